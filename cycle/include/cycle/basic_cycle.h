@@ -1,0 +1,35 @@
+// The basic calculation: one heat pump, one refrigerant, sized from the
+// hot-water side.
+#pragma once
+
+#include <string>
+#include <variant>
+
+namespace cycle {
+
+struct BasicCycleInput {
+  std::string Refrigerant;      // fluid name, handed unchanged to the property layer
+  double Massflowrate = 0;      // hot water, liter/s used as kg/s
+  double Temperaturehotspring = 0;  // hot water, degrees C
+  double Subcooling = 0;        // K
+  double Superheating = 0;      // K
+  double TemperatureCondensing = 0;  // degrees C
+  double Safetyfactor = 0;      // percent
+  double Isotropicefficiency = 0;    // percent
+};
+
+// The sixteen figures, named after the text boxes that show them.
+struct BasicCycleResult {
+  double Evap = 0, Conden = 0, Compress = 0, EV = 0;  // kW, kW, kW, TR
+  double P1 = 0, P2 = 0, P3 = 0, P4 = 0;              // bar
+  double T1 = 0, T2 = 0, T3 = 0, T4 = 0;              // degrees C
+  double H1 = 0, H2 = 0, H3 = 0, H4 = 0;              // kJ/kg (H2: isentropic discharge)
+};
+
+// Either the figures or the one message that ends the command (an input
+// check, a failed property request, a zero divisor).
+using BasicCycleOutcome = std::variant<BasicCycleResult, std::string>;
+
+BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input);
+
+}  // namespace cycle

@@ -1,0 +1,74 @@
+// The working-fluid comparison: up to eight refrigerants under the same
+// conditions, sized from the evaporator side.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace cycle {
+
+constexpr int kMaxRefrigerants = 8;
+
+// The record of the last comparison, read by the result pages. Slots are
+// 0-based here (slot k of the pages is index k - 1).
+struct ComparisonResults {
+  short RefCount = 0;
+  std::array<std::string, kMaxRefrigerants> RefName{};
+  std::array<double, kMaxRefrigerants> COP{};
+  std::array<double, kMaxRefrigerants> MassPerHeat{};           // kg/kJ
+  std::array<double, kMaxRefrigerants> VaporVolume{};           // m^3/kg
+  std::array<double, kMaxRefrigerants> DisplacementVolume{};    // m^3/h
+  std::array<double, kMaxRefrigerants> DischargePressure{};     // bar
+  std::array<double, kMaxRefrigerants> DischargeTemperature{};  // degrees C
+  std::array<double, kMaxRefrigerants> PressureRatio{};
+};
+
+// The one instance for the whole run of the program.
+ComparisonResults& SharedComparisonResults();
+
+// The seven operating conditions of the comparison form, as numbers.
+struct ComparisonConditions {
+  double HeatCapEvap = 0;            // kW
+  double TempEvap = 0;               // degrees C
+  double Subcooling = 0;             // K
+  double Superheating = 0;           // K
+  double TemperatureCondensing = 0;  // degrees C
+  double Safetyfactor = 0;           // percent
+  double Isotropicefficiency = 0;    // percent
+};
+
+// The seven figures of one refrigerant, in this order.
+struct CycleFigures {
+  double COP = 0;
+  double MassPerHeat = 0;           // kg/kJ
+  double VaporVolume = 0;           // m^3/kg
+  double DisplacementVolume = 0;    // m^3/h
+  double DischargePressure = 0;     // bar
+  double DischargeTemperature = 0;  // degrees C
+  double PressureRatio = 0;
+};
+
+// Evaluates one refrigerant; a failed property request or a zero divisor
+// gives a message that names the refrigerant and what failed.
+std::variant<CycleFigures, std::string> Cal(std::string name,
+                                            const ComparisonConditions& conditions);
+
+// The texts of the comparison form's fields, as typed.
+struct ComparisonFields {
+  std::string HeatCapEvap, TempEvap, Subcooling, Superheating, TemperatureCondensing,
+      Safetyfactor, Isotropicefficiency;
+  std::string NumberRefrigerant;  // "" or "1" to "8"
+  std::array<std::string, kMaxRefrigerants> Refrigerant{};
+};
+
+// The comparison form's Calculate command up to showing the first result
+// page: copies the names into results, runs the checks in order, fetches the
+// critical temperatures, evaluates every refrigerant and stores the figures,
+// RefCount last. Returns the message that ended the command, or nothing when
+// results now hold the new comparison.
+std::optional<std::string> RunComparison(const ComparisonFields& fields,
+                                         ComparisonResults& results);
+
+}  // namespace cycle

@@ -1,0 +1,19 @@
+// How numbers are read from, and written into, the texts that engineers see.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace cycle {
+
+// The leading-number conversion of every numeric field: blanks, tabs and line
+// feeds are skipped wherever they stand; the longest leading decimal number
+// (sign, digits, one "." separator, exponent) is taken; a text that does not
+// begin with a number reads as 0. "3,5" -> 3, "12 kW" -> 12, "1.5e1" -> 15.
+double LeadingNumber(std::string_view text);
+
+// Fixed-point text with the given number of decimals, "." as separator,
+// rounded, at least one digit before the point, never "-0.00".
+std::string FormatFixed(double value, int decimals);
+
+}  // namespace cycle

@@ -1,0 +1,43 @@
+// Single-property requests: the interface the cycle calculations use.
+//
+// Each call is one complete request: load the fluid unless it is the one
+// loaded last, convert the two given values from the caller's unit system into
+// library units, evaluate the state named by the input code, and return one
+// field of it in the caller's unit system.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace property {
+
+// A number in the caller's unit system; or, in place of the number, a text
+// (the library's message, blank-padded to its fixed width, or "Undefined");
+// or nothing.
+using PropertyResult = std::variant<std::monostate, double, std::string>;
+
+// fluid: a fluid name (pure fluid, spelled mixture, mixture file or "AIR").
+// code: the input code ("TP", "PH", "Tvap" ...). units: the unit system
+// ("mks" ...; empty selects the default system). An omitted value counts as 0.
+PropertyResult Temperature(std::string_view fluid, std::string_view code,
+                           std::string_view units = {}, double value1 = 0, double value2 = 0);
+PropertyResult Pressure(std::string_view fluid, std::string_view code,
+                        std::string_view units = {}, double value1 = 0, double value2 = 0);
+// Specific volume: the reciprocal of the state's density.
+PropertyResult Volume(std::string_view fluid, std::string_view code,
+                      std::string_view units = {}, double value1 = 0, double value2 = 0);
+PropertyResult Enthalpy(std::string_view fluid, std::string_view code,
+                        std::string_view units = {}, double value1 = 0, double value2 = 0);
+PropertyResult Entropy(std::string_view fluid, std::string_view code,
+                       std::string_view units = {}, double value1 = 0, double value2 = 0);
+// Isobaric heat capacity, in the entropy unit of the unit system.
+PropertyResult Cp(std::string_view fluid, std::string_view code,
+                  std::string_view units = {}, double value1 = 0, double value2 = 0);
+
+// Critical temperature (letter "T", any other letter or none), pressure ("P")
+// or density ("D") of the fluid.
+PropertyResult CriticalPoint(std::string_view fluid, std::string_view letter = {},
+                             std::string_view units = {});
+
+}  // namespace property
