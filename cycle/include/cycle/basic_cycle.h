@@ -2,6 +2,7 @@
 // hot-water side.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -31,5 +32,9 @@ struct BasicCycleResult {
 using BasicCycleOutcome = std::variant<BasicCycleResult, std::string>;
 
 BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input);
+
+// The input checks that CalcBasicCycle runs first, in their order: the
+// message of the first that fails, or nothing.
+std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& input);
 
 }  // namespace cycle

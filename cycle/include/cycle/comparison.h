@@ -39,6 +39,10 @@ struct ComparisonConditions {
   double Isotropicefficiency = 0;    // percent
 };
 
+// The checks of the seven conditions, in the order the Calculate command runs
+// them: the message of the first that fails, or nothing.
+std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& conditions);
+
 // The seven figures of one refrigerant, in this order.
 struct CycleFigures {
   double COP = 0;

@@ -1,0 +1,10 @@
+#include "cycle/comparison.h"
+
+namespace cycle {
+
+ComparisonResults& SharedComparisonResults() {
+  static ComparisonResults results;
+  return results;
+}
+
+}  // namespace cycle

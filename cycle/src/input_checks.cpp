@@ -1,0 +1,102 @@
+// The input checks of the two calculate commands. Each list runs in the order
+// of the form's fields; the first failing check gives the message.
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+
+namespace cycle {
+
+namespace {
+
+struct Check {
+  bool fails;
+  const char* message;
+};
+
+std::optional<std::string> FirstFailure(std::initializer_list<Check> checks) {
+  for (const Check& check : checks) {
+    if (check.fails) return check.message;
+  }
+  return std::nullopt;
+}
+
+struct NamedValue {
+  const char* name;
+  double value;
+};
+
+// A text such as "1e999" reads as infinity: refuse it before it reaches a
+// property request or a figure.
+std::optional<std::string> FirstNonFinite(std::initializer_list<NamedValue> values) {
+  for (const NamedValue& named : values) {
+    if (!std::isfinite(named.value)) return std::string(named.name) + " is out of range";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& in) {
+  // 15 itself is accepted: the check refuses only temperatures below 15.
+  if (auto message = FirstFailure({
+          {in.Refrigerant == "Select Refrigerant", "Please select Refrigerant"},
+          {in.Massflowrate == 0, "Please Input Mass Flowrate Hot Water"},
+          {in.Temperaturehotspring == 0, "Please Input Temperature Hot Water"},
+          {in.Temperaturehotspring < 15, "Temperature of Hot water must > 15 Celsius"},
+          {in.Subcooling == 0, "Please Input Subcooling"},
+          {in.Superheating == 0, "Please Input Superheating"},
+          {in.TemperatureCondensing == 0, "Please Input Temperature Condensing"},
+          {in.TemperatureCondensing < in.Temperaturehotspring,
+           "Please check temperature of condensing temperature"},
+          {in.Safetyfactor == 0, "Please Input Safety Factor"},
+          {in.Isotropicefficiency == 0, "Please Input Isotropic Efficiency"},
+      })) {
+    return message;
+  }
+  return FirstNonFinite({
+      {"Mass Flowrate Hot Water", in.Massflowrate},
+      {"Temperature Hot Water", in.Temperaturehotspring},
+      {"Subcooling", in.Subcooling},
+      {"Superheating", in.Superheating},
+      {"Temperature Condensing", in.TemperatureCondensing},
+      {"Safety Factor", in.Safetyfactor},
+      {"Isotropic Efficiency", in.Isotropicefficiency},
+  });
+}
+
+std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& in) {
+  if (auto message = FirstFailure({
+          {in.HeatCapEvap == 0, "Please Input Heat Capacity of Evaporator"},
+          {in.TempEvap == 0, "Please Input Temperature at Evaporator"},
+          {in.TempEvap < 15, "Temperature at Evaporator Incorrect"},
+          {in.TempEvap > 80, "Temperature at Evaporator Incorrect"},
+          {in.Subcooling == 0, "Please Input Subcooling"},
+          {in.Subcooling > 10, "Temperature of Subcooling Incorrect"},
+          {in.Superheating == 0, "Please Input Superheating"},
+          {in.Superheating > 15, "Temperature of Superheating Incorrect"},
+          {in.TemperatureCondensing == 0, "Please Input Temperature Condensing"},
+          {in.TemperatureCondensing < 40 || in.TemperatureCondensing < in.TempEvap ||
+               in.TemperatureCondensing > 150,
+           "Can't Use Heat Pump System"},
+          {in.Safetyfactor == 0, "Please Input Safety Factor"},
+          {in.Safetyfactor > 100, "Safety Factor Incorrect"},
+          {in.Isotropicefficiency == 0, "Please Input Isotropic Efficiency"},
+      })) {
+    return message;
+  }
+  return FirstNonFinite({
+      {"Heat Capacity of Evaporator", in.HeatCapEvap},
+      {"Temperature at Evaporator", in.TempEvap},
+      {"Subcooling", in.Subcooling},
+      {"Superheating", in.Superheating},
+      {"Temperature Condensing", in.TemperatureCondensing},
+      {"Safety Factor", in.Safetyfactor},
+      {"Isotropic Efficiency", in.Isotropicefficiency},
+  });
+}
+
+}  // namespace cycle

@@ -1,0 +1,121 @@
+#include "cycle/result_text.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+
+#include "cycle/number_text.h"
+
+namespace cycle {
+
+namespace {
+
+// The pieces that follow the name on a line: label, "= ", the figure, unit.
+struct Piece {
+  Figure figure;
+  std::string_view label;
+  std::string_view unit;
+  int decimals;
+  double scale;  // shown value = figure x scale
+};
+
+// The single-figure pages, by figure.
+constexpr std::array<Piece, 7> kSinglePages{{
+    {Figure::COP, " COP ", " (-) ", 2, 1},
+    {Figure::MassPerHeat, " Mass flow rate per unit heat output ", " (10^-3 kg/kJ) ", 2, 1000},
+    {Figure::VaporVolume, " Vapor volume ", " (10^-3 m3/kg) ", 2, 1000},
+    {Figure::DisplacementVolume, " Displacement volume ", " (m3/h) ", 2, 1},
+    {Figure::DischargePressure, " Discharge  Pressure ", " (Bar) ", 2, 1},
+    {Figure::DischargeTemperature, " Discharge Temperature ", " ('C) ", 2, 1},
+    {Figure::PressureRatio, " Compression Ratio ", " (-) ", 2, 1},
+}};
+
+// The total page, in its column order.
+constexpr std::array<Piece, 7> kTotalColumns{{
+    {Figure::MassPerHeat, " Mass flow ", " (kg/kJ) ", 5, 1},
+    {Figure::VaporVolume, " Vapor volume ", " (m3/kg) ", 4, 1},
+    {Figure::DisplacementVolume, " Displacement volume ", " (m3/h) ", 2, 1},
+    {Figure::DischargePressure, " Discharge pressure ", " (bar) ", 2, 1},
+    {Figure::DischargeTemperature, " Discharge temperature ", " ('C) ", 2, 1},
+    {Figure::PressureRatio, " Compression ratio ", " (-) ", 2, 1},
+    {Figure::COP, " COP ", " (-) ", 2, 1},
+}};
+
+const Piece& PieceOf(const std::array<Piece, 7>& pieces, Figure figure) {
+  return *std::find_if(pieces.begin(), pieces.end(),
+                       [figure](const Piece& piece) { return piece.figure == figure; });
+}
+
+std::string PieceText(const Piece& piece, const CycleFigures& figures) {
+  std::string text(piece.label);
+  text += "= ";
+  text += FormatFixed(FigureValue(figures, piece.figure) * piece.scale, piece.decimals);
+  text += piece.unit;
+  return text;
+}
+
+std::string LineStart(std::string_view name) { return std::string(name) + " --- "; }
+
+// Joins the lines of slots 1 to RefCount, each after a carriage return and line feed.
+std::string PageText(const ComparisonResults& results,
+                     const std::function<std::string(std::string_view, const CycleFigures&)>& line) {
+  const int count = std::clamp<int>(results.RefCount, 0, kMaxRefrigerants);
+  std::string text;
+  for (int slot = 0; slot < count; ++slot) {
+    text += "\r\n";
+    text += line(results.RefName[slot], FiguresAt(results, slot));
+  }
+  return text;
+}
+
+}  // namespace
+
+double FigureValue(const CycleFigures& figures, Figure figure) {
+  switch (figure) {
+    case Figure::COP: return figures.COP;
+    case Figure::MassPerHeat: return figures.MassPerHeat;
+    case Figure::VaporVolume: return figures.VaporVolume;
+    case Figure::DisplacementVolume: return figures.DisplacementVolume;
+    case Figure::DischargePressure: return figures.DischargePressure;
+    case Figure::DischargeTemperature: return figures.DischargeTemperature;
+    case Figure::PressureRatio: return figures.PressureRatio;
+  }
+  return 0;
+}
+
+CycleFigures FiguresAt(const ComparisonResults& results, int slot) {
+  const auto k = static_cast<std::size_t>(slot);
+  return {results.COP[k],
+          results.MassPerHeat[k],
+          results.VaporVolume[k],
+          results.DisplacementVolume[k],
+          results.DischargePressure[k],
+          results.DischargeTemperature[k],
+          results.PressureRatio[k]};
+}
+
+std::string SingleFigureLine(Figure page, std::string_view name, const CycleFigures& figures) {
+  return LineStart(name) + PieceText(PieceOf(kSinglePages, page), figures);
+}
+
+std::string TotalLine(std::string_view name, const CycleFigures& figures) {
+  std::string line = LineStart(name);
+  for (const Piece& column : kTotalColumns) line += PieceText(column, figures);
+  return line;
+}
+
+std::string TotalPageFigureText(Figure figure, double value) {
+  return FormatFixed(value, PieceOf(kTotalColumns, figure).decimals);
+}
+
+std::string ResultPageText(const ComparisonResults& results, Figure page) {
+  return PageText(results, [page](std::string_view name, const CycleFigures& figures) {
+    return SingleFigureLine(page, name, figures);
+  });
+}
+
+std::string TotalPageText(const ComparisonResults& results) {
+  return PageText(results, TotalLine);
+}
+
+}  // namespace cycle

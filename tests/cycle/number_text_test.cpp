@@ -1,0 +1,80 @@
+#include "cycle/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+struct LeadingCase {
+  std::string text;
+  double expected;
+};
+
+TEST(LeadingNumber, TakesTheLongestLeadingDecimalNumber) {
+  const LeadingCase cases[] = {
+      {"3,5", 3},        {"12 kW", 12},     {"1.5e1", 15},     {" 5 0", 50},
+      {"-", 0},          {"", 0},           {"abc", 0},        {"0.0", 0},
+      {"1,5", 1},        {"-3.5", -3.5},    {"+7", 7},         {".5", 0.5},
+      {"5.", 5},         {"1.2.3", 1.2},    {"2e", 2},         {"2e+", 2},
+      {"2E-1", 0.2},     {"\t4\n2", 42},    {"1 e 2", 100},    {"- 4", -4},
+      {"12abc", 12},     {"abc12", 0},      {".", 0},          {"+-1", 0},
+      {"-.25e+2x", -25}, {"0x10", 0},       {"1e-400", 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cycle::LeadingNumber(c.text), c.expected) << '"' << c.text << '"';
+  }
+}
+
+TEST(LeadingNumber, AnExponentBeyondTheDoubleRangeReadsAsInfinity) {
+  EXPECT_EQ(cycle::LeadingNumber("1e999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(cycle::LeadingNumber("-1e999"), -std::numeric_limits<double>::infinity());
+}
+
+struct FixedCase {
+  double value;
+  int decimals;
+  std::string expected;
+};
+
+TEST(FormatFixed, RoundsHalfAwayFromZeroWithAPointAndNoNegativeZero) {
+  const FixedCase cases[] = {
+      {3.456, 2, "3.46"},
+      {0.0049996, 5, "0.00500"},
+      {-0.001, 2, "0.00"},
+      {-0.0, 2, "0.00"},
+      {0, 4, "0.0000"},
+      {1.005, 2, "1.01"},
+      {-1.005, 2, "-1.01"},
+      {0.125, 2, "0.13"},
+      {2.5, 0, "3"},
+      {9.999, 2, "10.00"},
+      {-9.995, 2, "-10.00"},
+      {-0.005, 2, "-0.01"},
+      {-0.00005, 4, "-0.0001"},
+      {0.00001234, 4, "0.0000"},
+      {123456789.125, 2, "123456789.13"},
+      {1e20, 2, "100000000000000000000.00"},
+      {1e-300, 2, "0.00"},
+      {44.423164813590766, 2, "44.42"},
+      {0.0080236887549825255, 5, "0.00802"},
+      {0.011634431028973227, 4, "0.0116"},
+      {-273.15, 2, "-273.15"},
+      {7, 2, "7.00"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cycle::FormatFixed(c.value, c.decimals), c.expected)
+        << c.value << " with " << c.decimals << " decimals";
+  }
+}
+
+TEST(FormatFixed, HandlesTheExtremesOfTheDoubleRange) {
+  const std::string largest = cycle::FormatFixed(std::numeric_limits<double>::max(), 2);
+  EXPECT_EQ(largest.size(), 309u + 3u);
+  EXPECT_EQ(largest.substr(0, 6), "179769");
+  EXPECT_EQ(cycle::FormatFixed(-std::numeric_limits<double>::denorm_min(), 5), "0.00000");
+}
+
+}  // namespace
