@@ -1,12 +1,12 @@
 // The input checks of the two calculate commands. Each list runs in the order
 // of the form's fields; the first failing check gives the message.
-#include <cmath>
 #include <initializer_list>
 #include <optional>
 #include <string>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "named_values.h"
 
 namespace cycle {
 
@@ -24,16 +24,11 @@ std::optional<std::string> FirstFailure(std::initializer_list<Check> checks) {
   return std::nullopt;
 }
 
-struct NamedValue {
-  const char* name;
-  double value;
-};
-
 // A text such as "1e999" reads as infinity: refuse it before it reaches a
 // property request or a figure.
-std::optional<std::string> FirstNonFinite(std::initializer_list<NamedValue> values) {
-  for (const NamedValue& named : values) {
-    if (!std::isfinite(named.value)) return std::string(named.name) + " is out of range";
+std::optional<std::string> OutOfRange(std::initializer_list<detail::NamedValue> values) {
+  if (const auto name = detail::FirstNonFinite(values)) {
+    return std::string(*name) + " is out of range";
   }
   return std::nullopt;
 }
@@ -54,10 +49,13 @@ std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& in) {
            "Please check temperature of condensing temperature"},
           {in.Safetyfactor == 0, "Please Input Safety Factor"},
           {in.Isotropicefficiency == 0, "Please Input Isotropic Efficiency"},
+          // A blank name would reach the property layer with no fluid to load.
+          {in.Refrigerant.find_first_not_of(" \t") == std::string::npos,
+           "Please Input Refrigerant"},
       })) {
     return message;
   }
-  return FirstNonFinite({
+  return OutOfRange({
       {"Mass Flowrate Hot Water", in.Massflowrate},
       {"Temperature Hot Water", in.Temperaturehotspring},
       {"Subcooling", in.Subcooling},
@@ -88,7 +86,7 @@ std::optional<std::string> CheckComparisonConditions(const ComparisonConditions&
       })) {
     return message;
   }
-  return FirstNonFinite({
+  return OutOfRange({
       {"Heat Capacity of Evaporator", in.HeatCapEvap},
       {"Temperature at Evaporator", in.TempEvap},
       {"Subcooling", in.Subcooling},

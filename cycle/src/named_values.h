@@ -1,0 +1,24 @@
+// Figures named for messages, and the test that they can be shown.
+#pragma once
+
+#include <cmath>
+#include <initializer_list>
+#include <optional>
+#include <string_view>
+
+namespace cycle::detail {
+
+struct NamedValue {
+  std::string_view name;
+  double value;
+};
+
+// The name of the first value that is infinite or not a number.
+inline std::optional<std::string_view> FirstNonFinite(std::initializer_list<NamedValue> values) {
+  for (const NamedValue& named : values) {
+    if (!std::isfinite(named.value)) return named.name;
+  }
+  return std::nullopt;
+}
+
+}  // namespace cycle::detail
