@@ -1,0 +1,61 @@
+// Fluid files: reading fluids/NAME.fld (JSON, written by
+// tools/make_fluid_files.py, format described there), finding them by name,
+// and keeping every parsed model in a cache.
+//
+// Name resolution (FluidLibrary::resolve): "\" and "/" both separate path
+// parts; a relative path is tried against the working directory first and
+// then against each data directory (the folder beside the library). In each
+// folder the file name matches without regard to letter case, ".fld" may be
+// left out, and a name that is no file is looked up in the folder's
+// aliases.json (R290 -> n-Propane.fld). A file's own name therefore always
+// wins over another fluid's alias.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "fluidcore/pure_fluid.h"
+
+namespace fluidcore {
+
+// A missing, unreadable or malformed file; what() is a plain message that
+// names the file and the fault.
+class FluidFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The term groups of a residual Helmholtz energy ("power", "gaussian", ...),
+// shared by fluid files and the departure functions of hmx.bnc. Throws
+// FluidFileError naming `origin`.
+TermGroups parse_term_groups(const nlohmann::json& groups, const std::string& origin);
+
+// A whole fluid file's text. Throws FluidFileError naming `origin`.
+PureFluid parse_fluid_file(const std::string& text, const std::string& origin);
+
+class FluidLibrary {
+ public:
+  // data_dirs: searched, in order, after the working directory.
+  explicit FluidLibrary(std::vector<std::filesystem::path> data_dirs);
+
+  // The file a name stands for; throws FluidFileError when there is none.
+  std::filesystem::path resolve(std::string_view name) const;
+
+  // The parsed model of a fluid file, from the cache after the first time.
+  std::shared_ptr<const PureFluid> load(std::string_view name);
+
+ private:
+  std::vector<std::filesystem::path> data_dirs_;
+  std::mutex mutex_;
+  std::map<std::filesystem::path, std::shared_ptr<const PureFluid>> cache_;
+};
+
+}  // namespace fluidcore

@@ -1,0 +1,37 @@
+// The immutable model of one pure fluid: constants, limits, the Helmholtz
+// energy and the saturation curve. Built once from its fluid file
+// (fluid_file.h) and shared read-only (std::shared_ptr<const PureFluid>), so
+// any number of threads may evaluate it at once.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fluidcore/helmholtz.h"
+#include "fluidcore/saturation_curve.h"
+
+namespace fluidcore {
+
+struct PureFluid {
+  std::string name;
+  std::vector<std::string> aliases;
+  double molar_mass = 0;    // g/mol
+  double gas_constant = 0;  // J/(mol K), as used by this equation
+  double T_reducing = 0;    // tau = T_reducing / T
+  double rho_reducing = 0;  // delta = rho / rho_reducing [mol/dm^3]
+  struct { double T = 0, p = 0, rho = 0; } critical;  // as published
+  struct { double T = 0, p_liquid = 0, rho_liquid = 0, rho_vapour = 0; } triple;
+  struct { double Tmin = 0, Tmax = 0, pmax = 0; } limits;
+  IdealGasHelmholtz ideal;
+  ResidualHelmholtz residual;
+  SaturationCurve saturation;  // up to the equation's own critical point
+
+  double tau(double T) const { return T_reducing / T; }
+  double delta(double rho) const { return rho / rho_reducing; }
+  // The equation's own critical point (end of the saturation curve).
+  double Tcrit() const { return saturation.Tcrit(); }
+  double pcrit() const { return saturation.pcrit(); }
+  double rhocrit() const { return saturation.rhocrit(); }
+};
+
+}  // namespace fluidcore

@@ -1,0 +1,63 @@
+// The saturation curve of a pure fluid as piecewise Chebyshev series in T.
+//
+// Each piece covers [Tmin, Tmax] with x = (2T - (Tmax + Tmin)) / (Tmax - Tmin)
+// and y = sum c_k T_k(x) for p [kPa], rhoL and rhoV [mol/dm^3]. The pieces run
+// from the lower limit to the equation's own critical temperature and agree
+// with its phase equilibrium to about 1e-12, so saturation needs no iteration.
+// Pressure, liquid density and vapour density are monotonic in T, so each can
+// be inverted (Newton on the piece's series, safeguarded by bisection).
+//
+// A model without such series (a mixture) computes its phase boundaries by
+// iteration instead; the flashes only need SaturationPoint values.
+#pragma once
+
+#include <vector>
+
+namespace fluidcore {
+
+struct SaturationPoint {
+  double T = 0, p = 0, rhoL = 0, rhoV = 0;
+};
+
+class SaturationCurve {
+ public:
+  enum class Series { pressure, liquid_density, vapour_density };
+  struct Piece {
+    double Tmin = 0, Tmax = 0;
+    std::vector<double> p, rhoL, rhoV;
+  };
+
+  SaturationCurve() = default;
+  // Pieces must be contiguous and ascending; throws std::invalid_argument.
+  SaturationCurve(std::vector<Piece> pieces, double Tcrit, double rhocrit);
+
+  bool empty() const { return pieces_.empty(); }
+  double Tmin() const { return pieces_.front().Tmin; }
+  double Tcrit() const { return Tcrit_; }
+  double rhocrit() const { return rhocrit_; }
+  double pmin() const { return pmin_; }
+  double pcrit() const { return pcrit_; }
+
+  // Tmin <= T <= Tcrit (clamped to that range).
+  SaturationPoint at_temperature(double T) const;
+  // One series and its derivative d/dT at T (clamped to the range).
+  double value(Series s, double T, double* dy_dT = nullptr) const;
+  // The temperature at which the series takes the value y (clamped to the
+  // values at the ends of the curve).
+  double temperature_at(Series s, double y) const;
+
+ private:
+  struct Coefficients {
+    std::vector<double> c, dc;  // series and its derivative series (in x)
+  };
+  struct CompiledPiece {
+    double Tmin, Tmax;
+    Coefficients series[3];
+    double y_lo[3], y_hi[3];  // values at Tmin and Tmax
+  };
+  std::size_t piece_at(double T) const;
+  std::vector<CompiledPiece> pieces_;
+  double Tcrit_ = 0, rhocrit_ = 0, pmin_ = 0, pcrit_ = 0;
+};
+
+}  // namespace fluidcore

@@ -1,0 +1,17 @@
+// Fixed-width text buffers of the C entry points.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace fluidcore::c_text {
+
+// The caller's text: at most `width` bytes, up to the first NUL, without
+// leading and trailing blanks. A null buffer or a width below 1 reads as "".
+std::string read(const char* buffer, int width);
+
+// `text` copied into the buffer, cut to `width` and padded with blanks to
+// exactly `width` bytes (no terminating NUL, as fixed-width callers expect).
+void write(char* buffer, int width, std::string_view text);
+
+}  // namespace fluidcore::c_text

@@ -1,0 +1,152 @@
+// The C entry points: fluid setup and name resolution, texts, and THERM,
+// WMOL, CRITP against the C++ API they wrap.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "fluidcore/entry_points.h"
+#include "fluidcore/state.h"
+#include "reference_data.h"
+
+namespace fluidcore::test {
+namespace {
+
+// SETUPdll with one fluid file, the way the program calls it: fixed-width
+// buffers padded with blanks.
+struct Setup {
+  int ierr = -12345;
+  std::string message;
+};
+
+Setup setup(const std::string& files, const std::string& reference = "DEF", int n = 1) {
+  std::string list = files + std::string(10000 - files.size(), ' ');
+  std::string mixing = "fluids\\hmx.bnc" + std::string(255 - 14, ' ');
+  std::string ref = reference + std::string(3 - std::min<std::size_t>(3, reference.size()), ' ');
+  std::string herr(255, '#');
+  Setup r;
+  SETUPdll(&n, list.data(), mixing.data(), ref.data(), &r.ierr, herr.data(), 10000, 255, 3, 255);
+  EXPECT_EQ(herr.size(), 255u);
+  r.message = herr.substr(0, herr.find_last_not_of(' ') + 1);
+  return r;
+}
+
+double molar_mass() {
+  double x[20] = {};
+  double wm = -1;
+  WMOLdll(x, &wm);
+  return wm;
+}
+
+TEST(Setup, LoadsFluidsByFileNameAliasAndAnyLetterCase) {
+  const struct { const char* file; const char* fluid; } cases[] = {
+      {"fluids\\R22.fld", "R22"},          {"fluids\\r134a.FLD", "R134a"},
+      {"fluids/R290.fld", "n-Propane"},    {"fluids\\R744.fld", "CarbonDioxide"},
+      {"fluids\\r717.fld", "Ammonia"},     {"fluids\\R718.fld", "Water"},
+      {"fluids\\R600a.fld", "IsoButane"},  {"fluids\\nitrogen.fld", "Nitrogen"},
+      {"fluids\\ARGON.fld", "Argon"},      {"fluids\\oxygen.fld", "Oxygen"},
+      {"fluids\\propane", "n-Propane"},    {"fluids\\co2.fld", "CarbonDioxide"},
+      // Names that some sheets also list as aliases of another fluid.
+      {"fluids\\Water.fld", "Water"},      {"fluids\\DiethylEther.fld", "DiethylEther"},
+      {"fluids\\R115.fld", "R115"},        {"  fluids\\R32.fld|", "R32"},
+  };
+  for (const auto& c : cases) {
+    const auto r = setup(c.file);
+    EXPECT_EQ(r.ierr, 0) << c.file << ": " << r.message;
+    EXPECT_EQ(r.message, "") << c.file;
+    EXPECT_DOUBLE_EQ(molar_mass(), fluid(c.fluid)->molar_mass) << c.file;
+  }
+}
+
+TEST(Setup, ReportsMissingAndMalformedFilesByName) {
+  auto r = setup("fluids\\NoSuchFluid.fld");
+  EXPECT_GT(r.ierr, 0);
+  EXPECT_NE(r.message.find("SETUP"), std::string::npos) << r.message;
+  EXPECT_NE(r.message.find("NoSuchFluid.fld"), std::string::npos) << r.message;
+  EXPECT_NE(r.message.find("not found"), std::string::npos) << r.message;
+  // After a failed setup no fluid is loaded: nothing computes with the old one.
+  EXPECT_EQ(molar_mass(), FLUIDCORE_UNDEFINED);
+
+  const auto dir = std::filesystem::temp_directory_path() / "fluidcore_setup_test";
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "Broken.fld") << "{\"format\": \"fluidcore-fluid 1\", \"name\": \"Broken\"";
+  r = setup((dir / "Broken.fld").string());
+  EXPECT_GT(r.ierr, 0);
+  EXPECT_NE(r.message.find("Broken.fld"), std::string::npos) << r.message;
+  EXPECT_NE(r.message.find("malformed"), std::string::npos) << r.message;
+
+  std::ofstream(dir / "NoTerms.fld") << "{\"format\": \"fluidcore-fluid 1\", \"name\": \"X\"}";
+  r = setup((dir / "NoTerms.fld").string());
+  EXPECT_GT(r.ierr, 0);
+  EXPECT_NE(r.message.find("aliases"), std::string::npos) << r.message;
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Setup, RefusesWhatItCannotLoad) {
+  EXPECT_GT(setup("fluids\\R22.fld", "NBP").ierr, 0);
+  EXPECT_GT(setup("fluids\\R22.fld", "DEF", 0).ierr, 0);
+  EXPECT_GT(setup("", "DEF").ierr, 0);
+  EXPECT_GT(setup("fluids\\", "DEF").ierr, 0);
+}
+
+// A relative path is tried in the working directory before the data folder
+// beside the library.
+TEST(Setup, WorkingDirectoryComesFirst) {
+  const auto dir = std::filesystem::temp_directory_path() / "fluidcore_cwd_test";
+  std::filesystem::create_directories(dir / "fluids");
+  std::filesystem::copy_file(std::string(FLUIDCORE_FLUIDS_DIR) + "/R32.fld",
+                             dir / "fluids" / "R22.fld",
+                             std::filesystem::copy_options::overwrite_existing);
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  const auto r = setup("fluids\\R22.fld");
+  const double wm = molar_mass();
+  std::filesystem::current_path(old);
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(r.ierr, 0) << r.message;
+  EXPECT_DOUBLE_EQ(wm, fluid("R32")->molar_mass);
+}
+
+TEST(Setup, CompositionArrayIsIgnoredForPureFluids) {
+  ASSERT_EQ(setup("fluids\\R134a.fld").ierr, 0);
+  double zeros[20] = {}, mixture[20] = {0.3, 0.7};
+  double a = 0, b = 0;
+  WMOLdll(zeros, &a);
+  WMOLdll(mixture, &b);
+  EXPECT_DOUBLE_EQ(a, 102.032);
+  EXPECT_DOUBLE_EQ(b, 102.032);
+}
+
+TEST(Therm, WrapsTheStateEvaluation) {
+  ASSERT_EQ(setup("fluids\\R134a.fld").ierr, 0);
+  double x[20] = {};
+  double T = 300, D = 12.0, P, E, H, S, Cv, Cp, W, JT;
+  THERMdll(&T, &D, x, &P, &E, &H, &S, &Cv, &Cp, &W, &JT);
+  const State s = evaluate_state(*fluid("R134a"), T, D);
+  EXPECT_EQ(P, s.p);
+  EXPECT_EQ(E, s.e);
+  EXPECT_EQ(H, s.h);
+  EXPECT_EQ(S, s.s);
+  EXPECT_EQ(Cv, s.cv);
+  EXPECT_EQ(Cp, s.cp);
+  EXPECT_EQ(W, s.w);
+  EXPECT_EQ(JT, s.jt);
+}
+
+TEST(Critp, GivesThePublishedCriticalPoint) {
+  ASSERT_EQ(setup("fluids\\R134a.fld").ierr, 0);
+  double x[20] = {}, Tc = 0, Pc = 0, Dc = 0;
+  int ierr = -1;
+  std::string herr(255, 'x');
+  CRITPdll(x, &Tc, &Pc, &Dc, &ierr, herr.data(), 255);
+  EXPECT_EQ(ierr, 0);
+  EXPECT_EQ(herr, std::string(255, ' '));
+  EXPECT_EQ(Tc, 374.21);
+  EXPECT_EQ(Pc, 4059.28);
+  EXPECT_EQ(Dc, 5.017053);
+}
+
+}  // namespace
+}  // namespace fluidcore::test
