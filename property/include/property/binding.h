@@ -1,0 +1,93 @@
+// The property library (libfluidcore.so), loaded by name at run time from the
+// directory of the running program, on the first request that needs it.
+// A missing library or entry point fails the request with a message that
+// names it; it never crashes the program.
+#pragma once
+
+#include <string>
+
+#include "fluidcore/entry_points.h"
+#include "property/layer_state.h"
+
+namespace property {
+
+template <typename Fn>
+struct EntryPoint {
+  const char* name;
+  Fn* call = nullptr;
+};
+
+// Every entry point the layer calls.
+struct EntryPoints {
+  EntryPoint<decltype(::SETUPdll)> SETUPdll{"SETUPdll"};
+  EntryPoint<decltype(::WMOLdll)> WMOLdll{"WMOLdll"};
+  EntryPoint<decltype(::CRITPdll)> CRITPdll{"CRITPdll"};
+  EntryPoint<decltype(::THERMdll)> THERMdll{"THERMdll"};
+  EntryPoint<decltype(::SATTdll)> SATTdll{"SATTdll"};
+  EntryPoint<decltype(::SATPdll)> SATPdll{"SATPdll"};
+  EntryPoint<decltype(::SATDdll)> SATDdll{"SATDdll"};
+  EntryPoint<decltype(::TPFLSHdll)> TPFLSHdll{"TPFLSHdll"};
+  EntryPoint<decltype(::TDFLSHdll)> TDFLSHdll{"TDFLSHdll"};
+  EntryPoint<decltype(::THFLSHdll)> THFLSHdll{"THFLSHdll"};
+  EntryPoint<decltype(::TSFLSHdll)> TSFLSHdll{"TSFLSHdll"};
+  EntryPoint<decltype(::TEFLSHdll)> TEFLSHdll{"TEFLSHdll"};
+  EntryPoint<decltype(::TQFLSHdll)> TQFLSHdll{"TQFLSHdll"};
+  EntryPoint<decltype(::PDFLSHdll)> PDFLSHdll{"PDFLSHdll"};
+  EntryPoint<decltype(::PHFLSHdll)> PHFLSHdll{"PHFLSHdll"};
+  EntryPoint<decltype(::PSFLSHdll)> PSFLSHdll{"PSFLSHdll"};
+  EntryPoint<decltype(::PEFLSHdll)> PEFLSHdll{"PEFLSHdll"};
+  EntryPoint<decltype(::PQFLSHdll)> PQFLSHdll{"PQFLSHdll"};
+  EntryPoint<decltype(::DHFLSHdll)> DHFLSHdll{"DHFLSHdll"};
+  EntryPoint<decltype(::DSFLSHdll)> DSFLSHdll{"DSFLSHdll"};
+  EntryPoint<decltype(::DEFLSHdll)> DEFLSHdll{"DEFLSHdll"};
+  EntryPoint<decltype(::HSFLSHdll)> HSFLSHdll{"HSFLSHdll"};
+
+  template <typename Visit>
+  void ForEach(Visit&& visit) {
+    visit(SETUPdll), visit(WMOLdll), visit(CRITPdll), visit(THERMdll);
+    visit(SATTdll), visit(SATPdll), visit(SATDdll);
+    visit(TPFLSHdll), visit(TDFLSHdll), visit(THFLSHdll), visit(TSFLSHdll);
+    visit(TEFLSHdll), visit(TQFLSHdll), visit(PDFLSHdll), visit(PHFLSHdll);
+    visit(PSFLSHdll), visit(PEFLSHdll), visit(PQFLSHdll), visit(DHFLSHdll);
+    visit(DSFLSHdll), visit(DEFLSHdll), visit(HSFLSHdll);
+  }
+};
+
+struct BoundLibrary {
+  std::string file;     // the library file as it was opened
+  std::string failure;  // why it could not be opened; empty when it was
+  EntryPoints entries;  // those not found stay null
+};
+
+// The bound library, opened on the first call: libfluidcore.so beside the
+// running program, unless BindLibrary chose another file.
+const BoundLibrary& Library();
+
+// Binds another library file with the same entry points (tests bind a
+// recording stand-in). The library bound before is closed, and the fluid it
+// had loaded is forgotten.
+void BindLibrary(const std::string& file);
+
+// The reason an entry point cannot be called.
+std::string MissingEntryReason(const BoundLibrary& library, const char* name);
+
+// The entry point, or null with the reason in `why`.
+template <typename Fn>
+Fn* FindEntry(EntryPoint<Fn> EntryPoints::*which, std::string& why) {
+  const BoundLibrary& library = Library();
+  const EntryPoint<Fn>& entry = library.entries.*which;
+  if (entry.call == nullptr) why = MissingEntryReason(library, entry.name);
+  return entry.call;
+}
+
+// The entry point, or null after failing the request (ErrorCode 1, the
+// reason in ErrorText).
+template <typename Fn>
+Fn* RequireEntry(EntryPoint<Fn> EntryPoints::*which) {
+  std::string why;
+  Fn* call = FindEntry(which, why);
+  if (call == nullptr) Layer().Fail(why);
+  return call;
+}
+
+}  // namespace property

@@ -1,0 +1,255 @@
+#include "property/fluid_setup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "property/binding.h"
+#include "property/unit_catalogue.h"
+#include "property/unit_systems.h"
+#include "text.h"
+
+namespace property {
+
+namespace {
+
+// What a fluid name asks the library to load; built completely before any of
+// the layer state changes, so that a refused name leaves the loaded fluid's
+// composition intact.
+struct FluidFiles {
+  int count = 0;
+  std::string list;
+  std::optional<ComponentFractions> fractions;  // pure fluids keep the old ones
+};
+
+using Parsed = std::variant<FluidFiles, std::string>;  // the files, or why not
+
+// ---- mixture files ------------------------------------------------------
+
+std::string_view WithoutCarriageReturn(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+// The mixture file as the program can open it: "\" read as a separator, the
+// name looked up in the working directory, then beside the program, and in
+// either place without regard to letter case.
+std::optional<std::filesystem::path> LocateMixtureFile(std::string relative) {
+  std::replace(relative.begin(), relative.end(), '\\', '/');
+  const std::filesystem::path wanted(relative);
+  std::error_code error;
+  std::vector<std::filesystem::path> roots{std::filesystem::current_path(error)};
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) roots.push_back(program.parent_path());
+  for (const auto& root : roots) {
+    const auto exact = root / wanted;
+    if (std::filesystem::exists(exact, error)) return exact;
+    const auto folder = exact.parent_path();
+    const std::string name = UpperCase(wanted.filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+      if (UpperCase(entry.path().filename().string()) == name) return entry.path();
+    }
+  }
+  return std::nullopt;
+}
+
+class MixtureFileReader {
+ public:
+  MixtureFileReader(std::istream& in, std::string shown_name)
+      : in_(in), shown_(std::move(shown_name)) {}
+
+  Parsed Read() {
+    std::string line;
+    for (int line_number = 1; line_number <= 3; ++line_number) {
+      if (!std::getline(in_, line)) return Fault("ends before line 3 (the component count)");
+    }
+    const std::string_view count_text = TrimBlanks(WithoutCarriageReturn(line));
+    const auto count = ParseNumber(count_text);
+    if (!count || *count != std::floor(*count)) {
+      return Fault("the component count \"" + std::string(count_text) +
+                   "\" on line 3 is not a whole number");
+    }
+    if (*count > kMaxComponents) {
+      return Fault("declares " + std::string(count_text) + " components, at most " +
+                   std::to_string(kMaxComponents) + " are allowed");
+    }
+    FluidFiles files;
+    files.count = *count < 1 ? 0 : static_cast<int>(*count);
+    for (int i = 1; i <= files.count; ++i) {
+      if (!std::getline(in_, line)) {
+        return Fault("ends before the file name of component " + std::to_string(i));
+      }
+      files.list += "fluids\\" + std::string(WithoutCarriageReturn(line)) + "|";
+    }
+    files.fractions.emplace();
+    for (int i = 1; i <= files.count; ++i) {
+      const auto field = NextField();
+      if (!field) return Fault("ends before the fraction of component " + std::to_string(i));
+      const auto fraction = ParseNumber(*field);
+      if (!fraction) {
+        return Fault("the fraction of component " + std::to_string(i) + " \"" + *field +
+                     "\" is not a number");
+      }
+      files.fractions->at(i) = *fraction;
+    }
+    return files;
+  }
+
+ private:
+  // The next field: separated by commas, blanks or line ends.
+  std::optional<std::string> NextField() {
+    std::string field;
+    char c = 0;
+    while (in_.get(c)) {
+      const bool separator = c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r';
+      if (!separator) {
+        field += c;
+      } else if (!field.empty()) {
+        break;
+      }
+    }
+    if (field.empty()) return std::nullopt;
+    return field;
+  }
+
+  std::string Fault(const std::string& what) const {
+    return "Mixture file " + shown_ + ": " + what;
+  }
+
+  std::istream& in_;
+  std::string shown_;
+};
+
+Parsed ReadMixtureFile(const std::string& name) {
+  const std::string shown = "mixtures/" + name;
+  const auto path = LocateMixtureFile("mixtures\\" + name);
+  if (!path) return "Mixture file " + shown + " not found";
+  std::ifstream in(*path);
+  if (!in || std::filesystem::is_directory(*path)) {
+    return "Mixture file " + shown + " cannot be read";
+  }
+  return MixtureFileReader(in, shown).Read();
+}
+
+// ---- spelled mixtures ---------------------------------------------------
+
+// Splits at the first comma: the text before it; rest becomes the text after.
+std::string_view TakeField(std::string_view& rest) {
+  const auto comma = rest.find(',');
+  const std::string_view field = rest.substr(0, comma);
+  rest = comma == std::string_view::npos ? std::string_view{} : rest.substr(comma + 1);
+  return field;
+}
+
+Parsed ParseSpelledMixture(std::string_view name) {
+  FluidFiles files;
+  ComponentFractions fractions;
+  std::string_view rest = name;
+  do {
+    if (++files.count > kMaxComponents) return std::string("Too many components");
+    // Component names are taken exactly as written, blanks included.
+    files.list += "fluids\\" + std::string(TakeField(rest)) + ".fld|";
+    fractions.at(files.count) = LeadingNumber(TakeField(rest));
+  } while (!rest.empty());
+  double sum = 0;
+  for (int i = 1; i <= files.count; ++i) sum += fractions.at(i);
+  if (sum == 0) return std::string("Composition not set");
+  if (!std::isfinite(sum)) return std::string("Composition out of range");
+  for (int i = 1; i <= files.count; ++i) fractions.at(i) /= sum;
+  files.fractions = fractions;
+  return files;
+}
+
+Parsed ParseFluidName(const std::string& fluid) {
+  const std::string upper = UpperCase(fluid);
+  if (upper.find(".MIX") != std::string::npos) return ReadMixtureFile(fluid);
+  if (fluid.find(',') != std::string::npos) return ParseSpelledMixture(fluid);
+  return FluidFiles{1, "fluids\\" + fluid + ".fld", std::nullopt};
+}
+
+// Hands the prepared files to the library; the four texts come back as the
+// library left them. False when the library cannot be called.
+bool CallSetup(FluidSetupState& setup, LayerState& layer) {
+  const auto setup_dll = RequireEntry(&EntryPoints::SETUPdll);
+  if (setup_dll == nullptr) return false;
+  setup_dll(&setup.ComponentCount, setup.FluidFileList.Buffer(), setup.MixingRulesFile.Buffer(),
+            setup.ReferenceState.Buffer(), &layer.ErrorCode, layer.ErrorText.Buffer(),
+            setup.FluidFileList.kWidth, setup.MixingRulesFile.kWidth, setup.ReferenceState.kWidth,
+            layer.ErrorText.kWidth);
+  setup.FluidFileList.AdoptLibraryText();
+  setup.MixingRulesFile.AdoptLibraryText();
+  setup.ReferenceState.AdoptLibraryText();
+  layer.ErrorText.AdoptLibraryText();
+  return true;
+}
+
+}  // namespace
+
+FluidSetupState& SetupState() {
+  static FluidSetupState state;
+  return state;
+}
+
+PropertyResult SetupFluid(std::string& fluid) {
+  LayerState& layer = Layer();
+  FluidSetupState& setup = SetupState();
+  layer.ErrorCode = 0;
+  if (TrimBlanks(fluid).empty()) {
+    layer.Fail("No fluid name given");
+    return {};
+  }
+  if (fluid == setup.LastFluid) return {};
+  if (UpperCase(fluid) == "AIR") fluid = kAirComposition;
+
+  Parsed parsed = ParseFluidName(fluid);
+  if (const auto* refusal = std::get_if<std::string>(&parsed)) {
+    layer.Fail(*refusal);
+    return {};
+  }
+  FluidFiles& files = std::get<FluidFiles>(parsed);
+  if (files.count < 1) {
+    layer.Fail("Setup failed");
+    return {};
+  }
+  if (files.list.size() > kFileListWidth) {
+    layer.Fail("The fluid file list is longer than " + std::to_string(kFileListWidth) +
+               " characters");
+    return {};
+  }
+  setup.ComponentCount = files.count;
+  setup.FluidFileList = files.list;
+  if (files.fractions) layer.Composition = *files.fractions;
+  layer.ErrorText = "";
+  setup.ReferenceState = "DEF";
+  setup.MixingRulesFile = "fluids\\hmx.bnc";
+
+  if (!CallSetup(setup, layer)) {
+    setup.LastFluid.clear();
+    return {};
+  }
+  // A failed load is not remembered: the next request for the name tries
+  // again and reports the failure again.
+  setup.LastFluid = layer.ErrorCode > 0 ? std::string() : fluid;
+  return fluid;
+}
+
+void SelectFluid(std::string& fluid, std::string_view code, std::string_view units, double& value1,
+                 double& value2) {
+  SetupFluid(fluid);
+  LayerState& layer = Layer();
+  if (layer.ErrorCode > 0) return;
+  try {
+    ConvertUnits(code, units, value1, value2);
+  } catch (const ConversionFault& fault) {
+    layer.Fail(fault.what());
+    return;
+  }
+  layer.ErrorText = "";
+  layer.State.Reset();
+}
+
+}  // namespace property

@@ -1,0 +1,132 @@
+#include "property/property_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "recording_fixture.h"
+
+namespace property {
+namespace {
+
+using testing::Number;
+using testing::Text;
+using testing::Trimmed;
+
+class PropertyFunctions : public testing::Recorded {
+ protected:
+  void SetUp() override {
+    Recorded::SetUp();
+    rec().script.molar_mass = 100;
+    // Library units: K, kPa, mol/dm^3, J/mol, J/mol-K.
+    rec().script.outputs = {{"T", 280}, {"P", 600},      {"D", 10},    {"H", 25000}, {"S", 110},
+                            {"Cp", 90}, {"Tc", 369.295}, {"Pc", 4990}, {"Dc", 6.058}};
+  }
+};
+
+TEST_F(PropertyFunctions, EachReturnsItsFieldInTheUnitSystem) {
+  EXPECT_EQ(Number(Temperature("R22", "PH", "mks", 500, 250)), 280);
+  EXPECT_EQ(Number(Pressure("R22", "TH", "mks", 300, 250)), 600);
+  EXPECT_EQ(Number(Volume("R22", "TP", "mks", 300, 500)), 0.001) << "1 / (10 mol/dm^3 * 100)";
+  EXPECT_EQ(Number(Enthalpy("R22", "TP", "mks", 300, 500)), 250);
+  EXPECT_EQ(Number(Entropy("R22", "TP", "mks", 300, 500)), 1.1);
+  EXPECT_EQ(Number(Cp("R22", "TP", "mks", 300, 500)), 0.9) << "in entropy units";
+  EXPECT_EQ(Number(Pressure("R22", "TH", "", 300, 250)), 0.6) << "default system: MPa";
+}
+
+TEST_F(PropertyFunctions, PhAndHpReachTheFlashWithTheSameInputs) {
+  Temperature("R22", "PH", "mks", 500, 250);
+  Temperature("R22", "HP", "mks", 250, 500);
+  const auto calls = rec().CallsTo("PHFLSHdll");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].given, calls[1].given);
+  EXPECT_EQ(calls[0].Given("H"), 25000);
+}
+
+TEST_F(PropertyFunctions, TvapAtZeroCallsNothingAndReturnsZero) {
+  EXPECT_EQ(Number(Pressure("R22", "Tvap", "mks", 0)), 0);
+  EXPECT_EQ(rec().Routines(), std::vector<std::string>{"SETUPdll"});
+}
+
+TEST_F(PropertyFunctions, VolumeOfZeroDensityIsZero) {
+  rec().script.outputs["D"] = 0;
+  EXPECT_EQ(Number(Volume("R22", "TP", "mks", 300, 500)), 0);
+}
+
+TEST_F(PropertyFunctions, LibraryErrorReturnsTheMessageInPlaceOfTheNumber) {
+  rec().script.outcomes["PHFLSHdll"] = {248, "PHFLSH: no convergence"};
+  for (const PropertyResult& result :
+       {Temperature("R22", "PH", "mks", 500, 250), Volume("R22", "PH", "mks", 500, 250)}) {
+    const std::string text = Text(result);
+    EXPECT_EQ(text.size(), 255u);
+    EXPECT_EQ(Trimmed(text), "PHFLSH: no convergence");
+  }
+}
+
+TEST_F(PropertyFunctions, WarningReturnsTheComputedValue) {
+  rec().script.outcomes["TPFLSHdll"] = {-12, "TPFLSH: outside the range of the equation"};
+  EXPECT_EQ(Number(Enthalpy("R22", "TP", "mks", 300, 500)), 250);
+}
+
+TEST_F(PropertyFunctions, UndefinedMarkerReadsUndefined) {
+  rec().script.outputs["Cp"] = -9999990;
+  rec().script.outputs["D"] = -9999990;
+  EXPECT_EQ(Text(Cp("R22", "TQ", "mks", 300, 0.5)), "Undefined");
+  EXPECT_EQ(Text(Volume("R22", "TQ", "mks", 300, 0.5)), "Undefined");
+}
+
+TEST_F(PropertyFunctions, FailingFluidNameFailsEveryRequest) {
+  rec().script.outcomes["SETUPdll"] = {101, "SETUP: unknown fluid R999"};
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(Trimmed(Text(Pressure("R999", "Tvap", "mks", 273.15))), "SETUP: unknown fluid R999");
+    EXPECT_GT(Layer().ErrorCode, 0);
+  }
+}
+
+TEST_F(PropertyFunctions, ConversionFaultReturnsAClearText) {
+  rec().script.molar_mass = 0;
+  const std::string text = Trimmed(Text(Enthalpy("R22", "TP", "mks", 300, 500)));
+  EXPECT_NE(text.find("molar mass"), std::string::npos) << text;
+  EXPECT_EQ(Layer().ErrorCode, 1);
+}
+
+TEST_F(PropertyFunctions, EmptyFluidNameIsRefused) {
+  EXPECT_EQ(Trimmed(Text(Pressure("", "Tvap", "mks", 273.15))), "No fluid name given");
+  EXPECT_TRUE(rec().calls.empty());
+}
+
+TEST_F(PropertyFunctions, CriticalPointByLetter) {
+  EXPECT_EQ(Number(CriticalPoint("R22", "T", "mks")), 369.295);
+  EXPECT_EQ(Number(CriticalPoint("R22", "p", "mks")), 4990);
+  EXPECT_EQ(Number(CriticalPoint("R22", "P", "")), 4.99);
+  EXPECT_NEAR(Number(CriticalPoint("R22", "d", "mks")), 605.8, 1e-9);
+  EXPECT_EQ(Number(CriticalPoint("R22", "x", "mks")), 369.295);
+  EXPECT_EQ(Number(CriticalPoint("R22")), 369.295);
+  EXPECT_EQ(rec().CallsTo("SETUPdll").size(), 1u);
+  EXPECT_EQ(rec().CallsTo("CRITPdll").size(), 6u);
+}
+
+TEST_F(PropertyFunctions, CriticalPointClearsTheStateButKeepsJT) {
+  Enthalpy("R22", "TP", "mks", 300, 500);
+  Layer().State.JT = 4;
+  CriticalPoint("R22", "T", "mks");
+  EXPECT_EQ(Layer().State.H, 0);
+  EXPECT_EQ(Layer().State.JT, 4);
+}
+
+TEST_F(PropertyFunctions, CriticalPointAfterAFailedSetupReturnsTheSetupMessage) {
+  rec().script.outcomes["SETUPdll"] = {101, "SETUP: unknown fluid R999"};
+  EXPECT_EQ(Trimmed(Text(CriticalPoint("R999", "T", "mks"))), "SETUP: unknown fluid R999");
+  EXPECT_EQ(rec().CallsTo("CRITPdll").size(), 1u) << "still called";
+}
+
+TEST_F(PropertyFunctions, CriticalPointNotFoundIsNoNumber) {
+  rec().script.outcomes["CRITPdll"] = {1, "CRITP: no critical point found"};
+  EXPECT_EQ(Trimmed(Text(CriticalPoint("R32,1,R1234yf,1", "T", "mks"))),
+            "CRITP: no critical point found");
+  rec().script.outcomes["CRITPdll"] = {-1, "CRITP: estimated"};
+  EXPECT_EQ(Number(CriticalPoint("R32,1,R1234yf,1", "T", "mks")), 369.295);
+}
+
+}  // namespace
+}  // namespace property
