@@ -17,6 +17,7 @@
 #include "c_text.h"
 #include "fluidcore/errors.h"
 #include "fluidcore/fluid_file.h"
+#include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
 
 namespace fluidcore {
@@ -63,6 +64,39 @@ void guarded(int* ierr, char* herr, int width, const char* routine, Body body) {
   } catch (...) {
     report(ierr, herr, width, kInternal, std::string(routine) + ": internal error");
   }
+}
+
+// The loaded fluid, or nullptr after reporting kNoFluid.
+const PureFluid* current(int* ierr, char* herr, int width, const char* routine) {
+  const auto& f = session().fluid;
+  if (!f) report(ierr, herr, width, kNoFluid, std::string(routine) + ": no fluid loaded (call SETUP first)");
+  return f.get();
+}
+
+// Phase compositions of a pure fluid: the one component, fraction 1.
+void pure_composition(double* x) {
+  if (!x) return;
+  x[0] = 1;
+  for (int i = 1; i < kFluidcoreMaxComponents; ++i) x[i] = 0;
+}
+
+double input(const double* v) { return v ? *v : NAN; }
+
+// The saturation routines share their outputs: P or T, Dl, Dv, xl, xv.
+void report_saturation(const SaturationResult& r, const char* routine, double* first_out,
+                       double first_value, double* Dl, double* Dv, double* xl, double* xv,
+                       int* ierr, char* herr, int width) {
+  if (!r.ok()) {
+    for (double* o : {first_out, Dl, Dv}) set(o, 0);
+    report(ierr, herr, width, r.status, std::string(routine) + ": " + r.message);
+    return;
+  }
+  set(first_out, first_value);
+  set(Dl, r.point.rhoL);
+  set(Dv, r.point.rhoV);
+  pure_composition(xl);
+  pure_composition(xv);
+  report(ierr, herr, width, r.status, r.message);
 }
 
 }  // namespace
@@ -127,13 +161,45 @@ void CRITPdll(double* /*x*/, double* Tc, double* Pc, double* Dc, int* ierr, char
   });
 }
 
+void SATTdll(double* T, double* /*x*/, int* /*kph*/, double* P, double* Dl, double* Dv,
+             double* xl, double* xv, int* ierr, char* herr, int herr_width) {
+  guarded(ierr, herr, herr_width, "SATT", [&] {
+    const PureFluid* f = current(ierr, herr, herr_width, "SATT");
+    if (!f) return;
+    const auto r = saturation_at_temperature(*f, input(T));
+    report_saturation(r, "SATT", P, r.point.p, Dl, Dv, xl, xv, ierr, herr, herr_width);
+  });
+}
+
+void SATPdll(double* P, double* /*x*/, int* /*kph*/, double* T, double* Dl, double* Dv,
+             double* xl, double* xv, int* ierr, char* herr, int herr_width) {
+  guarded(ierr, herr, herr_width, "SATP", [&] {
+    const PureFluid* f = current(ierr, herr, herr_width, "SATP");
+    if (!f) return;
+    const auto r = saturation_at_pressure(*f, input(P));
+    report_saturation(r, "SATP", T, r.point.T, Dl, Dv, xl, xv, ierr, herr, herr_width);
+  });
+}
+
+void SATDdll(double* D, double* /*x*/, int* /*kph*/, int* kr, double* T, double* P, double* Dl,
+             double* Dv, double* xl, double* xv, int* ierr, char* herr, int herr_width) {
+  guarded(ierr, herr, herr_width, "SATD", [&] {
+    const PureFluid* f = current(ierr, herr, herr_width, "SATD");
+    if (!f) return;
+    const auto r = saturation_at_density(*f, input(D));
+    if (kr) *kr = r.ok() ? r.phase : 0;
+    set(P, r.ok() ? r.point.p : 0);
+    report_saturation(r, "SATD", T, r.point.T, Dl, Dv, xl, xv, ierr, herr, herr_width);
+  });
+}
+
 void THERMdll(double* T, double* D, double* /*x*/, double* P, double* E, double* H, double* S,
               double* Cv, double* Cp, double* W, double* JT) {
   guarded(nullptr, nullptr, 0, "THERM", [&] {
     double* outputs[] = {P, E, H, S, Cv, Cp, W, JT};
     for (double* o : outputs) set(o, FLUIDCORE_UNDEFINED);
     const auto& f = session().fluid;
-    const double t = T ? *T : NAN, d = D ? *D : NAN;
+    const double t = input(T), d = input(D);
     if (!f || !(t > 0) || !(d >= 0) || !std::isfinite(t) || !std::isfinite(d)) return;
     // rho = 0 is the ideal-gas limit: p = 0 and an infinite entropy.
     const State st = evaluate_state(*f, t, d > 0 ? d : 1e-300);

@@ -53,8 +53,35 @@ SaturationCurve::SaturationCurve(std::vector<Piece> pieces, double Tcrit, double
     }
     pieces_.push_back(std::move(c));
   }
-  pmin_ = pieces_.front().y_lo[0];
+  for (int k = 0; k < 3; ++k) monotonic_[k] = find_monotonic_part(k);
+  // At the lowest pressures (1e-11 kPa) the series' rounding can make the
+  // curve wiggle: the pressure range starts where it rises steadily.
+  pmin_ = monotonic_[0].y;
   pcrit_ = pieces_.back().y_hi[0];
+}
+
+// Walks up from the lower limit while the series runs against the direction
+// it has overall (the liquid density of water below its maximum); where it
+// turns, the extremum is located by bisection on the sign of the derivative.
+SaturationCurve::MonotonicPart SaturationCurve::find_monotonic_part(int k) const {
+  const double dir = pieces_.back().y_hi[k] > pieces_.front().y_lo[k] ? 1.0 : -1.0;
+  constexpr int kSamples = 64;
+  for (std::size_t i = 0; i < pieces_.size(); ++i) {
+    const auto& p = pieces_[i];
+    for (int j = 0; j <= kSamples; ++j) {
+      const double x = -1 + 2.0 * j / kSamples;
+      if (dir * clenshaw(p.series[k].dc, x) < 0) continue;
+      if (i == 0 && j == 0) return {p.Tmin, p.y_lo[k], 0};
+      double a = std::max(-1.0, x - 2.0 / kSamples), b = x;
+      for (int it = 0; it < 60; ++it) {
+        const double m = 0.5 * (a + b);
+        (dir * clenshaw(p.series[k].dc, m) < 0 ? a : b) = m;
+      }
+      const double T = 0.5 * ((p.Tmax - p.Tmin) * b + p.Tmax + p.Tmin);
+      return {T, clenshaw(p.series[k].c, b), i};
+    }
+  }
+  return {pieces_.front().Tmin, pieces_.front().y_lo[k], 0};
 }
 
 std::size_t SaturationCurve::piece_at(double T) const {
@@ -84,13 +111,14 @@ SaturationPoint SaturationCurve::at_temperature(double T) const {
 
 double SaturationCurve::temperature_at(Series s, double y) const {
   const int k = static_cast<int>(s);
-  const bool rising = pieces_.back().y_hi[k] > pieces_.front().y_lo[k];
-  // Ends of the curve.
-  const double first = pieces_.front().y_lo[k], last = pieces_.back().y_hi[k];
-  if (rising ? y <= first : y >= first) return Tmin();
+  const auto& m = monotonic_[k];
+  const bool rising = pieces_.back().y_hi[k] > m.y;
+  // Ends of the monotonic part.
+  const double first = m.y, last = pieces_.back().y_hi[k];
+  if (rising ? y <= first : y >= first) return m.T;
   if (rising ? y >= last : y <= last) return Tcrit_;
   // The piece whose range holds y.
-  std::size_t lo = 0, hi = pieces_.size() - 1;
+  std::size_t lo = m.piece, hi = pieces_.size() - 1;
   while (lo < hi) {
     const std::size_t mid = (lo + hi) / 2;
     const double end = pieces_[mid].y_hi[k];
@@ -99,9 +127,9 @@ double SaturationCurve::temperature_at(Series s, double y) const {
   const auto& p = pieces_[lo];
   const auto& c = p.series[k];
   // Newton in x, kept inside a bracket that shrinks with every step.
-  double a = -1, b = 1;
-  const double ya = p.y_lo[k], yb = p.y_hi[k];
-  double x = yb != ya ? std::clamp(-1 + 2 * (y - ya) / (yb - ya), -1.0, 1.0) : 0.0;
+  double a = lo == m.piece ? (2 * m.T - (p.Tmax + p.Tmin)) / (p.Tmax - p.Tmin) : -1, b = 1;
+  const double ya = lo == m.piece ? m.y : p.y_lo[k], yb = p.y_hi[k];
+  double x = yb != ya ? std::clamp(a + (1 - a) * (y - ya) / (yb - ya), a, 1.0) : 0.5 * (a + 1);
   for (int i = 0; i < 60; ++i) {
     const double f = clenshaw(c.c, x) - y;
     if (f == 0) break;

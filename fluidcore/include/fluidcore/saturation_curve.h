@@ -4,8 +4,11 @@
 // and y = sum c_k T_k(x) for p [kPa], rhoL and rhoV [mol/dm^3]. The pieces run
 // from the lower limit to the equation's own critical temperature and agree
 // with its phase equilibrium to about 1e-12, so saturation needs no iteration.
-// Pressure, liquid density and vapour density are monotonic in T, so each can
-// be inverted (Newton on the piece's series, safeguarded by bisection).
+// Each series is inverted (Newton on a piece's series, safeguarded by
+// bisection) on the part of the curve where it is monotonic up to the
+// critical point: all of it, except the liquid density of fluids with a
+// density maximum (water), which is inverted above the temperature of the
+// maximum.
 //
 // A model without such series (a mixture) computes its phase boundaries by
 // iteration instead; the flashes only need SaturationPoint values.
@@ -35,16 +38,19 @@ class SaturationCurve {
   double Tmin() const { return pieces_.front().Tmin; }
   double Tcrit() const { return Tcrit_; }
   double rhocrit() const { return rhocrit_; }
-  double pmin() const { return pmin_; }
+  double pmin() const { return pmin_; }  // lower end of the invertible pressures
   double pcrit() const { return pcrit_; }
 
   // Tmin <= T <= Tcrit (clamped to that range).
   SaturationPoint at_temperature(double T) const;
   // One series and its derivative d/dT at T (clamped to the range).
   double value(Series s, double T, double* dy_dT = nullptr) const;
-  // The temperature at which the series takes the value y (clamped to the
-  // values at the ends of the curve).
+  // The temperature at which the series takes the value y, on its monotonic
+  // part (clamped to the values at the ends of that part).
   double temperature_at(Series s, double y) const;
+  // Lower end of the monotonic part of a series, and the series' value there.
+  double monotonic_from(Series s) const { return monotonic_[static_cast<int>(s)].T; }
+  double monotonic_end_value(Series s) const { return monotonic_[static_cast<int>(s)].y; }
 
  private:
   struct Coefficients {
@@ -55,8 +61,14 @@ class SaturationCurve {
     Coefficients series[3];
     double y_lo[3], y_hi[3];  // values at Tmin and Tmax
   };
+  struct MonotonicPart {
+    double T = 0, y = 0;    // where the monotonic part starts
+    std::size_t piece = 0;  // the piece holding T
+  };
   std::size_t piece_at(double T) const;
+  MonotonicPart find_monotonic_part(int series) const;
   std::vector<CompiledPiece> pieces_;
+  MonotonicPart monotonic_[3];
   double Tcrit_ = 0, rhocrit_ = 0, pmin_ = 0, pcrit_ = 0;
 };
 

@@ -1,0 +1,35 @@
+// Saturation states of a pure fluid at given T, p or density, from the
+// Chebyshev saturation curve (no iteration from rough starting values).
+//
+// Every function checks its input and reports a plain reason on failure
+// (status > 0, see errors.h); on success status is 0 and point is the
+// saturated liquid/vapour pair.
+#pragma once
+
+#include <string>
+
+#include "fluidcore/pure_fluid.h"
+#include "fluidcore/saturation_curve.h"
+
+namespace fluidcore {
+
+struct SaturationResult {
+  int status = 0;
+  std::string message;   // why it failed (empty on success)
+  SaturationPoint point;
+  int phase = 0;         // density input: 1 liquid side, 2 vapour side
+  bool ok() const { return status <= 0; }
+};
+
+// Tmin <= T <= the equation's critical temperature.
+SaturationResult saturation_at_temperature(const PureFluid& fluid, double T);
+// p between the lower-limit and critical pressures.
+SaturationResult saturation_at_pressure(const PureFluid& fluid, double p);
+// rho is a saturated liquid density (rho >= rhocrit, phase 1) or a saturated
+// vapour density (phase 2).
+SaturationResult saturation_at_density(const PureFluid& fluid, double rho);
+
+// A number for a message: "1e+06", "374.21".
+std::string format_number(double v);
+
+}  // namespace fluidcore
