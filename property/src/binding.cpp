@@ -24,15 +24,6 @@ struct Binding {
   BoundLibrary library;
 };
 
-// The library beside the running program; by bare name (the loader's search
-// path) when the program's own path is not known.
-std::string DefaultLibraryFile() {
-  std::error_code error;
-  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return kLibraryName;
-  return (program.parent_path() / kLibraryName).string();
-}
-
 Binding Open(const std::string& file) {
   Binding binding;
   binding.library.file = file;
@@ -56,6 +47,15 @@ std::optional<Binding>& Bound() {
 }
 
 }  // namespace
+
+// By bare name (the loader's search path) when the program's own path is not
+// known.
+std::string DefaultLibraryFile() {
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return kLibraryName;
+  return (program.parent_path() / kLibraryName).string();
+}
 
 const BoundLibrary& Library() {
   auto& bound = Bound();

@@ -63,6 +63,9 @@ struct BoundLibrary {
 // running program, unless BindLibrary chose another file.
 const BoundLibrary& Library();
 
+// libfluidcore.so in the directory of the running program.
+std::string DefaultLibraryFile();
+
 // Binds another library file with the same entry points (tests bind a
 // recording stand-in). The library bound before is closed, and the fluid it
 // had loaded is forgotten.
