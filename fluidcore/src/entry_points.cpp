@@ -16,6 +16,7 @@
 
 #include "c_text.h"
 #include "fluidcore/errors.h"
+#include "fluidcore/flash.h"
 #include "fluidcore/fluid_file.h"
 #include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
@@ -97,6 +98,49 @@ void report_saturation(const SaturationResult& r, const char* routine, double* f
   pure_composition(xl);
   pure_composition(xv);
   report(ierr, herr, width, r.status, r.message);
+}
+
+// Where a flash routine writes its results; the given values have no slot.
+struct FlashOutputs {
+  double *T = nullptr, *P = nullptr, *D = nullptr, *Dl = nullptr, *Dv = nullptr;
+  double *xl = nullptr, *xv = nullptr, *Q = nullptr, *E = nullptr, *H = nullptr, *S = nullptr;
+  double *Cv = nullptr, *Cp = nullptr, *W = nullptr;
+};
+
+void write_flash(const FlashResult& r, const char* routine, const FlashOutputs& o, int* ierr,
+                 char* herr, int width) {
+  const FlashState& s = r.state;
+  const bool ok = r.ok();
+  const auto put = [&](double* out, double v) { set(out, ok ? v : 0.0); };
+  put(o.T, s.T);
+  put(o.P, s.p);
+  put(o.D, s.rho);
+  put(o.Dl, s.rhoL);
+  put(o.Dv, s.rhoV);
+  put(o.Q, s.q);
+  put(o.E, s.e);
+  put(o.H, s.h);
+  put(o.S, s.s);
+  put(o.Cv, s.cv);
+  put(o.Cp, s.cp);
+  put(o.W, s.w);
+  pure_composition(o.xl);
+  pure_composition(o.xv);
+  report(ierr, herr, width, r.status, r.message.empty() ? "" : std::string(routine) + ": " + r.message);
+}
+
+// Runs a flash on the loaded fluid and writes its results.
+template <class Flash>
+void run_flash(const char* routine, const FlashOutputs& o, int* ierr, char* herr, int width,
+               Flash flash) {
+  guarded(ierr, herr, width, routine, [&] {
+    const PureFluid* f = current(ierr, herr, width, routine);
+    if (!f) {
+      write_flash(FlashResult{kNoFluid, {}, {}, 0, 0}, routine, o, nullptr, nullptr, 0);
+      return;
+    }
+    write_flash(flash(*f), routine, o, ierr, herr, width);
+  });
 }
 
 }  // namespace
@@ -212,6 +256,151 @@ void THERMdll(double* T, double* D, double* /*x*/, double* P, double* E, double*
     set(W, st.w);
     set(JT, st.jt);
   });
+}
+
+void TPFLSHdll(double* T, double* P, double* /*x*/, double* D, double* Dl, double* Dv, double* xl,
+               double* xv, double* Q, double* E, double* H, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("TPFLSH", {.D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width,
+            [&](const PureFluid& f) { return flash_tp(f, input(T), input(P)); });
+}
+
+void TDFLSHdll(double* T, double* D, double* /*x*/, double* P, double* Dl, double* Dv, double* xl,
+               double* xv, double* Q, double* E, double* H, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("TDFLSH", {.P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width,
+            [&](const PureFluid& f) { return flash_td(f, input(T), input(D)); });
+}
+
+void THFLSHdll(double* T, double* H, double* /*x*/, int* /*kr*/, double* P, double* D, double* Dl,
+               double* Dv, double* xl, double* xv, double* Q, double* E, double* S, double* Cv,
+               double* Cp, double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("THFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isotherm(f, input(T), Property::enthalpy, input(H));
+            });
+}
+
+void TSFLSHdll(double* T, double* S, double* /*x*/, int* /*kr*/, double* P, double* D, double* Dl,
+               double* Dv, double* xl, double* xv, double* Q, double* E, double* H, double* Cv,
+               double* Cp, double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("TSFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+                       .H = H, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isotherm(f, input(T), Property::entropy, input(S));
+            });
+}
+
+void TEFLSHdll(double* T, double* E, double* /*x*/, int* /*kr*/, double* P, double* D, double* Dl,
+               double* Dv, double* xl, double* xv, double* Q, double* H, double* S, double* Cv,
+               double* Cp, double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("TEFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isotherm(f, input(T), Property::internal_energy, input(E));
+            });
+}
+
+void TQFLSHdll(double* T, double* Q, double* /*x*/, int* /*kq*/, double* P, double* D, double* Dl,
+               double* Dv, double* xl, double* xv, double* E, double* H, double* S, double* Cv,
+               double* Cp, double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("TQFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .E = E, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width,
+            [&](const PureFluid& f) { return flash_tq(f, input(T), input(Q)); });
+}
+
+void PDFLSHdll(double* P, double* D, double* /*x*/, double* T, double* Dl, double* Dv, double* xl,
+               double* xv, double* Q, double* E, double* H, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("PDFLSH", {.T = T, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isochore(f, input(D), Property::pressure, input(P));
+            });
+}
+
+void PHFLSHdll(double* P, double* H, double* /*x*/, double* T, double* D, double* Dl, double* Dv,
+               double* xl, double* xv, double* Q, double* E, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("PHFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isobar(f, input(P), Property::enthalpy, input(H));
+            });
+}
+
+void PSFLSHdll(double* P, double* S, double* /*x*/, double* T, double* D, double* Dl, double* Dv,
+               double* xl, double* xv, double* Q, double* E, double* H, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("PSFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+                       .H = H, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isobar(f, input(P), Property::entropy, input(S));
+            });
+}
+
+void PEFLSHdll(double* P, double* E, double* /*x*/, double* T, double* D, double* Dl, double* Dv,
+               double* xl, double* xv, double* Q, double* H, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("PEFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isobar(f, input(P), Property::internal_energy, input(E));
+            });
+}
+
+void PQFLSHdll(double* P, double* Q, double* /*x*/, int* /*kq*/, double* T, double* D, double* Dl,
+               double* Dv, double* xl, double* xv, double* E, double* H, double* S, double* Cv,
+               double* Cp, double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("PQFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .E = E, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width,
+            [&](const PureFluid& f) { return flash_pq(f, input(P), input(Q)); });
+}
+
+void DHFLSHdll(double* D, double* H, double* /*x*/, double* T, double* P, double* Dl, double* Dv,
+               double* xl, double* xv, double* Q, double* E, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("DHFLSH", {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isochore(f, input(D), Property::enthalpy, input(H));
+            });
+}
+
+void DSFLSHdll(double* D, double* S, double* /*x*/, double* T, double* P, double* Dl, double* Dv,
+               double* xl, double* xv, double* Q, double* E, double* H, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("DSFLSH", {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+                       .H = H, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isochore(f, input(D), Property::entropy, input(S));
+            });
+}
+
+void DEFLSHdll(double* D, double* E, double* /*x*/, double* T, double* P, double* Dl, double* Dv,
+               double* xl, double* xv, double* Q, double* H, double* S, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("DEFLSH", {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
+                       .S = S, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width, [&](const PureFluid& f) {
+              return flash_isochore(f, input(D), Property::internal_energy, input(E));
+            });
+}
+
+void HSFLSHdll(double* H, double* S, double* /*x*/, double* T, double* P, double* D, double* Dl,
+               double* Dv, double* xl, double* xv, double* Q, double* E, double* Cv, double* Cp,
+               double* W, int* ierr, char* herr, int herr_width) {
+  run_flash("HSFLSH", {.T = T, .P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q,
+                       .E = E, .Cv = Cv, .Cp = Cp, .W = W},
+            ierr, herr, herr_width,
+            [&](const PureFluid& f) { return flash_hs(f, input(H), input(S)); });
 }
 
 }  // extern "C"

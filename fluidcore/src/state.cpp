@@ -1,5 +1,6 @@
 #include "fluidcore/state.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fluidcore {
@@ -46,15 +47,21 @@ Isotherm::Isotherm(const PureFluid& fluid, double T)
   fluid.residual.prepare(fluid.tau(T), prepared_);
 }
 
-Isotherm::Pressure Isotherm::pressure(double rho) const {
-  const auto ar = fluid_->residual.evaluate(prepared_, fluid_->delta(rho));
+HelmholtzDerivatives Isotherm::residual(double rho) const {
+  return fluid_->residual.evaluate(prepared_, fluid_->delta(rho));
+}
+
+Isotherm::Pressure Isotherm::pressure(double rho, const HelmholtzDerivatives& ar) const {
   const double RT = fluid_->gas_constant * T_;
   return {rho * RT * (1 + ar.d), RT * (1 + 2 * ar.d + ar.dd)};
 }
 
-State Isotherm::state(double rho) const {
-  return make_state(*fluid_, T_, rho, ideal_,
-                    fluid_->residual.evaluate(prepared_, fluid_->delta(rho)));
+Isotherm::Pressure Isotherm::pressure(double rho) const { return pressure(rho, residual(rho)); }
+
+State Isotherm::state(double rho, const HelmholtzDerivatives& ar) const {
+  return make_state(*fluid_, T_, rho, ideal_, ar);
 }
+
+State Isotherm::state(double rho) const { return state(rho, residual(rho)); }
 
 }  // namespace fluidcore

@@ -38,6 +38,11 @@ class Isotherm {
   struct Pressure { double p, dp_drho; };
   Pressure pressure(double rho) const;
   State state(double rho) const;
+  // The two steps of state(): the residual derivatives at rho, and the
+  // state built from them (solvers keep the last evaluation).
+  HelmholtzDerivatives residual(double rho) const;
+  Pressure pressure(double rho, const HelmholtzDerivatives& ar) const;
+  State state(double rho, const HelmholtzDerivatives& ar) const;
 
  private:
   const PureFluid* fluid_;

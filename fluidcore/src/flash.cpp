@@ -1,0 +1,676 @@
+#include "fluidcore/flash.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "fluidcore/errors.h"
+#include "fluidcore/saturation.h"
+#include "fluidcore/state.h"
+
+namespace fluidcore {
+namespace {
+
+using Series = SaturationCurve::Series;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+// Inputs a rounding error outside a limit count as on it.
+constexpr double kSlack = 1e-9;
+
+// ---------------------------------------------------------------------------
+// Results and messages
+
+FlashResult failure(int status, std::string message, int beyond = 0) {
+  FlashResult r;
+  r.status = status;
+  r.message = std::move(message);
+  r.beyond = beyond;
+  return r;
+}
+
+std::string quantity(Property y) {
+  switch (y) {
+    case Property::pressure: return "pressure";
+    case Property::internal_energy: return "internal energy";
+    case Property::enthalpy: return "enthalpy";
+    case Property::entropy: return "entropy";
+  }
+  return {};
+}
+
+std::string unit(Property y) {
+  switch (y) {
+    case Property::pressure: return "kPa";
+    case Property::entropy: return "J/(mol K)";
+    default: return "J/mol";
+  }
+}
+
+std::string show(const char* name, double v, const char* unit_text) {
+  return std::string(name) + " " + format_number(v) + " " + unit_text;
+}
+
+std::string show(Property y, double v) {
+  return quantity(y) + " " + format_number(v) + " " + unit(y);
+}
+
+// Range checks of given values; an empty text means the value is usable.
+std::string check_temperature(const PureFluid& f, double T) {
+  if (!std::isfinite(T)) return "temperature is not a finite number";
+  if (T < f.limits.Tmin * (1 - kSlack))
+    return show("temperature", T, "K") + " is below the lower limit " +
+           format_number(f.limits.Tmin) + " K of " + f.name;
+  if (T > f.limits.Tmax * (1 + kSlack))
+    return show("temperature", T, "K") + " is above the upper limit " +
+           format_number(f.limits.Tmax) + " K of " + f.name;
+  return {};
+}
+
+std::string check_pressure(const PureFluid& f, double p) {
+  if (!std::isfinite(p)) return "pressure is not a finite number";
+  if (!(p > 0)) return show("pressure", p, "kPa") + " is not positive";
+  if (p > f.limits.pmax * (1 + kSlack))
+    return show("pressure", p, "kPa") + " is above the upper limit " +
+           format_number(f.limits.pmax) + " kPa of " + f.name;
+  return {};
+}
+
+// The densest state the solvers consider: well beyond the liquid at the
+// upper pressure limit.
+double density_cap(const PureFluid& f) {
+  return 2.0 * f.saturation.monotonic_end_value(Series::liquid_density);
+}
+
+std::string check_density(const PureFluid& f, double rho) {
+  if (!std::isfinite(rho)) return "density is not a finite number";
+  if (!(rho > 0)) return show("density", rho, "mol/dm^3") + " is not positive";
+  if (rho > density_cap(f))
+    return show("density", rho, "mol/dm^3") + " is above the highest density " +
+           format_number(density_cap(f)) + " mol/dm^3 of " + f.name;
+  return {};
+}
+
+int input_status(double v) { return std::isfinite(v) ? kOutOfRange : kBadInput; }
+
+// ---------------------------------------------------------------------------
+// States
+
+double value_of(const State& s, Property y) {
+  switch (y) {
+    case Property::pressure: return s.p;
+    case Property::internal_energy: return s.e;
+    case Property::enthalpy: return s.h;
+    case Property::entropy: return s.s;
+  }
+  return 0;
+}
+
+double value_of(const FlashState& s, Property y) {
+  switch (y) {
+    case Property::pressure: return s.p;
+    case Property::internal_energy: return s.e;
+    case Property::enthalpy: return s.h;
+    case Property::entropy: return s.s;
+  }
+  return 0;
+}
+
+// (dy/drho)_T
+double d_drho(const State& s, Property y) {
+  switch (y) {
+    case Property::pressure: return s.dp_drho;
+    case Property::internal_energy: return s.de_drho;
+    case Property::enthalpy: return s.dh_drho;
+    case Property::entropy: return s.ds_drho;
+  }
+  return 0;
+}
+
+// (drho/dT)_p
+double drho_dT_at_p(const State& s) { return -s.dp_dT / s.dp_drho; }
+
+// (dy/dT)_p
+double d_dT_at_p(const State& s, Property y) {
+  switch (y) {
+    case Property::pressure: return 0;
+    case Property::internal_energy: return s.cp + s.p / (s.rho * s.rho) * s.dp_dT / s.dp_drho;
+    case Property::enthalpy: return s.cp;
+    case Property::entropy: return s.cp / s.T;
+  }
+  return 0;
+}
+
+// Tolerance on a converged y.
+double tolerance(const PureFluid& f, Property y, double T, double value) {
+  const double scale = y == Property::entropy ? f.gas_constant : f.gas_constant * T;
+  return 1e-12 * (std::abs(value) + scale);
+}
+
+FlashState single_phase(const PureFluid& f, const State& s) {
+  FlashState r;
+  r.T = s.T;
+  r.p = s.p;
+  r.rho = r.rhoL = r.rhoV = s.rho;
+  r.e = s.e;
+  r.h = s.h;
+  r.s = s.s;
+  r.cv = s.cv;
+  r.cp = s.cp;
+  r.w = s.w;
+  if (s.T >= f.Tcrit()) {
+    const bool gas = s.p < f.pcrit();
+    r.phase = gas ? Phase::vapour : Phase::supercritical;
+    r.q = gas ? kVapourQuality : kSupercriticalQuality;
+  } else if (s.rho >= f.rhocrit()) {
+    r.phase = Phase::liquid;
+    r.q = kLiquidQuality;
+  } else {
+    r.phase = Phase::vapour;
+    r.q = kVapourQuality;
+  }
+  return r;
+}
+
+// A liquid-vapour state of molar quality q at the saturation point `sat`
+// (its T and p), the phase states evaluated on `iso`.
+FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) {
+  const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
+  FlashState r;
+  r.T = sat.T;
+  r.p = sat.p;
+  r.rhoL = sat.rhoL;
+  r.rhoV = sat.rhoV;
+  r.q = q;
+  r.rho = 1 / ((1 - q) / sat.rhoL + q / sat.rhoV);
+  r.e = L.e + q * (V.e - L.e);
+  r.h = L.h + q * (V.h - L.h);
+  r.s = L.s + q * (V.s - L.s);
+  r.phase = Phase::two_phase;
+  const State* edge = q == 0 ? &L : q == 1 ? &V : nullptr;
+  r.cv = edge ? edge->cv : kUndefined;
+  r.cp = edge ? edge->cp : kUndefined;
+  r.w = edge ? edge->w : kUndefined;
+  return r;
+}
+
+// Quality of density rho between the saturated densities.
+double quality_of_density(const SaturationPoint& sat, double rho) {
+  return std::clamp((1 / rho - 1 / sat.rhoL) / (1 / sat.rhoV - 1 / sat.rhoL), 0.0, 1.0);
+}
+
+// ---------------------------------------------------------------------------
+// Density at (T, p)
+
+struct DensitySolution {
+  bool ok = false;
+  State state;
+  int iterations = 0;
+};
+
+// Newton on p(rho) = p inside [lo, hi] (hi may be infinite: unknown), with
+// bisection where a step leaves the bracket. On [lo, hi] p(rho) must rise.
+DensitySolution solve_density(const Isotherm& iso, double p, double lo, double hi,
+                              double guess, double cap) {
+  DensitySolution out;
+  double rho = std::clamp(guess, lo, std::min(hi, cap));
+  if (!(rho > 0)) rho = std::min(hi, cap) * 0.5;
+  for (int it = 0; it < 100; ++it) {
+    out.iterations = it + 1;
+    const auto ar = iso.residual(rho);
+    const auto P = iso.pressure(rho, ar);
+    const double f = P.p - p;
+    const auto done = [&] {
+      out.ok = true;
+      out.state = iso.state(rho, ar);
+      return out;
+    };
+    if (std::abs(f) <= 1e-13 * p && P.dp_drho > 0) return done();
+    // A falling p(rho) denser than any saturated liquid is the equation's
+    // unphysical region: the root lies below.
+    if (P.dp_drho <= 0 && rho > 0.5 * cap) hi = rho;
+    else if (f < 0) lo = rho;
+    else hi = rho;
+    double next = P.dp_drho > 0 ? rho - f / P.dp_drho : -1;
+    // Without an upper bound yet, grow at most twofold per step.
+    if (std::isinf(hi) && next > 2 * rho) next = 2 * rho;
+    if (!(next > lo && next < std::min(hi, cap))) {
+      if (std::isinf(hi)) {
+        if (rho >= cap) return out;
+        next = std::min(2 * rho, cap);
+      } else {
+        next = lo > 0 && hi / lo > 4 ? std::sqrt(lo * hi) : 0.5 * (lo + hi);
+      }
+    }
+    if (std::abs(next - rho) <= 1e-14 * rho) return done();
+    if (!std::isinf(hi) && hi - lo <= 1e-15 * hi) return done();
+    rho = next;
+  }
+  return out;
+}
+
+// Density of the single-phase state at (T, p): the liquid or vapour branch
+// chosen against the saturation pressure at T. guess <= 0: start from the
+// saturation curve or the ideal gas.
+DensitySolution density_at(const PureFluid& f, const Isotherm& iso, double p, double guess) {
+  const double T = iso.T();
+  const double cap = density_cap(f);
+  if (T < f.Tcrit()) {
+    const auto sat = f.saturation.at_temperature(T);
+    // The margins admit the last digits where the series and the equation
+    // differ about which side of the curve a state lies on.
+    if (p >= sat.p)
+      return solve_density(iso, p, sat.rhoL * (1 - 1e-6), kInf, guess > 0 ? guess : sat.rhoL,
+                           cap);
+    return solve_density(iso, p, 0, sat.rhoV * (1 + 1e-6),
+                         guess > 0 ? guess : sat.rhoV * p / sat.p, cap);
+  }
+  const double ideal = p / (f.gas_constant * T);
+  const double start = p > f.pcrit() ? std::max(ideal, f.rhocrit()) : ideal;
+  return solve_density(iso, p, 0, kInf, guess > 0 ? guess : start, cap);
+}
+
+// ---------------------------------------------------------------------------
+// Brent's method on [a, b] with f(a), f(b) of opposite signs.
+
+struct Root {
+  double x = 0;
+  int iterations = 0;
+};
+
+Root brent(const std::function<double(double)>& fn, double a, double b, double fa, double fb,
+           double xtol) {
+  Root r;
+  double c = a, fc = fa, d = b - a, e = d;
+  for (int it = 0; it < 200; ++it) {
+    r.iterations = it + 1;
+    if ((fb > 0) == (fc > 0)) {
+      c = a;
+      fc = fa;
+      d = e = b - a;
+    }
+    if (std::abs(fc) < std::abs(fb)) {
+      a = b; b = c; c = a;
+      fa = fb; fb = fc; fc = fa;
+    }
+    const double tol = 2 * std::numeric_limits<double>::epsilon() * std::abs(b) + 0.5 * xtol;
+    const double m = 0.5 * (c - b);
+    if (std::abs(m) <= tol || fb == 0) break;
+    if (std::abs(e) >= tol && std::abs(fa) > std::abs(fb)) {
+      double p, q;
+      const double s = fb / fa;
+      if (a == c) {
+        p = 2 * m * s;
+        q = 1 - s;
+      } else {
+        const double qq = fa / fc, rr = fb / fc;
+        p = s * (2 * m * qq * (qq - rr) - (b - a) * (rr - 1));
+        q = (qq - 1) * (rr - 1) * (s - 1);
+      }
+      if (p > 0) q = -q; else p = -p;
+      if (2 * p < std::min(3 * m * q - std::abs(tol * q), std::abs(e * q))) {
+        e = d;
+        d = p / q;
+      } else {
+        d = m;
+        e = m;
+      }
+    } else {
+      d = m;
+      e = m;
+    }
+    a = b;
+    fa = fb;
+    b += std::abs(d) > tol ? d : (m > 0 ? tol : -tol);
+    fb = fn(b);
+  }
+  r.x = b;
+  return r;
+}
+
+// The first root of fn over the ascending grid xs, refined by Brent. With
+// `slope` (the sign of fn's derivative), a grid interval whose ends have the
+// same sign but opposite slopes is searched for a pair of roots around the
+// extremum inside it.
+std::optional<Root> first_root(const std::function<double(double)>& fn,
+                               const std::vector<double>& xs, double xtol,
+                               const std::function<double(double)>& slope = {}) {
+  if (xs.empty()) return std::nullopt;
+  int evaluations = 1;
+  const auto found = [&](Root r) {
+    r.iterations += evaluations;
+    return r;
+  };
+  double xa = xs[0], fa = fn(xa);
+  if (fa == 0) return Root{xa, evaluations};
+  double sa = slope ? slope(xa) : 0;
+  for (std::size_t i = 1; i < xs.size(); ++i) {
+    const double xb = xs[i], fb = fn(xb);
+    ++evaluations;
+    if (fb == 0) return Root{xb, evaluations};
+    if ((fa < 0) != (fb < 0)) return found(brent(fn, xa, xb, fa, fb, xtol));
+    const double sb = slope ? slope(xb) : 0;
+    // fa > 0 falling then rising (a minimum), or fa < 0 rising then falling.
+    if (slope && (sa < 0) != (sb < 0) && (fa > 0) == (sa < 0)) {
+      const double ma = sa, mb = sb;
+      const Root m = brent(slope, xa, xb, ma, mb, xtol);
+      const double fm = fn(m.x);
+      evaluations += m.iterations + 1;
+      if ((fm < 0) != (fa < 0)) return found(brent(fn, xa, m.x, fa, fm, xtol));
+    }
+    xa = xb;
+    fa = fb;
+    sa = sb;
+  }
+  return std::nullopt;
+}
+
+std::vector<double> linear_grid(double a, double b, int n) {
+  std::vector<double> xs;
+  for (int i = 0; i <= n; ++i) xs.push_back(a + (b - a) * i / n);
+  return xs;
+}
+
+// ---------------------------------------------------------------------------
+// Isobar: T such that y(T, p) = value on one branch, y rising with T.
+
+// known_lo / known_hi: whether y is already known to lie below / above the
+// value at Ta / Tb (a saturation boundary); an unknown end of the range is
+// probed when a step would pass it.
+FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double value, double Ta,
+                            double Tb, bool known_lo, bool known_hi, double T0, double rho0) {
+  const double Tlo = Ta, Thi = Tb;
+  double T = std::clamp(T0, Ta, Tb);
+  if (!std::isfinite(T)) T = 0.5 * (Ta + Tb);
+  double rho_guess = rho0;
+  FlashResult r;
+  for (int it = 0; it < 100; ++it) {
+    r.iterations = it + 1;
+    const Isotherm iso(f, T);
+    const auto d = density_at(f, iso, p, rho_guess);
+    if (!d.ok)
+      return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
+                                         " and " + show("pressure", p, "kPa") + " of " + f.name);
+    const State& s = d.state;
+    const double res = value_of(s, y) - value;
+    if (std::abs(res) <= tolerance(f, y, T, value)) {
+      r.state = single_phase(f, s);
+      return r;
+    }
+    const bool beyond_hi = res < 0 && T >= Thi, beyond_lo = res > 0 && T <= Tlo;
+    if (beyond_hi || beyond_lo)
+      return failure(kOutOfRange,
+                     show(y, value) + " at " + show("pressure", p, "kPa") + " is " +
+                         (beyond_hi ? "above" : "below") + " the value " +
+                         format_number(value_of(s, y)) + " " + unit(y) + " at the " +
+                         (beyond_hi ? "upper" : "lower") + " temperature limit " +
+                         format_number(T) + " K of " + f.name,
+                     beyond_hi ? 1 : -1);
+    if (res < 0) {
+      Ta = T;
+      known_lo = true;
+    } else {
+      Tb = T;
+      known_hi = true;
+    }
+    const bool bracketed = known_lo && known_hi;
+    if (bracketed && Tb - Ta <= 1e-13 * T) {
+      r.state = single_phase(f, s);
+      return r;
+    }
+    const double slope = d_dT_at_p(s, y);
+    double next = slope > 0 ? T - res / slope : std::nan("");
+    if (std::abs(next - T) <= 1e-13 * T) {
+      // A step this small only ends the search inside a closed bracket
+      // (cp can be near-infinite at the critical point).
+      if (bracketed) {
+        r.state = single_phase(f, s);
+        return r;
+      }
+      next = std::nan("");
+    }
+    if (!(next > Ta && next < Tb))
+      next = res < 0 && !known_hi ? Tb : res > 0 && !known_lo ? Ta : 0.5 * (Ta + Tb);
+    rho_guess = std::clamp(s.rho + drho_dT_at_p(s) * (next - T), 0.5 * s.rho, 2 * s.rho);
+    if (!std::isfinite(rho_guess)) rho_guess = -1;
+    T = next;
+  }
+  return failure(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") + " and " +
+                                     show(y, value) + " of " + f.name);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+FlashResult flash_tp(const PureFluid& f, double T, double p) {
+  if (auto why = check_temperature(f, T); !why.empty()) return failure(input_status(T), why);
+  if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
+  const Isotherm iso(f, T);
+  const auto d = density_at(f, iso, p, -1);
+  if (!d.ok)
+    return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
+                                       " and " + show("pressure", p, "kPa") + " of " + f.name);
+  FlashResult r;
+  r.state = single_phase(f, d.state);
+  r.iterations = d.iterations;
+  return r;
+}
+
+FlashResult flash_td(const PureFluid& f, double T, double rho) {
+  if (auto why = check_temperature(f, T); !why.empty()) return failure(input_status(T), why);
+  if (auto why = check_density(f, rho); !why.empty()) return failure(input_status(rho), why);
+  const Isotherm iso(f, T);
+  FlashResult r;
+  if (T < f.Tcrit()) {
+    const auto sat = f.saturation.at_temperature(T);
+    if (rho > sat.rhoV && rho < sat.rhoL) {
+      r.state = two_phase(iso, sat, quality_of_density(sat, rho));
+      r.state.rho = rho;
+      return r;
+    }
+  }
+  r.state = single_phase(f, iso.state(rho));
+  if (r.state.p > f.limits.pmax * (1 + kSlack)) {
+    r.status = kWarnOutOfRange;
+    r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
+                format_number(f.limits.pmax) + " kPa of " + f.name;
+  }
+  return r;
+}
+
+FlashResult flash_tq(const PureFluid& f, double T, double q) {
+  if (!std::isfinite(q) || q < -kSlack || q > 1 + kSlack)
+    return failure(std::isfinite(q) ? kOutOfRange : kBadInput,
+                   "quality " + format_number(q) + " is not between 0 and 1");
+  const auto sat = saturation_at_temperature(f, T);
+  if (!sat.ok()) return failure(sat.status, sat.message);
+  FlashResult r;
+  r.state = two_phase(Isotherm(f, sat.point.T), sat.point, std::clamp(q, 0.0, 1.0));
+  return r;
+}
+
+FlashResult flash_pq(const PureFluid& f, double p, double q) {
+  if (!std::isfinite(q) || q < -kSlack || q > 1 + kSlack)
+    return failure(std::isfinite(q) ? kOutOfRange : kBadInput,
+                   "quality " + format_number(q) + " is not between 0 and 1");
+  const auto sat = saturation_at_pressure(f, p);
+  if (!sat.ok()) return failure(sat.status, sat.message);
+  FlashResult r;
+  r.state = two_phase(Isotherm(f, sat.point.T), sat.point, std::clamp(q, 0.0, 1.0));
+  return r;
+}
+
+FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value) {
+  if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
+  if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
+  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax;
+  const auto& curve = f.saturation;
+  if (p >= curve.pmin() && p < curve.pcrit()) {
+    SaturationPoint sat = curve.at_temperature(curve.temperature_at(Series::pressure, p));
+    sat.p = p;
+    const Isotherm iso(f, sat.T);
+    const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
+    const double yL = value_of(L, y), yV = value_of(V, y);
+    if (value >= yL && value <= yV) {
+      FlashResult r;
+      r.state = two_phase(iso, sat, yV > yL ? (value - yL) / (yV - yL) : 0.0);
+      return r;
+    }
+    if (value < yL)
+      return solve_on_isobar(f, p, y, value, Tmin, sat.T, false, true,
+                             sat.T - (yL - value) / d_dT_at_p(L, y), L.rho);
+    return solve_on_isobar(f, p, y, value, sat.T, Tmax, true, false,
+                           sat.T + (value - yV) / d_dT_at_p(V, y), V.rho);
+  }
+  // Below the lowest saturation pressure every state is vapour; above the
+  // critical pressure the isobar crosses no phase boundary.
+  const double T0 = p < curve.pmin() ? Tmin : f.Tcrit();
+  return solve_on_isobar(f, p, y, value, Tmin, Tmax, false, false, T0, -1);
+}
+
+FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double value) {
+  if (auto why = check_temperature(f, T); !why.empty()) return failure(input_status(T), why);
+  if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
+  const Isotherm iso(f, T);
+  // Densities from a near-vacuum to the liquid at the upper pressure limit.
+  const double rho_floor = 1e-6 * f.saturation.pmin() / (f.gas_constant * T);
+  const auto top = density_at(f, iso, f.limits.pmax, -1);
+  if (!top.ok)
+    return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
+                                       " and the upper pressure limit of " + f.name);
+  const double rho_top = top.state.rho;
+  const auto residual = [&](double ln_rho) {
+    return value_of(iso.state(std::exp(ln_rho)), y) - value;
+  };
+  const auto slope = [&](double ln_rho) {
+    const double rho = std::exp(ln_rho);
+    return rho * d_drho(iso.state(rho), y);
+  };
+  const auto solve_branch = [&](double rho_a, double rho_b, int n) -> std::optional<FlashResult> {
+    std::vector<double> grid = linear_grid(std::log(rho_a), std::log(rho_b), n);
+    const auto root = first_root(residual, grid, 1e-15, slope);
+    if (!root) return std::nullopt;
+    FlashResult r;
+    r.state = single_phase(f, iso.state(std::exp(root->x)));
+    r.iterations = root->iterations;
+    return r;
+  };
+  if (T < f.Tcrit()) {
+    const auto sat = f.saturation.at_temperature(T);
+    if (auto r = solve_branch(std::min(rho_floor, 0.5 * sat.rhoV), sat.rhoV, 48)) return *r;
+    const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
+    const double yL = value_of(L, y), yV = value_of(V, y);
+    if ((value - yL) * (value - yV) <= 0) {
+      FlashResult r;
+      r.state = two_phase(iso, sat, yV != yL ? (value - yL) / (yV - yL) : 0.0);
+      return r;
+    }
+    if (rho_top > sat.rhoL)
+      if (auto r = solve_branch(sat.rhoL, rho_top, 32)) return *r;
+  } else if (auto r = solve_branch(std::min(rho_floor, 0.5 * rho_top), rho_top, 64)) {
+    return *r;
+  }
+  return failure(kOutOfRange, "no state of " + f.name + " at " + show("temperature", T, "K") +
+                                  " has " + show(y, value) +
+                                  " (between a near-vacuum and the upper pressure limit)");
+}
+
+FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double value) {
+  if (auto why = check_density(f, rho); !why.empty()) return failure(input_status(rho), why);
+  if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
+  if (y == Property::pressure)
+    if (auto why = check_pressure(f, value); !why.empty()) return failure(kOutOfRange, why);
+  const auto& curve = f.saturation;
+  // The state at T on this isochore: two-phase inside the dome.
+  const auto state_at = [&](double T) {
+    const Isotherm iso(f, T);
+    if (T < f.Tcrit()) {
+      const auto sat = curve.at_temperature(T);
+      if (rho > sat.rhoV && rho < sat.rhoL) {
+        FlashState s = two_phase(iso, sat, quality_of_density(sat, rho));
+        s.rho = rho;
+        return s;
+      }
+    }
+    return single_phase(f, iso.state(rho));
+  };
+  // Grid over the range, with the kinks where the isochore meets the dome.
+  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax;
+  std::vector<double> grid = linear_grid(Tmin, Tmax, 48);
+  grid.push_back(f.Tcrit());
+  if (rho >= f.rhocrit()) {
+    if (rho <= curve.monotonic_end_value(Series::liquid_density))
+      grid.push_back(curve.temperature_at(Series::liquid_density, rho));
+  } else if (rho >= curve.at_temperature(Tmin).rhoV) {
+    grid.push_back(curve.temperature_at(Series::vapour_density, rho));
+  }
+  std::sort(grid.begin(), grid.end());
+  const auto residual = [&](double T) { return value_of(state_at(T), y) - value; };
+  const auto root = first_root(residual, grid, 1e-13 * Tmax);
+  if (!root)
+    return failure(kOutOfRange, "no state of " + f.name + " at " +
+                                    show("density", rho, "mol/dm^3") + " has " + show(y, value) +
+                                    " between " + format_number(Tmin) + " and " +
+                                    format_number(Tmax) + " K");
+  FlashResult r;
+  r.state = state_at(root->x);
+  r.iterations = root->iterations;
+  if (r.state.p > f.limits.pmax * (1 + kSlack)) {
+    r.status = kWarnOutOfRange;
+    r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
+                format_number(f.limits.pmax) + " kPa of " + f.name;
+  }
+  return r;
+}
+
+FlashResult flash_hs(const PureFluid& f, double h, double s) {
+  if (!std::isfinite(h)) return failure(kBadInput, "enthalpy is not a finite number");
+  if (!std::isfinite(s)) return failure(kBadInput, "entropy is not a finite number");
+  const auto out_of_range = [&](const char* why) {
+    return failure(kOutOfRange, "no state of " + f.name + " has " + show(Property::enthalpy, h) +
+                                    " and " + show(Property::entropy, s) + ": " + why);
+  };
+  // Along an isentrope dh = v dp: h rises with p. Newton in x = ln(p) with
+  // dh/dx = p / rho, inside a bracket [a, b]. Where the isentropic state at
+  // p lies above the upper temperature limit p is too high, below the lower
+  // limit too low.
+  const double x_lo = std::log(1e-6 * f.saturation.pmin()), x_hi = std::log(f.limits.pmax);
+  double a = x_lo, b = x_hi;
+  double x = std::log(std::min(f.pcrit(), f.limits.pmax));
+  for (int it = 0; it < 200; ++it) {
+    auto r = flash_isobar(f, std::exp(x), Property::entropy, s);
+    double next = std::nan("");
+    if (!r.ok()) {
+      if (r.beyond == 0) return r;
+      (r.beyond > 0 ? b : a) = x;
+    } else {
+      const double res = r.state.h - h;
+      if (std::abs(res) <= tolerance(f, Property::enthalpy, r.state.T, h)) {
+        r.iterations = it + 1;
+        return r;
+      }
+      if (res < 0 && x >= x_hi) return out_of_range("the enthalpy is above the isentrope's value at the upper pressure limit");
+      if (res > 0 && x <= x_lo) return out_of_range("the enthalpy is below the isentrope's value at the lowest pressure");
+      (res < 0 ? a : b) = x;
+      next = x - res / (r.state.p / r.state.rho);
+      if (b - a <= 1e-15 * std::abs(x) || std::abs(next - x) <= 1e-15 * std::abs(x)) {
+        r.iterations = it + 1;
+        return r;
+      }
+    }
+    if (!(next > a && next < b)) {
+      // Probe an unchecked end of the range before bisecting towards it.
+      if (b == x_hi && x < x_hi && !(next <= a)) next = x_hi;
+      else if (a == x_lo && x > x_lo && next <= a) next = x_lo;
+      else next = 0.5 * (a + b);
+    }
+    if (b - a <= 1e-15 * std::abs(x)) return out_of_range("the isentrope leaves the range");
+    x = next;
+  }
+  return failure(kNoConvergence, "no convergence for " + show(Property::enthalpy, h) + " and " +
+                                     show(Property::entropy, s) + " of " + f.name);
+}
+
+}  // namespace fluidcore
