@@ -1,7 +1,7 @@
 // Requests through the real property library, libfluidcore.so beside the
 // test program. Reference values: R22 at 0 degrees C from published tables;
-// air from the project's mixture reference table (PH flash at 101.325 kPa,
-// TP state at 150 K and 500 kPa).
+// the R22 vapour state and air from the project's reference tables (single
+// phase; mixtures: PH flash at 101.325 kPa, TP state at 150 K and 500 kPa).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,6 +31,19 @@ TEST_F(EndToEnd, R22SaturationPressureAtZeroCelsius) {
   const PropertyResult p = Pressure("R22", "Tvap", "mks", 273.15);
   EXPECT_NEAR(Number(p), 497.8, 0.3) << Trimmed(Layer().ErrorText.Str());
   EXPECT_NEAR(Number(Pressure("R22", "Tliq", "mks", 273.15)), 497.8, 0.3);
+}
+
+// T = 242.5125 K, p = 79.761081679542883 kPa, rho = 0.040523710634215476
+// mol/dm^3, h = 34111.869459270427 J/mol; M = 86.468 g/mol.
+TEST_F(EndToEnd, R22VapourStateInMksUnits) {
+  const double molar_mass = 86.468;
+  EXPECT_NEAR(
+      Number(Temperature("R22", "PH", "mks", 79.761081679542883, 34111.869459270427 / molar_mass)),
+      242.5125, 1e-6);
+  EXPECT_NEAR(Number(Volume("R22", "TP", "mks", 242.5125, 79.761081679542883)),
+              1 / (0.040523710634215476 * molar_mass), 1e-9);
+  EXPECT_NEAR(Number(Enthalpy("R22", "TP", "mks", 242.5125, 79.761081679542883)),
+              34111.869459270427 / molar_mass, 1e-6);
 }
 
 TEST_F(EndToEnd, R22CriticalPoint) {
