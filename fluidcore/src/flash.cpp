@@ -10,6 +10,7 @@
 #include "fluidcore/errors.h"
 #include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
+#include "roots.h"
 
 namespace fluidcore {
 namespace {
@@ -195,6 +196,23 @@ FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) 
   return r;
 }
 
+// Two coexisting states A (q = 0) and B (q = 1) at one T and p, mixed.
+FlashState mixture(const State& A, const State& B, double q) {
+  FlashState r;
+  r.T = A.T + q * (B.T - A.T);
+  r.p = A.p + q * (B.p - A.p);
+  r.rhoL = std::max(A.rho, B.rho);
+  r.rhoV = std::min(A.rho, B.rho);
+  r.rho = 1 / ((1 - q) / A.rho + q / B.rho);
+  r.e = A.e + q * (B.e - A.e);
+  r.h = A.h + q * (B.h - A.h);
+  r.s = A.s + q * (B.s - A.s);
+  r.q = A.rho > B.rho ? q : 1 - q;
+  r.cv = r.cp = r.w = kUndefined;
+  r.phase = Phase::two_phase;
+  return r;
+}
+
 // Quality of density rho between the saturated densities.
 double quality_of_density(const SaturationPoint& sat, double rho) {
   return std::clamp((1 / rho - 1 / sat.rhoL) / (1 / sat.rhoV - 1 / sat.rhoL), 0.0, 1.0);
@@ -244,7 +262,11 @@ DensitySolution solve_density(const Isotherm& iso, double p, double lo, double h
       }
     }
     if (std::abs(next - rho) <= 1e-14 * rho) return done();
-    if (!std::isinf(hi) && hi - lo <= 1e-15 * hi) return done();
+    if (!std::isinf(hi) && hi - lo <= 1e-15 * hi) {
+      // A collapsed bracket is a root only where p is met.
+      if (std::abs(f) <= 1e-9 * p) return done();
+      return out;
+    }
     rho = next;
   }
   return out;
@@ -257,13 +279,18 @@ DensitySolution density_at(const PureFluid& f, const Isotherm& iso, double p, do
   const double T = iso.T();
   const double cap = density_cap(f);
   if (T < f.Tcrit()) {
-    const auto sat = f.saturation.at_temperature(T);
-    // The margins admit the last digits where the series and the equation
-    // differ about which side of the curve a state lies on.
+    const auto sat = saturation_point(f, T);
+    // The margins admit states where the series and the equation differ
+    // about which side of the curve a state lies on: the last digits, and
+    // within a millikelvin or so of the critical point (where the series'
+    // pressure can be 1e-6 off) a fifth of the way to the critical density,
+    // still short of the spinodal.
+    const bool near_critical = T > (1 - 1e-5) * f.Tcrit();
+    const double margin_L = std::max(1e-6 * sat.rhoL, near_critical ? 0.2 * (sat.rhoL - f.rhocrit()) : 0);
+    const double margin_V = std::max(1e-6 * sat.rhoV, near_critical ? 0.2 * (f.rhocrit() - sat.rhoV) : 0);
     if (p >= sat.p)
-      return solve_density(iso, p, sat.rhoL * (1 - 1e-6), kInf, guess > 0 ? guess : sat.rhoL,
-                           cap);
-    return solve_density(iso, p, 0, sat.rhoV * (1 + 1e-6),
+      return solve_density(iso, p, sat.rhoL - margin_L, kInf, guess > 0 ? guess : sat.rhoL, cap);
+    return solve_density(iso, p, 0, sat.rhoV + margin_V,
                          guess > 0 ? guess : sat.rhoV * p / sat.p, cap);
   }
   const double ideal = p / (f.gas_constant * T);
@@ -271,71 +298,14 @@ DensitySolution density_at(const PureFluid& f, const Isotherm& iso, double p, do
   return solve_density(iso, p, 0, kInf, guess > 0 ? guess : start, cap);
 }
 
-// ---------------------------------------------------------------------------
-// Brent's method on [a, b] with f(a), f(b) of opposite signs.
-
-struct Root {
-  double x = 0;
-  int iterations = 0;
-};
-
-Root brent(const std::function<double(double)>& fn, double a, double b, double fa, double fb,
-           double xtol) {
-  Root r;
-  double c = a, fc = fa, d = b - a, e = d;
-  for (int it = 0; it < 200; ++it) {
-    r.iterations = it + 1;
-    if ((fb > 0) == (fc > 0)) {
-      c = a;
-      fc = fa;
-      d = e = b - a;
-    }
-    if (std::abs(fc) < std::abs(fb)) {
-      a = b; b = c; c = a;
-      fa = fb; fb = fc; fc = fa;
-    }
-    const double tol = 2 * std::numeric_limits<double>::epsilon() * std::abs(b) + 0.5 * xtol;
-    const double m = 0.5 * (c - b);
-    if (std::abs(m) <= tol || fb == 0) break;
-    if (std::abs(e) >= tol && std::abs(fa) > std::abs(fb)) {
-      double p, q;
-      const double s = fb / fa;
-      if (a == c) {
-        p = 2 * m * s;
-        q = 1 - s;
-      } else {
-        const double qq = fa / fc, rr = fb / fc;
-        p = s * (2 * m * qq * (qq - rr) - (b - a) * (rr - 1));
-        q = (qq - 1) * (rr - 1) * (s - 1);
-      }
-      if (p > 0) q = -q; else p = -p;
-      if (2 * p < std::min(3 * m * q - std::abs(tol * q), std::abs(e * q))) {
-        e = d;
-        d = p / q;
-      } else {
-        d = m;
-        e = m;
-      }
-    } else {
-      d = m;
-      e = m;
-    }
-    a = b;
-    fa = fb;
-    b += std::abs(d) > tol ? d : (m > 0 ? tol : -tol);
-    fb = fn(b);
-  }
-  r.x = b;
-  return r;
-}
-
 // The first root of fn over the ascending grid xs, refined by Brent. With
 // `slope` (the sign of fn's derivative), a grid interval whose ends have the
 // same sign but opposite slopes is searched for a pair of roots around the
-// extremum inside it.
+// extremum inside it (an extremum within ftol of zero counts as a root).
 std::optional<Root> first_root(const std::function<double(double)>& fn,
                                const std::vector<double>& xs, double xtol,
-                               const std::function<double(double)>& slope = {}) {
+                               const std::function<double(double)>& slope = {},
+                               double ftol = 0) {
   if (xs.empty()) return std::nullopt;
   int evaluations = 1;
   const auto found = [&](Root r) {
@@ -357,6 +327,9 @@ std::optional<Root> first_root(const std::function<double(double)>& fn,
       const Root m = brent(slope, xa, xb, ma, mb, xtol);
       const double fm = fn(m.x);
       evaluations += m.iterations + 1;
+      // An extremum that touches zero (a kink where an isochore meets the
+      // saturation curve) is a root too.
+      if (std::abs(fm) <= ftol) return found(Root{m.x, 0});
       if ((fm < 0) != (fa < 0)) return found(brent(fn, xa, m.x, fa, fm, xtol));
     }
     xa = xb;
@@ -384,14 +357,24 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
   double T = std::clamp(T0, Ta, Tb);
   if (!std::isfinite(T)) T = 0.5 * (Ta + Tb);
   double rho_guess = rho0;
+  std::optional<State> below, above;  // the last states on either side of the value
   FlashResult r;
   for (int it = 0; it < 100; ++it) {
     r.iterations = it + 1;
     const Isotherm iso(f, T);
     const auto d = density_at(f, iso, p, rho_guess);
-    if (!d.ok)
-      return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
-                                         " and " + show("pressure", p, "kPa") + " of " + f.name);
+    if (!d.ok) {
+      // No density reaches p at this T (beyond the densest liquid the
+      // equation covers): the state lies at a higher temperature.
+      if (T >= Thi)
+        return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
+                                           " and " + show("pressure", p, "kPa") + " of " + f.name);
+      Ta = T;
+      known_lo = true;
+      T = known_hi ? 0.5 * (Ta + Tb) : Tb;
+      rho_guess = -1;
+      continue;
+    }
     const State& s = d.state;
     const double res = value_of(s, y) - value;
     if (std::abs(res) <= tolerance(f, y, T, value)) {
@@ -414,22 +397,28 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
       Tb = T;
       known_hi = true;
     }
+    (res < 0 ? below : above) = s;
     const bool bracketed = known_lo && known_hi;
-    if (bracketed && Tb - Ta <= 1e-13 * T) {
-      r.state = single_phase(f, s);
-      return r;
-    }
     const double slope = d_dT_at_p(s, y);
     double next = slope > 0 ? T - res / slope : std::nan("");
-    if (std::abs(next - T) <= 1e-13 * T) {
-      // A step this small only ends the search inside a closed bracket
-      // (cp can be near-infinite at the critical point).
-      if (bracketed) {
+    if (bracketed && (Tb - Ta <= 1e-13 * T || std::abs(next - T) <= 1e-13 * T)) {
+      // The bracket has closed (cp can be near-infinite at the critical
+      // point). Where y still jumps across it, the isobar crosses a phase
+      // boundary the saturation series places a hair away (within 1e-6 of
+      // the critical pressure): the state is the mixture of the two sides.
+      if (std::abs(res) <= 1e3 * tolerance(f, y, T, value)) {
         r.state = single_phase(f, s);
         return r;
       }
-      next = std::nan("");
+      if (below && above) {
+        const double yA = value_of(*below, y), yB = value_of(*above, y);
+        r.state = mixture(*below, *above, (value - yA) / (yB - yA));
+        return r;
+      }
+      return failure(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") +
+                                         " and " + show(y, value) + " of " + f.name);
     }
+    if (std::abs(next - T) <= 1e-13 * T) next = std::nan("");
     if (!(next > Ta && next < Tb))
       next = res < 0 && !known_hi ? Tb : res > 0 && !known_lo ? Ta : 0.5 * (Ta + Tb);
     rho_guess = std::clamp(s.rho + drho_dT_at_p(s) * (next - T), 0.5 * s.rho, 2 * s.rho);
@@ -463,15 +452,13 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
   if (auto why = check_density(f, rho); !why.empty()) return failure(input_status(rho), why);
   const Isotherm iso(f, T);
   FlashResult r;
-  if (T < f.Tcrit()) {
-    const auto sat = f.saturation.at_temperature(T);
-    if (rho > sat.rhoV && rho < sat.rhoL) {
-      r.state = two_phase(iso, sat, quality_of_density(sat, rho));
-      r.state.rho = rho;
-      return r;
-    }
+  const auto sat = T < f.Tcrit() ? saturation_point(f, T) : SaturationPoint{};
+  if (rho > sat.rhoV && rho < sat.rhoL) {
+    r.state = two_phase(iso, sat, quality_of_density(sat, rho));
+    r.state.rho = rho;
+  } else {
+    r.state = single_phase(f, iso.state(rho));
   }
-  r.state = single_phase(f, iso.state(rho));
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
     r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
@@ -505,10 +492,10 @@ FlashResult flash_pq(const PureFluid& f, double p, double q) {
 FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value) {
   if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
   if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
-  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax;
+  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax * (1 + kSlack);
   const auto& curve = f.saturation;
-  if (p >= curve.pmin() && p < curve.pcrit()) {
-    SaturationPoint sat = curve.at_temperature(curve.temperature_at(Series::pressure, p));
+  if (p >= f.psat_min && p < curve.pcrit()) {
+    SaturationPoint sat = curve.at_temperature(saturation_temperature(f, p));
     sat.p = p;
     const Isotherm iso(f, sat.T);
     const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
@@ -526,7 +513,7 @@ FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value)
   }
   // Below the lowest saturation pressure every state is vapour; above the
   // critical pressure the isobar crosses no phase boundary.
-  const double T0 = p < curve.pmin() ? Tmin : f.Tcrit();
+  const double T0 = p < f.psat_min ? Tmin : f.Tcrit();
   return solve_on_isobar(f, p, y, value, Tmin, Tmax, false, false, T0, -1);
 }
 
@@ -535,12 +522,11 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
   if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
   const Isotherm iso(f, T);
   // Densities from a near-vacuum to the liquid at the upper pressure limit.
-  const double rho_floor = 1e-6 * f.saturation.pmin() / (f.gas_constant * T);
-  const auto top = density_at(f, iso, f.limits.pmax, -1);
-  if (!top.ok)
-    return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
-                                       " and the upper pressure limit of " + f.name);
-  const double rho_top = top.state.rho;
+  const double rho_floor = 1e-6 * f.psat_min / (f.gas_constant * T);
+  // Where the upper pressure limit lies beyond the densest liquid the
+  // equation covers, the search ends there.
+  const auto top = density_at(f, iso, f.limits.pmax * (1 + kSlack), -1);
+  const double rho_top = top.ok ? top.state.rho : density_cap(f);
   const auto residual = [&](double ln_rho) {
     return value_of(iso.state(std::exp(ln_rho)), y) - value;
   };
@@ -558,13 +544,18 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
     return r;
   };
   if (T < f.Tcrit()) {
-    const auto sat = f.saturation.at_temperature(T);
+    const auto sat = saturation_point(f, T);
     if (auto r = solve_branch(std::min(rho_floor, 0.5 * sat.rhoV), sat.rhoV, 48)) return *r;
     const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
     const double yL = value_of(L, y), yV = value_of(V, y);
-    if ((value - yL) * (value - yV) <= 0) {
+    // Within the tolerance of a saturated value counts as that saturated
+    // state: the branch searches end a rounding error short of it.
+    const double tol = tolerance(f, y, T, value);
+    if ((value - yL) * (value - yV) <= 0 || std::abs(value - yL) <= tol ||
+        std::abs(value - yV) <= tol) {
       FlashResult r;
-      r.state = two_phase(iso, sat, yV != yL ? (value - yL) / (yV - yL) : 0.0);
+      const double q = yV != yL ? (value - yL) / (yV - yL) : 0.0;
+      r.state = two_phase(iso, sat, std::clamp(q, 0.0, 1.0));
       return r;
     }
     if (rho_top > sat.rhoL)
@@ -587,7 +578,7 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   const auto state_at = [&](double T) {
     const Isotherm iso(f, T);
     if (T < f.Tcrit()) {
-      const auto sat = curve.at_temperature(T);
+      const auto sat = saturation_point(f, T);
       if (rho > sat.rhoV && rho < sat.rhoL) {
         FlashState s = two_phase(iso, sat, quality_of_density(sat, rho));
         s.rho = rho;
@@ -597,7 +588,7 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     return single_phase(f, iso.state(rho));
   };
   // Grid over the range, with the kinks where the isochore meets the dome.
-  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax;
+  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax * (1 + kSlack);
   std::vector<double> grid = linear_grid(Tmin, Tmax, 48);
   grid.push_back(f.Tcrit());
   if (rho >= f.rhocrit()) {
@@ -608,7 +599,14 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   }
   std::sort(grid.begin(), grid.end());
   const auto residual = [&](double T) { return value_of(state_at(T), y) - value; };
-  const auto root = first_root(residual, grid, 1e-13 * Tmax);
+  // The sign of the slope, for extrema between grid points (the pressure of
+  // water near its density maximum).
+  const auto slope = [&](double T) {
+    const double dT = 1e-7 * T;
+    return residual(std::min(T + dT, Tmax)) - residual(std::max(T - dT, Tmin));
+  };
+  const auto root = first_root(residual, grid, 1e-13 * Tmax, slope,
+                               tolerance(f, y, f.Tcrit(), value));
   if (!root)
     return failure(kOutOfRange, "no state of " + f.name + " at " +
                                     show("density", rho, "mol/dm^3") + " has " + show(y, value) +
@@ -636,15 +634,18 @@ FlashResult flash_hs(const PureFluid& f, double h, double s) {
   // dh/dx = p / rho, inside a bracket [a, b]. Where the isentropic state at
   // p lies above the upper temperature limit p is too high, below the lower
   // limit too low.
-  const double x_lo = std::log(1e-6 * f.saturation.pmin()), x_hi = std::log(f.limits.pmax);
+  const double x_lo = std::log(1e-6 * f.psat_min), x_hi = std::log(f.limits.pmax) + 0.5 * kSlack;
   double a = x_lo, b = x_hi;
   double x = std::log(std::min(f.pcrit(), f.limits.pmax));
   for (int it = 0; it < 200; ++it) {
     auto r = flash_isobar(f, std::exp(x), Property::entropy, s);
     double next = std::nan("");
     if (!r.ok()) {
-      if (r.beyond == 0) return r;
-      (r.beyond > 0 ? b : a) = x;
+      // beyond > 0: the isentrope's state at this p lies above the upper
+      // temperature limit, so p is too high. Any other failure happens at
+      // a pressure probed above the last good one (the equation's extreme
+      // compressed liquid): too high as well.
+      (r.beyond >= 0 ? b : a) = x;
     } else {
       const double res = r.state.h - h;
       if (std::abs(res) <= tolerance(f, Property::enthalpy, r.state.T, h)) {
@@ -655,10 +656,6 @@ FlashResult flash_hs(const PureFluid& f, double h, double s) {
       if (res > 0 && x <= x_lo) return out_of_range("the enthalpy is below the isentrope's value at the lowest pressure");
       (res < 0 ? a : b) = x;
       next = x - res / (r.state.p / r.state.rho);
-      if (b - a <= 1e-15 * std::abs(x) || std::abs(next - x) <= 1e-15 * std::abs(x)) {
-        r.iterations = it + 1;
-        return r;
-      }
     }
     if (!(next > a && next < b)) {
       // Probe an unchecked end of the range before bisecting towards it.
@@ -666,7 +663,7 @@ FlashResult flash_hs(const PureFluid& f, double h, double s) {
       else if (a == x_lo && x > x_lo && next <= a) next = x_lo;
       else next = 0.5 * (a + b);
     }
-    if (b - a <= 1e-15 * std::abs(x)) return out_of_range("the isentrope leaves the range");
+    if (b - a <= 1e-15 * std::abs(x)) break;
     x = next;
   }
   return failure(kNoConvergence, "no convergence for " + show(Property::enthalpy, h) + " and " +

@@ -1,4 +1,5 @@
 #include "fluidcore/fluid_file.h"
+#include "fluidcore/saturation.h"
 
 #include <algorithm>
 #include <cctype>
@@ -160,6 +161,7 @@ PureFluid fluid_from_json(const json& j) {
   f.saturation = saturation(j.at("saturation"));
   if (!(f.limits.Tmax > f.limits.Tmin) || f.limits.Tmin < f.saturation.Tmin() * (1 - 1e-12))
     throw FluidFileError("the limits do not fit the saturation curve");
+  f.psat_min = saturation_point(f, f.limits.Tmin).p;
   return f;
 }
 

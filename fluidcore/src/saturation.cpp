@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "fluidcore/errors.h"
+#include "fluidcore/state.h"
+#include "roots.h"
 
 namespace fluidcore {
 
@@ -37,34 +39,65 @@ std::string outside(const PureFluid& f, const char* quantity, const char* unit, 
   return {};
 }
 
+// Below this fraction of the critical pressure the equation gives p.
+constexpr double kLowPressure = 1e-2;
+
+double vapour_pressure(const PureFluid& f, double T, double rhoV) {
+  return Isotherm(f, T).pressure(rhoV).p;
+}
+
 }  // namespace
+
+SaturationPoint saturation_point(const PureFluid& f, double T) {
+  SaturationPoint s = f.saturation.at_temperature(T);
+  if (s.p < kLowPressure * f.pcrit() ||
+      s.T < f.saturation.monotonic_from(SaturationCurve::Series::pressure))
+    s.p = vapour_pressure(f, s.T, s.rhoV);
+  return s;
+}
+
+double saturation_temperature(const PureFluid& f, double p) {
+  const auto& c = f.saturation;
+  const double T = c.temperature_at(SaturationCurve::Series::pressure, p);
+  if (p >= kLowPressure * f.pcrit()) return T;
+  // ln p of the saturation points rises with T: bracket the series'
+  // estimate, widening fourfold, and refine.
+  const auto g = [&](double t) { return std::log(saturation_point(f, t).p / p); };
+  double a = std::max(T * (1 - 1e-7), c.Tmin()), b = std::min(T * (1 + 1e-7), c.Tcrit());
+  double ga = g(a), gb = g(b);
+  for (double step = 1e-6 * T; ga > 0 && a > c.Tmin(); step *= 4) ga = g(a = std::max(a - step, c.Tmin()));
+  for (double step = 1e-6 * T; gb < 0 && b < c.Tcrit(); step *= 4) gb = g(b = std::min(b + step, c.Tcrit()));
+  if (ga >= 0) return a;
+  if (gb <= 0) return b;
+  return brent(g, a, b, ga, gb, 1e-14 * b).x;
+}
 
 SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
   const auto& c = f.saturation;
-  if (auto why = outside(f, "temperature", "K", T, c.Tmin(), "lower limit", c.Tcrit(),
+  if (auto why = outside(f, "temperature", "K", T, f.limits.Tmin, "lower limit", c.Tcrit(),
                          "critical temperature");
       !why.empty())
     return failure(std::isfinite(T) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
-  r.point = c.at_temperature(T);
+  r.point = saturation_point(f, T);
   return r;
 }
 
 SaturationResult saturation_at_pressure(const PureFluid& f, double p) {
   const auto& c = f.saturation;
-  if (auto why = outside(f, "pressure", "kPa", p, c.pmin(), "lower-limit saturation pressure",
+  if (auto why = outside(f, "pressure", "kPa", p, f.psat_min, "lower-limit saturation pressure",
                          c.pcrit(), "critical pressure");
       !why.empty())
     return failure(std::isfinite(p) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
-  r.point = c.at_temperature(c.temperature_at(SaturationCurve::Series::pressure, p));
+  r.point = c.at_temperature(saturation_temperature(f, p));
   r.point.p = p;
   return r;
 }
 
 SaturationResult saturation_at_density(const PureFluid& f, double rho) {
   const auto& c = f.saturation;
-  const auto low = c.at_temperature(c.Tmin());
+  const auto low = c.at_temperature(f.limits.Tmin);
   const double rhoL_max = c.monotonic_end_value(SaturationCurve::Series::liquid_density);
   if (!std::isfinite(rho)) return failure(kBadInput, "density is not a finite number");
   const bool liquid = rho >= c.rhocrit();
@@ -78,7 +111,7 @@ SaturationResult saturation_at_density(const PureFluid& f, double rho) {
   SaturationResult r;
   const auto series = liquid ? SaturationCurve::Series::liquid_density
                              : SaturationCurve::Series::vapour_density;
-  r.point = c.at_temperature(c.temperature_at(series, rho));
+  r.point = saturation_point(f, c.temperature_at(series, rho));
   (liquid ? r.point.rhoL : r.point.rhoV) = rho;
   r.phase = liquid ? 1 : 2;
   return r;

@@ -47,7 +47,16 @@ TEST(Saturation, SaturatedPropertiesMatchReferenceTable) {
     ASSERT_TRUE(s.ok()) << r.text("fluid") << " " << T << ": " << s.message;
     const State L = evaluate_state(*f, T, s.point.rhoL), V = evaluate_state(*f, T, s.point.rhoV);
     const double RT = f->gas_constant * T;
-    EXPECT_LT(relative(s.point.p, r.number("p")), 1e-7) << r.text("fluid") << " " << T;
+    // Below 1 % of the critical pressure the pressure is the equation's at
+    // the saturated vapour density. The table's pressures a few kelvin above
+    // the triple point disagree with that (and with the ideal-gas law at the
+    // table's own vapour density) by up to 8e-5: check against the equation.
+    if (s.point.p >= 0.01 * f->pcrit()) {
+      EXPECT_LT(relative(s.point.p, r.number("p")), 1e-7) << r.text("fluid") << " " << T;
+    } else {
+      const double p_eq = evaluate_state(*f, T, r.number("rhoV")).p;
+      EXPECT_LT(relative(s.point.p, p_eq), 1e-9) << r.text("fluid") << " " << T;
+    }
     EXPECT_LT(relative(s.point.rhoL, r.number("rhoL")), 1e-7) << r.text("fluid") << " " << T;
     EXPECT_LT(relative(s.point.rhoV, r.number("rhoV")), 1e-7) << r.text("fluid") << " " << T;
     EXPECT_LT(relative(L.h, r.number("hL"), RT), 1e-7) << r.text("fluid") << " " << T;
@@ -62,16 +71,14 @@ TEST(Saturation, SaturatedPropertiesMatchReferenceTable) {
 TEST(Saturation, PressureAndDensityInversionsOfEveryFluid) {
   for (const auto& name : all_fluid_names()) {
     const auto f = fluid(name);
-    const double lo = f->saturation.Tmin(), hi = f->Tcrit();
+    const double lo = f->limits.Tmin, hi = f->Tcrit();
     for (double x : {0.0, 1e-6, 0.1, 0.5, 0.9, 0.999, 0.999999}) {
       const double T = lo + x * (hi - lo);
       const auto t = saturation_at_temperature(*f, T);
       ASSERT_TRUE(t.ok()) << name << " " << t.message;
-      const auto p = saturation_at_pressure(*f, std::max(t.point.p, f->saturation.pmin()));
+      const auto p = saturation_at_pressure(*f, t.point.p);
       ASSERT_TRUE(p.ok()) << name << " " << p.message;
-      if (T >= f->saturation.monotonic_from(SaturationCurve::Series::pressure)) {
-        EXPECT_NEAR(p.point.T, T, 1e-9 * T) << name << " x=" << x;
-      }
+      EXPECT_NEAR(p.point.T, T, 1e-9 * T) << name << " x=" << x;
       for (const double rho : {t.point.rhoL, t.point.rhoV}) {
         const auto d = saturation_at_density(*f, rho);
         ASSERT_TRUE(d.ok()) << name << " " << d.message;

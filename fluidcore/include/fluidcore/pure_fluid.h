@@ -25,6 +25,7 @@ struct PureFluid {
   IdealGasHelmholtz ideal;
   ResidualHelmholtz residual;
   SaturationCurve saturation;  // up to the equation's own critical point
+  double psat_min = 0;         // saturation pressure at limits.Tmin (saturation.h)
 
   double tau(double T) const { return T_reducing / T; }
   double delta(double rho) const { return rho / rho_reducing; }

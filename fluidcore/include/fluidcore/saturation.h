@@ -1,6 +1,12 @@
 // Saturation states of a pure fluid at given T, p or density, from the
 // Chebyshev saturation curve (no iteration from rough starting values).
 //
+// The series carry p to an absolute error of about 1e-11 kPa. Where that is
+// a noticeable part of p (below 1 % of the critical pressure) the pressure
+// is taken from the equation at the saturated vapour density instead, whose
+// relative error is that of the density, and the saturation temperature at
+// such a pressure is polished to match (Brent's method on ln p).
+//
 // Every function checks its input and reports a plain reason on failure
 // (status > 0, see errors.h); on success status is 0 and point is the
 // saturated liquid/vapour pair.
@@ -20,6 +26,11 @@ struct SaturationResult {
   int phase = 0;         // density input: 1 liquid side, 2 vapour side
   bool ok() const { return status <= 0; }
 };
+
+// The saturation point at T, clamped to [Tmin, Tcrit]; no range check.
+SaturationPoint saturation_point(const PureFluid& fluid, double T);
+// The saturation temperature at p, clamped to [psat_min, pcrit]; no range check.
+double saturation_temperature(const PureFluid& fluid, double p);
 
 // Tmin <= T <= the equation's critical temperature.
 SaturationResult saturation_at_temperature(const PureFluid& fluid, double T);
