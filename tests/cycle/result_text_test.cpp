@@ -38,13 +38,6 @@ TEST(TotalLine, ListsTheSevenFiguresInThePageOrderWithTheirDecimals) {
             " Discharge temperature = 112.90 ('C)  Compression ratio = 2.29 (-)  COP = 3.46 (-) ");
 }
 
-TEST(TotalPageFigureText, UsesTheTotalPageDecimalsOfEachFigure) {
-  EXPECT_EQ(cycle::TotalPageFigureText(Figure::MassPerHeat, 0.0049996), "0.00500");
-  EXPECT_EQ(cycle::TotalPageFigureText(Figure::VaporVolume, 0.011634), "0.0116");
-  EXPECT_EQ(cycle::TotalPageFigureText(Figure::COP, 3.456), "3.46");
-  EXPECT_EQ(cycle::TotalPageFigureText(Figure::PressureRatio, -0.001), "0.00");
-}
-
 cycle::ComparisonResults Record(short count) {
   cycle::ComparisonResults results;
   results.RefCount = count;

@@ -20,6 +20,16 @@ enum class Figure {
   PressureRatio,
 };
 
+inline constexpr Figure kFigures[] = {
+    Figure::COP,
+    Figure::MassPerHeat,
+    Figure::VaporVolume,
+    Figure::DisplacementVolume,
+    Figure::DischargePressure,
+    Figure::DischargeTemperature,
+    Figure::PressureRatio,
+};
+
 double FigureValue(const CycleFigures& figures, Figure figure);
 
 // The figures held in slot (0-based) of the record.

@@ -1,0 +1,25 @@
+// hpcalc: the heat-pump calculations on the command line, for engineers who
+// script their work. Same inputs as the forms, same figures as the pages.
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + (argc > 1 ? 2 : argc), argv + argc);
+  const std::string_view command = argc > 1 ? argv[1] : "";
+  if (command == "basic") return hpcalc::RunBasic(args, std::cout, std::cerr);
+  if (command == "compare") return hpcalc::RunCompare(args, std::cout, std::cerr);
+  if (command == "property") return hpcalc::RunProperty(args, std::cout, std::cerr);
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::cout << hpcalc::kUsage;
+    return hpcalc::kSuccess;
+  }
+  std::cerr << (command.empty() ? std::string("hpcalc: no command")
+                                : "hpcalc: unknown command " + std::string(command))
+            << "\n\n"
+            << hpcalc::kUsage;
+  return hpcalc::kBadUsage;
+}

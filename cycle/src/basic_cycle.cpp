@@ -1,0 +1,63 @@
+#include "cycle/basic_cycle.h"
+
+#include "cycle_points.h"
+#include "property_requests.h"
+
+namespace cycle {
+
+namespace {
+
+using detail::Ask;
+
+// The refrigerant evaporates this far below the hot water, which cools by as much.
+constexpr double kEvaporatorApproach = 5;
+constexpr double kHotWaterPressure = 100;  // kPa
+constexpr double kKwPerTonOfRefrigeration = 3.517;
+
+BasicCycleResult Evaluate(const BasicCycleInput& in) {
+  const double cpw = Ask(property::Cp, "WATER",
+                         {"heat capacity of the hot water", "TP",
+                          in.Temperaturehotspring + detail::kKelvinOffset, kHotWaterPressure});
+  const double Te = in.Temperaturehotspring - kEvaporatorApproach;
+  const double Qw = in.Massflowrate * cpw * (in.Temperaturehotspring - Te);
+  const double Qe = in.Safetyfactor * Qw / 100;
+  const auto p = detail::EvaluateCyclePoints(
+      in.Refrigerant, {Te, in.TemperatureCondensing, in.Subcooling, in.Superheating,
+                       in.Isotropicefficiency});
+
+  const double h4 = p.h3;
+  const double mr = detail::Quotient(Qe, p.h1 - h4, in.Refrigerant,
+                                     "the refrigerating effect h1 - h4", "refrigerant mass flow");
+  const double Pe = p.Pe / 100;
+  const double Pc = p.Pc / 100;
+  const BasicCycleResult r{
+      .Evap = Qe,
+      .Conden = (p.h2 - p.h3) * mr,
+      .Compress = (p.h2 - p.h1) * mr,
+      .EV = Qe / kKwPerTonOfRefrigeration,
+      .P1 = Pe, .P2 = Pc, .P3 = Pc, .P4 = Pe,
+      .T1 = in.Superheating + Te,
+      .T2 = p.T2K - detail::kKelvinOffset,
+      .T3 = in.TemperatureCondensing - in.Subcooling,
+      .T4 = Te,
+      .H1 = p.h1, .H2 = p.h2s, .H3 = p.h3, .H4 = h4,
+  };
+  detail::RequireFinite(in.Refrigerant, {{"evaporator duty", r.Evap},
+                                         {"condenser duty", r.Conden},
+                                         {"compressor power", r.Compress},
+                                         {"expansion valve size", r.EV}});
+  return r;
+}
+
+}  // namespace
+
+BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input) {
+  if (auto message = CheckBasicCycleInput(input)) return *message;
+  try {
+    return Evaluate(input);
+  } catch (const detail::CycleFailure& failure) {
+    return std::string(failure.what());
+  }
+}
+
+}  // namespace cycle

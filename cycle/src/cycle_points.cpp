@@ -1,0 +1,45 @@
+#include "cycle_points.h"
+
+#include <string>
+
+#include "cycle/number_text.h"
+#include "property_requests.h"
+
+namespace cycle::detail {
+
+namespace {
+
+// Below this relative rise the two saturation pressures of a pure fluid at one
+// temperature are equal up to the library's tolerance.
+constexpr double kLeastPressureRise = 1e-9;
+
+void RequirePressureRise(std::string_view refrigerant, double Pe, double Pc) {
+  if (Pc - Pe > kLeastPressureRise * Pe) return;
+  throw CycleFailure(std::string(refrigerant) + ": the condensing pressure (" +
+                     FormatFixed(Pc / 100, 2) + " bar) is not above the evaporating pressure (" +
+                     FormatFixed(Pe / 100, 2) +
+                     " bar), so the compressor does no work and the cycle has no COP");
+}
+
+}  // namespace
+
+CyclePoints EvaluateCyclePoints(std::string_view refrigerant, const CycleConditions& c) {
+  using property::Enthalpy, property::Entropy, property::Pressure, property::Temperature;
+  const double Te = c.evaporating + kKelvinOffset;
+  const double Tc = c.condensing + kKelvinOffset;
+
+  CyclePoints p{};
+  p.Pe = Ask(Pressure, refrigerant, {"evaporating pressure", "Tvap", Te});
+  p.Pc = Ask(Pressure, refrigerant, {"condensing pressure", "Tliq", Tc});
+  RequirePressureRise(refrigerant, p.Pe, p.Pc);
+  p.h1 = Ask(Enthalpy, refrigerant, {"suction enthalpy", "TP", Te + c.superheating, p.Pe});
+  p.h3 = Ask(Enthalpy, refrigerant, {"condenser outlet enthalpy", "TP", Tc - c.subcooling, p.Pc});
+  p.s1 = Ask(Entropy, refrigerant, {"suction entropy", "PH", p.Pe, p.h1});
+  p.h2s = Ask(Enthalpy, refrigerant, {"isentropic discharge enthalpy", "PS", p.Pc, p.s1});
+  p.h2 = p.h1 + Quotient(p.h2s - p.h1, c.efficiency / 100, refrigerant,
+                         "the isentropic efficiency", "discharge enthalpy");
+  p.T2K = Ask(Temperature, refrigerant, {"discharge temperature", "PH", p.Pc, p.h2});
+  return p;
+}
+
+}  // namespace cycle::detail

@@ -1,0 +1,36 @@
+// The four cycle points that the basic calculation and the comparison share.
+#pragma once
+
+#include <string_view>
+
+namespace cycle::detail {
+
+// Degrees Celsius to kelvin.
+constexpr double kKelvinOffset = 273.15;
+
+struct CycleConditions {
+  double evaporating;    // Te, degrees C
+  double condensing;     // degrees C
+  double subcooling;     // K
+  double superheating;   // K
+  double efficiency;     // isentropic efficiency, percent
+};
+
+struct CyclePoints {
+  double Pe;   // evaporating pressure (saturated vapour at Te), kPa
+  double Pc;   // condensing pressure (saturated liquid), kPa
+  double h1;   // suction, kJ/kg
+  double h3;   // condenser outlet (= h4), kJ/kg
+  double s1;   // suction, kJ/kg-K
+  double h2s;  // isentropic discharge, kJ/kg
+  double h2;   // actual discharge, kJ/kg
+  double T2K;  // discharge temperature, K
+};
+
+// The seven property requests for Pe, Pc, h1, h3, s1, h2s and T2K, in this
+// order. Throws CycleFailure for a failed request, for no rise of pressure
+// from evaporator to condenser (the compressor would do no work), and for an
+// efficiency of zero.
+CyclePoints EvaluateCyclePoints(std::string_view refrigerant, const CycleConditions& conditions);
+
+}  // namespace cycle::detail

@@ -1,0 +1,82 @@
+#include "property_requests.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <variant>
+
+namespace cycle::detail {
+
+namespace {
+
+bool IsOneValueCode(std::string_view code) { return code.size() > 2; }
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+// "suction enthalpy at TP 318.15, 1942.69"
+std::string Describe(const Request& request) {
+  std::string text = std::string(request.quantity) + " at " + std::string(request.code) + " " +
+                     Number(request.value1);
+  if (!IsOneValueCode(request.code)) text += ", " + Number(request.value2);
+  return text;
+}
+
+std::string_view Trimmed(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  // The library's fixed-width buffers may also carry NUL padding.
+  const auto last = text.find_last_not_of(std::string(kBlanks) + '\0');
+  return text.substr(first, last - first + 1);
+}
+
+[[noreturn]] void Fail(std::string_view fluid, std::string_view what) {
+  throw CycleFailure(std::string(fluid) + ": " + std::string(what));
+}
+
+}  // namespace
+
+double NumberOf(const property::PropertyResult& result, std::string_view fluid,
+                const Request& request) {
+  if (const double* value = std::get_if<double>(&result)) {
+    if (!std::isfinite(*value)) Fail(fluid, Describe(request) + " is not a finite number");
+    return *value;
+  }
+  if (const std::string* text = std::get_if<std::string>(&result)) {
+    const std::string_view message = Trimmed(*text);
+    if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined");
+    if (!message.empty()) Fail(fluid, message);
+  }
+  Fail(fluid, "no value for the " + Describe(request));
+}
+
+double Ask(PropertyFunction function, std::string_view fluid, const Request& request) {
+  if (request.code.front() == 'T' && request.value1 <= 0) {
+    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero");
+  }
+  return NumberOf(function(fluid, request.code, "mks", request.value1, request.value2), fluid,
+                  request);
+}
+
+double Quotient(double numerator, double denominator, std::string_view fluid,
+                std::string_view divisor, std::string_view quotient) {
+  if (denominator == 0) {
+    Fail(fluid, std::string(divisor) + " is zero, so the " + std::string(quotient) +
+                    " cannot be calculated");
+  }
+  const double value = numerator / denominator;
+  RequireFinite(fluid, {{quotient, value}});
+  return value;
+}
+
+void RequireFinite(std::string_view fluid, std::initializer_list<NamedValue> figures) {
+  if (const auto name = FirstNonFinite(figures)) {
+    Fail(fluid, "the " + std::string(*name) + " is out of range");
+  }
+}
+
+}  // namespace cycle::detail
