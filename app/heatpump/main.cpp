@@ -1,0 +1,26 @@
+// The desktop program: shows the start page and runs until the last page is
+// unloaded. Nothing is computed or read before the first property request,
+// so the start page appears at once.
+#include <QApplication>
+
+#include "cycle/comparison.h"
+#include "forms/page_model.h"
+#include "forms/page_names.h"
+#include "forms/shell.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  // The page model decides when the program ends, not the number of windows
+  // on screen (a hidden page has none).
+  QApplication::setQuitOnLastWindowClosed(false);
+  forms::UseTahoma();
+
+  forms::PageModel pages;
+  forms::Shell shell{pages, cycle::SharedComparisonResults(), forms::ShowMessageBox,
+                     forms::OpenWithDesktop, forms::DocumentPath()};
+  forms::RegisterPages(shell);
+  QObject::connect(&pages, &forms::PageModel::LastPageUnloaded, &app, &QCoreApplication::quit);
+
+  pages.Show(forms::page::FristPage);
+  return QApplication::exec();
+}

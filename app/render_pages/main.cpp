@@ -1,0 +1,88 @@
+// Renders every page of the desktop program into DIR/<page>.png, offscreen.
+// The results pages are filled by running the real calculations from the
+// forms' defaults (and three refrigerants for the comparison); a calculation
+// that fails is reported and its pages are rendered empty.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include "cycle/comparison.h"
+#include "forms/page_model.h"
+#include "forms/page_names.h"
+#include "forms/shell.h"
+
+namespace {
+
+QTextStream& Err() {
+  static QTextStream stream(stderr);
+  return stream;
+}
+
+template <class Control>
+Control& ControlOn(forms::PageModel& pages, const QString& page, const QString& control) {
+  auto* found = pages.Load(page).findChild<Control*>(control);
+  if (found == nullptr) throw std::runtime_error((page + "." + control).toStdString() + " missing");
+  return *found;
+}
+
+void Click(forms::PageModel& pages, const QString& page, const QString& button) {
+  ControlOn<QPushButton>(pages, page, button).click();
+}
+
+bool Render(forms::PageModel& pages, const QString& page, const QDir& dir, const QString& file) {
+  const QString path = dir.filePath(file + ".png");
+  const bool saved = pages.Load(page).grab().save(path);
+  Err() << (saved ? "wrote " : "could not write ") << path << Qt::endl;
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  forms::UseTahoma();
+  const QDir dir(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(dir.path())) {
+    Err() << "cannot create " << dir.path() << Qt::endl;
+    return 1;
+  }
+
+  forms::PageModel pages;
+  forms::Shell shell{pages, cycle::SharedComparisonResults(),
+                     [](QWidget* page, const QString& text) {
+                       Err() << page->objectName() << " says: " << text << Qt::endl;
+                     },
+                     [](const QString&) { return false; }, forms::DocumentPath()};
+  forms::RegisterPages(shell);
+  namespace page = forms::page;
+
+  bool ok = true;
+  for (const QString& name : {page::FristPage, page::SelectSim, page::UserForm1, page::UserForm13})
+    ok &= Render(pages, name, dir, name);
+  Click(pages, page::UserForm1, "CommandButton2");  // Calculate with the defaults
+  ok &= Render(pages, page::UserForm2, dir, page::UserForm2);
+
+  ok &= Render(pages, page::UserForm4, dir, page::UserForm4);
+  ControlOn<QComboBox>(pages, page::UserForm4, "NumberRefrigerant").setCurrentText("3");
+  const char* const names[] = {"R22", "R134a", "R717"};
+  for (int k = 1; k <= 3; ++k)
+    ControlOn<QLineEdit>(pages, page::UserForm4, QStringLiteral("Refrigerant%1").arg(k))
+        .setText(names[k - 1]);
+  ok &= Render(pages, page::UserForm4, dir, page::UserForm4 + "_three_refrigerants");
+  Click(pages, page::UserForm4, "Calculate");
+  for (const QString& name : {page::UserForm5_G, page::UserForm8_G, page::UserForm6_G,
+                              page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
+                              page::UserForm3_G, page::TotalResults})
+    ok &= Render(pages, name, dir, name);
+  return ok ? 0 : 1;
+}

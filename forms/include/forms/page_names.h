@@ -1,0 +1,25 @@
+// The pages' design names: the keys of the page model and the objectName of
+// every page window.
+#pragma once
+
+#include <QString>
+
+namespace forms::page {
+
+inline const QString FristPage = QStringLiteral("Frist_page");
+inline const QString SelectSim = QStringLiteral("Select_sim");
+inline const QString UserForm1 = QStringLiteral("UserForm1");    // basic calculation
+inline const QString UserForm2 = QStringLiteral("UserForm2");    // its results
+inline const QString UserForm13 = QStringLiteral("UserForm13");  // cycle pictures
+inline const QString UserForm4 = QStringLiteral("UserForm4");    // comparison form
+// Comparison result pages, in the order of their Next buttons.
+inline const QString UserForm5_G = QStringLiteral("UserForm5_G");    // COP
+inline const QString UserForm8_G = QStringLiteral("UserForm8_G");    // vapour volume
+inline const QString UserForm6_G = QStringLiteral("UserForm6_G");    // mass per heat output
+inline const QString UserForm7_G = QStringLiteral("UserForm7_G");    // displacement volume
+inline const QString UserForm9_G = QStringLiteral("UserForm9_G");    // discharge pressure
+inline const QString UserForm10_G = QStringLiteral("UserForm10_G");  // discharge temperature
+inline const QString UserForm3_G = QStringLiteral("UserForm3_G");    // pressure ratio
+inline const QString TotalResults = QStringLiteral("Ex_Out_compar_HP_G");
+
+}  // namespace forms::page

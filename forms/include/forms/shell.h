@@ -1,0 +1,48 @@
+// What every page needs from outside itself: the page model that moves
+// between pages, the comparison record the result pages read, and the two
+// ways out to the desktop (message box and document viewer), which tests
+// replace with recorders.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+#include "cycle/comparison.h"
+#include "forms/page_model.h"
+
+namespace forms {
+
+// The application's title: every window and every message box carries it.
+inline constexpr char kTitle[] = "Vapor compression heat pump";
+
+struct Shell {
+  PageModel& pages;
+  cycle::ComparisonResults& results;
+  // Shows a message modally over the given page and returns when it is closed.
+  std::function<void(QWidget* page, const QString& text)> message;
+  // Hands a local file to the desktop's viewer; false when nothing could be
+  // started for it. Does not wait for the viewer.
+  std::function<bool(const QString& path)> open_document;
+  // The working-fluid selection document opened by the start page.
+  QString document_path;
+};
+
+// The real desktop: a QMessageBox with an OK button and the title; the
+// desktop's default application for the file.
+void ShowMessageBox(QWidget* page, const QString& text);
+bool OpenWithDesktop(const QString& path);
+
+// <directory of the executable>/doc/Selection working fluid of the Ondu.PDF
+QString DocumentPath();
+
+// Makes Tahoma available to the program when the system's font configuration
+// does not list it (Debian's fonts-wine installs it outside the font paths).
+void UseTahoma();
+
+// Registers every page of the program with shell.pages. The shell must
+// outlive the pages.
+void RegisterPages(Shell& shell);
+
+}  // namespace forms

@@ -1,0 +1,44 @@
+// Building pages from their design tables: positions and sizes in units of
+// 0.01 mm, converted to pixels from the screen's logical DPI in one place.
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+namespace forms {
+
+// A control's place on its page, in 0.01 mm from the page's top-left corner.
+struct Box {
+  int left, top, width, height;
+};
+
+// 0.01 mm to pixels at the screen's logical DPI.
+int Px(int hundredths_of_mm);
+void Place(QWidget& control, Box box);
+
+// Texts whose look differs from the ordinary caption.
+enum class Emphasis { Normal, Heading, Title };
+
+// Tahoma at the size of ordinary captions, or larger and bold for headings.
+QFont CaptionFont(Emphasis emphasis);
+
+// A top-level page: the program's title and a fixed client
+// area of the given design size.
+class PageWindow : public QWidget {
+ public:
+  PageWindow(int client_width, int client_height);
+};
+
+// Controls named as in the design, placed on the page. The page owns them.
+QLabel& AddLabel(QWidget& page, const QString& name, const QString& caption, Box box,
+                 Emphasis emphasis = Emphasis::Normal);
+QLineEdit& AddTextBox(QWidget& page, const QString& name, const QString& text, Box box);
+// A result box: shows a figure, selectable but not editable.
+QLineEdit& AddResultBox(QWidget& page, const QString& name, Box box);
+QPushButton& AddButton(QWidget& page, const QString& name, const QString& caption, Box box);
+
+}  // namespace forms

@@ -1,0 +1,80 @@
+#include "result_pages.h"
+
+#include <QPlainTextEdit>
+
+#include "forms/page_names.h"
+
+namespace forms {
+namespace {
+
+constexpr int kMargin = 635;
+constexpr int kButtonWidth = 2540, kButtonHeight = 1058;
+constexpr int kTextTop = 2117;
+constexpr int kTextWidth = 13100, kTotalTextWidth = 16100, kTextHeight = 11200;
+
+QString PageText(const cycle::ComparisonResults& results, const ResultPageDesign& design) {
+  const std::string text = design.figure ? cycle::ResultPageText(results, *design.figure)
+                                         : cycle::TotalPageText(results);
+  return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+int ClientWidth(const ResultPageDesign& design) {
+  return 2 * kMargin + (design.figure ? kTextWidth : kTotalTextWidth);
+}
+
+}  // namespace
+
+// The mass-per-heat page, whose own Next leads to the displacement page, sits
+// between the vapour-volume page and the displacement page, so that every
+// figure of the total page also has a page of its own.
+const std::vector<ResultPageDesign>& ResultPageSequence() {
+  using cycle::Figure;
+  static const std::vector<ResultPageDesign> sequence{
+      {page::UserForm5_G, "COP", Figure::COP, page::UserForm4, page::UserForm8_G},
+      {page::UserForm8_G, "Vapor of Volume ", Figure::VaporVolume, page::UserForm5_G,
+       page::UserForm6_G},
+      {page::UserForm6_G, "Mass Flow Rate Per \nUnit Heat Output ", Figure::MassPerHeat,
+       page::UserForm8_G, page::UserForm7_G},
+      {page::UserForm7_G, "Displacement Volume", Figure::DisplacementVolume, page::UserForm6_G,
+       page::UserForm9_G},
+      {page::UserForm9_G, "Compression Discharge  Pressure", Figure::DischargePressure,
+       page::UserForm7_G, page::UserForm10_G},
+      {page::UserForm10_G, "Discharge Temperature ", Figure::DischargeTemperature,
+       page::UserForm9_G, page::UserForm3_G},
+      {page::UserForm3_G, "Pressure Ratio ", Figure::PressureRatio, page::UserForm10_G,
+       page::TotalResults},
+      {page::TotalResults, "Total results", std::nullopt, page::UserForm3_G, page::UserForm4},
+  };
+  return sequence;
+}
+
+ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
+    : PageWindow(ClientWidth(design), kTextTop + kTextHeight + kMargin),
+      shell_(shell),
+      design_(design) {
+  const int width = ClientWidth(design);
+  auto& back = AddButton(*this, "CommandButton3", "Back", {kMargin, kMargin, kButtonWidth, kButtonHeight});
+  auto& next = AddButton(*this, "CommandButton2", "Next",
+                         {width - kMargin - kButtonWidth, kMargin, kButtonWidth, kButtonHeight});
+  const int title_left = 2 * kMargin + kButtonWidth;
+  AddLabel(*this, "Label17", design.title, {title_left, 318, width - 2 * title_left, 1482},
+           Emphasis::Heading);
+
+  auto* text = new QPlainTextEdit(this);
+  text->setObjectName("TextBox2");
+  text->setReadOnly(true);
+  text->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Place(*text, {kMargin, kTextTop, width - 2 * kMargin, kTextHeight});
+  // UserForm_initialize: the text comes from the record as it is now.
+  text->setPlainText(PageText(shell.results, design));
+
+  connect(&back, &QPushButton::clicked, this, [this] { MoveTo(design_.back); });
+  connect(&next, &QPushButton::clicked, this, [this] { MoveTo(design_.next); });
+}
+
+void ResultPage::MoveTo(const QString& target) {
+  shell_.pages.Unload(design_.name);
+  shell_.pages.Show(target);
+}
+
+}  // namespace forms

@@ -1,0 +1,19 @@
+// The simulation menu: the comparison form, the basic calculation, or back.
+#pragma once
+
+#include "design.h"
+#include "forms/shell.h"
+
+namespace forms {
+
+class SelectSim : public PageWindow {
+ public:
+  explicit SelectSim(Shell& shell);
+
+ private:
+  void MoveTo(const QString& next);
+
+  Shell& shell_;
+};
+
+}  // namespace forms

@@ -1,0 +1,35 @@
+// The component results page of the basic calculation: sixteen figures,
+// Back to the input form, and the point button to the picture page.
+#pragma once
+
+#include <QLineEdit>
+
+#include "cycle/basic_cycle.h"
+#include "design.h"
+#include "forms/shell.h"
+
+namespace forms {
+
+class UserForm2 : public PageWindow {
+ public:
+  explicit UserForm2(Shell& shell);
+
+  // Writes the sixteen figures, two decimals each, in the designed order.
+  void ShowResults(const cycle::BasicCycleResult& result);
+
+ private:
+  void CommandButton1_Click();  // Back
+  void CommandButton3_Click();  // Point 1 ... Point 4
+
+  Shell& shell_;
+  QLineEdit& Evap;
+  QLineEdit& Conden;
+  QLineEdit& Compress;
+  QLineEdit& EV;
+  QLineEdit &P1, &T1, &H1;
+  QLineEdit &P2, &T2, &H2;
+  QLineEdit &P3, &T3, &H3;
+  QLineEdit &P4, &T4, &H4;
+};
+
+}  // namespace forms

@@ -1,0 +1,92 @@
+#include "program_under_test.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+
+#include <algorithm>
+
+namespace forms_test {
+
+ProgramTest::ProgramTest()
+    : shell_{pages_, results_,
+             [this](QWidget* over, const QString& text) {
+               // A message belongs to the page on screen, which stays as it was.
+               EXPECT_TRUE(over != nullptr && over->isVisible())
+                   << "message not shown over the visible page: " << text.toStdString();
+               messages_ << text;
+             },
+             [this](const QString& path) {
+               opened_documents_ << path;
+               return open_succeeds_;
+             },
+             QStringLiteral("/nonexistent/doc/Selection working fluid of the Ondu.PDF")} {
+  forms::RegisterPages(shell_);
+  QObject::connect(&pages_, &forms::PageModel::LastPageUnloaded, [this] { program_ended_ = true; });
+  watchdog_.setInterval(50);
+  QObject::connect(&watchdog_, &QTimer::timeout, [this] { CatchModalDialog(); });
+  watchdog_.start();
+}
+
+ProgramTest::~ProgramTest() {
+  watchdog_.stop();
+  pages_.UnloadAll();
+  ProcessEvents();
+  EXPECT_TRUE(messages_.isEmpty()) << "unchecked messages: " << messages_.join(" | ").toStdString();
+}
+
+// A dialog the program opened on its own (not through the message function)
+// would block the test: fail and close it.
+void ProgramTest::CatchModalDialog() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return;
+  ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString();
+  if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+  else modal->close();
+}
+
+void ProgramTest::Start() {
+  pages_.Show(page::FristPage);
+  ProcessEvents();
+}
+
+void ProgramTest::Click(const QString& page, const QString& button) {
+  QPushButton& target = On<QPushButton>(page, button);
+  EXPECT_TRUE(target.isVisible()) << page.toStdString() << "." << button.toStdString()
+                                  << " clicked while not on screen";
+  QTest::mouseClick(&target, Qt::LeftButton);
+  ProcessEvents();
+}
+
+void ProgramTest::ProcessEvents() {
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+QStringList ProgramTest::LoadedPages() const {
+  QStringList names = pages_.LoadedPages();
+  names.sort();
+  return names;
+}
+
+QStringList ProgramTest::ShownPages() const {
+  QStringList shown;
+  for (const QString& name : LoadedPages())
+    if (pages_.State(name) == forms::PageState::Shown) shown << name;
+  return shown;
+}
+
+QString ProgramTest::ShownPage() const {
+  const QStringList shown = ShownPages();
+  EXPECT_EQ(shown.size(), 1) << "pages on screen: " << shown.join(", ").toStdString();
+  return shown.value(0);
+}
+
+QStringList ProgramTest::TakeMessages() {
+  QStringList taken;
+  std::swap(taken, messages_);
+  return taken;
+}
+
+}  // namespace forms_test

@@ -1,0 +1,83 @@
+// The desktop program's pages in a test: a page model with every page
+// registered, a comparison record of its own, messages and opened documents
+// recorded instead of shown, and a watchdog that fails the test on any modal
+// dialog that appears instead of hanging.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "cycle/comparison.h"
+#include "forms/page_model.h"
+#include "forms/page_names.h"
+#include "forms/shell.h"
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace forms_test {
+
+namespace page = forms::page;
+
+class ProgramTest : public testing::Test {
+ protected:
+  ProgramTest();
+  ~ProgramTest() override;
+
+  // Starts the program as the desktop program does: the start page alone.
+  void Start();
+
+  // The control of a page, which must exist (reading it loads the page).
+  template <class Control>
+  Control& On(const QString& page, const QString& control) {
+    auto* found = pages_.Load(page).findChild<Control*>(control);
+    if (found == nullptr) {
+      ADD_FAILURE() << page.toStdString() << " has no control " << control.toStdString();
+      throw std::runtime_error("missing control");
+    }
+    return *found;
+  }
+  QString Text(const QString& page, const QString& box) { return On<QLineEdit>(page, box).text(); }
+  void SetText(const QString& page, const QString& box, const QString& text) {
+    On<QLineEdit>(page, box).setText(text);
+  }
+  QString ResultText(const QString& page) { return On<QPlainTextEdit>(page, "TextBox2").toPlainText(); }
+
+  // Clicks a button with the mouse, as a user does, then lets queued work
+  // (deferred deletion, the end-of-program check) run.
+  void Click(const QString& page, const QString& button);
+  void ProcessEvents();
+
+  // The pages that are on screen / loaded, sorted by name.
+  QStringList ShownPages() const;
+  QStringList LoadedPages() const;
+  // The one page on screen; fails when there is not exactly one.
+  QString ShownPage() const;
+
+  // The messages shown since the last call, and forget them.
+  QStringList TakeMessages();
+
+  forms::PageModel pages_;
+  cycle::ComparisonResults results_;
+  QStringList messages_;
+  QStringList opened_documents_;
+  bool open_succeeds_ = true;
+  forms::Shell shell_;
+  bool program_ended_ = false;
+
+ private:
+  void CatchModalDialog();
+  QTimer watchdog_;
+};
+
+}  // namespace forms_test
