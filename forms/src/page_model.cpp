@@ -43,13 +43,21 @@ QWidget& PageModel::Load(const QString& name) {
 
 void PageModel::Show(const QString& name) {
   QWidget& page = Load(name);
+  // The next page takes the place of the one before it, so that moving
+  // through the pages feels like one window.
+  if (!page.isVisible() && last_centre_) page.move(*last_centre_ - page.rect().center());
   page.show();
   page.raise();
   page.activateWindow();
 }
 
 void PageModel::Hide(const QString& name) {
-  if (const auto it = loaded_.find(name); it != loaded_.end()) it->second->hide();
+  if (const auto it = loaded_.find(name); it != loaded_.end()) TakeOffScreen(*it->second);
+}
+
+void PageModel::TakeOffScreen(QWidget& page) {
+  if (page.isVisible()) last_centre_ = page.geometry().center();
+  page.hide();
 }
 
 void PageModel::Unload(const QString& name) {
@@ -58,7 +66,7 @@ void PageModel::Unload(const QString& name) {
   QWidget* page = it->second;
   loaded_.erase(it);
   page->removeEventFilter(this);
-  page->hide();
+  TakeOffScreen(*page);
   page->deleteLater();  // its own handler may still be running
   if (loaded_.empty() && !end_check_pending_) {
     end_check_pending_ = true;

@@ -20,6 +20,7 @@ class PageModelTest : public testing::Test {
   PageModelTest() {
     pages_.Register("A", [] {
       auto page = std::make_unique<QWidget>();
+      page->setFixedSize(120, 60);  // as every page of the program
       (new QLineEdit("design", page.get()))->setObjectName("box");
       return page;
     });
@@ -105,6 +106,17 @@ TEST_F(PageModelTest, ClosingAnyWindowUnloadsEveryPageAndEndsTheProgram) {
   RunQueued();
   EXPECT_TRUE(pages_.LoadedPages().isEmpty());
   EXPECT_EQ(ends_, 1);
+}
+
+TEST_F(PageModelTest, TheNextPageTakesThePlaceOfThePreviousOne) {
+  pages_.Show("B");
+  QWidget& b = pages_.Load("B");
+  b.resize(200, 100);
+  b.move(300, 250);
+  const QPoint centre = b.geometry().center();
+  pages_.Load("B").findChild<QPushButton*>("go")->click();
+  // Within the window frame, which the platform adds.
+  EXPECT_LE((pages_.Load("A").geometry().center() - centre).manhattanLength(), 4);
 }
 
 TEST_F(PageModelTest, UnknownPageNamesAreAProgrammingError) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace forms {
 
@@ -58,10 +60,12 @@ class PageModel : public QObject {
 
  private:
   void CheckForEnd();
+  void TakeOffScreen(QWidget& page);
 
   std::map<QString, Factory> factories_;
   std::map<QString, QWidget*> loaded_;  // owned; destroyed with deleteLater
   bool end_check_pending_ = false;
+  std::optional<QPoint> last_centre_;  // of the page last taken off screen
 };
 
 }  // namespace forms
