@@ -8,7 +8,7 @@ namespace {
 
 // Two columns of boxes, each box with its label to its right.
 constexpr int kLeftBox = 1482, kLeftLabel = 4233, kRightBox = 9737, kRightLabel = 12488;
-constexpr int kBoxWidth = 2469, kBoxHeight = 900, kLabelWidth = 5080, kLabelHeight = 846;
+constexpr int kBoxWidth = 2469, kBoxHeight = 900, kLabelWidth = 5400, kLabelHeight = 846;
 constexpr int kFirstRow = 2540, kRowStep = 1270;
 constexpr int kLabelDrop = 106;  // labels sit a little lower than their boxes
 
