@@ -169,19 +169,5 @@ TEST_F(ComparisonForm, EachCheckShowsItsMessageAndLeavesTheFormAsItWas) {
   }
 }
 
-TEST_F(ComparisonForm, AnEmptyNameBoxIsReportedByItsNumber) {
-  OpenForm();
-  ChooseNumber(3);
-  TypeName(1, "R22");
-  TypeName(3, "R134a");
-  Click(page::UserForm4, "Calculate");
-  const QStringList messages = TakeMessages();
-  ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].startsWith(
-      "Incorrect name or check the critical temperature of refrigerant"));
-  EXPECT_EQ(ShownPage(), page::UserForm4);
-  EXPECT_EQ(Text(page::UserForm4, "Refrigerant3"), "R134a");
-}
-
 }  // namespace
 }  // namespace forms_test
