@@ -13,13 +13,6 @@ const char* const kFields[] = {"Massflowrate",          "Temperaturehotspring", 
 
 class BasicForm : public ProgramTest {
  protected:
-  // Start page -> menu -> Basic Calculation.
-  void OpenForm() {
-    Start();
-    Click(page::FristPage, "CommandButton1");
-    Click(page::SelectSim, "CommandButton2");
-    ASSERT_EQ(ShownPage(), page::UserForm1);
-  }
   std::map<QString, QString> Fields() {
     std::map<QString, QString> texts;
     for (const char* field : kFields) texts[field] = Text(page::UserForm1, field);
@@ -33,7 +26,7 @@ class BasicForm : public ProgramTest {
 };
 
 TEST_F(BasicForm, OpensWithItsDesignTexts) {
-  OpenForm();
+  OpenBasicForm();
   EXPECT_EQ(Fields(), Defaults());
   EXPECT_EQ(On<QLabel>(page::UserForm1, "Label5").text(), "Condensing temperature ('C)");
   EXPECT_EQ(On<QLabel>(page::UserForm1, "Label11").text(), "Isotropic Efficiency (%)");
@@ -41,7 +34,7 @@ TEST_F(BasicForm, OpensWithItsDesignTexts) {
 }
 
 TEST_F(BasicForm, TabOrderFollowsTheDesign) {
-  OpenForm();
+  OpenBasicForm();
   const QStringList expected{"Massflowrate",        "Temperaturehotspring", "CommandButton1",
                              "CommandButton2",      "TemperatureCondensing", "Subcooling",
                              "Superheating",        "Safetyfactor",          "Isotropicefficiency",
@@ -57,7 +50,7 @@ TEST_F(BasicForm, TabOrderFollowsTheDesign) {
 }
 
 TEST_F(BasicForm, ClearDataZeroesTheNumbersAndEmptiesTheRefrigerant) {
-  OpenForm();
+  OpenBasicForm();
   Click(page::UserForm1, "CommandButton1");
   std::map<QString, QString> cleared;
   for (const char* field : kFields) cleared[field] = "0";
@@ -72,7 +65,7 @@ TEST_F(BasicForm, ClearDataZeroesTheNumbersAndEmptiesTheRefrigerant) {
 }
 
 TEST_F(BasicForm, ReopeningThroughTheMenuShowsTheDefaultsAgain) {
-  OpenForm();
+  OpenBasicForm();
   SetText(page::UserForm1, "Refrigerant", "R134a");
   SetText(page::UserForm1, "Subcooling", "7");
   Click(page::UserForm1, "CommandButton3");
@@ -108,7 +101,7 @@ const Rejection kRejections[] = {
 };
 
 TEST_F(BasicForm, EachInputCheckShowsItsMessageAndLeavesTheFormAsItWas) {
-  OpenForm();
+  OpenBasicForm();
   for (const Rejection& row : kRejections) {
     SCOPED_TRACE(std::string(row.field) + " = \"" + row.text + "\"");
     for (const auto& [field, text] : Defaults()) SetText(page::UserForm1, field, text);
@@ -123,7 +116,7 @@ TEST_F(BasicForm, EachInputCheckShowsItsMessageAndLeavesTheFormAsItWas) {
 }
 
 TEST_F(BasicForm, OnlyTheFirstFailingCheckIsReported) {
-  OpenForm();
+  OpenBasicForm();
   SetText(page::UserForm1, "Temperaturehotspring", "10");
   SetText(page::UserForm1, "Safetyfactor", "0");
   SetText(page::UserForm1, "Subcooling", "");

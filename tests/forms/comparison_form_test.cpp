@@ -13,13 +13,6 @@ const char* const kConditions[] = {"HeatCapEvap",  "TempEvap",     "Subcooling",
 
 class ComparisonForm : public ProgramTest {
  protected:
-  // Start page -> menu -> Choose Type Working Fluids.
-  void OpenForm() {
-    Start();
-    Click(page::FristPage, "CommandButton1");
-    Click(page::SelectSim, "CommandButton1");
-    ASSERT_EQ(ShownPage(), page::UserForm4);
-  }
   QComboBox& Number() { return On<QComboBox>(page::UserForm4, "NumberRefrigerant"); }
   // Picks N from the drop-down list as a user does.
   void ChooseNumber(int n) { Number().setCurrentIndex(n - 1); }
@@ -56,7 +49,7 @@ class ComparisonForm : public ProgramTest {
 };
 
 TEST_F(ComparisonForm, OpensWithItsDefaultsAnEmptyNumberAndNoNameBoxes) {
-  OpenForm();
+  OpenComparisonForm();
   EXPECT_EQ(Conditions(), Defaults());
   EXPECT_EQ(Number().currentText(), "");
   QStringList items;
@@ -70,7 +63,7 @@ TEST_F(ComparisonForm, OpensWithItsDefaultsAnEmptyNumberAndNoNameBoxes) {
 }
 
 TEST_F(ComparisonForm, ChangingTheNumberShowsThatManyEmptyNameBoxes) {
-  OpenForm();
+  OpenComparisonForm();
   ChooseNumber(3);
   EXPECT_EQ(NameBoxes(), Visible(3));
   TypeName(1, "R22");
@@ -85,7 +78,7 @@ TEST_F(ComparisonForm, ChangingTheNumberShowsThatManyEmptyNameBoxes) {
 }
 
 TEST_F(ComparisonForm, ClearDataZeroesTheConditionsAndForgetsTheNames) {
-  OpenForm();
+  OpenComparisonForm();
   results_.RefCount = 2;
   results_.COP = {4.5, 3.9};
   ChooseNumber(2);
@@ -106,7 +99,7 @@ TEST_F(ComparisonForm, ClearDataZeroesTheConditionsAndForgetsTheNames) {
 }
 
 TEST_F(ComparisonForm, TheNamesAreRecordedEvenWhenACheckFails) {
-  OpenForm();
+  OpenComparisonForm();
   ChooseNumber(2);
   TypeName(1, "R22");
   TypeName(2, "R290");
@@ -156,7 +149,7 @@ const Case kCases[] = {
 };
 
 TEST_F(ComparisonForm, EachCheckShowsItsMessageAndLeavesTheFormAsItWas) {
-  OpenForm();
+  OpenComparisonForm();
   for (const Case& row : kCases) {
     SCOPED_TRACE(std::string(row.field) + " = \"" + row.text + "\"");
     for (const auto& [field, text] : Defaults()) SetText(page::UserForm4, field, text);

@@ -68,9 +68,7 @@ TEST_F(FullFlow, BasicCalculationFromTheStartPageAndBack) {
 }
 
 TEST_F(FullFlow, ANewCalculationShowsOnlyTheNewResults) {
-  Start();
-  Click(page::FristPage, "CommandButton1");
-  Click(page::SelectSim, "CommandButton2");
+  OpenBasicForm();
   Click(page::UserForm1, "CommandButton2");
   Click(page::UserForm2, "CommandButton1");
   SetText(page::UserForm1, "Safetyfactor", "200");  // doubles the duties, not the points
@@ -84,9 +82,7 @@ TEST_F(FullFlow, ANewCalculationShowsOnlyTheNewResults) {
 }
 
 TEST_F(FullFlow, AFailedPropertyRequestShowsTheCalculationsMessage) {
-  Start();
-  Click(page::FristPage, "CommandButton1");
-  Click(page::SelectSim, "CommandButton2");
+  OpenBasicForm();
   SetText(page::UserForm1, "Refrigerant", "NoSuchFluid");
   Click(page::UserForm1, "CommandButton2");
   const QStringList messages = TakeMessages();
@@ -114,11 +110,6 @@ const QStringList kNames{"R22", "R134a", "R152A"};
 
 class Comparison : public FullFlow {
  protected:
-  void OpenForm() {
-    Start();
-    Click(page::FristPage, "CommandButton1");
-    Click(page::SelectSim, "CommandButton1");
-  }
   void Choose(const QStringList& names) {
     On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentIndex(names.size() - 1);
     for (int k = 0; k < names.size(); ++k)
@@ -127,7 +118,7 @@ class Comparison : public FullFlow {
 };
 
 TEST_F(Comparison, ThreeRefrigerantsThroughEveryResultPageAndBack) {
-  OpenForm();
+  OpenComparisonForm();
   Choose(kNames);
   Click(page::UserForm4, "Calculate");
   ExpectOnly(page::UserForm5_G);
@@ -163,7 +154,7 @@ TEST_F(Comparison, ThreeRefrigerantsThroughEveryResultPageAndBack) {
 }
 
 TEST_F(Comparison, RefrigerantsAreRejectedByNumberForAnEmptyNameOrTheCriticalTemperature) {
-  OpenForm();
+  OpenComparisonForm();
   struct Row {
     QStringList names;
     const char* message;

@@ -50,6 +50,20 @@ void ProgramTest::Start() {
   ProcessEvents();
 }
 
+void ProgramTest::OpenBasicForm() {
+  Start();
+  Click(page::FristPage, "CommandButton1");
+  Click(page::SelectSim, "CommandButton2");
+  EXPECT_EQ(ShownPage(), page::UserForm1);
+}
+
+void ProgramTest::OpenComparisonForm() {
+  Start();
+  Click(page::FristPage, "CommandButton1");
+  Click(page::SelectSim, "CommandButton1");
+  EXPECT_EQ(ShownPage(), page::UserForm4);
+}
+
 void ProgramTest::Click(const QString& page, const QString& button) {
   QPushButton& target = On<QPushButton>(page, button);
   EXPECT_TRUE(target.isVisible()) << page.toStdString() << "." << button.toStdString()

@@ -36,6 +36,9 @@ class ProgramTest : public testing::Test {
 
   // Starts the program as the desktop program does: the start page alone.
   void Start();
+  // Start page -> menu -> the basic calculation form / the comparison form.
+  void OpenBasicForm();
+  void OpenComparisonForm();
 
   // The control of a page, which must exist (reading it loads the page).
   template <class Control>
