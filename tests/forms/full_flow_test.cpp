@@ -81,6 +81,22 @@ TEST_F(FullFlow, ANewCalculationShowsOnlyTheNewResults) {
   EXPECT_EQ(Results(), doubled);
 }
 
+// The flow rate is read by its leading number; the evaporator duty is
+// proportional to it (reference case 0: 20.906726810331616 kW at 1 liter/s).
+TEST_F(FullFlow, TheFlowRateIsReadByItsLeadingNumber) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"1,5", "20.91"}, {"1.5e1", "313.60"}, {" 5\t0 ", "1045.34"}, {"2 liter/s", "41.81"}};
+  OpenBasicForm();
+  for (const auto& [text, evap] : rows) {
+    SCOPED_TRACE(text);
+    SetText(page::UserForm1, "Massflowrate", text);
+    Click(page::UserForm1, "CommandButton2");
+    EXPECT_EQ(Text(page::UserForm2, "Evap"), evap);
+    Click(page::UserForm2, "CommandButton1");
+    EXPECT_EQ(Text(page::UserForm1, "Massflowrate"), text);
+  }
+}
+
 TEST_F(FullFlow, AFailedPropertyRequestShowsTheCalculationsMessage) {
   OpenBasicForm();
   SetText(page::UserForm1, "Refrigerant", "NoSuchFluid");
