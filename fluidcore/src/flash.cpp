@@ -227,6 +227,16 @@ struct DensitySolution {
   int iterations = 0;
 };
 
+// The state at rho + d from the one at rho, to first order in d.
+void shift_density(State& s, double d) {
+  s.p += s.dp_drho * d;
+  s.e += s.de_drho * d;
+  s.h += s.dh_drho * d;
+  s.g += s.dp_drho / s.rho * d;
+  s.s += s.ds_drho * d;
+  s.rho += d;
+}
+
 // Newton on p(rho) = p inside [lo, hi] (hi may be infinite: unknown), with
 // bisection where a step leaves the bracket. On [lo, hi] p(rho) must rise.
 DensitySolution solve_density(const Isotherm& iso, double p, double lo, double hi,
@@ -251,6 +261,14 @@ DensitySolution solve_density(const Isotherm& iso, double p, double lo, double h
     else if (f < 0) lo = rho;
     else hi = rho;
     double next = P.dp_drho > 0 ? rho - f / P.dp_drho : -1;
+    // Newton converges quadratically: after a step this small the root is
+    // rho + step to 1e-24, and the state there follows from the one at rho
+    // to first order.
+    if (std::abs(next - rho) <= 1e-12 * rho && P.dp_drho > 0) {
+      done();
+      shift_density(out.state, next - rho);
+      return out;
+    }
     // Without an upper bound yet, grow at most twofold per step.
     if (std::isinf(hi) && next > 2 * rho) next = 2 * rho;
     if (!(next > lo && next < std::min(hi, cap))) {
@@ -261,7 +279,6 @@ DensitySolution solve_density(const Isotherm& iso, double p, double lo, double h
         next = lo > 0 && hi / lo > 4 ? std::sqrt(lo * hi) : 0.5 * (lo + hi);
       }
     }
-    if (std::abs(next - rho) <= 1e-14 * rho) return done();
     if (!std::isinf(hi) && hi - lo <= 1e-15 * hi) {
       // A collapsed bracket is a root only where p is met.
       if (std::abs(f) <= 1e-9 * p) return done();
@@ -290,8 +307,11 @@ DensitySolution density_at(const PureFluid& f, const Isotherm& iso, double p, do
     const double margin_V = std::max(1e-6 * sat.rhoV, near_critical ? 0.2 * (f.rhocrit() - sat.rhoV) : 0);
     if (p >= sat.p)
       return solve_density(iso, p, sat.rhoL - margin_L, kInf, guess > 0 ? guess : sat.rhoL, cap);
-    return solve_density(iso, p, 0, sat.rhoV + margin_V,
-                         guess > 0 ? guess : sat.rhoV * p / sat.p, cap);
+    // Start from the virial-like estimate Z(p) = 1 - (1 - Z_sat) p / p_sat.
+    const double RT = f.gas_constant * T;
+    const double z_sat = sat.p / (sat.rhoV * RT);
+    const double start = p / (RT * (1 - (1 - z_sat) * p / sat.p));
+    return solve_density(iso, p, 0, sat.rhoV + margin_V, guess > 0 ? guess : start, cap);
   }
   const double ideal = p / (f.gas_constant * T);
   const double start = p > f.pcrit() ? std::max(ideal, f.rhocrit()) : ideal;

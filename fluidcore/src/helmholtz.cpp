@@ -106,10 +106,31 @@ ResidualHelmholtz::ResidualHelmholtz(TermGroups groups) : groups_(std::move(grou
   max_delta_power_ = std::min(max_delta_power_, kMaxDeltaPower);
 }
 
+namespace {
+
+// Appends factors to a Prepared without allocating while they fit inline.
+class FactorSink {
+ public:
+  FactorSink(ResidualHelmholtz::Prepared& p, std::size_t total) : p_(p) {
+    p_.count = total;
+    if (total > ResidualHelmholtz::kInlineFactors) p_.more.resize(total);
+    data_ = total > ResidualHelmholtz::kInlineFactors ? p_.more.data() : p_.inline_factors.data();
+  }
+  void push_back(const Factor& f) { data_[n_++] = f; }
+
+ private:
+  ResidualHelmholtz::Prepared& p_;
+  Factor* data_;
+  std::size_t n_ = 0;
+};
+
+}  // namespace
+
 void ResidualHelmholtz::prepare(double tau, Prepared& out) const {
   out.tau = tau;
-  auto& f = out.tau_factors;
-  f.clear();
+  FactorSink f(out, groups_.power.size() + groups_.gaussian.size() +
+                        groups_.double_exponential.size() + groups_.gao_b.size() +
+                        groups_.gaussian_linear.size());
   const double ln_tau = std::log(tau);
   std::array<double, 64> tpow{};
   const auto nt = std::min(distinct_t_.size(), tpow.size());
@@ -162,7 +183,7 @@ HelmholtzDerivatives ResidualHelmholtz::evaluate(const Prepared& prepared,
     E[i] = g.c == 0 ? 1.0 : std::exp(-dl);
     U[i] = dl * g.l;
   }
-  const Factor* ft = prepared.tau_factors.data();
+  const Factor* ft = prepared.factors();
   for (std::size_t i = 0; i < groups_.power.size(); ++i, ++ft) {
     const auto& p = groups_.power[i];
     const auto gi = static_cast<std::size_t>(power_exp_index_[i]);

@@ -28,14 +28,14 @@ SaturationResult failure(int status, std::string message) {
 // and the fluid.
 std::string outside(const PureFluid& f, const char* quantity, const char* unit, double value,
                     double lo, const char* lo_name, double hi, const char* hi_name) {
-  const std::string v = std::string(quantity) + " " + format_number(value) + " " + unit;
   if (!std::isfinite(value)) return std::string(quantity) + " is not a finite number";
+  const auto v = [&] { return std::string(quantity) + " " + format_number(value) + " " + unit; };
   // Values a rounding error outside a limit count as on it.
   constexpr double kSlack = 1e-9;
   if (value < lo * (1 - kSlack))
-    return v + " is below the " + lo_name + " " + format_number(lo) + " " + unit + " of " + f.name;
+    return v() + " is below the " + lo_name + " " + format_number(lo) + " " + unit + " of " + f.name;
   if (value > hi * (1 + kSlack))
-    return v + " is above the " + hi_name + " " + format_number(hi) + " " + unit + " of " + f.name;
+    return v() + " is above the " + hi_name + " " + format_number(hi) + " " + unit + " of " + f.name;
   return {};
 }
 

@@ -22,6 +22,8 @@
 // x_i and x_i x_j F_ij (HelmholtzDerivatives::add_scaled).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <vector>
 
 namespace fluidcore {
@@ -79,11 +81,17 @@ class ResidualHelmholtz {
   ResidualHelmholtz() = default;
   explicit ResidualHelmholtz(TermGroups groups);
 
-  // Everything that depends on tau alone. Reuse one object across calls at
-  // different temperatures to keep its buffers.
+  // Everything that depends on tau alone: one factor per separable term, in
+  // term order, held inline (no allocation) up to kInlineFactors terms.
+  static constexpr std::size_t kInlineFactors = 64;
   struct Prepared {
     double tau = 0;
-    std::vector<Factor> tau_factors;  // one per separable term, in term order
+    std::size_t count = 0;
+    std::array<Factor, kInlineFactors> inline_factors;
+    std::vector<Factor> more;  // used instead when a sum has more terms
+    const Factor* factors() const {
+      return count <= kInlineFactors ? inline_factors.data() : more.data();
+    }
   };
   void prepare(double tau, Prepared& out) const;
 

@@ -1,0 +1,219 @@
+// One benchmark per entry point and fluid kind, on R134a, R22 and water:
+// BM_<routine>/<fluid>/<kind>. Each call takes the next of 64 prepared input
+// pairs, so the inputs vary from call to call. The library finds its fluid
+// files beside the program (bin/fluids).
+//
+// FLUIDCORE_BENCH_ITERATIONS=N runs every benchmark exactly N times (for
+// counting instructions with callgrind, see instructions.py).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fluidcore/entry_points.h"
+#include "fluidcore/flash.h"
+#include "fluidcore/fluid_file.h"
+
+namespace {
+
+using fluidcore::FlashState;
+
+void setup(const std::string& fluid) {
+  std::string files = "fluids\\" + fluid + ".fld";
+  files.resize(10000, ' ');
+  std::string mix = "fluids\\hmx.bnc", ref = "DEF", herr(255, ' ');
+  mix.resize(255, ' ');
+  int n = 1, ierr = 0;
+  SETUPdll(&n, files.data(), mix.data(), ref.data(), &ierr, herr.data(), 10000, 255, 3, 255);
+  if (ierr != 0) throw std::runtime_error(herr);
+}
+
+// 64 states of one kind, from (T, rho) or (T, q) over a band of temperatures.
+enum class Kind { liquid, vapour, two_phase };
+
+std::vector<FlashState> states(const std::string& name, Kind kind) {
+  // The fluid files beside this program.
+  static fluidcore::FluidLibrary library(
+      {std::filesystem::read_symlink("/proc/self/exe").parent_path()});
+  const auto f = library.load("fluids/" + name + ".fld");
+  std::vector<FlashState> out;
+  const double Tc = f->Tcrit();
+  for (int i = 0; i < 64; ++i) {
+    const double x = i / 63.0;
+    const double T = (0.65 + 0.25 * x) * Tc;  // evaporating to condensing
+    const auto sat = fluidcore::flash_tq(*f, T, 0.5).state;
+    fluidcore::FlashResult r;
+    switch (kind) {
+      case Kind::liquid: r = fluidcore::flash_tp(*f, T - 5, sat.p * 1.5); break;
+      case Kind::vapour: r = fluidcore::flash_tp(*f, T + 20, sat.p * 0.8); break;
+      case Kind::two_phase: r = fluidcore::flash_tq(*f, T, 0.05 + 0.9 * x); break;
+    }
+    if (!r.ok()) throw std::runtime_error(name + ": " + r.message);
+    out.push_back(r.state);
+  }
+  return out;
+}
+
+struct Outputs {
+  double T, P, D, Dl, Dv, Q, E, H, S, Cv, Cp, W, JT, x[20] = {}, xl[20], xv[20];
+  int ierr, k = 1, phase;
+  char herr[255];
+};
+
+using Call = std::function<void(const FlashState&, Outputs&)>;
+
+void run(benchmark::State& bench, const std::string& fluid, Kind kind, const Call& call) {
+  setup(fluid);
+  const auto inputs = states(fluid, kind);
+  Outputs o{};
+  std::size_t i = 0;
+  for (auto _ : bench) {
+    call(inputs[i++ & 63], o);
+    benchmark::DoNotOptimize(o);
+  }
+  if (o.ierr > 0) bench.SkipWithError(std::string(o.herr, 255).c_str());
+}
+
+// The entry points, each called the way the program calls it.
+const std::vector<std::pair<std::string, Call>>& routines() {
+  static const std::vector<std::pair<std::string, Call>> r = {
+      {"THERM", [](const FlashState& s, Outputs& o) {
+         double T = s.T, D = s.rho;
+         THERMdll(&T, &D, o.x, &o.P, &o.E, &o.H, &o.S, &o.Cv, &o.Cp, &o.W, &o.JT);
+         o.ierr = 0;
+       }},
+      {"SATT", [](const FlashState& s, Outputs& o) {
+         double T = s.T;
+         SATTdll(&T, o.x, &o.k, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.ierr, o.herr, 255);
+       }},
+      {"SATP", [](const FlashState& s, Outputs& o) {
+         double P = s.p;
+         SATPdll(&P, o.x, &o.k, &o.T, &o.Dl, &o.Dv, o.xl, o.xv, &o.ierr, o.herr, 255);
+       }},
+      {"TPFLSH", [](const FlashState& s, Outputs& o) {
+         double T = s.T, P = s.p;
+         TPFLSHdll(&T, &P, o.x, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.H, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"TDFLSH", [](const FlashState& s, Outputs& o) {
+         double T = s.T, D = s.rho;
+         TDFLSHdll(&T, &D, o.x, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.H, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"TQFLSH", [](const FlashState& s, Outputs& o) {
+         double T = s.T, Q = s.q;
+         TQFLSHdll(&T, &Q, o.x, &o.k, &o.P, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.E, &o.H, &o.S,
+                   &o.Cv, &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"PQFLSH", [](const FlashState& s, Outputs& o) {
+         double P = s.p, Q = s.q;
+         PQFLSHdll(&P, &Q, o.x, &o.k, &o.T, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.E, &o.H, &o.S,
+                   &o.Cv, &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"PHFLSH", [](const FlashState& s, Outputs& o) {
+         double P = s.p, H = s.h;
+         PHFLSHdll(&P, &H, o.x, &o.T, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"PSFLSH", [](const FlashState& s, Outputs& o) {
+         double P = s.p, S = s.s;
+         PSFLSHdll(&P, &S, o.x, &o.T, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.H, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"PEFLSH", [](const FlashState& s, Outputs& o) {
+         double P = s.p, E = s.e;
+         PEFLSHdll(&P, &E, o.x, &o.T, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.H, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"THFLSH", [](const FlashState& s, Outputs& o) {
+         double T = s.T, H = s.h;
+         THFLSHdll(&T, &H, o.x, &o.k, &o.P, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.S,
+                   &o.Cv, &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"TSFLSH", [](const FlashState& s, Outputs& o) {
+         double T = s.T, S = s.s;
+         TSFLSHdll(&T, &S, o.x, &o.k, &o.P, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.H,
+                   &o.Cv, &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"TEFLSH", [](const FlashState& s, Outputs& o) {
+         double T = s.T, E = s.e;
+         TEFLSHdll(&T, &E, o.x, &o.k, &o.P, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.H, &o.S,
+                   &o.Cv, &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"PDFLSH", [](const FlashState& s, Outputs& o) {
+         double P = s.p, D = s.rho;
+         PDFLSHdll(&P, &D, o.x, &o.T, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.H, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"DHFLSH", [](const FlashState& s, Outputs& o) {
+         double D = s.rho, H = s.h;
+         DHFLSHdll(&D, &H, o.x, &o.T, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"DSFLSH", [](const FlashState& s, Outputs& o) {
+         double D = s.rho, S = s.s;
+         DSFLSHdll(&D, &S, o.x, &o.T, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.H, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"DEFLSH", [](const FlashState& s, Outputs& o) {
+         double D = s.rho, E = s.e;
+         DEFLSHdll(&D, &E, o.x, &o.T, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.H, &o.S, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+      {"HSFLSH", [](const FlashState& s, Outputs& o) {
+         double H = s.h, S = s.s;
+         HSFLSHdll(&H, &S, o.x, &o.T, &o.P, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.Q, &o.E, &o.Cv,
+                   &o.Cp, &o.W, &o.ierr, o.herr, 255);
+       }},
+  };
+  return r;
+}
+
+// SATD takes a saturated density; it is registered with the kinds it has.
+void satd(const FlashState& s, Outputs& o) {
+  double D = s.rhoL;
+  SATDdll(&D, o.x, &o.k, &o.phase, &o.T, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.ierr, o.herr, 255);
+}
+
+void register_all() {
+  const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS");
+  const struct { Kind kind; const char* name; } kinds[] = {
+      {Kind::liquid, "liquid"}, {Kind::vapour, "vapour"}, {Kind::two_phase, "twophase"}};
+  for (const char* fluid : {"R134a", "R22", "Water"}) {
+    for (const auto& [routine, call] : routines()) {
+      const bool quality = routine == "TQFLSH" || routine == "PQFLSH";
+      const bool saturation = routine == "SATT" || routine == "SATP" || quality;
+      for (const auto& k : kinds) {
+        if (saturation && k.kind != Kind::two_phase) continue;
+        if (routine == "TPFLSH" && k.kind == Kind::two_phase) continue;  // no such state
+        const std::string name = "BM_" + routine + "/" + fluid + "/" + k.name;
+        auto* b = benchmark::RegisterBenchmark(
+            name.c_str(),
+            [fluid = std::string(fluid), kind = k.kind, call = call](benchmark::State& s) {
+              run(s, fluid, kind, call);
+            });
+        if (iterations) b->Iterations(std::atoll(iterations));
+      }
+    }
+    const std::string name = std::string("BM_SATD/") + fluid + "/twophase";
+    auto* b = benchmark::RegisterBenchmark(
+        name.c_str(),
+        [fluid = std::string(fluid)](benchmark::State& s) { run(s, fluid, Kind::two_phase, satd); });
+    if (iterations) b->Iterations(std::atoll(iterations));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  register_all();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
