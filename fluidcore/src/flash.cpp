@@ -378,6 +378,7 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
   if (!std::isfinite(T)) T = 0.5 * (Ta + Tb);
   double rho_guess = rho0;
   std::optional<State> below, above;  // the last states on either side of the value
+  bool scanned = false;
   FlashResult r;
   for (int it = 0; it < 100; ++it) {
     r.iterations = it + 1;
@@ -402,6 +403,31 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
       return r;
     }
     const bool beyond_hi = res < 0 && T >= Thi, beyond_lo = res > 0 && T <= Tlo;
+    if ((beyond_hi || beyond_lo) && !scanned) {
+      // Where the equation is stretched (cp < 0 at extreme pressures) y need
+      // not rise monotonically: look for a rising sign change over the whole
+      // range once before giving up.
+      scanned = true;
+      double Tprev = Tlo, rprev = std::nan("");
+      bool found = false;
+      for (int i = 0; i <= 32 && !found; ++i) {
+        const double Ti = Tlo + (Thi - Tlo) * i / 32;
+        const auto di = density_at(f, Isotherm(f, Ti), p, -1);
+        const double ri = di.ok ? value_of(di.state, y) - value : std::nan("");
+        if (rprev < 0 && ri > 0) {
+          Ta = Tprev;
+          Tb = Ti;
+          known_lo = known_hi = found = true;
+        }
+        Tprev = Ti;
+        rprev = ri;
+      }
+      if (found) {
+        T = 0.5 * (Ta + Tb);
+        rho_guess = -1;
+        continue;
+      }
+    }
     if (beyond_hi || beyond_lo)
       return failure(kOutOfRange,
                      show(y, value) + " at " + show("pressure", p, "kPa") + " is " +

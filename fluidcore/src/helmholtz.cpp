@@ -10,15 +10,50 @@ namespace {
 // Largest integer power of delta any term uses; the loader refuses more.
 constexpr int kMaxDeltaPower = 24;
 
-void combine(const Factor& ft, const Factor& fd, HelmholtzDerivatives& out) {
-  const double A = ft.v * fd.v;
+// Adds the terms whose tau side is summed in `ts` and whose delta factor is fd.
+void combine(const TauSums& ts, const Factor& fd, HelmholtzDerivatives& out) {
+  const double A = fd.v * ts.S0;
   out.a += A;
   out.d += A * fd.g;
   out.dd += A * fd.G;
-  out.t += A * ft.g;
-  out.tt += A * ft.G;
-  out.dt += A * fd.g * ft.g;
+  out.t += fd.v * ts.S1;
+  out.tt += fd.v * ts.S2;
+  out.dt += fd.v * fd.g * ts.S1;
 }
+
+// A tau factor with value v, g and G as tau sums of one term.
+TauSums single(double v, double g, double G) { return {v, v * g, v * G}; }
+
+// x^n for a whole n >= 0, by squaring.
+double whole_power(double x, unsigned n) {
+  double r = 1;
+  for (; n; n >>= 1, x *= x)
+    if (n & 1) r *= x;
+  return r;
+}
+
+// tau^t: quarter-integer exponents (nearly all published ones) from a whole
+// power and tau^(1/4), tau^(1/2) or tau^(3/4), the rest through exp.
+class TauPowers {
+ public:
+  explicit TauPowers(double tau)
+      : tau_(tau), ln_(std::log(tau)), half_(std::sqrt(tau)), quarter_(std::sqrt(half_)) {}
+  double ln() const { return ln_; }
+  double operator()(double t) const {
+    const double q = 4 * t;
+    if (q != std::floor(q) || std::abs(t) > 64) return std::exp(t * ln_);
+    const double a = std::abs(t);
+    const auto whole = static_cast<unsigned>(a);
+    const int quarters = static_cast<int>(4 * (a - whole));
+    const double frac = quarters == 0 ? 1 : quarters == 1 ? quarter_ : quarters == 2 ? half_
+                                                                  : half_ * quarter_;
+    const double v = whole_power(tau_, whole) * frac;
+    return t < 0 ? 1 / v : v;
+  }
+
+ private:
+  double tau_, ln_, half_, quarter_;
+};
 
 // f = x^k exp(-c x^l): g = k - u, G = g(g-1) - l u with u = c l x^l.
 Factor power_exponential_factor(double xk, double k, double E, double u, double l) {
@@ -88,14 +123,23 @@ HelmholtzDerivatives nonanalytic(const NonanalyticTerm& k, double tau, double de
 
 ResidualHelmholtz::ResidualHelmholtz(TermGroups groups) : groups_(std::move(groups)) {
   for (const auto& p : groups_.power) {
-    auto t = std::find(distinct_t_.begin(), distinct_t_.end(), p.t);
-    if (t == distinct_t_.end()) t = distinct_t_.insert(distinct_t_.end(), p.t);
-    power_t_index_.push_back(static_cast<int>(t - distinct_t_.begin()));
-    auto e = std::find_if(exp_groups_.begin(), exp_groups_.end(),
-                          [&](const ExpGroup& g) { return g.c == p.c && g.l == p.l; });
-    if (e == exp_groups_.end()) e = exp_groups_.insert(exp_groups_.end(), {p.c, p.l});
-    power_exp_index_.push_back(static_cast<int>(e - exp_groups_.begin()));
+    auto g = std::find_if(power_groups_.begin(), power_groups_.end(), [&](const DeltaGroup& x) {
+      return x.d == p.d && x.c == p.c && (x.l == p.l || p.c == 0);
+    });
+    if (g == power_groups_.end()) g = power_groups_.insert(power_groups_.end(), {p.d, p.c, p.l});
     max_delta_power_ = std::max({max_delta_power_, p.d, p.l});
+  }
+  // Groups sharing their exponential (c, l) next to each other: evaluate()
+  // computes each exponential once.
+  std::stable_sort(power_groups_.begin(), power_groups_.end(),
+                   [](const DeltaGroup& a, const DeltaGroup& b) {
+                     return a.c != b.c ? a.c < b.c : a.l < b.l;
+                   });
+  for (const auto& p : groups_.power) {
+    const auto g = std::find_if(power_groups_.begin(), power_groups_.end(), [&](const DeltaGroup& x) {
+      return x.d == p.d && x.c == p.c && (x.l == p.l || p.c == 0);
+    });
+    power_group_of_.push_back(static_cast<int>(g - power_groups_.begin()));
   }
   for (const auto& g : groups_.gaussian) max_delta_power_ = std::max(max_delta_power_, g.d);
   for (const auto& g : groups_.double_exponential)
@@ -106,53 +150,36 @@ ResidualHelmholtz::ResidualHelmholtz(TermGroups groups) : groups_(std::move(grou
   max_delta_power_ = std::min(max_delta_power_, kMaxDeltaPower);
 }
 
-namespace {
-
-// Appends factors to a Prepared without allocating while they fit inline.
-class FactorSink {
- public:
-  FactorSink(ResidualHelmholtz::Prepared& p, std::size_t total) : p_(p) {
-    p_.count = total;
-    if (total > ResidualHelmholtz::kInlineFactors) p_.more.resize(total);
-    data_ = total > ResidualHelmholtz::kInlineFactors ? p_.more.data() : p_.inline_factors.data();
-  }
-  void push_back(const Factor& f) { data_[n_++] = f; }
-
- private:
-  ResidualHelmholtz::Prepared& p_;
-  Factor* data_;
-  std::size_t n_ = 0;
-};
-
-}  // namespace
-
 void ResidualHelmholtz::prepare(double tau, Prepared& out) const {
   out.tau = tau;
-  FactorSink f(out, groups_.power.size() + groups_.gaussian.size() +
-                        groups_.double_exponential.size() + groups_.gao_b.size() +
-                        groups_.gaussian_linear.size());
-  const double ln_tau = std::log(tau);
-  std::array<double, 64> tpow{};
-  const auto nt = std::min(distinct_t_.size(), tpow.size());
-  for (std::size_t i = 0; i < nt; ++i)
-    tpow[i] = distinct_t_[i] == 0 ? 1.0 : std::exp(distinct_t_[i] * ln_tau);
+  out.count = power_groups_.size() + groups_.gaussian.size() +
+              groups_.double_exponential.size() + groups_.gao_b.size() +
+              groups_.gaussian_linear.size();
+  if (out.count > kInlineFactors) out.more.resize(out.count);
+  TauSums* f = out.factors();
+  const TauPowers tp(tau);
+  const double ln_tau = tp.ln();
+  for (std::size_t g = 0; g < power_groups_.size(); ++g) f[g] = {};
   for (std::size_t i = 0; i < groups_.power.size(); ++i) {
     const auto& p = groups_.power[i];
-    const auto ti = static_cast<std::size_t>(power_t_index_[i]);
-    const double tp = ti < nt ? tpow[ti] : std::exp(p.t * ln_tau);
-    f.push_back({p.n * tp, p.t, p.t * (p.t - 1)});
+    const double v = p.n * tp(p.t);
+    auto& sum = f[power_group_of_[i]];
+    sum.S0 += v;
+    sum.S1 += v * p.t;
+    sum.S2 += v * p.t * (p.t - 1);
   }
+  f += power_groups_.size();
   for (const auto& k : groups_.gaussian) {
     const double y = tau - k.gamma;
     const double g = k.t - 2 * k.beta * tau * y;
-    f.push_back({k.n * std::exp(k.t * ln_tau - k.beta * y * y), g,
-                 g * g - g - 4 * k.beta * tau * tau + 2 * k.beta * k.gamma * tau});
+    *f++ = single(k.n * std::exp(k.t * ln_tau - k.beta * y * y), g,
+                  g * g - g - 4 * k.beta * tau * tau + 2 * k.beta * k.gamma * tau);
   }
   for (const auto& k : groups_.double_exponential) {
     const double tl = k.gt == 0 ? 0 : std::exp(k.lt * ln_tau);
     const double w = k.gt * k.lt * tl;
     const double g = k.t - w;
-    f.push_back({k.n * std::exp(k.t * ln_tau - k.gt * tl), g, g * (g - 1) - k.lt * w});
+    *f++ = single(k.n * tp(k.t) * std::exp(-k.gt * tl), g, g * (g - 1) - k.lt * w);
   }
   for (const auto& k : groups_.gao_b) {
     const double y = tau - k.gamma;
@@ -160,10 +187,10 @@ void ResidualHelmholtz::prepare(double tau, Prepared& out) const {
     const double g = k.t - 2 * k.beta * tau * y / (q * q);
     const double tg = -2 * k.beta * tau * (2 * tau - k.gamma) / (q * q) +
                       8 * k.beta * k.beta * tau * tau * y * y / (q * q * q);
-    f.push_back({k.n * std::exp(k.t * ln_tau + 1 / q), g, g * g - g + tg});
+    *f++ = single(k.n * std::exp(k.t * ln_tau + 1 / q), g, g * g - g + tg);
   }
   for (const auto& k : groups_.gaussian_linear)
-    f.push_back({k.n * std::exp(k.t * ln_tau), k.t, k.t * (k.t - 1)});
+    *f++ = single(k.n * tp(k.t), k.t, k.t * (k.t - 1));
 }
 
 HelmholtzDerivatives ResidualHelmholtz::evaluate(const Prepared& prepared,
@@ -175,28 +202,17 @@ HelmholtzDerivatives ResidualHelmholtz::evaluate(const Prepared& prepared,
   const auto power_of = [&](int k) {
     return k <= max_delta_power_ ? dp[k] : std::pow(delta, k);
   };
-  std::array<double, 16> E{}, U{};
-  const auto ng = std::min(exp_groups_.size(), E.size());
-  for (std::size_t i = 0; i < ng; ++i) {
-    const auto& g = exp_groups_[i];
-    const double dl = g.c * power_of(g.l);
-    E[i] = g.c == 0 ? 1.0 : std::exp(-dl);
-    U[i] = dl * g.l;
-  }
-  const Factor* ft = prepared.factors();
-  for (std::size_t i = 0; i < groups_.power.size(); ++i, ++ft) {
-    const auto& p = groups_.power[i];
-    const auto gi = static_cast<std::size_t>(power_exp_index_[i]);
-    double e, u;
-    if (gi < ng) {
-      e = E[gi];
-      u = U[gi];
-    } else {
-      u = p.c * power_of(p.l);
-      e = std::exp(-u);
-      u *= p.l;
+  const TauSums* ft = prepared.factors();
+  double c_last = 0, E = 1, u = 0;
+  int l_last = 0;
+  for (const auto& g : power_groups_) {
+    if (g.c != c_last || g.l != l_last) {
+      c_last = g.c;
+      l_last = g.l;
+      u = g.c * power_of(g.l);
+      E = std::exp(-u);
     }
-    combine(*ft, power_exponential_factor(power_of(p.d), p.d, e, u, p.l), out);
+    combine(*ft++, power_exponential_factor(power_of(g.d), g.d, E, u * g.l, g.l), out);
   }
   for (const auto& k : groups_.gaussian)
     combine(*ft++, gaussian_factor(delta, power_of(k.d), k.d, k.eta, k.epsilon, 0, 0), out);

@@ -32,11 +32,12 @@
 
 #include <string>
 
+#include "fluidcore/entry_points.h"
 #include "fluidcore/pure_fluid.h"
 
 namespace fluidcore {
 
-inline constexpr double kUndefined = -9999990.0;
+inline constexpr double kUndefined = FLUIDCORE_UNDEFINED;
 inline constexpr double kLiquidQuality = -998, kVapourQuality = 998,
                         kSupercriticalQuality = 999;
 

@@ -14,7 +14,9 @@
 // Every separable form (all but nonanalytic) is
 //     n * F(tau) * G(delta)
 // and contributes a = nFG, d = a*gD, dd = a*GD, t = a*gT, tt = a*GT, dt = a*gD*gT
-// with gX = x f'/f and GX = x^2 f''/f of its factor f (Factor below).
+// with gX = x f'/f and GX = x^2 f''/f of its factor f (Factor below). Power
+// terms that share their delta factor (same d, c, l) are summed over their
+// tau factors in prepare(), so evaluate() visits each delta factor once.
 //
 // A mixture model (multi-fluid, composition-dependent reducing functions)
 // builds one ResidualHelmholtz per component and per departure function and
@@ -40,10 +42,16 @@ struct HelmholtzDerivatives {
   }
 };
 
-// One factor f(x) of a separable term: value v (with n folded in for the tau
-// factor), g = x f'/f and G = x^2 f''/f.
+// One factor f(x) of a separable term: value v, g = x f'/f and
+// G = x^2 f''/f.
 struct Factor {
   double v = 0, g = 0, G = 0;
+};
+
+// The tau side of one or more terms that share a delta factor, as sums over
+// those terms: S0 = sum n F, S1 = sum n F gT, S2 = sum n F GT.
+struct TauSums {
+  double S0 = 0, S1 = 0, S2 = 0;
 };
 
 // n * delta^d * tau^t * exp(-c * delta^l); c = 0: no exponential.
@@ -81,17 +89,19 @@ class ResidualHelmholtz {
   ResidualHelmholtz() = default;
   explicit ResidualHelmholtz(TermGroups groups);
 
-  // Everything that depends on tau alone: one factor per separable term, in
-  // term order, held inline (no allocation) up to kInlineFactors terms.
+  // Everything that depends on tau alone: the tau sums of each group of
+  // power terms, then one per other separable term in term order, held
+  // inline (no allocation) up to kInlineFactors.
   static constexpr std::size_t kInlineFactors = 64;
   struct Prepared {
     double tau = 0;
     std::size_t count = 0;
-    std::array<Factor, kInlineFactors> inline_factors;
-    std::vector<Factor> more;  // used instead when a sum has more terms
-    const Factor* factors() const {
+    std::array<TauSums, kInlineFactors> inline_factors;
+    std::vector<TauSums> more;  // used instead when a sum has more terms
+    const TauSums* factors() const {
       return count <= kInlineFactors ? inline_factors.data() : more.data();
     }
+    TauSums* factors() { return count <= kInlineFactors ? inline_factors.data() : more.data(); }
   };
   void prepare(double tau, Prepared& out) const;
 
@@ -105,11 +115,10 @@ class ResidualHelmholtz {
 
  private:
   TermGroups groups_;
-  std::vector<double> distinct_t_;     // distinct tau exponents of the power terms
-  std::vector<int> power_t_index_;     // per power term: index into distinct_t_
-  struct ExpGroup { double c; int l; };
-  std::vector<ExpGroup> exp_groups_;   // distinct (c, l) of the power terms
-  std::vector<int> power_exp_index_;   // per power term: index into exp_groups_
+  // Power terms by delta factor: distinct (d, c, l), and per term its group.
+  struct DeltaGroup { int d; double c; int l; };
+  std::vector<DeltaGroup> power_groups_;
+  std::vector<int> power_group_of_;
   int max_delta_power_ = 0;
 };
 

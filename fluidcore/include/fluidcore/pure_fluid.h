@@ -2,6 +2,15 @@
 // energy and the saturation curve. Built once from its fluid file
 // (fluid_file.h) and shared read-only (std::shared_ptr<const PureFluid>), so
 // any number of threads may evaluate it at once.
+//
+// A mixture of fixed composition looks the same to the single-phase code:
+// reducing values T_r(x), rho_r(x) in place of T_reducing/rho_reducing, the
+// ideal part as sum x_i (alpha0_i + ln x_i) with each component at its own
+// reducing point, and the residual part as sum x_i alphar_i + sum x_i x_j
+// F_ij alphar_ij at the mixture's (tau, delta), all added with
+// HelmholtzDerivatives::add_scaled. Isotherm (state.h) is where such a model
+// would be evaluated; the saturation curve is the one part a mixture
+// replaces with its own phase-equilibrium solver (bubble and dew points).
 #pragma once
 
 #include <string>
