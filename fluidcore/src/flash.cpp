@@ -10,6 +10,7 @@
 #include "fluidcore/errors.h"
 #include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
+#include "flash_support.h"
 #include "roots.h"
 
 namespace fluidcore {
@@ -21,41 +22,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kSlack = 1e-9;
 
 // ---------------------------------------------------------------------------
-// Results and messages
-
-FlashResult failure(int status, std::string message, int beyond = 0) {
-  FlashResult r;
-  r.status = status;
-  r.message = std::move(message);
-  r.beyond = beyond;
-  return r;
-}
-
-std::string quantity(Property y) {
-  switch (y) {
-    case Property::pressure: return "pressure";
-    case Property::internal_energy: return "internal energy";
-    case Property::enthalpy: return "enthalpy";
-    case Property::entropy: return "entropy";
-  }
-  return {};
-}
-
-std::string unit(Property y) {
-  switch (y) {
-    case Property::pressure: return "kPa";
-    case Property::entropy: return "J/(mol K)";
-    default: return "J/mol";
-  }
-}
-
-std::string show(const char* name, double v, const char* unit_text) {
-  return std::string(name) + " " + format_number(v) + " " + unit_text;
-}
-
-std::string show(Property y, double v) {
-  return quantity(y) + " " + format_number(v) + " " + unit(y);
-}
+// Range checks
 
 // Range checks of given values; an empty text means the value is usable.
 std::string check_temperature(const PureFluid& f, double T) {
@@ -91,56 +58,6 @@ std::string check_density(const PureFluid& f, double rho) {
     return show("density", rho, "mol/dm^3") + " is above the highest density " +
            format_number(density_cap(f)) + " mol/dm^3 of " + f.name;
   return {};
-}
-
-int input_status(double v) { return std::isfinite(v) ? kOutOfRange : kBadInput; }
-
-// ---------------------------------------------------------------------------
-// States
-
-double value_of(const State& s, Property y) {
-  switch (y) {
-    case Property::pressure: return s.p;
-    case Property::internal_energy: return s.e;
-    case Property::enthalpy: return s.h;
-    case Property::entropy: return s.s;
-  }
-  return 0;
-}
-
-double value_of(const FlashState& s, Property y) {
-  switch (y) {
-    case Property::pressure: return s.p;
-    case Property::internal_energy: return s.e;
-    case Property::enthalpy: return s.h;
-    case Property::entropy: return s.s;
-  }
-  return 0;
-}
-
-// (dy/drho)_T
-double d_drho(const State& s, Property y) {
-  switch (y) {
-    case Property::pressure: return s.dp_drho;
-    case Property::internal_energy: return s.de_drho;
-    case Property::enthalpy: return s.dh_drho;
-    case Property::entropy: return s.ds_drho;
-  }
-  return 0;
-}
-
-// (drho/dT)_p
-double drho_dT_at_p(const State& s) { return -s.dp_dT / s.dp_drho; }
-
-// (dy/dT)_p
-double d_dT_at_p(const State& s, Property y) {
-  switch (y) {
-    case Property::pressure: return 0;
-    case Property::internal_energy: return s.cp + s.p / (s.rho * s.rho) * s.dp_dT / s.dp_drho;
-    case Property::enthalpy: return s.cp;
-    case Property::entropy: return s.cp / s.T;
-  }
-  return 0;
 }
 
 // Tolerance on a converged y.

@@ -145,6 +145,7 @@ PureFluid fluid_from_json(const json& j) {
   PureFluid f;
   f.name = j.at("name").get<std::string>();
   for (const auto& a : j.at("aliases")) f.aliases.push_back(a.get<std::string>());
+  if (const auto cas = j.find("cas"); cas != j.end() && cas->is_string()) f.cas = cas->get<std::string>();
   f.molar_mass = positive(j, "molar_mass");
   f.gas_constant = positive(j, "gas_constant");
   f.T_reducing = positive(j.at("reducing"), "T");
@@ -173,26 +174,15 @@ std::string read_file(const fs::path& path) {
   return s.str();
 }
 
-// The entry of `dir` whose name equals `name` without regard to case.
-std::optional<fs::path> find_in(const fs::path& dir, const std::string& name) {
-  std::error_code ec;
-  if (fs::is_regular_file(dir / name, ec)) return dir / name;
-  const std::string want = lower(name);
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-    if (lower(it->path().filename().string()) == want && it->is_regular_file(ec))
-      return it->path();
-  return std::nullopt;
-}
-
 std::optional<fs::path> find_alias(const fs::path& dir, const std::string& stem) {
-  const auto index = find_in(dir, "aliases.json");
+  const auto index = find_ignoring_case(dir, "aliases.json");
   if (!index) return std::nullopt;
   try {
     const json j = json::parse(read_file(*index));
     const auto& aliases = j.at("aliases");
     const auto it = aliases.find(lower(stem));
     if (it == aliases.end() || !it->is_string()) return std::nullopt;
-    return find_in(dir, it->get<std::string>());
+    return find_ignoring_case(dir, it->get<std::string>());
   } catch (const std::exception&) {
     return std::nullopt;  // a broken index only loses the aliases
   }
@@ -202,13 +192,23 @@ std::optional<fs::path> find_fluid(const fs::path& dir, const std::string& file)
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) return std::nullopt;
   const bool has_ext = lower(fs::path(file).extension().string()) == ".fld";
-  if (auto p = find_in(dir, file)) return p;
+  if (auto p = find_ignoring_case(dir, file)) return p;
   if (!has_ext)
-    if (auto p = find_in(dir, file + ".fld")) return p;
+    if (auto p = find_ignoring_case(dir, file + ".fld")) return p;
   return find_alias(dir, has_ext ? fs::path(file).stem().string() : file);
 }
 
 }  // namespace
+
+std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
+  std::error_code ec;
+  if (fs::is_regular_file(dir / name, ec)) return dir / name;
+  const std::string want = lower(name);
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+    if (lower(it->path().filename().string()) == want && it->is_regular_file(ec))
+      return it->path();
+  return std::nullopt;
+}
 
 TermGroups parse_term_groups(const json& groups, const std::string& origin) {
   try {
@@ -242,19 +242,20 @@ fs::path FluidLibrary::resolve(std::string_view name) const {
     throw FluidFileError("no fluid file named (\"" + std::string(name) + "\")");
   const fs::path path(given);
   const std::string file = path.filename().string();
-  std::vector<fs::path> dirs;
-  if (path.is_absolute()) {
-    dirs.push_back(path.parent_path());
-  } else {
-    std::error_code ec;
-    dirs.push_back(fs::current_path(ec) / path.parent_path());
-    for (const auto& d : data_dirs_) dirs.push_back(d / path.parent_path());
-  }
+  const std::vector<fs::path> dirs = search_dirs(path.parent_path());
   for (const auto& dir : dirs)
     if (auto found = find_fluid(dir, file)) return *found;
   std::string searched;
   for (const auto& dir : dirs) searched += (searched.empty() ? "" : ", ") + dir.lexically_normal().string();
   throw FluidFileError("fluid file " + std::string(name) + " not found (searched " + searched + ")");
+}
+
+std::vector<fs::path> FluidLibrary::search_dirs(const fs::path& folder) const {
+  if (folder.is_absolute()) return {folder};
+  std::error_code ec;
+  std::vector<fs::path> dirs{fs::current_path(ec) / folder};
+  for (const auto& d : data_dirs_) dirs.push_back(d / folder);
+  return dirs;
 }
 
 std::shared_ptr<const PureFluid> FluidLibrary::load(std::string_view name) {

@@ -7,9 +7,14 @@ namespace fluidcore {
 
 State make_state(const PureFluid& fluid, double T, double rho,
                  const HelmholtzDerivatives& a0, const HelmholtzDerivatives& ar) {
-  const double R = fluid.gas_constant;
+  HelmholtzDerivatives with_delta = a0;
+  with_delta.a += std::log(fluid.delta(rho));
+  return make_state(fluid.gas_constant, fluid.molar_mass, T, rho, with_delta, ar);
+}
+
+State make_state(double R, double molar_mass, double T, double rho,
+                 const HelmholtzDerivatives& a0, const HelmholtzDerivatives& ar) {
   const double RT = R * T;
-  const double delta = fluid.delta(rho);
   const double tau_alpha_t = a0.t + ar.t;     // tau (alpha0_t + alphar_t)
   const double tau2_alpha_tt = a0.tt + ar.tt;  // tau^2 (alpha0_tt + alphar_tt)
   const double one_d = 1 + ar.d;               // 1 + delta alphar_d
@@ -21,11 +26,11 @@ State make_state(const PureFluid& fluid, double T, double rho,
   s.p = rho * RT * one_d;
   s.e = RT * tau_alpha_t;
   s.h = RT * (tau_alpha_t + one_d);
-  s.s = R * (tau_alpha_t - (a0.a + std::log(delta)) - ar.a);
-  s.g = RT * (1 + a0.a + std::log(delta) + ar.a + ar.d);
+  s.s = R * (tau_alpha_t - a0.a - ar.a);
+  s.g = RT * (1 + a0.a + ar.a + ar.d);
   s.cv = -R * tau2_alpha_tt;
   s.cp = s.cv + R * dT_term * dT_term / dp_term;
-  const double w2 = RT / (fluid.molar_mass * 1e-3) * (dp_term - dT_term * dT_term / tau2_alpha_tt);
+  const double w2 = RT / (molar_mass * 1e-3) * (dp_term - dT_term * dT_term / tau2_alpha_tt);
   s.w = std::sqrt(std::max(w2, 0.0));
   s.jt = -(ar.d + ar.dd + ar.dt) /
          ((dT_term * dT_term - tau2_alpha_tt * dp_term) * R * rho);

@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ TermGroups parse_term_groups(const nlohmann::json& groups, const std::string& or
 // A whole fluid file's text. Throws FluidFileError naming `origin`.
 PureFluid parse_fluid_file(const std::string& text, const std::string& origin);
 
+// The file of `dir` named `name` without regard to letter case.
+std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& dir,
+                                                        const std::string& name);
+
 class FluidLibrary {
  public:
   // data_dirs: searched, in order, after the working directory.
@@ -51,6 +56,10 @@ class FluidLibrary {
 
   // The parsed model of a fluid file, from the cache after the first time.
   std::shared_ptr<const PureFluid> load(std::string_view name);
+
+  // Where a relative folder is looked for, in order: under the working
+  // directory, then under each data directory (an absolute folder: itself).
+  std::vector<std::filesystem::path> search_dirs(const std::filesystem::path& folder) const;
 
  private:
   std::vector<std::filesystem::path> data_dirs_;

@@ -24,6 +24,7 @@ namespace fluidcore {
 struct PureFluid {
   std::string name;
   std::vector<std::string> aliases;
+  std::string cas;          // CAS registry number ("" when unknown)
   double molar_mass = 0;    // g/mol
   double gas_constant = 0;  // J/(mol K), as used by this equation
   double T_reducing = 0;    // tau = T_reducing / T

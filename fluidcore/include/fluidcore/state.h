@@ -23,6 +23,10 @@ struct State {
 // the residual derivatives ar at (tau, delta). rho > 0.
 State make_state(const PureFluid& fluid, double T, double rho,
                  const HelmholtzDerivatives& a0, const HelmholtzDerivatives& ar);
+// The same for any model (a mixture): gas constant R [J/(mol K)], molar mass
+// [g/mol], and ideal-gas derivatives a0 whose a includes the ln(delta) term.
+State make_state(double R, double molar_mass, double T, double rho,
+                 const HelmholtzDerivatives& a0, const HelmholtzDerivatives& ar);
 
 // One-shot evaluation. T > 0, rho > 0.
 State evaluate_state(const PureFluid& fluid, double T, double rho);
