@@ -1,0 +1,134 @@
+// Reading names, identity, safety and environmental figures and the
+// literature from the fluid files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fluid_facts.h"
+
+namespace document {
+namespace {
+
+TEST(ParseFluidFile, ReadsTheFactsAndDropsPlaceholders) {
+  const auto facts = ParseFluidFile("R1123", R"({
+    "name": "R1123", "aliases": ["R1123", "Trifluoroethylene", "HFO1123"],
+    "cas": "359-11-5", "formula": "C2HF3", "safety_class": "?",
+    "gwp100": 0.3, "odp": 99999999.0,
+    "sources": {"equation_of_state": ["A. B and C. D. (2019). Title. J 1, 2--3"]}})");
+  EXPECT_EQ(facts.file_stem, "R1123");
+  EXPECT_EQ(facts.name, "R1123");
+  EXPECT_EQ(facts.aliases, (std::vector<std::string>{"Trifluoroethylene", "HFO1123"}));
+  EXPECT_EQ(facts.cas, "359-11-5");
+  EXPECT_EQ(facts.formula, "C2HF3");
+  EXPECT_FALSE(facts.safety_class.has_value());
+  EXPECT_EQ(facts.gwp100, 0.3);
+  EXPECT_FALSE(facts.odp.has_value());
+  EXPECT_EQ(facts.equation_sources, std::vector<std::string>{"A. B and C. D. (2019). Title. J 1, 2–3"});
+}
+
+TEST(ParseFluidFile, ReadsMissingAndNullFieldsAsUnknown) {
+  const auto facts = ParseFluidFile("Xenon", R"({"name": "Xenon", "safety_class": null,
+                                                 "gwp100": null, "odp": -1})");
+  EXPECT_TRUE(facts.aliases.empty());
+  EXPECT_TRUE(facts.cas.empty());
+  EXPECT_FALSE(facts.safety_class.has_value());
+  EXPECT_FALSE(facts.gwp100.has_value());
+  EXPECT_FALSE(facts.odp.has_value());
+  EXPECT_TRUE(facts.equation_sources.empty());
+}
+
+TEST(ParseFluidFile, RefusesWhatIsNotAFluidFile) {
+  EXPECT_THROW(ParseFluidFile("x", "{\"format\": 1}"), std::runtime_error);
+  EXPECT_THROW(ParseFluidFile("x", "not json"), std::exception);
+}
+
+TEST(PlainCitation, TurnsTheFilesMarkupIntoPlainText) {
+  struct Case {
+    const char* file;
+    const char* plain;
+  };
+  const Case cases[] = {
+      {"W. Wagner and A. Pru\\ss. (2002). The IAPWS Formulation 1995. J. Phys. Chem. Ref. Data 31, "
+       "387--535.",
+       "W. Wagner and A. Pruß. (2002). The IAPWS Formulation 1995. J. Phys. Chem. Ref. Data 31, "
+       "387–535."},
+      {"Monika Thol and G\\'abor Rutkai and Andreas K\\\"oster. (2015). Title. Ruhr-Universit\\\"at "
+       "Bochum",
+       "Monika Thol, Gábor Rutkai and Andreas Köster. (2015). Title. Ruhr-Universität Bochum"},
+      {"Schmidt, R. and Wagner, W.. (1985). A New Form. Fluid Phase Equilib. 19",
+       "Schmidt, R. and Wagner, W. (1985). A New Form. Fluid Phase Equilib. 19"},
+      {"M. Thol and R. Span. (). Thermodynamic Properties for Neon. Energy \\& Fuels",
+       "M. Thol and R. Span. Thermodynamic Properties for Neon. Energy & Fuels"},
+      {"A. B. (2015). (p, $\\rho$, T) Behavior. Fluid Phase Equilib.. doi:1...",
+       "A. B. (2015). (p, ρ, T) Behavior. Fluid Phase Equilib. doi:1..."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlainCitation(c.file), c.plain);
+}
+
+TEST(RefrigerantNumber, IsTheFirstAliasThatIsOne) {
+  const auto fluid = [](std::string name, std::vector<std::string> aliases) {
+    PureFluidFacts facts;
+    facts.name = std::move(name);
+    facts.aliases = std::move(aliases);
+    return facts;
+  };
+  const auto water = fluid("Water", {"H2O", "R718"});
+  const auto butane = fluid("n-Butane", {"nButane", "butane", "R600", "NC4H10"});
+  const auto cyclo = fluid("CycloPropane", {"RC270"});
+  const auto dme = fluid("DimethylEther", {"RE170"});
+  const auto r134a = fluid("R134a", {"HFC-134a"});
+  const auto r1132a = fluid("R1132a", {"R-1132a", "HFO-1132a"});
+  const auto benzene = fluid("Benzene", {"RING"});
+  EXPECT_EQ(RefrigerantNumber(water), "R718");
+  EXPECT_EQ(RefrigerantNumber(butane), "R600");
+  EXPECT_EQ(RefrigerantNumber(cyclo), "RC270");
+  EXPECT_EQ(RefrigerantNumber(dme), "RE170");
+  // A name that is itself a refrigerant number needs none beside it.
+  EXPECT_EQ(RefrigerantNumber(r134a), std::nullopt);
+  EXPECT_EQ(RefrigerantNumber(r1132a), std::nullopt);
+  EXPECT_EQ(RefrigerantNumber(benzene), std::nullopt);
+}
+
+class FluidFolder : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("document_facts_" + std::to_string(::getpid()) + "_" +
+            testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void Write(const std::string& name, const std::string& text) {
+    std::ofstream(dir_ / name) << text;
+  }
+  std::filesystem::path dir_;
+};
+
+TEST_F(FluidFolder, ListsFluidFilesByNameAndNamesTheOnesItCannotRead) {
+  Write("water.fld", R"({"name": "Water"})");
+  Write("Argon.FLD", R"({"name": "Argon"})");
+  Write("R32.fld", R"({"name": "R32"})");
+  Write("broken.fld", "{\"name\": ");
+  Write("aliases.json", R"({"name": "not a fluid"})");
+  Write("hmx.bnc", "{}");
+  const auto list = ReadFluidFiles(dir_);
+  std::vector<std::string> stems;
+  for (const auto& fluid : list.fluids) stems.push_back(fluid.file_stem);
+  EXPECT_EQ(stems, (std::vector<std::string>{"Argon", "R32", "water"}));
+  ASSERT_EQ(list.skipped.size(), 1u);
+  EXPECT_EQ(list.skipped[0].rfind("broken.fld: ", 0), 0u) << list.skipped[0];
+}
+
+TEST_F(FluidFolder, ListsMixtureFilesByNameAndNoneForAMissingFolder) {
+  Write("R410A.mix", "");
+  Write("r404a.MIX", "");
+  Write("R407C.mix", "");
+  Write("notes.txt", "");
+  EXPECT_EQ(ListMixtureFiles(dir_), (std::vector<std::string>{"r404a.MIX", "R407C.mix", "R410A.mix"}));
+  EXPECT_TRUE(ListMixtureFiles(dir_ / "absent").empty());
+  EXPECT_TRUE(ReadFluidFiles(dir_ / "absent").fluids.empty());
+}
+
+}  // namespace
+}  // namespace document

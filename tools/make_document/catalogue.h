@@ -1,0 +1,54 @@
+// Everything the document shows, gathered once: each pure fluid's facts and
+// figures, and each blend's figures with what follows from its components.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fluid_facts.h"
+#include "fluid_figures.h"
+
+namespace document {
+
+struct PureFluidEntry {
+  PureFluidFacts facts;
+  Figures figures;
+};
+
+struct BlendPart {
+  std::string fluid;
+  double mole_fraction = 0;
+  std::optional<double> mass_fraction;  // known when every component's molar mass is
+  // The component's own figures, copied from its pure-fluid entry.
+  std::optional<std::string> safety_class;
+  std::optional<double> gwp100;
+  std::optional<double> odp;
+};
+
+struct BlendEntry {
+  std::string name;  // the mixture file's name without ".mix"
+  Figures figures;
+  std::vector<BlendPart> parts;
+  // Mass-weighted over the components; known only when known for every one.
+  std::optional<double> gwp100;
+  std::optional<double> odp;
+};
+
+struct Catalogue {
+  std::vector<PureFluidEntry> fluids;  // by file name
+  std::vector<BlendEntry> blends;      // by file name
+};
+
+// The blend's parts and mass-weighted figures from its loaded components and
+// the pure fluids' entries.
+BlendEntry MakeBlendEntry(std::string name, Figures figures,
+                          const std::vector<PureFluidEntry>& fluids);
+
+// Asks the property layer for every fluid of fluids/ and every blend of
+// mixtures/ under data_dir.
+Catalogue BuildCatalogue(const std::vector<PureFluidFacts>& fluids,
+                         const std::vector<std::string>& mixture_files);
+
+}  // namespace document

@@ -1,0 +1,177 @@
+#include "fluid_facts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include <nlohmann/json.hpp>
+
+namespace document {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return lower;
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  const std::string la = Lower(a);
+  const std::string lb = Lower(b);
+  return la != lb ? la < lb : a < b;
+}
+
+// The fluid files mark a figure nobody has published with null, "?" or a
+// placeholder of 99999999; all of them read as unknown here.
+std::optional<double> KnownFigure(const nlohmann::json& field) {
+  if (!field.is_number()) return std::nullopt;
+  const double value = field.get<double>();
+  if (value < 0 || value >= 1e7) return std::nullopt;
+  return value;
+}
+
+std::optional<std::string> KnownClass(const nlohmann::json& field) {
+  if (!field.is_string()) return std::nullopt;
+  const auto text = field.get<std::string>();
+  if (text.empty() || text == "?") return std::nullopt;
+  return text;
+}
+
+std::string TextOr(const nlohmann::json& object, const char* key) {
+  const auto found = object.find(key);
+  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+// "A and B and C" -> "A, B and C".
+std::string JoinAuthors(std::string_view authors) {
+  std::vector<std::string> names;
+  constexpr std::string_view kAnd = " and ";
+  for (auto at = authors.find(kAnd); at != std::string_view::npos; at = authors.find(kAnd)) {
+    names.emplace_back(authors.substr(0, at));
+    authors.remove_prefix(at + kAnd.size());
+  }
+  names.emplace_back(authors);
+  std::string joined = names.front();
+  for (std::size_t i = 1; i < names.size(); ++i) {
+    joined += (i + 1 == names.size() ? " and " : ", ") + names[i];
+  }
+  return joined;
+}
+
+}  // namespace
+
+std::string PlainCitation(std::string_view citation) {
+  std::string text(citation);
+  // The author list runs up to the year in brackets.
+  if (const auto year = text.find(". ("); year != std::string::npos) {
+    text = JoinAuthors(std::string_view(text).substr(0, year)) + text.substr(year);
+  }
+  static const std::pair<std::string_view, std::string_view> kAccents[] = {
+      {"\\\"a", "ä"}, {"\\\"o", "ö"}, {"\\\"u", "ü"}, {"\\\"e", "ë"}, {"\\\"i", "ï"},
+      {"\\\"A", "Ä"}, {"\\\"O", "Ö"}, {"\\\"U", "Ü"}, {"\\'a", "á"},  {"\\'e", "é"},
+      {"\\'i", "í"},  {"\\'o", "ó"},  {"\\'u", "ú"},  {"\\'E", "É"},  {"\\ss", "ß"},
+      {"\\&", "&"},   {"$\\rho$", "ρ"}, {"--", "–"},  {"{", ""},      {"}", ""},
+      {". (). ", ". "}, {" (). ", " "},
+  };
+  for (const auto& [from, to] : kAccents) ReplaceAll(text, from, to);
+  // "Wagner, W.. (1985)": an initial's point and the sentence's point are one.
+  for (auto at = text.find(".."); at != std::string::npos; at = text.find("..", at)) {
+    if (at + 2 < text.size() && text[at + 2] == '.') {
+      at += 3;
+    } else {
+      text.erase(at, 1);
+    }
+  }
+  return text;
+}
+
+PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text) {
+  const auto json = nlohmann::json::parse(text);
+  if (!json.is_object() || !json.contains("name")) {
+    throw std::runtime_error("not a fluid file (no name)");
+  }
+  PureFluidFacts facts;
+  facts.file_stem = file_stem;
+  facts.name = TextOr(json, "name");
+  if (const auto aliases = json.find("aliases"); aliases != json.end() && aliases->is_array()) {
+    for (const auto& alias : *aliases) {
+      if (alias.is_string() && alias.get<std::string>() != facts.name) {
+        facts.aliases.push_back(alias.get<std::string>());
+      }
+    }
+  }
+  facts.cas = TextOr(json, "cas");
+  facts.formula = TextOr(json, "formula");
+  facts.safety_class = KnownClass(json.value("safety_class", nlohmann::json()));
+  facts.gwp100 = KnownFigure(json.value("gwp100", nlohmann::json()));
+  facts.odp = KnownFigure(json.value("odp", nlohmann::json()));
+  const auto sources = json.value("sources", nlohmann::json::object());
+  if (const auto eos = sources.find("equation_of_state"); eos != sources.end() && eos->is_array()) {
+    for (const auto& citation : *eos) {
+      if (citation.is_string()) facts.equation_sources.push_back(PlainCitation(citation.get<std::string>()));
+    }
+  }
+  return facts;
+}
+
+FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
+  FluidFileList list;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(fluids_dir, error)) {
+    if (Lower(entry.path().extension().string()) != ".fld") continue;
+    const std::string stem = entry.path().stem().string();
+    try {
+      std::ifstream in(entry.path());
+      std::ostringstream text;
+      text << in.rdbuf();
+      if (!in) throw std::runtime_error("cannot be read");
+      list.fluids.push_back(ParseFluidFile(stem, text.str()));
+    } catch (const std::exception& failure) {
+      list.skipped.push_back(entry.path().filename().string() + ": " + failure.what());
+    }
+  }
+  std::sort(list.fluids.begin(), list.fluids.end(),
+            [](const PureFluidFacts& a, const PureFluidFacts& b) {
+              return LessIgnoringCase(a.file_stem, b.file_stem);
+            });
+  return list;
+}
+
+std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_dir) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(mixtures_dir, error)) {
+    if (Lower(entry.path().extension().string()) == ".mix") {
+      names.push_back(entry.path().filename().string());
+    }
+  }
+  std::sort(names.begin(), names.end(), LessIgnoringCase);
+  return names;
+}
+
+std::optional<std::string> RefrigerantNumber(const PureFluidFacts& fluid) {
+  const auto is_number = [](std::string_view name) {
+    if (name.size() < 2 || name[0] != 'R') return false;
+    std::size_t digit = 1;
+    if (name[digit] == 'C' || name[digit] == 'E') ++digit;
+    return digit < name.size() && std::isdigit(static_cast<unsigned char>(name[digit])) != 0;
+  };
+  if (is_number(fluid.name)) return std::nullopt;
+  const auto found = std::find_if(fluid.aliases.begin(), fluid.aliases.end(),
+                                  [&](const std::string& alias) { return is_number(alias); });
+  if (found == fluid.aliases.end()) return std::nullopt;
+  return *found;
+}
+
+}  // namespace document

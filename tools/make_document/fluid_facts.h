@@ -1,0 +1,50 @@
+// What the fluid files say about each fluid beyond its equation of state:
+// names, identity, safety and environmental figures, and the literature the
+// equation comes from. The thermodynamic figures are not read here: they come
+// through the property layer (fluid_figures.h).
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace document {
+
+struct PureFluidFacts {
+  std::string file_stem;  // the fluid name handed to the property layer
+  std::string name;
+  std::vector<std::string> aliases;
+  std::string cas;
+  std::string formula;  // as written in the file: "C_{2}F_{4}H_{2}"
+  std::optional<std::string> safety_class;
+  std::optional<double> gwp100;
+  std::optional<double> odp;
+  std::vector<std::string> equation_sources;  // plain text, one per publication
+};
+
+// Every fluids/*.fld of the folder, sorted by file name without regard to
+// case. A file that cannot be read or parsed is left out and named in
+// `skipped` with the reason.
+struct FluidFileList {
+  std::vector<PureFluidFacts> fluids;
+  std::vector<std::string> skipped;
+};
+FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir);
+
+// The facts of one fluid file's text; throws std::runtime_error when the
+// text is not a fluid file.
+PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text);
+
+// The blends of the folder: the names of its *.mix files, sorted without
+// regard to case ("R404A.mix"). An absent folder holds none.
+std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_dir);
+
+// A citation as the fluid files write it (BibTeX-style accents and dashes,
+// "A and B and C" author lists, "()" for an unknown year) in plain text.
+std::string PlainCitation(std::string_view citation);
+
+// The alias that is a refrigerant number ("R717" for ammonia), if any.
+std::optional<std::string> RefrigerantNumber(const PureFluidFacts& fluid);
+
+}  // namespace document

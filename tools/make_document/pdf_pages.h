@@ -1,0 +1,13 @@
+// Lays rich text out on A4 pages and writes them as a PDF, each page with the
+// document's title in its head and its number at its foot.
+#pragma once
+
+#include <QString>
+
+namespace document {
+
+// Returns the number of pages written, or 0 when the file could not be
+// written.
+int WritePdf(const QString& html, const QString& title, const QString& file);
+
+}  // namespace document
