@@ -58,7 +58,9 @@ std::string RegexQuoted(const std::string& text) {
 // The table rows of a section that begin with label, split into fields at
 // runs of blanks (the label may hold single blanks).
 std::vector<std::vector<std::string>> RowsOf(const std::string& section, const std::string& label) {
-  const std::regex row("^" + RegexQuoted(label) + "\\s+(-?[0-9]|" + kDash + ")");
+  std::string pattern = "^";
+  pattern += RegexQuoted(label) + "\\s+(-?[0-9]|" + kDash + ")";
+  const std::regex row(pattern);
   std::vector<std::vector<std::string>> rows;
   for (const auto& line : Lines(section)) {
     if (!std::regex_search(line, row)) continue;
