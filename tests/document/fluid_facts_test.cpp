@@ -90,6 +90,22 @@ TEST(RefrigerantNumber, IsTheFirstAliasThatIsOne) {
   EXPECT_EQ(RefrigerantNumber(benzene), std::nullopt);
 }
 
+TEST(ParseMixingPairs, ReadsNamesCasNumbersDepartureAndSources) {
+  const auto pairs = ParseMixingPairs(R"({"format": "fluidcore-mixing 1", "pairs": [
+    {"fluid1": "R32", "fluid2": "R125", "cas1": "75-10-5", "cas2": "354-33-6", "beta_T": 1.0,
+     "departure": "R32-R125", "sources": ["E. W. Lemmon and R. T. Jacobsen. (2004). Mixtures"]},
+    {"fluid1": "R134a", "fluid2": "R1234yf", "cas1": "811-97-2", "cas2": "754-12-1",
+     "departure": null}]})");
+  ASSERT_EQ(pairs.size(), 2u);
+  EXPECT_EQ(pairs[0].fluid1, "R32");
+  EXPECT_EQ(pairs[0].cas2, "354-33-6");
+  EXPECT_EQ(pairs[0].departure, "R32-R125");
+  EXPECT_EQ(pairs[0].sources, std::vector<std::string>{"E. W. Lemmon and R. T. Jacobsen. (2004). Mixtures"});
+  EXPECT_EQ(pairs[1].departure, "");
+  EXPECT_TRUE(pairs[1].sources.empty());
+  EXPECT_THROW(ParseMixingPairs(R"({"format": "fluidcore-mixing 1"})"), std::runtime_error);
+}
+
 class FluidFolder : public testing::Test {
  protected:
   void SetUp() override {
@@ -128,6 +144,12 @@ TEST_F(FluidFolder, ListsMixtureFilesByNameAndNoneForAMissingFolder) {
   EXPECT_EQ(ListMixtureFiles(dir_), (std::vector<std::string>{"r404a.MIX", "R407C.mix", "R410A.mix"}));
   EXPECT_TRUE(ListMixtureFiles(dir_ / "absent").empty());
   EXPECT_TRUE(ReadFluidFiles(dir_ / "absent").fluids.empty());
+}
+
+TEST_F(FluidFolder, HasNoMixingPairsWithoutTheFileAndRefusesABrokenOne) {
+  EXPECT_TRUE(ReadMixingPairs(dir_ / "hmx.bnc").empty());
+  Write("hmx.bnc", "{\"pairs\": [");
+  EXPECT_THROW(ReadMixingPairs(dir_ / "hmx.bnc"), std::runtime_error);
 }
 
 }  // namespace

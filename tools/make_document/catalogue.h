@@ -2,7 +2,6 @@
 // figures, and each blend's figures with what follows from its components.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,10 +26,17 @@ struct BlendPart {
   std::optional<double> odp;
 };
 
+// Two components of a blend and what the mixture model knows of them.
+struct BlendPair {
+  std::string fluid1, fluid2;
+  std::optional<MixingPair> parameters;  // none: estimated for want of published ones
+};
+
 struct BlendEntry {
   std::string name;  // the mixture file's name without ".mix"
   Figures figures;
   std::vector<BlendPart> parts;
+  std::vector<BlendPair> pairs;  // every pair of parts, in their order
   // Mass-weighted over the components; known only when known for every one.
   std::optional<double> gwp100;
   std::optional<double> odp;
@@ -42,13 +48,16 @@ struct Catalogue {
 };
 
 // The blend's parts and mass-weighted figures from its loaded components and
-// the pure fluids' entries.
+// the pure fluids' entries, and its pairs' mixing parameters: found by the
+// components' CAS numbers, or by name where a component has none, in either
+// order, as the property library finds them.
 BlendEntry MakeBlendEntry(std::string name, Figures figures,
-                          const std::vector<PureFluidEntry>& fluids);
+                          const std::vector<PureFluidEntry>& fluids,
+                          const std::vector<MixingPair>& mixing_pairs);
 
-// Asks the property layer for every fluid of fluids/ and every blend of
-// mixtures/ under data_dir.
+// Asks the property layer for the figures of every fluid and every blend.
 Catalogue BuildCatalogue(const std::vector<PureFluidFacts>& fluids,
-                         const std::vector<std::string>& mixture_files);
+                         const std::vector<std::string>& mixture_files,
+                         const std::vector<MixingPair>& mixing_pairs);
 
 }  // namespace document

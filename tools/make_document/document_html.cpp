@@ -309,32 +309,78 @@ std::string FluidRegisterHtml(const Catalogue& catalogue) {
          table.Html();
 }
 
+std::string ComponentLine(const BlendPart& part) {
+  const std::string mass =
+      part.mass_fraction ? Fixed(*part.mass_fraction * 100, 2) + " %" : std::string(kDash);
+  return Escape(part.fluid) + ": " + mass + " (" + Fixed(part.mole_fraction * 100, 2) +
+         " mol %), class " + Escape(part.safety_class.value_or(std::string(kDash))) + ", GWP " +
+         Short(part.gwp100) + ", ODP " + Short(part.odp);
+}
+
+// The publications behind the blends' binary parameters, numbered in the
+// order they are first cited.
+class SourceList {
+ public:
+  std::string Cite(const std::vector<std::string>& sources) {
+    std::string marks;
+    for (const auto& source : sources) {
+      auto found = std::find(sources_.begin(), sources_.end(), source);
+      if (found == sources_.end()) found = sources_.insert(sources_.end(), source);
+      marks += (marks.empty() ? " [" : ", ") + std::to_string(found - sources_.begin() + 1);
+    }
+    return marks.empty() ? marks : marks + "]";
+  }
+
+  std::string Html() const {
+    std::string html;
+    for (std::size_t i = 0; i < sources_.size(); ++i) {
+      html += "<p class=\"note\">[" + std::to_string(i + 1) + "] " + Escape(sources_[i]) + "</p>";
+    }
+    return html;
+  }
+
+ private:
+  std::vector<std::string> sources_;
+};
+
+std::string PairLine(const BlendPair& pair, SourceList& sources) {
+  std::string line = Escape(pair.fluid1) + "/" + Escape(pair.fluid2) + ": ";
+  if (!pair.parameters) return line + "estimated (no published parameters)";
+  line += "fitted parameters";
+  if (!pair.parameters->departure.empty()) {
+    line += ", departure function " + Escape(pair.parameters->departure);
+  }
+  return line + sources.Cite(pair.parameters->sources);
+}
+
 std::string BlendRegisterHtml(const Catalogue& catalogue) {
   if (catalogue.blends.empty()) return {};
-  Table table({{"Blend", 14}, {"Component", 20}, {"Mass %", 13}, {"Mole %", 13},
-               {"Safety class", 13}, {"GWP<br>100&nbsp;a", 14}, {"ODP", 13}});
+  SourceList sources;
+  Table table({{"Blend", 9}, {"Components: mass %, mole %, their own figures", 43},
+               {"Binary pairs of the mixture model", 48}});
   for (const BlendEntry& blend : catalogue.blends) {
-    bool first = true;
+    std::string components;
     for (const BlendPart& part : blend.parts) {
-      table.AddRow({TextCell(first ? Escape(blend.name) : std::string()),
-                    TextCell(Escape(part.fluid)),
-                    Cell(part.mass_fraction ? Fixed(*part.mass_fraction * 100, 2)
-                                            : std::string(kDash)),
-                    Cell(Fixed(part.mole_fraction * 100, 2)),
-                    Cell(Escape(part.safety_class.value_or(std::string(kDash))), "center"),
-                    Cell(Short(part.gwp100)), Cell(Short(part.odp))});
-      first = false;
+      components += (components.empty() ? "" : "<br>") + ComponentLine(part);
     }
-    if (blend.parts.empty()) table.AddRow({TextCell(Escape(blend.name)), TextCell(std::string(kDash))});
+    std::string pairs;
+    for (const BlendPair& pair : blend.pairs) {
+      pairs += (pairs.empty() ? "" : "<br>") + PairLine(pair, sources);
+    }
+    table.AddRow({TextCell(Escape(blend.name)),
+                  TextCell(components.empty() ? std::string(kDash) : components),
+                  TextCell(pairs.empty() ? std::string(kDash) : pairs)});
   }
   return "<h2 class=\"newpage\">Register of the blends</h2>"
          "<p class=\"note\">By name: the components of each blend as the program loads them "
          "from its mixture file, with their own safety class, GWP and ODP. A blend is computed "
-         "with the multi-fluid mixture model: the equations of state of its components, "
-         "combined through reducing functions for temperature and density whose binary "
-         "parameters, and departure functions where published, the program keeps in "
-         "fluids/hmx.bnc.</p>" +
-         table.Html();
+         "with the multi-fluid mixture model: the equations of state of its components "
+         "(register of the pure fluids), combined through reducing functions for temperature "
+         "and density whose binary parameters were fitted to measurements of each pair, with "
+         "a departure function where one was published. For a pair without published "
+         "parameters the library uses an estimate, and the blend's figures are less "
+         "certain.</p>" +
+         table.Html() + "<h3>Sources of the binary parameters</h3>" + sources.Html();
 }
 
 }  // namespace

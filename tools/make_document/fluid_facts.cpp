@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -146,6 +145,41 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
               return LessIgnoringCase(a.file_stem, b.file_stem);
             });
   return list;
+}
+
+std::vector<MixingPair> ParseMixingPairs(const std::string& text) {
+  const auto json = nlohmann::json::parse(text);
+  const auto pairs = json.find("pairs");
+  if (!json.is_object() || pairs == json.end() || !pairs->is_array()) {
+    throw std::runtime_error("not a mixing-parameter file (no pairs)");
+  }
+  std::vector<MixingPair> list;
+  for (const auto& pair : *pairs) {
+    if (!pair.is_object()) continue;
+    MixingPair entry{TextOr(pair, "fluid1"), TextOr(pair, "fluid2"), TextOr(pair, "cas1"),
+                     TextOr(pair, "cas2"), TextOr(pair, "departure"), {}};
+    if (const auto sources = pair.find("sources"); sources != pair.end() && sources->is_array()) {
+      for (const auto& source : *sources) {
+        if (source.is_string()) entry.sources.push_back(PlainCitation(source.get<std::string>()));
+      }
+    }
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
+
+std::vector<MixingPair> ReadMixingPairs(const std::filesystem::path& file) {
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) return {};
+  std::ifstream in(file);
+  std::ostringstream text;
+  text << in.rdbuf();
+  if (!in) throw std::runtime_error(file.string() + " cannot be read");
+  try {
+    return ParseMixingPairs(text.str());
+  } catch (const std::exception& failure) {
+    throw std::runtime_error(file.string() + ": " + failure.what());
+  }
 }
 
 std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_dir) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace document {
@@ -39,6 +40,20 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
 // The blends of the folder: the names of its *.mix files, sorted without
 // regard to case ("R404A.mix"). An absent folder holds none.
 std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_dir);
+
+// One binary pair of the mixing-parameter file fluids/hmx.bnc: fitted
+// reducing parameters and, where published, a departure function.
+struct MixingPair {
+  std::string fluid1, fluid2;  // fluid names as the file writes them
+  std::string cas1, cas2;
+  std::string departure;  // the departure function's name; empty for none
+  std::vector<std::string> sources;  // plain text
+};
+
+// The pairs of a mixing-parameter file; none when the file does not exist.
+// Throws std::runtime_error when it exists but cannot be read.
+std::vector<MixingPair> ReadMixingPairs(const std::filesystem::path& file);
+std::vector<MixingPair> ParseMixingPairs(const std::string& text);
 
 // A citation as the fluid files write it (BibTeX-style accents and dashes,
 // "A and B and C" author lists, "()" for an unknown year) in plain text.

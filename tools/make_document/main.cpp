@@ -85,8 +85,14 @@ int main(int argc, char* argv[]) {
   for (const auto& skipped : files.skipped) std::cerr << "make_document: skipped " << skipped << '\n';
   if (files.fluids.empty()) return Fail("no fluid files in " + (options->data / "fluids").string());
   const auto mixtures = document::ListMixtureFiles("mixtures");
+  std::vector<document::MixingPair> mixing_pairs;
+  try {
+    mixing_pairs = document::ReadMixingPairs("fluids/hmx.bnc");
+  } catch (const std::exception& failure) {
+    std::cerr << "make_document: no binary pairs listed: " << failure.what() << '\n';
+  }
 
-  const auto catalogue = document::BuildCatalogue(files.fluids, mixtures);
+  const auto catalogue = document::BuildCatalogue(files.fluids, mixtures, mixing_pairs);
   int incomplete = 0;
   int with_critical_point = 0;
   for (const auto& fluid : catalogue.fluids) {
