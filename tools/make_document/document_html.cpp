@@ -40,6 +40,7 @@ std::string TextCell(const std::string& html) { return Cell(html, "left"); }
 struct Column {
   std::string heading;  // HTML
   int width_percent;
+  const char* align = "center";  // "left" above a column of names and texts
 };
 
 // A table whose header row repeats on every page it spans.
@@ -58,8 +59,8 @@ class Table {
         "<table class=\"figures\" width=\"100%\" border=\"0\" cellspacing=\"0\" "
         "cellpadding=\"2\"><thead><tr>";
     for (const Column& column : columns_) {
-      html += "<th width=\"" + std::to_string(column.width_percent) + "%\" valign=\"bottom\">" +
-              column.heading + "</th>";
+      html += "<th width=\"" + std::to_string(column.width_percent) + "%\" align=\"" +
+              column.align + "\" valign=\"bottom\">" + column.heading + "</th>";
     }
     return html + "</tr></thead>\n" + html_ + "</table>\n";
   }
@@ -119,7 +120,7 @@ std::string TitleHtml(const Catalogue& catalogue) {
 }
 
 std::string PureFluidTableHtml(const Catalogue& catalogue) {
-  std::vector<Column> columns{{"Fluid", 22},
+  std::vector<Column> columns{{"Fluid", 22, "left"},
                               {"Molar mass<br>g/mol", 9},
                               {"Critical temp.<br>&deg;C", 9},
                               {"Critical pressure<br>bar", 9},
@@ -171,8 +172,8 @@ std::optional<double> Glide(const Figures& f) {
 }
 
 std::string BlendTableHtml(const Catalogue& catalogue) {
-  std::vector<Column> columns{{"Blend", 8},
-                              {"Components<br>mass %", 19},
+  std::vector<Column> columns{{"Blend", 8, "left"},
+                              {"Components<br>mass %", 19, "left"},
                               {"Molar mass<br>g/mol", 7},
                               {"Critical temp.<br>&deg;C", 7},
                               {"Critical pressure<br>bar", 7},
@@ -237,7 +238,7 @@ std::string ReferenceCycleTableHtml(const Catalogue& catalogue) {
     return *a.figures->critical_temperature > *b.figures->critical_temperature;
   });
 
-  Table table({{"Fluid or blend", 22},
+  Table table({{"Fluid or blend", 22, "left"},
                {"Critical temp.<br>&deg;C", 9},
                {"COP", 7},
                {"Discharge pressure<br>bar", 10},
@@ -287,8 +288,8 @@ std::string SourcesText(const std::vector<std::string>& sources) {
 }
 
 std::string FluidRegisterHtml(const Catalogue& catalogue) {
-  Table table({{"Fluid", 16}, {"Aliases", 16}, {"CAS number", 9}, {"Formula", 10},
-               {"Equation of state", 49}});
+  Table table({{"Fluid", 16, "left"}, {"Aliases", 16, "left"}, {"CAS number", 9, "left"}, {"Formula", 10, "left"},
+               {"Equation of state", 49, "left"}});
   for (const PureFluidEntry& fluid : catalogue.fluids) {
     std::string aliases;
     for (const auto& alias : fluid.facts.aliases) {
@@ -356,8 +357,8 @@ std::string PairLine(const BlendPair& pair, SourceList& sources) {
 std::string BlendRegisterHtml(const Catalogue& catalogue) {
   if (catalogue.blends.empty()) return {};
   SourceList sources;
-  Table table({{"Blend", 9}, {"Components: mass %, mole %, their own figures", 43},
-               {"Binary pairs of the mixture model", 48}});
+  Table table({{"Blend", 9, "left"}, {"Components: mass %, mole %, their own figures", 43, "left"},
+               {"Binary pairs of the mixture model", 48, "left"}});
   for (const BlendEntry& blend : catalogue.blends) {
     std::string components;
     for (const BlendPart& part : blend.parts) {
