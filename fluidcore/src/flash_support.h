@@ -83,7 +83,7 @@ inline double drho_dT_at_p(const State& s) { return -s.dp_dT / s.dp_drho; }
 inline double d_dT_at_p(const State& s, Property y) {
   switch (y) {
     case Property::pressure: return 0;
-    case Property::internal_energy: return s.cp + s.p / (s.rho * s.rho) * s.dp_dT / s.dp_drho;
+    case Property::internal_energy: return s.cp - s.p / (s.rho * s.rho) * s.dp_dT / s.dp_drho;
     case Property::enthalpy: return s.cp;
     case Property::entropy: return s.cp / s.T;
   }

@@ -76,3 +76,35 @@ TEST(Flash, ReferenceSinglePhaseStatesFromTemperatureAndPressure) {
 
 }  // namespace
 }  // namespace fluidcore::test
+
+namespace fluidcore::test {
+namespace {
+
+// Newton along an isobar converges in a few steps when its derivative
+// (dy/dT)_p is right: a wrong sign or term shows as many bisections.
+TEST(Flash, IsobarNewtonConvergesInFewSteps) {
+  for (const char* name : {"R134a", "R22", "Water", "CarbonDioxide"}) {
+    const auto f = fluid(name);
+    for (double tr : {0.75, 0.85}) {
+      const double T = tr * f->Tcrit();
+      const auto sat = flash_tq(*f, T, 0);
+      ASSERT_TRUE(sat.ok()) << name << " " << sat.message;
+      const double psat = sat.state.p;
+      for (const auto& [Tstate, p] : {std::pair{T - 10, 2 * psat}, std::pair{T + 30, 0.7 * psat}}) {
+        const FlashState s = flash_tp(*f, Tstate, p).state;
+        for (const auto& [y, v] : {std::pair{Property::enthalpy, s.h},
+                                   std::pair{Property::entropy, s.s},
+                                   std::pair{Property::internal_energy, s.e}}) {
+          const auto r = flash_isobar(*f, p, y, v);
+          ASSERT_TRUE(r.ok()) << name << " " << r.message;
+          EXPECT_NEAR(r.state.T, Tstate, 1e-9 * Tstate) << name;
+          EXPECT_LE(r.iterations, 6) << name << " T=" << Tstate << " p=" << p
+                                     << " property " << static_cast<int>(y);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fluidcore::test

@@ -7,7 +7,10 @@
 //
 // ierr: 0 success, > 0 failure (herr says why), < 0 warning (value usable).
 // A property that does not exist for the state (cv, cp, w of a two-phase
-// state) is returned as kUndefined.
+// state) is returned as kUndefined. Q is the molar vapour quality of a
+// two-phase state; single-phase states return -998 (liquid), 998 (vapour) or
+// 999 (supercritical), see fluidcore/flash.h. The error codes are listed in
+// fluidcore/errors.h.
 //
 // The program binds these by name at run time (dlopen/dlsym); any library
 // with the same names and shapes can stand in.
