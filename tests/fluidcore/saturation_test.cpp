@@ -165,3 +165,26 @@ TEST(SaturationEntryPoints, AgreeWithTheCppApiAndExplainFailures) {
 
 }  // namespace
 }  // namespace fluidcore::test
+
+namespace fluidcore::test {
+namespace {
+
+// The constants of the reference table: molar mass, the equation's own
+// critical point (the end of the saturation curve), triple point and limits.
+TEST(Saturation, CriticalPointAndLimitsMatchReferenceConstants) {
+  for (const auto& r : read_csv("reference_constants.csv")) {
+    const auto f = fluid(r.text("fluid"));
+    EXPECT_DOUBLE_EQ(f->molar_mass, r.number("M")) << r.text("fluid");
+    EXPECT_LT(relative(f->Tcrit(), r.number("Tc")), 1e-9) << r.text("fluid");
+    EXPECT_LT(relative(f->rhocrit(), r.number("rhoc")), 1e-9) << r.text("fluid");
+    // The series' pressure at its end agrees with the equation's critical
+    // pressure to about 1e-6 (the curve is flattest there).
+    EXPECT_LT(relative(f->pcrit(), r.number("pc")), 1e-5) << r.text("fluid");
+    EXPECT_DOUBLE_EQ(f->limits.Tmin, r.number("Ttriple")) << r.text("fluid");
+    EXPECT_DOUBLE_EQ(f->limits.Tmax, r.number("Tmax")) << r.text("fluid");
+    EXPECT_DOUBLE_EQ(f->limits.pmax, r.number("pmax")) << r.text("fluid");
+  }
+}
+
+}  // namespace
+}  // namespace fluidcore::test
