@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -61,6 +62,12 @@ std::vector<std::string> all_fluid_names() {
     if (e.path().extension() == ".fld") names.push_back(e.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::string scientific(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.3e", v);
+  return buf;
 }
 
 double relative(double a, double b, double floor) {

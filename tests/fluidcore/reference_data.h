@@ -28,6 +28,9 @@ std::shared_ptr<const PureFluid> fluid(const std::string& name);
 // Names of every fluid file in fluids/.
 std::vector<std::string> all_fluid_names();
 
+// A number for a test property: "1.234e-09".
+std::string scientific(double v);
+
 // |a - b| / max(|b|, floor).
 double relative(double a, double b, double floor = 1e-300);
 

@@ -34,7 +34,7 @@ TEST(SinglePhase, MatchesReferenceTable) {
                            << " got " << c.got << " want " << c.want;
     }
   }
-  RecordProperty("max_relative_deviation", std::to_string(worst));
+  RecordProperty("max_relative_deviation", scientific(worst));
 }
 
 // Physical states of a fluid: compressed liquid and vapour below the
