@@ -173,10 +173,10 @@ std::optional<double> Glide(const Figures& f) {
 
 std::string BlendTableHtml(const Catalogue& catalogue) {
   std::vector<Column> columns{{"Blend", 8, "left"},
-                              {"Components<br>mass %", 19, "left"},
+                              {"Components<br>mass %", 18, "left"},
                               {"Molar mass<br>g/mol", 7},
-                              {"Critical temp.<br>&deg;C", 7},
-                              {"Critical pressure<br>bar", 7},
+                              {"Critical<br>temp.<br>&deg;C", 7},
+                              {"Critical<br>pressure<br>bar", 8},
                               {"Bubble point<br>&deg;C", 7},
                               {"Dew point<br>&deg;C", 7},
                               {"Glide<br>K", 6},
@@ -333,7 +333,8 @@ class SourceList {
   }
 
   std::string Html() const {
-    std::string html;
+    if (sources_.empty()) return {};
+    std::string html = "<h3>Sources of the binary parameters</h3>";
     for (std::size_t i = 0; i < sources_.size(); ++i) {
       html += "<p class=\"note\">[" + std::to_string(i + 1) + "] " + Escape(sources_[i]) + "</p>";
     }
@@ -381,7 +382,7 @@ std::string BlendRegisterHtml(const Catalogue& catalogue) {
          "a departure function where one was published. For a pair without published "
          "parameters the library uses an estimate, and the blend's figures are less "
          "certain.</p>" +
-         table.Html() + "<h3>Sources of the binary parameters</h3>" + sources.Html();
+         table.Html() + sources.Html();
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ constexpr double kKiloPascalPerBar = 100;
 
 // The number of a property result, or nothing with the reason noted.
 std::optional<double> NumberOf(const property::PropertyResult& result, std::string_view what,
-                               std::vector<std::string>& failures) {
+                               std::vector<MissingFigure>& failures) {
   if (const double* value = std::get_if<double>(&result); value != nullptr && std::isfinite(*value)) {
     return *value;
   }
@@ -26,7 +26,7 @@ std::optional<double> NumberOf(const property::PropertyResult& result, std::stri
     reason = *text;
     reason.erase(reason.find_last_not_of(' ') + 1);
   }
-  failures.push_back(std::string(what) + ": " + reason);
+  failures.push_back({std::string(what), reason});
   return std::nullopt;
 }
 
@@ -36,13 +36,13 @@ std::optional<double> Celsius(std::optional<double> kelvin) {
 }
 
 // The molar mass of the fluid loaded last, from the library's own routine.
-std::optional<double> LoadedMolarMass(std::vector<std::string>& failures) {
+std::optional<double> LoadedMolarMass(std::vector<MissingFigure>& failures) {
   std::string why;
   const auto wmol = property::FindEntry(&property::EntryPoints::WMOLdll, why);
   double molar_mass = 0;
   if (wmol != nullptr) wmol(property::Layer().Composition.data(), &molar_mass);
   if (wmol != nullptr && std::isfinite(molar_mass) && molar_mass > 0) return molar_mass;
-  failures.push_back("molar mass: " + (why.empty() ? std::string("no value") : why));
+  failures.push_back({"molar mass", why.empty() ? std::string("no value") : why});
   return std::nullopt;
 }
 
@@ -109,7 +109,7 @@ Figures ComputeFigures(const std::string& fluid) {
     if (auto* figures = std::get_if<cycle::CycleFigures>(&outcome)) {
       f.reference_cycle = *figures;
     } else {
-      f.failures.push_back("reference cycle: " + std::get<std::string>(outcome));
+      f.failures.push_back({"reference cycle", std::get<std::string>(outcome)});
     }
   }
   return f;

@@ -33,6 +33,12 @@ struct Component {
   double mole_fraction = 0;
 };
 
+// A figure the property layer could not give, and the library's reason.
+struct MissingFigure {
+  std::string figure;  // "critical temperature"
+  std::string reason;
+};
+
 struct Figures {
   std::optional<double> molar_mass;            // g/mol
   std::optional<double> critical_temperature;  // degrees C
@@ -48,8 +54,7 @@ struct Figures {
   // The components of a blend as the property layer loaded them; empty for
   // a pure fluid.
   std::vector<Component> components;
-  // "critical temperature: <the library's message>", one per missing figure.
-  std::vector<std::string> failures;
+  std::vector<MissingFigure> failures;
 };
 
 // Why the property library cannot serve the document: it cannot be loaded, or

@@ -11,6 +11,7 @@
 // exit code 1.
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -55,13 +56,19 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-// Every figure that could not be computed, one line per fluid.
+// The figures that could not be computed, one line per fluid and reason.
 int ReportMissing(const std::string& name, const document::Figures& figures) {
-  if (figures.failures.empty()) return 0;
-  std::cerr << "make_document: " << name << ": figures missing:";
-  for (const auto& failure : figures.failures) std::cerr << "\n    " << failure;
-  std::cerr << '\n';
-  return 1;
+  const auto& missing = figures.failures;
+  for (auto from = missing.begin(); from != missing.end();) {
+    const auto to = std::find_if(from, missing.end(), [&](const document::MissingFigure& m) {
+      return m.reason != from->reason;
+    });
+    std::cerr << "make_document: " << name << ": no ";
+    for (auto it = from; it != to; ++it) std::cerr << (it == from ? "" : ", ") << it->figure;
+    std::cerr << " (" << from->reason << ")\n";
+    from = to;
+  }
+  return missing.empty() ? 0 : 1;
 }
 
 }  // namespace
