@@ -1,8 +1,9 @@
 // What the document derives from the figures: blend compositions by mass,
 // mass-weighted GWP and ODP, and the condensing marks.
+#include "catalogue.h"
+
 #include <gtest/gtest.h>
 
-#include "catalogue.h"
 #include "document_html.h"
 
 namespace document {
@@ -62,7 +63,8 @@ TEST(MakeBlendEntry, HasNoMassFractionsWithoutEveryMolarMass) {
   const std::vector<PureFluidEntry> fluids{Fluid("A", 50, 100, 0.0),
                                            Fluid("B", std::nullopt, 100, 0.0)};
   for (const std::string missing : {"B", "Unlisted"}) {
-    const auto blend = MakeBlendEntry("Mix", BlendFigures({{"A", 0.5}, {missing, 0.5}}), fluids, {});
+    const auto blend =
+        MakeBlendEntry("Mix", BlendFigures({{"A", 0.5}, {missing, 0.5}}), fluids, {});
     ASSERT_EQ(blend.parts.size(), 2u);
     EXPECT_EQ(blend.parts[1].fluid, missing);
     EXPECT_FALSE(blend.parts[0].mass_fraction.has_value());
@@ -101,7 +103,8 @@ TEST(MakeBlendEntry, FindsEachPairsParametersByCasNumberInEitherOrder) {
   EXPECT_FALSE(blend.pairs[1].parameters.has_value());  // estimated
   EXPECT_FALSE(blend.pairs[2].parameters.has_value());
 
-  const auto gases = MakeBlendEntry("HeNe", BlendFigures({{"helium", 0.5}, {"NEON", 0.5}}), fluids, pairs);
+  const auto gases =
+      MakeBlendEntry("HeNe", BlendFigures({{"helium", 0.5}, {"NEON", 0.5}}), fluids, pairs);
   ASSERT_EQ(gases.pairs.size(), 1u);
   ASSERT_TRUE(gases.pairs[0].parameters.has_value());
   EXPECT_EQ(gases.pairs[0].parameters->sources, std::vector<std::string>{"Tkaczuk 2020"});
@@ -114,10 +117,13 @@ TEST(MarkFor, AgreesWithTheComparisonFormsCriticalTemperatureCheck) {
     CondensingMark mark;
   };
   const Case cases[] = {
-      {101.06, 90, CondensingMark::Yes},  {100.0, 90, CondensingMark::Yes},
-      {99.99, 90, CondensingMark::Close}, {90.01, 90, CondensingMark::Close},
+      {101.06, 90, CondensingMark::Yes},
+      {100.0, 90, CondensingMark::Yes},
+      {99.99, 90, CondensingMark::Close},
+      {90.01, 90, CondensingMark::Close},
       // The form refuses a condensing temperature at or above the critical one.
-      {90.0, 90, CondensingMark::No},     {31.0, 60, CondensingMark::No},
+      {90.0, 90, CondensingMark::No},
+      {31.0, 60, CondensingMark::No},
       {std::nullopt, 60, CondensingMark::Unknown},
   };
   for (const auto& c : cases) {

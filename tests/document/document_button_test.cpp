@@ -1,12 +1,12 @@
 // The start page's Document button, wired as the desktop program wires it,
 // opens the document this build wrote (the opening is recorded, not done).
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include "cycle/comparison.h"
 #include "forms/page_model.h"
@@ -20,8 +20,7 @@ TEST(DocumentButton, OpensTheDocumentTheBuildWroteBesideTheProgram) {
   QStringList messages;
   forms::PageModel pages;
   cycle::ComparisonResults results;
-  forms::Shell shell{pages, results,
-                     [&](QWidget*, const QString& text) { messages << text; },
+  forms::Shell shell{pages, results, [&](QWidget*, const QString& text) { messages << text; },
                      [&](const QString& path) {
                        opened << path;
                        return true;

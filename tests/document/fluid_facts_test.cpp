@@ -1,11 +1,11 @@
 // Reading names, identity, safety and environmental figures and the
 // literature from the fluid files.
+#include "fluid_facts.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include "fluid_facts.h"
 
 namespace document {
 namespace {
@@ -24,7 +24,8 @@ TEST(ParseFluidFile, ReadsTheFactsAndDropsPlaceholders) {
   EXPECT_FALSE(facts.safety_class.has_value());
   EXPECT_EQ(facts.gwp100, 0.3);
   EXPECT_FALSE(facts.odp.has_value());
-  EXPECT_EQ(facts.equation_sources, std::vector<std::string>{"A. B and C. D. (2019). Title. J 1, 2–3"});
+  EXPECT_EQ(facts.equation_sources,
+            std::vector<std::string>{"A. B and C. D. (2019). Title. J 1, 2–3"});
 }
 
 TEST(ParseFluidFile, ReadsMissingAndNullFieldsAsUnknown) {
@@ -53,7 +54,8 @@ TEST(PlainCitation, TurnsTheFilesMarkupIntoPlainText) {
        "387--535.",
        "W. Wagner and A. Pruß. (2002). The IAPWS Formulation 1995. J. Phys. Chem. Ref. Data 31, "
        "387–535."},
-      {"Monika Thol and G\\'abor Rutkai and Andreas K\\\"oster. (2015). Title. Ruhr-Universit\\\"at "
+      {"Monika Thol and G\\'abor Rutkai and Andreas K\\\"oster. (2015). Title. "
+       "Ruhr-Universit\\\"at "
        "Bochum",
        "Monika Thol, Gábor Rutkai and Andreas Köster. (2015). Title. Ruhr-Universität Bochum"},
       {"Schmidt, R. and Wagner, W.. (1985). A New Form. Fluid Phase Equilib. 19",
@@ -100,7 +102,8 @@ TEST(ParseMixingPairs, ReadsNamesCasNumbersDepartureAndSources) {
   EXPECT_EQ(pairs[0].fluid1, "R32");
   EXPECT_EQ(pairs[0].cas2, "354-33-6");
   EXPECT_EQ(pairs[0].departure, "R32-R125");
-  EXPECT_EQ(pairs[0].sources, std::vector<std::string>{"E. W. Lemmon and R. T. Jacobsen. (2004). Mixtures"});
+  EXPECT_EQ(pairs[0].sources,
+            std::vector<std::string>{"E. W. Lemmon and R. T. Jacobsen. (2004). Mixtures"});
   EXPECT_EQ(pairs[1].departure, "");
   EXPECT_TRUE(pairs[1].sources.empty());
   EXPECT_THROW(ParseMixingPairs(R"({"format": "fluidcore-mixing 1"})"), std::runtime_error);
@@ -141,7 +144,8 @@ TEST_F(FluidFolder, ListsMixtureFilesByNameAndNoneForAMissingFolder) {
   Write("r404a.MIX", "");
   Write("R407C.mix", "");
   Write("notes.txt", "");
-  EXPECT_EQ(ListMixtureFiles(dir_), (std::vector<std::string>{"r404a.MIX", "R407C.mix", "R410A.mix"}));
+  EXPECT_EQ(ListMixtureFiles(dir_),
+            (std::vector<std::string>{"r404a.MIX", "R407C.mix", "R410A.mix"}));
   EXPECT_TRUE(ListMixtureFiles(dir_ / "absent").empty());
   EXPECT_TRUE(ReadFluidFiles(dir_ / "absent").fluids.empty());
 }

@@ -1,9 +1,10 @@
 // Figures asked of the real property library (libfluidcore.so beside this
 // test) through the property layer, and what stands in for a figure that
 // cannot be computed.
+#include "fluid_figures.h"
+
 #include <gtest/gtest.h>
 
-#include "fluid_figures.h"
 #include "property/binding.h"
 
 namespace document {

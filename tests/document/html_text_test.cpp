@@ -1,10 +1,10 @@
 // The pieces of text the tables are made of.
+#include "html_text.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
-
-#include "html_text.h"
 
 namespace document {
 namespace {
@@ -18,8 +18,8 @@ TEST(Fixed, RoundsToTheDecimalsAndNeverShowsANegativeZero) {
     std::string text;
   };
   const Case cases[] = {
-      {101.0597, 2, "101.06"}, {-26.0743, 2, "-26.07"}, {102.032, 3, "102.032"},
-      {-0.004, 2, "0.00"},     {0.0, 0, "0"},           {1e6, 1, "1000000.0"},
+      {101.0597, 2, "101.06"},      {-26.0743, 2, "-26.07"}, {102.032, 3, "102.032"},
+      {-0.004, 2, "0.00"},          {0.0, 0, "0"},           {1e6, 1, "1000000.0"},
       {std::nullopt, 2, kDashText},
   };
   for (const auto& c : cases) EXPECT_EQ(Fixed(c.value, c.decimals), c.text) << c.text;
@@ -37,10 +37,19 @@ TEST(Short, KeepsAFewSignificantDigitsWithoutAnExponent) {
     std::string text;
   };
   const Case cases[] = {
-      {1430, 3, "1430"},     {3921.6, 3, "3922"},   {42239529.09, 3, "42239529"},
-      {2.9, 3, "2.9"},       {1.0, 3, "1"},         {0.022, 3, "0.022"},
-      {0.00024, 3, "0.00024"}, {0.0000123456, 3, "0.0000123"}, {0, 3, "0"},
-      {0.0000161, 4, "0.0000161"}, {32.4437, 4, "32.44"}, {0.70181, 4, "0.7018"}, {std::nullopt, 3, kDashText},
+      {1430, 3, "1430"},
+      {3921.6, 3, "3922"},
+      {42239529.09, 3, "42239529"},
+      {2.9, 3, "2.9"},
+      {1.0, 3, "1"},
+      {0.022, 3, "0.022"},
+      {0.00024, 3, "0.00024"},
+      {0.0000123456, 3, "0.0000123"},
+      {0, 3, "0"},
+      {0.0000161, 4, "0.0000161"},
+      {32.4437, 4, "32.44"},
+      {0.70181, 4, "0.7018"},
+      {std::nullopt, 3, kDashText},
   };
   for (const auto& c : cases) EXPECT_EQ(Short(c.value, c.digits), c.text) << c.text;
 }

@@ -1,8 +1,8 @@
 // The document tests run offscreen inside one QApplication (the Document
 // button's test drives the real start page).
-#include <QApplication>
-
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

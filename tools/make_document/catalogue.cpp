@@ -78,8 +78,9 @@ BlendEntry MakeBlendEntry(std::string name, Figures figures,
   std::vector<std::optional<double>> molar_masses;
   std::vector<Identity> identities;
   for (const Component& component : blend.figures.components) {
-    BlendPart part{component.fluid, component.mole_fraction, std::nullopt, std::nullopt,
-                   std::nullopt, std::nullopt};
+    BlendPart part{component.fluid, component.mole_fraction,
+                   std::nullopt,    std::nullopt,
+                   std::nullopt,    std::nullopt};
     molar_masses.emplace_back();
     identities.push_back({"", component.fluid, component.fluid});
     if (const PureFluidEntry* entry = FindFluid(fluids, component.fluid)) {
@@ -116,8 +117,8 @@ Catalogue BuildCatalogue(const std::vector<PureFluidFacts>& fluids,
   }
   for (const std::string& file : mixture_files) {
     std::string name = file.substr(0, file.find_last_of('.'));
-    catalogue.blends.push_back(MakeBlendEntry(std::move(name), ComputeFigures(file),
-                                              catalogue.fluids, mixing_pairs));
+    catalogue.blends.push_back(
+        MakeBlendEntry(std::move(name), ComputeFigures(file), catalogue.fluids, mixing_pairs));
   }
   return catalogue;
 }

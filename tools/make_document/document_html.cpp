@@ -30,7 +30,7 @@ td.no { color: #9a9a9a; }
 constexpr const char* kRowShade = "#f3f5f8";
 
 std::string Cell(const std::string& html, const char* align = "right", const char* css = nullptr) {
-  std::string cell = std::string("<td align=\"") + align + "\"";
+  std::string cell = std::string("<td valign=\"top\" align=\"") + align + "\"";
   if (css != nullptr) cell += std::string(" class=\"") + css + "\"";
   return cell + ">" + html + "</td>";
 }
@@ -48,10 +48,17 @@ class Table {
  public:
   explicit Table(std::vector<Column> columns) : columns_(std::move(columns)) {}
 
-  void AddRow(const std::vector<std::string>& cells) {
-    html_ += rows_++ % 2 == 1 ? std::string("<tr bgcolor=\"") + kRowShade + "\">" : "<tr>";
-    for (const auto& cell : cells) html_ += cell;
-    html_ += "</tr>\n";
+  void AddRow(const std::vector<std::string>& cells) { AddRows({cells}); }
+
+  // Rows that belong together, shaded alike.
+  void AddRows(const std::vector<std::vector<std::string>>& rows) {
+    const std::string open =
+        groups_++ % 2 == 1 ? std::string("<tr bgcolor=\"") + kRowShade + "\">" : "<tr>";
+    for (const auto& cells : rows) {
+      html_ += open;
+      for (const auto& cell : cells) html_ += cell;
+      html_ += "</tr>\n";
+    }
   }
 
   std::string Html() const {
@@ -68,15 +75,19 @@ class Table {
  private:
   std::vector<Column> columns_;
   std::string html_;
-  int rows_ = 0;
+  int groups_ = 0;
 };
 
 std::string MarkCell(std::optional<double> critical_temperature, double condensing) {
   switch (MarkFor(critical_temperature, condensing)) {
-    case CondensingMark::Yes: return Cell("yes", "center", "yes");
-    case CondensingMark::Close: return Cell("close", "center", "close");
-    case CondensingMark::No: return Cell("no", "center", "no");
-    case CondensingMark::Unknown: break;
+    case CondensingMark::Yes:
+      return Cell("yes", "center", "yes");
+    case CondensingMark::Close:
+      return Cell("close", "center", "close");
+    case CondensingMark::No:
+      return Cell("no", "center", "no");
+    case CondensingMark::Unknown:
+      break;
   }
   return Cell(std::string(kDash), "center");
 }
@@ -114,7 +125,8 @@ std::string FluidLabel(const PureFluidFacts& facts) {
 std::string TitleHtml(const Catalogue& catalogue) {
   return "<h1>Selection of the working fluid</h1>"
          "<p class=\"subtitle\">for water-heating vapour-compression heat pumps: the figures of "
-         "the " + std::to_string(catalogue.fluids.size()) + " pure fluids and " +
+         "the " +
+         std::to_string(catalogue.fluids.size()) + " pure fluids and " +
          std::to_string(catalogue.blends.size()) +
          " blends of the program, and how to choose among them</p>";
 }
@@ -133,14 +145,15 @@ std::string PureFluidTableHtml(const Catalogue& catalogue) {
   Table table(columns);
   for (const PureFluidEntry* fluid : ByCriticalTemperature(catalogue.fluids)) {
     const Figures& f = fluid->figures;
-    std::vector<std::string> cells{TextCell(FluidLabel(fluid->facts)),
-                                   Cell(Fixed(f.molar_mass, 3)),
-                                   Cell(Fixed(f.critical_temperature, 2)),
-                                   Cell(Fixed(f.critical_pressure, 2)),
-                                   Cell(Fixed(f.bubble_point, 2)),
-                                   Cell(Escape(fluid->facts.safety_class.value_or(std::string(kDash))), "center"),
-                                   Cell(Short(fluid->facts.gwp100)),
-                                   Cell(Short(fluid->facts.odp))};
+    std::vector<std::string> cells{
+        TextCell(FluidLabel(fluid->facts)),
+        Cell(Fixed(f.molar_mass, 3)),
+        Cell(Fixed(f.critical_temperature, 2)),
+        Cell(Fixed(f.critical_pressure, 2)),
+        Cell(Fixed(f.bubble_point, 2)),
+        Cell(Escape(fluid->facts.safety_class.value_or(std::string(kDash))), "center"),
+        Cell(Short(fluid->facts.gwp100)),
+        Cell(Short(fluid->facts.odp))};
     for (const double t : kMarkedCondensingTemperatures) {
       cells.push_back(MarkCell(f.critical_temperature, t));
     }
@@ -149,21 +162,31 @@ std::string PureFluidTableHtml(const Catalogue& catalogue) {
   return "<h2 class=\"newpage\">Table 1. Pure fluids by critical temperature</h2>"
          "<p class=\"note\">Highest critical temperature first. The last three columns: can the "
          "fluid condense at 60, 90 or 120 &deg;C? <i>yes</i>: the critical temperature lies at "
-         "least " + Fixed(kComfortableMargin, 0) + " K above; <i>close</i>: above, but by less "
-         "than " + Fixed(kComfortableMargin, 0) + " K; <i>no</i>: the fluid cannot condense "
+         "least " +
+         Fixed(kComfortableMargin, 0) +
+         " K above; <i>close</i>: above, but by less "
+         "than " +
+         Fixed(kComfortableMargin, 0) +
+         " K; <i>no</i>: the fluid cannot condense "
          "there and the comparison form refuses it. Normal boiling point: saturation at "
          "101.325 kPa. A dash: no figure (see the guide).</p>" +
          table.Html();
 }
 
+// The usual notation of a blend's composition: "R32/R125 50/50", mass
+// percent.
 std::string ComponentsText(const BlendEntry& blend) {
-  std::string text;
+  if (blend.parts.empty()) return std::string(kDash);
+  std::string names;
+  std::string percents;
   for (const BlendPart& part : blend.parts) {
-    if (!text.empty()) text += ", ";
-    text += Escape(part.fluid) + "&nbsp;" +
-            (part.mass_fraction ? Fixed(*part.mass_fraction * 100, 1) : std::string(kDash));
+    // A zero-width space after each slash lets long lists wrap there.
+    names += (names.empty() ? "" : "/&#8203;") + Escape(part.fluid);
+    const auto percent =
+        part.mass_fraction ? std::optional(*part.mass_fraction * 100) : std::nullopt;
+    percents += (percents.empty() ? "" : "/&#8203;") + Short(percent);
   }
-  return text.empty() ? std::string(kDash) : text;
+  return names + " " + percents;
 }
 
 std::optional<double> Glide(const Figures& f) {
@@ -173,10 +196,10 @@ std::optional<double> Glide(const Figures& f) {
 
 std::string BlendTableHtml(const Catalogue& catalogue) {
   std::vector<Column> columns{{"Blend", 8, "left"},
-                              {"Components<br>mass %", 18, "left"},
+                              {"Components<br>mass %", 17, "left"},
                               {"Molar mass<br>g/mol", 7},
                               {"Critical<br>temp.<br>&deg;C", 7},
-                              {"Critical<br>pressure<br>bar", 8},
+                              {"Critical<br>pressure<br>bar", 9},
                               {"Bubble point<br>&deg;C", 7},
                               {"Dew point<br>&deg;C", 7},
                               {"Glide<br>K", 6},
@@ -187,16 +210,12 @@ std::string BlendTableHtml(const Catalogue& catalogue) {
   Table table(columns);
   for (const BlendEntry* blend : ByCriticalTemperature(catalogue.blends)) {
     const Figures& f = blend->figures;
-    std::vector<std::string> cells{TextCell(Escape(blend->name)),
-                                   TextCell(ComponentsText(*blend)),
-                                   Cell(Fixed(f.molar_mass, 2)),
-                                   Cell(Fixed(f.critical_temperature, 2)),
-                                   Cell(Fixed(f.critical_pressure, 2)),
-                                   Cell(Fixed(f.bubble_point, 2)),
-                                   Cell(Fixed(f.dew_point, 2)),
-                                   Cell(Fixed(Glide(f), 2)),
-                                   Cell(Short(blend->gwp100)),
-                                   Cell(Short(blend->odp))};
+    std::vector<std::string> cells{
+        TextCell(Escape(blend->name)),       TextCell(ComponentsText(*blend)),
+        Cell(Fixed(f.molar_mass, 2)),        Cell(Fixed(f.critical_temperature, 2)),
+        Cell(Fixed(f.critical_pressure, 2)), Cell(Fixed(f.bubble_point, 2)),
+        Cell(Fixed(f.dew_point, 2)),         Cell(Fixed(Glide(f), 2)),
+        Cell(Short(blend->gwp100)),          Cell(Short(blend->odp))};
     for (const double t : kMarkedCondensingTemperatures) {
       cells.push_back(MarkCell(f.critical_temperature, t));
     }
@@ -232,7 +251,8 @@ std::string ReferenceCycleTableHtml(const Catalogue& catalogue) {
       rows.push_back({name, &f});
     }
   };
-  for (const auto& fluid : catalogue.fluids) add_if_eligible(FluidLabel(fluid.facts), fluid.figures);
+  for (const auto& fluid : catalogue.fluids)
+    add_if_eligible(FluidLabel(fluid.facts), fluid.figures);
   for (const auto& blend : catalogue.blends) add_if_eligible(Escape(blend.name), blend.figures);
   std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
     return *a.figures->critical_temperature > *b.figures->critical_temperature;
@@ -266,11 +286,12 @@ std::string ReferenceCycleTableHtml(const Catalogue& catalogue) {
   return "<h2 class=\"newpage\">Table 3. The comparison form's default cycle</h2>"
          "<p class=\"note\">What the comparison form (Simulation, Choose Type Working Fluids) "
          "shows for each fluid when Calculate is pressed with its default conditions: "
-         "evaporator heat capacity " + Short(c.HeatCapEvap) + " kW, evaporating at " +
-         Celsius(c.TempEvap) + ", condensing at " + Celsius(c.TemperatureCondensing) +
-         ", subcooling " + Short(c.Subcooling) + " K, superheating " + Short(c.Superheating) +
-         " K, safety factor " + Short(c.Safetyfactor) + " %, isentropic efficiency " +
-         Short(c.Isotropicefficiency) + " %. Every fluid and blend whose critical temperature "
+         "evaporator heat capacity " +
+         Short(c.HeatCapEvap) + " kW, evaporating at " + Celsius(c.TempEvap) + ", condensing at " +
+         Celsius(c.TemperatureCondensing) + ", subcooling " + Short(c.Subcooling) +
+         " K, superheating " + Short(c.Superheating) + " K, safety factor " +
+         Short(c.Safetyfactor) + " %, isentropic efficiency " + Short(c.Isotropicefficiency) +
+         " %. Every fluid and blend whose critical temperature "
          "lies above the condensing temperature, highest critical temperature first. Discharge "
          "pressure: the condensing pressure. Displacement: the compressor's swept volume for "
          "the evaporator's heat capacity.</p>" +
@@ -288,7 +309,10 @@ std::string SourcesText(const std::vector<std::string>& sources) {
 }
 
 std::string FluidRegisterHtml(const Catalogue& catalogue) {
-  Table table({{"Fluid", 16, "left"}, {"Aliases", 16, "left"}, {"CAS number", 9, "left"}, {"Formula", 10, "left"},
+  Table table({{"Fluid", 16, "left"},
+               {"Aliases", 16, "left"},
+               {"CAS number", 9, "left"},
+               {"Formula", 10, "left"},
                {"Equation of state", 49, "left"}});
   for (const PureFluidEntry& fluid : catalogue.fluids) {
     std::string aliases;
@@ -308,14 +332,6 @@ std::string FluidRegisterHtml(const Catalogue& catalogue) {
          "multiparameter Helmholtz-energy equation of state published in the source named "
          "here.</p>" +
          table.Html();
-}
-
-std::string ComponentLine(const BlendPart& part) {
-  const std::string mass =
-      part.mass_fraction ? Fixed(*part.mass_fraction * 100, 2) + " %" : std::string(kDash);
-  return Escape(part.fluid) + ": " + mass + " (" + Fixed(part.mole_fraction * 100, 2) +
-         " mol %), class " + Escape(part.safety_class.value_or(std::string(kDash))) + ", GWP " +
-         Short(part.gwp100) + ", ODP " + Short(part.odp);
 }
 
 // The publications behind the blends' binary parameters, numbered in the
@@ -347,41 +363,62 @@ class SourceList {
 
 std::string PairLine(const BlendPair& pair, SourceList& sources) {
   std::string line = Escape(pair.fluid1) + "/" + Escape(pair.fluid2) + ": ";
-  if (!pair.parameters) return line + "estimated (no published parameters)";
-  line += "fitted parameters";
+  if (!pair.parameters) return line + "<i>estimated</i>";
+  line += "fitted";
   if (!pair.parameters->departure.empty()) {
-    line += ", departure function " + Escape(pair.parameters->departure);
+    line += ", departure " + Escape(pair.parameters->departure);
   }
   return line + sources.Cite(pair.parameters->sources);
+}
+
+// One row per component, the blend's binary pairs beside them, one a row;
+// a blend of more pairs than components continues below its components.
+std::vector<std::vector<std::string>> BlendRows(const BlendEntry& blend, SourceList& sources) {
+  const auto percent = [](std::optional<double> fraction) {
+    return Fixed(fraction ? std::optional(*fraction * 100) : std::nullopt, 2);
+  };
+  const std::size_t count = std::max<std::size_t>({blend.parts.size(), blend.pairs.size(), 1});
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::vector<std::string> row{TextCell(i == 0 ? Escape(blend.name) : std::string())};
+    if (i < blend.parts.size()) {
+      const BlendPart& part = blend.parts[i];
+      row.insert(row.end(), {TextCell(Escape(part.fluid)), Cell(percent(part.mass_fraction)),
+                             Cell(percent(part.mole_fraction)),
+                             Cell(Escape(part.safety_class.value_or(std::string(kDash))), "center"),
+                             Cell(Short(part.gwp100)), Cell(Short(part.odp))});
+    } else {
+      const std::string none = blend.parts.empty() ? std::string(kDash) : std::string();
+      row.insert(row.end(), {TextCell(none), Cell(""), Cell(""), Cell(""), Cell(""), Cell("")});
+    }
+    row.push_back(TextCell(i < blend.pairs.size() ? PairLine(blend.pairs[i], sources) : ""));
+    rows.push_back(std::move(row));
+  }
+  return rows;
 }
 
 std::string BlendRegisterHtml(const Catalogue& catalogue) {
   if (catalogue.blends.empty()) return {};
   SourceList sources;
-  Table table({{"Blend", 9, "left"}, {"Components: mass %, mole %, their own figures", 43, "left"},
-               {"Binary pairs of the mixture model", 48, "left"}});
-  for (const BlendEntry& blend : catalogue.blends) {
-    std::string components;
-    for (const BlendPart& part : blend.parts) {
-      components += (components.empty() ? "" : "<br>") + ComponentLine(part);
-    }
-    std::string pairs;
-    for (const BlendPair& pair : blend.pairs) {
-      pairs += (pairs.empty() ? "" : "<br>") + PairLine(pair, sources);
-    }
-    table.AddRow({TextCell(Escape(blend.name)),
-                  TextCell(components.empty() ? std::string(kDash) : components),
-                  TextCell(pairs.empty() ? std::string(kDash) : pairs)});
-  }
+  Table table({{"Blend", 8, "left"},
+               {"Component", 14, "left"},
+               {"Mass %", 7},
+               {"Mole %", 7},
+               {"Class", 6},
+               {"GWP<br>100&nbsp;a", 6},
+               {"ODP", 6},
+               {"Binary pairs of the mixture model", 46, "left"}});
+  for (const BlendEntry& blend : catalogue.blends) table.AddRows(BlendRows(blend, sources));
   return "<h2 class=\"newpage\">Register of the blends</h2>"
          "<p class=\"note\">By name: the components of each blend as the program loads them "
          "from its mixture file, with their own safety class, GWP and ODP. A blend is computed "
          "with the multi-fluid mixture model: the equations of state of its components "
          "(register of the pure fluids), combined through reducing functions for temperature "
-         "and density whose binary parameters were fitted to measurements of each pair, with "
-         "a departure function where one was published. For a pair without published "
-         "parameters the library uses an estimate, and the blend's figures are less "
-         "certain.</p>" +
+         "and density. For each pair of components: <i>fitted</i>, the binary parameters were "
+         "fitted to measurements of the pair (source in brackets), and <i>departure</i> names "
+         "the departure function added where one was published; <i>estimated</i>, no "
+         "parameters were published and the library uses an estimate, so the blend's figures "
+         "are less certain.</p>" +
          table.Html() + sources.Html();
 }
 

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
-
-#include <nlohmann/json.hpp>
 
 namespace document {
 
@@ -77,10 +76,10 @@ std::string PlainCitation(std::string_view citation) {
     text = JoinAuthors(std::string_view(text).substr(0, year)) + text.substr(year);
   }
   static const std::pair<std::string_view, std::string_view> kAccents[] = {
-      {"\\\"a", "ä"}, {"\\\"o", "ö"}, {"\\\"u", "ü"}, {"\\\"e", "ë"}, {"\\\"i", "ï"},
-      {"\\\"A", "Ä"}, {"\\\"O", "Ö"}, {"\\\"U", "Ü"}, {"\\'a", "á"},  {"\\'e", "é"},
-      {"\\'i", "í"},  {"\\'o", "ó"},  {"\\'u", "ú"},  {"\\'E", "É"},  {"\\ss", "ß"},
-      {"\\&", "&"},   {"$\\rho$", "ρ"}, {"--", "–"},  {"{", ""},      {"}", ""},
+      {"\\\"a", "ä"},   {"\\\"o", "ö"},   {"\\\"u", "ü"}, {"\\\"e", "ë"}, {"\\\"i", "ï"},
+      {"\\\"A", "Ä"},   {"\\\"O", "Ö"},   {"\\\"U", "Ü"}, {"\\'a", "á"},  {"\\'e", "é"},
+      {"\\'i", "í"},    {"\\'o", "ó"},    {"\\'u", "ú"},  {"\\'E", "É"},  {"\\ss", "ß"},
+      {"\\&", "&"},     {"$\\rho$", "ρ"}, {"--", "–"},    {"{", ""},      {"}", ""},
       {". (). ", ". "}, {" (). ", " "},
   };
   for (const auto& [from, to] : kAccents) ReplaceAll(text, from, to);
@@ -118,7 +117,8 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
   const auto sources = json.value("sources", nlohmann::json::object());
   if (const auto eos = sources.find("equation_of_state"); eos != sources.end() && eos->is_array()) {
     for (const auto& citation : *eos) {
-      if (citation.is_string()) facts.equation_sources.push_back(PlainCitation(citation.get<std::string>()));
+      if (citation.is_string())
+        facts.equation_sources.push_back(PlainCitation(citation.get<std::string>()));
     }
   }
   return facts;
@@ -156,8 +156,8 @@ std::vector<MixingPair> ParseMixingPairs(const std::string& text) {
   std::vector<MixingPair> list;
   for (const auto& pair : *pairs) {
     if (!pair.is_object()) continue;
-    MixingPair entry{TextOr(pair, "fluid1"), TextOr(pair, "fluid2"), TextOr(pair, "cas1"),
-                     TextOr(pair, "cas2"), TextOr(pair, "departure"), {}};
+    MixingPair entry{TextOr(pair, "fluid1"), TextOr(pair, "fluid2"),    TextOr(pair, "cas1"),
+                     TextOr(pair, "cas2"),   TextOr(pair, "departure"), {}};
     if (const auto sources = pair.find("sources"); sources != pair.end() && sources->is_array()) {
       for (const auto& source : *sources) {
         if (source.is_string()) entry.sources.push_back(PlainCitation(source.get<std::string>()));

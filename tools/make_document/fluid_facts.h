@@ -46,7 +46,7 @@ std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_
 struct MixingPair {
   std::string fluid1, fluid2;  // fluid names as the file writes them
   std::string cas1, cas2;
-  std::string departure;  // the departure function's name; empty for none
+  std::string departure;             // the departure function's name; empty for none
   std::vector<std::string> sources;  // plain text
 };
 

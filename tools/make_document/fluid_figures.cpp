@@ -18,7 +18,8 @@ constexpr double kKiloPascalPerBar = 100;
 // The number of a property result, or nothing with the reason noted.
 std::optional<double> NumberOf(const property::PropertyResult& result, std::string_view what,
                                std::vector<MissingFigure>& failures) {
-  if (const double* value = std::get_if<double>(&result); value != nullptr && std::isfinite(*value)) {
+  if (const double* value = std::get_if<double>(&result);
+      value != nullptr && std::isfinite(*value)) {
     return *value;
   }
   std::string reason = "no value";
@@ -52,8 +53,8 @@ std::vector<Component> LoadedComponents() {
   const auto fluids = ComponentFluids(setup.FluidFileList.Trimmed());
   std::vector<Component> components;
   for (int i = 1; i <= setup.ComponentCount && i <= static_cast<int>(fluids.size()); ++i) {
-    components.push_back({fluids[static_cast<std::size_t>(i - 1)],
-                          property::Layer().Composition.at(i)});
+    components.push_back(
+        {fluids[static_cast<std::size_t>(i - 1)], property::Layer().Composition.at(i)});
   }
   return components;
 }
@@ -95,8 +96,8 @@ Figures ComputeFigures(const std::string& fluid) {
     f.molar_mass = LoadedMolarMass(f.failures);
     f.components = LoadedComponents();
   }
-  if (const auto pc = NumberOf(property::CriticalPoint(fluid, "P", "mks"), "critical pressure",
-                               f.failures)) {
+  if (const auto pc =
+          NumberOf(property::CriticalPoint(fluid, "P", "mks"), "critical pressure", f.failures)) {
     f.critical_pressure = *pc / kKiloPascalPerBar;
   }
   f.bubble_point = Celsius(NumberOf(property::Temperature(fluid, "PLIQ", "mks", kStandardPressure),

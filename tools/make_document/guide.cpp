@@ -49,7 +49,8 @@ refuses every fluid whose critical temperature is not above the condensing tempe
 below it, the closer the condensing temperature comes to the critical point, the less heat the
 fluid gives off as it condenses: more of the heat comes from cooling superheated vapour, the
 pressure is high and the COP falls. Choose a fluid whose critical temperature lies at least
-)" + margin + R"( K, and better 20 to 30 K, above the condensing temperature. Tables 1 and 2
+)" + margin +
+         R"( K, and better 20 to 30 K, above the condensing temperature. Tables 1 and 2
 are sorted by critical temperature and marked for condensing at 60 &deg;C (domestic hot water),
 90 &deg;C (heating and process water) and 120 &deg;C (process heat, steam). )" +
          CountsSentence(catalogue) + R"(</p>

@@ -10,7 +10,6 @@
 // stderr; a library that cannot be loaded, or no fluid at all, fails with
 // exit code 1.
 #include <QGuiApplication>
-
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
@@ -84,12 +83,14 @@ int main(int argc, char* argv[]) {
   const auto output = std::filesystem::absolute(options->output);
   std::error_code error;
   std::filesystem::current_path(options->data, error);
-  if (error) return Fail("cannot use the data folder " + options->data.string() + ": " + error.message());
+  if (error)
+    return Fail("cannot use the data folder " + options->data.string() + ": " + error.message());
 
   if (const auto fault = document::LibraryFault(options->library)) return Fail(*fault);
 
   const auto files = document::ReadFluidFiles("fluids");
-  for (const auto& skipped : files.skipped) std::cerr << "make_document: skipped " << skipped << '\n';
+  for (const auto& skipped : files.skipped)
+    std::cerr << "make_document: skipped " << skipped << '\n';
   if (files.fluids.empty()) return Fail("no fluid files in " + (options->data / "fluids").string());
   const auto mixtures = document::ListMixtureFiles("mixtures");
   std::vector<document::MixingPair> mixing_pairs;
@@ -107,7 +108,8 @@ int main(int argc, char* argv[]) {
     with_critical_point += fluid.figures.critical_temperature.has_value() ? 1 : 0;
   }
   for (const auto& blend : catalogue.blends) incomplete += ReportMissing(blend.name, blend.figures);
-  if (with_critical_point == 0) return Fail("the property library gave no critical point for any fluid");
+  if (with_critical_point == 0)
+    return Fail("the property library gave no critical point for any fluid");
 
   // Qt only now: it sets the C library's locale from the environment.
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -57,8 +57,8 @@ int WritePdf(const QString& html, const QString& title, const QString& file) {
   if (!painter.begin(&writer)) return 0;
 
   const QRect paper = writer.pageLayout().fullRectPixels(kResolution);
-  const QRect body = paper.adjusted(Dots(kSideMarginMm), Dots(kTopMarginMm),
-                                    -Dots(kSideMarginMm), -Dots(kBottomMarginMm));
+  const QRect body = paper.adjusted(Dots(kSideMarginMm), Dots(kTopMarginMm), -Dots(kSideMarginMm),
+                                    -Dots(kBottomMarginMm));
   QTextDocument text;
   text.documentLayout()->setPaintDevice(&writer);
   text.setDefaultFont(Font(9));
