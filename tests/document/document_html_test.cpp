@@ -54,6 +54,14 @@ TEST(DocumentHtml, CitesTheSourceOfEachFittedPairOnce) {
   At(html, "[1] Lemmon and Jacobsen 2004");
 }
 
+TEST(DocumentHtml, CountsTheFluidsThatCanCondenseComfortablyAtEachTemperature) {
+  // R32 (78.1 degrees C) 18 K above 60, R125 (66.0) only 6 K, water above all.
+  At(DocumentHtml(SmallCatalogue()),
+     "Of the 4 pure fluids, 2 can condense comfortably at 60&nbsp;&deg;C, 1 at 90&nbsp;&deg;C and "
+     "1 at 120&nbsp;&deg;C; of the 1 blends, 1 can condense comfortably at 60&nbsp;&deg;C, 0 at "
+     "90&nbsp;&deg;C and 0 at 120&nbsp;&deg;C.");
+}
+
 TEST(DocumentHtml, SortsTheTablesByCriticalTemperatureWithUnknownsLast) {
   const std::string html = DocumentHtml(SmallCatalogue());
   const std::string table =

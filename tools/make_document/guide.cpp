@@ -16,17 +16,28 @@ long CountMarkedYes(const std::vector<Entry>& entries, double condensing) {
   });
 }
 
-std::string CountsSentence(const Catalogue& catalogue) {
-  std::string text = "Of the " + std::to_string(catalogue.fluids.size()) + " pure fluids and " +
-                     std::to_string(catalogue.blends.size()) + " blends, ";
+// "101 can condense comfortably at 60 °C, 91 at 90 °C and 74 at 120 °C".
+template <typename Entry>
+std::string Counts(const std::vector<Entry>& entries) {
   const auto& temps = kMarkedCondensingTemperatures;
+  std::string text;
   for (std::size_t i = 0; i < std::size(temps); ++i) {
-    text += std::to_string(CountMarkedYes(catalogue.fluids, temps[i])) + " and " +
-            std::to_string(CountMarkedYes(catalogue.blends, temps[i])) +
-            " can condense comfortably at " + Fixed(temps[i], 0) + "&nbsp;&deg;C";
-    text += i + 2 < std::size(temps) ? ", " : i + 1 < std::size(temps) ? ", and " : ".";
+    text += i == 0 ? "" : i + 1 < std::size(temps) ? ", " : " and ";
+    text += std::to_string(CountMarkedYes(entries, temps[i])) +
+            (i == 0 ? " can condense comfortably at " : " at ") + Fixed(temps[i], 0) +
+            "&nbsp;&deg;C";
   }
   return text;
+}
+
+std::string CountsSentence(const Catalogue& catalogue) {
+  std::string text = "Of the " + std::to_string(catalogue.fluids.size()) + " pure fluids, " +
+                     Counts(catalogue.fluids);
+  if (!catalogue.blends.empty()) {
+    text += "; of the " + std::to_string(catalogue.blends.size()) + " blends, " +
+            Counts(catalogue.blends);
+  }
+  return text + ".";
 }
 
 }  // namespace
