@@ -168,7 +168,9 @@ struct Cubic {
 };
 
 constexpr double kAxisLeft = 80, kAxisBottom = 350, kAxisRight = 770, kAxisTop = 25;
-const Cubic kLiquidLine{{140, 345}, {170, 190}, {230, 60}, {350, 50}};
+// The liquid line leans well to the left at low pressure, so that the throttled
+// point 4 (the enthalpy of point 3) falls inside the dome, as it does in reality.
+const Cubic kLiquidLine{{90, 345}, {110, 160}, {205, 55}, {350, 50}};
 const Cubic kVapourLine{{350, 50}, {470, 60}, {540, 180}, {560, 345}};
 
 void Span(QPainter& p, double x_from, double x_to, double y, const QString& text, bool above) {
@@ -214,7 +216,7 @@ void PaintDiagram(QPainter& p) {
   const double pc = 125, pe = 270;
   const double liquid_at_pc = kLiquidLine.AtHeight(pc).x();
   const double vapour_at_pe = kVapourLine.AtHeight(pe).x();
-  const QPointF p3(liquid_at_pc - 35, pc), p4(p3.x(), pe);
+  const QPointF p3(liquid_at_pc - 30, pc), p4(p3.x(), pe);
   const QPointF p1(vapour_at_pe + 40, pe);
   const QPointF p2s(p1.x() + 60, pc), p2(p2s.x() + 60, pc);
 
