@@ -23,6 +23,10 @@ TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
            ("PHFLSH", "twophase"): 15000, ("PSFLSH", "twophase"): 15000,
            ("TQFLSH", "twophase"): 12000}
 SCALE = {"R134a": 1.0, "R22": 1.4, "Water": 4.0}
+# Targets on mixtures (mixture_bench): a dew point at T and a single-phase TP
+# flash of R410A.
+MIXTURE_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid"): 200000,
+                   ("TPFLSH", "R410A", "vapour"): 200000}
 
 
 def benchmarks(program, pattern):
@@ -57,8 +61,13 @@ def main(argv):
     for name in benchmarks(program, pattern):
         n = instructions(program, name)
         _, fluid, kind = name.split("/")
-        target = TARGETS.get((name.split("/")[0][3:], kind))
-        shown = f"{target * SCALE[fluid]:8.0f}" if target else ""
+        routine = name.split("/")[0][3:]
+        if fluid in SCALE:
+            target = TARGETS.get((routine, kind))
+            target = target * SCALE[fluid] if target else None
+        else:
+            target = MIXTURE_TARGETS.get((routine, fluid, kind))
+        shown = f"{target:8.0f}" if target else ""
         print(f"{name:34} {n:18.0f} {shown}", flush=True)
     return 0
 

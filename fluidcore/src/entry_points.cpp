@@ -15,8 +15,12 @@
 #include <string>
 
 #include "c_text.h"
+#include "flash_support.h"
+#include "mixture_shim.h"
+#include "shim.h"
 #include "fluidcore/errors.h"
 #include "fluidcore/flash.h"
+#include "fluidcore/mixture_flash.h"
 #include "fluidcore/fluid_file.h"
 #include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
@@ -36,35 +40,14 @@ fs::path library_dir() {
 
 struct Session {
   FluidLibrary library{{library_dir()}};
+  MixtureLibrary mixtures{library};
   std::shared_ptr<const PureFluid> fluid;
+  MixtureSession mixture;  // loaded instead of `fluid`
 };
 
 Session& session() {
   static Session s;
   return s;
-}
-
-double finite_or_undefined(double v) { return std::isfinite(v) ? v : FLUIDCORE_UNDEFINED; }
-
-void set(double* out, double v) {
-  if (out) *out = finite_or_undefined(v);
-}
-
-void report(int* ierr, char* herr, int width, int code, const std::string& message) {
-  if (ierr) *ierr = code;
-  c_text::write(herr, width, message);
-}
-
-// Runs body(); an escaping exception becomes error kInternal.
-template <class Body>
-void guarded(int* ierr, char* herr, int width, const char* routine, Body body) {
-  try {
-    body();
-  } catch (const std::exception& e) {
-    report(ierr, herr, width, kInternal, std::string(routine) + ": internal error: " + e.what());
-  } catch (...) {
-    report(ierr, herr, width, kInternal, std::string(routine) + ": internal error");
-  }
 }
 
 // The loaded fluid, or nullptr after reporting kNoFluid.
@@ -79,25 +62,6 @@ void pure_composition(double* x) {
   if (!x) return;
   x[0] = 1;
   for (int i = 1; i < kFluidcoreMaxComponents; ++i) x[i] = 0;
-}
-
-double input(const double* v) { return v ? *v : NAN; }
-
-// The saturation routines share their outputs: P or T, Dl, Dv, xl, xv.
-void report_saturation(const SaturationResult& r, const char* routine, double* first_out,
-                       double first_value, double* Dl, double* Dv, double* xl, double* xv,
-                       int* ierr, char* herr, int width) {
-  if (!r.ok()) {
-    for (double* o : {first_out, Dl, Dv}) set(o, 0);
-    report(ierr, herr, width, r.status, std::string(routine) + ": " + r.message);
-    return;
-  }
-  set(first_out, first_value);
-  set(Dl, r.point.rhoL);
-  set(Dv, r.point.rhoV);
-  pure_composition(xl);
-  pure_composition(xv);
-  report(ierr, herr, width, r.status, r.message);
 }
 
 // Where a flash routine writes its results; the given values have no slot.
@@ -129,11 +93,27 @@ void write_flash(const FlashResult& r, const char* routine, const FlashOutputs& 
   report(ierr, herr, width, r.status, r.message.empty() ? "" : std::string(routine) + ": " + r.message);
 }
 
-// Runs a flash on the loaded fluid and writes its results.
+// A mixture's result: the phase compositions in xl and xv.
+void write_flash(const MixtureFlashResult& r, const char* routine, const FlashOutputs& o,
+                 int* ierr, char* herr, int width) {
+  write_flash(static_cast<const FlashResult&>(r), routine, o, ierr, herr, width);
+  mixture_calls::write_composition(o.xl, r.ok() ? r.x : Fractions{});
+  mixture_calls::write_composition(o.xv, r.ok() ? r.y : Fractions{});
+}
+
+// Runs a flash on the loaded fluid or mixture (at the composition x) and
+// writes its results.
 template <class Flash>
-void run_flash(const char* routine, const FlashOutputs& o, int* ierr, char* herr, int width,
-               Flash flash) {
+void run_flash(const char* routine, const double* x, const FlashOutputs& o, int* ierr,
+               char* herr, int width, Flash flash) {
   guarded(ierr, herr, width, routine, [&] {
+    if (session().mixture.loaded()) {
+      std::string why;
+      const auto m = session().mixture.at(x, why);
+      if (m) write_flash(flash(*m), routine, o, ierr, herr, width);
+      else write_flash(failure<MixtureFlashResult>(kBadInput, why), routine, o, ierr, herr, width);
+      return;
+    }
     const PureFluid* f = current(ierr, herr, width, routine);
     if (!f) {
       write_flash(FlashResult{kNoFluid, {}, {}, 0, 0}, routine, o, nullptr, nullptr, 0);
@@ -151,47 +131,55 @@ using namespace fluidcore;
 extern "C" {
 
 void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* reference_state,
-              int* ierr, char* herr, int fluid_files_width, int /*mixing_file_width*/,
+              int* ierr, char* herr, int fluid_files_width, int mixing_file_width,
               int reference_state_width, int herr_width) {
   guarded(ierr, herr, herr_width, "SETUP", [&] {
     auto& s = session();
-    s.fluid.reset();  // a failed setup leaves no fluid rather than the previous one
+    // A failed setup leaves no fluid rather than the previous one.
+    s.fluid.reset();
+    s.mixture.clear();
     const int n = ncomponents ? *ncomponents : 0;
     const std::string files = c_text::read(fluid_files, fluid_files_width);
+    const std::string mixing = c_text::read(mixing_file, mixing_file_width);
     const std::string reference = c_text::read(reference_state, reference_state_width);
-    (void)mixing_file;  // read by the mixture model
-    if (n != 1) {
-      report(ierr, herr, herr_width, kBadInput,
-             "SETUP: " + std::to_string(n) + " components requested; only pure fluids (1 "
-             "component) can be loaded");
-      return;
-    }
     if (!reference.empty() && reference != "DEF" && reference != "def") {
       report(ierr, herr, herr_width, kBadInput,
              "SETUP: reference state \"" + reference + "\" is not supported (DEF only)");
       return;
     }
+    if (n != 1) {
+      mixture_calls::setup(s.mixture, s.mixtures, n, files, mixing, ierr, herr, herr_width);
+      return;
+    }
     const std::string first = files.substr(0, files.find('|'));
+    if (mixture_calls::setup_known_blend(s.mixture, s.mixtures, first, mixing, ierr, herr,
+                                         herr_width))
+      return;
     try {
       s.fluid = s.library.load(first);
     } catch (const FluidFileError& e) {
-      report(ierr, herr, herr_width, kFluidFile, std::string("SETUP: ") + e.what());
+      // A blend typed by its name ("R410A") is no fluid file: its mixture file.
+      if (!mixture_calls::setup_blend(s.mixture, s.mixtures, first, mixing, ierr, herr, herr_width))
+        report(ierr, herr, herr_width, kFluidFile, std::string("SETUP: ") + e.what());
       return;
     }
     report(ierr, herr, herr_width, kOk, "");
   });
 }
 
-void WMOLdll(double* /*x*/, double* molar_mass) {
+void WMOLdll(double* x, double* molar_mass) {
   guarded(nullptr, nullptr, 0, "WMOL", [&] {
+    if (session().mixture.loaded()) return mixture_calls::WMOL(session().mixture, x, molar_mass);
     const auto& f = session().fluid;
     set(molar_mass, f ? f->molar_mass : FLUIDCORE_UNDEFINED);
   });
 }
 
-void CRITPdll(double* /*x*/, double* Tc, double* Pc, double* Dc, int* ierr, char* herr,
+void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr, char* herr,
               int herr_width) {
   guarded(ierr, herr, herr_width, "CRITP", [&] {
+    if (session().mixture.loaded())
+      return mixture_calls::CRITP(session().mixture, x, Tc, Pc, Dc, ierr, herr, herr_width);
     const auto& f = session().fluid;
     if (!f) {
       for (double* o : {Tc, Pc, Dc}) set(o, FLUIDCORE_UNDEFINED);
@@ -205,202 +193,212 @@ void CRITPdll(double* /*x*/, double* Tc, double* Pc, double* Dc, int* ierr, char
   });
 }
 
-void SATTdll(double* T, double* /*x*/, int* /*kph*/, double* P, double* Dl, double* Dv,
-             double* xl, double* xv, int* ierr, char* herr, int herr_width) {
+void SATTdll(double* T, double* x, int* kph, double* P, double* Dl, double* Dv, double* xl,
+             double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATT", [&] {
+    if (session().mixture.loaded())
+      return mixture_calls::SATT(session().mixture, T, x, kph, P, Dl, Dv, xl, xv, ierr, herr,
+                                 herr_width);
     const PureFluid* f = current(ierr, herr, herr_width, "SATT");
     if (!f) return;
     const auto r = saturation_at_temperature(*f, input(T));
-    report_saturation(r, "SATT", P, r.point.p, Dl, Dv, xl, xv, ierr, herr, herr_width);
+    report_saturation(r, "SATT", P, r.point.p, Dl, Dv, ierr, herr, herr_width, [&] {
+      pure_composition(xl);
+      pure_composition(xv);
+    });
   });
 }
 
-void SATPdll(double* P, double* /*x*/, int* /*kph*/, double* T, double* Dl, double* Dv,
-             double* xl, double* xv, int* ierr, char* herr, int herr_width) {
+void SATPdll(double* P, double* x, int* kph, double* T, double* Dl, double* Dv, double* xl,
+             double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATP", [&] {
+    if (session().mixture.loaded())
+      return mixture_calls::SATP(session().mixture, P, x, kph, T, Dl, Dv, xl, xv, ierr, herr,
+                                 herr_width);
     const PureFluid* f = current(ierr, herr, herr_width, "SATP");
     if (!f) return;
     const auto r = saturation_at_pressure(*f, input(P));
-    report_saturation(r, "SATP", T, r.point.T, Dl, Dv, xl, xv, ierr, herr, herr_width);
+    report_saturation(r, "SATP", T, r.point.T, Dl, Dv, ierr, herr, herr_width, [&] {
+      pure_composition(xl);
+      pure_composition(xv);
+    });
   });
 }
 
-void SATDdll(double* D, double* /*x*/, int* /*kph*/, int* kr, double* T, double* P, double* Dl,
+void SATDdll(double* D, double* x, int* /*kph*/, int* kr, double* T, double* P, double* Dl,
              double* Dv, double* xl, double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATD", [&] {
+    if (session().mixture.loaded())
+      return mixture_calls::SATD(session().mixture, D, x, kr, T, P, Dl, Dv, xl, xv, ierr, herr,
+                                 herr_width);
     const PureFluid* f = current(ierr, herr, herr_width, "SATD");
     if (!f) return;
     const auto r = saturation_at_density(*f, input(D));
     if (kr) *kr = r.ok() ? r.phase : 0;
     set(P, r.ok() ? r.point.p : 0);
-    report_saturation(r, "SATD", T, r.point.T, Dl, Dv, xl, xv, ierr, herr, herr_width);
+    report_saturation(r, "SATD", T, r.point.T, Dl, Dv, ierr, herr, herr_width, [&] {
+      pure_composition(xl);
+      pure_composition(xv);
+    });
   });
 }
 
-void THERMdll(double* T, double* D, double* /*x*/, double* P, double* E, double* H, double* S,
+void THERMdll(double* T, double* D, double* x, double* P, double* E, double* H, double* S,
               double* Cv, double* Cp, double* W, double* JT) {
   guarded(nullptr, nullptr, 0, "THERM", [&] {
-    double* outputs[] = {P, E, H, S, Cv, Cp, W, JT};
-    for (double* o : outputs) set(o, FLUIDCORE_UNDEFINED);
+    const ThermOutputs out{P, E, H, S, Cv, Cp, W, JT};
+    if (session().mixture.loaded()) return mixture_calls::THERM(session().mixture, T, D, x, out);
     const auto& f = session().fluid;
-    const double t = input(T), d = input(D);
-    if (!f || !(t > 0) || !(d >= 0) || !std::isfinite(t) || !std::isfinite(d)) return;
-    // rho = 0 is the ideal-gas limit: p = 0 and an infinite entropy.
-    const State st = evaluate_state(*f, t, d > 0 ? d : 1e-300);
-    set(P, d > 0 ? st.p : 0.0);
-    set(E, st.e);
-    set(H, st.h);
-    set(S, d > 0 ? st.s : FLUIDCORE_UNDEFINED);
-    set(Cv, st.cv);
-    set(Cp, st.cp);
-    set(W, st.w);
-    set(JT, st.jt);
+    write_therm(T, D, out, [&](double t, double rho) -> std::optional<State> {
+      if (!f) return std::nullopt;
+      return evaluate_state(*f, t, rho);
+    });
   });
 }
 
-void TPFLSHdll(double* T, double* P, double* /*x*/, double* D, double* Dl, double* Dv, double* xl,
+void TPFLSHdll(double* T, double* P, double* x, double* D, double* Dl, double* Dv, double* xl,
                double* xv, double* Q, double* E, double* H, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("TPFLSH", {.D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
+  run_flash("TPFLSH", x, {.D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
             ierr, herr, herr_width,
-            [&](const PureFluid& f) { return flash_tp(f, input(T), input(P)); });
+            [&](const auto& f) { return flash_tp(f, input(T), input(P)); });
 }
 
-void TDFLSHdll(double* T, double* D, double* /*x*/, double* P, double* Dl, double* Dv, double* xl,
+void TDFLSHdll(double* T, double* D, double* x, double* P, double* Dl, double* Dv, double* xl,
                double* xv, double* Q, double* E, double* H, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("TDFLSH", {.P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
+  run_flash("TDFLSH", x, {.P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
             ierr, herr, herr_width,
-            [&](const PureFluid& f) { return flash_td(f, input(T), input(D)); });
+            [&](const auto& f) { return flash_td(f, input(T), input(D)); });
 }
 
-void THFLSHdll(double* T, double* H, double* /*x*/, int* /*kr*/, double* P, double* D, double* Dl,
+void THFLSHdll(double* T, double* H, double* x, int* /*kr*/, double* P, double* D, double* Dl,
                double* Dv, double* xl, double* xv, double* Q, double* E, double* S, double* Cv,
                double* Cp, double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("THFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+  run_flash("THFLSH", x, {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isotherm(f, input(T), Property::enthalpy, input(H));
             });
 }
 
-void TSFLSHdll(double* T, double* S, double* /*x*/, int* /*kr*/, double* P, double* D, double* Dl,
+void TSFLSHdll(double* T, double* S, double* x, int* /*kr*/, double* P, double* D, double* Dl,
                double* Dv, double* xl, double* xv, double* Q, double* E, double* H, double* Cv,
                double* Cp, double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("TSFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+  run_flash("TSFLSH", x, {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
                        .H = H, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isotherm(f, input(T), Property::entropy, input(S));
             });
 }
 
-void TEFLSHdll(double* T, double* E, double* /*x*/, int* /*kr*/, double* P, double* D, double* Dl,
+void TEFLSHdll(double* T, double* E, double* x, int* /*kr*/, double* P, double* D, double* Dl,
                double* Dv, double* xl, double* xv, double* Q, double* H, double* S, double* Cv,
                double* Cp, double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("TEFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
+  run_flash("TEFLSH", x, {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isotherm(f, input(T), Property::internal_energy, input(E));
             });
 }
 
-void TQFLSHdll(double* T, double* Q, double* /*x*/, int* /*kq*/, double* P, double* D, double* Dl,
+void TQFLSHdll(double* T, double* Q, double* x, int* /*kq*/, double* P, double* D, double* Dl,
                double* Dv, double* xl, double* xv, double* E, double* H, double* S, double* Cv,
                double* Cp, double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("TQFLSH", {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .E = E, .H = H,
+  run_flash("TQFLSH", x, {.P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .E = E, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
             ierr, herr, herr_width,
-            [&](const PureFluid& f) { return flash_tq(f, input(T), input(Q)); });
+            [&](const auto& f) { return flash_tq(f, input(T), input(Q)); });
 }
 
-void PDFLSHdll(double* P, double* D, double* /*x*/, double* T, double* Dl, double* Dv, double* xl,
+void PDFLSHdll(double* P, double* D, double* x, double* T, double* Dl, double* Dv, double* xl,
                double* xv, double* Q, double* E, double* H, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("PDFLSH", {.T = T, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
+  run_flash("PDFLSH", x, {.T = T, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isochore(f, input(D), Property::pressure, input(P));
             });
 }
 
-void PHFLSHdll(double* P, double* H, double* /*x*/, double* T, double* D, double* Dl, double* Dv,
+void PHFLSHdll(double* P, double* H, double* x, double* T, double* D, double* Dl, double* Dv,
                double* xl, double* xv, double* Q, double* E, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("PHFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+  run_flash("PHFLSH", x, {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isobar(f, input(P), Property::enthalpy, input(H));
             });
 }
 
-void PSFLSHdll(double* P, double* S, double* /*x*/, double* T, double* D, double* Dl, double* Dv,
+void PSFLSHdll(double* P, double* S, double* x, double* T, double* D, double* Dl, double* Dv,
                double* xl, double* xv, double* Q, double* E, double* H, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("PSFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+  run_flash("PSFLSH", x, {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
                        .H = H, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isobar(f, input(P), Property::entropy, input(S));
             });
 }
 
-void PEFLSHdll(double* P, double* E, double* /*x*/, double* T, double* D, double* Dl, double* Dv,
+void PEFLSHdll(double* P, double* E, double* x, double* T, double* D, double* Dl, double* Dv,
                double* xl, double* xv, double* Q, double* H, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("PEFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
+  run_flash("PEFLSH", x, {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isobar(f, input(P), Property::internal_energy, input(E));
             });
 }
 
-void PQFLSHdll(double* P, double* Q, double* /*x*/, int* /*kq*/, double* T, double* D, double* Dl,
+void PQFLSHdll(double* P, double* Q, double* x, int* /*kq*/, double* T, double* D, double* Dl,
                double* Dv, double* xl, double* xv, double* E, double* H, double* S, double* Cv,
                double* Cp, double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("PQFLSH", {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .E = E, .H = H,
+  run_flash("PQFLSH", x, {.T = T, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .E = E, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
             ierr, herr, herr_width,
-            [&](const PureFluid& f) { return flash_pq(f, input(P), input(Q)); });
+            [&](const auto& f) { return flash_pq(f, input(P), input(Q)); });
 }
 
-void DHFLSHdll(double* D, double* H, double* /*x*/, double* T, double* P, double* Dl, double* Dv,
+void DHFLSHdll(double* D, double* H, double* x, double* T, double* P, double* Dl, double* Dv,
                double* xl, double* xv, double* Q, double* E, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("DHFLSH", {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+  run_flash("DHFLSH", x, {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isochore(f, input(D), Property::enthalpy, input(H));
             });
 }
 
-void DSFLSHdll(double* D, double* S, double* /*x*/, double* T, double* P, double* Dl, double* Dv,
+void DSFLSHdll(double* D, double* S, double* x, double* T, double* P, double* Dl, double* Dv,
                double* xl, double* xv, double* Q, double* E, double* H, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("DSFLSH", {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
+  run_flash("DSFLSH", x, {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .E = E,
                        .H = H, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isochore(f, input(D), Property::entropy, input(S));
             });
 }
 
-void DEFLSHdll(double* D, double* E, double* /*x*/, double* T, double* P, double* Dl, double* Dv,
+void DEFLSHdll(double* D, double* E, double* x, double* T, double* P, double* Dl, double* Dv,
                double* xl, double* xv, double* Q, double* H, double* S, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("DEFLSH", {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
+  run_flash("DEFLSH", x, {.T = T, .P = P, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q, .H = H,
                        .S = S, .Cv = Cv, .Cp = Cp, .W = W},
-            ierr, herr, herr_width, [&](const PureFluid& f) {
+            ierr, herr, herr_width, [&](const auto& f) {
               return flash_isochore(f, input(D), Property::internal_energy, input(E));
             });
 }
 
-void HSFLSHdll(double* H, double* S, double* /*x*/, double* T, double* P, double* D, double* Dl,
+void HSFLSHdll(double* H, double* S, double* x, double* T, double* P, double* D, double* Dl,
                double* Dv, double* xl, double* xv, double* Q, double* E, double* Cv, double* Cp,
                double* W, int* ierr, char* herr, int herr_width) {
-  run_flash("HSFLSH", {.T = T, .P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q,
+  run_flash("HSFLSH", x, {.T = T, .P = P, .D = D, .Dl = Dl, .Dv = Dv, .xl = xl, .xv = xv, .Q = Q,
                        .E = E, .Cv = Cv, .Cp = Cp, .W = W},
             ierr, herr, herr_width,
-            [&](const PureFluid& f) { return flash_hs(f, input(H), input(S)); });
+            [&](const auto& f) { return flash_hs(f, input(H), input(S)); });
 }
 
 }  // extern "C"

@@ -10,6 +10,7 @@
 #include "fluidcore/errors.h"
 #include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
+#include "density_solve.h"
 #include "flash_support.h"
 #include "roots.h"
 
@@ -18,31 +19,16 @@ namespace {
 
 using Series = SaturationCurve::Series;
 constexpr double kInf = std::numeric_limits<double>::infinity();
-// Inputs a rounding error outside a limit count as on it.
-constexpr double kSlack = 1e-9;
 
 // ---------------------------------------------------------------------------
 // Range checks
 
-// Range checks of given values; an empty text means the value is usable.
 std::string check_temperature(const PureFluid& f, double T) {
-  if (!std::isfinite(T)) return "temperature is not a finite number";
-  if (T < f.limits.Tmin * (1 - kSlack))
-    return show("temperature", T, "K") + " is below the lower limit " +
-           format_number(f.limits.Tmin) + " K of " + f.name;
-  if (T > f.limits.Tmax * (1 + kSlack))
-    return show("temperature", T, "K") + " is above the upper limit " +
-           format_number(f.limits.Tmax) + " K of " + f.name;
-  return {};
+  return fluidcore::check_temperature(T, f.limits.Tmin, f.limits.Tmax, f.name);
 }
 
 std::string check_pressure(const PureFluid& f, double p) {
-  if (!std::isfinite(p)) return "pressure is not a finite number";
-  if (!(p > 0)) return show("pressure", p, "kPa") + " is not positive";
-  if (p > f.limits.pmax * (1 + kSlack))
-    return show("pressure", p, "kPa") + " is above the upper limit " +
-           format_number(f.limits.pmax) + " kPa of " + f.name;
-  return {};
+  return fluidcore::check_pressure(p, f.limits.pmax, f.name);
 }
 
 // The densest state the solvers consider: well beyond the liquid at the
@@ -52,12 +38,7 @@ double density_cap(const PureFluid& f) {
 }
 
 std::string check_density(const PureFluid& f, double rho) {
-  if (!std::isfinite(rho)) return "density is not a finite number";
-  if (!(rho > 0)) return show("density", rho, "mol/dm^3") + " is not positive";
-  if (rho > density_cap(f))
-    return show("density", rho, "mol/dm^3") + " is above the highest density " +
-           format_number(density_cap(f)) + " mol/dm^3 of " + f.name;
-  return {};
+  return fluidcore::check_density(rho, density_cap(f), f.name);
 }
 
 // Tolerance on a converged y.
@@ -67,50 +48,13 @@ double tolerance(const PureFluid& f, Property y, double T, double value) {
 }
 
 FlashState single_phase(const PureFluid& f, const State& s) {
-  FlashState r;
-  r.T = s.T;
-  r.p = s.p;
-  r.rho = r.rhoL = r.rhoV = s.rho;
-  r.e = s.e;
-  r.h = s.h;
-  r.s = s.s;
-  r.cv = s.cv;
-  r.cp = s.cp;
-  r.w = s.w;
-  if (s.T >= f.Tcrit()) {
-    const bool gas = s.p < f.pcrit();
-    r.phase = gas ? Phase::vapour : Phase::supercritical;
-    r.q = gas ? kVapourQuality : kSupercriticalQuality;
-  } else if (s.rho >= f.rhocrit()) {
-    r.phase = Phase::liquid;
-    r.q = kLiquidQuality;
-  } else {
-    r.phase = Phase::vapour;
-    r.q = kVapourQuality;
-  }
-  return r;
+  return single_phase_state(s, f.Tcrit(), f.pcrit(), f.rhocrit());
 }
 
 // A liquid-vapour state of molar quality q at the saturation point `sat`
 // (its T and p), the phase states evaluated on `iso`.
 FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) {
-  const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
-  FlashState r;
-  r.T = sat.T;
-  r.p = sat.p;
-  r.rhoL = sat.rhoL;
-  r.rhoV = sat.rhoV;
-  r.q = q;
-  r.rho = 1 / ((1 - q) / sat.rhoL + q / sat.rhoV);
-  r.e = L.e + q * (V.e - L.e);
-  r.h = L.h + q * (V.h - L.h);
-  r.s = L.s + q * (V.s - L.s);
-  r.phase = Phase::two_phase;
-  const State* edge = q == 0 ? &L : q == 1 ? &V : nullptr;
-  r.cv = edge ? edge->cv : kUndefined;
-  r.cp = edge ? edge->cp : kUndefined;
-  r.w = edge ? edge->w : kUndefined;
-  return r;
+  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), sat.T, sat.p, q);
 }
 
 // Two coexisting states A (q = 0) and B (q = 1) at one T and p, mixed.
@@ -137,74 +81,6 @@ double quality_of_density(const SaturationPoint& sat, double rho) {
 
 // ---------------------------------------------------------------------------
 // Density at (T, p)
-
-struct DensitySolution {
-  bool ok = false;
-  State state;
-  int iterations = 0;
-};
-
-// The state at rho + d from the one at rho, to first order in d.
-void shift_density(State& s, double d) {
-  s.p += s.dp_drho * d;
-  s.e += s.de_drho * d;
-  s.h += s.dh_drho * d;
-  s.g += s.dp_drho / s.rho * d;
-  s.s += s.ds_drho * d;
-  s.rho += d;
-}
-
-// Newton on p(rho) = p inside [lo, hi] (hi may be infinite: unknown), with
-// bisection where a step leaves the bracket. On [lo, hi] p(rho) must rise.
-DensitySolution solve_density(const Isotherm& iso, double p, double lo, double hi,
-                              double guess, double cap) {
-  DensitySolution out;
-  double rho = std::clamp(guess, lo, std::min(hi, cap));
-  if (!(rho > 0)) rho = std::min(hi, cap) * 0.5;
-  for (int it = 0; it < 100; ++it) {
-    out.iterations = it + 1;
-    const auto ar = iso.residual(rho);
-    const auto P = iso.pressure(rho, ar);
-    const double f = P.p - p;
-    const auto done = [&] {
-      out.ok = true;
-      out.state = iso.state(rho, ar);
-      return out;
-    };
-    if (std::abs(f) <= 1e-13 * p && P.dp_drho > 0) return done();
-    // A falling p(rho) denser than any saturated liquid is the equation's
-    // unphysical region: the root lies below.
-    if (P.dp_drho <= 0 && rho > 0.5 * cap) hi = rho;
-    else if (f < 0) lo = rho;
-    else hi = rho;
-    double next = P.dp_drho > 0 ? rho - f / P.dp_drho : -1;
-    // Newton converges quadratically: after a step this small the root is
-    // rho + step to 1e-24, and the state there follows from the one at rho
-    // to first order.
-    if (std::abs(next - rho) <= 1e-12 * rho && P.dp_drho > 0) {
-      done();
-      shift_density(out.state, next - rho);
-      return out;
-    }
-    // Without an upper bound yet, grow at most twofold per step.
-    if (std::isinf(hi) && next > 2 * rho) next = 2 * rho;
-    if (!(next > lo && next < std::min(hi, cap))) {
-      if (std::isinf(hi)) {
-        if (rho >= cap) return out;
-        next = std::min(2 * rho, cap);
-      } else {
-        next = lo > 0 && hi / lo > 4 ? std::sqrt(lo * hi) : 0.5 * (lo + hi);
-      }
-    }
-    if (!std::isinf(hi) && hi - lo <= 1e-15 * hi) {
-      // A collapsed bracket is a root only where p is met.
-      if (std::abs(f) <= 1e-9 * p) return done();
-      return out;
-    }
-    rho = next;
-  }
-  return out;
-}
 
 // Density of the single-phase state at (T, p): the liquid or vapour branch
 // chosen against the saturation pressure at T. guess <= 0: start from the
@@ -233,47 +109,6 @@ DensitySolution density_at(const PureFluid& f, const Isotherm& iso, double p, do
   const double ideal = p / (f.gas_constant * T);
   const double start = p > f.pcrit() ? std::max(ideal, f.rhocrit()) : ideal;
   return solve_density(iso, p, 0, kInf, guess > 0 ? guess : start, cap);
-}
-
-// The first root of fn over the ascending grid xs, refined by Brent. With
-// `slope` (the sign of fn's derivative), a grid interval whose ends have the
-// same sign but opposite slopes is searched for a pair of roots around the
-// extremum inside it (an extremum within ftol of zero counts as a root).
-std::optional<Root> first_root(const std::function<double(double)>& fn,
-                               const std::vector<double>& xs, double xtol,
-                               const std::function<double(double)>& slope = {},
-                               double ftol = 0) {
-  if (xs.empty()) return std::nullopt;
-  int evaluations = 1;
-  const auto found = [&](Root r) {
-    r.iterations += evaluations;
-    return r;
-  };
-  double xa = xs[0], fa = fn(xa);
-  if (fa == 0) return Root{xa, evaluations};
-  double sa = slope ? slope(xa) : 0;
-  for (std::size_t i = 1; i < xs.size(); ++i) {
-    const double xb = xs[i], fb = fn(xb);
-    ++evaluations;
-    if (fb == 0) return Root{xb, evaluations};
-    if ((fa < 0) != (fb < 0)) return found(brent(fn, xa, xb, fa, fb, xtol));
-    const double sb = slope ? slope(xb) : 0;
-    // fa > 0 falling then rising (a minimum), or fa < 0 rising then falling.
-    if (slope && (sa < 0) != (sb < 0) && (fa > 0) == (sa < 0)) {
-      const double ma = sa, mb = sb;
-      const Root m = brent(slope, xa, xb, ma, mb, xtol);
-      const double fm = fn(m.x);
-      evaluations += m.iterations + 1;
-      // An extremum that touches zero (a kink where an isochore meets the
-      // saturation curve) is a root too.
-      if (std::abs(fm) <= ftol) return found(Root{m.x, 0});
-      if ((fm < 0) != (fa < 0)) return found(brent(fn, xa, m.x, fa, fm, xtol));
-    }
-    xa = xb;
-    fa = fb;
-    sa = sb;
-  }
-  return std::nullopt;
 }
 
 std::vector<double> linear_grid(double a, double b, int n) {

@@ -54,6 +54,90 @@ inline std::string show(Property y, double v) {
   return quantity(y) + " " + format_number(v) + " " + unit(y);
 }
 
+// Inputs a rounding error outside a limit count as on it.
+inline constexpr double kSlack = 1e-9;
+
+// Range checks of given values, against the limits of the fluid or mixture
+// `name`; an empty text means the value is usable.
+inline std::string check_temperature(double T, double Tmin, double Tmax, const std::string& name) {
+  if (!std::isfinite(T)) return "temperature is not a finite number";
+  if (T < Tmin * (1 - kSlack))
+    return show("temperature", T, "K") + " is below the lower limit " + format_number(Tmin) +
+           " K of " + name;
+  if (T > Tmax * (1 + kSlack))
+    return show("temperature", T, "K") + " is above the upper limit " + format_number(Tmax) +
+           " K of " + name;
+  return {};
+}
+
+inline std::string check_pressure(double p, double pmax, const std::string& name) {
+  if (!std::isfinite(p)) return "pressure is not a finite number";
+  if (!(p > 0)) return show("pressure", p, "kPa") + " is not positive";
+  if (p > pmax * (1 + kSlack))
+    return show("pressure", p, "kPa") + " is above the upper limit " + format_number(pmax) +
+           " kPa of " + name;
+  return {};
+}
+
+// cap: the densest state the solvers consider.
+inline std::string check_density(double rho, double cap, const std::string& name) {
+  if (!std::isfinite(rho)) return "density is not a finite number";
+  if (!(rho > 0)) return show("density", rho, "mol/dm^3") + " is not positive";
+  if (rho > cap)
+    return show("density", rho, "mol/dm^3") + " is above the highest density " +
+           format_number(cap) + " mol/dm^3 of " + name;
+  return {};
+}
+
+// A single-phase State as a flash result, classified against the critical
+// point (Tc, pc, rhoc): supercritical at or above both Tc and pc, vapour
+// above Tc below pc; below Tc liquid or vapour by its density.
+inline FlashState single_phase_state(const State& s, double Tc, double pc, double rhoc) {
+  FlashState r;
+  r.T = s.T;
+  r.p = s.p;
+  r.rho = r.rhoL = r.rhoV = s.rho;
+  r.e = s.e;
+  r.h = s.h;
+  r.s = s.s;
+  r.cv = s.cv;
+  r.cp = s.cp;
+  r.w = s.w;
+  if (s.T >= Tc) {
+    const bool gas = s.p < pc;
+    r.phase = gas ? Phase::vapour : Phase::supercritical;
+    r.q = gas ? kVapourQuality : kSupercriticalQuality;
+  } else if (s.rho >= rhoc) {
+    r.phase = Phase::liquid;
+    r.q = kLiquidQuality;
+  } else {
+    r.phase = Phase::vapour;
+    r.q = kVapourQuality;
+  }
+  return r;
+}
+
+// A two-phase flash result of molar vapour fraction q from its liquid L and
+// vapour V at (T, p); at q = 0 or 1 the phase that is there gives cv, cp, w.
+inline FlashState two_phase_state(const State& L, const State& V, double T, double p, double q) {
+  FlashState r;
+  r.T = T;
+  r.p = p;
+  r.rhoL = L.rho;
+  r.rhoV = V.rho;
+  r.q = q;
+  r.rho = 1 / ((1 - q) / L.rho + q / V.rho);
+  r.e = L.e + q * (V.e - L.e);
+  r.h = L.h + q * (V.h - L.h);
+  r.s = L.s + q * (V.s - L.s);
+  r.phase = Phase::two_phase;
+  const State* edge = q == 0 ? &L : q == 1 ? &V : nullptr;
+  r.cv = edge ? edge->cv : kUndefined;
+  r.cp = edge ? edge->cp : kUndefined;
+  r.w = edge ? edge->w : kUndefined;
+  return r;
+}
+
 template <class AnyState>
 double value_of(const AnyState& s, Property y) {
   switch (y) {

@@ -1,5 +1,6 @@
 #include "c_api.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -17,11 +18,15 @@ int setup_fluid(const std::string& files, std::string* message) {
   return ierr;
 }
 
-CallResult call_flash(const std::string& pair, double v1, double v2, int k) {
+CallResult call_flash(const std::string& pair, double v1, double v2, int k, const double* given_x,
+                      double* out_xl, double* out_xv) {
   constexpr double kSentinel = -12345.678;
   CallResult r;
   r.T = r.P = r.D = r.Dl = r.Dv = r.Q = r.E = r.H = r.S = r.Cv = r.Cp = r.W = kSentinel;
-  double x[20] = {}, xl[20], xv[20];
+  double x[20] = {}, own_xl[20], own_xv[20];
+  if (given_x) std::copy(given_x, given_x + 20, x);
+  double* xl = out_xl ? out_xl : own_xl;
+  double* xv = out_xv ? out_xv : own_xv;
   double a = v1, b = v2;
   std::string herr(255, '\0');
   int ierr = -777;
@@ -46,25 +51,6 @@ CallResult call_flash(const std::string& pair, double v1, double v2, int k) {
   r.raw = herr;
   r.message = herr.substr(0, herr.find_last_not_of(' ') + 1);
   return r;
-}
-
-FlashResult cpp_flash(const PureFluid& f, const std::string& pair, double v1, double v2) {
-  if (pair == "TP") return flash_tp(f, v1, v2);
-  if (pair == "TD") return flash_td(f, v1, v2);
-  if (pair == "TH") return flash_isotherm(f, v1, Property::enthalpy, v2);
-  if (pair == "TS") return flash_isotherm(f, v1, Property::entropy, v2);
-  if (pair == "TE") return flash_isotherm(f, v1, Property::internal_energy, v2);
-  if (pair == "TQ") return flash_tq(f, v1, v2);
-  if (pair == "PD") return flash_isochore(f, v2, Property::pressure, v1);
-  if (pair == "PH") return flash_isobar(f, v1, Property::enthalpy, v2);
-  if (pair == "PS") return flash_isobar(f, v1, Property::entropy, v2);
-  if (pair == "PE") return flash_isobar(f, v1, Property::internal_energy, v2);
-  if (pair == "PQ") return flash_pq(f, v1, v2);
-  if (pair == "DH") return flash_isochore(f, v1, Property::enthalpy, v2);
-  if (pair == "DS") return flash_isochore(f, v1, Property::entropy, v2);
-  if (pair == "DE") return flash_isochore(f, v1, Property::internal_energy, v2);
-  if (pair == "HS") return flash_hs(f, v1, v2);
-  throw std::invalid_argument("no flash for " + pair);
 }
 
 double given_value(const FlashState& s, char letter) {

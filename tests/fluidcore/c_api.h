@@ -2,6 +2,7 @@
 // fixed-width buffers, every output slot filled with a sentinel first.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "fluidcore/flash.h"
@@ -25,11 +26,32 @@ struct CallResult {
 
 // The flash routine for an input pair ("TP", "PH", ... as in the routine
 // names), its two given values in the routine's order, and kr/kq where the
-// routine has one.
-CallResult call_flash(const std::string& pair, double v1, double v2, int k = 1);
+// routine has one; `x` the composition handed over (20 zeros if null), and
+// the phase compositions written to xl and xv where given.
+CallResult call_flash(const std::string& pair, double v1, double v2, int k = 1,
+                      const double* x = nullptr, double* xl = nullptr, double* xv = nullptr);
 
-// The C++ flash behind a routine, with the same two values.
-FlashResult cpp_flash(const PureFluid& fluid, const std::string& pair, double v1, double v2);
+// The C++ flash behind a routine, with the same two values, for a pure
+// fluid or a mixture (fixed_mixture.h).
+template <class Model>
+auto cpp_flash(const Model& f, const std::string& pair, double v1, double v2) {
+  if (pair == "TP") return flash_tp(f, v1, v2);
+  if (pair == "TD") return flash_td(f, v1, v2);
+  if (pair == "TH") return flash_isotherm(f, v1, Property::enthalpy, v2);
+  if (pair == "TS") return flash_isotherm(f, v1, Property::entropy, v2);
+  if (pair == "TE") return flash_isotherm(f, v1, Property::internal_energy, v2);
+  if (pair == "TQ") return flash_tq(f, v1, v2);
+  if (pair == "PD") return flash_isochore(f, v2, Property::pressure, v1);
+  if (pair == "PH") return flash_isobar(f, v1, Property::enthalpy, v2);
+  if (pair == "PS") return flash_isobar(f, v1, Property::entropy, v2);
+  if (pair == "PE") return flash_isobar(f, v1, Property::internal_energy, v2);
+  if (pair == "PQ") return flash_pq(f, v1, v2);
+  if (pair == "DH") return flash_isochore(f, v1, Property::enthalpy, v2);
+  if (pair == "DS") return flash_isochore(f, v1, Property::entropy, v2);
+  if (pair == "DE") return flash_isochore(f, v1, Property::internal_energy, v2);
+  if (pair == "HS") return flash_hs(f, v1, v2);
+  throw std::invalid_argument("no flash for " + pair);
+}
 
 // A given value of a pair ('T', 'P', 'D', 'H', 'S', 'E', 'Q') read back from a state.
 double given_value(const FlashState& s, char letter);

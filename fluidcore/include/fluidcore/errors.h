@@ -13,6 +13,8 @@ enum ErrorCode : int {
   kFluidFile = 101,     // missing, unreadable or malformed fluid file
   kInternal = 999,      // an unexpected fault, caught at the boundary
   kWarnOutOfRange = -1, // state outside the equation's range, computed anyway
+  kWarnEstimate = -2,   // an estimate stands in for published data (mixing
+                        // parameters of a pair, a mixture's critical point)
 };
 
 }  // namespace fluidcore

@@ -1,0 +1,55 @@
+// A mixture model at one composition, and what is worth computing once for
+// it: its bubble and dew lines and its critical point. They are traced
+// together on first use (a few milliseconds) and shared read-only after that,
+// so that every flash at this composition starts from them.
+//
+// Limits of a mixture: mole-fraction weighted means of its components'
+// limits (Tmin, Tmax, pmax); the lines are traced from Tmin.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "fluidcore/mixture.h"
+#include "fluidcore/mixture_critical.h"
+#include "fluidcore/saturation_line.h"
+
+namespace fluidcore {
+
+class FixedMixture {
+ public:
+  // z: mole fractions summing to 1; name: how messages call the mixture.
+  FixedMixture(std::shared_ptr<const Mixture> model, const Fractions& z, std::string name);
+
+  const Mixture& model() const { return *model_; }
+  const std::shared_ptr<const Mixture>& model_ptr() const { return model_; }
+  const Fractions& z() const { return z_; }
+  const std::string& name() const { return name_; }
+  double molar_mass() const { return molar_mass_; }
+  struct Limits { double Tmin, Tmax, pmax; };
+  const Limits& limits() const { return limits_; }
+
+  const SaturationLine& bubble_line() const { return traced().bubble; }
+  const SaturationLine& dew_line() const { return traced().dew; }
+  // The critical point; converged == false: an estimate where the lines end.
+  const MixtureCriticalPoint& critical() const { return traced().critical; }
+
+ private:
+  struct Traced {
+    SaturationLine bubble, dew;
+    MixtureCriticalPoint critical;
+  };
+  const Traced& traced() const;
+
+  std::shared_ptr<const Mixture> model_;
+  Fractions z_;
+  std::string name_;
+  double molar_mass_;
+  Limits limits_;
+  mutable std::once_flag once_;
+  mutable std::optional<Traced> traced_;
+};
+
+}  // namespace fluidcore
