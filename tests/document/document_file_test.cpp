@@ -149,6 +149,40 @@ TEST(Document, ShowsKnownFiguresAndDashesWhereThereAreNone) {
                                               kDash, "A1", "1", kDash, "no", "no", "no"}));
 }
 
+// The last eleven fields of a blend's row: molar mass, critical temperature
+// and pressure, bubble and dew point, glide, GWP, ODP and the three marks
+// (the composition before them may wrap onto a second line).
+std::vector<std::string> BlendFigures(const std::string& table, const std::string& blend) {
+  const auto rows = RowsOf(table, blend, "\\S");
+  EXPECT_EQ(rows.size(), 1u) << blend;
+  if (rows.empty() || rows[0].size() < 12) return {};
+  return std::vector<std::string>(rows[0].end() - 11, rows[0].end());
+}
+
+TEST(Document, ShowsBlendsWithBubbleAndDewPointsAndMassWeightedGwp) {
+  const std::string table = Section(PdfText(DocumentFile()), "Table 2. Blends", "Table 3.");
+  // Published for R410A (R32/R125 50/50 by mass): 72.585 g/mol, critical
+  // point 71.34 degrees C and 4.901 MPa, at 1 atm bubble point -51.44 and dew
+  // point -51.36 degrees C.
+  const auto r410a = BlendFigures(table, "R410A");
+  ASSERT_EQ(r410a.size(), 11u);
+  EXPECT_EQ(std::vector<std::string>(r410a.begin(), r410a.begin() + 6),
+            (std::vector<std::string>{"72.59", "71.34", "49.01", "-51.44", "-51.36", "0.08"}));
+  EXPECT_EQ(std::vector<std::string>(r410a.begin() + 7, r410a.end()),
+            (std::vector<std::string>{kDash, "yes", "no", "no"}));
+  // R404A, R125/R143a/R134a 44/52/4: GWP 0.44 * 3500 + 0.52 * 4470 + 0.04 * 1430.
+  const auto r404a = BlendFigures(table, "R404A");
+  ASSERT_EQ(r404a.size(), 11u);
+  EXPECT_EQ(r404a[6], "3922");
+  // A blend that is not liquid at 1 atm within its components' range has a
+  // dash for the bubble point and for the glide.
+  const auto r472a = BlendFigures(table, "R472A");
+  ASSERT_EQ(r472a.size(), 11u);
+  EXPECT_EQ(r472a[3], kDash);
+  EXPECT_EQ(r472a[5], kDash);
+  EXPECT_NE(r472a[4], kDash);
+}
+
 TEST(Document, ListsTheComparisonFormsDefaultCycleOnlyForFluidsThatCanCondenseThere) {
   const std::string table = Section(PdfText(DocumentFile()), "Table 3.", "Register of the pure");
   const auto r134a = RowsOf(table, "R134a");
