@@ -262,27 +262,47 @@ struct Placement {
   std::optional<Boundaries> sides;  // set for two-phase states
 };
 
-Placement place(const FixedMixture& m, double T, double p) {
-  const auto b0 = m.bubble_line().at_temperature(T), d0 = m.dew_line().at_temperature(T);
-  // Clearly away from the lines: the interpolation decides (its densities,
-  // good to about 1e-6, bound the branches with a margin).
-  if (b0 && d0) {
-    if (p < d0->p * (1 - kLineMargin))
-      return {Branch::vapour, 0, d0->rhoV * (1 + 1e-4), d0->rhoV * p / d0->p, std::nullopt};
-    if (p > b0->p * (1 + kLineMargin))
-      return {Branch::liquid, b0->rhoL * (1 - 1e-4), kInf, b0->rhoL, std::nullopt};
+// Below where a line could be traced (a mixture of refrigerants and
+// permanent gases whose bubble line runs off to high pressure) there is no
+// bubble or dew point to decide the phase against: a single phase is then
+// assumed, with a warning.
+bool undecided(const FixedMixture& m, double T) {
+  const auto& b = m.bubble_line();
+  const auto& d = m.dew_line();
+  return b.empty() || d.empty() || T < std::max(b.Tmin(), d.Tmin());
+}
+
+Result assumed_single_phase(const FixedMixture& m, const State& s) {
+  Result r = single_phase(m, s);
+  if (undecided(m, s.T)) {
+    r.status = kWarnEstimate;
+    r.message = "the phase of " + m.name() + " at " + show("temperature", s.T, "K") +
+                " could not be decided (no bubble or dew point traced there); one phase assumed";
   }
-  const auto sides = boundaries_at_temperature(m, T);
-  if (!sides) return {};
-  // A margin of a few parts in 1e6 keeps the bracket clear of the last
-  // digits of the exact bubble or dew density.
-  if (p <= sides->dew.p)
-    return {Branch::vapour, 0, sides->dew.rhoV * (1 + 1e-6), sides->dew.rhoV * p / sides->dew.p,
-            std::nullopt};
-  if (p >= sides->bubble.p)
-    return {Branch::liquid, sides->bubble.rhoL * (1 - 1e-6), kInf, sides->bubble.rhoL, std::nullopt};
+  return r;
+}
+
+Placement place(const FixedMixture& m, double T, double p) {
+  const auto vapour = [&](const TwoPhase& dew, double margin) {
+    return Placement{Branch::vapour, 0, dew.rhoV * (1 + margin), dew.rhoV * p / dew.p, std::nullopt};
+  };
+  const auto liquid = [&](const TwoPhase& bubble, double margin) {
+    return Placement{Branch::liquid, bubble.rhoL * (1 - margin), kInf, bubble.rhoL, std::nullopt};
+  };
+  // Clearly below the dew point or above the bubble point: the interpolated
+  // line decides (its densities, good to about 1e-6, bound the branches
+  // with a margin).
+  const auto b0 = m.bubble_line().at_temperature(T), d0 = m.dew_line().at_temperature(T);
+  if (d0 && p < d0->p * (1 - kLineMargin)) return vapour(*d0, 1e-4);
+  if (b0 && p > b0->p * (1 + kLineMargin)) return liquid(*b0, 1e-4);
+  // Close to them, the exact points (a margin of a few parts in 1e6 keeps
+  // the bracket clear of the last digits of their densities).
+  const auto b = boundary_at_temperature(m, T, 0), d = boundary_at_temperature(m, T, 1);
+  if (d && p <= d->p) return vapour(*d, 1e-6);
+  if (b && p >= b->p) return liquid(*b, 1e-6);
+  if (!b || !d || d->p > b->p * (1 + 1e-9)) return {};
   Placement two;
-  two.sides = sides;
+  two.sides = Boundaries{*b, *d};
   return two;
 }
 
@@ -465,25 +485,24 @@ MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
   if (!s)
     return fail(kNoConvergence, "no density found at " + show("temperature", T, "K") + " and " +
                                     show("pressure", p, "kPa") + " of " + m.name());
-  return single_phase(m, *s);
+  return at.branch == Branch::either ? assumed_single_phase(m, *s) : single_phase(m, *s);
 }
 
 MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
   if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
   if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
-  const auto single = [&] {
-    const MixtureIsotherm iso(m.model(), T, m.z());
-    return single_phase(m, iso.state(rho));
-  };
+  const State s = MixtureIsotherm(m.model(), T, m.z()).state(rho);
+  // Lighter than the dew point's vapour or denser than the bubble point's
+  // liquid: one phase (first against the interpolated lines).
   const auto b0 = m.bubble_line().at_temperature(T), d0 = m.dew_line().at_temperature(T);
-  if (b0 && d0 && (rho < d0->rhoV * (1 - kLineMargin) || rho > b0->rhoL * (1 + kLineMargin)))
-    return single();
-  const auto sides = boundaries_at_temperature(m, T);
-  if (!sides || rho <= sides->dew.rhoV || rho >= sides->bubble.rhoL) return single();
-  const auto& [b, d] = *sides;
-  const double beta = (1 / rho - 1 / b.rhoL) / (1 / d.rhoV - 1 / b.rhoL);
+  if ((d0 && rho < d0->rhoV * (1 - kLineMargin)) || (b0 && rho > b0->rhoL * (1 + kLineMargin)))
+    return single_phase(m, s);
+  const auto bubble = boundary_at_temperature(m, T, 0), dew = boundary_at_temperature(m, T, 1);
+  if ((dew && rho <= dew->rhoV) || (bubble && rho >= bubble->rhoL)) return single_phase(m, s);
+  if (!bubble || !dew) return assumed_single_phase(m, s);
+  const double beta = (1 / rho - 1 / bubble->rhoL) / (1 / dew->rhoV - 1 / bubble->rhoL);
   // The overall density falls with beta.
-  return split_at(m, T, Given::T_rho, rho, *sides, beta, &FlashState::rho,
+  return split_at(m, T, Given::T_rho, rho, Boundaries{*bubble, *dew}, beta, &FlashState::rho,
                   [&](const FlashState& f) { return std::log(rho) - std::log(f.rho); },
                   show("density", rho, "mol/dm^3"));
 }

@@ -19,7 +19,11 @@
 //   - at given (h, s) for p over (p, h) states.
 // Beyond the traced lines (within a fraction of a kelvin of the critical
 // point and above it) states are single-phase; of two density roots at a
-// given (T, p) the one of lower Gibbs energy is taken.
+// given (T, p) the one of lower Gibbs energy is taken. Where a line could
+// not be traced at all (a blend with a permanent gas, whose bubble line runs
+// off to high pressure), a state that is neither below the dew point nor
+// above the bubble point is taken as one phase with the warning
+// kWarnEstimate: no stability test stands in for the missing line.
 //
 // Quality q is the molar vapour fraction. Single-phase states have q = -998
 // (liquid), 998 (vapour) or 999 (supercritical) as for pure fluids, judged
