@@ -3,6 +3,8 @@
 // so the start page appears at once.
 #include <QApplication>
 
+#include <clocale>
+
 #include "cycle/comparison.h"
 #include "forms/page_model.h"
 #include "forms/page_names.h"
@@ -10,6 +12,9 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Qt adopts the user's locale; the C library's number conversions, used by
+  // the property library too, stay with "." as the decimal separator.
+  std::setlocale(LC_NUMERIC, "C");
   // The page model decides when the program ends, not the number of windows
   // on screen (a hidden page has none).
   QApplication::setQuitOnLastWindowClosed(false);

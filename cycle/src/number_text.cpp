@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace cycle {
@@ -58,9 +58,20 @@ double LeadingNumber(std::string_view text) {
     }
     if (TakeDigits(compact, exp_pos, exponent) > 0) number += exponent;
   }
-  // strtod gives +-HUGE_VAL (infinity) for an exponent beyond the double range;
-  // the calculations refuse such a value with a message.
-  return std::strtod(number.c_str(), nullptr);
+  // from_chars reads "." whatever the process locale says (the desktop
+  // toolkit adopts the user's locale, where "3.5" may otherwise read as 3).
+  const bool negative = number.front() == '-';
+  const std::size_t digits_from = (number.front() == '-' || number.front() == '+') ? 1 : 0;
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(number.data() + digits_from, number.data() + number.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Beyond the double range: a huge exponent reads as infinity (the
+    // calculations refuse it with a message), a tiny one as 0.
+    const bool tiny = number.find("e-") != std::string::npos;
+    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+  }
+  return negative ? -value : value;
 }
 
 namespace {

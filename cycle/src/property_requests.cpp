@@ -1,7 +1,7 @@
 #include "property_requests.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <string>
 #include <variant>
 
@@ -13,8 +13,9 @@ bool IsOneValueCode(std::string_view code) { return code.size() > 2; }
 
 std::string Number(double value) {
   char text[32];
-  std::snprintf(text, sizeof text, "%g", value);
-  return text;
+  char* const end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+  return std::string(text, end);
 }
 
 // "suction enthalpy at TP 318.15, 1942.69"

@@ -1,7 +1,7 @@
 #include "fluidcore/saturation.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 
 #include "fluidcore/errors.h"
 #include "fluidcore/state.h"
@@ -10,9 +10,10 @@
 namespace fluidcore {
 
 std::string format_number(double v) {
+  // Independent of the process locale: "374.21", never "374,21".
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%g", v);
-  return buf;
+  char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr;
+  return std::string(buf, end);
 }
 
 namespace {

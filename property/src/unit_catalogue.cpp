@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <span>
 
 #include "property/binding.h"
@@ -384,8 +384,9 @@ double Pass(double x, const Quantity& quantity, std::string unit, int direction,
 
 std::string NumberText(double x) {
   std::array<char, 32> text{};
-  std::snprintf(text.data(), text.size(), "%.6g", x);
-  return text.data();
+  char* const end =
+      std::to_chars(text.data(), text.data() + text.size(), x, std::chars_format::general, 6).ptr;
+  return std::string(text.data(), end);
 }
 
 double ReadValue(const Value& value) {

@@ -1,6 +1,10 @@
 #include "cycle/number_text.h"
 
+#include <clocale>
+
 #include <gtest/gtest.h>
+
+#include "cycle/basic_cycle.h"
 
 #include <cmath>
 #include <limits>
@@ -78,3 +82,26 @@ TEST(FormatFixed, HandlesTheExtremesOfTheDoubleRange) {
 }
 
 }  // namespace
+
+// The desktop toolkit adopts the user's locale, where the decimal separator
+// may be a comma; fields must still read "3.5" as 3.5, figures print with
+// ".", and the library's messages too. (The test locale is built by the test
+// build and found through LOCPATH.)
+TEST(NumberText, ReadAndWrittenWithAPointUnderADecimalCommaLocale) {
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "decimal-comma test locale missing";
+
+  EXPECT_EQ(cycle::LeadingNumber("3.5"), 3.5);
+  EXPECT_EQ(cycle::LeadingNumber("1.5e1 kW"), 15);
+  EXPECT_EQ(cycle::FormatFixed(3.456, 2), "3.46");
+  EXPECT_EQ(cycle::FormatFixed(-0.0049996, 5), "-0.00500");
+
+  // A condensing temperature above R22's critical point fails in the library.
+  cycle::BasicCycleInput input{"R22", 1, 50, 3.5, 4, 130.5, 100, 80};
+  const auto outcome = cycle::CalcBasicCycle(input);
+  ASSERT_TRUE(std::holds_alternative<std::string>(outcome));
+  EXPECT_NE(std::get<std::string>(outcome).find("403.65"), std::string::npos)
+      << std::get<std::string>(outcome);
+
+  std::setlocale(LC_NUMERIC, before.c_str());
+}
