@@ -117,16 +117,16 @@ EquilibriumResult solve_equilibrium(const Mixture& m, const Fractions& z, Given 
   u[iL] = std::log(start.rhoL);
   u[iV] = std::log(start.rhoV);
   // The rows of the two given values: what each fixes, and its value.
-  struct Spec { char what; double value; };
-  Spec specs[2] = {{'T', std::log(first)}, {'b', second}};
+  struct Fixed { char what; double value; };
+  Fixed fixed[2] = {{'T', std::log(first)}, {'b', second}};
   switch (given) {
     case Given::T_beta: break;
-    case Given::p_beta: specs[0] = {'p', std::log(first)}; break;
-    case Given::T_p: specs[1] = {'p', std::log(second)}; break;
-    case Given::T_rho: specs[1] = {'v', -std::log(second)}; break;
-    case Given::rho_beta: specs[0] = {second < 0.5 ? 'L' : 'V', std::log(first)}; break;
+    case Given::p_beta: fixed[0] = {'p', std::log(first)}; break;
+    case Given::T_p: fixed[1] = {'p', std::log(second)}; break;
+    case Given::T_rho: fixed[1] = {'v', -std::log(second)}; break;
+    case Given::rho_beta: fixed[0] = {second < 0.5 ? 'L' : 'V', std::log(first)}; break;
   }
-  if (given != Given::T_p && given != Given::T_rho) u[iB] = specs[1].value;
+  if (given != Given::T_p && given != Given::T_rho) u[iB] = fixed[1].value;
 
   EquilibriumResult result;
   MixtureIsotherm liquid, vapour;
@@ -211,36 +211,36 @@ EquilibriumResult solve_equilibrium(const Mixture& m, const Fractions& z, Given 
       }
     }
     // The given values.
-    const auto given_row = [&](std::size_t row, const Spec& spec) {
-      switch (spec.what) {
+    const auto given_row = [&](std::size_t row, const Fixed& f) {
+      switch (f.what) {
         case 'T':
-          E[row] = u[iT] - spec.value;
+          E[row] = u[iT] - f.value;
           at(row, iT) = 1;
           break;
         case 'b':
-          E[row] = u[iB] - spec.value;
+          E[row] = u[iB] - f.value;
           at(row, iB) = 1;
           break;
         case 'p':  // ln pV
-          E[row] = std::log(std::max(pV, 1e-300)) - spec.value;
+          E[row] = std::log(std::max(pV, 1e-300)) - f.value;
           for (std::size_t j = 0; j < N; ++j) at(row, j) = dlnp[j];
           break;
         case 'v': {  // ln of the overall molar volume
           const double v = (1 - beta) / rhoL + beta / rhoV;
-          E[row] = std::log(v) - spec.value;
+          E[row] = std::log(v) - f.value;
           at(row, iB) = (1 / rhoV - 1 / rhoL) / v;
           at(row, iL) = -(1 - beta) / (rhoL * v);
           at(row, iV) = -beta / (rhoV * v);
           break;
         }
         default:  // 'L', 'V': ln of one phase's density
-          const std::size_t k = spec.what == 'L' ? iL : iV;
-          E[row] = u[k] - spec.value;
+          const std::size_t k = f.what == 'L' ? iL : iV;
+          E[row] = u[k] - f.value;
           at(row, k) = 1;
       }
     };
-    given_row(iL, specs[0]);
-    given_row(iV, specs[1]);
+    given_row(iL, fixed[0]);
+    given_row(iV, fixed[1]);
 
     double norm = 0;
     for (std::size_t i = 0; i < N; ++i) norm = std::max(norm, std::abs(E[i]));
@@ -270,9 +270,9 @@ EquilibriumResult solve_equilibrium(const Mixture& m, const Fractions& z, Given 
         // may overshoot by a rounding error), and the given values are
         // exact, not as their logarithms came back.
         if (given == Given::T_p || given == Given::T_rho) u[iB] = std::clamp(u[iB], 0.0, 1.0);
-        for (const Spec& spec : specs) {
-          if (spec.what == 'b') u[iB] = spec.value;
-          if (spec.what == 'T') u[iT] = std::log(first);
+        for (const Fixed& f : fixed) {
+          if (f.what == 'b') u[iB] = f.value;
+          if (f.what == 'T') u[iT] = std::log(first);
         }
         const double beta_f = u[iB];
         double sxf = 0, syf = 0;
@@ -291,9 +291,9 @@ EquilibriumResult solve_equilibrium(const Mixture& m, const Fractions& z, Given 
         result.converged = true;
         result.state = {std::exp(u[iT]), pV * std::exp(lnp_step), beta_f, std::exp(u[iL]),
                         std::exp(u[iV]), xf, yf};
-        if (specs[0].what == 'T') result.state.T = first;
-        if (specs[0].what == 'p') result.state.p = first;
-        if (specs[1].what == 'p') result.state.p = second;
+        if (fixed[0].what == 'T') result.state.T = first;
+        if (fixed[0].what == 'p') result.state.p = first;
+        if (fixed[1].what == 'p') result.state.p = second;
         auto& d = result.slope;
         d.lnT = du[iT];
         d.lnrhoL = du[iL];
