@@ -23,4 +23,17 @@ void write(char* buffer, int width, std::string_view text) {
   std::memset(buffer + n, ' ', static_cast<std::size_t>(width) - n);
 }
 
+std::vector<std::string> split_list(std::string_view list) {
+  std::vector<std::string> names;
+  for (std::size_t start = 0; start <= list.size();) {
+    const auto bar = std::min(list.find('|', start), list.size());
+    std::string_view name = list.substr(start, bar - start);
+    while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+    if (!name.empty()) names.emplace_back(name);
+    start = bar + 1;
+  }
+  return names;
+}
+
 }  // namespace fluidcore::c_text

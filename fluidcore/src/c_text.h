@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fluidcore::c_text {
 
@@ -13,5 +14,9 @@ std::string read(const char* buffer, int width);
 // `text` copied into the buffer, cut to `width` and padded with blanks to
 // exactly `width` bytes (no terminating NUL, as fixed-width callers expect).
 void write(char* buffer, int width, std::string_view text);
+
+// The file names of a fluid file list "a.fld|b.fld|": separated by "|",
+// blanks around each dropped, empty entries skipped.
+std::vector<std::string> split_list(std::string_view list);
 
 }  // namespace fluidcore::c_text

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "c_text.h"
 #include "flash_support.h"
@@ -151,7 +152,9 @@ void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* refe
       mixture_calls::setup(s.mixture, s.mixtures, n, files, mixing, ierr, herr, herr_width);
       return;
     }
-    const std::string first = files.substr(0, files.find('|'));
+    const std::vector<std::string> names = c_text::split_list(files);
+    if (!files_match_count(n, names, files, ierr, herr, herr_width)) return;
+    const std::string& first = names.front();
     if (mixture_calls::setup_known_blend(s.mixture, s.mixtures, first, mixing, ierr, herr,
                                          herr_width))
       return;

@@ -137,21 +137,8 @@ void setup(MixtureSession& session, MixtureLibrary& library, int n, const std::s
            "SETUP: " + std::to_string(n) + " components requested (1 to 20 can be loaded)");
     return;
   }
-  std::vector<std::string> names;
-  for (std::size_t start = 0; start <= files.size();) {
-    const auto bar = std::min(files.find('|', start), files.size());
-    std::string name = files.substr(start, bar - start);
-    name.erase(0, name.find_first_not_of(" \t"));
-    name.erase(name.find_last_not_of(" \t") + 1);
-    if (!name.empty()) names.push_back(name);
-    start = bar + 1;
-  }
-  if (static_cast<int>(names.size()) != n) {
-    report(ierr, herr, herr_width, kBadInput,
-           "SETUP: " + std::to_string(n) + " components requested but " +
-               std::to_string(names.size()) + " fluid files named (\"" + files + "\")");
-    return;
-  }
+  const std::vector<std::string> names = c_text::split_list(files);
+  if (!files_match_count(n, names, files, ierr, herr, herr_width)) return;
   try {
     LoadedMixture m;
     m.model = library.load(names, mixing_file);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <exception>
 #include <string>
+#include <vector>
 
 #include "c_text.h"
 #include "fluidcore/entry_points.h"
@@ -34,6 +35,19 @@ void guarded(int* ierr, char* herr, int width, const char* routine, Body body) {
   } catch (...) {
     report(ierr, herr, width, kInternal, std::string(routine) + ": internal error");
   }
+}
+
+// Whether the fluid file list names as many files as components were asked
+// for; reports the mismatch otherwise (a "|" typed into a fluid name must not
+// quietly load only its first part).
+inline bool files_match_count(int n, const std::vector<std::string>& names,
+                              const std::string& files, int* ierr, char* herr, int width) {
+  if (static_cast<int>(names.size()) == n) return true;
+  report(ierr, herr, width, kBadInput,
+         "SETUP: " + std::to_string(n) + (n == 1 ? " component" : " components") +
+             " requested but " + std::to_string(names.size()) + " fluid files named (\"" + files +
+             "\")");
+  return false;
 }
 
 inline double input(const double* v) { return v ? *v : NAN; }

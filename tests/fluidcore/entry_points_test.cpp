@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fluidcore/entry_points.h"
+#include "fluidcore/errors.h"
 #include "fluidcore/state.h"
 #include "reference_data.h"
 
@@ -58,6 +59,16 @@ TEST(Setup, LoadsFluidsByFileNameAliasAndAnyLetterCase) {
     EXPECT_EQ(r.message, "") << c.file;
     EXPECT_DOUBLE_EQ(molar_mass(), fluid(c.fluid)->molar_mass) << c.file;
   }
+}
+
+TEST(Setup, RefusesAListThatNamesMoreFilesThanComponents) {
+  // A "|" typed into a fluid name: loading only its first part would show
+  // R22's figures under the name the user typed.
+  const auto r = setup("fluids\\R22|R32.fld");
+  EXPECT_EQ(r.ierr, kBadInput) << r.message;
+  EXPECT_NE(r.message.find("1 component requested but 2 fluid files named"), std::string::npos)
+      << r.message;
+  EXPECT_EQ(molar_mass(), FLUIDCORE_UNDEFINED);
 }
 
 TEST(Setup, ReportsMissingAndMalformedFilesByName) {
