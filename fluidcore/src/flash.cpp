@@ -255,7 +255,9 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
     r.state = two_phase(iso, sat, quality_of_density(sat, rho));
     r.state.rho = rho;
   } else {
-    r.state = single_phase(f, iso.state(rho));
+    const State s = iso.state(rho);
+    if (auto why = unphysical(s, f.gas_constant, f.name); !why.empty()) return failure(kOutOfRange, why);
+    r.state = single_phase(f, s);
   }
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
@@ -266,9 +268,7 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
 }
 
 FlashResult flash_tq(const PureFluid& f, double T, double q) {
-  if (!std::isfinite(q) || q < -kSlack || q > 1 + kSlack)
-    return failure(std::isfinite(q) ? kOutOfRange : kBadInput,
-                   "quality " + format_number(q) + " is not between 0 and 1");
+  if (auto why = check_quality(q); !why.empty()) return failure(input_status(q), why);
   const auto sat = saturation_at_temperature(f, T);
   if (!sat.ok()) return failure(sat.status, sat.message);
   FlashResult r;
@@ -277,9 +277,7 @@ FlashResult flash_tq(const PureFluid& f, double T, double q) {
 }
 
 FlashResult flash_pq(const PureFluid& f, double p, double q) {
-  if (!std::isfinite(q) || q < -kSlack || q > 1 + kSlack)
-    return failure(std::isfinite(q) ? kOutOfRange : kBadInput,
-                   "quality " + format_number(q) + " is not between 0 and 1");
+  if (auto why = check_quality(q); !why.empty()) return failure(input_status(q), why);
   const auto sat = saturation_at_pressure(f, p);
   if (!sat.ok()) return failure(sat.status, sat.message);
   FlashResult r;
@@ -403,8 +401,28 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     const double dT = 1e-7 * T;
     return residual(std::min(T + dT, Tmax)) - residual(std::max(T - dT, Tmin));
   };
-  const auto root = first_root(residual, grid, 1e-13 * Tmax, slope,
-                               tolerance(f, y, f.Tcrit(), value));
+  const auto find = [&](const std::vector<double>& xs) {
+    return first_root(residual, xs, 1e-13 * Tmax, slope, tolerance(f, y, f.Tcrit(), value));
+  };
+  // The first root from low T whose state is physical: at densities beyond
+  // the liquid's at the upper pressure limit the equation's unphysical
+  // region (cv < 0) can hold roots of its own below the physical one.
+  auto root = find(grid);
+  std::string why;  // why the last root found is no state
+  for (int k = 0; root && k < 16; ++k) {
+    const FlashState s = state_at(root->x);
+    why = s.phase == Phase::two_phase
+              ? std::string()
+              : unphysical(Isotherm(f, root->x).state(rho), f.gas_constant, f.name);
+    if (why.empty()) break;
+    std::vector<double> rest{root->x * (1 + 1e-9)};
+    for (const double T : grid)
+      if (T > rest.front()) rest.push_back(T);
+    root = rest.size() > 1 ? find(rest) : std::nullopt;
+  }
+  if (!why.empty())
+    return failure(kOutOfRange, "no state of " + f.name + " at " + show("density", rho, "mol/dm^3") +
+                                    " has " + show(y, value) + ": " + why);
   if (!root)
     return failure(kOutOfRange, "no state of " + f.name + " at " +
                                     show("density", rho, "mol/dm^3") + " has " + show(y, value) +

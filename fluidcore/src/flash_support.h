@@ -57,6 +57,11 @@ inline std::string show(Property y, double v) {
 // Inputs a rounding error outside a limit count as on it.
 inline constexpr double kSlack = 1e-9;
 
+// The thinnest states the flashes compute: far below any vacuum, and far
+// enough from the smallest doubles that no derivative by density overflows.
+inline constexpr double kLowestPressure = 1e-100;  // kPa
+inline constexpr double kLowestDensity = 1e-100;   // mol/dm^3
+
 // Range checks of given values, against the limits of the fluid or mixture
 // `name`; an empty text means the value is usable.
 inline std::string check_temperature(double T, double Tmin, double Tmax, const std::string& name) {
@@ -73,9 +78,19 @@ inline std::string check_temperature(double T, double Tmin, double Tmax, const s
 inline std::string check_pressure(double p, double pmax, const std::string& name) {
   if (!std::isfinite(p)) return "pressure is not a finite number";
   if (!(p > 0)) return show("pressure", p, "kPa") + " is not positive";
+  if (p < kLowestPressure)
+    return show("pressure", p, "kPa") + " is below the lowest pressure " +
+           format_number(kLowestPressure) + " kPa the library computes";
   if (p > pmax * (1 + kSlack))
     return show("pressure", p, "kPa") + " is above the upper limit " + format_number(pmax) +
            " kPa of " + name;
+  return {};
+}
+
+// A quality given to a TQ or PQ flash.
+inline std::string check_quality(double q) {
+  if (!std::isfinite(q)) return "quality is not a finite number";
+  if (q < -kSlack || q > 1 + kSlack) return "quality " + format_number(q) + " is not between 0 and 1";
   return {};
 }
 
@@ -83,10 +98,36 @@ inline std::string check_pressure(double p, double pmax, const std::string& name
 inline std::string check_density(double rho, double cap, const std::string& name) {
   if (!std::isfinite(rho)) return "density is not a finite number";
   if (!(rho > 0)) return show("density", rho, "mol/dm^3") + " is not positive";
+  if (rho < kLowestDensity)
+    return show("density", rho, "mol/dm^3") + " is below the lowest density " +
+           format_number(kLowestDensity) + " mol/dm^3 the library computes";
   if (rho > cap)
     return show("density", rho, "mol/dm^3") + " is above the highest density " +
            format_number(cap) + " mol/dm^3 of " + name;
   return {};
+}
+
+// Why the equation's single-phase state at (T, rho) is no physical state: a
+// negative pressure or a negative heat capacity (the equation far beyond the
+// data it was fitted to, such as densities well above the liquid's at the
+// upper pressure limit). An empty text: the state is physical. R: the gas
+// constant; name: the fluid or mixture. Rounding alone can leave p a hair
+// below zero (a liquid whose vapour pressure is a few mPa): only pressures
+// clearly below count. (A pressure falling with density is no criterion:
+// within a fraction of a kelvin of a critical point states are taken as one
+// phase where the equation's isotherm may fall.)
+inline std::string unphysical(const State& s, double R, const std::string& name) {
+  constexpr double kMargin = 1e-6;
+  std::string reason;
+  if (!(s.p > -kMargin * s.rho * R * s.T))
+    reason = std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure";
+  else if (!(s.cv > 0))
+    reason = "negative heat capacity";
+  else
+    return {};
+  return "the equation of state of " + name + " gives no physical state at " +
+         show("temperature", s.T, "K") + " and " + show("density", s.rho, "mol/dm^3") + " (" +
+         reason + ")";
 }
 
 // A single-phase State as a flash result, classified against the critical

@@ -74,10 +74,12 @@ auto list(const json& groups, const char* key, F make) {
 TermGroups term_groups(const json& g) {
   static const char* const known[] = {"power", "gaussian", "double_exponential",
                                       "gao_b", "nonanalytic", "gaussian_linear"};
-  for (const auto& [key, value] : g.items())
+  for (const auto& item : g.items()) {
+    const std::string& key = item.key();
     if (std::find_if(std::begin(known), std::end(known),
                      [&](const char* k) { return key == k; }) == std::end(known))
       throw FluidFileError("unknown term group '" + key + "'");
+  }
   TermGroups r;
   r.power = list(g, "power", [](const json& t) {
     return PowerTerm{number(t, "n"), number(t, "t"), number(t, "c"), whole(t, "d"),

@@ -74,8 +74,8 @@ State MixtureIsotherm::state(double rho, const HelmholtzDerivatives& ar) const {
     const double xi = x_[static_cast<std::size_t>(i)];
     if (xi == 0) continue;
     const PureFluid& f = mixture_->fluid(i);
-    auto part = f.ideal.evaluate(f.critical.T / T_, rho / f.critical.rho);
-    part.a += std::log(xi);
+    auto part = f.ideal.evaluate(f.critical.T / T_, 1.0);
+    part.a += log_delta(rho, f.critical.rho) + std::log(xi);
     a0.add_scaled(part, xi * f.gas_constant / R_);
   }
   a0.d = 1;

@@ -105,8 +105,12 @@ SaturationPoint SaturationCurve::at_temperature(double T) const {
   T = std::clamp(T, Tmin(), Tcrit_);
   const auto& p = pieces_[piece_at(T)];
   const double x = std::clamp((2 * T - (p.Tmax + p.Tmin)) / (p.Tmax - p.Tmin), -1.0, 1.0);
-  return {T, clenshaw(p.series[0].c, x), clenshaw(p.series[1].c, x),
-          clenshaw(p.series[2].c, x)};
+  SaturationPoint s{T, clenshaw(p.series[0].c, x), clenshaw(p.series[1].c, x),
+                    clenshaw(p.series[2].c, x)};
+  // The density series meet at the critical point; within rounding of it
+  // they may cross, and the two phases are then one.
+  if (s.rhoL < s.rhoV) s.rhoL = s.rhoV = 0.5 * (s.rhoL + s.rhoV);
+  return s;
 }
 
 double SaturationCurve::temperature_at(Series s, double y) const {

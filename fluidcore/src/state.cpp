@@ -8,7 +8,7 @@ namespace fluidcore {
 State make_state(const PureFluid& fluid, double T, double rho,
                  const HelmholtzDerivatives& a0, const HelmholtzDerivatives& ar) {
   HelmholtzDerivatives with_delta = a0;
-  with_delta.a += std::log(fluid.delta(rho));
+  with_delta.a += log_delta(rho, fluid.rho_reducing);
   return make_state(fluid.gas_constant, fluid.molar_mass, T, rho, with_delta, ar);
 }
 

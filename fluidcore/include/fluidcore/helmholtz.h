@@ -25,6 +25,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -121,6 +122,13 @@ class ResidualHelmholtz {
   std::vector<int> power_group_of_;
   int max_delta_power_ = 0;
 };
+
+// ln(rho / rho_reducing), also where the quotient would underflow (densities
+// of a few 1e-324 mol/dm^3, where the ideal-gas entropy is still finite).
+inline double log_delta(double rho, double rho_reducing) {
+  const double delta = rho / rho_reducing;
+  return delta >= 0x1p-1000 ? std::log(delta) : std::log(rho) - std::log(rho_reducing);
+}
 
 // The ideal-gas part, one canonical form for every fluid:
 //   alpha0 = ln(delta) + a1 + a2 tau + c_log_tau ln(tau) + c_tau_log_tau tau ln(tau)
