@@ -53,8 +53,11 @@ DensitySolution solve_density(const AnyIsotherm& iso, double p, double lo, doubl
     double next = P.dp_drho > 0 ? rho - f / P.dp_drho : -1;
     // Newton converges quadratically: after a step this small the root is
     // rho + step to 1e-24, and the state there follows from the one at rho
-    // to first order.
-    if (std::abs(next - rho) <= 1e-12 * rho && P.dp_drho > 0) {
+    // to first order. (Where the equation is extrapolated far beyond its
+    // range, dp/drho can be so large that a tiny step leaves p far off: the
+    // miss must also be small against the ideal-gas pressure rho R T.)
+    if (std::abs(next - rho) <= 1e-12 * rho && P.dp_drho > 0 &&
+        std::abs(f) <= 1e-6 * iso.pressure(rho, HelmholtzDerivatives{}).p) {
       done();
       shift_density(out.state, next - rho);
       return out;

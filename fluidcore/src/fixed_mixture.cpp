@@ -1,5 +1,6 @@
 #include "fluidcore/fixed_mixture.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "fluidcore/mixture_state.h"
@@ -9,13 +10,14 @@ namespace fluidcore {
 FixedMixture::FixedMixture(std::shared_ptr<const Mixture> model, const Fractions& z,
                            std::string name)
     : model_(std::move(model)), z_(z), name_(std::move(name)), molar_mass_(model_->molar_mass(z)),
-      limits_{0, 0, 0} {
+      limits_{0, 0, 0, 0} {
   for (int i = 0; i < model_->size(); ++i) {
     const auto& l = model_->fluid(i).limits;
     const double x = z[static_cast<std::size_t>(i)];
     limits_.Tmin += x * l.Tmin;
     limits_.Tmax += x * l.Tmax;
     limits_.pmax += x * l.pmax;
+    if (x > 0) limits_.Tmin_all = std::max(limits_.Tmin_all, l.Tmin);
   }
 }
 

@@ -51,6 +51,16 @@ FlashState single_phase(const PureFluid& f, const State& s) {
   return single_phase_state(s, f.Tcrit(), f.pcrit(), f.rhocrit());
 }
 
+// A single-phase result; a failure where the equation gives no physical
+// state there (beyond the range of its data).
+FlashResult single_phase_result(const PureFluid& f, const State& s, int iterations) {
+  if (auto why = unphysical(s, f.gas_constant, f.name); !why.empty()) return failure(kOutOfRange, why);
+  FlashResult r;
+  r.state = single_phase(f, s);
+  r.iterations = iterations;
+  return r;
+}
+
 // A liquid-vapour state of molar quality q at the saturation point `sat`
 // (its T and p), the phase states evaluated on `iso`.
 FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) {
@@ -150,10 +160,7 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     }
     const State& s = d.state;
     const double res = value_of(s, y) - value;
-    if (std::abs(res) <= tolerance(f, y, T, value)) {
-      r.state = single_phase(f, s);
-      return r;
-    }
+    if (std::abs(res) <= tolerance(f, y, T, value)) return single_phase_result(f, s, r.iterations);
     const bool beyond_hi = res < 0 && T >= Thi, beyond_lo = res > 0 && T <= Tlo;
     if ((beyond_hi || beyond_lo) && !scanned) {
       // Where the equation is stretched (cp < 0 at extreme pressures) y need
@@ -204,10 +211,8 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
       // point). Where y still jumps across it, the isobar crosses a phase
       // boundary the saturation series places a hair away (within 1e-6 of
       // the critical pressure): the state is the mixture of the two sides.
-      if (std::abs(res) <= 1e3 * tolerance(f, y, T, value)) {
-        r.state = single_phase(f, s);
-        return r;
-      }
+      if (std::abs(res) <= 1e3 * tolerance(f, y, T, value))
+        return single_phase_result(f, s, r.iterations);
       if (below && above) {
         const double yA = value_of(*below, y), yB = value_of(*above, y);
         r.state = mixture(*below, *above, (value - yA) / (yB - yA));
@@ -239,10 +244,7 @@ FlashResult flash_tp(const PureFluid& f, double T, double p) {
   if (!d.ok)
     return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
                                        " and " + show("pressure", p, "kPa") + " of " + f.name);
-  FlashResult r;
-  r.state = single_phase(f, d.state);
-  r.iterations = d.iterations;
-  return r;
+  return single_phase_result(f, d.state, d.iterations);
 }
 
 FlashResult flash_td(const PureFluid& f, double T, double rho) {
@@ -255,9 +257,8 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
     r.state = two_phase(iso, sat, quality_of_density(sat, rho));
     r.state.rho = rho;
   } else {
-    const State s = iso.state(rho);
-    if (auto why = unphysical(s, f.gas_constant, f.name); !why.empty()) return failure(kOutOfRange, why);
-    r.state = single_phase(f, s);
+    r = single_phase_result(f, iso.state(rho), 0);
+    if (!r.ok()) return r;
   }
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
@@ -334,10 +335,7 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
     std::vector<double> grid = linear_grid(std::log(rho_a), std::log(rho_b), n);
     const auto root = first_root(residual, grid, 1e-15, slope);
     if (!root) return std::nullopt;
-    FlashResult r;
-    r.state = single_phase(f, iso.state(std::exp(root->x)));
-    r.iterations = root->iterations;
-    return r;
+    return single_phase_result(f, iso.state(std::exp(root->x)), root->iterations);
   };
   if (T < f.Tcrit()) {
     const auto sat = saturation_point(f, T);

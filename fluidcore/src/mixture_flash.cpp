@@ -49,7 +49,10 @@ std::string check_value(Property y, double value) {
 // ---------------------------------------------------------------------------
 // Results
 
+// A single-phase result; none where the model gives no physical state.
 Result single_phase(const FixedMixture& m, const State& s) {
+  if (auto why = unphysical(s, Mixture::kGasConstant, m.name()); !why.empty())
+    return fail(kOutOfRange, why);
   const auto& c = m.critical();
   Result r;
   r.state = single_phase_state(s, c.T, c.p, c.rho);
@@ -67,8 +70,25 @@ PhaseStates phase_states(const FixedMixture& m, const TwoPhase& t) {
           MixtureIsotherm(m.model(), t.T, t.y).state(t.rhoV)};
 }
 
+// Why a split's phases are no physical states (the model below one of its
+// components' own range: the lower limit of a mixture is the mean of its
+// components'), or "" where they are.
+std::string unphysical_phases(const FixedMixture& m, const PhaseStates& phases) {
+  for (const State* s : {&phases.L, &phases.V})
+    if (auto why = unphysical(*s, Mixture::kGasConstant, m.name()); !why.empty()) return why;
+  return {};
+}
+
+// The same for a bubble or dew point, whose phases are evaluated only where
+// some component is extrapolated (elsewhere they are physical).
+std::string unphysical_point(const FixedMixture& m, const TwoPhase& t) {
+  return t.T < m.limits().Tmin_all ? unphysical_phases(m, phase_states(m, t)) : std::string{};
+}
+
 Result two_phase(const FixedMixture& m, const TwoPhase& t) {
-  const auto [L, V] = phase_states(m, t);
+  const PhaseStates phases = phase_states(m, t);
+  if (auto why = unphysical_phases(m, phases); !why.empty()) return fail(kOutOfRange, why);
+  const auto& [L, V] = phases;
   Result r;
   r.state = two_phase_state(L, V, t.T, t.p, t.beta);
   r.x = t.x;
@@ -284,7 +304,7 @@ bool undecided(const FixedMixture& m, double T) {
 
 Result assumed_single_phase(const FixedMixture& m, const State& s) {
   Result r = single_phase(m, s);
-  if (undecided(m, s.T)) {
+  if (r.ok() && undecided(m, s.T)) {
     r.status = kWarnEstimate;
     r.message = "the phase of " + m.name() + " at " + show("temperature", s.T, "K") +
                 " could not be decided (no bubble or dew point traced there); one phase assumed";
@@ -405,6 +425,8 @@ MixtureSaturationResult saturation_point(const FixedMixture& m, bool at_T, doubl
                       : at_T  ? " (the critical temperature is " + format_number(c.T) + " K)"
                               : " (the critical pressure is " + format_number(c.p) + " kPa)"));
   }
+  if (auto why = unphysical_point(m, *point); !why.empty())
+    return fault(kOutOfRange, "no physical " + std::string(point_name) + " point: " + why);
   r.point = *point;
   r.phase = kind;
   return r;
@@ -434,6 +456,11 @@ MixtureSaturationResult saturation_at_density(const FixedMixture& m, double rho)
     r.status = kOutOfRange;
     r.message = "no " + std::string(liquid ? "bubble point whose liquid" : "dew point whose vapour") +
                 " has the " + show("density", rho, "mol/dm^3") + " (" + m.name() + ")";
+    return r;
+  }
+  if (auto why = unphysical_point(m, *point); !why.empty()) {
+    r.status = kOutOfRange;
+    r.message = "no physical " + std::string(liquid ? "bubble" : "dew") + " point: " + why;
     return r;
   }
   r.point = *point;
@@ -508,18 +535,14 @@ MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
   if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
   if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
   const State s = MixtureIsotherm(m.model(), T, m.z()).state(rho);
-  const auto one_phase = [&](Result r) {
-    const auto why = unphysical(s, Mixture::kGasConstant, m.name());
-    return why.empty() ? r : fail(kOutOfRange, why);
-  };
   // Lighter than the dew point's vapour or denser than the bubble point's
   // liquid: one phase (first against the interpolated lines).
   const auto b0 = m.bubble_line().at_temperature(T), d0 = m.dew_line().at_temperature(T);
   if ((d0 && rho < d0->rhoV * (1 - kLineMargin)) || (b0 && rho > b0->rhoL * (1 + kLineMargin)))
-    return one_phase(single_phase(m, s));
+    return single_phase(m, s);
   const auto bubble = boundary_at_temperature(m, T, 0), dew = boundary_at_temperature(m, T, 1);
-  if ((dew && rho <= dew->rhoV) || (bubble && rho >= bubble->rhoL)) return one_phase(single_phase(m, s));
-  if (!bubble || !dew) return one_phase(assumed_single_phase(m, s));
+  if ((dew && rho <= dew->rhoV) || (bubble && rho >= bubble->rhoL)) return single_phase(m, s);
+  if (!bubble || !dew) return assumed_single_phase(m, s);
   const double beta = (1 / rho - 1 / bubble->rhoL) / (1 / dew->rhoV - 1 / bubble->rhoL);
   // The overall density falls with beta.
   return split_at(m, T, Given::T_rho, rho, Boundaries{*bubble, *dew}, beta, &FlashState::rho,

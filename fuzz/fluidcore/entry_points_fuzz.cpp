@@ -598,7 +598,7 @@ Slack slack(const Scales& sc, double T, double p, double rho) {
 // Flashes and THERM agree at a single-phase (T, D); a two-phase state's
 // phases have its pressure and mix to its enthalpy.
 void check_phases(const std::string& what, const StateValues& s, const Fractions& xl,
-                  const Fractions& xv, const Model& m) {
+                  const Fractions& xv, const Model& m, const Scales& sc) {
   const double RT = kR * s.T;
   if (!s.two_phase()) {
     const ThermCall t = therm(s.T, s.D, m.x);
@@ -614,10 +614,11 @@ void check_phases(const std::string& what, const StateValues& s, const Fractions
   if (m.blend) return;
   const ThermCall L = therm(s.T, s.Dl, m.mixture ? xl : m.x);
   const ThermCall V = therm(s.T, s.Dv, m.mixture ? xv : m.x);
-  require(near(L.P, s.P, pressure_tolerance(s.P, s.Dl, s.T, 1e-8)), what + ": liquid pressure " + number(L.P));
-  require(near(V.P, s.P, pressure_tolerance(s.P, s.Dv, s.T, 1e-8)), what + ": vapour pressure " + number(V.P));
+  const Slack off = slack(sc, s.T, s.P, s.Dl);
+  require(near(L.P, s.P, pressure_tolerance(s.P, s.Dl, s.T, 1e-8) + off.p), what + ": liquid pressure " + number(L.P));
+  require(near(V.P, s.P, pressure_tolerance(s.P, s.Dv, s.T, 1e-8) + off.p), what + ": vapour pressure " + number(V.P));
   const double h = (1 - s.Q) * L.H + s.Q * V.H;
-  require(near(h, s.H, 1e-9 * (std::abs(s.H) + RT)), what + ": the phases' enthalpies mix to " + number(h));
+  require(near(h, s.H, 1e-9 * (std::abs(s.H) + RT) + off.h), what + ": the phases' enthalpies mix to " + number(h));
 }
 
 void verify_flash(const std::string& pair, const FlashCall& f, const Model& m, const Scales& sc) {
@@ -637,7 +638,7 @@ void verify_flash(const std::string& pair, const FlashCall& f, const Model& m, c
     for (double c : {s.Cv, s.Cp, s.W}) require(c != kUndefined, what + ": cv, cp or w undefined");
     require(s.W >= 0, what + ": negative speed of sound");
   }
-  if (pair == "TD") return check_phases(what, s, f.xl, f.xv, m);
+  if (pair == "TD") return check_phases(what, s, f.xl, f.xv, m, sc);
   // The state found, evaluated again at its T and D, has the given values
   // (and the others returned).
   const FlashCall td = flash("TD", s.T, s.D, 1, m, kFluidcoreMessageWidth, true);
@@ -650,6 +651,10 @@ void verify_flash(const std::string& pair, const FlashCall& f, const Model& m, c
   require(near(t.H, s.H, 1e-8 * (std::abs(s.H) + RT) + off.h), what + ": enthalpy " + number(t.H) + " at its T and D");
   require(near(t.E, s.E, 1e-8 * (std::abs(s.E) + RT) + off.h), what + ": energy " + number(t.E) + " at its T and D");
   require(near(t.S, s.S, 1e-8 * (std::abs(s.S) + kR) + off.s), what + ": entropy " + number(t.S) + " at its T and D");
+  // Within millikelvins of the critical point (phases a thousandth apart in
+  // density, or split across the supercritical boundary) the quality is
+  // ill-conditioned: a state's T or p a rounding error off moves it freely.
+  if (s.Dl - s.Dv <= 1e-3 * s.Dl || t.Dl - t.Dv <= 1e-3 * t.Dl) return;
   if (s.two_phase() && t.two_phase())
     require(near(t.Q, s.Q, 1e-7), what + ": quality " + number(t.Q) + " at its T and D");
   else if (s.two_phase() != t.two_phase()) {
@@ -1062,18 +1067,19 @@ Model setup_pure(FuzzedDataProvider& in) {
   return m;
 }
 
-// A composition for n components: fractions on a coarse grid (compositions
-// recur, so their traced lines are reused), any positive ones, or hostile.
+// A composition for n components: mostly fractions in quarters (few
+// compositions, which recur: tracing a new one's lines costs more than many
+// calls), else any positive ones, or hostile.
 Fractions composition(FuzzedDataProvider& in, int n) {
   Fractions x{};
   const int mode = in.ConsumeIntegralInRange(0, 9);
   for (int i = 0; i < n; ++i) {
     double& f = x[static_cast<std::size_t>(i)];
-    if (mode < 6) f = in.ConsumeIntegralInRange(0, 8) / 8.0;
-    else if (mode < 8) f = in.ConsumeProbability<double>();
+    if (mode < 7) f = in.ConsumeIntegralInRange(0, 4) / 4.0;
+    else if (mode < 9) f = in.ConsumeProbability<double>();
     else f = in.ConsumeBool() ? nudged_value(in, in.ConsumeProbability<double>()) : hostile_value(in);
   }
-  if (mode < 6 && std::all_of(x.begin(), x.begin() + n, [](double f) { return f == 0; })) x[0] = 1;
+  if (mode < 7 && std::all_of(x.begin(), x.begin() + n, [](double f) { return f == 0; })) x[0] = 1;
   return x;
 }
 
@@ -1105,13 +1111,16 @@ Model setup_mixture(FuzzedDataProvider& in) {
       require(m.loaded, "SETUP of air failed");
       return m;
     }
-    default: {  // a spelled mixture of 2 to 5 distinct components
-      const int n = in.ConsumeIntegralInRange(2, 5);
+    default: {  // a spelled mixture of 2 to 5 distinct components, mostly 2 or 3
+      static const int kCounts[] = {2, 2, 2, 2, 3, 3, 4, 5};
+      const int n = in.PickValueInArray(kCounts);
       std::vector<std::string> names;
       constexpr std::size_t kPool = std::size(kComponentsPool);
       std::vector<bool> taken(kPool, false);
       while (static_cast<int>(names.size()) < n) {
-        std::size_t i = in.ConsumeIntegralInRange<std::size_t>(0, kPool - 1);
+        // Mostly the refrigerants of the blends, with published pairs.
+        const std::size_t pool = in.ConsumeProbability<double>() < 0.8 ? 8 : kPool;
+        std::size_t i = in.ConsumeIntegralInRange<std::size_t>(0, pool - 1);
         while (taken[i]) i = (i + 1) % kPool;
         taken[i] = true;
         names.push_back(kComponentsPool[i]);
@@ -1294,8 +1303,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   : kFamily == Family::mixture ? setup_mixture(in)
                                                : setup_garbage(in);
   Values values(in, scales(m), m);
-  for (int calls = in.ConsumeIntegralInRange(1, 6); calls > 0 && in.remaining_bytes() > 0; --calls)
-    any_call(values);
+  // At least one call, however short the input.
+  int calls = in.ConsumeIntegralInRange(1, 6);
+  do any_call(values);
+  while (--calls > 0 && in.remaining_bytes() > 0);
   // FLUIDCORE_FUZZ_TRACE=1 lists the calls of every input (to see what a
   // replayed input does).
   static const bool listed = std::getenv("FLUIDCORE_FUZZ_TRACE") != nullptr;

@@ -4,7 +4,9 @@
 // so that every flash at this composition starts from them.
 //
 // Limits of a mixture: mole-fraction weighted means of its components'
-// limits (Tmin, Tmax, pmax); the lines are traced from Tmin.
+// limits (Tmin, Tmax, pmax); the lines are traced from Tmin. Below
+// Tmin_all, the highest of its components' own lower limits, some
+// component's equation is extrapolated.
 #pragma once
 
 #include <memory>
@@ -28,7 +30,7 @@ class FixedMixture {
   const Fractions& z() const { return z_; }
   const std::string& name() const { return name_; }
   double molar_mass() const { return molar_mass_; }
-  struct Limits { double Tmin, Tmax, pmax; };
+  struct Limits { double Tmin, Tmax, pmax, Tmin_all; };
   const Limits& limits() const { return limits_; }
 
   const SaturationLine& bubble_line() const { return traced().bubble; }
