@@ -65,6 +65,11 @@ const Finding kFindings[] = {
      "1e20) for convergence and returned h = -4e20 J/mol, the pressure at the density found "
      "being -1.2e5 kPa",
      2, {0.5, 0.5}},
+    {"fluids\\Oxygen.fld|fluids\\R152A.fld|", "TP", 104.46049999999998, 4246.7072335842995,
+     "gives no physical state",
+     "at the mixture's lower limit, 50 K below R152a's own, the liquid came back with "
+     "e = -1.3e11 J/mol and cv = 2.8e10 J/(mol K)",
+     2, {0.25, 0.25}},
 };
 
 // The state of a call: its outputs, and the given values in their places.
