@@ -232,6 +232,18 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
                                      show(y, value) + " of " + f.name);
 }
 
+// The state of quality q at the saturation point that `saturation` finds
+// at `given` (a temperature or a pressure).
+FlashResult flash_quality(const PureFluid& f, SaturationResult (*saturation)(const PureFluid&, double),
+                          double given, double q) {
+  if (auto why = check_quality(q); !why.empty()) return failure(input_status(q), why);
+  const auto sat = saturation(f, given);
+  if (!sat.ok()) return failure(sat.status, sat.message);
+  FlashResult r;
+  r.state = two_phase(Isotherm(f, sat.point.T), sat.point, std::clamp(q, 0.0, 1.0));
+  return r;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -269,21 +281,11 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
 }
 
 FlashResult flash_tq(const PureFluid& f, double T, double q) {
-  if (auto why = check_quality(q); !why.empty()) return failure(input_status(q), why);
-  const auto sat = saturation_at_temperature(f, T);
-  if (!sat.ok()) return failure(sat.status, sat.message);
-  FlashResult r;
-  r.state = two_phase(Isotherm(f, sat.point.T), sat.point, std::clamp(q, 0.0, 1.0));
-  return r;
+  return flash_quality(f, saturation_at_temperature, T, q);
 }
 
 FlashResult flash_pq(const PureFluid& f, double p, double q) {
-  if (auto why = check_quality(q); !why.empty()) return failure(input_status(q), why);
-  const auto sat = saturation_at_pressure(f, p);
-  if (!sat.ok()) return failure(sat.status, sat.message);
-  FlashResult r;
-  r.state = two_phase(Isotherm(f, sat.point.T), sat.point, std::clamp(q, 0.0, 1.0));
-  return r;
+  return flash_quality(f, saturation_at_pressure, p, q);
 }
 
 FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value) {
