@@ -562,6 +562,15 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
     return fail(kOutOfRange, at_T ? above_critical(m, "temperature", value, "K", c.T)
                                   : above_critical(m, "pressure", value, "kPa", c.p));
   };
+  // A split found at a pressure may lie below the lower temperature limit
+  // (the pressure below the line's lowest there).
+  const auto result = [&](const TwoPhase& point) {
+    if (auto why = check_temperature(m, point.T); !at_T && !why.empty())
+      return fail(kOutOfRange, "at " + show("pressure", value, "kPa") + ": " + why);
+    Result out = two_phase(m, point);
+    (at_T ? out.state.T : out.state.p) = value;
+    return out;
+  };
   std::optional<TwoPhase> start;
   if (q == 0 || q == 1) {
     start = at_T ? line_of(m, q).at_temperature(value) : line_of(m, q).at_pressure(value);
@@ -577,11 +586,7 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
       for (const TwoPhase& from : {between(m, lb, ld, q), lb, ld}) {
         TwoPhase s0 = from;
         s0.beta = q;
-        if (const auto r = solve_from(m, given, value, q, s0)) {
-          Result out = two_phase(m, *r);
-          (at_T ? out.state.T : out.state.p) = value;
-          return out;
-        }
+        if (const auto r = solve_from(m, given, value, q, s0)) return result(*r);
       }
       return beyond();
     } else {
@@ -590,9 +595,7 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
   }
   const auto point = solve_from(m, given, value, q, start);
   if (!point) return beyond();
-  Result out = two_phase(m, *point);
-  (at_T ? out.state.T : out.state.p) = value;
-  return out;
+  return result(*point);
 }
 
 }  // namespace

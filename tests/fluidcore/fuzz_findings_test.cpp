@@ -70,6 +70,11 @@ const Finding kFindings[] = {
      "at the mixture's lower limit, 50 K below R152a's own, the liquid came back with "
      "e = -1.3e11 J/mol and cv = 2.8e10 J/(mol K)",
      2, {0.25, 0.25}},
+    {"fluids\\Nitrogen.fld|fluids\\Argon.fld|fluids\\Oxygen.fld|", "PQ", 6.7079225699293987, 0,
+     "is below the lower limit",
+     "a bubble point below the lowest bubble pressure came back at 60.97 K, under the lower "
+     "limit 61.50 K that TD then refused",
+     3, {0.7812, 0.0092, 0.2096}},
 };
 
 // The state of a call: its outputs, and the given values in their places.
