@@ -96,6 +96,16 @@ Result two_phase(const FixedMixture& m, const TwoPhase& t) {
   return r;
 }
 
+// r, or a refusal where its state lies outside the temperature limits: a
+// state found from a pressure below the lowest saturation pressure (the
+// lines there reach below the lower limit).
+Result within_limits(const FixedMixture& m, Result r) {
+  if (!r.ok()) return r;
+  if (auto why = check_temperature(m, r.state.T); !why.empty())
+    return fail(kOutOfRange, "the state found: " + why);
+  return r;
+}
+
 // ---------------------------------------------------------------------------
 // Bubble and dew points
 
@@ -562,13 +572,9 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
     return fail(kOutOfRange, at_T ? above_critical(m, "temperature", value, "K", c.T)
                                   : above_critical(m, "pressure", value, "kPa", c.p));
   };
-  // A split found at a pressure may lie below the lower temperature limit
-  // (the pressure below the line's lowest there).
   const auto result = [&](const TwoPhase& point) {
-    if (auto why = check_temperature(m, point.T); !at_T && !why.empty())
-      return fail(kOutOfRange, "at " + show("pressure", value, "kPa") + ": " + why);
     Result out = two_phase(m, point);
-    (at_T ? out.state.T : out.state.p) = value;
+    if (out.ok()) (at_T ? out.state.T : out.state.p) = value;
     return out;
   };
   std::optional<TwoPhase> start;
@@ -607,7 +613,7 @@ MixtureFlashResult flash_tq(const FixedMixture& m, double T, double q) {
 
 MixtureFlashResult flash_pq(const FixedMixture& m, double p, double q) {
   if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
-  return flash_quality(m, Given::p_beta, p, q);
+  return within_limits(m, flash_quality(m, Given::p_beta, p, q));
 }
 
 // ---------------------------------------------------------------------------
@@ -634,7 +640,11 @@ Result solve_isobar(const FixedMixture& m, double p, Property y, double value, d
 
 }  // namespace
 
-MixtureFlashResult flash_isobar(const FixedMixture& m, double p, Property y, double value) {
+namespace {
+
+// The state on the isobar, not held to the temperature limits (the
+// isenthalps of HS pass below them on the way).
+Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
   const auto& l = m.limits();
@@ -701,6 +711,12 @@ MixtureFlashResult flash_isobar(const FixedMixture& m, double p, Property y, dou
   return fail(kNoConvergence, "no convergence of the two-phase split at " +
                                   show("pressure", p, "kPa") + " and " + show(y, value) + " of " +
                                   m.name());
+}
+
+}  // namespace
+
+MixtureFlashResult flash_isobar(const FixedMixture& m, double p, Property y, double value) {
+  return within_limits(m, isobar_state(m, p, y, value));
 }
 
 // ---------------------------------------------------------------------------
@@ -821,9 +837,7 @@ double ideal_gas_ln_pressure(const FixedMixture& m, double h, double s) {
   return std::log(ig.p) + (ig.s - s) / Mixture::kGasConstant;
 }
 
-}  // namespace
-
-MixtureFlashResult flash_hs(const FixedMixture& m, double h, double s) {
+Result hs_state(const FixedMixture& m, double h, double s) {
   if (!std::isfinite(h)) return fail(kBadInput, "enthalpy is not a finite number");
   if (!std::isfinite(s)) return fail(kBadInput, "entropy is not a finite number");
   // The isenthalp exists on an interval of pressures (h within reach of the
@@ -832,12 +846,12 @@ MixtureFlashResult flash_hs(const FixedMixture& m, double h, double s) {
   Result last;
   double last_x = NAN;
   const auto fn = [&](double ln_p) {
-    last = flash_isobar(m, std::exp(ln_p), Property::enthalpy, h);
+    last = isobar_state(m, std::exp(ln_p), Property::enthalpy, h);
     // Within a fraction of a kelvin of the critical point a split can fail
     // to converge at one pressure and not a hair away.
     for (const double nudge : {1e-10, -1e-10})
       if (!last.ok() && last.beyond == 0)
-        last = flash_isobar(m, std::exp(ln_p) * (1 + nudge), Property::enthalpy, h);
+        last = isobar_state(m, std::exp(ln_p) * (1 + nudge), Property::enthalpy, h);
     last_x = ln_p;
     return last.ok() ? s - last.state.s : std::nan("");
   };
@@ -905,6 +919,12 @@ MixtureFlashResult flash_hs(const FixedMixture& m, double h, double s) {
   if (!last.ok() || std::abs(last.state.s - s) > 1e3 * tolerance(Property::entropy, last.state.T, s))
     return nowhere();
   return last;
+}
+
+}  // namespace
+
+MixtureFlashResult flash_hs(const FixedMixture& m, double h, double s) {
+  return within_limits(m, hs_state(m, h, s));
 }
 
 }  // namespace fluidcore

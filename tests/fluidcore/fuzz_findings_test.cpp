@@ -75,6 +75,10 @@ const Finding kFindings[] = {
      "a bubble point below the lowest bubble pressure came back at 60.97 K, under the lower "
      "limit 61.50 K that TD then refused",
      3, {0.7812, 0.0092, 0.2096}},
+    {"fluids\\Nitrogen.fld|fluids\\Argon.fld|fluids\\Oxygen.fld|", "PH", 6.7079225699293987,
+     -4167.3314495570812, "is below the lower limit",
+     "as the PQ case, a split at 61.05 K from the pressure-enthalpy flash", 3,
+     {0.7812, 0.0092, 0.2096}},
 };
 
 // The state of a call: its outputs, and the given values in their places.
