@@ -248,15 +248,19 @@ fs::path FluidLibrary::resolve(std::string_view name) const {
   for (const auto& dir : dirs)
     if (auto found = find_fluid(dir, file)) return *found;
   std::string searched;
-  for (const auto& dir : dirs) searched += (searched.empty() ? "" : ", ") + dir.lexically_normal().string();
+  for (const auto& dir : dirs) searched += (searched.empty() ? "" : ", ") + dir.string();
   throw FluidFileError("fluid file " + std::string(name) + " not found (searched " + searched + ")");
 }
 
 std::vector<fs::path> FluidLibrary::search_dirs(const fs::path& folder) const {
   if (folder.is_absolute()) return {folder};
   std::error_code ec;
-  std::vector<fs::path> dirs{fs::current_path(ec) / folder};
-  for (const auto& d : data_dirs_) dirs.push_back(d / folder);
+  std::vector<fs::path> dirs{(fs::current_path(ec) / folder).lexically_normal()};
+  // Started from the program's own folder, the working directory is a data
+  // directory too: each folder once.
+  for (const auto& d : data_dirs_)
+    if (auto dir = (d / folder).lexically_normal(); std::find(dirs.begin(), dirs.end(), dir) == dirs.end())
+      dirs.push_back(std::move(dir));
   return dirs;
 }
 

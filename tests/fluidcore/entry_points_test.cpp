@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "fluidcore/entry_points.h"
 #include "fluidcore/errors.h"
+#include "fluidcore/fluid_file.h"
 #include "fluidcore/state.h"
 #include "reference_data.h"
 
@@ -69,6 +71,16 @@ TEST(Setup, RefusesAListThatNamesMoreFilesThanComponents) {
   EXPECT_NE(r.message.find("1 component requested but 2 fluid files named"), std::string::npos)
       << r.message;
   EXPECT_EQ(molar_mass(), FLUIDCORE_UNDEFINED);
+}
+
+TEST(FluidFiles, SearchEachFolderOnce) {
+  const auto here = std::filesystem::current_path();
+  const auto other = std::filesystem::temp_directory_path();
+  // The working directory given again as a data directory (the program
+  // started from its own folder), spelled differently.
+  FluidLibrary library({here / "." / "fluids" / "..", other});
+  EXPECT_EQ(library.search_dirs("fluids"),
+            (std::vector<std::filesystem::path>{here / "fluids", other / "fluids"}));
 }
 
 TEST(Setup, ReportsMissingAndMalformedFilesByName) {

@@ -58,7 +58,8 @@ class FluidLibrary {
   std::shared_ptr<const PureFluid> load(std::string_view name);
 
   // Where a relative folder is looked for, in order: under the working
-  // directory, then under each data directory (an absolute folder: itself).
+  // directory, then under each data directory (an absolute folder: itself);
+  // each folder once.
   std::vector<std::filesystem::path> search_dirs(const std::filesystem::path& folder) const;
 
  private:
