@@ -108,10 +108,12 @@ inline std::string check_density(double rho, double cap, const std::string& name
 }
 
 // Why the equation's single-phase state at (T, rho) is no physical state: a
-// negative pressure, a negative heat capacity, or one beyond any fluid's (the
-// equation far beyond the data it was fitted to, such as densities well above
-// the liquid's at the upper pressure limit, or a mixture's component tens of
-// kelvins below its own range, whose terms in powers of Tc/T then blow up). An empty text: the state is physical. R: the gas
+// negative pressure, a negative heat capacity, or an energy beyond any
+// fluid's (the equation far beyond the data it was fitted to, such as
+// densities well above the liquid's at the upper pressure limit, or a
+// mixture's component tens of kelvins below its own range, whose terms in
+// powers of Tc/T then blow up). Not a large heat capacity: at the critical
+// point of an equation with nonanalytic terms cv grows without bound. An empty text: the state is physical. R: the gas
 // constant; name: the fluid or mixture. Rounding alone can leave p a hair
 // below zero (a liquid whose vapour pressure is a few mPa): only pressures
 // clearly below count. (A pressure falling with density is no criterion:
@@ -119,15 +121,15 @@ inline std::string check_density(double rho, double cap, const std::string& name
 // phase where the equation's isotherm may fall.)
 inline std::string unphysical(const State& s, double R, const std::string& name) {
   constexpr double kMargin = 1e-6;
-  // The largest molecules' ideal-gas cv is about a hundred times R.
-  constexpr double kLargestCv = 1e3;
+  // Energies from the reference state run to some hundred times R T.
+  constexpr double kLargestEnergy = 1e4;
   std::string reason;
   if (!(s.p > -kMargin * s.rho * R * s.T))
     reason = std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure";
   else if (!(s.cv > 0))
     reason = "negative heat capacity";
-  else if (!(s.cv < kLargestCv * R))
-    reason = "heat capacity " + format_number(s.cv) + " J/(mol K)";
+  else if (!(std::abs(s.e) < kLargestEnergy * R * s.T))
+    reason = "internal energy " + format_number(s.e) + " J/mol";
   else
     return {};
   return "the equation of state of " + name + " gives no physical state at " +

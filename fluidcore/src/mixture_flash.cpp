@@ -79,13 +79,23 @@ std::string unphysical_phases(const FixedMixture& m, const PhaseStates& phases) 
   return {};
 }
 
+// Within rounding of the critical point, where the two phases are one, a
+// split can come out with its liquid lighter than its vapour.
+std::string inverted(const FixedMixture& m, const TwoPhase& t) {
+  if (t.rhoL >= t.rhoV) return {};
+  return "no two phases of " + m.name() + " at " + show("temperature", t.T, "K") +
+         " (the liquid found is lighter than the vapour: the critical point)";
+}
+
 // The same for a bubble or dew point, whose phases are evaluated only where
 // some component is extrapolated (elsewhere they are physical).
 std::string unphysical_point(const FixedMixture& m, const TwoPhase& t) {
+  if (auto why = inverted(m, t); !why.empty()) return why;
   return t.T < m.limits().Tmin_all ? unphysical_phases(m, phase_states(m, t)) : std::string{};
 }
 
 Result two_phase(const FixedMixture& m, const TwoPhase& t) {
+  if (auto why = inverted(m, t); !why.empty()) return fail(kOutOfRange, why);
   const PhaseStates phases = phase_states(m, t);
   if (auto why = unphysical_phases(m, phases); !why.empty()) return fail(kOutOfRange, why);
   const auto& [L, V] = phases;

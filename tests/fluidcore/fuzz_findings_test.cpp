@@ -79,6 +79,14 @@ const Finding kFindings[] = {
      -4167.3314495570812, "is below the lower limit",
      "as the PQ case, a split at 61.05 K from the pressure-enthalpy flash", 3,
      {0.7812, 0.0092, 0.2096}},
+    {"fluids\\Nitrogen.fld|fluids\\Argon.fld|fluids\\Oxygen.fld|", "TQ", 145.99445823375942,
+     3.903127820947816e-18, "no two phases",
+     "at the mixture's critical temperature the split came back with its liquid lighter than "
+     "its vapour",
+     3, {0.5, 0.25, 1}},
+    {"fluids/R718.fld", "TD", 647.09599999999966, 17.873727944406035, nullptr,
+     "at water's critical point, where cv grows without bound, the state was refused as "
+     "unphysical for its heat capacity of 59000 J/(mol K)"},
 };
 
 // The state of a call: its outputs, and the given values in their places.
