@@ -113,7 +113,11 @@ SaturationResult saturation_at_density(const PureFluid& f, double rho) {
   const auto series = liquid ? SaturationCurve::Series::liquid_density
                              : SaturationCurve::Series::vapour_density;
   r.point = saturation_point(f, c.temperature_at(series, rho));
-  (liquid ? r.point.rhoL : r.point.rhoV) = rho;
+  // A density a rounding error beyond the end of its range stands for the
+  // end's own (elsewhere the point has the given density exactly): a stiff
+  // liquid's pressure moves by kPa with a relative 1e-9 in density.
+  const bool beyond_end = liquid ? rho > rhoL_max : rho < low.rhoV;
+  if (!beyond_end) (liquid ? r.point.rhoL : r.point.rhoV) = rho;
   r.phase = liquid ? 1 : 2;
   return r;
 }

@@ -201,5 +201,21 @@ TEST(FuzzFindings, SplitsCloseToABlendsCriticalPointAreConsistent) {
   EXPECT_GT(states, 190);
 }
 
+// A liquid density a rounding error above the largest saturated one: SATD
+// clamped to the lower limit but returned the given density, at which the
+// stiff liquid's pressure is 1e6 times the saturation pressure.
+TEST(FuzzFindings, SatdJustBeyondTheLiquidRangeGivesOneConsistentPoint) {
+  ASSERT_EQ(setup_fluid("fluids\\METHYLLINOLEATE.fld"), 0);
+  double D = 3.0929190640252209, x[20] = {}, T, P, Dl, Dv, xl[20], xv[20];
+  int kph = 1, kr = 0, ierr = -1;
+  char herr[256] = {};
+  SATDdll(&D, x, &kph, &kr, &T, &P, &Dl, &Dv, xl, xv, &ierr, herr, 255);
+  ASSERT_LE(ierr, 0) << herr;
+  EXPECT_NEAR(Dl, D, 1e-9 * D);
+  double E, H, S, Cv, Cp, W, JT, p;
+  THERMdll(&T, &Dl, x, &p, &E, &H, &S, &Cv, &Cp, &W, &JT);
+  EXPECT_NEAR(p, P, 1e-8 * Dl * kR * T);
+}
+
 }  // namespace
 }  // namespace fluidcore::test
