@@ -654,6 +654,12 @@ void verify_flash(const std::string& pair, const FlashCall& f, const Model& m, c
   // The state found, evaluated again at its T and D, has the given values
   // (and the others returned).
   const FlashCall td = flash("TD", s.T, s.D, 1, m, kFluidcoreMessageWidth, true);
+  // Within millikelvins of a mixture's critical point (phases a thousandth
+  // apart in density) the split at T and D may not converge: a refusal
+  // saying so is an answer there.
+  if (!td.ok() && m.mixture && s.Dl - s.Dv <= 1e-3 * s.Dl &&
+      td.message.find("no convergence") != std::string::npos)
+    return;
   require(td.ok(), what + ": TDFLSH refuses it: " + td.message);
   const StateValues& t = td.s;
   if (s.two_phase() != t.two_phase() && retrograde(m, s.T)) return;
@@ -687,7 +693,9 @@ void verify_saturation(char kind, double value, int kph, const SaturationCall& c
                            " Dl=" + number(c.Dl) + " Dv=" + number(c.Dv);
   require(c.T > 0 && c.P > 0 && c.Dl > 0 && c.Dv > 0, what + ": not positive");
   require(c.Dl >= c.Dv * (1 - 1e-12), what + ": liquid lighter than the vapour");
-  if (kind == 'D') require(near(c.kr == 1 ? c.Dl : c.Dv, value, 1e-9 * value), what + ": the given density is neither phase's");
+  // A density within the library's slack of 1e-9 beyond the end of its range
+  // stands for the end's own.
+  if (kind == 'D') require(near(c.kr == 1 ? c.Dl : c.Dv, value, 2e-9 * value), what + ": the given density is neither phase's");
   // Within millikelvins of the critical point (phases a thousandth apart in
   // density) a point at p may lie a rounding error beyond the end of the
   // line traced at T.
