@@ -230,8 +230,7 @@ class Message {
  public:
   explicit Message(int width)
       : width_(width), buffer_(static_cast<std::size_t>(std::max(width, 0)), 'S') {
-    static const char kStale[] = "STALE MESSAGE OF AN EARLIER CALL";
-    for (int i = 0; i < std::max(width, 0); ++i) buffer_[static_cast<std::size_t>(i)] = kStale[i % 32];
+    for (int i = 0; i < std::max(width, 0); ++i) buffer_[static_cast<std::size_t>(i)] = stale(static_cast<std::size_t>(i));
   }
   char* data() { return buffer_.data(); }
   int width() const { return width_; }
@@ -248,7 +247,7 @@ class Message {
             where + ": unknown or internal error code");
     if (width_ <= 0) return text;
     require(raw.find('\0') == std::string::npos, where + ": NUL in the message buffer");
-    require(raw.find("STALE") == std::string::npos, where + ": message buffer not written");
+    require(!stale_part(raw), where + ": message buffer not written");
     require((ierr == 0) == text.empty(), where + ": ierr and message disagree");
     if (ierr == 0) return text;
     const std::string prefix = (routine + ": ").substr(0, static_cast<std::size_t>(width_));
@@ -271,6 +270,23 @@ class Message {
   }
 
  private:
+  static char stale(std::size_t i) {
+    static const char kStale[] = "STALE MESSAGE OF AN EARLIER CALL";
+    return kStale[i % 32];
+  }
+  // Part of the earlier contents left in place: 16 bytes in a row (or the
+  // whole of a shorter buffer) as they were. (Not a search for the word: a
+  // fluid name the message shows may hold it.) One byte cannot tell: every
+  // routine's name starts with the same letter as the old contents or not.
+  static bool stale_part(const std::string& raw) {
+    if (raw.size() < 2) return false;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+      run = raw[i] == stale(i) ? run + 1 : 0;
+      if (run >= std::min<std::size_t>(16, raw.size())) return true;
+    }
+    return false;
+  }
   int width_;
   Guarded<char> buffer_;
 };
@@ -654,10 +670,10 @@ void verify_flash(const std::string& pair, const FlashCall& f, const Model& m, c
   // The state found, evaluated again at its T and D, has the given values
   // (and the others returned).
   const FlashCall td = flash("TD", s.T, s.D, 1, m, kFluidcoreMessageWidth, true);
-  // Within millikelvins of a mixture's critical point (phases a thousandth
-  // apart in density) the split at T and D may not converge: a refusal
-  // saying so is an answer there.
-  if (!td.ok() && m.mixture && s.Dl - s.Dv <= 1e-3 * s.Dl &&
+  // Next to a mixture's critical point (phases a hundredth apart in
+  // density) the split at T and D may not converge: a refusal saying so is
+  // an answer there.
+  if (!td.ok() && m.mixture && s.Dl - s.Dv <= 1e-2 * s.Dl &&
       td.message.find("no convergence") != std::string::npos)
     return;
   require(td.ok(), what + ": TDFLSH refuses it: " + td.message);
