@@ -822,7 +822,16 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
                                  " is above the value " + format_number(value_of(hi.state.state, y)) +
                                  " " + unit(y) + " at the upper temperature limit " +
                                  format_number(l.Tmax) + " K of " + m.name(), 1);
-  if (auto r = rising_root(probe, l.Tmin, l.Tmax, 1e-16 * l.Tmax, tolerance(y, l.Tmax, value))) {
+  // The search can end on a jump of y along the isochore (where the phase
+  // decision changes) rather than on the value. (A liquid's pressure moves
+  // by a part in 1e9 of rho R T with the last digits of T.)
+  const auto reached = [&](const Result& r) {
+    const double T = r.state.T;
+    const double stiff = y == Property::pressure ? 1e-9 * rho * Mixture::kGasConstant * T : 0;
+    return std::abs(value_of(r.state, y) - value) <= 1e3 * tolerance(y, T, value) + stiff;
+  };
+  if (auto r = rising_root(probe, l.Tmin, l.Tmax, 1e-16 * l.Tmax, tolerance(y, l.Tmax, value));
+      r && reached(*r)) {
     r->state.rho = rho;
     return *r;
   }

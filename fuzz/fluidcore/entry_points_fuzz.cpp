@@ -1335,6 +1335,7 @@ Model setup_garbage(FuzzedDataProvider& in) {
       const std::string text = in.ConsumeProbability<double>() < 0.8 ? mutated(in, originals().blend)
                                                                      : in.ConsumeRandomLengthString(300);
       files = temp_files().write("blend.mix", text).string();
+      m.blend = true;  // its own composition, whatever the calls hand over
       break;
     }
     default: {  // a mixing file with changes, for R32/R125
@@ -1348,7 +1349,7 @@ Model setup_garbage(FuzzedDataProvider& in) {
   m.name = std::to_string(n) + "|" + files + "|" + mixing + "|" + reference;
   const auto r = setup(n, files, width, mixing, reference, width_of(in));
   m.loaded = r.ierr <= 0;
-  m.mixture = n != 1;
+  m.mixture = m.blend || n != 1;
   m.x_usable = usable(m.x, std::clamp(n, 1, kComponents));
   return m;
 }

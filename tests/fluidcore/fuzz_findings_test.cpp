@@ -84,6 +84,11 @@ const Finding kFindings[] = {
      "at the mixture's critical temperature the split came back with its liquid lighter than "
      "its vapour",
      3, {0.5, 0.25, 1}},
+    {"fluids\\R1234ze(E).fld|fluids\\IsoButane.fld|", "DE", 10.99892012343428, -3609.1637840612921,
+     "no convergence",
+     "the search along the isochore ended on a jump at 135 K and returned a state whose energy "
+     "is -2528.59 J/mol, with the given -3609.16 in its place and ierr = 0",
+     2, {0.16688537830421013, 0.99999999999999645}},
     {"fluids/R718.fld", "TD", 647.09599999999966, 17.873727944406035, nullptr,
      "at water's critical point, where cv grows without bound, the state was refused as "
      "unphysical for its heat capacity of 59000 J/(mol K)"},
