@@ -87,8 +87,9 @@ std::string inverted(const FixedMixture& m, const TwoPhase& t) {
          " (the liquid found is lighter than the vapour: the critical point)";
 }
 
-// The same for a bubble or dew point, whose phases are evaluated only where
-// some component is extrapolated (elsewhere they are physical).
+// Why a bubble or dew point is no physical split: inverted, or its phases
+// unphysical (evaluated only where some component is extrapolated;
+// elsewhere they are physical).
 std::string unphysical_point(const FixedMixture& m, const TwoPhase& t) {
   if (auto why = inverted(m, t); !why.empty()) return why;
   return t.T < m.limits().Tmin_all ? unphysical_phases(m, phase_states(m, t)) : std::string{};
