@@ -113,12 +113,13 @@ inline std::string check_density(double rho, double cap, const std::string& name
 // densities well above the liquid's at the upper pressure limit, or a
 // mixture's component tens of kelvins below its own range, whose terms in
 // powers of Tc/T then blow up). Not a large heat capacity: at the critical
-// point of an equation with nonanalytic terms cv grows without bound. An empty text: the state is physical. R: the gas
-// constant; name: the fluid or mixture. Rounding alone can leave p a hair
-// below zero (a liquid whose vapour pressure is a few mPa): only pressures
-// clearly below count. (A pressure falling with density is no criterion:
-// within a fraction of a kelvin of a critical point states are taken as one
-// phase where the equation's isotherm may fall.)
+// point of an equation with nonanalytic terms cv grows without bound. An
+// empty text: the state is physical. R: the gas constant; name: the fluid or
+// mixture. Rounding alone can leave p a hair below zero (a liquid whose
+// vapour pressure is a few mPa): only pressures clearly below count. (A
+// pressure falling with density is no criterion: within a fraction of a
+// kelvin of a critical point states are taken as one phase where the
+// equation's isotherm may fall.)
 inline std::string unphysical(const State& s, double R, const std::string& name) {
   constexpr double kMargin = 1e-6;
   // Energies from the reference state run to some hundred times R T.

@@ -407,6 +407,12 @@ double tolerance(Property y, double T, double value) {
   return 1e-12 * (std::abs(value) + scale);
 }
 
+// Whether a search's result has y = value: within a thousand times the
+// tolerance (a search can end on a jump of y instead), and `slack` more.
+bool has_value(const Result& r, Property y, double value, double slack = 0) {
+  return r.ok() && std::abs(value_of(r.state, y) - value) <= 1e3 * tolerance(y, r.state.T, value) + slack;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -643,7 +649,7 @@ Result solve_isobar(const FixedMixture& m, double p, Property y, double value, d
   // T to the last digit: two-phase isobars can be steep (h changes by the
   // latent heat over a glide of a tenth of a kelvin).
   if (auto r = rising_root(probe, Ta, Tb, 1e-16 * Tb, tolerance(y, Tb, value))) {
-    if (std::abs(value_of(r->state, y) - value) <= 1e3 * tolerance(y, r->state.T, value)) return *r;
+    if (has_value(*r, y, value)) return *r;
   }
   return fail(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") + " and " +
                                   show(y, value) + " of " + m.name());
@@ -717,7 +723,7 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
     return pr;
   };
   if (auto r = rising_root(probe, 0, 1, 1e-16, tolerance(y, d.T, value))) {
-    if (std::abs(value_of(r->state, y) - value) <= 1e3 * tolerance(y, r->state.T, value)) return *r;
+    if (has_value(*r, y, value)) return *r;
   }
   return fail(kNoConvergence, "no convergence of the two-phase split at " +
                                   show("pressure", p, "kPa") + " and " + show(y, value) + " of " +
@@ -790,8 +796,7 @@ MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, d
     for (int i = 0; i <= 8; ++i) grid.push_back(i / 8.0);
     if (const auto root = first_root(fn, grid, 1e-16)) {
       if (found_beta != 1 - root->x) found = path.at(1 - root->x);
-      if (found.ok() && std::abs(value_of(found.state, y) - value) <= 1e3 * tolerance(y, T, value))
-        return found;
+      if (has_value(found, y, value)) return found;
     }
     if (auto r = on_densities(b.rhoL, rho_max)) return *r;
   }
@@ -824,15 +829,13 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
                                  " " + unit(y) + " at the upper temperature limit " +
                                  format_number(l.Tmax) + " K of " + m.name(), 1);
   // The search can end on a jump of y along the isochore (where the phase
-  // decision changes) rather than on the value. (A liquid's pressure moves
-  // by a part in 1e9 of rho R T with the last digits of T.)
-  const auto reached = [&](const Result& r) {
-    const double T = r.state.T;
-    const double stiff = y == Property::pressure ? 1e-9 * rho * Mixture::kGasConstant * T : 0;
-    return std::abs(value_of(r.state, y) - value) <= 1e3 * tolerance(y, T, value) + stiff;
+  // decision changes). A liquid's pressure moves by a part in 1e9 of rho R T
+  // with the last digits of T.
+  const auto stiff = [&](const Result& r) {
+    return y == Property::pressure ? 1e-9 * rho * Mixture::kGasConstant * r.state.T : 0;
   };
   if (auto r = rising_root(probe, l.Tmin, l.Tmax, 1e-16 * l.Tmax, tolerance(y, l.Tmax, value));
-      r && reached(*r)) {
+      r && has_value(*r, y, value, stiff(*r))) {
     r->state.rho = rho;
     return *r;
   }
@@ -936,7 +939,7 @@ Result hs_state(const FixedMixture& m, double h, double s) {
     const Root root = brent(fn, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
     if (last_x != root.x) fn(root.x);
   }
-  if (!last.ok() || std::abs(last.state.s - s) > 1e3 * tolerance(Property::entropy, last.state.T, s))
+  if (!has_value(last, Property::entropy, s))
     return nowhere();
   return last;
 }
