@@ -1,4 +1,4 @@
-// The three commands of hpcalc. Each writes its results to out and a refusal
+// The commands of hpcalc, one file each. Each writes its results to out and a refusal
 // to err, and returns the exit code.
 #pragma once
 

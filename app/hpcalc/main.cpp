@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "commands.h"
@@ -10,9 +11,15 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + (argc > 1 ? 2 : argc), argv + argc);
   const std::string_view command = argc > 1 ? argv[1] : "";
-  if (command == "basic") return hpcalc::RunBasic(args, std::cout, std::cerr);
-  if (command == "compare") return hpcalc::RunCompare(args, std::cout, std::cerr);
-  if (command == "property") return hpcalc::RunProperty(args, std::cout, std::cerr);
+  using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+  constexpr std::pair<std::string_view, Command> kCommands[] = {
+      {"basic", hpcalc::RunBasic},
+      {"compare", hpcalc::RunCompare},
+      {"property", hpcalc::RunProperty},
+  };
+  for (const auto& [name, run] : kCommands) {
+    if (command == name) return run(args, std::cout, std::cerr);
+  }
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << hpcalc::kUsage;
     return hpcalc::kSuccess;

@@ -1,0 +1,72 @@
+#include <array>
+#include <iomanip>
+#include <ostream>
+#include <utility>
+
+#include "command_support.h"
+#include "commands.h"
+#include "cycle/basic_cycle.h"
+#include "cycle/number_text.h"
+
+namespace hpcalc {
+
+namespace {
+
+std::string Fixed2(double value) { return cycle::FormatFixed(value, 2); }
+
+void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
+  if (csv) {
+    out << "Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4\n";
+    const double figures[] = {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.P2, r.P3, r.P4,
+                              r.T1,   r.T2,     r.T3,       r.T4, r.H1, r.H2, r.H3, r.H4};
+    for (std::size_t i = 0; i < std::size(figures); ++i) out << (i ? "," : "") << Fixed2(figures[i]);
+    out << '\n';
+    return;
+  }
+  const std::pair<const char*, double> duties[] = {{"Evaporator (kW)", r.Evap},
+                                                   {"Condenser (kW)", r.Conden},
+                                                   {"Compressor (kW)", r.Compress},
+                                                   {"Expansion Valve (TR)", r.EV}};
+  for (const auto& [label, value] : duties) {
+    out << std::left << std::setw(22) << label << std::right << std::setw(10) << Fixed2(value)
+        << '\n';
+  }
+  out << '\n'
+      << std::left << std::setw(8) << "" << std::right << std::setw(16) << "Pressure (bar)"
+      << std::setw(18) << "Temperature ('C)" << std::setw(18) << "Enthalpy (kJ/kg)" << '\n';
+  const std::array<std::array<double, 3>, 4> points{{{r.P1, r.T1, r.H1},
+                                                     {r.P2, r.T2, r.H2},
+                                                     {r.P3, r.T3, r.H3},
+                                                     {r.P4, r.T4, r.H4}}};
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    out << "Point " << i + 1 << ' ' << std::setw(16) << Fixed2(points[i][0]) << std::setw(18)
+        << Fixed2(points[i][1]) << std::setw(18) << Fixed2(points[i][2]) << '\n';
+  }
+}
+
+// The defaults are those of the form.
+constexpr Option kBasicOptions[] = {
+    {"refrigerant", "R22"}, {"flow", "1"},      {"hot-water", "50"}, {"subcooling", "3.5"},
+    {"superheating", "4"},  {"condensing", "90"}, {"safety", "100"}, {"efficiency", "80"},
+};
+}  // namespace
+
+int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto parsed = CommandOptions(args, kBasicOptions, out, err);
+  if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
+  const auto& options = std::get<ParsedOptions>(parsed);
+  if (!options.names.empty()) return BadUsage("basic takes no names: " + options.names[0], err);
+
+  const auto number = [&options](std::string_view name) {
+    return cycle::LeadingNumber(options.Text(name));
+  };
+  const auto outcome = cycle::CalcBasicCycle({options.Text("refrigerant"), number("flow"),
+                                              number("hot-water"), number("subcooling"),
+                                              number("superheating"), number("condensing"),
+                                              number("safety"), number("efficiency")});
+  if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
+  PrintBasic(std::get<cycle::BasicCycleResult>(outcome), options.csv, out);
+  return kSuccess;
+}
+
+}  // namespace hpcalc

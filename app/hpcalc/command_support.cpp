@@ -1,0 +1,44 @@
+#include "command_support.h"
+
+#include <ostream>
+
+#include "commands.h"
+
+namespace hpcalc {
+
+int BadUsage(std::string_view reason, std::ostream& err) {
+  err << "hpcalc: " << reason << "\n\n" << kUsage;
+  return kBadUsage;
+}
+
+int Help(std::ostream& out) {
+  out << kUsage;
+  return kSuccess;
+}
+
+int Refused(std::string_view message, std::ostream& err) {
+  err << message << '\n';
+  return kRefused;
+}
+
+std::string CsvField(std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
+                                                std::span<const Option> known, std::ostream& out,
+                                                std::ostream& err) {
+  auto parsed = ParseOptions(args, known);
+  if (const auto* reason = std::get_if<std::string>(&parsed)) return BadUsage(*reason, err);
+  auto& options = std::get<ParsedOptions>(parsed);
+  if (options.help) return Help(out);
+  return std::move(options);
+}
+
+}  // namespace hpcalc

@@ -1,0 +1,61 @@
+#include <algorithm>
+#include <ostream>
+
+#include "command_support.h"
+#include "commands.h"
+#include "cycle/comparison.h"
+#include "cycle/result_text.h"
+
+namespace hpcalc {
+
+namespace {
+
+void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {
+  if (csv) {
+    out << "refrigerant,COP,MassPerHeat,VaporVolume,DisplacementVolume,DischargePressure,"
+           "DischargeTemperature,PressureRatio\n";
+  }
+  for (int slot = 0; slot < results.RefCount; ++slot) {
+    const auto& name = results.RefName[static_cast<std::size_t>(slot)];
+    const auto figures = cycle::FiguresAt(results, slot);
+    if (!csv) {
+      out << cycle::TotalLine(name, figures) << '\n';
+      continue;
+    }
+    out << CsvField(name);
+    for (const cycle::Figure column : cycle::kFigures) {
+      out << ',' << cycle::TotalPageFigureText(column, cycle::FigureValue(figures, column));
+    }
+    out << '\n';
+  }
+}
+
+// The defaults are those of the form.
+constexpr Option kCompareOptions[] = {
+    {"capacity", "10"},  {"evaporating", "50"}, {"subcooling", "3.5"}, {"superheating", "4"},
+    {"condensing", "90"}, {"safety", "100"},    {"efficiency", "80"},
+};
+
+}  // namespace
+
+int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto parsed = CommandOptions(args, kCompareOptions, out, err);
+  if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
+  const auto& options = std::get<ParsedOptions>(parsed);
+  const std::size_t count = options.names.size();
+  if (count < 1 || count > static_cast<std::size_t>(cycle::kMaxRefrigerants)) {
+    return BadUsage("compare takes one to eight refrigerant names", err);
+  }
+
+  cycle::ComparisonFields fields{options.Text("capacity"),   options.Text("evaporating"),
+                                 options.Text("subcooling"), options.Text("superheating"),
+                                 options.Text("condensing"), options.Text("safety"),
+                                 options.Text("efficiency"), std::to_string(count)};
+  std::copy(options.names.begin(), options.names.end(), fields.Refrigerant.begin());
+  cycle::ComparisonResults results;
+  if (const auto message = cycle::RunComparison(fields, results)) return Refused(*message, err);
+  PrintComparison(results, options.csv, out);
+  return kSuccess;
+}
+
+}  // namespace hpcalc

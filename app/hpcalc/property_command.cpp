@@ -1,0 +1,69 @@
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <ostream>
+#include <string_view>
+
+#include "command_support.h"
+#include "commands.h"
+#include "cycle/number_text.h"
+#include "property/property_functions.h"
+
+namespace hpcalc {
+
+namespace {
+
+using SingleProperty = property::PropertyResult (*)(std::string_view, std::string_view,
+                                                    std::string_view, double, double);
+
+constexpr std::pair<std::string_view, SingleProperty> kFunctions[] = {
+    {"Temperature", property::Temperature}, {"Pressure", property::Pressure},
+    {"Volume", property::Volume},           {"Enthalpy", property::Enthalpy},
+    {"Entropy", property::Entropy},         {"Cp", property::Cp},
+};
+constexpr std::string_view kCriticalPoint = "CriticalPoint";
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+int PrintResult(const property::PropertyResult& result, std::ostream& out, std::ostream& err) {
+  if (const double* value = std::get_if<double>(&result)) {
+    std::array<char, 32> text{};
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
+    out << std::string_view(text.data(), static_cast<std::size_t>(end - text.data())) << '\n';
+    return kSuccess;
+  }
+  const auto* text = std::get_if<std::string>(&result);
+  const std::string message = text ? *text : std::string();
+  const auto last = message.find_last_not_of(std::string(" \t\r\n") + '\0');
+  return Refused(last == std::string::npos ? "no value" : message.substr(0, last + 1), err);
+}
+
+}  // namespace
+
+int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // Values may be negative, so the arguments are taken as they stand.
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) return Help(out);
+  if (args.size() < 4 || args.size() > 6) {
+    return BadUsage("property takes FUNCTION FLUID CODE UNITS [VALUE1 [VALUE2]]", err);
+  }
+  const std::string& fluid = args[1];
+  const std::string& code = args[2];
+  const std::string& units = args[3];
+  if (SameName(args[0], kCriticalPoint)) {
+    if (args.size() > 4) return BadUsage("CriticalPoint takes FLUID LETTER UNITS", err);
+    return PrintResult(property::CriticalPoint(fluid, code, units), out, err);
+  }
+  const auto function = std::find_if(std::begin(kFunctions), std::end(kFunctions),
+                                     [&](const auto& entry) { return SameName(args[0], entry.first); });
+  if (function == std::end(kFunctions)) return BadUsage("unknown property function " + args[0], err);
+  const double value1 = args.size() > 4 ? cycle::LeadingNumber(args[4]) : 0;
+  const double value2 = args.size() > 5 ? cycle::LeadingNumber(args[5]) : 0;
+  return PrintResult(function->second(fluid, code, units, value1, value2), out, err);
+}
+
+}  // namespace hpcalc
