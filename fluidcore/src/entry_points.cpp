@@ -196,6 +196,22 @@ void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr, char* he
   });
 }
 
+void LIMITSdll(char*, double* x, double* tmin, double* tmax, double* Dmax, double* pmax, int) {
+  guarded(nullptr, nullptr, 0, "LIMITS", [&] {
+    if (session().mixture.loaded())
+      return mixture_calls::LIMITS(session().mixture, x, tmin, tmax, Dmax, pmax);
+    const auto& f = session().fluid;
+    if (!f) {
+      for (double* o : {tmin, tmax, Dmax, pmax}) set(o, FLUIDCORE_UNDEFINED);
+      return;
+    }
+    set(tmin, f->limits.Tmin);
+    set(tmax, f->limits.Tmax);
+    set(Dmax, saturation_point(*f, f->limits.Tmin).rhoL);
+    set(pmax, f->limits.pmax);
+  });
+}
+
 void SATTdll(double* T, double* x, int* kph, double* P, double* Dl, double* Dv, double* xl,
              double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATT", [&] {

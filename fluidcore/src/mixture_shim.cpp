@@ -196,6 +196,23 @@ void CRITP(MixtureSession& session, const double* x, double* Tc, double* Pc, dou
                " was not found; the values are an estimate from where its bubble and dew lines end");
 }
 
+void LIMITS(MixtureSession& session, const double* x, double* tmin, double* tmax, double* Dmax,
+            double* pmax) {
+  std::string why;
+  const auto m = session.at(x, why);
+  if (!m) {
+    for (double* o : {tmin, tmax, Dmax, pmax}) set(o, FLUIDCORE_UNDEFINED);
+    return;
+  }
+  const auto& limits = m->limits();
+  set(tmin, limits.Tmin);
+  set(tmax, limits.Tmax);
+  // The bubble line is traced from the lower limit.
+  const auto& bubble = m->bubble_line();
+  set(Dmax, bubble.empty() ? FLUIDCORE_UNDEFINED : bubble.first().rhoL);
+  set(pmax, limits.pmax);
+}
+
 void THERM(MixtureSession& session, const double* T, const double* D, const double* x,
            const ThermOutputs& out) {
   std::string why;

@@ -59,6 +59,9 @@ bool setup_blend(MixtureSession& session, MixtureLibrary& library, const std::st
 void WMOL(MixtureSession& session, const double* x, double* molar_mass);
 void CRITP(MixtureSession& session, const double* x, double* Tc, double* Pc, double* Dc,
            int* ierr, char* herr, int herr_width);
+// The limits of the mixture at x; FLUIDCORE_UNDEFINED where x cannot be used.
+void LIMITS(MixtureSession& session, const double* x, double* tmin, double* tmax, double* Dmax,
+            double* pmax);
 void THERM(MixtureSession& session, const double* T, const double* D, const double* x,
            const ThermOutputs& out);
 void SATT(MixtureSession& session, const double* T, const double* x, const int* kph, double* P,

@@ -1,6 +1,7 @@
 #include "property/property_functions.h"
 
 #include <exception>
+#include <utility>
 #include <string>
 
 #include "property/binding.h"
@@ -58,6 +59,51 @@ PropertyResult Entropy(std::string_view fluid, std::string_view code, std::strin
 PropertyResult Cp(std::string_view fluid, std::string_view code, std::string_view units,
                   double value1, double value2) {
   return RequestField(&StateCache::Cp, "-S", fluid, code, units, value1, value2);
+}
+
+StateResult WholeState(std::string_view fluid, std::string_view code, std::string_view units,
+                       double value1, double value2) {
+  RequestField(&StateCache::T, "-T", fluid, code, units, value1, value2);
+  const StateCache& s = Layer().State;
+  StateProperties state;
+  const std::pair<double StateProperties::*, PropertyResult> fields[] = {
+      {&StateProperties::T, ConvertResult("-T", units, s.T)},
+      {&StateProperties::P, ConvertResult("-P", units, s.P)},
+      {&StateProperties::D, ConvertResult("-D", units, s.D)},
+      {&StateProperties::H, ConvertResult("-H", units, s.H)},
+      {&StateProperties::S, ConvertResult("-S", units, s.S)},
+      {&StateProperties::Q, ConvertResult("-Q", units, s.Q)},
+  };
+  for (const auto& [field, result] : fields) {
+    if (const double* value = std::get_if<double>(&result)) {
+      state.*field = *value;
+    } else {
+      const std::string* text = std::get_if<std::string>(&result);
+      return text ? *text : std::string("Undefined");
+    }
+  }
+  return state;
+}
+
+PropertyResult LowerTemperatureLimit(std::string_view fluid, std::string_view units) {
+  LayerState& layer = Layer();
+  double tmin = 0;
+  try {
+    std::string name(fluid);
+    double unused1 = 0;
+    double unused2 = 0;
+    SelectFluid(name, "", units, unused1, unused2);
+    if (layer.ErrorCode <= 0) {
+      if (const auto limits = RequireEntry(&EntryPoints::LIMITSdll)) {
+        char model[] = "EOS";
+        double tmax = 0, dmax = 0, pmax = 0;
+        limits(model, layer.Composition.data(), &tmin, &tmax, &dmax, &pmax, 3);
+      }
+    }
+  } catch (const std::exception& failure) {
+    layer.Fail(failure.what());
+  }
+  return ConvertResult("-T", units, tmin);
 }
 
 PropertyResult CriticalPoint(std::string_view fluid, std::string_view letter,

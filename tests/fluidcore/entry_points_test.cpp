@@ -11,6 +11,7 @@
 #include "fluidcore/entry_points.h"
 #include "fluidcore/errors.h"
 #include "fluidcore/fluid_file.h"
+#include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
 #include "reference_data.h"
 
@@ -169,6 +170,41 @@ TEST(Critp, GivesThePublishedCriticalPoint) {
   EXPECT_EQ(Tc, 374.21);
   EXPECT_EQ(Pc, 4059.28);
   EXPECT_EQ(Dc, 5.017053);
+}
+
+struct Limits {
+  double tmin = 0, tmax = 0, Dmax = 0, pmax = 0;
+};
+
+Limits limits(const double* x) {
+  Limits l;
+  char model[] = "EOS";
+  LIMITSdll(model, const_cast<double*>(x), &l.tmin, &l.tmax, &l.Dmax, &l.pmax, 3);
+  return l;
+}
+
+TEST(Limits, GivesTheRangeOfTheLoadedEquation) {
+  ASSERT_EQ(setup("fluids/R22.fld").ierr, 0);
+  const double x[20] = {};
+  const Limits l = limits(x);
+  const auto& f = *fluid("R22");
+  EXPECT_EQ(l.tmin, 115.73);
+  EXPECT_EQ(l.tmax, f.limits.Tmax);
+  EXPECT_EQ(l.pmax, f.limits.pmax);
+  // The saturated liquid at the lower limit, the densest saturated state.
+  EXPECT_EQ(l.Dmax, saturation_point(f, 115.73).rhoL);
+
+  ASSERT_EQ(setup("fluids/R410A.fld").ierr, 0);
+  const Limits blend = limits(x);
+  EXPECT_GT(blend.tmin, fluid("R32")->limits.Tmin);
+  EXPECT_LT(blend.tmin, fluid("R125")->limits.Tmin);
+  EXPECT_GT(blend.Dmax, 0);
+
+  setup("fluids/NoSuchFluid.fld");
+  const Limits none = limits(x);
+  for (const double v : {none.tmin, none.tmax, none.Dmax, none.pmax}) {
+    EXPECT_EQ(v, FLUIDCORE_UNDEFINED);
+  }
 }
 
 }  // namespace

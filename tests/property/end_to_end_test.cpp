@@ -54,6 +54,30 @@ TEST_F(EndToEnd, R22CriticalPoint) {
   EXPECT_NEAR(Number(CriticalPoint("R22", "D", "mks")), 6.05822 * 86.468, 1e-2);
 }
 
+// The equation of R22 starts at its triple point, 115.73 K; a blend's lower
+// limit lies between its components' own.
+TEST_F(EndToEnd, LowerTemperatureLimits) {
+  EXPECT_EQ(Number(LowerTemperatureLimit("R22", "mks")), 115.73);
+  const double blend = Number(LowerTemperatureLimit("R410A", "mks"));
+  EXPECT_GT(blend, Number(LowerTemperatureLimit("R32", "mks")));
+  EXPECT_LT(blend, Number(LowerTemperatureLimit("R125", "mks")));
+  EXPECT_NE(Trimmed(Text(LowerTemperatureLimit("R999", "mks"))).find("R999"), std::string::npos);
+}
+
+// The saturated liquid at 0 degrees C, field by field as the single-property
+// functions give it.
+TEST_F(EndToEnd, WholeStateAgreesWithTheSingleProperties) {
+  const StateResult result = WholeState("R22", "Tliq", "mks", 273.15);
+  ASSERT_TRUE(std::holds_alternative<StateProperties>(result));
+  const StateProperties& s = std::get<StateProperties>(result);
+  EXPECT_EQ(s.T, 273.15);
+  EXPECT_EQ(s.P, Number(Pressure("R22", "Tliq", "mks", 273.15)));
+  EXPECT_EQ(s.H, Number(Enthalpy("R22", "Tliq", "mks", 273.15)));
+  EXPECT_EQ(s.S, Number(Entropy("R22", "Tliq", "mks", 273.15)));
+  EXPECT_EQ(1 / s.D, Number(Volume("R22", "Tliq", "mks", 273.15)));
+  EXPECT_NEAR(s.H, 200, 1e-6) << "the IIR reference state";
+}
+
 TEST_F(EndToEnd, FailingFluidNameReturnsTheLibraryMessage) {
   for (int request = 0; request < 2; ++request) {
     const std::string text = Trimmed(Text(Pressure("R999", "Tvap", "mks", 273.15)));

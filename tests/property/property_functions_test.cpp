@@ -128,5 +128,44 @@ TEST_F(PropertyFunctions, CriticalPointNotFoundIsNoNumber) {
   EXPECT_EQ(Number(CriticalPoint("R32,1,R1234yf,1", "T", "mks")), 369.295);
 }
 
+TEST_F(PropertyFunctions, WholeStateConvertsEveryFieldOfOneFlash) {
+  rec().script.outputs["Q"] = 0.25;
+  const StateResult result = WholeState("R22", "PH", "mks", 500, 250);
+  ASSERT_TRUE(std::holds_alternative<StateProperties>(result)) << std::get<std::string>(result);
+  const StateProperties& s = std::get<StateProperties>(result);
+  EXPECT_EQ(s.T, 280);
+  EXPECT_EQ(s.P, 500) << "given";
+  EXPECT_EQ(s.D, 1000) << "10 mol/dm^3 at 100 g/mol";
+  EXPECT_EQ(s.H, 250);
+  EXPECT_EQ(s.S, 1.1);
+  EXPECT_EQ(s.Q, 0.25) << "a quality has no unit";
+  EXPECT_EQ(rec().CallsTo("PHFLSHdll").size(), 1u);
+}
+
+TEST_F(PropertyFunctions, WholeStateOfAFailedRequestIsTheLibraryMessage) {
+  rec().script.outcomes["PHFLSHdll"] = {248, "PHFLSH: no convergence"};
+  const StateResult result = WholeState("R22", "PH", "mks", 500, 250);
+  ASSERT_TRUE(std::holds_alternative<std::string>(result));
+  EXPECT_EQ(Trimmed(std::get<std::string>(result)), "PHFLSH: no convergence");
+}
+
+TEST_F(PropertyFunctions, LowerTemperatureLimitAsksTheLibraryForItsRange) {
+  rec().script.outputs["Tmin"] = 115.73;
+  EXPECT_EQ(Number(LowerTemperatureLimit("R22", "mks")), 115.73);
+  EXPECT_NEAR(Number(LowerTemperatureLimit("R22", "E")), 115.73 * 1.8 - 459.67, 1e-9);
+  const auto calls = rec().CallsTo("LIMITSdll");
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].texts[0], "EOS");
+  EXPECT_TRUE(calls[0].distinct_arguments);
+  rec().script.outputs["Tmin"] = -9999990;
+  EXPECT_EQ(Text(LowerTemperatureLimit("R22", "mks")), "Undefined");
+}
+
+TEST_F(PropertyFunctions, LowerTemperatureLimitAfterAFailedSetupIsTheSetupMessage) {
+  rec().script.outcomes["SETUPdll"] = {101, "SETUP: unknown fluid R999"};
+  EXPECT_EQ(Trimmed(Text(LowerTemperatureLimit("R999", "mks"))), "SETUP: unknown fluid R999");
+  EXPECT_TRUE(rec().CallsTo("LIMITSdll").empty());
+}
+
 }  // namespace
 }  // namespace property

@@ -43,6 +43,14 @@ FLUIDCORE_API void WMOLdll(double* x, double* molar_mass);
 FLUIDCORE_API void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr,
                             char* herr, int herr_width);
 
+// The range of the loaded fluid's equation (at the composition x for a
+// mixture): the lower and upper temperature limits, the saturated liquid
+// density at the lower limit (the densest saturated state) and the upper
+// pressure limit. htyp names the model ("EOS"); the equation of state is the
+// only one here. With no fluid loaded every value is FLUIDCORE_UNDEFINED.
+FLUIDCORE_API void LIMITSdll(char* htyp, double* x, double* tmin, double* tmax, double* Dmax,
+                             double* pmax, int htyp_width);
+
 FLUIDCORE_API void THERMdll(double* T, double* D, double* x, double* P, double* E,
                             double* H, double* S, double* Cv, double* Cp, double* W,
                             double* JT);

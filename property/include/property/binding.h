@@ -22,6 +22,7 @@ struct EntryPoints {
   EntryPoint<decltype(::SETUPdll)> SETUPdll{"SETUPdll"};
   EntryPoint<decltype(::WMOLdll)> WMOLdll{"WMOLdll"};
   EntryPoint<decltype(::CRITPdll)> CRITPdll{"CRITPdll"};
+  EntryPoint<decltype(::LIMITSdll)> LIMITSdll{"LIMITSdll"};
   EntryPoint<decltype(::THERMdll)> THERMdll{"THERMdll"};
   EntryPoint<decltype(::SATTdll)> SATTdll{"SATTdll"};
   EntryPoint<decltype(::SATPdll)> SATPdll{"SATPdll"};
@@ -44,7 +45,7 @@ struct EntryPoints {
 
   template <typename Visit>
   void ForEach(Visit&& visit) {
-    visit(SETUPdll), visit(WMOLdll), visit(CRITPdll), visit(THERMdll);
+    visit(SETUPdll), visit(WMOLdll), visit(CRITPdll), visit(LIMITSdll), visit(THERMdll);
     visit(SATTdll), visit(SATPdll), visit(SATDdll);
     visit(TPFLSHdll), visit(TDFLSHdll), visit(THFLSHdll), visit(TSFLSHdll);
     visit(TEFLSHdll), visit(TQFLSHdll), visit(PDFLSHdll), visit(PHFLSHdll);

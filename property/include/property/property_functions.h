@@ -35,6 +35,24 @@ PropertyResult Entropy(std::string_view fluid, std::string_view code,
 PropertyResult Cp(std::string_view fluid, std::string_view code,
                   std::string_view units = {}, double value1 = 0, double value2 = 0);
 
+// Every field of one state in the caller's unit system: temperature,
+// pressure, density, enthalpy, entropy, and the molar vapour quality as the
+// library gives it (0 to 1 inside the dome; -998 liquid, 998 vapour, 999
+// supercritical outside it).
+struct StateProperties {
+  double T = 0, P = 0, D = 0, H = 0, S = 0, Q = 0;
+};
+// The state, or the text that stands in place of a number.
+using StateResult = std::variant<StateProperties, std::string>;
+
+// One request as the single-property functions make it, every field returned.
+StateResult WholeState(std::string_view fluid, std::string_view code,
+                       std::string_view units = {}, double value1 = 0, double value2 = 0);
+
+// The lowest temperature of the fluid's equation, below which the library
+// computes no state.
+PropertyResult LowerTemperatureLimit(std::string_view fluid, std::string_view units = {});
+
 // Critical temperature (letter "T", any other letter or none), pressure ("P")
 // or density ("D") of the fluid.
 PropertyResult CriticalPoint(std::string_view fluid, std::string_view letter = {},

@@ -99,6 +99,18 @@ void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr, char* he
           Distinct({x, Tc, Pc, Dc, ierr, herr}), ierr, herr, herr_width);
 }
 
+void LIMITSdll(char* htyp, double* x, double* tmin, double* tmax, double* Dmax, double* pmax,
+               int htyp_width) {
+  Call call;
+  call.routine = "LIMITSdll";
+  call.texts = {std::string(htyp, static_cast<std::size_t>(htyp_width))};
+  call.widths = {htyp_width};
+  std::copy_n(x, 20, call.x.begin());
+  call.distinct_arguments = Distinct({htyp, x, tmin, tmax, Dmax, pmax});
+  Rec().calls.push_back(call);
+  Write("LIMITSdll", {{"Tmin", tmin}, {"Tmax", tmax}, {"Dmax", Dmax}, {"pmax", pmax}});
+}
+
 void THERMdll(double* T, double* D, double* x, double* P, double* E, double* H, double* S,
               double* Cv, double* Cp, double* W, double* JT) {
   Call call;
