@@ -3,6 +3,7 @@
 #include <ostream>
 #include <utility>
 
+#include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/basic_cycle.h"
@@ -44,26 +45,15 @@ void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   }
 }
 
-// The defaults are those of the form.
-constexpr Option kBasicOptions[] = {
-    {"refrigerant", "R22"}, {"flow", "1"},      {"hot-water", "50"}, {"subcooling", "3.5"},
-    {"superheating", "4"},  {"condensing", "90"}, {"safety", "100"}, {"efficiency", "80"},
-};
 }  // namespace
 
 int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto parsed = CommandOptions(args, kBasicOptions, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
-  if (!options.names.empty()) return BadUsage("basic takes no names: " + options.names[0], err);
-
-  const auto number = [&options](std::string_view name) {
-    return cycle::LeadingNumber(options.Text(name));
-  };
-  const auto outcome = cycle::CalcBasicCycle({options.Text("refrigerant"), number("flow"),
-                                              number("hot-water"), number("subcooling"),
-                                              number("superheating"), number("condensing"),
-                                              number("safety"), number("efficiency")});
+  const auto input = BasicInputOf(options);
+  if (const auto* reason = std::get_if<std::string>(&input)) return BadUsage(*reason, err);
+  const auto outcome = cycle::CalcBasicCycle(std::get<cycle::BasicCycleInput>(input));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   PrintBasic(std::get<cycle::BasicCycleResult>(outcome), options.csv, out);
   return kSuccess;

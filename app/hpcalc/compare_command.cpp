@@ -1,6 +1,6 @@
-#include <algorithm>
 #include <ostream>
 
+#include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/comparison.h"
@@ -30,30 +30,18 @@ void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ost
   }
 }
 
-// The defaults are those of the form.
-constexpr Option kCompareOptions[] = {
-    {"capacity", "10"},  {"evaporating", "50"}, {"subcooling", "3.5"}, {"superheating", "4"},
-    {"condensing", "90"}, {"safety", "100"},    {"efficiency", "80"},
-};
-
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto parsed = CommandOptions(args, kCompareOptions, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
-  const std::size_t count = options.names.size();
-  if (count < 1 || count > static_cast<std::size_t>(cycle::kMaxRefrigerants)) {
-    return BadUsage("compare takes one to eight refrigerant names", err);
-  }
-
-  cycle::ComparisonFields fields{options.Text("capacity"),   options.Text("evaporating"),
-                                 options.Text("subcooling"), options.Text("superheating"),
-                                 options.Text("condensing"), options.Text("safety"),
-                                 options.Text("efficiency"), std::to_string(count)};
-  std::copy(options.names.begin(), options.names.end(), fields.Refrigerant.begin());
+  const auto fields = ComparisonFieldsOf(options);
+  if (const auto* reason = std::get_if<std::string>(&fields)) return BadUsage(*reason, err);
   cycle::ComparisonResults results;
-  if (const auto message = cycle::RunComparison(fields, results)) return Refused(*message, err);
+  if (const auto message = cycle::RunComparison(std::get<cycle::ComparisonFields>(fields), results)) {
+    return Refused(*message, err);
+  }
   PrintComparison(results, options.csv, out);
   return kSuccess;
 }

@@ -9,8 +9,6 @@ namespace {
 
 using detail::Ask;
 
-// The refrigerant evaporates this far below the hot water, which cools by as much.
-constexpr double kEvaporatorApproach = 5;
 constexpr double kHotWaterPressure = 100;  // kPa
 constexpr double kKwPerTonOfRefrigeration = 3.517;
 
@@ -18,12 +16,11 @@ BasicCycleResult Evaluate(const BasicCycleInput& in) {
   const double cpw = Ask(property::Cp, "WATER",
                          {"heat capacity of the hot water", "TP",
                           in.Temperaturehotspring + detail::kKelvinOffset, kHotWaterPressure});
-  const double Te = in.Temperaturehotspring - kEvaporatorApproach;
+  const detail::CycleConditions conditions = detail::BasicCycleConditions(in);
+  const double Te = conditions.evaporating;
   const double Qw = in.Massflowrate * cpw * (in.Temperaturehotspring - Te);
   const double Qe = in.Safetyfactor * Qw / 100;
-  const auto p = detail::EvaluateCyclePoints(
-      in.Refrigerant, {Te, in.TemperatureCondensing, in.Subcooling, in.Superheating,
-                       in.Isotropicefficiency});
+  const auto p = detail::EvaluateCyclePoints(in.Refrigerant, conditions);
 
   const double h4 = p.h3;
   const double mr = detail::Quotient(Qe, p.h1 - h4, in.Refrigerant,

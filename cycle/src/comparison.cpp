@@ -17,9 +17,7 @@ constexpr double kSecondsPerHour = 3600;
 CycleFigures Evaluate(const std::string& name, const ComparisonConditions& in) {
   using detail::Quotient;
   const double Qe = in.Safetyfactor / 100 * in.HeatCapEvap;
-  const auto p = detail::EvaluateCyclePoints(
-      name, {in.TempEvap, in.TemperatureCondensing, in.Subcooling, in.Superheating,
-             in.Isotropicefficiency});
+  const auto p = detail::EvaluateCyclePoints(name, detail::ComparisonCycleConditions(in));
 
   const double mr =
       Quotient(Qe, p.h1 - p.h3, name, "the refrigerating effect h1 - h3", "refrigerant mass flow");
@@ -124,6 +122,7 @@ std::optional<std::string> RunComparison(const ComparisonFields& fields,
     evaluated.push_back(std::get<CycleFigures>(outcome));
   }
   for (int k = 0; k < count; ++k) Store(results, k, evaluated[k]);
+  results.Conditions = conditions;
   results.RefCount = static_cast<short>(count);
   return std::nullopt;
 }

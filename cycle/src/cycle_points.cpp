@@ -21,7 +21,20 @@ void RequirePressureRise(std::string_view refrigerant, double Pe, double Pc) {
                      " bar), so the compressor does no work and the cycle has no COP");
 }
 
+// The refrigerant evaporates this far below the hot water, which cools by as much.
+constexpr double kEvaporatorApproach = 5;
+
 }  // namespace
+
+CycleConditions BasicCycleConditions(const BasicCycleInput& in) {
+  return {in.Temperaturehotspring - kEvaporatorApproach, in.TemperatureCondensing, in.Subcooling,
+          in.Superheating, in.Isotropicefficiency};
+}
+
+CycleConditions ComparisonCycleConditions(const ComparisonConditions& in) {
+  return {in.TempEvap, in.TemperatureCondensing, in.Subcooling, in.Superheating,
+          in.Isotropicefficiency};
+}
 
 CyclePoints EvaluateCyclePoints(std::string_view refrigerant, const CycleConditions& c) {
   using property::Enthalpy, property::Entropy, property::Pressure, property::Temperature;

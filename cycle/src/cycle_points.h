@@ -3,6 +3,9 @@
 
 #include <string_view>
 
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+
 namespace cycle::detail {
 
 // Degrees Celsius to kelvin.
@@ -15,6 +18,10 @@ struct CycleConditions {
   double superheating;   // K
   double efficiency;     // isentropic efficiency, percent
 };
+
+// The basic calculation evaporates 5 K below the hot water.
+CycleConditions BasicCycleConditions(const BasicCycleInput& input);
+CycleConditions ComparisonCycleConditions(const ComparisonConditions& conditions);
 
 struct CyclePoints {
   double Pe;   // evaporating pressure (saturated vapour at Te), kPa

@@ -39,6 +39,22 @@ std::string_view Trimmed(std::string_view text) {
   throw CycleFailure(std::string(fluid) + ": " + std::string(what));
 }
 
+// The text a request returned in place of its number.
+[[noreturn]] void FailWithText(const std::string& text, std::string_view fluid,
+                               const Request& request) {
+  const std::string_view message = Trimmed(text);
+  if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined");
+  if (!message.empty()) Fail(fluid, message);
+  Fail(fluid, "no value for the " + Describe(request));
+}
+
+// The property layer computes nothing for such a temperature and reports nothing.
+void RefuseTemperatureNotAboveZero(std::string_view fluid, const Request& request) {
+  if (request.code.front() == 'T' && request.value1 <= 0) {
+    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero");
+  }
+}
+
 }  // namespace
 
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
@@ -48,19 +64,27 @@ double NumberOf(const property::PropertyResult& result, std::string_view fluid,
     return *value;
   }
   if (const std::string* text = std::get_if<std::string>(&result)) {
-    const std::string_view message = Trimmed(*text);
-    if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined");
-    if (!message.empty()) Fail(fluid, message);
+    FailWithText(*text, fluid, request);
   }
   Fail(fluid, "no value for the " + Describe(request));
 }
 
 double Ask(PropertyFunction function, std::string_view fluid, const Request& request) {
-  if (request.code.front() == 'T' && request.value1 <= 0) {
-    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero");
-  }
+  RefuseTemperatureNotAboveZero(fluid, request);
   return NumberOf(function(fluid, request.code, "mks", request.value1, request.value2), fluid,
                   request);
+}
+
+property::StateProperties AskState(std::string_view fluid, const Request& request) {
+  RefuseTemperatureNotAboveZero(fluid, request);
+  const auto result = property::WholeState(fluid, request.code, "mks", request.value1, request.value2);
+  if (const auto* state = std::get_if<property::StateProperties>(&result)) {
+    for (const double field : {state->T, state->P, state->D, state->H, state->S}) {
+      if (!std::isfinite(field)) Fail(fluid, Describe(request) + " is not a finite number");
+    }
+    return *state;
+  }
+  FailWithText(std::get<std::string>(result), fluid, request);
 }
 
 double Quotient(double numerator, double denominator, std::string_view fluid,

@@ -42,6 +42,9 @@ double NumberOf(const property::PropertyResult& result, std::string_view fluid,
 // the property layer would compute nothing for it and report nothing.
 double Ask(PropertyFunction function, std::string_view fluid, const Request& request);
 
+// Every field of the state the request names, or CycleFailure as for Ask.
+property::StateProperties AskState(std::string_view fluid, const Request& request);
+
 // numerator / denominator, or CycleFailure when the denominator is zero
 // ("<fluid>: <divisor> is zero, so the <quotient> cannot be calculated") or
 // the quotient is not finite.

@@ -11,6 +11,17 @@ namespace cycle {
 
 constexpr int kMaxRefrigerants = 8;
 
+// The seven operating conditions of the comparison form, as numbers.
+struct ComparisonConditions {
+  double HeatCapEvap = 0;            // kW
+  double TempEvap = 0;               // degrees C
+  double Subcooling = 0;             // K
+  double Superheating = 0;           // K
+  double TemperatureCondensing = 0;  // degrees C
+  double Safetyfactor = 0;           // percent
+  double Isotropicefficiency = 0;    // percent
+};
+
 // The record of the last comparison, read by the result pages. Slots are
 // 0-based here (slot k of the pages is index k - 1).
 struct ComparisonResults {
@@ -23,21 +34,13 @@ struct ComparisonResults {
   std::array<double, kMaxRefrigerants> DischargePressure{};     // bar
   std::array<double, kMaxRefrigerants> DischargeTemperature{};  // degrees C
   std::array<double, kMaxRefrigerants> PressureRatio{};
+  // The conditions the figures were computed at, stored with them; the
+  // diagrams and reports of the comparison are computed at these again.
+  ComparisonConditions Conditions{};
 };
 
 // The one instance for the whole run of the program.
 ComparisonResults& SharedComparisonResults();
-
-// The seven operating conditions of the comparison form, as numbers.
-struct ComparisonConditions {
-  double HeatCapEvap = 0;            // kW
-  double TempEvap = 0;               // degrees C
-  double Subcooling = 0;             // K
-  double Superheating = 0;           // K
-  double TemperatureCondensing = 0;  // degrees C
-  double Safetyfactor = 0;           // percent
-  double Isotropicefficiency = 0;    // percent
-};
 
 // The checks of the seven conditions, in the order the Calculate command runs
 // them: the message of the first that fails, or nothing.

@@ -1,0 +1,33 @@
+#include "calculation_options.h"
+
+#include <algorithm>
+
+#include "cycle/number_text.h"
+
+namespace hpcalc {
+
+std::variant<cycle::BasicCycleInput, std::string> BasicInputOf(const ParsedOptions& options) {
+  if (!options.names.empty()) return "basic takes no names: " + options.names[0];
+  const auto number = [&options](std::string_view name) {
+    return cycle::LeadingNumber(options.Text(name));
+  };
+  return cycle::BasicCycleInput{options.Text("refrigerant"), number("flow"),
+                                number("hot-water"),         number("subcooling"),
+                                number("superheating"),      number("condensing"),
+                                number("safety"),            number("efficiency")};
+}
+
+std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const ParsedOptions& options) {
+  const std::size_t count = options.names.size();
+  if (count < 1 || count > static_cast<std::size_t>(cycle::kMaxRefrigerants)) {
+    return "compare takes one to eight refrigerant names";
+  }
+  cycle::ComparisonFields fields{options.Text("capacity"),   options.Text("evaporating"),
+                                 options.Text("subcooling"), options.Text("superheating"),
+                                 options.Text("condensing"), options.Text("safety"),
+                                 options.Text("efficiency"), std::to_string(count)};
+  std::copy(options.names.begin(), options.names.end(), fields.Refrigerant.begin());
+  return fields;
+}
+
+}  // namespace hpcalc

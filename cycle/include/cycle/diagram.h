@@ -1,0 +1,110 @@
+// The data of a cycle diagram: the saturation dome of the refrigerant, the
+// computed cycle with its corners and processes, and a few labelled lines of
+// constant temperature (pressure-enthalpy) or pressure (temperature-entropy).
+// Every state comes from the property layer; the corners are the states of
+// the calculation itself.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+
+namespace cycle {
+
+enum class DiagramKind {
+  PressureEnthalpy,    // log p (bar) against h (kJ/kg)
+  TemperatureEntropy,  // T (degrees C) against s (kJ/kg-K)
+};
+
+// "ph" or "ts"; nothing for any other text.
+std::optional<DiagramKind> DiagramKindNamed(std::string_view name);
+
+// A state in the units of the forms.
+struct DiagramState {
+  double T = 0;  // degrees C
+  double p = 0;  // bar
+  double h = 0;  // kJ/kg
+  double s = 0;  // kJ/kg-K
+};
+
+// The corners of the cycle, named as in the diagrams: 1, 2s (2' on the
+// picture), 2, 3, 4.
+struct CycleCorners {
+  DiagramState suction;               // 1
+  DiagramState isentropic_discharge;  // 2s: where an ideal compressor would end
+  DiagramState discharge;             // 2
+  DiagramState condenser_outlet;      // 3
+  DiagramState evaporator_inlet;      // 4
+};
+
+// A line of constant temperature (degrees C) or pressure (bar).
+struct Isoline {
+  double value = 0;
+  std::vector<DiagramState> states;
+};
+
+struct CycleDiagram {
+  std::string refrigerant;
+  DiagramKind kind = DiagramKind::PressureEnthalpy;
+  // Saturated liquid and saturated vapour from the lower temperature limit up
+  // to the critical point; the two differ in temperature for a blend.
+  std::vector<DiagramState> bubble, dew;
+  DiagramState critical;
+  CycleCorners corners;
+  // The processes, each from its first corner to its last, ends included.
+  std::vector<DiagramState> condenser;   // 2 to 3 along the condensing pressure
+  std::vector<DiagramState> expansion;   // 3 to 4 at the enthalpy of 3
+  std::vector<DiagramState> evaporator;  // 4 to 1 along the evaporating pressure
+  // Where condensation ends and evaporation ends: the spans of subcooling
+  // (to 3) and superheat (to 1) start here.
+  DiagramState condensing_bubble;
+  DiagramState evaporating_dew;
+  // Isotherms on a pressure-enthalpy diagram, the condensing and
+  // evaporating isobars on a temperature-entropy diagram.
+  std::vector<Isoline> isolines;
+};
+
+// The diagram of a basic calculation: the calculation's own checks and
+// messages first, then the diagram.
+std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput& input,
+                                                          DiagramKind kind);
+
+// The diagram of one refrigerant of a comparison at its conditions (those a
+// completed comparison holds in ComparisonResults::Conditions).
+std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
+                                                          const ComparisonConditions& conditions,
+                                                          DiagramKind kind);
+
+// The diagrams of a comparison: its checks and messages, then one diagram
+// per refrigerant in the order of the names.
+std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
+    const ComparisonFields& fields, DiagramKind kind);
+
+// One plotted state as a row of a table: the series it belongs to
+// ("bubble", "dew", "critical", "cycle", "isotherm", "isobar") and, for the
+// corners of the cycle, the corner ("1", "2s", "2", "3", "4"; empty
+// otherwise). The cycle runs 1, 2s, 2, along the condenser to 3, through
+// the valve to 4, along the evaporator back towards 1.
+struct DiagramRow {
+  std::string_view series;
+  std::string_view point;
+  DiagramState state;
+};
+std::vector<DiagramRow> DiagramRows(const CycleDiagram& diagram);
+
+// The state at a place of the diagram (pressure and enthalpy, or temperature
+// and entropy, in the diagram's units), with the molar vapour quality inside
+// the dome; nothing where the property layer gives no state.
+struct StateReading {
+  DiagramState state;
+  std::optional<double> quality;
+};
+std::optional<StateReading> ReadState(const std::string& refrigerant, DiagramKind kind, double x,
+                                      double y);
+
+}  // namespace cycle

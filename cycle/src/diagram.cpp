@@ -1,0 +1,355 @@
+#include "cycle/diagram.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "cycle_points.h"
+#include "property_requests.h"
+
+namespace cycle {
+
+namespace {
+
+using detail::kKelvinOffset;
+constexpr double kKpaPerBar = 100;
+
+// Points per dome line, closer together towards the critical point where
+// the lines turn.
+constexpr int kDomePoints = 120;
+// States between two breaks of a process (a corner or a saturation state).
+constexpr int kProcessSteps = 8;
+// States of the throttling between its corners.
+constexpr int kExpansionSteps = 8;
+// States of an isoline's liquid, two-phase and vapour parts.
+constexpr int kLiquidSteps = 6, kTwoPhaseSteps = 6, kVapourSteps = 16;
+
+// How far the lines of constant temperature or pressure reach beyond the
+// cycle: the part of the diagram an engineer looks at.
+constexpr double kIsothermMargin = 20;         // K below evaporation, above discharge
+constexpr double kLowestPressureFactor = 0.25;  // of the evaporating pressure
+constexpr double kHighestPressureFactor = 1.6;  // of the higher of condensing and critical
+constexpr double kIsobarMargin = 30;            // K beyond the cycle's temperatures
+constexpr int kIsothermsWanted = 5;
+
+DiagramState InForms(const property::StateProperties& s) {
+  return {s.T - kKelvinOffset, s.P / kKpaPerBar, s.H, s.S};
+}
+
+// A state the diagram can do without: nothing when the layer gives none.
+std::optional<DiagramState> TryState(const std::string& fluid, std::string_view code,
+                                     double value1, double value2 = 0) {
+  const auto result = property::WholeState(fluid, code, "mks", value1, value2);
+  const auto* s = std::get_if<property::StateProperties>(&result);
+  if (s == nullptr) return std::nullopt;
+  const DiagramState state = InForms(*s);
+  if (!std::isfinite(state.T) || !std::isfinite(state.p) || !std::isfinite(state.h) ||
+      !std::isfinite(state.s)) {
+    return std::nullopt;
+  }
+  return state;
+}
+
+DiagramState RequireState(const std::string& fluid, const detail::Request& request) {
+  return InForms(detail::AskState(fluid, request));
+}
+
+double RequireNumber(const std::string& fluid, const property::PropertyResult& result,
+                     const detail::Request& request) {
+  return detail::NumberOf(result, fluid, request);
+}
+
+// n values from a to b, both excluded, evenly or in equal ratios.
+std::vector<double> Between(double a, double b, int n) {
+  std::vector<double> values;
+  for (int i = 1; i <= n; ++i) values.push_back(a + (b - a) * i / (n + 1));
+  return values;
+}
+std::vector<double> GeometricBetween(double a, double b, int n) {
+  std::vector<double> values;
+  for (const double v : Between(std::log(a), std::log(b), n)) values.push_back(std::exp(v));
+  return values;
+}
+
+void Append(std::vector<DiagramState>& line, const std::optional<DiagramState>& state) {
+  if (state) line.push_back(*state);
+}
+
+// The refrigerant's own figures that frame its diagram, in K and kPa.
+struct FluidFrame {
+  double Tmin, Tcrit, pcrit;
+};
+
+FluidFrame FrameOf(const std::string& fluid) {
+  return {RequireNumber(fluid, property::LowerTemperatureLimit(fluid, "mks"),
+                        {"lower temperature limit", "T"}),
+          RequireNumber(fluid, property::CriticalPoint(fluid, "T", "mks"),
+                        {"critical temperature", "T"}),
+          RequireNumber(fluid, property::CriticalPoint(fluid, "P", "mks"),
+                        {"critical pressure", "T"})};
+}
+
+void AddDome(CycleDiagram& d, const FluidFrame& frame) {
+  const double span = frame.Tcrit - frame.Tmin;
+  for (int i = 0; i < kDomePoints; ++i) {
+    const double closing = 1 - double(i) / kDomePoints;
+    const double T = frame.Tcrit - span * closing * closing;
+    Append(d.bubble, TryState(d.refrigerant, "Tliq", T));
+    Append(d.dew, TryState(d.refrigerant, "Tvap", T));
+  }
+  const double density = RequireNumber(
+      d.refrigerant, property::CriticalPoint(d.refrigerant, "D", "mks"), {"critical density", "T"});
+  const auto critical = TryState(d.refrigerant, "TD", frame.Tcrit, density);
+  // Where the equation gives no state exactly there, the dome still closes.
+  d.critical = critical ? *critical
+                        : DiagramState{frame.Tcrit - kKelvinOffset, frame.pcrit / kKpaPerBar,
+                                       (d.bubble.back().h + d.dew.back().h) / 2,
+                                       (d.bubble.back().s + d.dew.back().s) / 2};
+}
+
+// States along a process between two corners: the breaks (saturation states)
+// that lie on it, and states between every two neighbours from `between`.
+std::vector<DiagramState> Process(const DiagramState& from, const DiagramState& to,
+                                  std::vector<DiagramState> breaks,
+                                  const std::function<std::optional<DiagramState>(double h)>& at) {
+  const double low = std::min(from.h, to.h), high = std::max(from.h, to.h);
+  std::erase_if(breaks, [&](const DiagramState& b) { return b.h <= low || b.h >= high; });
+  std::sort(breaks.begin(), breaks.end(), [&](const DiagramState& a, const DiagramState& b) {
+    return std::abs(a.h - from.h) < std::abs(b.h - from.h);
+  });
+  std::vector<DiagramState> line{from};
+  std::vector<DiagramState> ends = breaks;
+  ends.push_back(to);
+  for (const DiagramState& end : ends) {
+    for (const double h : Between(line.back().h, end.h, kProcessSteps)) Append(line, at(h));
+    line.push_back(end);
+  }
+  return line;
+}
+
+void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
+  const std::string& fluid = d.refrigerant;
+  const detail::CyclePoints pt = detail::EvaluateCyclePoints(fluid, c);
+  const double Tc = c.condensing + kKelvinOffset;
+  const double Te = c.evaporating + kKelvinOffset;
+  CycleCorners& k = d.corners;
+  k.suction = {c.evaporating + c.superheating, pt.Pe / kKpaPerBar, pt.h1, pt.s1};
+  const DiagramState ideal = RequireState(fluid, {"isentropic discharge state", "PH", pt.Pc, pt.h2s});
+  k.isentropic_discharge = {ideal.T, pt.Pc / kKpaPerBar, pt.h2s, pt.s1};
+  const DiagramState discharge = RequireState(fluid, {"discharge state", "PH", pt.Pc, pt.h2});
+  k.discharge = {pt.T2K - kKelvinOffset, pt.Pc / kKpaPerBar, pt.h2, discharge.s};
+  // The calculation's own request for h3, so that its state is exactly 3.
+  k.condenser_outlet = RequireState(fluid, {"condenser outlet state", "TP", Tc - c.subcooling, pt.Pc});
+  k.evaporator_inlet = RequireState(fluid, {"evaporator inlet state", "PH", pt.Pe, pt.h3});
+
+  d.condensing_bubble = RequireState(fluid, {"condensing bubble point", "Tliq", Tc});
+  d.evaporating_dew = RequireState(fluid, {"evaporating dew point", "Tvap", Te});
+  const auto condensing_dew = TryState(fluid, "Pvap", pt.Pc);
+
+  const auto along = [&fluid](double p_kpa) {
+    return [&fluid, p_kpa](double h) { return TryState(fluid, "PH", p_kpa, h); };
+  };
+  std::vector<DiagramState> condenser_breaks{d.condensing_bubble};
+  if (condensing_dew) condenser_breaks.push_back(*condensing_dew);
+  d.condenser = Process(k.discharge, k.condenser_outlet, condenser_breaks, along(pt.Pc));
+  d.evaporator = Process(k.evaporator_inlet, k.suction, {d.evaporating_dew}, along(pt.Pe));
+
+  d.expansion = {k.condenser_outlet};
+  for (const double p : GeometricBetween(pt.Pc, pt.Pe, kExpansionSteps)) {
+    Append(d.expansion, TryState(fluid, "PH", p, pt.h3));
+  }
+  d.expansion.push_back(k.evaporator_inlet);
+}
+
+// A round step that gives about kIsothermsWanted lines over the span.
+double IsothermStep(double span) {
+  for (const double step : {5.0, 10.0, 20.0, 25.0, 50.0}) {
+    if (span / step <= kIsothermsWanted) return step;
+  }
+  return 100;
+}
+
+// The saturated states of an isoline, and the part inside the dome where the
+// two differ (a blend's glide): states at qualities between them.
+void AddTwoPhase(Isoline& line, const std::string& fluid, std::string_view quality_code,
+                 double given, const DiagramState& liquid, const DiagramState& vapour) {
+  line.states.push_back(liquid);
+  if (std::abs(liquid.T - vapour.T) > 1e-6 || std::abs(liquid.p - vapour.p) > 1e-9 * liquid.p) {
+    for (const double q : Between(0, 1, kTwoPhaseSteps)) {
+      Append(line.states, TryState(fluid, quality_code, given, q));
+    }
+  }
+  line.states.push_back(vapour);
+}
+
+// An isotherm from the highest to the lowest pressure of the diagram.
+Isoline Isotherm(const std::string& fluid, double T, double p_low, double p_high,
+                 const FluidFrame& frame) {
+  Isoline line{T - kKelvinOffset, {}};
+  const auto at = [&](double p) { return TryState(fluid, "TP", T, p); };
+  const auto liquid = T < frame.Tcrit ? TryState(fluid, "Tliq", T) : std::nullopt;
+  const auto vapour = T < frame.Tcrit ? TryState(fluid, "Tvap", T) : std::nullopt;
+  if (!liquid || !vapour) {
+    for (const double p : GeometricBetween(p_high, p_low, kLiquidSteps + kVapourSteps)) {
+      Append(line.states, at(p));
+    }
+    return line;
+  }
+  const double p_bubble = liquid->p * kKpaPerBar, p_dew = vapour->p * kKpaPerBar;
+  if (p_high > p_bubble) {
+    for (const double p : GeometricBetween(p_high, p_bubble, kLiquidSteps)) Append(line.states, at(p));
+  }
+  AddTwoPhase(line, fluid, "TQ", T, *liquid, *vapour);
+  if (p_low < p_dew) {
+    for (const double p : GeometricBetween(p_dew, p_low, kVapourSteps)) Append(line.states, at(p));
+  }
+  return line;
+}
+
+void AddIsotherms(CycleDiagram& d, const FluidFrame& frame) {
+  const CycleCorners& k = d.corners;
+  const double low = k.evaporator_inlet.T - kIsothermMargin;
+  const double high = std::max(k.discharge.T, d.condensing_bubble.T) + kIsothermMargin;
+  const double step = IsothermStep(high - low);
+  const double p_low = k.suction.p * kKpaPerBar * kLowestPressureFactor;
+  const double p_high = std::max(k.discharge.p * kKpaPerBar, frame.pcrit) * kHighestPressureFactor;
+  for (double t = std::ceil(low / step) * step; t <= high; t += step) {
+    const double T = t + kKelvinOffset;
+    if (T <= frame.Tmin) continue;
+    Isoline line = Isotherm(d.refrigerant, T, p_low, p_high, frame);
+    if (line.states.size() > 1) d.isolines.push_back(std::move(line));
+  }
+}
+
+// An isobar from the coldest to the hottest temperature of the diagram.
+Isoline Isobar(const std::string& fluid, double p, double T_low, double T_high) {
+  Isoline line{p / kKpaPerBar, {}};
+  const auto at = [&](double T) { return TryState(fluid, "TP", T, p); };
+  const auto liquid = TryState(fluid, "Pliq", p);
+  const auto vapour = TryState(fluid, "Pvap", p);
+  if (!liquid || !vapour) {
+    for (const double T : Between(T_low, T_high, kLiquidSteps + kVapourSteps)) {
+      Append(line.states, at(T));
+    }
+    return line;
+  }
+  const double T_bubble = liquid->T + kKelvinOffset, T_dew = vapour->T + kKelvinOffset;
+  if (T_low < T_bubble) {
+    Append(line.states, at(T_low));
+    for (const double T : Between(T_low, T_bubble, kLiquidSteps)) Append(line.states, at(T));
+  }
+  AddTwoPhase(line, fluid, "PQ", p, *liquid, *vapour);
+  if (T_high > T_dew) {
+    for (const double T : Between(T_dew, T_high, kVapourSteps)) Append(line.states, at(T));
+    Append(line.states, at(T_high));
+  }
+  return line;
+}
+
+void AddIsobars(CycleDiagram& d, const FluidFrame& frame) {
+  const CycleCorners& k = d.corners;
+  const double T_low =
+      std::max(frame.Tmin, k.evaporator_inlet.T + kKelvinOffset - kIsobarMargin);
+  const double T_high = k.discharge.T + kKelvinOffset + kIsobarMargin;
+  for (const double p : {k.suction.p, k.discharge.p}) {
+    d.isolines.push_back(Isobar(d.refrigerant, p * kKpaPerBar, T_low, T_high));
+  }
+}
+
+std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
+                                                const detail::CycleConditions& conditions,
+                                                DiagramKind kind) {
+  try {
+    CycleDiagram d;
+    d.refrigerant = refrigerant;
+    d.kind = kind;
+    AddCycle(d, conditions);
+    const FluidFrame frame = FrameOf(refrigerant);
+    AddDome(d, frame);
+    if (kind == DiagramKind::PressureEnthalpy) AddIsotherms(d, frame);
+    else AddIsobars(d, frame);
+    return d;
+  } catch (const detail::CycleFailure& failure) {
+    return std::string(failure.what());
+  }
+}
+
+// The states of a process without its first and last (the corners).
+void AppendInterior(std::vector<DiagramRow>& rows, const std::vector<DiagramState>& process) {
+  for (std::size_t i = 1; i + 1 < process.size(); ++i) rows.push_back({"cycle", "", process[i]});
+}
+
+}  // namespace
+
+std::optional<DiagramKind> DiagramKindNamed(std::string_view name) {
+  if (name == "ph") return DiagramKind::PressureEnthalpy;
+  if (name == "ts") return DiagramKind::TemperatureEntropy;
+  return std::nullopt;
+}
+
+std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput& input,
+                                                          DiagramKind kind) {
+  const auto outcome = CalcBasicCycle(input);
+  if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
+  return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind);
+}
+
+std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
+                                                          const ComparisonConditions& conditions,
+                                                          DiagramKind kind) {
+  return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind);
+}
+
+std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
+    const ComparisonFields& fields, DiagramKind kind) {
+  ComparisonResults results;
+  if (auto message = RunComparison(fields, results)) return std::move(*message);
+  std::vector<CycleDiagram> diagrams;
+  for (int slot = 0; slot < results.RefCount; ++slot) {
+    auto diagram = ComparisonDiagram(results.RefName[static_cast<std::size_t>(slot)],
+                                     results.Conditions, kind);
+    if (auto* message = std::get_if<std::string>(&diagram)) return std::move(*message);
+    diagrams.push_back(std::move(std::get<CycleDiagram>(diagram)));
+  }
+  return diagrams;
+}
+
+std::vector<DiagramRow> DiagramRows(const CycleDiagram& d) {
+  std::vector<DiagramRow> rows;
+  for (const DiagramState& s : d.bubble) rows.push_back({"bubble", "", s});
+  for (const DiagramState& s : d.dew) rows.push_back({"dew", "", s});
+  rows.push_back({"critical", "", d.critical});
+  const CycleCorners& k = d.corners;
+  rows.push_back({"cycle", "1", k.suction});
+  rows.push_back({"cycle", "2s", k.isentropic_discharge});
+  rows.push_back({"cycle", "2", k.discharge});
+  AppendInterior(rows, d.condenser);
+  rows.push_back({"cycle", "3", k.condenser_outlet});
+  AppendInterior(rows, d.expansion);
+  rows.push_back({"cycle", "4", k.evaporator_inlet});
+  AppendInterior(rows, d.evaporator);
+  const std::string_view isoline =
+      d.kind == DiagramKind::PressureEnthalpy ? "isotherm" : "isobar";
+  for (const Isoline& line : d.isolines) {
+    for (const DiagramState& s : line.states) rows.push_back({isoline, "", s});
+  }
+  return rows;
+}
+
+std::optional<StateReading> ReadState(const std::string& refrigerant, DiagramKind kind, double x,
+                                      double y) {
+  const auto result =
+      kind == DiagramKind::PressureEnthalpy
+          ? property::WholeState(refrigerant, "PH", "mks", y * kKpaPerBar, x)
+          : property::WholeState(refrigerant, "TS", "mks", y + kKelvinOffset, x);
+  const auto* s = std::get_if<property::StateProperties>(&result);
+  if (s == nullptr || !(s->T > 0) || !std::isfinite(s->P) || !std::isfinite(s->H) ||
+      !std::isfinite(s->S)) {
+    return std::nullopt;
+  }
+  StateReading reading{InForms(*s), std::nullopt};
+  if (s->Q >= 0 && s->Q <= 1) reading.quality = s->Q;
+  return reading;
+}
+
+}  // namespace cycle
