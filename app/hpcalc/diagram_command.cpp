@@ -1,4 +1,7 @@
+#include <QApplication>
+
 #include <charconv>
+#include <cstdio>
 #include <ostream>
 #include <vector>
 
@@ -6,6 +9,8 @@
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/diagram.h"
+#include "plots/cycle_diagram_plot.h"
+#include "plots/plot_file.h"
 
 namespace hpcalc {
 
@@ -38,6 +43,28 @@ std::vector<Option> DiagramOptions(std::span<const Option> calculation) {
 
 using Diagrams = std::variant<std::vector<cycle::CycleDiagram>, std::string>;
 
+// Draws the diagrams into the file; the reason it could not be written, or
+// nothing. Drawing needs no display: without one, Qt draws offscreen.
+std::optional<QString> WritePicture(const std::vector<cycle::CycleDiagram>& diagrams,
+                                    const QString& file) {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  // The platform's notices (no runtime folder and the like) are no concern of
+  // the command's user; its own messages go to its streams.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+  });
+  int argc = 1;
+  char name[] = "hpcalc";
+  char* argv[] = {name, nullptr};
+  const QApplication application(argc, argv);
+  plots::CycleDiagramPlot plot;
+  plot.Draw(diagrams, plots::DiagramLook::Chart);
+  return plots::WritePlot(plot, file);
+}
+
 }  // namespace
 
 int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -58,6 +85,11 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
       err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
+  const QString file = QString::fromStdString(options.Text("out"));
+  if (!file.isEmpty() && !plots::PlotFormatOf(file)) {
+    return BadUsage("--out " + options.Text("out") + ": the file name must end in .png, .svg or .pdf",
+                    err);
+  }
 
   Diagrams diagrams;
   if (basic) {
@@ -72,7 +104,12 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
     diagrams = cycle::ComparisonDiagrams(std::get<cycle::ComparisonFields>(fields), *kind);
   }
   if (const auto* message = std::get_if<std::string>(&diagrams)) return Refused(*message, err);
-  PrintRows(std::get<std::vector<cycle::CycleDiagram>>(diagrams), out);
+  const auto& drawn = std::get<std::vector<cycle::CycleDiagram>>(diagrams);
+  if (file.isEmpty()) {
+    PrintRows(drawn, out);
+    return kSuccess;
+  }
+  if (const auto failure = WritePicture(drawn, file)) return Refused(failure->toStdString(), err);
   return kSuccess;
 }
 

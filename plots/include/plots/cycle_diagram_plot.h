@@ -1,0 +1,64 @@
+// The cycle diagram as a plot: the saturation dome, the critical point, the
+// computed cycle with its corners, and lines of constant temperature or
+// pressure, on a logarithmic pressure-enthalpy or a temperature-entropy
+// chart. The same plot serves the pages and the files.
+#pragma once
+
+#include <QString>
+
+#include <span>
+
+#include "cycle/diagram.h"
+#include "qcustomplot.h"
+
+namespace plots {
+
+enum class DiagramLook {
+  // The diagram page and files: a legend, corners 1 2s 2 3 4, labelled
+  // isotherms or isobars; several refrigerants may be overlaid.
+  Chart,
+  // The picture page: one cycle with its corners 1 2' 2 3 4, the pressures
+  // Pc and Pe, and the spans of subcooling, superheat and isentropic
+  // efficiency marked.
+  Picture,
+};
+
+class CycleDiagramPlot : public QCustomPlot {
+  Q_OBJECT
+
+ public:
+  explicit CycleDiagramPlot(QWidget* parent = nullptr);
+
+  // Replaces what the plot shows with the diagrams, overlaid in their order
+  // and each in its own colour (all of one kind), framed so that the cycles
+  // and the dome around them fill the plot.
+  void Draw(std::span<const cycle::CycleDiagram> diagrams, DiagramLook look);
+  // An empty chart of the kind, saying why there is nothing in it.
+  void DrawNothing(cycle::DiagramKind kind, const QString& reason);
+  // Back to the frame Draw chose, after zooming.
+  void ResetView();
+
+  // Wheel zoom and zoom to a dragged rectangle.
+  void AllowZoom();
+
+ signals:
+  // Where the pointer is, in the units of the axes, while it is over the
+  // diagram; PointerLeft when it leaves.
+  void PointerMoved(double x, double y);
+  void PointerLeft();
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  void SetAxes(cycle::DiagramKind kind);
+
+  QCPRange frame_x_, frame_y_;
+};
+
+// The axes' texts of a diagram kind ("h (kJ/kg)", "p (bar)" ...).
+QString HorizontalAxisLabel(cycle::DiagramKind kind);
+QString VerticalAxisLabel(cycle::DiagramKind kind);
+
+}  // namespace plots

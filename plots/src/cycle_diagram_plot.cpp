@@ -1,0 +1,362 @@
+#include "plots/cycle_diagram_plot.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "cycle/number_text.h"
+
+namespace plots {
+
+namespace {
+
+using cycle::CycleDiagram;
+using cycle::DiagramKind;
+using cycle::DiagramState;
+
+// One colour per overlaid refrigerant, told apart at a glance.
+constexpr std::array<QRgb, 8> kOverlayColours{0xc0392b, 0x1f618d, 0x1e8449, 0x7d3c98,
+                                              0xd68910, 0x17a589, 0x6e2c00, 0x5d6d7e};
+const QColor kLiquidColour(0x1f, 0x4e, 0x9c);
+const QColor kVapourColour(0xb0, 0x3a, 0x2e);
+const QColor kCycleColour(0x11, 0x11, 0x11);
+const QColor kIsolineColour(0x9a, 0x9a, 0x9a);
+
+// How far the frame reaches beyond the cycles.
+constexpr double kLowPressureFactor = 2.5, kHighPressureFactor = 1.6;
+constexpr double kColdMargin = 25, kHotMargin = 15;  // K
+constexpr double kSideMargin = 0.06;                 // of the width
+
+QPointF At(const DiagramState& s, DiagramKind kind) {
+  return kind == DiagramKind::PressureEnthalpy ? QPointF(s.h, s.p) : QPointF(s.s, s.T);
+}
+
+double Vertical(const DiagramState& s, DiagramKind kind) { return At(s, kind).y(); }
+
+QCPCurve* AddCurve(QCustomPlot& plot, const std::vector<DiagramState>& states, DiagramKind kind,
+                   const QPen& pen, const QString& name = {}) {
+  auto* curve = new QCPCurve(plot.xAxis, plot.yAxis);
+  QVector<double> t, x, y;
+  for (const DiagramState& s : states) {
+    const QPointF p = At(s, kind);
+    t.push_back(t.size());
+    x.push_back(p.x());
+    y.push_back(p.y());
+  }
+  curve->setData(t, x, y, true);
+  curve->setPen(pen);
+  if (name.isEmpty()) curve->removeFromLegend();
+  else curve->setName(name);
+  return curve;
+}
+
+QCPItemText* AddText(QCustomPlot& plot, QPointF at, const QString& text, Qt::Alignment align,
+                     const QColor& colour, int point_size) {
+  auto* item = new QCPItemText(&plot);
+  item->position->setCoords(at);
+  item->setPositionAlignment(align);
+  item->setText(text);
+  item->setColor(colour);
+  QFont font = plot.font();
+  font.setPointSize(point_size);
+  item->setFont(font);
+  item->setPadding(QMargins(4, 2, 4, 2));
+  return item;
+}
+
+struct Frame {
+  QCPRange x, y;
+};
+
+// The cycles, their critical points and the dome within the frame's
+// vertical range, with a margin at the sides.
+Frame FrameOf(std::span<const CycleDiagram> diagrams) {
+  const DiagramKind kind = diagrams.front().kind;
+  const bool ph = kind == DiagramKind::PressureEnthalpy;
+  double low = INFINITY, high = -INFINITY;
+  for (const CycleDiagram& d : diagrams) {
+    const double bottom = Vertical(d.corners.evaporator_inlet, kind);
+    const double top = std::max(Vertical(d.corners.discharge, kind), Vertical(d.critical, kind));
+    low = std::min(low, ph ? bottom / kLowPressureFactor : bottom - kColdMargin);
+    high = std::max(high, ph ? top * kHighPressureFactor : top + kHotMargin);
+  }
+  double left = INFINITY, right = -INFINITY;
+  const auto include = [&](const DiagramState& s) {
+    const QPointF p = At(s, kind);
+    if (p.y() < low || p.y() > high) return;
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+  };
+  for (const CycleDiagram& d : diagrams) {
+    for (const auto* line : {&d.bubble, &d.dew, &d.condenser, &d.expansion, &d.evaporator}) {
+      std::for_each(line->begin(), line->end(), include);
+    }
+    include(d.critical);
+  }
+  const double margin = (right - left) * kSideMargin;
+  return {{left - margin, right + margin}, {low, high}};
+}
+
+QString IsolineLabel(const cycle::Isoline& line, DiagramKind kind) {
+  return kind == DiagramKind::PressureEnthalpy
+             ? QStringLiteral("%1 \u00b0C").arg(line.value, 0, 'g', 4)
+             : QString::fromStdString(cycle::FormatFixed(line.value, 2)) + QStringLiteral(" bar");
+}
+
+// A label at the line's rightmost state within the frame, written to its
+// left so that it stays inside.
+void LabelIsoline(QCustomPlot& plot, const cycle::Isoline& line, DiagramKind kind,
+                  const Frame& frame) {
+  const DiagramState* place = nullptr;
+  for (const DiagramState& s : line.states) {
+    const QPointF p = At(s, kind);
+    if (!frame.x.contains(p.x()) || !frame.y.contains(p.y())) continue;
+    if (place == nullptr || p.x() > At(*place, kind).x()) place = &s;
+  }
+  if (place == nullptr) return;
+  AddText(plot, At(*place, kind), IsolineLabel(line, kind), Qt::AlignRight | Qt::AlignBottom,
+          kIsolineColour.darker(130), 8);
+}
+
+void DrawIsolines(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
+  bool first = true;
+  for (const cycle::Isoline& line : d.isolines) {
+    const QString name = d.kind == DiagramKind::PressureEnthalpy ? QStringLiteral("Isotherms")
+                                                                 : QStringLiteral("Isobars of the cycle");
+    AddCurve(plot, line.states, d.kind, QPen(kIsolineColour, 1, Qt::DashDotLine),
+             first ? name : QString());
+    LabelIsoline(plot, line, d.kind, frame);
+    first = false;
+  }
+}
+
+struct Colours {
+  QColor liquid, vapour, cycle;
+  Qt::PenStyle vapour_style;
+};
+
+const Colours kSingleColours{kLiquidColour, kVapourColour, kCycleColour, Qt::SolidLine};
+
+// Overlaid refrigerants: each in its own colour, the dew line dashed.
+Colours OverlayColours(std::size_t index) {
+  const QColor own(kOverlayColours[index % kOverlayColours.size()]);
+  return {own.lighter(140), own.lighter(140), own, Qt::DashLine};
+}
+
+// The names of the lines, in the legend once: each line of a single
+// diagram, or for overlaid ones a key in grey and one entry per refrigerant.
+struct LineNames {
+  QString bubble, dew, critical, cycle, ideal;
+};
+
+const LineNames kSingleNames{QStringLiteral("Bubble line"), QStringLiteral("Dew line"),
+                             QStringLiteral("Critical point"),
+                             QStringLiteral("Cycle 1-2-3-4\n(compression 1-2 drawn straight)"),
+                             QStringLiteral("Isentropic compression 1-2s")};
+
+QCPCurve* AddKey(QCustomPlot& plot, const QPen& pen, const QString& name) {
+  return AddCurve(plot, {}, DiagramKind::PressureEnthalpy, pen, name);
+}
+
+void DrawOverlayKey(QCustomPlot& plot) {
+  const QColor grey(0x55, 0x55, 0x55);
+  AddKey(plot, QPen(grey, 1.6), QStringLiteral("Bubble line (solid)"));
+  AddKey(plot, QPen(grey, 1.6, Qt::DashLine), QStringLiteral("Dew line (dashed)"));
+  AddKey(plot, QPen(grey, 2.4), QStringLiteral("Cycle 1-2-3-4\n(compression 1-2 drawn straight)"));
+  AddKey(plot, QPen(grey, 1.4, Qt::DashLine), QStringLiteral("Isentropic compression 1-2s"));
+  auto* critical = AddKey(plot, QPen(grey), QStringLiteral("Critical point"));
+  critical->setLineStyle(QCPCurve::lsNone);
+  critical->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDiamond, grey, grey, 8));
+}
+
+void DrawDome(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const LineNames& names) {
+  // The lines meet at the critical point.
+  std::vector<DiagramState> bubble = d.bubble, dew = d.dew;
+  bubble.push_back(d.critical);
+  dew.push_back(d.critical);
+  AddCurve(plot, bubble, d.kind, QPen(c.liquid, 1.6), names.bubble);
+  AddCurve(plot, dew, d.kind, QPen(c.vapour, 1.6, c.vapour_style), names.dew);
+  auto* critical = AddCurve(plot, {d.critical}, d.kind, QPen(c.cycle), names.critical);
+  critical->setLineStyle(QCPCurve::lsNone);
+  critical->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDiamond, c.cycle, c.cycle, 8));
+}
+
+// The cycle: the processes along the real states, compression as the straight
+// line between its ends, the isentropic compression dashed.
+void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const LineNames& names,
+               bool picture) {
+  const cycle::CycleCorners& k = d.corners;
+  std::vector<DiagramState> path{k.suction};
+  for (const auto* process : {&d.condenser, &d.expansion, &d.evaporator}) {
+    path.insert(path.end(), process->begin(), process->end());
+  }
+  AddCurve(plot, path, d.kind, QPen(c.cycle, 2.4), names.cycle);
+  AddCurve(plot, {k.suction, k.isentropic_discharge}, d.kind, QPen(c.cycle, 1.4, Qt::DashLine),
+           names.ideal);
+  const std::vector<DiagramState> corners{k.suction, k.isentropic_discharge, k.discharge,
+                                          k.condenser_outlet, k.evaporator_inlet};
+  auto* marks = AddCurve(plot, corners, d.kind, QPen(c.cycle));
+  marks->setLineStyle(QCPCurve::lsNone);
+  marks->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c.cycle, c.cycle, 7));
+
+  const QString ideal = picture ? QStringLiteral("2'") : QStringLiteral("2s");
+  const std::pair<const DiagramState*, QString> labels[] = {
+      {&k.suction, QStringLiteral("1")},          {&k.isentropic_discharge, ideal},
+      {&k.discharge, QStringLiteral("2")},        {&k.condenser_outlet, QStringLiteral("3")},
+      {&k.evaporator_inlet, QStringLiteral("4")},
+  };
+  const Qt::Alignment place[] = {Qt::AlignLeft | Qt::AlignTop, Qt::AlignRight | Qt::AlignBottom,
+                                 Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignBottom,
+                                 Qt::AlignRight | Qt::AlignTop};
+  for (std::size_t i = 0; i < std::size(labels); ++i) {
+    AddText(plot, At(*labels[i].first, d.kind), labels[i].second, place[i], c.cycle, 11)
+        ->setFont(QFont(plot.font().family(), 11, QFont::Bold));
+  }
+}
+
+// A span between two states at one pressure, marked above or below them.
+void Span(QCustomPlot& plot, const DiagramState& from, const DiagramState& to, DiagramKind kind,
+          double shift, const QString& text) {
+  QPointF a = At(from, kind), b = At(to, kind);
+  a.ry() *= shift;
+  b.ry() *= shift;
+  auto* bar = new QCPItemLine(&plot);
+  bar->start->setCoords(a);
+  bar->end->setCoords(b);
+  bar->setHead(QCPLineEnding(QCPLineEnding::esBar, 10));
+  bar->setTail(QCPLineEnding(QCPLineEnding::esBar, 10));
+  AddText(plot, (a + b) / 2, text, Qt::AlignHCenter | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop),
+          Qt::black, 9);
+}
+
+void PressureLevel(QCustomPlot& plot, double p, const QString& name, const Frame& frame) {
+  auto* level = new QCPItemStraightLine(&plot);
+  level->point1->setCoords(frame.x.lower, p);
+  level->point2->setCoords(frame.x.upper, p);
+  level->setPen(QPen(Qt::gray, 1, Qt::DotLine));
+  AddText(plot, {frame.x.lower, p}, name, Qt::AlignLeft | Qt::AlignBottom, Qt::black, 10);
+}
+
+// The marks of the picture page's sketch, on the computed cycle.
+void DrawPictureMarks(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
+  const cycle::CycleCorners& k = d.corners;
+  // A span sits a twentieth of the pressure range's decades off its isobar.
+  const double shift = std::pow(frame.y.upper / frame.y.lower, 0.05);
+  PressureLevel(plot, k.discharge.p, QStringLiteral("Pc"), frame);
+  PressureLevel(plot, k.suction.p, QStringLiteral("Pe"), frame);
+  Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift, QStringLiteral("Subcooling"));
+  Span(plot, d.evaporating_dew, k.suction, d.kind, 1 / shift, QStringLiteral("Superheat"));
+  Span(plot, k.isentropic_discharge, k.discharge, d.kind, shift,
+       QStringLiteral("Isentropic efficiency"));
+}
+
+}  // namespace
+
+QString HorizontalAxisLabel(DiagramKind kind) {
+  return kind == DiagramKind::PressureEnthalpy ? QStringLiteral("h (kJ/kg)")
+                                               : QStringLiteral("s (kJ/kg-K)");
+}
+
+QString VerticalAxisLabel(DiagramKind kind) {
+  return kind == DiagramKind::PressureEnthalpy ? QStringLiteral("p (bar)")
+                                               : QStringLiteral("T (\u00b0C)");
+}
+
+CycleDiagramPlot::CycleDiagramPlot(QWidget* parent) : QCustomPlot(parent) {
+  setMouseTracking(true);
+  setBackground(Qt::white);
+  legend->setFont(QFont(font().family(), 8));
+  // Beside the axes, where it covers nothing of the diagram.
+  axisRect()->insetLayout()->take(legend);
+  auto* beside = new QCPLayoutGrid;
+  plotLayout()->addElement(0, 1, beside);
+  plotLayout()->setColumnStretchFactor(1, 0.001);
+  beside->addElement(0, 0, legend);
+  beside->addElement(1, 0, new QCPLayoutElement(this));  // takes the room below the legend
+  beside->setRowStretchFactor(0, 0.001);
+  beside->setMargins(QMargins(0, 6, 6, 0));
+}
+
+void CycleDiagramPlot::SetAxes(DiagramKind kind) {
+  const bool ph = kind == DiagramKind::PressureEnthalpy;
+  xAxis->setLabel(HorizontalAxisLabel(kind));
+  yAxis->setLabel(VerticalAxisLabel(kind));
+  yAxis->setScaleType(ph ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+  if (ph) {
+    yAxis->setTicker(QSharedPointer<QCPAxisTickerLog>::create());
+    yAxis->setNumberFormat(QStringLiteral("gb"));
+  } else {
+    yAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
+    yAxis->setNumberFormat(QStringLiteral("g"));
+  }
+}
+
+void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams, DiagramLook look) {
+  clearPlottables();
+  clearItems();
+  if (diagrams.empty()) return;
+  const DiagramKind kind = diagrams.front().kind;
+  SetAxes(kind);
+  const Frame frame = FrameOf(diagrams);
+  const bool picture = look == DiagramLook::Picture;
+  const bool overlaid = diagrams.size() > 1;
+  if (overlaid) DrawOverlayKey(*this);
+  // Lines of constant temperature or pressure belong to one refrigerant.
+  if (!overlaid && !picture) DrawIsolines(*this, diagrams.front(), frame);
+  for (std::size_t i = 0; i < diagrams.size(); ++i) {
+    const CycleDiagram& d = diagrams[i];
+    const LineNames names = picture  ? LineNames{}
+                            : overlaid ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}}
+                                       : kSingleNames;
+    const Colours colours = overlaid ? OverlayColours(i) : kSingleColours;
+    DrawDome(*this, d, colours, names);
+    DrawCycle(*this, d, colours, names, picture);
+    if (picture) DrawPictureMarks(*this, d, frame);
+  }
+  legend->setVisible(!picture);
+  frame_x_ = frame.x;
+  frame_y_ = frame.y;
+  ResetView();
+}
+
+void CycleDiagramPlot::DrawNothing(DiagramKind kind, const QString& reason) {
+  clearPlottables();
+  clearItems();
+  SetAxes(kind);
+  legend->setVisible(false);
+  frame_x_ = {0, 1};
+  frame_y_ = kind == DiagramKind::PressureEnthalpy ? QCPRange(1, 10) : QCPRange(0, 100);
+  auto* text = new QCPItemText(this);
+  text->position->setType(QCPItemPosition::ptAxisRectRatio);
+  text->position->setCoords(0.5, 0.5);
+  text->setText(reason);
+  ResetView();
+}
+
+void CycleDiagramPlot::ResetView() {
+  xAxis->setRange(frame_x_);
+  yAxis->setRange(frame_y_);
+  replot();
+}
+
+void CycleDiagramPlot::AllowZoom() {
+  setInteraction(QCP::iRangeZoom, true);
+  setSelectionRectMode(QCP::srmZoom);
+}
+
+void CycleDiagramPlot::mouseMoveEvent(QMouseEvent* event) {
+  if (axisRect()->rect().contains(event->pos())) {
+    emit PointerMoved(xAxis->pixelToCoord(event->pos().x()), yAxis->pixelToCoord(event->pos().y()));
+  } else {
+    emit PointerLeft();
+  }
+  QCustomPlot::mouseMoveEvent(event);
+}
+
+void CycleDiagramPlot::leaveEvent(QEvent* event) {
+  emit PointerLeft();
+  QCustomPlot::leaveEvent(event);
+}
+
+}  // namespace plots
