@@ -22,7 +22,7 @@ int main(int argc, char* argv[]) {
 
   forms::PageModel pages;
   forms::Shell shell{pages, cycle::SharedComparisonResults(), forms::ShowMessageBox,
-                     forms::OpenWithDesktop, forms::DocumentPath()};
+                     forms::OpenWithDesktop, forms::DocumentPath(), forms::ChooseSaveFile};
   forms::RegisterPages(shell);
   QObject::connect(&pages, &forms::PageModel::LastPageUnloaded, &app, &QCoreApplication::quit);
 

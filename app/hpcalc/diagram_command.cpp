@@ -60,8 +60,8 @@ std::optional<QString> WritePicture(const std::vector<cycle::CycleDiagram>& diag
   char name[] = "hpcalc";
   char* argv[] = {name, nullptr};
   const QApplication application(argc, argv);
-  plots::CycleDiagramPlot plot;
-  plot.Draw(diagrams, plots::DiagramLook::Chart);
+  plots::CycleDiagramPlot plot(plots::DiagramLook::Chart);
+  plot.Draw(diagrams);
   return plots::WritePlot(plot, file);
 }
 

@@ -3,10 +3,12 @@
 // forms' defaults (and three refrigerants for the comparison); a calculation
 // that fails is reported and its pages are rendered empty.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTextStream>
 
 #include <cstdio>
@@ -62,15 +64,24 @@ int main(int argc, char* argv[]) {
                      [](QWidget* page, const QString& text) {
                        Err() << page->objectName() << " says: " << text << Qt::endl;
                      },
-                     [](const QString&) { return false; }, forms::DocumentPath()};
+                     [](const QString&) { return false; }, forms::DocumentPath(),
+                     [](QWidget*, const QString&, const QStringList&) { return QString(); }};
   forms::RegisterPages(shell);
   namespace page = forms::page;
 
   bool ok = true;
-  for (const QString& name : {page::FristPage, page::SelectSim, page::UserForm1, page::UserForm13})
+  for (const QString& name : {page::FristPage, page::SelectSim, page::UserForm1})
     ok &= Render(pages, name, dir, name);
   Click(pages, page::UserForm1, "CommandButton2");  // Calculate with the defaults
   ok &= Render(pages, page::UserForm2, dir, page::UserForm2);
+  Click(pages, page::UserForm2, "CommandButton3");  // the picture page of that calculation
+  ok &= Render(pages, page::UserForm13, dir, page::UserForm13);
+  Click(pages, page::UserForm13, "CommandButton2");
+  Click(pages, page::UserForm2, "Diagram");
+  ok &= Render(pages, page::Diagram, dir, page::Diagram + "_basic_ph");
+  ControlOn<QRadioButton>(pages, page::Diagram, "TemperatureEntropy").click();
+  ok &= Render(pages, page::Diagram, dir, page::Diagram + "_basic_ts");
+  Click(pages, page::Diagram, "Back");
 
   ok &= Render(pages, page::UserForm4, dir, page::UserForm4);
   ControlOn<QComboBox>(pages, page::UserForm4, "NumberRefrigerant").setCurrentText("3");
@@ -84,5 +95,10 @@ int main(int argc, char* argv[]) {
                               page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
                               page::UserForm3_G, page::TotalResults})
     ok &= Render(pages, name, dir, name);
+  Click(pages, page::TotalResults, "Diagrams");
+  ok &= Render(pages, page::Diagram, dir, page::Diagram + "_comparison");
+  for (const char* more : {"Refrigerant2", "Refrigerant3"})
+    ControlOn<QCheckBox>(pages, page::Diagram, more).click();
+  ok &= Render(pages, page::Diagram, dir, page::Diagram + "_comparison_overlaid");
   return ok ? 0 : 1;
 }

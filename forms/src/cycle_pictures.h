@@ -1,6 +1,6 @@
-// The two pictures of the picture page, drawn by the program: the heat pump's
-// components with the four cycle points, and the cycle on a pressure-enthalpy
-// diagram.
+// The schematic of the picture page, drawn by the program: the heat pump's
+// components with the four cycle points. (Its pressure-enthalpy diagram is
+// the computed cycle's, drawn by plots/.)
 #pragma once
 
 #include <QPainter>
@@ -21,9 +21,6 @@ struct Picture {
 // between condenser and expansion valve, 4 between expansion valve and
 // evaporator.
 extern const Picture kCycleSchematic;
-// Saturation dome, the cycle through 1, 2', 2, 3, 4, and the spans of
-// subcooling, superheat and isentropic efficiency.
-extern const Picture kPressureEnthalpyDiagram;
 
 class PictureControl : public QWidget {
  public:

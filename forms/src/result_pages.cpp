@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 
+#include "diagram_page.h"
 #include "forms/page_names.h"
 
 namespace forms {
@@ -21,6 +22,14 @@ QString PageText(const cycle::ComparisonResults& results, const ResultPageDesign
 int ClientWidth(const ResultPageDesign& design) {
   return 2 * kMargin + (design.figure ? kTextWidth : kTotalTextWidth);
 }
+
+// The total page has a row of buttons of its own under the text.
+int ClientHeight(const ResultPageDesign& design) {
+  const int text_bottom = kTextTop + kTextHeight + kMargin;
+  return design.figure ? text_bottom : text_bottom + kButtonHeight + kMargin;
+}
+
+constexpr int kTotalButtonsTop = kTextTop + kTextHeight + kMargin;
 
 }  // namespace
 
@@ -49,7 +58,7 @@ const std::vector<ResultPageDesign>& ResultPageSequence() {
 }
 
 ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
-    : PageWindow(ClientWidth(design), kTextTop + kTextHeight + kMargin),
+    : PageWindow(ClientWidth(design), ClientHeight(design)),
       shell_(shell),
       design_(design) {
   const int width = ClientWidth(design);
@@ -68,8 +77,21 @@ ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
   // UserForm_initialize: the text comes from the record as it is now.
   text->setPlainText(PageText(shell.results, design));
 
+  if (!design.figure) {
+    auto& diagrams = AddButton(*this, "Diagrams", "Diagrams",
+                               {kMargin, kTotalButtonsTop, kButtonWidth, kButtonHeight});
+    connect(&diagrams, &QPushButton::clicked, this, &ResultPage::ShowDiagrams);
+  }
+
   connect(&back, &QPushButton::clicked, this, [this] { MoveTo(design_.back); });
   connect(&next, &QPushButton::clicked, this, [this] { MoveTo(design_.next); });
+}
+
+// The total page waits, hidden with its text, for the diagram page's Back.
+void ResultPage::ShowDiagrams() {
+  shell_.pages.Hide(design_.name);
+  shell_.pages.Get<DiagramPage>(page::Diagram).ShowComparison(shell_.results, design_.name);
+  shell_.pages.Show(page::Diagram);
 }
 
 void ResultPage::MoveTo(const QString& target) {

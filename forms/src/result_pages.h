@@ -31,6 +31,7 @@ class ResultPage : public PageWindow {
 
  private:
   void MoveTo(const QString& target);
+  void ShowDiagrams();
 
   Shell& shell_;
   const ResultPageDesign& design_;

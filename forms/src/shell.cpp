@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QUrl>
 
 #include "design.h"
+#include "diagram_page.h"
 #include "forms/page_names.h"
 #include "frist_page.h"
 #include "result_pages.h"
@@ -37,6 +39,10 @@ bool OpenWithDesktop(const QString& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters) {
+  return QFileDialog::getSaveFileName(page, caption, QString(), filters.join(QStringLiteral(";;")));
+}
+
 QString DocumentPath() {
   return QDir(QCoreApplication::applicationDirPath())
       .filePath(QStringLiteral("doc/Selection working fluid of the Ondu.PDF"));
@@ -59,6 +65,7 @@ void RegisterPages(Shell& shell) {
   pages.Register(page::UserForm2, FactoryOf<UserForm2>(shell));
   pages.Register(page::UserForm13, FactoryOf<UserForm13>(shell));
   pages.Register(page::UserForm4, FactoryOf<UserForm4>(shell));
+  pages.Register(page::Diagram, FactoryOf<DiagramPage>(shell));
   for (const ResultPageDesign& design : ResultPageSequence())
     pages.Register(design.name, [&shell, &design]() -> std::unique_ptr<QWidget> {
       return std::make_unique<ResultPage>(shell, design);

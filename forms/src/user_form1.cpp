@@ -79,12 +79,14 @@ void UserForm1::CommandButton1_Click() {
 }
 
 void UserForm1::CommandButton2_Click() {
-  const cycle::BasicCycleOutcome outcome = cycle::CalcBasicCycle(ReadFields());
+  const cycle::BasicCycleInput input = ReadFields();
+  const cycle::BasicCycleOutcome outcome = cycle::CalcBasicCycle(input);
   if (const auto* message = std::get_if<std::string>(&outcome)) {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
-  shell_.pages.Get<UserForm2>(page::UserForm2).ShowResults(std::get<cycle::BasicCycleResult>(outcome));
+  shell_.pages.Get<UserForm2>(page::UserForm2)
+      .ShowResults(input, std::get<cycle::BasicCycleResult>(outcome));
   shell_.pages.Hide(page::UserForm1);
   shell_.pages.Show(page::UserForm2);
 }

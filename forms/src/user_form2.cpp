@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "cycle/number_text.h"
+#include "diagram_page.h"
 #include "forms/page_names.h"
 
 namespace forms {
@@ -79,11 +80,16 @@ UserForm2::UserForm2(Shell& shell)
   points.setAutoDefault(false);
   Place(points, kPointButton);
 
+  // Under Back, in the page's free space.
+  auto& diagram = AddButton(*this, "Diagram", "Diagram", {11218, 5180, 3598, 1270});
+
   connect(&back, &QPushButton::clicked, this, &UserForm2::CommandButton1_Click);
+  connect(&diagram, &QPushButton::clicked, this, &UserForm2::Diagram_Click);
   connect(&points, &QPushButton::clicked, this, &UserForm2::CommandButton3_Click);
 }
 
-void UserForm2::ShowResults(const cycle::BasicCycleResult& r) {
+void UserForm2::ShowResults(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& r) {
+  input_ = input;
   const std::pair<QLineEdit*, double> figures[] = {
       {&Evap, r.Evap}, {&Conden, r.Conden}, {&Compress, r.Compress}, {&EV, r.EV},
       {&P1, r.P1},     {&P2, r.P2},         {&P3, r.P3},             {&P4, r.P4},
@@ -96,6 +102,12 @@ void UserForm2::ShowResults(const cycle::BasicCycleResult& r) {
 void UserForm2::CommandButton1_Click() {
   shell_.pages.Unload(page::UserForm2);
   shell_.pages.Show(page::UserForm1);
+}
+
+void UserForm2::Diagram_Click() {
+  shell_.pages.Hide(page::UserForm2);
+  if (input_) shell_.pages.Get<DiagramPage>(page::Diagram).ShowBasicCycle(*input_, page::UserForm2);
+  shell_.pages.Show(page::Diagram);
 }
 
 void UserForm2::CommandButton3_Click() {

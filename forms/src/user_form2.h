@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 #include "cycle/basic_cycle.h"
 #include "design.h"
 #include "forms/shell.h"
@@ -14,14 +16,19 @@ class UserForm2 : public PageWindow {
  public:
   explicit UserForm2(Shell& shell);
 
-  // Writes the sixteen figures, two decimals each, in the designed order.
-  void ShowResults(const cycle::BasicCycleResult& result);
+  // Writes the sixteen figures, two decimals each, in the designed order,
+  // and keeps the input they were computed from for the diagrams.
+  void ShowResults(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
+  // The input of the results shown; nothing before the first.
+  const std::optional<cycle::BasicCycleInput>& ShownInput() const { return input_; }
 
  private:
   void CommandButton1_Click();  // Back
   void CommandButton3_Click();  // Point 1 ... Point 4
+  void Diagram_Click();
 
   Shell& shell_;
+  std::optional<cycle::BasicCycleInput> input_;
   QLineEdit& Evap;
   QLineEdit& Conden;
   QLineEdit& Compress;

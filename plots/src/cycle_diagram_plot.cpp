@@ -28,6 +28,41 @@ constexpr double kLowPressureFactor = 2.5, kHighPressureFactor = 1.6;
 constexpr double kColdMargin = 25, kHotMargin = 15;  // K
 constexpr double kSideMargin = 0.06;                 // of the width
 
+// Ticks of a logarithmic pressure axis at 1, 2 and 5 times the powers of ten
+// (every whole multiple where the axis spans less than a decade), sub-ticks
+// at every whole multiple.
+class PressureTicker : public QCPAxisTicker {
+ protected:
+  QVector<double> createTickVector(double, const QCPRange& range) override {
+    const bool narrow = range.upper / range.lower < 10;
+    QVector<double> ticks;
+    for (const double power : Decades(range)) {
+      for (int m = 1; m <= 9; ++m) {
+        if (narrow || m == 1 || m == 2 || m == 5) ticks.push_back(m * power);
+      }
+    }
+    return ticks;
+  }
+  QVector<double> createSubTickVector(int, const QVector<double>& ticks) override {
+    QVector<double> sub;
+    if (ticks.isEmpty()) return sub;
+    for (const double power : Decades({ticks.front(), ticks.back()})) {
+      for (int m = 1; m <= 9; ++m) sub.push_back(m * power);
+    }
+    return sub;
+  }
+
+ private:
+  // The powers of ten from the decade below the range to the one above it.
+  static std::vector<double> Decades(const QCPRange& range) {
+    std::vector<double> powers;
+    const double low = std::floor(std::log10(std::max(range.lower, 1e-300)));
+    const double high = std::ceil(std::log10(std::max(range.upper, 1e-300)));
+    for (double k = low - 1; k <= high && powers.size() < 40; ++k) powers.push_back(std::pow(10, k));
+    return powers;
+  }
+};
+
 QPointF At(const DiagramState& s, DiagramKind kind) {
   return kind == DiagramKind::PressureEnthalpy ? QPointF(s.h, s.p) : QPointF(s.s, s.T);
 }
@@ -137,6 +172,9 @@ struct Colours {
 };
 
 const Colours kSingleColours{kLiquidColour, kVapourColour, kCycleColour, Qt::SolidLine};
+// The picture page keeps the colours of the sketch it replaced: the dome
+// cold, the cycle hot.
+const Colours kPictureColours{kLiquidColour, kLiquidColour, QColor(0xc0, 0x39, 0x2b), Qt::SolidLine};
 
 // Overlaid refrigerants: each in its own colour, the dew line dashed.
 Colours OverlayColours(std::size_t index) {
@@ -215,9 +253,10 @@ void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const
   }
 }
 
-// A span between two states at one pressure, marked above or below them.
+// A span between two states at one pressure, marked above or below them;
+// its text centred on it, or ending at its right end where the span is short.
 void Span(QCustomPlot& plot, const DiagramState& from, const DiagramState& to, DiagramKind kind,
-          double shift, const QString& text) {
+          double shift, const QString& text, Qt::Alignment across = Qt::AlignHCenter) {
   QPointF a = At(from, kind), b = At(to, kind);
   a.ry() *= shift;
   b.ry() *= shift;
@@ -226,8 +265,8 @@ void Span(QCustomPlot& plot, const DiagramState& from, const DiagramState& to, D
   bar->end->setCoords(b);
   bar->setHead(QCPLineEnding(QCPLineEnding::esBar, 10));
   bar->setTail(QCPLineEnding(QCPLineEnding::esBar, 10));
-  AddText(plot, (a + b) / 2, text, Qt::AlignHCenter | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop),
-          Qt::black, 9);
+  const QPointF anchor = across == Qt::AlignRight ? (a.x() > b.x() ? a : b) : (a + b) / 2;
+  AddText(plot, anchor, text, across | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop), Qt::black, 9);
 }
 
 void PressureLevel(QCustomPlot& plot, double p, const QString& name, const Frame& frame) {
@@ -248,7 +287,7 @@ void DrawPictureMarks(QCustomPlot& plot, const CycleDiagram& d, const Frame& fra
   Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift, QStringLiteral("Subcooling"));
   Span(plot, d.evaporating_dew, k.suction, d.kind, 1 / shift, QStringLiteral("Superheat"));
   Span(plot, k.isentropic_discharge, k.discharge, d.kind, shift,
-       QStringLiteral("Isentropic efficiency"));
+       QStringLiteral("Isentropic efficiency"), Qt::AlignRight);
 }
 
 }  // namespace
@@ -263,9 +302,12 @@ QString VerticalAxisLabel(DiagramKind kind) {
                                                : QStringLiteral("T (\u00b0C)");
 }
 
-CycleDiagramPlot::CycleDiagramPlot(QWidget* parent) : QCustomPlot(parent) {
+CycleDiagramPlot::CycleDiagramPlot(DiagramLook look, QWidget* parent)
+    : QCustomPlot(parent), look_(look) {
   setMouseTracking(true);
   setBackground(Qt::white);
+  if (look == DiagramLook::Picture) return;  // no legend
+  legend->setVisible(true);
   legend->setFont(QFont(font().family(), 8));
   // Beside the axes, where it covers nothing of the diagram.
   axisRect()->insetLayout()->take(legend);
@@ -284,22 +326,20 @@ void CycleDiagramPlot::SetAxes(DiagramKind kind) {
   yAxis->setLabel(VerticalAxisLabel(kind));
   yAxis->setScaleType(ph ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
   if (ph) {
-    yAxis->setTicker(QSharedPointer<QCPAxisTickerLog>::create());
-    yAxis->setNumberFormat(QStringLiteral("gb"));
+    yAxis->setTicker(QSharedPointer<PressureTicker>::create());
   } else {
     yAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
-    yAxis->setNumberFormat(QStringLiteral("g"));
   }
 }
 
-void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams, DiagramLook look) {
+void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
   clearPlottables();
   clearItems();
   if (diagrams.empty()) return;
   const DiagramKind kind = diagrams.front().kind;
   SetAxes(kind);
   const Frame frame = FrameOf(diagrams);
-  const bool picture = look == DiagramLook::Picture;
+  const bool picture = look_ == DiagramLook::Picture;
   const bool overlaid = diagrams.size() > 1;
   if (overlaid) DrawOverlayKey(*this);
   // Lines of constant temperature or pressure belong to one refrigerant.
@@ -309,12 +349,11 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams, DiagramLook 
     const LineNames names = picture  ? LineNames{}
                             : overlaid ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}}
                                        : kSingleNames;
-    const Colours colours = overlaid ? OverlayColours(i) : kSingleColours;
+    const Colours colours = overlaid ? OverlayColours(i) : picture ? kPictureColours : kSingleColours;
     DrawDome(*this, d, colours, names);
     DrawCycle(*this, d, colours, names, picture);
     if (picture) DrawPictureMarks(*this, d, frame);
   }
-  legend->setVisible(!picture);
   frame_x_ = frame.x;
   frame_y_ = frame.y;
   ResetView();
@@ -324,7 +363,6 @@ void CycleDiagramPlot::DrawNothing(DiagramKind kind, const QString& reason) {
   clearPlottables();
   clearItems();
   SetAxes(kind);
-  legend->setVisible(false);
   frame_x_ = {0, 1};
   frame_y_ = kind == DiagramKind::PressureEnthalpy ? QCPRange(1, 10) : QCPRange(0, 100);
   auto* text = new QCPItemText(this);

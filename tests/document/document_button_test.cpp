@@ -25,7 +25,8 @@ TEST(DocumentButton, OpensTheDocumentTheBuildWroteBesideTheProgram) {
                        opened << path;
                        return true;
                      },
-                     forms::DocumentPath()};
+                     forms::DocumentPath(),
+                     [](QWidget*, const QString&, const QStringList&) { return QString(); }};
   forms::RegisterPages(shell);
   // A dialog the program opened on its own would block the test: fail instead.
   QTimer watchdog;

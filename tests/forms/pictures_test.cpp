@@ -22,6 +22,10 @@ int ColouredPixels(const QImage& image) {
 using Pictures = ProgramTest;
 
 TEST_F(Pictures, BothPicturesAreDrawnOneAboveTheOther) {
+  // The lower picture is the diagram of the calculation on the results page.
+  OpenBasicForm();
+  Click(page::UserForm1, "CommandButton2");
+  Click(page::UserForm2, "CommandButton3");
   QWidget& page = pages_.Load(page::UserForm13);
   auto* schematic = page.findChild<QWidget*>("Image1");
   auto* diagram = page.findChild<QWidget*>("Image2");

@@ -20,7 +20,11 @@ ProgramTest::ProgramTest()
                opened_documents_ << path;
                return open_succeeds_;
              },
-             QStringLiteral("/nonexistent/doc/Selection working fluid of the Ondu.PDF")} {
+             QStringLiteral("/nonexistent/doc/Selection working fluid of the Ondu.PDF"),
+             [this](QWidget*, const QString& caption, const QStringList& filters) {
+               save_dialogs_ << caption + QStringLiteral(": ") + filters.join(QStringLiteral(";;"));
+               return save_file_answer_;
+             }} {
   forms::RegisterPages(shell_);
   QObject::connect(&pages_, &forms::PageModel::LastPageUnloaded, [this] { program_ended_ = true; });
   watchdog_.setInterval(50);

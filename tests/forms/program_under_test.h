@@ -75,6 +75,9 @@ class ProgramTest : public testing::Test {
   QStringList messages_;
   QStringList opened_documents_;
   bool open_succeeds_ = true;
+  // What the save dialog answers (empty: cancelled), and each dialog asked.
+  QString save_file_answer_;
+  QStringList save_dialogs_;
   forms::Shell shell_;
   bool program_ended_ = false;
 

@@ -21,5 +21,7 @@ inline const QString UserForm9_G = QStringLiteral("UserForm9_G");    // discharg
 inline const QString UserForm10_G = QStringLiteral("UserForm10_G");  // discharge temperature
 inline const QString UserForm3_G = QStringLiteral("UserForm3_G");    // pressure ratio
 inline const QString TotalResults = QStringLiteral("Ex_Out_compar_HP_G");
+// The cycle diagrams, reached from UserForm2 and from the total results.
+inline const QString Diagram = QStringLiteral("Diagram_page");
 
 }  // namespace forms::page

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -27,12 +28,18 @@ struct Shell {
   std::function<bool(const QString& path)> open_document;
   // The working-fluid selection document opened by the start page.
   QString document_path;
+  // Asks where to save a file, offering the filters ("PNG picture (*.png)"
+  // ...); an empty text when the user cancels.
+  std::function<QString(QWidget* page, const QString& caption, const QStringList& filters)>
+      choose_save_file;
 };
 
 // The real desktop: a QMessageBox with an OK button and the title; the
 // desktop's default application for the file.
 void ShowMessageBox(QWidget* page, const QString& text);
 bool OpenWithDesktop(const QString& path);
+// The desktop's save dialog.
+QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters);
 
 // <directory of the executable>/doc/Selection working fluid of the Ondu.PDF
 QString DocumentPath();

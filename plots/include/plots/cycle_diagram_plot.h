@@ -27,12 +27,12 @@ class CycleDiagramPlot : public QCustomPlot {
   Q_OBJECT
 
  public:
-  explicit CycleDiagramPlot(QWidget* parent = nullptr);
+  explicit CycleDiagramPlot(DiagramLook look, QWidget* parent = nullptr);
 
   // Replaces what the plot shows with the diagrams, overlaid in their order
   // and each in its own colour (all of one kind), framed so that the cycles
   // and the dome around them fill the plot.
-  void Draw(std::span<const cycle::CycleDiagram> diagrams, DiagramLook look);
+  void Draw(std::span<const cycle::CycleDiagram> diagrams);
   // An empty chart of the kind, saying why there is nothing in it.
   void DrawNothing(cycle::DiagramKind kind, const QString& reason);
   // Back to the frame Draw chose, after zooming.
@@ -54,6 +54,7 @@ class CycleDiagramPlot : public QCustomPlot {
  private:
   void SetAxes(cycle::DiagramKind kind);
 
+  DiagramLook look_;
   QCPRange frame_x_, frame_y_;
 };
 
