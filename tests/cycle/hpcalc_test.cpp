@@ -1,15 +1,19 @@
 // hpcalc end to end: the built program with its exit codes and printed lines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
+#include "cycle/number_text.h"
 #include "property/property_functions.h"
 #include "reference_data.h"
 
@@ -150,6 +154,122 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
     const auto help = Hpcalc(args);
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);
+  }
+}
+
+// The rows of `hpcalc diagram` CSV: refrigerant, series, point, T, p, h, s.
+struct DiagramCsvRow {
+  std::string refrigerant, series, point;
+  double T, p, h, s;
+};
+
+std::vector<DiagramCsvRow> DiagramCsv(const std::string& out) {
+  std::vector<DiagramCsvRow> rows;
+  std::istringstream lines(out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, "refrigerant,series,point,T,p,h,s");
+  while (std::getline(lines, line)) {
+    std::vector<std::string> f;
+    std::stringstream fields(line);
+    for (std::string field; std::getline(fields, field, ',');) f.push_back(field);
+    EXPECT_EQ(f.size(), 7u) << line;
+    if (f.size() != 7) continue;
+    rows.push_back({f[0], f[1], f[2], std::stod(f[3]), std::stod(f[4]), std::stod(f[5]),
+                    std::stod(f[6])});
+  }
+  return rows;
+}
+
+// The corners of the CSV are the figures `hpcalc basic` prints, to their
+// two decimals; every number is written in full.
+TEST(Hpcalc, DiagramCornersAreTheBasicCalculationsPoints) {
+  const auto diagram = Hpcalc({"diagram", "ph", "basic", "--refrigerant", "R134a", "--condensing", "70"});
+  ASSERT_EQ(diagram.exit_code, 0) << diagram.err;
+  const auto basic = Hpcalc({"basic", "--csv", "--refrigerant", "R134a", "--condensing", "70"});
+  std::vector<std::string> figures;
+  std::stringstream line(basic.out.substr(basic.out.find('\n') + 1));
+  for (std::string field; std::getline(line, field, ',');) figures.push_back(field);
+  ASSERT_EQ(figures.size(), 16u);
+  const auto figure = [&](int index) { return std::stod(figures[static_cast<std::size_t>(index)]); };
+  // Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4
+  const struct {
+    const char* point;
+    int p, T, h;  // the figures' columns; -1: not on the page
+  } corners[] = {{"1", 4, 8, 12}, {"2s", 5, -1, 13}, {"2", 5, 9, -1}, {"3", 6, 10, 14}, {"4", 7, -1, 15}};
+  const auto rows = DiagramCsv(diagram.out);
+  std::map<std::string, int> series;
+  for (const auto& row : rows) ++series[row.series];
+  EXPECT_GE(series["bubble"], 100);
+  EXPECT_GE(series["dew"], 100);
+  EXPECT_EQ(series["critical"], 1);
+  EXPECT_GE(series["isotherm"], 20);
+  for (const auto& c : corners) {
+    const auto found = std::count_if(rows.begin(), rows.end(), [&](const auto& r) { return r.point == c.point; });
+    EXPECT_EQ(found, 1) << c.point;
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.point == c.point; });
+    if (row == rows.end()) continue;
+    EXPECT_EQ(row->series, "cycle");
+    EXPECT_EQ(cycle::FormatFixed(row->p, 2), figures[static_cast<std::size_t>(c.p)]) << c.point;
+    if (c.T >= 0) {
+      EXPECT_EQ(cycle::FormatFixed(row->T, 2), figures[static_cast<std::size_t>(c.T)]) << c.point;
+    }
+    if (c.h >= 0) {
+      EXPECT_NEAR(row->h, figure(c.h), 0.005) << c.point;
+    }
+  }
+  // Full precision: a dome point's numbers are the library's to the last digit.
+  const auto dew = std::find_if(rows.begin(), rows.end(), [](const auto& r) { return r.series == "dew"; });
+  ASSERT_NE(dew, rows.end());
+  const auto expected = property::Pressure("R134a", "Tvap", "mks", dew->T + 273.15);
+  EXPECT_EQ(dew->p, std::get<double>(expected) / 100);
+}
+
+TEST(Hpcalc, DiagramOfAComparisonListsEachRefrigerant) {
+  const auto run = Hpcalc({"diagram", "ts", "compare", "--evaporating", "20", "--condensing", "60",
+                           "R134a", "R407C"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  std::map<std::string, std::set<std::string>> series;
+  for (const auto& row : DiagramCsv(run.out)) series[row.refrigerant].insert(row.series);
+  const std::set<std::string> expected{"bubble", "dew", "critical", "cycle", "isobar"};
+  EXPECT_EQ(series["R134a"], expected);
+  EXPECT_EQ(series["R407C"], expected);
+  EXPECT_EQ(series.size(), 2u);
+}
+
+TEST(Hpcalc, DiagramWritesPicturesAndRefusesAsTheCalculationsDo) {
+  const auto dir = std::filesystem::temp_directory_path() / ("hpcalc_diagram_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  for (const auto& [file, magic] : std::vector<std::pair<std::string, std::string>>{
+           {"d.png", "\x89PNG"}, {"d.svg", "<?xml"}, {"d.pdf", "%PDF"}}) {
+    const auto run = Hpcalc({"diagram", "ph", "compare", "R22", "R134a", "--out", (dir / file).string()});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Slurp(dir / file).rfind(magic, 0), 0u) << file;
+  }
+  // A refused calculation writes nothing and leaves the file as it was.
+  std::ofstream(dir / "kept.png") << "earlier";
+  const auto refused = Hpcalc({"diagram", "ph", "compare", "R410A", "--out", (dir / "kept.png").string()});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.err, "Incorrect name or check the critical temperature of refrigerant1\n");
+  EXPECT_EQ(Slurp(dir / "kept.png"), "earlier");
+  const auto basic = Hpcalc({"diagram", "ts", "basic", "--hot-water", "14"});
+  EXPECT_EQ(basic.exit_code, 1);
+  EXPECT_EQ(basic.err, "Temperature of Hot water must > 15 Celsius\n");
+  EXPECT_EQ(basic.out, "");
+
+  const auto unwritable = Hpcalc({"diagram", "ph", "basic", "--out", (dir / "none" / "d.png").string()});
+  EXPECT_EQ(unwritable.exit_code, 1);
+  EXPECT_EQ(unwritable.err.rfind("Cannot write", 0), 0u) << unwritable.err;
+  std::filesystem::remove_all(dir);
+
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"diagram"}, {"diagram", "ph"}, {"diagram", "pv", "basic"}, {"diagram", "ph", "cycle"},
+           {"diagram", "ph", "basic", "--out", "d.jpg"}, {"diagram", "ts", "compare"},
+           {"diagram", "ph", "basic", "R22"}}) {
+    const auto run = Hpcalc(args);
+    EXPECT_EQ(run.exit_code, 2) << args.size();
+    EXPECT_NE(run.err.find("Usage:"), std::string::npos);
   }
 }
 
