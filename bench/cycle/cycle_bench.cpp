@@ -1,5 +1,6 @@
-// One basic calculation and one comparison of eight refrigerants, with the
-// fluid files already parsed (each benchmark makes one untimed run first).
+// One basic calculation, one comparison of eight refrigerants, and every
+// series of one cycle diagram, with the fluid files already parsed (each
+// benchmark makes one untimed run first).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "cycle/diagram.h"
 
 namespace {
 
@@ -33,6 +35,24 @@ void BM_RunComparisonOfEight(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(cycle::RunComparison(fields, results));
 }
 BENCHMARK(BM_RunComparisonOfEight);
+
+// A whole diagram: both dome lines (120 states each), the cycle with its
+// processes, and the isotherms or isobars. Arguments: 0 pure fluid (R134a),
+// 1 blend (R407C); 0 pressure-enthalpy, 1 temperature-entropy.
+void BM_CycleDiagram(benchmark::State& state) {
+  const std::string fluid = state.range(0) == 0 ? "R134a" : "R407C";
+  const auto kind = state.range(1) == 0 ? cycle::DiagramKind::PressureEnthalpy
+                                        : cycle::DiagramKind::TemperatureEntropy;
+  const cycle::ComparisonConditions conditions{10, 20, 3.5, 4, 60, 100, 80};
+  const auto first = cycle::ComparisonDiagram(fluid, conditions, kind);
+  if (const auto* message = std::get_if<std::string>(&first)) {
+    state.SkipWithError(message->c_str());
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(cycle::ComparisonDiagram(fluid, conditions, kind));
+}
+BENCHMARK(BM_CycleDiagram)->ArgNames({"blend", "ts"})->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
