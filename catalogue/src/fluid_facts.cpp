@@ -1,28 +1,21 @@
-#include "fluid_facts.h"
+#include "catalogue/fluid_facts.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <stdexcept>
 
-namespace document {
+#include "catalogue/data_folders.h"
+#include "text.h"
+
+namespace catalogue {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower;
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  const std::string la = Lower(a);
-  const std::string lb = Lower(b);
-  return la != lb ? la < lb : a < b;
-}
+using detail::FindIgnoringCase;
+using detail::LessIgnoringCase;
+using detail::Lower;
+using detail::ReadText;
 
 // The fluid files mark a figure nobody has published with null, "?" or a
 // placeholder of 99999999; all of them read as unknown here.
@@ -38,6 +31,14 @@ std::optional<std::string> KnownClass(const nlohmann::json& field) {
   const auto text = field.get<std::string>();
   if (text.empty() || text == "?") return std::nullopt;
   return text;
+}
+
+std::optional<double> PositiveNumber(const nlohmann::json& object, const char* key) {
+  const auto found = object.find(key);
+  if (found == object.end() || !found->is_number()) return std::nullopt;
+  const double value = found->get<double>();
+  if (!(value > 0)) return std::nullopt;
+  return value;
 }
 
 std::string TextOr(const nlohmann::json& object, const char* key) {
@@ -65,6 +66,26 @@ std::string JoinAuthors(std::string_view authors) {
     joined += (i + 1 == names.size() ? " and " : ", ") + names[i];
   }
   return joined;
+}
+
+// The fluid file of `folder` a name stands for: the file of that name, with
+// or without ".fld", else the one the folder's alias index gives for it.
+std::optional<std::filesystem::path> FluidFileNamed(const std::filesystem::path& folder,
+                                                    std::string_view name) {
+  if (name.empty()) return std::nullopt;
+  if (auto file = FindIgnoringCase(folder, name)) return file;
+  if (auto file = FindIgnoringCase(folder, std::string(name) + ".fld")) return file;
+  const auto index = FindIgnoringCase(folder, "aliases.json");
+  if (!index) return std::nullopt;
+  try {
+    const auto json = nlohmann::json::parse(ReadText(*index));
+    const auto& aliases = json.at("aliases");
+    const auto alias = aliases.find(Lower(name));
+    if (alias == aliases.end() || !alias->is_string()) return std::nullopt;
+    return FindIgnoringCase(folder, alias->get<std::string>());
+  } catch (const std::exception&) {
+    return std::nullopt;  // a broken index only loses the aliases
+  }
 }
 
 }  // namespace
@@ -111,6 +132,10 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
   }
   facts.cas = TextOr(json, "cas");
   facts.formula = TextOr(json, "formula");
+  facts.molar_mass = PositiveNumber(json, "molar_mass");
+  if (const auto limits = json.find("limits"); limits != json.end() && limits->is_object()) {
+    facts.lower_limit = PositiveNumber(*limits, "Tmin");
+  }
   facts.safety_class = KnownClass(json.value("safety_class", nlohmann::json()));
   facts.gwp100 = KnownFigure(json.value("gwp100", nlohmann::json()));
   facts.odp = KnownFigure(json.value("odp", nlohmann::json()));
@@ -124,6 +149,34 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
   return facts;
 }
 
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+const PureFluidFacts* FindByFileName(const std::vector<PureFluidFacts>& fluids,
+                                     std::string_view file_stem) {
+  const auto found = std::find_if(fluids.begin(), fluids.end(), [&](const PureFluidFacts& fluid) {
+    return SameName(fluid.file_stem, file_stem);
+  });
+  return found == fluids.end() ? nullptr : &*found;
+}
+
+std::optional<PureFluidFacts> FluidFactsOf(std::string_view name) {
+  for (const auto& folder : DataFolderCandidates("fluids")) {
+    if (const auto file = FluidFileNamed(folder, name)) {
+      try {
+        return ParseFluidFile(file->stem().string(), ReadText(*file));
+      } catch (const std::exception&) {
+        return std::nullopt;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
   FluidFileList list;
   std::error_code error;
@@ -131,11 +184,7 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
     if (Lower(entry.path().extension().string()) != ".fld") continue;
     const std::string stem = entry.path().stem().string();
     try {
-      std::ifstream in(entry.path());
-      std::ostringstream text;
-      text << in.rdbuf();
-      if (!in) throw std::runtime_error("cannot be read");
-      list.fluids.push_back(ParseFluidFile(stem, text.str()));
+      list.fluids.push_back(ParseFluidFile(stem, ReadText(entry.path())));
     } catch (const std::exception& failure) {
       list.skipped.push_back(entry.path().filename().string() + ": " + failure.what());
     }
@@ -171,12 +220,8 @@ std::vector<MixingPair> ParseMixingPairs(const std::string& text) {
 std::vector<MixingPair> ReadMixingPairs(const std::filesystem::path& file) {
   std::error_code error;
   if (!std::filesystem::exists(file, error)) return {};
-  std::ifstream in(file);
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (!in) throw std::runtime_error(file.string() + " cannot be read");
   try {
-    return ParseMixingPairs(text.str());
+    return ParseMixingPairs(ReadText(file));
   } catch (const std::exception& failure) {
     throw std::runtime_error(file.string() + ": " + failure.what());
   }
@@ -208,4 +253,4 @@ std::optional<std::string> RefrigerantNumber(const PureFluidFacts& fluid) {
   return *found;
 }
 
-}  // namespace document
+}  // namespace catalogue
