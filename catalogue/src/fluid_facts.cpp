@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <nlohmann/json.hpp>
+#include <simdjson.h>
 #include <stdexcept>
 
 #include "catalogue/data_folders.h"
@@ -17,33 +17,56 @@ using detail::LessIgnoringCase;
 using detail::Lower;
 using detail::ReadText;
 
-// The fluid files mark a figure nobody has published with null, "?" or a
-// placeholder of 99999999; all of them read as unknown here.
-std::optional<double> KnownFigure(const nlohmann::json& field) {
-  if (!field.is_number()) return std::nullopt;
-  const double value = field.get<double>();
-  if (value < 0 || value >= 1e7) return std::nullopt;
+namespace ondemand = simdjson::ondemand;
+
+std::optional<double> NumberOf(ondemand::value value) {
+  if (value.type() != ondemand::json_type::number) return std::nullopt;
+  return double(value.get_double());
+}
+
+std::optional<std::string> TextOf(ondemand::value value) {
+  if (value.type() != ondemand::json_type::string) return std::nullopt;
+  return std::string(std::string_view(value.get_string()));
+}
+
+std::optional<double> Positive(std::optional<double> value) {
+  if (!value || !(*value > 0)) return std::nullopt;
   return value;
 }
 
-std::optional<std::string> KnownClass(const nlohmann::json& field) {
-  if (!field.is_string()) return std::nullopt;
-  const auto text = field.get<std::string>();
-  if (text.empty() || text == "?") return std::nullopt;
+// The fluid files mark a figure nobody has published with null, "?" or a
+// placeholder of 99999999; all of them read as unknown here.
+std::optional<double> KnownFigure(std::optional<double> value) {
+  if (!value || *value < 0 || *value >= 1e7) return std::nullopt;
+  return value;
+}
+
+std::optional<std::string> KnownClass(std::optional<std::string> text) {
+  if (!text || text->empty() || *text == "?") return std::nullopt;
   return text;
 }
 
-std::optional<double> PositiveNumber(const nlohmann::json& object, const char* key) {
-  const auto found = object.find(key);
-  if (found == object.end() || !found->is_number()) return std::nullopt;
-  const double value = found->get<double>();
-  if (!(value > 0)) return std::nullopt;
-  return value;
+// visit(key, value) for each member of an object value; nothing for any
+// other value.
+template <class Visit>
+void ForEachMember(ondemand::value value, Visit visit) {
+  if (value.type() != ondemand::json_type::object) return;
+  for (auto member : value.get_object()) visit(std::string_view(member.unescaped_key()), member.value());
 }
 
-std::string TextOr(const nlohmann::json& object, const char* key) {
-  const auto found = object.find(key);
-  return found != object.end() && found->is_string() ? found->get<std::string>() : std::string();
+// visit(text) for each text in an array value.
+template <class Visit>
+void ForEachText(ondemand::value value, Visit visit) {
+  if (value.type() != ondemand::json_type::array) return;
+  for (ondemand::value item : value.get_array()) {
+    if (auto text = TextOf(item)) visit(std::move(*text));
+  }
+}
+
+std::string TextOr(const simdjson::dom::element& object, const char* key) {
+  std::string_view text;
+  return object[key].get_string().get(text) == simdjson::SUCCESS ? std::string(text)
+                                                                   : std::string();
 }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
@@ -77,12 +100,15 @@ std::optional<std::filesystem::path> FluidFileNamed(const std::filesystem::path&
   if (auto file = FindIgnoringCase(folder, std::string(name) + ".fld")) return file;
   const auto index = FindIgnoringCase(folder, "aliases.json");
   if (!index) return std::nullopt;
+  simdjson::dom::parser parser;
+  simdjson::dom::element json;
+  std::string_view file;
   try {
-    const auto json = nlohmann::json::parse(ReadText(*index));
-    const auto& aliases = json.at("aliases");
-    const auto alias = aliases.find(Lower(name));
-    if (alias == aliases.end() || !alias->is_string()) return std::nullopt;
-    return FindIgnoringCase(folder, alias->get<std::string>());
+    if (parser.parse(ReadText(*index)).get(json) != simdjson::SUCCESS ||
+        json["aliases"][Lower(name)].get_string().get(file) != simdjson::SUCCESS) {
+      return std::nullopt;
+    }
+    return FindIgnoringCase(folder, file);
   } catch (const std::exception&) {
     return std::nullopt;  // a broken index only loses the aliases
   }
@@ -116,36 +142,53 @@ std::string PlainCitation(std::string_view citation) {
 }
 
 PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text) {
-  const auto json = nlohmann::json::parse(text);
-  if (!json.is_object() || !json.contains("name")) {
-    throw std::runtime_error("not a fluid file (no name)");
-  }
   PureFluidFacts facts;
   facts.file_stem = file_stem;
-  facts.name = TextOr(json, "name");
-  if (const auto aliases = json.find("aliases"); aliases != json.end() && aliases->is_array()) {
-    for (const auto& alias : *aliases) {
-      if (alias.is_string() && alias.get<std::string>() != facts.name) {
-        facts.aliases.push_back(alias.get<std::string>());
+  bool named = false;
+  // Read on demand: the members skipped (the equation's coefficients, most
+  // of the file) are not parsed.
+  try {
+    ondemand::parser parser;
+    const simdjson::padded_string padded(text);
+    ondemand::document document = parser.iterate(padded);
+    for (auto member : document.get_object()) {
+      const std::string_view key = member.unescaped_key();
+      ondemand::value value = member.value();
+      if (key == "name") {
+        named = true;
+        facts.name = TextOf(value).value_or("");
+      } else if (key == "aliases") {
+        ForEachText(value, [&](std::string alias) { facts.aliases.push_back(std::move(alias)); });
+      } else if (key == "cas") {
+        facts.cas = TextOf(value).value_or("");
+      } else if (key == "formula") {
+        facts.formula = TextOf(value).value_or("");
+      } else if (key == "molar_mass") {
+        facts.molar_mass = Positive(NumberOf(value));
+      } else if (key == "limits") {
+        ForEachMember(value, [&](std::string_view limit, ondemand::value v) {
+          if (limit == "Tmin") facts.lower_limit = Positive(NumberOf(v));
+        });
+      } else if (key == "safety_class") {
+        facts.safety_class = KnownClass(TextOf(value));
+      } else if (key == "gwp100") {
+        facts.gwp100 = KnownFigure(NumberOf(value));
+      } else if (key == "odp") {
+        facts.odp = KnownFigure(NumberOf(value));
+      } else if (key == "sources") {
+        ForEachMember(value, [&](std::string_view kind, ondemand::value citations) {
+          if (kind != "equation_of_state") return;
+          ForEachText(citations, [&](const std::string& citation) {
+            facts.equation_sources.push_back(PlainCitation(citation));
+          });
+        });
       }
     }
+  } catch (const simdjson::simdjson_error& error) {
+    throw std::runtime_error(error.what());
   }
-  facts.cas = TextOr(json, "cas");
-  facts.formula = TextOr(json, "formula");
-  facts.molar_mass = PositiveNumber(json, "molar_mass");
-  if (const auto limits = json.find("limits"); limits != json.end() && limits->is_object()) {
-    facts.lower_limit = PositiveNumber(*limits, "Tmin");
-  }
-  facts.safety_class = KnownClass(json.value("safety_class", nlohmann::json()));
-  facts.gwp100 = KnownFigure(json.value("gwp100", nlohmann::json()));
-  facts.odp = KnownFigure(json.value("odp", nlohmann::json()));
-  const auto sources = json.value("sources", nlohmann::json::object());
-  if (const auto eos = sources.find("equation_of_state"); eos != sources.end() && eos->is_array()) {
-    for (const auto& citation : *eos) {
-      if (citation.is_string())
-        facts.equation_sources.push_back(PlainCitation(citation.get<std::string>()));
-    }
-  }
+  if (!named) throw std::runtime_error("not a fluid file (no name)");
+  std::erase(facts.aliases, facts.name);
   return facts;
 }
 
@@ -197,19 +240,27 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
 }
 
 std::vector<MixingPair> ParseMixingPairs(const std::string& text) {
-  const auto json = nlohmann::json::parse(text);
-  const auto pairs = json.find("pairs");
-  if (!json.is_object() || pairs == json.end() || !pairs->is_array()) {
+  simdjson::dom::parser parser;
+  simdjson::dom::element json;
+  simdjson::dom::array pairs;
+  if (const auto error = parser.parse(text).get(json); error != simdjson::SUCCESS) {
+    throw std::runtime_error(simdjson::error_message(error));
+  }
+  if (json["pairs"].get_array().get(pairs) != simdjson::SUCCESS) {
     throw std::runtime_error("not a mixing-parameter file (no pairs)");
   }
   std::vector<MixingPair> list;
-  for (const auto& pair : *pairs) {
+  for (const simdjson::dom::element pair : pairs) {
     if (!pair.is_object()) continue;
     MixingPair entry{TextOr(pair, "fluid1"), TextOr(pair, "fluid2"),    TextOr(pair, "cas1"),
                      TextOr(pair, "cas2"),   TextOr(pair, "departure"), {}};
-    if (const auto sources = pair.find("sources"); sources != pair.end() && sources->is_array()) {
-      for (const auto& source : *sources) {
-        if (source.is_string()) entry.sources.push_back(PlainCitation(source.get<std::string>()));
+    simdjson::dom::array sources;
+    if (pair["sources"].get_array().get(sources) == simdjson::SUCCESS) {
+      for (const simdjson::dom::element source : sources) {
+        std::string_view citation;
+        if (source.get_string().get(citation) == simdjson::SUCCESS) {
+          entry.sources.push_back(PlainCitation(citation));
+        }
       }
     }
     list.push_back(std::move(entry));
