@@ -4,16 +4,14 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
-#include <nlohmann/json.hpp>
+#include "json_fields.h"
 
 namespace fluidcore {
 namespace {
 
 namespace fs = std::filesystem;
-using nlohmann::json;
 
 constexpr const char* kFormat = "fluidcore-mixing 1";
 constexpr const char* kDefaultMixingFile = "fluids/hmx.bnc";
@@ -32,27 +30,6 @@ std::string trimmed(std::string_view s) {
   return std::string(s);
 }
 
-std::string read_text(const fs::path& path, const char* what) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FluidFileError(std::string("cannot read ") + what + " " + path.string());
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-double finite(const json& j, const char* key) {
-  const auto& v = j.at(key);
-  if (!v.is_number() || !std::isfinite(v.get<double>()))
-    throw FluidFileError(std::string("'") + key + "' is not a finite number");
-  return v.get<double>();
-}
-
-double positive(const json& j, const char* key) {
-  const double v = finite(j, key);
-  if (!(v > 0)) throw FluidFileError(std::string("'") + key + "' is not positive");
-  return v;
-}
-
 // "R32" for a fluid name; the fluid's identity in the pair index.
 std::string name_key(const std::string& name) { return "name:" + lower(name); }
 std::string cas_key(const std::string& cas) { return "cas:" + cas; }
@@ -67,42 +44,48 @@ std::string as_path(std::string_view name) {
 }  // namespace
 
 MixingRules MixingRules::parse(const std::string& text, const std::string& origin) {
+  using json::element;
   try {
-    const json j = json::parse(text);
-    if (j.value("format", "") != kFormat)
+    const json::Document document(text);
+    const element j = document.root();
+    if (json::text_or_empty(j, "format") != kFormat)
       throw FluidFileError(std::string("not a mixing file (format \"") + kFormat + "\" expected)");
-    std::map<std::string, std::shared_ptr<const ResidualHelmholtz>> departures;
-    for (const auto& [name, f] : j.at("departure_functions").items())
-      departures[name] = std::make_shared<const ResidualHelmholtz>(
-          parse_term_groups(f.at("terms"), "departure function " + name));
+    std::map<std::string, std::shared_ptr<const ResidualHelmholtz>, std::less<>> departures;
+    simdjson::dom::object functions;
+    if (json::field(j, "departure_functions").get_object().get(functions) != simdjson::SUCCESS)
+      throw FluidFileError("'departure_functions' is not an object");
+    for (const auto [name, f] : functions) {
+      try {
+        departures[std::string(name)] =
+            std::make_shared<const ResidualHelmholtz>(json::term_groups(json::field(f, "terms")));
+      } catch (const FluidFileError& e) {
+        throw FluidFileError("departure function " + std::string(name) + " is malformed: " + e.what());
+      }
+    }
     MixingRules rules;
-    for (const auto& p : j.at("pairs")) {
+    json::field(j, "pairs");
+    json::for_each(j, "pairs", [&](element p) {
       Entry e;
-      const auto name1 = p.at("fluid1").get<std::string>(), name2 = p.at("fluid2").get<std::string>();
-      e.parameters = {positive(p, "beta_T"), positive(p, "gamma_T"), positive(p, "beta_v"),
-                      positive(p, "gamma_v"), finite(p, "F")};
-      if (const auto& d = p.at("departure"); !d.is_null()) {
-        const auto it = departures.find(d.get<std::string>());
+      const auto name1 = json::text(p, "fluid1"), name2 = json::text(p, "fluid2");
+      e.parameters = {json::positive(p, "beta_T"), json::positive(p, "gamma_T"),
+                      json::positive(p, "beta_v"), json::positive(p, "gamma_v"), json::number(p, "F")};
+      if (const element d = json::field(p, "departure"); !d.is_null()) {
+        const auto departure = json::text(p, "departure");
+        const auto it = departures.find(departure);
         if (it == departures.end())
           throw FluidFileError("pair " + name1 + "/" + name2 + " names the unknown departure function " +
-                               d.get<std::string>());
+                               departure);
         e.departure = it->second;
       }
       const std::size_t index = rules.entries_.size();
       rules.index_[{name_key(name1), name_key(name2)}] = index;
-      if (p.contains("cas1") && p.contains("cas2") && p["cas1"].is_string() && p["cas2"].is_string())
-        rules.index_[{cas_key(p["cas1"].get<std::string>()), cas_key(p["cas2"].get<std::string>())}] =
-            index;
+      const auto cas1 = json::text_or_empty(p, "cas1"), cas2 = json::text_or_empty(p, "cas2");
+      if (!cas1.empty() && !cas2.empty()) rules.index_[{cas_key(cas1), cas_key(cas2)}] = index;
       rules.entries_.push_back(std::move(e));
-    }
+    });
     return rules;
   } catch (const FluidFileError& e) {
     throw FluidFileError("mixing file " + origin + " is malformed: " + e.what());
-  } catch (const json::exception& e) {
-    std::string m = e.what();
-    if (const auto close = m.find("] "); !m.empty() && m[0] == '[' && close != std::string::npos)
-      m = m.substr(close + 2);
-    throw FluidFileError("mixing file " + origin + " is malformed: " + m);
   }
 }
 
@@ -183,7 +166,7 @@ std::shared_ptr<const MixingRules> MixtureLibrary::rules(const std::string& mixi
     if (const auto it = rules_.find(key); it != rules_.end()) return it->second;
   }
   auto parsed = std::make_shared<const MixingRules>(
-      MixingRules::parse(read_text(*found, "mixing file"), found->string()));
+      MixingRules::parse(read_file(*found, "mixing file"), found->string()));
   const std::lock_guard lock(mutex_);
   return rules_.emplace(key, std::move(parsed)).first->second;
 }
@@ -246,7 +229,7 @@ std::optional<LoadedMixture> MixtureLibrary::load_blend(const std::string& name,
   const std::string key = blend_key(name, mixing_file);
   const auto path = find_blend_file(name);
   if (!path) return std::nullopt;
-  const BlendFile blend = parse_blend_file(read_text(*path, "mixture file"), path->string());
+  const BlendFile blend = parse_blend_file(read_file(*path, "mixture file"), path->string());
   std::vector<std::string> files;
   for (const auto& c : blend.components) files.push_back("fluids/" + c);
   LoadedMixture loaded;

@@ -8,14 +8,14 @@
 #include <regex>
 #include <sstream>
 
-#include "fluid_facts.h"
+#include "catalogue/fluid_facts.h"
 #include "run_program.h"
 
 namespace document_test {
 namespace {
 
 namespace fs = std::filesystem;
-using document::PureFluidFacts;
+using catalogue::PureFluidFacts;
 
 const std::string kDash = "\u2013";
 
@@ -86,7 +86,7 @@ int CountMarkedRows(const std::string& section) {
 }
 
 std::string TableLabel(const PureFluidFacts& fluid) {
-  const auto number = document::RefrigerantNumber(fluid);
+  const auto number = catalogue::RefrigerantNumber(fluid);
   return fluid.name + (number ? " (" + *number + ")" : "");
 }
 
@@ -109,7 +109,7 @@ TEST(Document, IsAValidPdfWhereTheProgramOpensIt) {
 }
 
 TEST(Document, HasOneRowPerPureFluidInTheTableByCriticalTemperature) {
-  const auto fluids = document::ReadFluidFiles(fs::path(ProgramFolder()) / "fluids").fluids;
+  const auto fluids = catalogue::ReadFluidFiles(fs::path(ProgramFolder()) / "fluids").fluids;
   ASSERT_GT(fluids.size(), 100u);
   const std::string table = Section(PdfText(DocumentFile()), "Table 1. Pure fluids", "Table 2.");
   for (const auto& fluid : fluids) {
@@ -119,7 +119,7 @@ TEST(Document, HasOneRowPerPureFluidInTheTableByCriticalTemperature) {
 }
 
 TEST(Document, HasOneRowPerBlendInTheTableOfBlends) {
-  const auto blends = document::ListMixtureFiles(fs::path(ProgramFolder()) / "mixtures");
+  const auto blends = catalogue::ListMixtureFiles(fs::path(ProgramFolder()) / "mixtures");
   const std::string table = Section(PdfText(DocumentFile()), "Table 2. Blends", "Table 3.");
   for (const auto& file : blends) {
     const std::string name = file.substr(0, file.rfind('.'));

@@ -1,18 +1,14 @@
 #include "catalogue.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "catalogue/blend_facts.h"
 
 namespace document {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
+using catalogue::SameName;
 
 // The fluid file names of a blend match without regard to case, as the
 // property library matches them.
@@ -21,16 +17,6 @@ const PureFluidEntry* FindFluid(const std::vector<PureFluidEntry>& fluids, std::
     return SameName(entry.facts.file_stem, name);
   });
   return found == fluids.end() ? nullptr : &*found;
-}
-
-std::optional<double> MassWeighted(const std::vector<BlendPart>& parts,
-                                   std::optional<double> BlendPart::*figure) {
-  double sum = 0;
-  for (const BlendPart& part : parts) {
-    if (!part.mass_fraction || !(part.*figure)) return std::nullopt;
-    sum += *part.mass_fraction * *(part.*figure);
-  }
-  return sum;
 }
 
 // How the mixing-parameter file names a fluid: by CAS number, or by name
@@ -75,7 +61,8 @@ BlendEntry MakeBlendEntry(std::string name, Figures figures,
                           const std::vector<PureFluidEntry>& fluids,
                           const std::vector<MixingPair>& mixing_pairs) {
   BlendEntry blend{std::move(name), std::move(figures), {}, {}, std::nullopt, std::nullopt};
-  std::vector<std::optional<double>> molar_masses;
+  std::vector<double> mole_fractions;
+  std::vector<std::optional<double>> molar_masses, gwp100, odp;
   std::vector<Identity> identities;
   for (const Component& component : blend.figures.components) {
     BlendPart part{component.fluid, component.mole_fraction,
@@ -90,20 +77,19 @@ BlendEntry MakeBlendEntry(std::string name, Figures figures,
       molar_masses.back() = entry->figures.molar_mass;
       identities.back() = {entry->facts.cas, entry->facts.name, entry->facts.file_stem};
     }
+    mole_fractions.push_back(part.mole_fraction);
+    gwp100.push_back(part.gwp100);
+    odp.push_back(part.odp);
     blend.parts.push_back(std::move(part));
   }
   blend.pairs = PairsOf(identities, mixing_pairs);
-  double total_mass = 0;
+  const auto mass_fractions = catalogue::MassFractions(mole_fractions, molar_masses);
+  if (!mass_fractions) return blend;
   for (std::size_t i = 0; i < blend.parts.size(); ++i) {
-    if (!molar_masses[i]) return blend;  // no mass fractions, so no weighted figures
-    total_mass += blend.parts[i].mole_fraction * *molar_masses[i];
+    blend.parts[i].mass_fraction = (*mass_fractions)[i];
   }
-  if (!(total_mass > 0)) return blend;
-  for (std::size_t i = 0; i < blend.parts.size(); ++i) {
-    blend.parts[i].mass_fraction = blend.parts[i].mole_fraction * *molar_masses[i] / total_mass;
-  }
-  blend.gwp100 = MassWeighted(blend.parts, &BlendPart::gwp100);
-  blend.odp = MassWeighted(blend.parts, &BlendPart::odp);
+  blend.gwp100 = catalogue::MassWeighted(*mass_fractions, gwp100);
+  blend.odp = catalogue::MassWeighted(*mass_fractions, odp);
   return blend;
 }
 

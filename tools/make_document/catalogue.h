@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "fluid_facts.h"
+#include "catalogue/fluid_facts.h"
 #include "fluid_figures.h"
 
 namespace document {
+
+using catalogue::MixingPair;
+using catalogue::PureFluidFacts;
 
 struct PureFluidEntry {
   PureFluidFacts facts;

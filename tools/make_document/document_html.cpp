@@ -118,7 +118,7 @@ std::vector<const Entry*> ByCriticalTemperature(const std::vector<Entry>& entrie
 
 std::string FluidLabel(const PureFluidFacts& facts) {
   std::string label = Escape(facts.name);
-  if (const auto number = RefrigerantNumber(facts)) label += " (" + Escape(*number) + ")";
+  if (const auto number = catalogue::RefrigerantNumber(facts)) label += " (" + Escape(*number) + ")";
   return label;
 }
 

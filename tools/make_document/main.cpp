@@ -17,8 +17,8 @@
 #include <string>
 
 #include "catalogue.h"
+#include "catalogue/fluid_facts.h"
 #include "document_html.h"
-#include "fluid_facts.h"
 #include "pdf_pages.h"
 
 namespace {
@@ -88,14 +88,14 @@ int main(int argc, char* argv[]) {
 
   if (const auto fault = document::LibraryFault(options->library)) return Fail(*fault);
 
-  const auto files = document::ReadFluidFiles("fluids");
+  const auto files = catalogue::ReadFluidFiles("fluids");
   for (const auto& skipped : files.skipped)
     std::cerr << "make_document: skipped " << skipped << '\n';
   if (files.fluids.empty()) return Fail("no fluid files in " + (options->data / "fluids").string());
-  const auto mixtures = document::ListMixtureFiles("mixtures");
-  std::vector<document::MixingPair> mixing_pairs;
+  const auto mixtures = catalogue::ListMixtureFiles("mixtures");
+  std::vector<catalogue::MixingPair> mixing_pairs;
   try {
-    mixing_pairs = document::ReadMixingPairs("fluids/hmx.bnc");
+    mixing_pairs = catalogue::ReadMixingPairs("fluids/hmx.bnc");
   } catch (const std::exception& failure) {
     std::cerr << "make_document: no binary pairs listed: " << failure.what() << '\n';
   }

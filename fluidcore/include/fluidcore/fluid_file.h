@@ -21,8 +21,6 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json_fwd.hpp>
-
 #include "fluidcore/pure_fluid.h"
 
 namespace fluidcore {
@@ -33,11 +31,6 @@ class FluidFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// The term groups of a residual Helmholtz energy ("power", "gaussian", ...),
-// shared by fluid files and the departure functions of hmx.bnc. Throws
-// FluidFileError naming `origin`.
-TermGroups parse_term_groups(const nlohmann::json& groups, const std::string& origin);
 
 // A whole fluid file's text. Throws FluidFileError naming `origin`.
 PureFluid parse_fluid_file(const std::string& text, const std::string& origin);

@@ -1,7 +1,7 @@
 // What the fluid files say about each fluid beyond its equation of state:
 // names, identity, safety and environmental figures, and the literature the
 // equation comes from. The thermodynamic figures are not read here: they come
-// through the property layer (fluid_figures.h).
+// through the property layer.
 #pragma once
 
 #include <filesystem>
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace document {
+namespace catalogue {
 
 struct PureFluidFacts {
   std::string file_stem;  // the fluid name handed to the property layer
@@ -18,6 +18,8 @@ struct PureFluidFacts {
   std::vector<std::string> aliases;
   std::string cas;
   std::string formula;  // as written in the file: "C_{2}F_{4}H_{2}"
+  std::optional<double> molar_mass;   // g/mol
+  std::optional<double> lower_limit;  // K: the lowest temperature of the equation
   std::optional<std::string> safety_class;
   std::optional<double> gwp100;
   std::optional<double> odp;
@@ -37,9 +39,24 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir);
 // text is not a fluid file.
 PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text);
 
+// The facts of the fluid a name stands for, found as the property library
+// finds it: in fluids/ under the working directory, else beside the program,
+// by file name (".fld" may be left out) or else through the folder's alias
+// index, without regard to case ("r290" is n-Propane). Nothing when no fluid
+// file has that name or the file cannot be read.
+std::optional<PureFluidFacts> FluidFactsOf(std::string_view name);
+
+// The fluid whose file is named `file_stem`, without regard to case, as the
+// property library matches file names; nullptr when none is.
+const PureFluidFacts* FindByFileName(const std::vector<PureFluidFacts>& fluids,
+                                     std::string_view file_stem);
+
 // The blends of the folder: the names of its *.mix files, sorted without
 // regard to case ("R404A.mix"). An absent folder holds none.
 std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_dir);
+
+// Whether two names are the same without regard to case.
+bool SameName(std::string_view a, std::string_view b);
 
 // One binary pair of the mixing-parameter file fluids/hmx.bnc: fitted
 // reducing parameters and, where published, a departure function.
@@ -62,4 +79,4 @@ std::string PlainCitation(std::string_view citation);
 // The alias that is a refrigerant number ("R717" for ammonia), if any.
 std::optional<std::string> RefrigerantNumber(const PureFluidFacts& fluid);
 
-}  // namespace document
+}  // namespace catalogue

@@ -1,19 +1,24 @@
 // Reading names, identity, safety and environmental figures and the
 // literature from the fluid files.
-#include "fluid_facts.h"
+#include "catalogue/fluid_facts.h"
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-namespace document {
+#include "catalogue/data_folders.h"
+
+namespace catalogue {
 namespace {
 
 TEST(ParseFluidFile, ReadsTheFactsAndDropsPlaceholders) {
   const auto facts = ParseFluidFile("R1123", R"({
     "name": "R1123", "aliases": ["R1123", "Trifluoroethylene", "HFO1123"],
-    "cas": "359-11-5", "formula": "C2HF3", "safety_class": "?",
+    "cas": "359-11-5", "formula": "C2HF3", "safety_class": "?", "molar_mass": 82.02,
+    "limits": {"Tmin": 200.0, "Tmax": 480.0},
     "gwp100": 0.3, "odp": 99999999.0,
     "sources": {"equation_of_state": ["A. B and C. D. (2019). Title. J 1, 2--3"]}})");
   EXPECT_EQ(facts.file_stem, "R1123");
@@ -21,6 +26,8 @@ TEST(ParseFluidFile, ReadsTheFactsAndDropsPlaceholders) {
   EXPECT_EQ(facts.aliases, (std::vector<std::string>{"Trifluoroethylene", "HFO1123"}));
   EXPECT_EQ(facts.cas, "359-11-5");
   EXPECT_EQ(facts.formula, "C2HF3");
+  EXPECT_EQ(facts.molar_mass, 82.02);
+  EXPECT_EQ(facts.lower_limit, 200.0);
   EXPECT_FALSE(facts.safety_class.has_value());
   EXPECT_EQ(facts.gwp100, 0.3);
   EXPECT_FALSE(facts.odp.has_value());
@@ -33,6 +40,8 @@ TEST(ParseFluidFile, ReadsMissingAndNullFieldsAsUnknown) {
                                                  "gwp100": null, "odp": -1})");
   EXPECT_TRUE(facts.aliases.empty());
   EXPECT_TRUE(facts.cas.empty());
+  EXPECT_FALSE(facts.molar_mass.has_value());
+  EXPECT_FALSE(facts.lower_limit.has_value());
   EXPECT_FALSE(facts.safety_class.has_value());
   EXPECT_FALSE(facts.gwp100.has_value());
   EXPECT_FALSE(facts.odp.has_value());
@@ -113,7 +122,7 @@ class FluidFolder : public testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
-           ("document_facts_" + std::to_string(::getpid()) + "_" +
+           ("catalogue_facts_" + std::to_string(::getpid()) + "_" +
             testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir_);
   }
@@ -156,5 +165,54 @@ TEST_F(FluidFolder, HasNoMixingPairsWithoutTheFileAndRefusesABrokenOne) {
   EXPECT_THROW(ReadMixingPairs(dir_ / "hmx.bnc"), std::runtime_error);
 }
 
+// The shipped fluids beside the test program, found by any of their names
+// as the property library finds them.
+TEST(FluidFactsOf, FindsAFluidByFileNameOrAliasWithoutRegardToCase) {
+  struct Case {
+    const char* typed;
+    const char* file_stem;
+  };
+  const Case cases[] = {{"R134a", "R134a"},     {"r134A", "R134a"},        {"R134a.fld", "R134a"},
+                        {"R290", "n-Propane"},  {"propane", "n-Propane"}, {"R744", "CarbonDioxide"},
+                        {"WATER", "Water"}};
+  for (const auto& c : cases) {
+    const auto facts = FluidFactsOf(c.typed);
+    ASSERT_TRUE(facts.has_value()) << c.typed;
+    EXPECT_EQ(facts->file_stem, c.file_stem) << c.typed;
+  }
+  const auto r134a = FluidFactsOf("R134a");
+  EXPECT_EQ(r134a->gwp100, 1430.0);
+  EXPECT_FALSE(r134a->equation_sources.empty());
+  for (const char* unknown : {"NoSuchFluid", "", "R410A", "aliases.json", "hmx.bnc"}) {
+    EXPECT_FALSE(FluidFactsOf(unknown).has_value()) << unknown;
+  }
+}
+
+// A fluids/ folder under the working directory comes before the one beside
+// the program, as it does for the property library.
+TEST_F(FluidFolder, LooksUnderTheWorkingDirectoryBeforeBesideTheProgram) {
+  std::filesystem::create_directories(dir_ / "fluids");
+  Write("fluids/R134a.fld", R"({"name": "R134a", "gwp100": 1300})");
+  const auto before = std::filesystem::current_path();
+  std::filesystem::current_path(dir_);
+  const auto candidates = DataFolderCandidates("fluids");
+  const auto located = LocateDataFolder("fluids");
+  const auto mixtures = LocateDataFolder("mixtures");
+  const auto mine = FluidFactsOf("r134a");
+  const auto shipped = FluidFactsOf("R32");
+  std::filesystem::current_path(before);
+
+  ASSERT_EQ(candidates.size(), 2u);
+  EXPECT_EQ(candidates[0], dir_ / "fluids");
+  EXPECT_EQ(located, dir_ / "fluids");
+  // No mixtures/ here: the one beside the program.
+  ASSERT_TRUE(mixtures.has_value());
+  EXPECT_EQ(*mixtures, candidates[1].parent_path() / "mixtures");
+  ASSERT_TRUE(mine.has_value());
+  EXPECT_EQ(mine->gwp100, 1300.0);
+  ASSERT_TRUE(shipped.has_value());
+  EXPECT_EQ(shipped->gwp100, 675.0);
+}
+
 }  // namespace
-}  // namespace document
+}  // namespace catalogue
