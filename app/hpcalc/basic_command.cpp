@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "cycle/basic_cycle.h"
 #include "cycle/number_text.h"
+#include "report/report_file.h"
 
 namespace hpcalc {
 
@@ -48,15 +49,20 @@ void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
 }  // namespace
 
 int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, kBasicOptions, out, err);
+  const auto parsed = CommandOptions(args, WithOptions(kBasicOptions, {{"report", ""}}), out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
-  const auto input = BasicInputOf(options);
-  if (const auto* reason = std::get_if<std::string>(&input)) return BadUsage(*reason, err);
-  const auto outcome = cycle::CalcBasicCycle(std::get<cycle::BasicCycleInput>(input));
+  if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
+  const auto read = BasicInputOf(options);
+  if (const auto* reason = std::get_if<std::string>(&read)) return BadUsage(*reason, err);
+  const auto& input = std::get<cycle::BasicCycleInput>(read);
+  const auto outcome = cycle::CalcBasicCycle(input);
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
-  PrintBasic(std::get<cycle::BasicCycleResult>(outcome), options.csv, out);
-  return kSuccess;
+  const auto& result = std::get<cycle::BasicCycleResult>(outcome);
+  PrintBasic(result, options.csv, out);
+  return WriteRequestedReport(options, err, [&](const QString& file) {
+    return report::WriteBasicReport(file, input, result);
+  });
 }
 
 }  // namespace hpcalc

@@ -1,8 +1,12 @@
 #include "command_support.h"
 
+#include <QApplication>
+
+#include <cstdio>
 #include <ostream>
 
 #include "commands.h"
+#include "report/report_file.h"
 
 namespace hpcalc {
 
@@ -21,16 +25,6 @@ int Refused(std::string_view message, std::ostream& err) {
   return kRefused;
 }
 
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
                                                 std::span<const Option> known, std::ostream& out,
                                                 std::ostream& err) {
@@ -39,6 +33,43 @@ std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& 
   auto& options = std::get<ParsedOptions>(parsed);
   if (options.help) return Help(out);
   return std::move(options);
+}
+
+std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more) {
+  std::vector<Option> all(options.begin(), options.end());
+  all.insert(all.end(), more);
+  return all;
+}
+
+std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>& draw) {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
+  });
+  int argc = 1;
+  char name[] = "hpcalc";
+  char* argv[] = {name, nullptr};
+  const QApplication application(argc, argv);
+  return draw();
+}
+
+std::optional<int> RefuseReportFormat(const ParsedOptions& options, std::ostream& err) {
+  const std::string& file = options.Text("report");
+  if (file.empty() || report::ReportFormatOf(QString::fromStdString(file))) return std::nullopt;
+  return BadUsage("--report " + file + ": the report's file name must end in .pdf or .csv", err);
+}
+
+int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
+                         const std::function<std::optional<QString>(const QString& file)>& write) {
+  const QString file = QString::fromStdString(options.Text("report"));
+  if (file.isEmpty()) return kSuccess;
+  const auto failure = report::ReportFormatOf(file) == report::ReportFormat::Pdf
+                           ? WithDrawing([&] { return write(file); })
+                           : write(file);
+  return failure ? Refused(failure->toStdString(), err) : kSuccess;
 }
 
 }  // namespace hpcalc

@@ -2,7 +2,12 @@
 // and the reading of its options.
 #pragma once
 
+#include <QString>
+
+#include <functional>
+#include <initializer_list>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,13 +25,27 @@ int Help(std::ostream& out);
 // The message on err; kRefused.
 int Refused(std::string_view message, std::ostream& err);
 
-// A CSV field; quoted when it holds a comma (spelled mixtures), a quote or a line break.
-std::string CsvField(std::string_view text);
-
 // The options of a command, or the exit code when the command ends here
 // (--help, or a command line it cannot use).
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
                                                 std::span<const Option> known, std::ostream& out,
                                                 std::ostream& err);
+
+// The options of a command with more appended.
+std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more);
+
+// Runs `draw` with a QApplication, which plots need to be drawn into files.
+// Without a display Qt draws offscreen; its platform notices (no runtime
+// folder and the like) are no concern of the command's user.
+std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>& draw);
+
+// Writes a report of the calculation when the command was given --report
+// FILE: the message and kRefused when it cannot be written, else kSuccess.
+int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
+                         const std::function<std::optional<QString>(const QString& file)>& write);
+
+// --report FILE with an extension other than .pdf or .csv: the usage
+// message; nothing when the option is absent or usable.
+std::optional<int> RefuseReportFormat(const ParsedOptions& options, std::ostream& err);
 
 }  // namespace hpcalc

@@ -5,6 +5,8 @@
 #include "commands.h"
 #include "cycle/comparison.h"
 #include "cycle/result_text.h"
+#include "report/csv_table.h"
+#include "report/report_file.h"
 
 namespace hpcalc {
 
@@ -12,30 +14,26 @@ namespace {
 
 void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {
   if (csv) {
-    out << "refrigerant,COP,MassPerHeat,VaporVolume,DisplacementVolume,DischargePressure,"
-           "DischargeTemperature,PressureRatio\n";
+    report::TextTable table = report::ComparisonTable(results);
+    table.front() = {"refrigerant", "COP", "MassPerHeat", "VaporVolume", "DisplacementVolume",
+                     "DischargePressure", "DischargeTemperature", "PressureRatio"};
+    out << report::CsvText(table);
+    return;
   }
   for (int slot = 0; slot < results.RefCount; ++slot) {
-    const auto& name = results.RefName[static_cast<std::size_t>(slot)];
-    const auto figures = cycle::FiguresAt(results, slot);
-    if (!csv) {
-      out << cycle::TotalLine(name, figures) << '\n';
-      continue;
-    }
-    out << CsvField(name);
-    for (const cycle::Figure column : cycle::kFigures) {
-      out << ',' << cycle::TotalPageFigureText(column, cycle::FigureValue(figures, column));
-    }
-    out << '\n';
+    out << cycle::TotalLine(results.RefName[static_cast<std::size_t>(slot)],
+                            cycle::FiguresAt(results, slot))
+        << '\n';
   }
 }
 
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, kCompareOptions, out, err);
+  const auto parsed = CommandOptions(args, WithOptions(kCompareOptions, {{"report", ""}}), out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
+  if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
   const auto fields = ComparisonFieldsOf(options);
   if (const auto* reason = std::get_if<std::string>(&fields)) return BadUsage(*reason, err);
   cycle::ComparisonResults results;
@@ -43,7 +41,9 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return Refused(*message, err);
   }
   PrintComparison(results, options.csv, out);
-  return kSuccess;
+  return WriteRequestedReport(options, err, [&](const QString& file) {
+    return report::WriteComparisonReport(file, results);
+  });
 }
 
 }  // namespace hpcalc

@@ -1,7 +1,4 @@
-#include <QApplication>
-
 #include <charconv>
-#include <cstdio>
 #include <ostream>
 #include <vector>
 
@@ -11,6 +8,7 @@
 #include "cycle/diagram.h"
 #include "plots/cycle_diagram_plot.h"
 #include "plots/plot_file.h"
+#include "report/csv_table.h"
 
 namespace hpcalc {
 
@@ -23,46 +21,28 @@ std::string FullPrecision(double value) {
 }
 
 void PrintRows(const std::vector<cycle::CycleDiagram>& diagrams, std::ostream& out) {
-  out << "refrigerant,series,point,T,p,h,s\n";
+  report::TextTable rows{{"refrigerant", "series", "point", "T", "p", "h", "s"}};
   for (const cycle::CycleDiagram& diagram : diagrams) {
-    const std::string name = CsvField(diagram.refrigerant);
     for (const cycle::DiagramRow& row : cycle::DiagramRows(diagram)) {
-      out << name << ',' << row.series << ',' << row.point << ',' << FullPrecision(row.state.T)
-          << ',' << FullPrecision(row.state.p) << ',' << FullPrecision(row.state.h) << ','
-          << FullPrecision(row.state.s) << '\n';
+      rows.push_back({diagram.refrigerant, std::string(row.series), std::string(row.point),
+                      FullPrecision(row.state.T), FullPrecision(row.state.p),
+                      FullPrecision(row.state.h), FullPrecision(row.state.s)});
     }
   }
-}
-
-// The options of the calculation the diagram shows, and where to write it.
-std::vector<Option> DiagramOptions(std::span<const Option> calculation) {
-  std::vector<Option> options(calculation.begin(), calculation.end());
-  options.push_back({"out", ""});
-  return options;
+  out << report::CsvText(rows);
 }
 
 using Diagrams = std::variant<std::vector<cycle::CycleDiagram>, std::string>;
 
 // Draws the diagrams into the file; the reason it could not be written, or
-// nothing. Drawing needs no display: without one, Qt draws offscreen.
+// nothing.
 std::optional<QString> WritePicture(const std::vector<cycle::CycleDiagram>& diagrams,
                                     const QString& file) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  // The platform's notices (no runtime folder and the like) are no concern of
-  // the command's user; its own messages go to its streams.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
+  return WithDrawing([&]() -> std::optional<QString> {
+    plots::CycleDiagramPlot plot(plots::DiagramLook::Chart);
+    plot.Draw(diagrams);
+    return plots::WritePlot(plot, file);
   });
-  int argc = 1;
-  char name[] = "hpcalc";
-  char* argv[] = {name, nullptr};
-  const QApplication application(argc, argv);
-  plots::CycleDiagramPlot plot(plots::DiagramLook::Chart);
-  plot.Draw(diagrams);
-  return plots::WritePlot(plot, file);
 }
 
 }  // namespace
@@ -80,9 +60,11 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
     return BadUsage("diagram " + args[0] + " takes basic or compare, not " + calculation, err);
   }
   const std::vector<std::string> rest(args.begin() + 2, args.end());
+  // The options of the calculation the diagram shows, and where to write it.
   const auto parsed = CommandOptions(
-      rest, DiagramOptions(basic ? std::span<const Option>(kBasicOptions) : kCompareOptions), out,
-      err);
+      rest,
+      WithOptions(basic ? std::span<const Option>(kBasicOptions) : kCompareOptions, {{"out", ""}}),
+      out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   const QString file = QString::fromStdString(options.Text("out"));

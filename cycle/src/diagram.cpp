@@ -179,13 +179,14 @@ void AddTwoPhase(Isoline& line, const std::string& fluid, std::string_view quali
       Append(line.states, TryState(fluid, quality_code, given, q));
     }
   }
+  line.saturated_vapour = line.states.size();
   line.states.push_back(vapour);
 }
 
 // An isotherm from the highest to the lowest pressure of the diagram.
 Isoline Isotherm(const std::string& fluid, double T, double p_low, double p_high,
                  const FluidFrame& frame) {
-  Isoline line{T - kKelvinOffset, {}};
+  Isoline line{T - kKelvinOffset, {}, std::nullopt};
   const auto at = [&](double p) { return TryState(fluid, "TP", T, p); };
   const auto liquid = T < frame.Tcrit ? TryState(fluid, "Tliq", T) : std::nullopt;
   const auto vapour = T < frame.Tcrit ? TryState(fluid, "Tvap", T) : std::nullopt;
@@ -223,7 +224,7 @@ void AddIsotherms(CycleDiagram& d, const FluidFrame& frame) {
 
 // An isobar from the coldest to the hottest temperature of the diagram.
 Isoline Isobar(const std::string& fluid, double p, double T_low, double T_high) {
-  Isoline line{p / kKpaPerBar, {}};
+  Isoline line{p / kKpaPerBar, {}, std::nullopt};
   const auto at = [&](double T) { return TryState(fluid, "TP", T, p); };
   const auto liquid = TryState(fluid, "Pliq", p);
   const auto vapour = TryState(fluid, "Pvap", p);

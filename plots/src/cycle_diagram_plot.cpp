@@ -139,19 +139,29 @@ QString IsolineLabel(const cycle::Isoline& line, DiagramKind kind) {
              : QString::fromStdString(cycle::FormatFixed(line.value, 2)) + QStringLiteral(" bar");
 }
 
-// A label at the line's rightmost state within the frame, written to its
-// left so that it stays inside.
+// A label where the line leaves the dome, on its vapour side, where that is
+// within the frame; else at the line's rightmost state within the frame,
+// written to its left so that it stays inside.
 void LabelIsoline(QCustomPlot& plot, const cycle::Isoline& line, DiagramKind kind,
                   const Frame& frame) {
+  const auto inside = [&](const DiagramState& s) {
+    const QPointF p = At(s, kind);
+    return frame.x.contains(p.x()) && frame.y.contains(p.y());
+  };
+  const QColor colour = kIsolineColour.darker(130);
+  const QString text = IsolineLabel(line, kind);
+  if (line.saturated_vapour && inside(line.states[*line.saturated_vapour])) {
+    AddText(plot, At(line.states[*line.saturated_vapour], kind), text,
+            Qt::AlignLeft | Qt::AlignBottom, colour, 8);
+    return;
+  }
   const DiagramState* place = nullptr;
   for (const DiagramState& s : line.states) {
-    const QPointF p = At(s, kind);
-    if (!frame.x.contains(p.x()) || !frame.y.contains(p.y())) continue;
-    if (place == nullptr || p.x() > At(*place, kind).x()) place = &s;
+    if (inside(s) && (place == nullptr || At(s, kind).x() > At(*place, kind).x())) place = &s;
   }
-  if (place == nullptr) return;
-  AddText(plot, At(*place, kind), IsolineLabel(line, kind), Qt::AlignRight | Qt::AlignBottom,
-          kIsolineColour.darker(130), 8);
+  if (place != nullptr) {
+    AddText(plot, At(*place, kind), text, Qt::AlignRight | Qt::AlignBottom, colour, 8);
+  }
 }
 
 void DrawIsolines(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
@@ -311,13 +321,13 @@ CycleDiagramPlot::CycleDiagramPlot(DiagramLook look, QWidget* parent)
   legend->setFont(QFont(font().family(), 8));
   // Beside the axes, where it covers nothing of the diagram.
   axisRect()->insetLayout()->take(legend);
-  auto* beside = new QCPLayoutGrid;
-  plotLayout()->addElement(0, 1, beside);
-  plotLayout()->setColumnStretchFactor(1, 0.001);
-  beside->addElement(0, 0, legend);
-  beside->addElement(1, 0, new QCPLayoutElement(this));  // takes the room below the legend
-  beside->setRowStretchFactor(0, 0.001);
-  beside->setMargins(QMargins(0, 6, 6, 0));
+  // Below the axes, where it covers nothing of the diagram, in rows of three.
+  plotLayout()->addElement(1, 0, legend);
+  plotLayout()->setRowStretchFactor(1, 0.001);
+  legend->setFillOrder(QCPLegend::foColumnsFirst);
+  legend->setWrap(3);
+  legend->setBorderPen(Qt::NoPen);
+  legend->setMargins(QMargins(6, 0, 6, 4));
 }
 
 void CycleDiagramPlot::SetAxes(DiagramKind kind) {

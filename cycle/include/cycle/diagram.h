@@ -45,7 +45,10 @@ struct CycleCorners {
 // A line of constant temperature (degrees C) or pressure (bar).
 struct Isoline {
   double value = 0;
-  std::vector<DiagramState> states;
+  std::vector<DiagramState> states;  // from the liquid to the vapour side
+  // Where the line leaves the dome on its vapour side: the index of its
+  // saturated vapour state; nothing where it does not cross the dome.
+  std::optional<std::size_t> saturated_vapour;
 };
 
 struct CycleDiagram {

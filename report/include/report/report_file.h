@@ -1,0 +1,42 @@
+// Reports of a calculation in a file: a PDF to read and keep, or a CSV table
+// to compute with, chosen by the file's extension.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+#include "report/report_tables.h"
+
+namespace report {
+
+enum class ReportFormat { Pdf, Csv };
+
+// ".pdf" or ".csv" in any case; nothing for any other extension.
+std::optional<ReportFormat> ReportFormatOf(const QString& path);
+
+// What the copies and the CSV files of the two calculations hold: the basic
+// calculation's inputs and figures as rows of label, value, unit; the
+// comparison's figures, a row per refrigerant.
+TextTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
+
+// Writes the report through a temporary file beside the target that is
+// renamed into place: a failed write leaves no half report, and an existing
+// file as it was. Returns why it could not be written, or nothing. A PDF
+// needs a running QApplication (its diagrams are drawn as plots).
+//
+// The basic report's PDF: title, date, program version; the refrigerant with
+// the sources of its equation of state; the inputs; the sixteen figures as
+// the results page shows them; the cycle's states with p, T, h and s; its
+// pressure-enthalpy diagram.
+std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicCycleInput& input,
+                                        const cycle::BasicCycleResult& result);
+// The comparison report's PDF: the conditions, the figures of every
+// refrigerant, the sources of their equations, bar charts of COP and
+// displacement volume, and each refrigerant's pressure-enthalpy diagram.
+std::optional<QString> WriteComparisonReport(const QString& path,
+                                             const cycle::ComparisonResults& results);
+
+}  // namespace report

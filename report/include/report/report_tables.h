@@ -1,0 +1,43 @@
+// The tables of the reports, of the clipboard and of the CSV files: one set
+// of labels, values and units for every place a calculation is handed on.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+#include "cycle/diagram.h"
+#include "report/csv_table.h"
+
+namespace report {
+
+struct LabelledValue {
+  std::string label, value, unit;
+};
+using LabelledValues = std::vector<LabelledValue>;
+
+// The eight inputs of the basic calculation, the refrigerant first.
+LabelledValues BasicInputs(const cycle::BasicCycleInput& input);
+// The sixteen figures as the results page shows them (two decimals).
+LabelledValues BasicFigures(const cycle::BasicCycleResult& result);
+// The seven conditions of a comparison.
+LabelledValues ComparisonConditions(const cycle::ComparisonConditions& conditions);
+
+// Rows of label, value, unit, under the header "label", "value", "unit".
+TextTable LabelledTable(const LabelledValues& values);
+
+// The cycle's states 1, 2s, 2, 3, 4 with p, T, h and s, under a header.
+TextTable CyclePointsTable(const cycle::CycleCorners& corners);
+
+// One row per refrigerant of the comparison, the seven figures as columns
+// with their units in the header, each figure as the total page writes it.
+TextTable ComparisonTable(const cycle::ComparisonResults& results);
+
+// For the clipboard: fields separated by tabs, rows by "\n"; and the same
+// as an HTML table, its first row as headings where `header` says so, with
+// the attributes given to its table element.
+std::string TabSeparated(const TextTable& rows);
+std::string HtmlTable(const TextTable& rows, bool header, std::string_view attributes = {});
+
+}  // namespace report

@@ -1,0 +1,171 @@
+#include "report/report_file.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <functional>
+#include <vector>
+
+#include "cycle/diagram.h"
+#include "pdf_pages.h"
+#include "plots/bar_chart.h"
+#include "plots/cycle_diagram_plot.h"
+#include "report/equation_sources.h"
+
+namespace report {
+
+namespace {
+
+constexpr char kTableAttributes[] = R"(border="1" cellspacing="0" cellpadding="3")";
+constexpr double kDiagramHeightMm = 125, kChartHeightMm = 70, kHeadingMm = 12;
+
+QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
+
+QString Table(const TextTable& rows) {
+  return QString::fromStdString(HtmlTable(rows, true, kTableAttributes));
+}
+
+// Title, what was calculated, the date and the program.
+QString Heading(const QString& what) {
+  return QStringLiteral("<h2>Heat pump calculation</h2><p>%1<br>Date: %2<br>"
+                        "Program: Vapor compression heat pump, version %3</p>")
+      .arg(what, QDate::currentDate().toString(Qt::ISODate), QStringLiteral(HEATPUMP_VERSION));
+}
+
+QString SourcesOf(const std::string& refrigerant) {
+  QString html = QStringLiteral("<p><b>%1</b>. Equation of state:").arg(Html(refrigerant));
+  for (const std::string& line : EquationSources(refrigerant)) html += "<br>" + Html(line);
+  return html + "</p>";
+}
+
+// The refrigerant's pressure-enthalpy diagram, or why there is none.
+void AddDiagram(PdfPages& pages, const std::variant<cycle::CycleDiagram, std::string>& diagram,
+                const std::string& refrigerant) {
+  pages.KeepTogether(kHeadingMm + kDiagramHeightMm);
+  pages.AddHtml(QStringLiteral("<h3>Pressure-enthalpy diagram: %1</h3>").arg(Html(refrigerant)));
+  if (const auto* message = std::get_if<std::string>(&diagram)) {
+    pages.AddHtml(QStringLiteral("<p>No diagram: %1</p>").arg(Html(*message)));
+    return;
+  }
+  plots::CycleDiagramPlot plot(plots::DiagramLook::Chart);
+  plot.Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+  pages.AddPlots({&plot}, kDiagramHeightMm);
+}
+
+bool WriteBasicPdf(QIODevice& file, const cycle::BasicCycleInput& input,
+                   const cycle::BasicCycleResult& result) {
+  QPdfWriter writer(&file);
+  PdfPages pages(writer,
+                 QStringLiteral("Heat pump calculation: %1").arg(QString::fromStdString(input.Refrigerant)));
+  const auto diagram = cycle::BasicCycleDiagram(input, cycle::DiagramKind::PressureEnthalpy);
+  QString html = Heading(QStringLiteral("Basic calculation: one heat pump sized from the hot water."));
+  html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(input.Refrigerant);
+  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(BasicInputs(input)));
+  html += QStringLiteral("<h3>Results</h3>") + Table(LabelledTable(BasicFigures(result)));
+  pages.AddHtml(html);
+  if (const auto* d = std::get_if<cycle::CycleDiagram>(&diagram)) {
+    pages.AddHtml(QStringLiteral("<h3>Cycle points</h3>") + Table(CyclePointsTable(d->corners)) +
+                  QStringLiteral("<p>2s is where an ideal (isentropic) compressor would end; "
+                                 "the results page shows its enthalpy at point 2.</p>"));
+  }
+  AddDiagram(pages, diagram, input.Refrigerant);
+  return pages.Finish();
+}
+
+bool WriteComparisonPdf(QIODevice& file, const cycle::ComparisonResults& results) {
+  QPdfWriter writer(&file);
+  PdfPages pages(writer, QStringLiteral("Heat pump calculation: comparison of working fluids"));
+  const int count = results.RefCount;
+  QString html = Heading(QStringLiteral("Comparison of %1 working fluid%2 under the same conditions.")
+                             .arg(count)
+                             .arg(count == 1 ? "" : "s"));
+  html += QStringLiteral("<h3>Conditions</h3>") +
+          Table(LabelledTable(ComparisonConditions(results.Conditions)));
+  html += QStringLiteral("<h3>Results</h3>") + Table(ComparisonTable(results));
+  html += QStringLiteral("<h3>Equations of state</h3>");
+  QStringList names;
+  std::vector<double> cop, displacement;
+  for (int slot = 0; slot < count; ++slot) {
+    const auto k = static_cast<std::size_t>(slot);
+    html += SourcesOf(results.RefName[k]);
+    names << QString::fromStdString(results.RefName[k]);
+    cop.push_back(results.COP[k]);
+    displacement.push_back(results.DisplacementVolume[k]);
+  }
+  pages.AddHtml(html);
+
+  QCustomPlot cop_chart, displacement_chart;
+  plots::DrawBars(cop_chart, names, cop, QStringLiteral("COP (-)"), 2);
+  plots::DrawBars(displacement_chart, names, displacement,
+                  QStringLiteral("Displacement volume (m3/h)"), 2);
+  pages.AddPlots({&cop_chart, &displacement_chart}, kChartHeightMm);
+  for (int slot = 0; slot < count; ++slot) {
+    const std::string& name = results.RefName[static_cast<std::size_t>(slot)];
+    AddDiagram(pages,
+               cycle::ComparisonDiagram(name, results.Conditions, cycle::DiagramKind::PressureEnthalpy),
+               name);
+  }
+  return pages.Finish();
+}
+
+// Writes through a temporary file beside the target, renamed into place.
+std::optional<QString> WriteThrough(const QString& path, const std::function<bool(QIODevice&)>& write) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+  }
+  if (!write(file)) {
+    file.cancelWriting();
+    return QStringLiteral("Cannot write %1: the report could not be written").arg(path);
+  }
+  if (!file.commit()) return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+  return std::nullopt;
+}
+
+std::optional<QString> UnknownFormat(const QString& path) {
+  return QStringLiteral("%1: the report's file name must end in .pdf or .csv").arg(path);
+}
+
+bool WriteText(QIODevice& file, const std::string& text) {
+  return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+}
+
+}  // namespace
+
+std::optional<ReportFormat> ReportFormatOf(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("pdf")) return ReportFormat::Pdf;
+  if (suffix == QLatin1String("csv")) return ReportFormat::Csv;
+  return std::nullopt;
+}
+
+TextTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result) {
+  LabelledValues rows = BasicInputs(input);
+  const LabelledValues figures = BasicFigures(result);
+  rows.insert(rows.end(), figures.begin(), figures.end());
+  return LabelledTable(rows);
+}
+
+std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicCycleInput& input,
+                                        const cycle::BasicCycleResult& result) {
+  const auto format = ReportFormatOf(path);
+  if (!format) return UnknownFormat(path);
+  return WriteThrough(path, [&](QIODevice& file) {
+    return *format == ReportFormat::Pdf ? WriteBasicPdf(file, input, result)
+                                        : WriteText(file, CsvText(BasicTable(input, result)));
+  });
+}
+
+std::optional<QString> WriteComparisonReport(const QString& path,
+                                             const cycle::ComparisonResults& results) {
+  const auto format = ReportFormatOf(path);
+  if (!format) return UnknownFormat(path);
+  return WriteThrough(path, [&](QIODevice& file) {
+    return *format == ReportFormat::Pdf ? WriteComparisonPdf(file, results)
+                                        : WriteText(file, CsvText(ComparisonTable(results)));
+  });
+}
+
+}  // namespace report

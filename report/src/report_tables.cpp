@@ -1,0 +1,152 @@
+#include "report/report_tables.h"
+
+#include <charconv>
+
+#include "cycle/number_text.h"
+#include "cycle/result_text.h"
+
+namespace report {
+
+namespace {
+
+constexpr char kCelsius[] = "\u00b0C";
+
+// An input as the number it was read as.
+std::string Shortest(double value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+std::string Fixed2(double value) { return cycle::FormatFixed(value, 2); }
+
+std::string EscapeHtml(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&': escaped += "&amp;"; break;
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '"': escaped += "&quot;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace
+
+LabelledValues BasicInputs(const cycle::BasicCycleInput& in) {
+  return {
+      {"Refrigerant", in.Refrigerant, ""},
+      {"Hot water mass flow rate", Shortest(in.Massflowrate), "liter/s"},
+      {"Hot water temperature", Shortest(in.Temperaturehotspring), kCelsius},
+      {"Subcooling", Shortest(in.Subcooling), "K"},
+      {"Superheating", Shortest(in.Superheating), "K"},
+      {"Condensing temperature", Shortest(in.TemperatureCondensing), kCelsius},
+      {"Safety factor", Shortest(in.Safetyfactor), "%"},
+      {"Isentropic efficiency", Shortest(in.Isotropicefficiency), "%"},
+  };
+}
+
+LabelledValues BasicFigures(const cycle::BasicCycleResult& r) {
+  LabelledValues figures{
+      {"Evaporator", Fixed2(r.Evap), "kW"},
+      {"Condenser", Fixed2(r.Conden), "kW"},
+      {"Compressor", Fixed2(r.Compress), "kW"},
+      {"Expansion valve", Fixed2(r.EV), "TR"},
+  };
+  const struct {
+    double p, T, h;
+    const char* enthalpy;  // what the page's enthalpy of the point is
+  } points[] = {{r.P1, r.T1, r.H1, "enthalpy"},
+                {r.P2, r.T2, r.H2, "enthalpy (isentropic discharge)"},
+                {r.P3, r.T3, r.H3, "enthalpy"},
+                {r.P4, r.T4, r.H4, "enthalpy"}};
+  for (std::size_t i = 0; i < std::size(points); ++i) {
+    const std::string point = "Point " + std::to_string(i + 1) + " ";
+    figures.push_back({point + "pressure", Fixed2(points[i].p), "bar"});
+    figures.push_back({point + "temperature", Fixed2(points[i].T), kCelsius});
+    figures.push_back({point + points[i].enthalpy, Fixed2(points[i].h), "kJ/kg"});
+  }
+  return figures;
+}
+
+LabelledValues ComparisonConditions(const cycle::ComparisonConditions& c) {
+  return {
+      {"Heat capacity of evaporator", Shortest(c.HeatCapEvap), "kW"},
+      {"Evaporating temperature", Shortest(c.TempEvap), kCelsius},
+      {"Subcooling", Shortest(c.Subcooling), "K"},
+      {"Superheating", Shortest(c.Superheating), "K"},
+      {"Condensing temperature", Shortest(c.TemperatureCondensing), kCelsius},
+      {"Safety factor", Shortest(c.Safetyfactor), "%"},
+      {"Isentropic efficiency", Shortest(c.Isotropicefficiency), "%"},
+  };
+}
+
+TextTable LabelledTable(const LabelledValues& values) {
+  TextTable rows{{"label", "value", "unit"}};
+  for (const LabelledValue& v : values) rows.push_back({v.label, v.value, v.unit});
+  return rows;
+}
+
+TextTable CyclePointsTable(const cycle::CycleCorners& k) {
+  TextTable rows{{"Point", "p (bar)", std::string("T (") + kCelsius + ")", "h (kJ/kg)", "s (kJ/kg-K)"}};
+  const std::pair<const char*, const cycle::DiagramState*> points[] = {
+      {"1", &k.suction}, {"2s", &k.isentropic_discharge}, {"2", &k.discharge},
+      {"3", &k.condenser_outlet}, {"4", &k.evaporator_inlet}};
+  for (const auto& [name, s] : points) {
+    rows.push_back({name, Fixed2(s->p), Fixed2(s->T), Fixed2(s->h), cycle::FormatFixed(s->s, 4)});
+  }
+  return rows;
+}
+
+TextTable ComparisonTable(const cycle::ComparisonResults& results) {
+  using cycle::Figure;
+  const std::pair<Figure, std::string> columns[] = {
+      {Figure::COP, "COP (-)"},
+      {Figure::MassPerHeat, "Mass per unit heat output (kg/kJ)"},
+      {Figure::VaporVolume, "Vapour volume (m3/kg)"},
+      {Figure::DisplacementVolume, "Displacement volume (m3/h)"},
+      {Figure::DischargePressure, "Discharge pressure (bar)"},
+      {Figure::DischargeTemperature, std::string("Discharge temperature (") + kCelsius + ")"},
+      {Figure::PressureRatio, "Pressure ratio (-)"},
+  };
+  TextTable rows{{"Refrigerant"}};
+  for (const auto& [figure, heading] : columns) rows.front().push_back(heading);
+  for (int slot = 0; slot < results.RefCount; ++slot) {
+    const cycle::CycleFigures figures = cycle::FiguresAt(results, slot);
+    std::vector<std::string> row{results.RefName[static_cast<std::size_t>(slot)]};
+    for (const auto& [figure, heading] : columns) {
+      row.push_back(cycle::TotalPageFigureText(figure, cycle::FigureValue(figures, figure)));
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::string TabSeparated(const TextTable& rows) {
+  std::string text;
+  for (const auto& row : rows) {
+    for (std::size_t i = 0; i < row.size(); ++i) text.append(i ? "\t" : "").append(row[i]);
+    text += '\n';
+  }
+  return text;
+}
+
+std::string HtmlTable(const TextTable& rows, bool header, std::string_view attributes) {
+  std::string html = "<table";
+  if (!attributes.empty()) html.append(" ").append(attributes);
+  html.append(">\n");
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    const char* cell = header && r == 0 ? "th" : "td";
+    html += "<tr>";
+    for (const std::string& field : rows[r]) {
+      html.append("<").append(cell).append(">").append(EscapeHtml(field));
+      html.append("</").append(cell).append(">");
+    }
+    html += "</tr>\n";
+  }
+  return html + "</table>\n";
+}
+
+}  // namespace report
