@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "cycle/number_text.h"
 
@@ -56,16 +57,41 @@ std::string PieceText(const Piece& piece, const CycleFigures& figures) {
 
 std::string LineStart(std::string_view name) { return std::string(name) + " --- "; }
 
-// Joins the lines of slots 1 to RefCount, each after a carriage return and line feed.
-std::string PageText(const ComparisonResults& results,
-                     const std::function<std::string(std::string_view, const CycleFigures&)>& line) {
+using LinePieces = std::function<std::vector<std::string>(std::string_view, const CycleFigures&)>;
+
+// The pieces of the lines of slots 1 to RefCount.
+std::vector<std::vector<std::string>> PageLines(const ComparisonResults& results,
+                                                const LinePieces& line) {
   const int count = std::clamp<int>(results.RefCount, 0, kMaxRefrigerants);
-  std::string text;
+  std::vector<std::vector<std::string>> lines;
   for (int slot = 0; slot < count; ++slot) {
-    text += "\r\n";
-    text += line(results.RefName[slot], FiguresAt(results, slot));
+    lines.push_back(line(results.RefName[static_cast<std::size_t>(slot)], FiguresAt(results, slot)));
   }
+  return lines;
+}
+
+std::string Joined(const std::vector<std::string>& pieces) {
+  std::string text;
+  for (const std::string& piece : pieces) text += piece;
   return text;
+}
+
+// The lines, each after a carriage return and line feed.
+std::string PageText(const std::vector<std::vector<std::string>>& lines) {
+  std::string text;
+  for (const auto& line : lines) text += "\r\n" + Joined(line);
+  return text;
+}
+
+std::vector<std::string> SinglePieces(Figure page, std::string_view name,
+                                      const CycleFigures& figures) {
+  return {LineStart(name), PieceText(PieceOf(kSinglePages, page), figures)};
+}
+
+std::vector<std::string> TotalPieces(std::string_view name, const CycleFigures& figures) {
+  std::vector<std::string> pieces{LineStart(name)};
+  for (const Piece& column : kTotalColumns) pieces.push_back(PieceText(column, figures));
+  return pieces;
 }
 
 }  // namespace
@@ -95,27 +121,34 @@ CycleFigures FiguresAt(const ComparisonResults& results, int slot) {
 }
 
 std::string SingleFigureLine(Figure page, std::string_view name, const CycleFigures& figures) {
-  return LineStart(name) + PieceText(PieceOf(kSinglePages, page), figures);
+  return Joined(SinglePieces(page, name, figures));
 }
 
 std::string TotalLine(std::string_view name, const CycleFigures& figures) {
-  std::string line = LineStart(name);
-  for (const Piece& column : kTotalColumns) line += PieceText(column, figures);
-  return line;
+  return Joined(TotalPieces(name, figures));
 }
 
 std::string TotalPageFigureText(Figure figure, double value) {
   return FormatFixed(value, PieceOf(kTotalColumns, figure).decimals);
 }
 
-std::string ResultPageText(const ComparisonResults& results, Figure page) {
-  return PageText(results, [page](std::string_view name, const CycleFigures& figures) {
-    return SingleFigureLine(page, name, figures);
+std::vector<std::vector<std::string>> ResultPageLines(const ComparisonResults& results,
+                                                      Figure page) {
+  return PageLines(results, [page](std::string_view name, const CycleFigures& figures) {
+    return SinglePieces(page, name, figures);
   });
 }
 
+std::vector<std::vector<std::string>> TotalPageLines(const ComparisonResults& results) {
+  return PageLines(results, TotalPieces);
+}
+
+std::string ResultPageText(const ComparisonResults& results, Figure page) {
+  return PageText(ResultPageLines(results, page));
+}
+
 std::string TotalPageText(const ComparisonResults& results) {
-  return PageText(results, TotalLine);
+  return PageText(TotalPageLines(results));
 }
 
 }  // namespace cycle

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "cycle/number_text.h"
+#include "export_actions.h"
 #include "forms/page_names.h"
 #include "plots/plot_file.h"
 
@@ -223,20 +224,16 @@ void DiagramPage::Back() {
 }
 
 void DiagramPage::Export() {
-  const QString file = shell_.choose_save_file(
-      this, QStringLiteral("Export Diagram"),
-      {QStringLiteral("PNG picture (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
-       QStringLiteral("PDF document (*.pdf)")});
-  if (file.isEmpty()) return;
-  if (!plots::PlotFormatOf(file)) {
-    shell_.message(this, QStringLiteral("Please choose a file name ending in .png, .svg or .pdf"));
-    return;
-  }
-  if (const auto failure = plots::WritePlot(*plot_, file)) {
-    shell_.message(this, *failure);
-    return;
-  }
-  reading_->setText(QStringLiteral("Exported to %1").arg(file));
+  const FileChoice choice{QStringLiteral("Export Diagram"),
+                          {QStringLiteral("PNG picture (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
+                           QStringLiteral("PDF document (*.pdf)")},
+                          [](const QString& file) { return plots::PlotFormatOf(file).has_value(); },
+                          QStringLiteral("Please choose a file name ending in .png, .svg or .pdf")};
+  SaveAs(shell_, this, choice, [this](const QString& file) {
+    const auto failure = plots::WritePlot(*plot_, file);
+    if (!failure) reading_->setText(QStringLiteral("Exported to %1").arg(file));
+    return failure;
+  });
 }
 
 void DiagramPage::CopyPicture() {

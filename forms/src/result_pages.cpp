@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 
 #include "diagram_page.h"
+#include "export_actions.h"
+#include "report/report_file.h"
 #include "forms/page_names.h"
 
 namespace forms {
@@ -13,10 +15,27 @@ constexpr int kButtonWidth = 2540, kButtonHeight = 1058;
 constexpr int kTextTop = 2117;
 constexpr int kTextWidth = 13100, kTotalTextWidth = 16100, kTextHeight = 11200;
 
+// A piece of a line kept on one line of the box: its blanks do not break,
+// but for its first and last, where it meets its neighbours. The box reads
+// them back as blanks, so its text is the page's text.
+QString KeptTogether(const std::string& piece) {
+  QString text = QString::fromStdString(piece);
+  for (qsizetype i = 1; i + 1 < text.size(); ++i) {
+    if (text[i] == QLatin1Char(' ')) text[i] = QChar::Nbsp;
+  }
+  return text;
+}
+
+// The page's text as the box shows it, lines wrapping only between figures.
 QString PageText(const cycle::ComparisonResults& results, const ResultPageDesign& design) {
-  const std::string text = design.figure ? cycle::ResultPageText(results, *design.figure)
-                                         : cycle::TotalPageText(results);
-  return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  const auto lines = design.figure ? cycle::ResultPageLines(results, *design.figure)
+                                   : cycle::TotalPageLines(results);
+  QString text;
+  for (const auto& line : lines) {
+    text += QLatin1Char('\n');
+    for (const std::string& piece : line) text += KeptTogether(piece);
+  }
+  return text;
 }
 
 int ClientWidth(const ResultPageDesign& design) {
@@ -78,9 +97,21 @@ ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
   text->setPlainText(PageText(shell.results, design));
 
   if (!design.figure) {
-    auto& diagrams = AddButton(*this, "Diagrams", "Diagrams",
-                               {kMargin, kTotalButtonsTop, kButtonWidth, kButtonHeight});
+    const auto bottom = [](int place) {
+      return Box{kMargin + place * (kButtonWidth + kMargin), kTotalButtonsTop, kButtonWidth,
+                 kButtonHeight};
+    };
+    auto& diagrams = AddButton(*this, "Diagrams", "Diagrams", bottom(0));
+    auto& copy = AddButton(*this, "Copy", "Copy", bottom(1));
+    auto& save = AddButton(*this, "SaveReport", "Save Report...", bottom(2));
     connect(&diagrams, &QPushButton::clicked, this, &ResultPage::ShowDiagrams);
+    connect(&copy, &QPushButton::clicked, this,
+            [this] { CopyTable(report::ComparisonTable(shell_.results), true); });
+    connect(&save, &QPushButton::clicked, this, [this] {
+      SaveAs(shell_, this, ReportChoice(), [this](const QString& file) {
+        return report::WriteComparisonReport(file, shell_.results);
+      });
+    });
   }
 
   connect(&back, &QPushButton::clicked, this, [this] { MoveTo(design_.back); });

@@ -12,14 +12,14 @@ namespace {
 // The pressure-enthalpy diagram of the calculation the results page shows.
 void DrawCycleOfResults(Shell& shell, plots::CycleDiagramPlot& picture) {
   constexpr auto kKind = cycle::DiagramKind::PressureEnthalpy;
-  const auto* input = shell.pages.State(page::UserForm2) == PageState::NotLoaded
-                          ? nullptr
-                          : &shell.pages.Get<UserForm2>(page::UserForm2).ShownInput();
-  if (input == nullptr || !input->has_value()) {
+  const auto input = shell.pages.State(page::UserForm2) == PageState::NotLoaded
+                         ? std::nullopt
+                         : shell.pages.Get<UserForm2>(page::UserForm2).ShownInput();
+  if (!input) {
     picture.DrawNothing(kKind, QStringLiteral("No calculation to show"));
     return;
   }
-  const auto diagram = cycle::BasicCycleDiagram(**input, kKind);
+  const auto diagram = cycle::BasicCycleDiagram(*input, kKind);
   if (const auto* message = std::get_if<std::string>(&diagram)) {
     picture.DrawNothing(kKind, QString::fromStdString(*message));
     return;

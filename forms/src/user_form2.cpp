@@ -7,6 +7,8 @@
 
 #include "cycle/number_text.h"
 #include "diagram_page.h"
+#include "export_actions.h"
+#include "report/report_file.h"
 #include "forms/page_names.h"
 
 namespace forms {
@@ -80,16 +82,25 @@ UserForm2::UserForm2(Shell& shell)
   points.setAutoDefault(false);
   Place(points, kPointButton);
 
-  // Under Back, in the page's free space.
-  auto& diagram = AddButton(*this, "Diagram", "Diagram", {11218, 5180, 3598, 1270});
+  // Under Back, in the page's free space above the table's headings.
+  auto& diagram = AddButton(*this, "Diagram", "Diagram", {11218, 5180, 3598, 800});
+  auto& copy = AddButton(*this, "Copy", "Copy", {11218, 6080, 3598, 800});
+  auto& save = AddButton(*this, "SaveReport", "Save Report...", {11218, 6980, 3598, 800});
 
   connect(&back, &QPushButton::clicked, this, &UserForm2::CommandButton1_Click);
   connect(&diagram, &QPushButton::clicked, this, &UserForm2::Diagram_Click);
+  connect(&copy, &QPushButton::clicked, this, &UserForm2::Copy_Click);
+  connect(&save, &QPushButton::clicked, this, &UserForm2::SaveReport_Click);
   connect(&points, &QPushButton::clicked, this, &UserForm2::CommandButton3_Click);
 }
 
+std::optional<cycle::BasicCycleInput> UserForm2::ShownInput() const {
+  if (!shown_) return std::nullopt;
+  return shown_->input;
+}
+
 void UserForm2::ShowResults(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& r) {
-  input_ = input;
+  shown_ = Shown{input, r};
   const std::pair<QLineEdit*, double> figures[] = {
       {&Evap, r.Evap}, {&Conden, r.Conden}, {&Compress, r.Compress}, {&EV, r.EV},
       {&P1, r.P1},     {&P2, r.P2},         {&P3, r.P3},             {&P4, r.P4},
@@ -106,8 +117,19 @@ void UserForm2::CommandButton1_Click() {
 
 void UserForm2::Diagram_Click() {
   shell_.pages.Hide(page::UserForm2);
-  if (input_) shell_.pages.Get<DiagramPage>(page::Diagram).ShowBasicCycle(*input_, page::UserForm2);
+  if (shown_) shell_.pages.Get<DiagramPage>(page::Diagram).ShowBasicCycle(shown_->input, page::UserForm2);
   shell_.pages.Show(page::Diagram);
+}
+
+void UserForm2::Copy_Click() {
+  if (shown_) CopyTable(report::BasicTable(shown_->input, shown_->result), true);
+}
+
+void UserForm2::SaveReport_Click() {
+  if (!shown_) return;
+  SaveAs(shell_, this, ReportChoice(), [this](const QString& file) {
+    return report::WriteBasicReport(file, shown_->input, shown_->result);
+  });
 }
 
 void UserForm2::CommandButton3_Click() {

@@ -20,15 +20,21 @@ class UserForm2 : public PageWindow {
   // and keeps the input they were computed from for the diagrams.
   void ShowResults(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
   // The input of the results shown; nothing before the first.
-  const std::optional<cycle::BasicCycleInput>& ShownInput() const { return input_; }
+  std::optional<cycle::BasicCycleInput> ShownInput() const;
 
  private:
   void CommandButton1_Click();  // Back
   void CommandButton3_Click();  // Point 1 ... Point 4
   void Diagram_Click();
+  void Copy_Click();
+  void SaveReport_Click();
 
   Shell& shell_;
-  std::optional<cycle::BasicCycleInput> input_;
+  struct Shown {
+    cycle::BasicCycleInput input;
+    cycle::BasicCycleResult result;
+  };
+  std::optional<Shown> shown_;
   QLineEdit& Evap;
   QLineEdit& Conden;
   QLineEdit& Compress;

@@ -27,6 +27,13 @@ QString Table(const TextTable& rows) {
   return QString::fromStdString(HtmlTable(rows, true, kTableAttributes));
 }
 
+// A table across the whole width, in smaller type: the comparison's eight
+// columns then keep their headings' words whole.
+QString WideTable(const TextTable& rows) {
+  return QString::fromStdString(HtmlTable(
+      rows, true, R"(border="1" cellspacing="0" cellpadding="2" width="100%" style="font-size:7pt")"));
+}
+
 // Title, what was calculated, the date and the program.
 QString Heading(const QString& what) {
   return QStringLiteral("<h2>Heat pump calculation</h2><p>%1<br>Date: %2<br>"
@@ -83,7 +90,7 @@ bool WriteComparisonPdf(QIODevice& file, const cycle::ComparisonResults& results
                              .arg(count == 1 ? "" : "s"));
   html += QStringLiteral("<h3>Conditions</h3>") +
           Table(LabelledTable(ComparisonConditions(results.Conditions)));
-  html += QStringLiteral("<h3>Results</h3>") + Table(ComparisonTable(results));
+  html += QStringLiteral("<h3>Results</h3>") + WideTable(ComparisonTable(results));
   html += QStringLiteral("<h3>Equations of state</h3>");
   QStringList names;
   std::vector<double> cop, displacement;

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cycle/comparison.h"
 
@@ -47,6 +48,12 @@ std::string TotalLine(std::string_view name, const CycleFigures& figures);
 
 // A figure as the total page writes it (its decimals there).
 std::string TotalPageFigureText(Figure figure, double value);
+
+// The lines of a page for slots 1 to RefCount, each as the pieces that must
+// not be broken across lines of the text box: the name with " --- ", then
+// each figure with its label and unit. Joined, a line's pieces are its line.
+std::vector<std::vector<std::string>> ResultPageLines(const ComparisonResults& results, Figure page);
+std::vector<std::vector<std::string>> TotalPageLines(const ComparisonResults& results);
 
 // The text of a page's text box: for slots 1 to RefCount, a carriage return
 // and line feed, then the slot's line.

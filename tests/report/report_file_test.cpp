@@ -1,0 +1,140 @@
+// The report files: the PDF read back with pdftotext holds the inputs and
+// every figure as the pages show them; the CSV holds the same table; a name
+// of another kind, or a folder that cannot be written, writes nothing and
+// leaves what was there.
+#include "report/report_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <memory>
+
+#include "cycle/result_text.h"
+#include "report/report_tables.h"
+
+namespace report {
+namespace {
+
+const cycle::BasicCycleInput kInput{"R407C", 1, 40, 3.5, 4, 60, 100, 75};
+
+cycle::BasicCycleResult Result(const cycle::BasicCycleInput& input) {
+  return std::get<cycle::BasicCycleResult>(cycle::CalcBasicCycle(input));
+}
+
+cycle::ComparisonResults Comparison() {
+  cycle::ComparisonResults results;
+  const cycle::ComparisonFields fields{"10", "20", "3.5", "4", "60", "100", "80", "3",
+                                       {"R134a", "R407C", "R290"}};
+  EXPECT_FALSE(cycle::RunComparison(fields, results).has_value());
+  return results;
+}
+
+// The text of a PDF, one line per line of text, as pdftotext -raw reads it.
+std::string PdfText(const QString& file) {
+  const std::string command = std::string(PDFTOTEXT) + " -raw '" + file.toStdString() + "' -";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string text;
+  char buffer[4096];
+  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
+  return text;
+}
+
+// Every row of the table as one line of the text: its cells joined by blanks.
+void ExpectEveryRow(const std::string& text, const TextTable& table) {
+  for (const auto& row : table) {
+    std::string line;
+    for (const std::string& cell : row) {
+      if (!cell.empty()) line += (line.empty() ? "" : " ") + cell;
+    }
+    EXPECT_NE(text.find(line + "\n"), std::string::npos) << line;
+  }
+}
+
+QString Slurp(const QString& file) {
+  QFile in(file);
+  return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
+}
+
+TEST(BasicReport, PdfHoldsTheInputsEveryFigureTheCyclePointsAndTheSources) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("report.pdf");
+  const auto result = Result(kInput);
+  ASSERT_EQ(WriteBasicReport(file, kInput, result), std::nullopt);
+  const std::string text = PdfText(file);
+  ExpectEveryRow(text, LabelledTable(BasicInputs(kInput)));
+  ExpectEveryRow(text, LabelledTable(BasicFigures(result)));
+  const auto diagram = std::get<cycle::CycleDiagram>(
+      cycle::BasicCycleDiagram(kInput, cycle::DiagramKind::PressureEnthalpy));
+  ExpectEveryRow(text, CyclePointsTable(diagram.corners));
+  for (const char* expected : {"Heat pump calculation", "version 0.1", "R125: ", "Lemmon",
+                               "Pressure-enthalpy diagram: R407C", "h (kJ/kg)", "p (bar)"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.pdf"})
+      << "no temporary file left beside it";
+}
+
+TEST(ComparisonReport, PdfHoldsTheConditionsFiguresChartsAndDiagrams) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("comparison.PDF");
+  const auto results = Comparison();
+  ASSERT_EQ(WriteComparisonReport(file, results), std::nullopt);
+  const std::string text = PdfText(file);
+  ExpectEveryRow(text, LabelledTable(ComparisonConditions(results.Conditions)));
+  const TextTable table = ComparisonTable(results);
+  for (std::size_t row = 1; row < table.size(); ++row) ExpectEveryRow(text, {table[row]});
+  for (const char* expected : {"Comparison of 3 working fluids", "COP (-)",
+                               "Displacement volume (m3/h)", "Pressure-enthalpy diagram: R134a",
+                               "Pressure-enthalpy diagram: R407C", "Pressure-enthalpy diagram: R290",
+                               "n-Propane: "}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
+  }
+}
+
+TEST(Reports, CsvHoldsTheTableOfTheCopies) {
+  QTemporaryDir dir;
+  const auto result = Result(kInput);
+  ASSERT_EQ(WriteBasicReport(dir.filePath("basic.csv"), kInput, result), std::nullopt);
+  EXPECT_EQ(Slurp(dir.filePath("basic.csv")).toStdString(), CsvText(BasicTable(kInput, result)));
+  const auto results = Comparison();
+  ASSERT_EQ(WriteComparisonReport(dir.filePath("comparison.csv"), results), std::nullopt);
+  EXPECT_EQ(Slurp(dir.filePath("comparison.csv")).toStdString(), CsvText(ComparisonTable(results)));
+}
+
+TEST(Reports, WhatCannotBeWrittenLeavesWhatWasThere) {
+  QTemporaryDir dir;
+  const auto result = Result(kInput);
+  const QString kept = dir.filePath("kept.txt");
+  {
+    QFile earlier(kept);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+  }
+  const auto other = WriteBasicReport(kept, kInput, result);
+  ASSERT_TRUE(other.has_value());
+  EXPECT_TRUE(other->endsWith("must end in .pdf or .csv")) << other->toStdString();
+  EXPECT_EQ(Slurp(kept), "earlier");
+
+  for (const QString& file : {dir.filePath("no such folder/report.pdf"), dir.filePath("no such folder/report.csv")}) {
+    const auto failure = WriteComparisonReport(file, Comparison());
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_TRUE(failure->startsWith("Cannot write " + file)) << failure->toStdString();
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+            QStringList{"kept.txt"});
+}
+
+TEST(ReportFormatOf, ByTheExtensionInAnyCase) {
+  EXPECT_EQ(ReportFormatOf("a.pdf"), ReportFormat::Pdf);
+  EXPECT_EQ(ReportFormatOf("dir.x/A.PDF"), ReportFormat::Pdf);
+  EXPECT_EQ(ReportFormatOf("a.Csv"), ReportFormat::Csv);
+  EXPECT_EQ(ReportFormatOf("a.pdf.txt"), std::nullopt);
+  EXPECT_EQ(ReportFormatOf("pdf"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace report

@@ -1,0 +1,80 @@
+// The tables handed on: the basic calculation's inputs and figures as the
+// pages show them, the comparison's figures as the total page writes them,
+// and the clipboard's two forms of a table.
+#include "report/report_tables.h"
+
+#include <gtest/gtest.h>
+
+#include "cycle/number_text.h"
+#include "cycle/result_text.h"
+#include "report/report_file.h"
+
+namespace report {
+namespace {
+
+const cycle::BasicCycleInput kInput{"R22", 1.5, 50, 3.5, 4, 90, 100, 80};
+
+cycle::BasicCycleResult Result() {
+  return std::get<cycle::BasicCycleResult>(cycle::CalcBasicCycle(kInput));
+}
+
+TEST(BasicTable, HoldsTheInputsAndTheSixteenFiguresAsThePageShowsThem) {
+  const cycle::BasicCycleResult r = Result();
+  const TextTable table = BasicTable(kInput, r);
+  ASSERT_EQ(table.size(), 1u + 8 + 16);
+  EXPECT_EQ(table[0], (std::vector<std::string>{"label", "value", "unit"}));
+  EXPECT_EQ(table[1], (std::vector<std::string>{"Refrigerant", "R22", ""}));
+  EXPECT_EQ(table[2], (std::vector<std::string>{"Hot water mass flow rate", "1.5", "liter/s"}));
+  const double figures[] = {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.T1, r.H1, r.P2,
+                            r.T2,   r.H2,     r.P3,       r.T3, r.H3, r.P4, r.T4, r.H4};
+  for (std::size_t i = 0; i < std::size(figures); ++i) {
+    EXPECT_EQ(table[9 + i][1], cycle::FormatFixed(figures[i], 2)) << table[9 + i][0];
+  }
+  EXPECT_EQ(table[9][0], "Evaporator");
+  EXPECT_EQ(table[9][2], "kW");
+  EXPECT_EQ(table[12][2], "TR");
+  EXPECT_EQ(table[18][0], "Point 2 enthalpy (isentropic discharge)");
+}
+
+TEST(ComparisonTable, OneRowPerRefrigerantWithTheTotalPagesFigures) {
+  cycle::ComparisonResults results;
+  const cycle::ComparisonFields fields{"10", "50", "3.5", "4", "90", "100", "80", "2", {"R22", "R134a"}};
+  ASSERT_FALSE(cycle::RunComparison(fields, results).has_value());
+  const TextTable table = ComparisonTable(results);
+  ASSERT_EQ(table.size(), 3u);
+  EXPECT_EQ(table[0][0], "Refrigerant");
+  EXPECT_EQ(table[0][1], "COP (-)");
+  EXPECT_EQ(table[0][4], "Displacement volume (m3/h)");
+  EXPECT_EQ(table[2][0], "R134a");
+  // Every figure as the total page writes it.
+  const std::string line = cycle::TotalLine("R134a", cycle::FiguresAt(results, 1));
+  for (std::size_t column = 1; column < table[2].size(); ++column) {
+    EXPECT_NE(line.find("= " + table[2][column] + " "), std::string::npos) << table[0][column];
+  }
+}
+
+TEST(CyclePointsTable, GivesPressureTemperatureEnthalpyAndEntropy) {
+  const auto diagram = std::get<cycle::CycleDiagram>(
+      cycle::BasicCycleDiagram(kInput, cycle::DiagramKind::PressureEnthalpy));
+  const TextTable table = CyclePointsTable(diagram.corners);
+  ASSERT_EQ(table.size(), 6u);
+  EXPECT_EQ(table[1][0], "1");
+  EXPECT_EQ(table[1][1], cycle::FormatFixed(Result().P1, 2));
+  EXPECT_EQ(table[1][2], cycle::FormatFixed(Result().T1, 2));
+  EXPECT_EQ(table[1][4], cycle::FormatFixed(diagram.corners.suction.s, 4));
+  EXPECT_EQ(table[2][4], table[1][4]) << "2s lies on the suction isentrope";
+}
+
+TEST(Clipboard, TabsAndAnHtmlTableOfTheSameCells) {
+  const TextTable table{{"label", "value"}, {"A & B", "<1>"}};
+  EXPECT_EQ(TabSeparated(table), "label\tvalue\nA & B\t<1>\n");
+  EXPECT_EQ(HtmlTable(table, true),
+            "<table>\n<tr><th>label</th><th>value</th></tr>\n"
+            "<tr><td>A &amp; B</td><td>&lt;1&gt;</td></tr>\n</table>\n");
+  EXPECT_EQ(HtmlTable(table, false, "border=\"1\""),
+            "<table border=\"1\">\n<tr><td>label</td><td>value</td></tr>\n"
+            "<tr><td>A &amp; B</td><td>&lt;1&gt;</td></tr>\n</table>\n");
+}
+
+}  // namespace
+}  // namespace report
