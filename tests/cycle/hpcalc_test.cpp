@@ -273,4 +273,40 @@ TEST(Hpcalc, DiagramWritesPicturesAndRefusesAsTheCalculationsDo) {
   }
 }
 
+// --report FILE writes the PDF or CSV beside the printed figures; a refused
+// calculation writes nothing, and a name of another kind is bad usage.
+TEST(Hpcalc, ReportsAreWrittenBesideThePrintedFigures) {
+  const auto dir = std::filesystem::temp_directory_path() / ("hpcalc_report_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto csv = Hpcalc({"basic", "--report", (dir / "basic.csv").string()});
+  EXPECT_EQ(csv.exit_code, 0) << csv.err;
+  EXPECT_NE(csv.out.find("Evaporator (kW)"), std::string::npos);
+  const std::string table = Slurp(dir / "basic.csv");
+  EXPECT_EQ(table.rfind("label,value,unit\nRefrigerant,R22,\n", 0), 0u) << table;
+  EXPECT_NE(table.find("\nEvaporator,20.91,kW\n"), std::string::npos) << table;
+
+  const auto pdf = Hpcalc({"compare", "R22", "R134a", "--report", (dir / "compare.PDF").string()});
+  EXPECT_EQ(pdf.exit_code, 0) << pdf.err;
+  EXPECT_EQ(Slurp(dir / "compare.PDF").rfind("%PDF", 0), 0u);
+  EXPECT_EQ(pdf.out, Hpcalc({"compare", "R22", "R134a"}).out);
+
+  std::ofstream(dir / "kept.csv") << "earlier";
+  const auto refused = Hpcalc({"compare", "--condensing", "200", "R22", "--report", (dir / "kept.csv").string()});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.err, "Can't Use Heat Pump System\n");
+  EXPECT_EQ(Slurp(dir / "kept.csv"), "earlier");
+
+  const auto other = Hpcalc({"basic", "--report", (dir / "basic.txt").string()});
+  EXPECT_EQ(other.exit_code, 2);
+  EXPECT_NE(other.err.find("must end in .pdf or .csv"), std::string::npos) << other.err;
+  EXPECT_EQ(other.out, "");
+
+  const auto unwritable = Hpcalc({"basic", "--report", (dir / "none" / "basic.pdf").string()});
+  EXPECT_EQ(unwritable.exit_code, 1);
+  EXPECT_EQ(unwritable.err.rfind("Cannot write", 0), 0u) << unwritable.err;
+  EXPECT_NE(unwritable.out.find("Evaporator (kW)"), std::string::npos) << "the figures still print";
+  EXPECT_FALSE(std::filesystem::exists(dir / "none"));
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
