@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -67,7 +68,9 @@ QRadioButton& AddChoice(QWidget& page, QBoxLayout& row, QButtonGroup& group, con
 DiagramPage::DiagramPage(Shell& shell) : shell_(shell) {
   setWindowTitle(QString::fromLatin1(kTitle));
   setMinimumSize(kSmallestSize);
-  resize(kInitialSize);
+  // As large as is useful, but within a small screen.
+  const QSize room = screen() ? screen()->availableGeometry().size() * 0.9 : kInitialSize;
+  resize(kInitialSize.boundedTo(room).expandedTo(kSmallestSize));
 
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;

@@ -2,6 +2,9 @@
 
 #include <QEvent>
 #include <QMetaObject>
+#include <QScreen>
+
+#include <algorithm>
 
 #include <stdexcept>
 
@@ -41,12 +44,33 @@ QWidget& PageModel::Load(const QString& name) {
   return *page;
 }
 
+namespace {
+
+// A page larger than the one before it, centred on that one, may reach past
+// the screen's edge: it is moved back within it, frame and all.
+void KeepOnScreen(QWidget& page) {
+  const QScreen* screen = page.screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QRect frame = page.frameGeometry();
+  const auto shift = [](int low, int high, int area_low, int area_high) {
+    if (high > area_high) return std::max(area_high - high, area_low - low);
+    return low < area_low ? area_low - low : 0;
+  };
+  page.move(page.pos() + QPoint(shift(frame.left(), frame.right(), area.left(), area.right()),
+                                shift(frame.top(), frame.bottom(), area.top(), area.bottom())));
+}
+
+}  // namespace
+
 void PageModel::Show(const QString& name) {
   QWidget& page = Load(name);
   // The next page takes the place of the one before it, so that moving
   // through the pages feels like one window.
-  if (!page.isVisible() && last_centre_) page.move(*last_centre_ - page.rect().center());
+  const bool placed = !page.isVisible() && last_centre_;
+  if (placed) page.move(*last_centre_ - page.rect().center());
   page.show();
+  if (placed) KeepOnScreen(page);  // the frame is known once the page is shown
   page.raise();
   page.activateWindow();
 }

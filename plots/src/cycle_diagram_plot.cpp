@@ -200,7 +200,7 @@ struct LineNames {
 
 const LineNames kSingleNames{QStringLiteral("Bubble line"), QStringLiteral("Dew line"),
                              QStringLiteral("Critical point"),
-                             QStringLiteral("Cycle 1-2-3-4\n(compression 1-2 drawn straight)"),
+                             QStringLiteral("Cycle, compression 1-2 drawn straight"),
                              QStringLiteral("Isentropic compression 1-2s")};
 
 QCPCurve* AddKey(QCustomPlot& plot, const QPen& pen, const QString& name) {
@@ -211,7 +211,7 @@ void DrawOverlayKey(QCustomPlot& plot) {
   const QColor grey(0x55, 0x55, 0x55);
   AddKey(plot, QPen(grey, 1.6), QStringLiteral("Bubble line (solid)"));
   AddKey(plot, QPen(grey, 1.6, Qt::DashLine), QStringLiteral("Dew line (dashed)"));
-  AddKey(plot, QPen(grey, 2.4), QStringLiteral("Cycle 1-2-3-4\n(compression 1-2 drawn straight)"));
+  AddKey(plot, QPen(grey, 2.4), QStringLiteral("Cycle, compression 1-2 drawn straight"));
   AddKey(plot, QPen(grey, 1.4, Qt::DashLine), QStringLiteral("Isentropic compression 1-2s"));
   auto* critical = AddKey(plot, QPen(grey), QStringLiteral("Critical point"));
   critical->setLineStyle(QCPCurve::lsNone);

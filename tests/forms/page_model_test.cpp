@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -124,3 +125,30 @@ TEST_F(PageModelTest, UnknownPageNamesAreAProgrammingError) {
 }
 
 }  // namespace
+
+// A large page that follows a small one in a corner of the screen takes the
+// small one's place as far as the screen allows.
+TEST(PageModelPlacement, ALargePageStaysOnTheScreen) {
+  PageModel pages;
+  pages.Register("small", [] {
+    auto page = std::make_unique<QWidget>();
+    page->setFixedSize(100, 80);
+    return page;
+  });
+  pages.Register("large", [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(500, 400);
+    return page;
+  });
+  QWidget& small = pages.Load("small");
+  const QRect area = small.screen()->availableGeometry();
+  small.move(area.right() - 100, area.bottom() - 80);
+  pages.Show("small");
+  pages.Hide("small");
+  pages.Show("large");
+  const QRect placed = pages.Load("large").frameGeometry();
+  EXPECT_TRUE(area.contains(placed))
+      << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height() << " in "
+      << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+  pages.UnloadAll();
+}
