@@ -21,30 +21,15 @@ class DiagramPageTest : public ProgramTest {
  protected:
   // The default basic calculation, then the Diagram button of its results.
   void OpenFromBasicResults() {
-    OpenBasicForm();
-    Click(page::UserForm1, "CommandButton2");
-    ASSERT_EQ(ShownPage(), page::UserForm2);
+    CalculateBasicDefaults();
     Click(page::UserForm2, "Diagram");
     ASSERT_EQ(ShownPage(), page::Diagram);
   }
 
-  // A comparison of three refrigerants, stepped to the total page, then its
-  // Diagrams button.
+  // A comparison of three refrigerants on its total page, then its Diagrams
+  // button.
   void OpenFromTotalResults() {
-    OpenComparisonForm();
-    On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentText("3");
-    SetText(page::UserForm4, "TemperatureCondensing", "60");
-    SetText(page::UserForm4, "TempEvap", "20");
-    SetText(page::UserForm4, "Refrigerant1", "R134a");
-    SetText(page::UserForm4, "Refrigerant2", "R407C");
-    SetText(page::UserForm4, "Refrigerant3", "R290");
-    Click(page::UserForm4, "Calculate");
-    for (const QString& name : {page::UserForm5_G, page::UserForm8_G, page::UserForm6_G,
-                                page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
-                                page::UserForm3_G}) {
-      Click(name, "CommandButton2");
-    }
-    ASSERT_EQ(ShownPage(), page::TotalResults);
+    CompareToTotalPage({"R134a", "R407C", "R290"}, "20", "60");
     Click(page::TotalResults, "Diagrams");
     ASSERT_EQ(ShownPage(), page::Diagram);
   }
@@ -230,8 +215,7 @@ TEST_F(DiagramPageTest, FromTheTotalResultsOneOrSeveralRefrigerants) {
 // The picture page's lower picture is the diagram of the calculation the
 // results page shows, marked as the sketch was.
 TEST_F(DiagramPageTest, PicturePageShowsTheComputedCycle) {
-  OpenBasicForm();
-  Click(page::UserForm1, "CommandButton2");
+  CalculateBasicDefaults();
   Click(page::UserForm2, "CommandButton3");
   ASSERT_EQ(ShownPage(), page::UserForm13);
   auto& picture = On<plots::CycleDiagramPlot>(page::UserForm13, "Image2");

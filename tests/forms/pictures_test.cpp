@@ -23,8 +23,7 @@ using Pictures = ProgramTest;
 
 TEST_F(Pictures, BothPicturesAreDrawnOneAboveTheOther) {
   // The lower picture is the diagram of the calculation on the results page.
-  OpenBasicForm();
-  Click(page::UserForm1, "CommandButton2");
+  CalculateBasicDefaults();
   Click(page::UserForm2, "CommandButton3");
   QWidget& page = pages_.Load(page::UserForm13);
   auto* schematic = page.findChild<QWidget*>("Image1");

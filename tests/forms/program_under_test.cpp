@@ -68,6 +68,30 @@ void ProgramTest::OpenComparisonForm() {
   EXPECT_EQ(ShownPage(), page::UserForm4);
 }
 
+void ProgramTest::CalculateBasicDefaults() {
+  OpenBasicForm();
+  Click(page::UserForm1, "CommandButton2");
+  EXPECT_EQ(ShownPage(), page::UserForm2);
+}
+
+void ProgramTest::CompareToTotalPage(const QStringList& refrigerants, const QString& evaporating,
+                                     const QString& condensing) {
+  OpenComparisonForm();
+  On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentText(QString::number(refrigerants.size()));
+  SetText(page::UserForm4, "TempEvap", evaporating);
+  SetText(page::UserForm4, "TemperatureCondensing", condensing);
+  for (int k = 0; k < refrigerants.size(); ++k) {
+    SetText(page::UserForm4, QStringLiteral("Refrigerant%1").arg(k + 1), refrigerants[k]);
+  }
+  Click(page::UserForm4, "Calculate");
+  for (const QString& name : {page::UserForm5_G, page::UserForm8_G, page::UserForm6_G,
+                              page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
+                              page::UserForm3_G}) {
+    Click(name, "CommandButton2");
+  }
+  EXPECT_EQ(ShownPage(), page::TotalResults);
+}
+
 void ProgramTest::Click(const QString& page, const QString& button) {
   QPushButton& target = On<QPushButton>(page, button);
   EXPECT_TRUE(target.isVisible()) << page.toStdString() << "." << button.toStdString()

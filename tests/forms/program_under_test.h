@@ -39,6 +39,12 @@ class ProgramTest : public testing::Test {
   // Start page -> menu -> the basic calculation form / the comparison form.
   void OpenBasicForm();
   void OpenComparisonForm();
+  // The basic calculation with the form's defaults, on its results page.
+  void CalculateBasicDefaults();
+  // A completed comparison of the refrigerants at the form's defaults but for
+  // the two temperatures, stepped through to the total results page.
+  void CompareToTotalPage(const QStringList& refrigerants, const QString& evaporating = "50",
+                          const QString& condensing = "90");
 
   // The control of a page, which must exist (reading it loads the page).
   template <class Control>

@@ -18,26 +18,6 @@ namespace {
 
 class ReportButtons : public ProgramTest {
  protected:
-  // The default basic calculation on its results page.
-  void CalculateBasic() {
-    OpenBasicForm();
-    Click(page::UserForm1, "CommandButton2");
-    ASSERT_EQ(ShownPage(), page::UserForm2);
-  }
-  // A comparison of three refrigerants, on its total page.
-  void CompareThree() {
-    OpenComparisonForm();
-    On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentText("3");
-    const char* const names[] = {"R22", "R134a", "R717"};
-    for (int k = 1; k <= 3; ++k) SetText(page::UserForm4, QStringLiteral("Refrigerant%1").arg(k), names[k - 1]);
-    Click(page::UserForm4, "Calculate");
-    for (const QString& name : {page::UserForm5_G, page::UserForm8_G, page::UserForm6_G,
-                                page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
-                                page::UserForm3_G}) {
-      Click(name, "CommandButton2");
-    }
-    ASSERT_EQ(ShownPage(), page::TotalResults);
-  }
   static std::string Slurp(const QString& file) {
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll().toStdString() : std::string();
@@ -47,7 +27,7 @@ class ReportButtons : public ProgramTest {
 const cycle::BasicCycleInput kDefaults{"R22", 1, 50, 3.5, 4, 90, 100, 80};
 
 TEST_F(ReportButtons, CopyOnTheResultsPageGivesTheInputsAndFigures) {
-  CalculateBasic();
+  CalculateBasicDefaults();
   Click(page::UserForm2, "Copy");
   const auto expected = report::BasicTable(
       kDefaults, std::get<cycle::BasicCycleResult>(cycle::CalcBasicCycle(kDefaults)));
@@ -63,7 +43,7 @@ TEST_F(ReportButtons, CopyOnTheResultsPageGivesTheInputsAndFigures) {
 }
 
 TEST_F(ReportButtons, SaveReportWritesWhereTheUserChooses) {
-  CalculateBasic();
+  CalculateBasicDefaults();
   QTemporaryDir dir;
   save_file_answer_ = dir.filePath("r22.pdf");
   Click(page::UserForm2, "SaveReport");
@@ -93,7 +73,7 @@ TEST_F(ReportButtons, SaveReportWritesWhereTheUserChooses) {
 }
 
 TEST_F(ReportButtons, TotalPageCopiesAndSavesItsTable) {
-  CompareThree();
+  CompareToTotalPage({"R22", "R134a", "R717"});
   Click(page::TotalResults, "Copy");
   const std::string table = report::TabSeparated(report::ComparisonTable(results_));
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), table);
@@ -113,7 +93,7 @@ TEST_F(ReportButtons, TotalPageCopiesAndSavesItsTable) {
 // At the page's own width a refrigerant's line runs over several lines of
 // the box, each ending where a figure ends.
 TEST_F(ReportButtons, TotalPageWrapsOnlyBetweenFigures) {
-  CompareThree();
+  CompareToTotalPage({"R22", "R134a", "R717"});
   auto& box = On<QPlainTextEdit>(page::TotalResults, "TextBox2");
   int wrapped = 0;
   for (QTextBlock block = box.document()->firstBlock(); block.isValid(); block = block.next()) {
