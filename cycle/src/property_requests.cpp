@@ -35,29 +35,32 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-[[noreturn]] void Fail(std::string_view fluid, std::string_view what) {
-  throw CycleFailure(std::string(fluid) + ": " + std::string(what));
+[[noreturn]] void Fail(std::string_view fluid, std::string_view what,
+                       std::string_view quantity = {}) {
+  throw CycleFailure(std::string(fluid) + ": " + std::string(what), std::string(quantity));
 }
 
 }  // namespace
 
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
                 const Request& request) {
+  const std::string_view quantity = request.quantity;
   if (const double* value = std::get_if<double>(&result)) {
-    if (!std::isfinite(*value)) Fail(fluid, Describe(request) + " is not a finite number");
+    if (!std::isfinite(*value)) Fail(fluid, Describe(request) + " is not a finite number", quantity);
     return *value;
   }
   if (const std::string* text = std::get_if<std::string>(&result)) {
     const std::string_view message = Trimmed(*text);
-    if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined");
-    if (!message.empty()) Fail(fluid, message);
+    if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined", quantity);
+    if (!message.empty()) Fail(fluid, message, quantity);
   }
-  Fail(fluid, "no value for the " + Describe(request));
+  Fail(fluid, "no value for the " + Describe(request), quantity);
 }
 
 double Ask(PropertyFunction function, std::string_view fluid, const Request& request) {
   if (request.code.front() == 'T' && request.value1 <= 0) {
-    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero");
+    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero",
+         request.quantity);
   }
   return NumberOf(function(fluid, request.code, "mks", request.value1, request.value2), fluid,
                   request);

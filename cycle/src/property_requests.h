@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "named_values.h"
@@ -12,10 +13,17 @@
 
 namespace cycle::detail {
 
-// Ends a calculation; what() is the message the engineer sees.
+// Ends a calculation; what() is the message the engineer sees, quantity()
+// what the property request that failed asked for ("suction enthalpy"),
+// empty where no request failed.
 class CycleFailure : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit CycleFailure(const std::string& message, std::string quantity = {})
+      : std::runtime_error(message), quantity_(std::move(quantity)) {}
+  const std::string& quantity() const { return quantity_; }
+
+ private:
+  std::string quantity_;
 };
 
 using PropertyFunction = property::PropertyResult (*)(std::string_view fluid,
