@@ -21,16 +21,6 @@ int Refused(std::string_view message, std::ostream& err) {
   return kRefused;
 }
 
-std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
                                                 std::span<const Option> known, std::ostream& out,
                                                 std::ostream& err) {

@@ -1,5 +1,5 @@
-// What every hpcalc command shares: its exit codes' messages, the CSV field,
-// and the reading of its options.
+// What every hpcalc command shares: its exit codes' messages and the
+// reading of its options.
 #pragma once
 
 #include <iosfwd>
@@ -19,9 +19,6 @@ int BadUsage(std::string_view reason, std::ostream& err);
 int Help(std::ostream& out);
 // The message on err; kRefused.
 int Refused(std::string_view message, std::ostream& err);
-
-// A CSV field; quoted when it holds a comma (spelled mixtures), a quote or a line break.
-std::string CsvField(std::string_view text);
 
 // The options of a command, or the exit code when the command ends here
 // (--help, or a command line it cannot use).

@@ -5,16 +5,16 @@
 #include "commands.h"
 #include "cycle/comparison.h"
 #include "cycle/result_text.h"
+#include "report/csv_table.h"
 
 namespace hpcalc {
 
 namespace {
 
 void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {
-  if (csv) {
-    out << "refrigerant,COP,MassPerHeat,VaporVolume,DisplacementVolume,DischargePressure,"
-           "DischargeTemperature,PressureRatio\n";
-  }
+  report::CsvTable table({"refrigerant", "COP", "MassPerHeat", "VaporVolume",
+                          "DisplacementVolume", "DischargePressure", "DischargeTemperature",
+                          "PressureRatio"});
   for (int slot = 0; slot < results.RefCount; ++slot) {
     const auto& name = results.RefName[static_cast<std::size_t>(slot)];
     const auto figures = cycle::FiguresAt(results, slot);
@@ -22,12 +22,13 @@ void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ost
       out << cycle::TotalLine(name, figures) << '\n';
       continue;
     }
-    out << CsvField(name);
+    std::vector<std::string> fields{name};
     for (const cycle::Figure column : cycle::kFigures) {
-      out << ',' << cycle::TotalPageFigureText(column, cycle::FigureValue(figures, column));
+      fields.push_back(cycle::TotalPageFigureText(column, cycle::FigureValue(figures, column)));
     }
-    out << '\n';
+    table.AddRow(std::move(fields));
   }
+  if (csv) table.Write(out);
 }
 
 // The defaults are those of the form.

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
       {"basic", hpcalc::RunBasic},
       {"compare", hpcalc::RunCompare},
       {"property", hpcalc::RunProperty},
+      {"screen", hpcalc::RunScreen},
   };
   for (const auto& [name, run] : kCommands) {
     if (command == name) return run(args, std::cout, std::cerr);
