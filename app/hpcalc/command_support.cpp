@@ -21,6 +21,12 @@ int Refused(std::string_view message, std::ostream& err) {
   return kRefused;
 }
 
+cycle::ComparisonFields ConditionFields(const ParsedOptions& options) {
+  return {options.Text("capacity"),   options.Text("evaporating"), options.Text("subcooling"),
+          options.Text("superheating"), options.Text("condensing"), options.Text("safety"),
+          options.Text("efficiency"), ""};
+}
+
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
                                                 std::span<const Option> known, std::ostream& out,
                                                 std::ostream& err) {

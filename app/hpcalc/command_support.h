@@ -9,6 +9,7 @@
 #include <variant>
 #include <vector>
 
+#include "cycle/comparison.h"
 #include "options.h"
 
 namespace hpcalc {
@@ -19,6 +20,15 @@ int BadUsage(std::string_view reason, std::ostream& err);
 int Help(std::ostream& out);
 // The message on err; kRefused.
 int Refused(std::string_view message, std::ostream& err);
+
+// The comparison form's seven conditions as options, with the form's defaults.
+inline constexpr Option kConditionOptions[] = {
+    {"capacity", "10"},  {"evaporating", "50"}, {"subcooling", "3.5"}, {"superheating", "4"},
+    {"condensing", "90"}, {"safety", "100"},    {"efficiency", "80"},
+};
+
+// The texts of those options in the form's fields (no refrigerants chosen).
+cycle::ComparisonFields ConditionFields(const ParsedOptions& options);
 
 // The options of a command, or the exit code when the command ends here
 // (--help, or a command line it cannot use).

@@ -31,16 +31,10 @@ void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ost
   if (csv) table.Write(out);
 }
 
-// The defaults are those of the form.
-constexpr Option kCompareOptions[] = {
-    {"capacity", "10"},  {"evaporating", "50"}, {"subcooling", "3.5"}, {"superheating", "4"},
-    {"condensing", "90"}, {"safety", "100"},    {"efficiency", "80"},
-};
-
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, kCompareOptions, out, err);
+  const auto parsed = CommandOptions(args, kConditionOptions, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   const std::size_t count = options.names.size();
@@ -48,10 +42,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return BadUsage("compare takes one to eight refrigerant names", err);
   }
 
-  cycle::ComparisonFields fields{options.Text("capacity"),   options.Text("evaporating"),
-                                 options.Text("subcooling"), options.Text("superheating"),
-                                 options.Text("condensing"), options.Text("safety"),
-                                 options.Text("efficiency"), std::to_string(count)};
+  cycle::ComparisonFields fields = ConditionFields(options);
+  fields.NumberRefrigerant = std::to_string(count);
   std::copy(options.names.begin(), options.names.end(), fields.Refrigerant.begin());
   cycle::ComparisonResults results;
   if (const auto message = cycle::RunComparison(fields, results)) return Refused(*message, err);

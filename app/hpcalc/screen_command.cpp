@@ -15,13 +15,9 @@ namespace hpcalc {
 
 namespace {
 
-// The conditions' defaults are those of the comparison form; the filters
-// and the order are off unless given.
-constexpr Option kScreenOptions[] = {
-    {"capacity", "10"},   {"evaporating", "50"}, {"subcooling", "3.5"},  {"superheating", "4"},
-    {"condensing", "90"}, {"safety", "100"},     {"efficiency", "80"},   {"kind", "all"},
-    {"safety-class", ""}, {"max-gwp", ""},       {"sort", ""},
-};
+// Besides the conditions: the filters and the order, off unless given.
+constexpr Option kSelectionOptions[] = {
+    {"kind", "all"}, {"safety-class", ""}, {"max-gwp", ""}, {"sort", ""}};
 
 // What the command line asks besides the conditions, or why it cannot be used.
 struct Selection {
@@ -128,7 +124,9 @@ void PrintTable(const std::vector<cycle::ScreeningRow>& rows, std::ostream& out)
 }  // namespace
 
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, kScreenOptions, out, err);
+  std::vector<Option> known(std::begin(kConditionOptions), std::end(kConditionOptions));
+  known.insert(known.end(), std::begin(kSelectionOptions), std::end(kSelectionOptions));
+  const auto parsed = CommandOptions(args, known, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) return BadUsage("screen takes no names: " + options.names[0], err);
@@ -136,11 +134,7 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (const auto* reason = std::get_if<std::string>(&selection)) return BadUsage(*reason, err);
   const auto& [filter, sort, order] = std::get<Selection>(selection);
 
-  cycle::ComparisonFields fields{options.Text("capacity"),   options.Text("evaporating"),
-                                 options.Text("subcooling"), options.Text("superheating"),
-                                 options.Text("condensing"), options.Text("safety"),
-                                 options.Text("efficiency"), ""};
-  const cycle::ComparisonConditions conditions = cycle::ReadConditions(fields);
+  const cycle::ComparisonConditions conditions = cycle::ReadConditions(ConditionFields(options));
   if (const auto message = cycle::CheckComparisonConditions(conditions)) {
     return Refused(*message, err);
   }
