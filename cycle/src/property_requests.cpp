@@ -26,6 +26,13 @@ std::string Describe(const Request& request) {
   return text;
 }
 
+[[noreturn]] void Fail(std::string_view fluid, std::string_view what,
+                       std::string_view quantity = {}) {
+  throw CycleFailure(std::string(fluid) + ": " + std::string(what), std::string(quantity));
+}
+
+}  // namespace
+
 std::string_view Trimmed(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\r\n";
   const auto first = text.find_first_not_of(kBlanks);
@@ -34,13 +41,6 @@ std::string_view Trimmed(std::string_view text) {
   const auto last = text.find_last_not_of(std::string(kBlanks) + '\0');
   return text.substr(first, last - first + 1);
 }
-
-[[noreturn]] void Fail(std::string_view fluid, std::string_view what,
-                       std::string_view quantity = {}) {
-  throw CycleFailure(std::string(fluid) + ": " + std::string(what), std::string(quantity));
-}
-
-}  // namespace
 
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
                 const Request& request) {

@@ -39,6 +39,9 @@ struct Request {
   double value2 = 0;
 };
 
+// A library text without its blank and NUL padding.
+std::string_view Trimmed(std::string_view text);
+
 // The number in a property function's result, or CycleFailure: for the
 // library's message (trimmed), for "Undefined", for no value at all, and for
 // a value that is not finite.

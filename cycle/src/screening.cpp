@@ -10,6 +10,7 @@
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
 #include "cycle_points.h"
+#include "property_requests.h"
 
 namespace cycle {
 
@@ -36,12 +37,11 @@ std::optional<double> NumberIn(const property::PropertyResult& result) {
   return *value;
 }
 
-// The library's message in place of a number, without its padding.
+// The library's message in place of a number.
 std::string TextIn(const property::PropertyResult& result) {
   const std::string* text = std::get_if<std::string>(&result);
-  if (text == nullptr) return "no value";
-  const auto end = text->find_last_not_of(std::string(" \t\r\n") + '\0');
-  return end == std::string::npos ? "no value" : text->substr(0, end + 1);
+  const std::string_view message = text ? detail::Trimmed(*text) : std::string_view();
+  return message.empty() ? "no value" : std::string(message);
 }
 
 // Why the comparison refuses a fluid for its critical temperature.
@@ -205,9 +205,10 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
   ScreeningRow row{fluid, std::nullopt, std::string()};
   // The comparison's own check first, as its Calculate command runs it.
   const auto critical_point = property::CriticalPoint(fluid.name, "T", "mks");
-  const double critical = CriticalTemperature(critical_point);
-  if (critical > -kKelvinOffset) row.critical_temperature = critical;
-  if (!CondensesBelowCritical(conditions, critical)) {
+  if (const auto kelvin = NumberIn(critical_point)) {
+    row.critical_temperature = *kelvin - kKelvinOffset;
+  }
+  if (!CondensesBelowCritical(conditions, CriticalTemperature(critical_point))) {
     row.outcome = CriticalRefusal(critical_point, row.critical_temperature, conditions);
     return row;
   }
