@@ -9,7 +9,7 @@
 #include "commands.h"
 #include "cycle/comparison.h"
 #include "cycle/screening.h"
-#include "report/csv_table.h"
+#include "report/screening_table.h"
 
 namespace hpcalc {
 
@@ -75,34 +75,17 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
   return selection;
 }
 
-std::vector<std::string> Cells(const cycle::ScreeningRow& row) {
-  std::vector<std::string> cells;
-  for (const auto column : cycle::kScreeningColumns) cells.push_back(cycle::CellText(row, column));
-  return cells;
-}
-
-void PrintCsv(const std::vector<cycle::ScreeningRow>& rows, std::ostream& out) {
-  std::vector<std::string> header;
-  for (const auto column : cycle::kScreeningColumns) {
-    header.emplace_back(cycle::ColumnName(column));
-  }
-  report::CsvTable table(std::move(header));
-  for (const auto& row : rows) table.AddRow(Cells(row));
-  table.Write(out);
-}
-
 // Names, then units, then one line per fluid; numbers to the right of their
 // column, texts to the left, the reason last and as long as it is.
-void PrintTable(const std::vector<cycle::ScreeningRow>& rows, std::ostream& out) {
-  std::vector<std::vector<std::string>> lines(2);
+void PrintTable(const report::CsvTable& table, std::ostream& out) {
+  std::vector<std::vector<std::string>> lines{table.Header(), {}};
   for (const auto column : cycle::kScreeningColumns) {
-    lines[0].emplace_back(cycle::ColumnName(column));
     const auto unit = cycle::ColumnUnit(column);
     std::string shown;
     if (!unit.empty()) shown.append("(").append(unit).append(")");
     lines[1].push_back(std::move(shown));
   }
-  for (const auto& row : rows) lines.push_back(Cells(row));
+  lines.insert(lines.end(), table.Rows().begin(), table.Rows().end());
   const std::size_t count = lines[0].size();
   std::vector<std::size_t> widths(count, 0);
   for (const auto& line : lines) {
@@ -152,10 +135,11 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   rows = cycle::Filtered(std::move(rows), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);
+  const auto table = report::ScreeningTable(rows);
   if (options.csv) {
-    PrintCsv(rows, out);
+    table.Write(out);
   } else {
-    PrintTable(rows, out);
+    PrintTable(table, out);
   }
   return kSuccess;
 }
