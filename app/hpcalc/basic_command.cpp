@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "cycle/basic_cycle.h"
 #include "cycle/number_text.h"
+#include "report/csv_table.h"
 #include "report/report_file.h"
 
 namespace hpcalc {
@@ -18,11 +19,15 @@ std::string Fixed2(double value) { return cycle::FormatFixed(value, 2); }
 
 void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   if (csv) {
-    out << "Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4\n";
-    const double figures[] = {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.P2, r.P3, r.P4,
-                              r.T1,   r.T2,     r.T3,       r.T4, r.H1, r.H2, r.H3, r.H4};
-    for (std::size_t i = 0; i < std::size(figures); ++i) out << (i ? "," : "") << Fixed2(figures[i]);
-    out << '\n';
+    report::CsvTable table({"Evap", "Conden", "Compress", "EV", "P1", "P2", "P3", "P4", "T1", "T2",
+                            "T3", "T4", "H1", "H2", "H3", "H4"});
+    std::vector<std::string> fields;
+    for (const double figure : {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.P2, r.P3, r.P4, r.T1,
+                                r.T2, r.T3, r.T4, r.H1, r.H2, r.H3, r.H4}) {
+      fields.push_back(Fixed2(figure));
+    }
+    table.AddRow(std::move(fields));
+    table.Write(out);
     return;
   }
   const std::pair<const char*, double> duties[] = {{"Evaporator (kW)", r.Evap},

@@ -17,15 +17,19 @@ std::variant<cycle::BasicCycleInput, std::string> BasicInputOf(const ParsedOptio
                                 number("safety"),            number("efficiency")};
 }
 
+cycle::ComparisonFields ConditionFields(const ParsedOptions& options) {
+  return {options.Text("capacity"),     options.Text("evaporating"), options.Text("subcooling"),
+          options.Text("superheating"), options.Text("condensing"),  options.Text("safety"),
+          options.Text("efficiency"),   ""};
+}
+
 std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const ParsedOptions& options) {
   const std::size_t count = options.names.size();
   if (count < 1 || count > static_cast<std::size_t>(cycle::kMaxRefrigerants)) {
     return "compare takes one to eight refrigerant names";
   }
-  cycle::ComparisonFields fields{options.Text("capacity"),   options.Text("evaporating"),
-                                 options.Text("subcooling"), options.Text("superheating"),
-                                 options.Text("condensing"), options.Text("safety"),
-                                 options.Text("efficiency"), std::to_string(count)};
+  cycle::ComparisonFields fields = ConditionFields(options);
+  fields.NumberRefrigerant = std::to_string(count);
   std::copy(options.names.begin(), options.names.end(), fields.Refrigerant.begin());
   return fields;
 }

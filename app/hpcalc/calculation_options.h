@@ -26,6 +26,9 @@ inline constexpr std::array<Option, 7> kCompareOptions{{
 // (the basic calculation takes no names).
 std::variant<cycle::BasicCycleInput, std::string> BasicInputOf(const ParsedOptions& options);
 
+// The comparison form's seven condition fields, no refrigerants chosen.
+cycle::ComparisonFields ConditionFields(const ParsedOptions& options);
+
 // The comparison form's fields, the names as refrigerants 1 to N, or the
 // reason the command line is unusable (one to eight names).
 std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const ParsedOptions& options);

@@ -1,5 +1,5 @@
-// What every hpcalc command shares: its exit codes' messages, the CSV field,
-// and the reading of its options.
+// What every hpcalc command shares: its exit codes' messages and the
+// reading of its options.
 #pragma once
 
 #include <QString>
@@ -14,6 +14,7 @@
 #include <variant>
 #include <vector>
 
+#include "cycle/comparison.h"
 #include "options.h"
 
 namespace hpcalc {

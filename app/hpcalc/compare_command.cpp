@@ -14,10 +14,13 @@ namespace {
 
 void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {
   if (csv) {
-    report::TextTable table = report::ComparisonTable(results);
-    table.front() = {"refrigerant", "COP", "MassPerHeat", "VaporVolume", "DisplacementVolume",
-                     "DischargePressure", "DischargeTemperature", "PressureRatio"};
-    out << report::CsvText(table);
+    // The figures as the report's table holds them, under the command's names.
+    const report::CsvTable figures = report::ComparisonTable(results);
+    report::CsvTable table({"refrigerant", "COP", "MassPerHeat", "VaporVolume",
+                            "DisplacementVolume", "DischargePressure", "DischargeTemperature",
+                            "PressureRatio"});
+    for (const auto& row : figures.Rows()) table.AddRow(row);
+    table.Write(out);
     return;
   }
   for (int slot = 0; slot < results.RefCount; ++slot) {

@@ -21,15 +21,15 @@ std::string FullPrecision(double value) {
 }
 
 void PrintRows(const std::vector<cycle::CycleDiagram>& diagrams, std::ostream& out) {
-  report::TextTable rows{{"refrigerant", "series", "point", "T", "p", "h", "s"}};
+  report::CsvTable table({"refrigerant", "series", "point", "T", "p", "h", "s"});
   for (const cycle::CycleDiagram& diagram : diagrams) {
     for (const cycle::DiagramRow& row : cycle::DiagramRows(diagram)) {
-      rows.push_back({diagram.refrigerant, std::string(row.series), std::string(row.point),
+      table.AddRow({diagram.refrigerant, std::string(row.series), std::string(row.point),
                       FullPrecision(row.state.T), FullPrecision(row.state.p),
                       FullPrecision(row.state.h), FullPrecision(row.state.s)});
     }
   }
-  out << report::CsvText(rows);
+  table.Write(out);
 }
 
 using Diagrams = std::variant<std::vector<cycle::CycleDiagram>, std::string>;

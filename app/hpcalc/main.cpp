@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
       {"compare", hpcalc::RunCompare},
       {"property", hpcalc::RunProperty},
       {"diagram", hpcalc::RunDiagram},
+      {"screen", hpcalc::RunScreen},
   };
   for (const auto& [name, run] : kCommands) {
     if (command == name) return run(args, std::cout, std::cerr);

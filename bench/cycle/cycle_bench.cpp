@@ -1,14 +1,24 @@
 // One basic calculation, one comparison of eight refrigerants, and every
 // series of one cycle diagram, with the fluid files already parsed (each
-// benchmark makes one untimed run first).
+// benchmark makes one untimed run first); and one fluid of the screening,
+// BM_ScreenFluid/<fluid>/loaded: its critical temperature and the
+// comparison's eight property requests, its file loaded (and a blend's lines
+// traced) before.
+//
+// FLUIDCORE_BENCH_ITERATIONS=N runs the screening's benchmarks exactly N
+// times (for counting instructions with bench/fluidcore/instructions.py).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <variant>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/diagram.h"
+#include "cycle/screening.h"
 
 namespace {
 
@@ -53,6 +63,27 @@ void BM_CycleDiagram(benchmark::State& state) {
 }
 BENCHMARK(BM_CycleDiagram)->ArgNames({"blend", "ts"})->ArgsProduct({{0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+void ScreenOne(benchmark::State& state, const std::string& name) {
+  const auto candidates = cycle::FindScreeningCandidates().fluids;
+  const auto fluid = std::find_if(candidates.begin(), candidates.end(),
+                                  [&](const cycle::ScreeningCandidate& c) { return c.name == name; });
+  if (fluid == candidates.end()) throw std::runtime_error("no fluid " + name);
+  const cycle::ComparisonConditions conditions{10, 50, 3.5, 4, 90, 100, 80};
+  // Loaded, and a blend's lines traced, by a comparison of it.
+  benchmark::DoNotOptimize(cycle::Cal(name, conditions));
+  for (auto _ : state) benchmark::DoNotOptimize(cycle::ScreenFluid(*fluid, conditions));
+}
+
+void RegisterScreening() {
+  const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS");
+  for (const std::string name : {"R134a", "R513A"}) {
+    auto* b = benchmark::RegisterBenchmark(("BM_ScreenFluid/" + name + "/loaded").c_str(),
+                                           [=](benchmark::State& s) { ScreenOne(s, name); });
+    if (iterations) b->Iterations(std::atoll(iterations));
+  }
+}
+
+[[maybe_unused]] const bool registered = (RegisterScreening(), true);
 
 }  // namespace
 

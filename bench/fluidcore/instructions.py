@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Instructions per call of every fluidcore benchmark, counted by callgrind.
+"""Instructions per call of every benchmark, counted by callgrind.
 
     bench/fluidcore/instructions.py build/bin/fluidcore_bench [FILTER]
 
-Runs each benchmark (optionally only those matching the regular expression
-FILTER) under valgrind --tool=callgrind, collecting only inside the entry
-point it calls, with a fixed iteration count, and prints the instructions per
-call next to the targets of the heat-pump calculation's hot paths.
+Runs each benchmark BM_<routine>/<fluid>/<kind> (optionally only those
+matching the regular expression FILTER) under valgrind --tool=callgrind,
+collecting only inside the entry point <routine>dll it calls (or the
+function COLLECT names for the routine), with a fixed iteration count, and
+prints the instructions per call next to the targets of the heat-pump
+calculation's hot paths. Works on every benchmark program of bench/.
 """
 import os
 import re
@@ -15,6 +17,8 @@ import sys
 import tempfile
 
 ITERATIONS = 640  # ten passes over the 64 prepared inputs
+# Routines of millions of instructions a call: fewer calls count as well.
+FEWER_ITERATIONS = {"CRITP": 64, "ReadMixingFile": 16, "ScreenFluid": 64}
 
 # Targets on R134a; R22 1.4 times, water 4 times.
 TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
@@ -23,10 +27,20 @@ TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
            ("PHFLSH", "twophase"): 15000, ("PSFLSH", "twophase"): 15000,
            ("TQFLSH", "twophase"): 12000}
 SCALE = {"R134a": 1.0, "R22": 1.4, "Water": 4.0}
-# Targets on mixtures (mixture_bench): a dew point at T and a single-phase TP
-# flash of R410A.
-MIXTURE_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid"): 200000,
-                   ("TPFLSH", "R410A", "vapour"): 200000}
+# Targets by routine, fluid and kind: on mixtures (mixture_bench) a dew point
+# at T and a single-phase TP flash of R410A, a blend's critical point, the
+# mixing file read once; one pure fluid of the screening (cycle_bench).
+NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid"): 200000,
+                 ("TPFLSH", "R410A", "vapour"): 200000,
+                 ("CRITP", "R410A", "new_composition"): 3000000,
+                 ("CRITP", "R407C", "new_composition"): 3000000,
+                 ("CRITP", "R404A", "new_composition"): 3000000,
+                 ("CRITP", "R454B", "new_composition"): 3000000,
+                 ("ReadMixingFile", "hmx.bnc", "first"): 10000000,
+                 ("ScreenFluid", "R134a", "loaded"): 1000000}
+# Routines that are no entry point: the function whose instructions count.
+COLLECT = {"ReadMixingFile": "fluidcore::MixtureLibrary::rules*",
+           "ScreenFluid": "cycle::ScreenFluid*"}
 
 
 def benchmarks(program, pattern):
@@ -35,19 +49,27 @@ def benchmarks(program, pattern):
     return [b for b in out if re.search(pattern, b)]
 
 
+def filter_escaped(name):
+    """The name as a benchmark filter: its regular-expression characters escaped,
+    and nothing else ("R32-R125" stays as it is: "\\-" is no valid escape there)."""
+    return re.sub(r"([.^$*+?()\[\]{}|\\])", r"\\\1", name)
+
+
 def instructions(program, name):
     routine = name.split("/")[0][3:]
+    collect = COLLECT.get(routine, f"{routine}dll")
+    iterations = FEWER_ITERATIONS.get(routine, ITERATIONS)
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "callgrind.out")
-        env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(ITERATIONS))
+        env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(iterations))
         subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
-                        f"--toggle-collect={routine}dll", program,
-                        f"--benchmark_filter=^{re.escape(name)}(/iterations:[0-9]+)?$"],
+                        f"--toggle-collect={collect}", program,
+                        f"--benchmark_filter=^{filter_escaped(name)}(/iterations:[0-9]+)?$"],
                        env=env, capture_output=True, check=True)
         with open(out) as f:
             for line in f:
                 if line.startswith("totals:") or line.startswith("summary:"):
-                    return int(line.split()[1]) / ITERATIONS
+                    return int(line.split()[1]) / iterations
     raise RuntimeError(f"no totals for {name}")
 
 
@@ -62,11 +84,11 @@ def main(argv):
         n = instructions(program, name)
         _, fluid, kind = name.split("/")
         routine = name.split("/")[0][3:]
-        if fluid in SCALE:
+        if fluid in SCALE and (routine, kind) in TARGETS:
             target = TARGETS.get((routine, kind))
             target = target * SCALE[fluid] if target else None
         else:
-            target = MIXTURE_TARGETS.get((routine, fluid, kind))
+            target = NAMED_TARGETS.get((routine, fluid, kind))
         shown = f"{target:8.0f}" if target else ""
         print(f"{name:34} {n:18.0f} {shown}", flush=True)
     return 0

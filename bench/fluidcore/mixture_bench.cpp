@@ -2,8 +2,14 @@
 // Each call takes the next of 64 prepared inputs over the band of a heat
 // pump's temperatures, so the inputs vary from call to call. The mixtures
 // are loaded by their names, the way the program loads a blend; before the
-// timed calls, one CRITP call traces their bubble and dew lines (a one-time
-// cost per composition, measured by BM_CRITP/R32-R125/new_composition).
+// timed calls, one CRITP call finds their critical point and one flash
+// traces their bubble and dew lines (one-time costs per composition).
+//
+// BM_CRITP/<mixture>/new_composition: the critical point at a composition
+// never seen before (the blend's own, moved by a few parts in 1e7 from call
+// to call), as a blend's first CRITP computes it.
+// BM_ReadMixingFile/hmx.bnc/first: reading and parsing the mixing file, as
+// the first mixture of a process does (later ones find it parsed).
 //
 // FLUIDCORE_BENCH_ITERATIONS=N runs every benchmark exactly N times (for
 // counting instructions with callgrind, see instructions.py).
@@ -81,16 +87,25 @@ struct Outputs {
 
 using Call = std::function<void(const FlashState&, Outputs&)>;
 
-void trace_lines(Outputs& o) {
+void critical_point(Outputs& o) {
   double Tc, Pc, Dc;
   CRITPdll(o.x, &Tc, &Pc, &Dc, &o.ierr, o.herr, 255);
+}
+
+// A split at T: the first flash traces the bubble and dew lines (TQFLSH is
+// not among the routines counted here).
+void trace_lines(double T, Outputs& o) {
+  double q = 0.5;
+  TQFLSHdll(&T, &q, o.x, &o.k, &o.P, &o.D, &o.Dl, &o.Dv, o.xl, o.xv, &o.E, &o.H, &o.S, &o.Cv,
+            &o.Cp, &o.W, &o.ierr, o.herr, 255);
 }
 
 void run(benchmark::State& bench, const std::string& name, Kind kind, const Call& call) {
   setup("fluids\\" + name + ".fld", 1);
   const auto inputs = states(name, kind);
   Outputs o{};
-  trace_lines(o);
+  critical_point(o);
+  trace_lines(inputs[0].T, o);
   std::size_t i = 0;
   for (auto _ : bench) {
     call(inputs[i++ & 63], o);
@@ -122,8 +137,8 @@ void setup_again(benchmark::State& bench, const std::string& files, int n) {
   for (auto _ : bench) setup(files, n);
 }
 
-// CRITP at a composition never seen before: tracing the bubble and dew lines
-// and solving for the critical point.
+// CRITP at a composition never seen before, of R32/R125 from half and half
+// on.
 void new_composition(benchmark::State& bench) {
   setup("fluids\\R32.fld|fluids\\R125.fld|", 2);
   Outputs o{};
@@ -131,9 +146,38 @@ void new_composition(benchmark::State& bench) {
   for (auto _ : bench) {
     o.x[0] = 0.5 + 1e-4 * (i++ % 1000);
     o.x[1] = 1 - o.x[0];
-    trace_lines(o);
+    critical_point(o);
   }
   if (o.ierr > 0) bench.SkipWithError(std::string(o.herr, 255).c_str());
+}
+
+// CRITP of a blend at compositions never seen before, each within a few
+// parts in 1e7 of the blend's own: its components set up by their files.
+void blend_composition(benchmark::State& bench, const std::string& name) {
+  const auto& m = blend(name);
+  std::string files;
+  for (int i = 0; i < m.model().size(); ++i) files += "fluids\\" + m.model().fluid(i).name + ".fld|";
+  setup(files, m.model().size());
+  Outputs o{};
+  int k = 0;
+  for (auto _ : bench) {
+    const double shift = 1 + 1e-9 * (k++ % 1000);
+    for (int i = 0; i < m.model().size(); ++i) o.x[i] = m.z()[static_cast<std::size_t>(i)] * (i == 0 ? shift : 1);
+    critical_point(o);
+  }
+  if (o.ierr > 0) bench.SkipWithError(std::string(o.herr, 255).c_str());
+}
+
+// The mixing file read and parsed, as by the first mixture of a process: a
+// new library (the components' files already parsed) each time.
+void read_mixing_file(benchmark::State& bench) {
+  fluidcore::FluidLibrary fluids({std::filesystem::read_symlink("/proc/self/exe").parent_path()});
+  const std::vector<std::string> files{"fluids/R32.fld", "fluids/R125.fld"};
+  for (const auto& file : files) fluids.load(file);
+  for (auto _ : bench) {
+    fluidcore::MixtureLibrary mixtures(fluids);
+    benchmark::DoNotOptimize(mixtures.load(files, "fluids/hmx.bnc"));
+  }
 }
 
 void register_all() {
@@ -170,6 +214,11 @@ void register_all() {
   });
   add("BM_SETUP/R410A/again", [](benchmark::State& s) { setup_again(s, "fluids\\R410A.fld", 1); });
   add("BM_CRITP/R32-R125/new_composition", new_composition);
+  for (const std::string name : {"R410A", "R407C", "R404A", "R454B"}) {
+    add("BM_CRITP/" + name + "/new_composition",
+        [=](benchmark::State& s) { blend_composition(s, name); });
+  }
+  add("BM_ReadMixingFile/hmx.bnc/first", read_mixing_file);
 }
 
 [[maybe_unused]] const bool registered = (register_all(), true);

@@ -39,33 +39,12 @@ CycleFigures Evaluate(const std::string& name, const ComparisonConditions& in) {
   return figures;
 }
 
-ComparisonConditions ReadConditions(const ComparisonFields& fields) {
-  return {LeadingNumber(fields.HeatCapEvap),
-          LeadingNumber(fields.TempEvap),
-          LeadingNumber(fields.Subcooling),
-          LeadingNumber(fields.Superheating),
-          LeadingNumber(fields.TemperatureCondensing),
-          LeadingNumber(fields.Safetyfactor),
-          LeadingNumber(fields.Isotropicefficiency)};
-}
-
 // The number chosen in the drop-down list; anything but a whole number from 1
 // to the number of slots counts as none chosen.
 int ReadCount(const std::string& text) {
   const double n = LeadingNumber(text);
   const bool valid = n >= 1 && n <= kMaxRefrigerants && n == std::floor(n);
   return valid ? static_cast<int>(n) : 0;
-}
-
-// The critical temperature in degrees C. A text in place of the number (the
-// fluid could not be loaded) reads as its leading number, else 0 kelvin, so
-// that the condensing temperature check refuses the refrigerant.
-double CriticalTemperature(const std::string& name) {
-  const auto result = property::CriticalPoint(name, "T", "mks");
-  double kelvin = 0;
-  if (const double* value = std::get_if<double>(&result)) kelvin = *value;
-  if (const std::string* text = std::get_if<std::string>(&result)) kelvin = LeadingNumber(*text);
-  return (std::isfinite(kelvin) ? kelvin : 0) - detail::kKelvinOffset;
 }
 
 std::string RefrigerantMessage(int slot) {
@@ -86,13 +65,43 @@ void Store(ComparisonResults& results, int slot, const CycleFigures& figures) {
 
 }  // namespace
 
-std::variant<CycleFigures, std::string> Cal(std::string name,
-                                            const ComparisonConditions& conditions) {
+ComparisonConditions ReadConditions(const ComparisonFields& fields) {
+  return {LeadingNumber(fields.HeatCapEvap),
+          LeadingNumber(fields.TempEvap),
+          LeadingNumber(fields.Subcooling),
+          LeadingNumber(fields.Superheating),
+          LeadingNumber(fields.TemperatureCondensing),
+          LeadingNumber(fields.Safetyfactor),
+          LeadingNumber(fields.Isotropicefficiency)};
+}
+
+double CriticalTemperature(const property::PropertyResult& critical_point) {
+  double kelvin = 0;
+  if (const double* value = std::get_if<double>(&critical_point)) kelvin = *value;
+  if (const std::string* text = std::get_if<std::string>(&critical_point)) {
+    kelvin = LeadingNumber(*text);
+  }
+  return (std::isfinite(kelvin) ? kelvin : 0) - detail::kKelvinOffset;
+}
+
+bool CondensesBelowCritical(const ComparisonConditions& conditions, double critical_temperature) {
+  return conditions.TemperatureCondensing < critical_temperature;
+}
+
+std::variant<CycleFigures, CalFailure> CalNamingFailure(std::string name,
+                                                        const ComparisonConditions& conditions) {
   try {
     return Evaluate(name, conditions);
   } catch (const detail::CycleFailure& failure) {
-    return std::string(failure.what());
+    return CalFailure{failure.what(), failure.quantity()};
   }
+}
+
+std::variant<CycleFigures, std::string> Cal(std::string name,
+                                            const ComparisonConditions& conditions) {
+  auto outcome = CalNamingFailure(std::move(name), conditions);
+  if (auto* failure = std::get_if<CalFailure>(&outcome)) return std::move(failure->message);
+  return std::get<CycleFigures>(outcome);
 }
 
 std::optional<std::string> RunComparison(const ComparisonFields& fields,
@@ -105,10 +114,12 @@ std::optional<std::string> RunComparison(const ComparisonFields& fields,
 
   // All critical temperatures are fetched before any of them is checked.
   std::vector<double> critical;
-  for (int k = 0; k < count; ++k) critical.push_back(CriticalTemperature(results.RefName[k]));
+  for (int k = 0; k < count; ++k) {
+    critical.push_back(CriticalTemperature(property::CriticalPoint(results.RefName[k], "T", "mks")));
+  }
   if (count == 0) return "Please select Refrigerant";
   for (int k = 0; k < count; ++k) {
-    if (results.RefName[k].empty() || conditions.TemperatureCondensing >= critical[k]) {
+    if (results.RefName[k].empty() || !CondensesBelowCritical(conditions, critical[k])) {
       return RefrigerantMessage(k);
     }
   }

@@ -26,6 +26,13 @@ std::string Describe(const Request& request) {
   return text;
 }
 
+[[noreturn]] void Fail(std::string_view fluid, std::string_view what,
+                       std::string_view quantity = {}) {
+  throw CycleFailure(std::string(fluid) + ": " + std::string(what), std::string(quantity));
+}
+
+}  // namespace
+
 std::string_view Trimmed(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\r\n";
   const auto first = text.find_first_not_of(kBlanks);
@@ -35,23 +42,22 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-[[noreturn]] void Fail(std::string_view fluid, std::string_view what) {
-  throw CycleFailure(std::string(fluid) + ": " + std::string(what));
-}
+namespace {
 
 // The text a request returned in place of its number.
 [[noreturn]] void FailWithText(const std::string& text, std::string_view fluid,
                                const Request& request) {
   const std::string_view message = Trimmed(text);
-  if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined");
-  if (!message.empty()) Fail(fluid, message);
-  Fail(fluid, "no value for the " + Describe(request));
+  if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined", request.quantity);
+  if (!message.empty()) Fail(fluid, message, request.quantity);
+  Fail(fluid, "no value for the " + Describe(request), request.quantity);
 }
 
 // The property layer computes nothing for such a temperature and reports nothing.
 void RefuseTemperatureNotAboveZero(std::string_view fluid, const Request& request) {
   if (request.code.front() == 'T' && request.value1 <= 0) {
-    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero");
+    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero",
+         request.quantity);
   }
 }
 
@@ -60,13 +66,15 @@ void RefuseTemperatureNotAboveZero(std::string_view fluid, const Request& reques
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
                 const Request& request) {
   if (const double* value = std::get_if<double>(&result)) {
-    if (!std::isfinite(*value)) Fail(fluid, Describe(request) + " is not a finite number");
+    if (!std::isfinite(*value)) {
+      Fail(fluid, Describe(request) + " is not a finite number", request.quantity);
+    }
     return *value;
   }
   if (const std::string* text = std::get_if<std::string>(&result)) {
     FailWithText(*text, fluid, request);
   }
-  Fail(fluid, "no value for the " + Describe(request));
+  Fail(fluid, "no value for the " + Describe(request), request.quantity);
 }
 
 double Ask(PropertyFunction function, std::string_view fluid, const Request& request) {
@@ -80,7 +88,9 @@ property::StateProperties AskState(std::string_view fluid, const Request& reques
   const auto result = property::WholeState(fluid, request.code, "mks", request.value1, request.value2);
   if (const auto* state = std::get_if<property::StateProperties>(&result)) {
     for (const double field : {state->T, state->P, state->D, state->H, state->S}) {
-      if (!std::isfinite(field)) Fail(fluid, Describe(request) + " is not a finite number");
+      if (!std::isfinite(field)) {
+        Fail(fluid, Describe(request) + " is not a finite number", request.quantity);
+      }
     }
     return *state;
   }

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "named_values.h"
@@ -12,10 +13,17 @@
 
 namespace cycle::detail {
 
-// Ends a calculation; what() is the message the engineer sees.
+// Ends a calculation; what() is the message the engineer sees, quantity()
+// what the property request that failed asked for ("suction enthalpy"),
+// empty where no request failed.
 class CycleFailure : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit CycleFailure(const std::string& message, std::string quantity = {})
+      : std::runtime_error(message), quantity_(std::move(quantity)) {}
+  const std::string& quantity() const { return quantity_; }
+
+ private:
+  std::string quantity_;
 };
 
 using PropertyFunction = property::PropertyResult (*)(std::string_view fluid,
@@ -30,6 +38,9 @@ struct Request {
   double value1 = 0;
   double value2 = 0;
 };
+
+// A library text without its blank and NUL padding.
+std::string_view Trimmed(std::string_view text);
 
 // The number in a property function's result, or CycleFailure: for the
 // library's message (trimmed), for "Undefined", for no value at all, and for

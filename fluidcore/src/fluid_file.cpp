@@ -1,9 +1,12 @@
 #include "fluidcore/fluid_file.h"
 #include "fluidcore/saturation.h"
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <memory>
 
 #include "json_fields.h"
 
@@ -118,10 +121,23 @@ std::optional<fs::path> find_fluid(const fs::path& dir, const std::string& file)
 std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
   std::error_code ec;
   if (fs::is_regular_file(dir / name, ec)) return dir / name;
-  const std::string want = lower(name);
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-    if (lower(it->path().filename().string()) == want && it->is_regular_file(ec))
-      return it->path();
+  // Read with readdir, names compared in place: a folder of fluid files is
+  // scanned for every name that is no file of its own (a blend's, an
+  // alias), and std::filesystem builds a path for every entry.
+  const std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(dir.c_str()), closedir);
+  if (!folder) return std::nullopt;
+  const auto same = [&](std::string_view file) {
+    return file.size() == name.size() &&
+           std::equal(file.begin(), file.end(), name.begin(), [](char a, char b) {
+             return std::tolower(static_cast<unsigned char>(a)) ==
+                    std::tolower(static_cast<unsigned char>(b));
+           });
+  };
+  while (const dirent* entry = readdir(folder.get())) {
+    if (!same(entry->d_name)) continue;
+    fs::path found = dir / entry->d_name;
+    if (fs::is_regular_file(found, ec)) return found;
+  }
   return std::nullopt;
 }
 

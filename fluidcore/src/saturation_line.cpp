@@ -6,8 +6,12 @@
 namespace fluidcore {
 namespace {
 
-// Largest change of any variable that a step's prediction may miss by.
-constexpr double kPredictionTolerance = 2e-3;
+// Largest change of any variable that a step's prediction may miss by: from
+// the first point its tangent (the miss grows with the square of the step),
+// after that the cubic through the last two points (the fourth power), whose
+// miss also bounds the error of the interpolation between them.
+constexpr double kTangentTolerance = 2e-3;
+constexpr double kCubicTolerance = 5e-5;
 // Tracing stops where ln(rhoL/rhoV) falls below this: the critical region.
 constexpr double kCriticalSpread = 0.05;
 
@@ -77,9 +81,20 @@ void SaturationLine::follow(std::vector<Node>& nodes, double u_end) const {
     const Node& last = nodes.back();
     if (std::abs(last.v[1] - last.v[2]) < kCriticalSpread) break;
     const double u = direction < 0 ? std::max(last.u - h, u_end) : std::min(last.u + h, u_end);
+    const bool cubic = nodes.size() > 1;
     Node predicted;
     predicted.u = u;
-    for (std::size_t j = 0; j < count_; ++j) predicted.v[j] = last.v[j] + last.dv[j] * (u - last.u);
+    if (cubic) {
+      const Node& before = nodes[nodes.size() - 2];
+      const double width = last.u - before.u;
+      const double s = (u - before.u) / width;
+      for (std::size_t j = 0; j < count_; ++j)
+        predicted.v[j] = hermite(s, width, before.v[j], before.dv[j], last.v[j], last.dv[j]);
+    } else {
+      for (std::size_t j = 0; j < count_; ++j) predicted.v[j] = last.v[j] + last.dv[j] * (u - last.u);
+    }
+    const double tolerance = cubic ? kCubicTolerance : kTangentTolerance;
+    const double order = cubic ? 4 : 2;
     const auto r =
         solve_equilibrium(*mixture_, z_, Given::T_beta, 1 / u, beta_, state_of(predicted, predicted.v));
     double miss = INFINITY;
@@ -88,15 +103,15 @@ void SaturationLine::follow(std::vector<Node>& nodes, double u_end) const {
       miss = 0;
       for (std::size_t j = 0; j < count_; ++j)
         miss = std::max(miss, std::abs(solved.v[j] - predicted.v[j]));
-      if (miss <= kPredictionTolerance) {
+      if (miss <= tolerance) {
         nodes.push_back(solved);
         if (u == u_end) break;
-        h *= std::clamp(std::sqrt(kPredictionTolerance / std::max(miss, 1e-12)), 0.5, 2.0);
+        h *= std::clamp(0.8 * std::pow(tolerance / std::max(miss, 1e-12), 1 / order), 0.5, 2.0);
         continue;
       }
     }
     // Too long a step (or no convergence): shorter, down to 1 mK.
-    h *= std::isfinite(miss) ? std::clamp(0.8 * std::sqrt(kPredictionTolerance / miss), 0.1, 0.5)
+    h *= std::isfinite(miss) ? std::clamp(0.8 * std::pow(tolerance / miss, 1 / order), 0.1, 0.8)
                              : 0.25;
     const double T_last = 1 / last.u;
     if (h * T_last * T_last < 1e-3) break;

@@ -9,10 +9,10 @@
 
 namespace forms {
 
-void CopyTable(const report::TextTable& table, bool header_row) {
+void CopyTable(const report::CsvTable& table) {
   auto* data = new QMimeData;
   data->setText(QString::fromStdString(report::TabSeparated(table)));
-  data->setHtml(QString::fromStdString(report::HtmlTable(table, header_row)));
+  data->setHtml(QString::fromStdString(report::HtmlTable(table)));
   QGuiApplication::clipboard()->setMimeData(data);  // the clipboard owns it
 }
 

@@ -16,7 +16,7 @@ namespace forms {
 
 // The table on the clipboard twice: as tab-separated text, which pastes
 // into cells, and as an HTML table for office programs.
-void CopyTable(const report::TextTable& table, bool header_row);
+void CopyTable(const report::CsvTable& table);
 
 // What a save dialog offers and which names it takes.
 struct FileChoice {

@@ -106,7 +106,7 @@ ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
     auto& save = AddButton(*this, "SaveReport", "Save Report...", bottom(2));
     connect(&diagrams, &QPushButton::clicked, this, &ResultPage::ShowDiagrams);
     connect(&copy, &QPushButton::clicked, this,
-            [this] { CopyTable(report::ComparisonTable(shell_.results), true); });
+            [this] { CopyTable(report::ComparisonTable(shell_.results)); });
     connect(&save, &QPushButton::clicked, this, [this] {
       SaveAs(shell_, this, ReportChoice(), [this](const QString& file) {
         return report::WriteComparisonReport(file, shell_.results);

@@ -122,7 +122,7 @@ void UserForm2::Diagram_Click() {
 }
 
 void UserForm2::Copy_Click() {
-  if (shown_) CopyTable(report::BasicTable(shown_->input, shown_->result), true);
+  if (shown_) CopyTable(report::BasicTable(shown_->input, shown_->result));
 }
 
 void UserForm2::SaveReport_Click() {

@@ -23,15 +23,15 @@ constexpr double kDiagramHeightMm = 125, kChartHeightMm = 70, kHeadingMm = 12;
 
 QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 
-QString Table(const TextTable& rows) {
-  return QString::fromStdString(HtmlTable(rows, true, kTableAttributes));
+QString Table(const CsvTable& table) {
+  return QString::fromStdString(HtmlTable(table, kTableAttributes));
 }
 
 // A table across the whole width, in smaller type: the comparison's eight
 // columns then keep their headings' words whole.
-QString WideTable(const TextTable& rows) {
+QString WideTable(const CsvTable& table) {
   return QString::fromStdString(HtmlTable(
-      rows, true, R"(border="1" cellspacing="0" cellpadding="2" width="100%" style="font-size:7pt")"));
+      table, R"(border="1" cellspacing="0" cellpadding="2" width="100%" style="font-size:7pt")"));
 }
 
 // Title, what was calculated, the date and the program.
@@ -148,7 +148,7 @@ std::optional<ReportFormat> ReportFormatOf(const QString& path) {
   return std::nullopt;
 }
 
-TextTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result) {
+CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result) {
   LabelledValues rows = BasicInputs(input);
   const LabelledValues figures = BasicFigures(result);
   rows.insert(rows.end(), figures.begin(), figures.end());
@@ -161,7 +161,7 @@ std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicC
   if (!format) return UnknownFormat(path);
   return WriteThrough(path, [&](QIODevice& file) {
     return *format == ReportFormat::Pdf ? WriteBasicPdf(file, input, result)
-                                        : WriteText(file, CsvText(BasicTable(input, result)));
+                                        : WriteText(file, BasicTable(input, result).Text());
   });
 }
 
@@ -171,7 +171,7 @@ std::optional<QString> WriteComparisonReport(const QString& path,
   if (!format) return UnknownFormat(path);
   return WriteThrough(path, [&](QIODevice& file) {
     return *format == ReportFormat::Pdf ? WriteComparisonPdf(file, results)
-                                        : WriteText(file, CsvText(ComparisonTable(results)));
+                                        : WriteText(file, ComparisonTable(results).Text());
   });
 }
 

@@ -83,24 +83,24 @@ LabelledValues ComparisonConditions(const cycle::ComparisonConditions& c) {
   };
 }
 
-TextTable LabelledTable(const LabelledValues& values) {
-  TextTable rows{{"label", "value", "unit"}};
-  for (const LabelledValue& v : values) rows.push_back({v.label, v.value, v.unit});
-  return rows;
+CsvTable LabelledTable(const LabelledValues& values) {
+  CsvTable table({"label", "value", "unit"});
+  for (const LabelledValue& v : values) table.AddRow({v.label, v.value, v.unit});
+  return table;
 }
 
-TextTable CyclePointsTable(const cycle::CycleCorners& k) {
-  TextTable rows{{"Point", "p (bar)", std::string("T (") + kCelsius + ")", "h (kJ/kg)", "s (kJ/kg-K)"}};
+CsvTable CyclePointsTable(const cycle::CycleCorners& k) {
+  CsvTable table({"Point", "p (bar)", std::string("T (") + kCelsius + ")", "h (kJ/kg)", "s (kJ/kg-K)"});
   const std::pair<const char*, const cycle::DiagramState*> points[] = {
       {"1", &k.suction}, {"2s", &k.isentropic_discharge}, {"2", &k.discharge},
       {"3", &k.condenser_outlet}, {"4", &k.evaporator_inlet}};
   for (const auto& [name, s] : points) {
-    rows.push_back({name, Fixed2(s->p), Fixed2(s->T), Fixed2(s->h), cycle::FormatFixed(s->s, 4)});
+    table.AddRow({name, Fixed2(s->p), Fixed2(s->T), Fixed2(s->h), cycle::FormatFixed(s->s, 4)});
   }
-  return rows;
+  return table;
 }
 
-TextTable ComparisonTable(const cycle::ComparisonResults& results) {
+CsvTable ComparisonTable(const cycle::ComparisonResults& results) {
   using cycle::Figure;
   const std::pair<Figure, std::string> columns[] = {
       {Figure::COP, "COP (-)"},
@@ -111,36 +111,48 @@ TextTable ComparisonTable(const cycle::ComparisonResults& results) {
       {Figure::DischargeTemperature, std::string("Discharge temperature (") + kCelsius + ")"},
       {Figure::PressureRatio, "Pressure ratio (-)"},
   };
-  TextTable rows{{"Refrigerant"}};
-  for (const auto& [figure, heading] : columns) rows.front().push_back(heading);
+  std::vector<std::string> header{"Refrigerant"};
+  for (const auto& [figure, heading] : columns) header.push_back(heading);
+  CsvTable table(std::move(header));
   for (int slot = 0; slot < results.RefCount; ++slot) {
     const cycle::CycleFigures figures = cycle::FiguresAt(results, slot);
     std::vector<std::string> row{results.RefName[static_cast<std::size_t>(slot)]};
     for (const auto& [figure, heading] : columns) {
       row.push_back(cycle::TotalPageFigureText(figure, cycle::FigureValue(figures, figure)));
     }
-    rows.push_back(std::move(row));
+    table.AddRow(std::move(row));
   }
-  return rows;
+  return table;
 }
 
-std::string TabSeparated(const TextTable& rows) {
+namespace {
+
+// The header, then every row.
+std::vector<const std::vector<std::string>*> Lines(const CsvTable& table) {
+  std::vector<const std::vector<std::string>*> lines{&table.Header()};
+  for (const auto& row : table.Rows()) lines.push_back(&row);
+  return lines;
+}
+
+}  // namespace
+
+std::string TabSeparated(const CsvTable& table) {
   std::string text;
-  for (const auto& row : rows) {
-    for (std::size_t i = 0; i < row.size(); ++i) text.append(i ? "\t" : "").append(row[i]);
+  for (const auto* line : Lines(table)) {
+    for (std::size_t i = 0; i < line->size(); ++i) text.append(i ? "\t" : "").append((*line)[i]);
     text += '\n';
   }
   return text;
 }
 
-std::string HtmlTable(const TextTable& rows, bool header, std::string_view attributes) {
+std::string HtmlTable(const CsvTable& table, std::string_view attributes) {
   std::string html = "<table";
   if (!attributes.empty()) html.append(" ").append(attributes);
   html.append(">\n");
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const char* cell = header && r == 0 ? "th" : "td";
+  for (const auto* line : Lines(table)) {
+    const char* cell = line == &table.Header() ? "th" : "td";
     html += "<tr>";
-    for (const std::string& field : rows[r]) {
+    for (const std::string& field : *line) {
       html.append("<").append(cell).append(">").append(EscapeHtml(field));
       html.append("</").append(cell).append(">");
     }

@@ -86,6 +86,10 @@ TEST(Hpcalc, RefusalsPrintTheMessageAndExitWithOne) {
       {{"compare", "--evaporating", "81", "R22"}, "Temperature at Evaporator Incorrect\n"},
       {{"compare", "R22", "R999"},
        "Incorrect name or check the critical temperature of refrigerant2\n"},
+      // The screening checks the conditions as the comparison does.
+      {{"screen", "--evaporating", "10"}, "Temperature at Evaporator Incorrect\n"},
+      {{"screen", "--csv", "--capacity", "0"}, "Please Input Heat Capacity of Evaporator\n"},
+      {{"screen", "--condensing", "45", "--evaporating", "50"}, "Can't Use Heat Pump System\n"},
   };
   for (const auto& c : cases) {
     const auto run = Hpcalc(c.args);
@@ -131,6 +135,130 @@ TEST(Hpcalc, PropertyPrintsTheNumberWithFullPrecisionOrTheText) {
   EXPECT_NE(unknown.err[unknown.err.size() - 2], ' ') << "the library's padding is trimmed";
 }
 
+// The fields of a CSV line, quoted fields unquoted.
+std::vector<std::string> CsvFields(const std::string& line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+      fields.back() += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) rows.push_back(CsvFields(line));
+  return rows;
+}
+
+const std::vector<std::string>* RowOf(const std::vector<std::vector<std::string>>& rows,
+                                      const std::string& name) {
+  for (const auto& row : rows) {
+    if (row.front() == name) return &row;
+  }
+  return nullptr;
+}
+
+constexpr const char* kScreenHeader =
+    "refrigerant,kind,safety_class,GWP,ODP,Tcrit,GlideEvap,GlideCond,COP,VHC,MassPerHeat,"
+    "VaporVolume,DisplacementVolume,EvaporatingPressure,DischargePressure,DischargeTemperature,"
+    "PressureRatio,status,reason";
+constexpr std::size_t kCop = 8, kStatus = 17, kReason = 18;
+
+// Every fluid file and every blend, each with the figures that compare
+// prints for it.
+TEST(Hpcalc, ScreenPrintsEveryFluidWithTheComparisonsFigures) {
+  const auto run = Hpcalc({"screen", "--csv"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), kScreenHeader);
+  const auto rows = CsvRows(run.out);
+  EXPECT_EQ(rows.size(), 1 + 131 + 127u);
+  for (const auto& row : rows) ASSERT_EQ(row.size(), 19u) << row.front();
+
+  const auto compared = CsvRows(Hpcalc({"compare", "--csv", "R134a", "R513A"}).out);
+  for (std::size_t k = 1; k <= 2; ++k) {
+    const auto* row = RowOf(rows, compared[k][0]);
+    ASSERT_NE(row, nullptr) << compared[k][0];
+    EXPECT_EQ((*row)[kStatus], "ok");
+    EXPECT_EQ((*row)[kReason], "");
+    // COP; mass per heat, vapour volume, displacement volume; the pressure,
+    // temperature and ratio of the discharge.
+    const std::vector<std::string> figures{(*row)[8],  (*row)[10], (*row)[11], (*row)[12],
+                                           (*row)[14], (*row)[15], (*row)[16]};
+    EXPECT_EQ(figures, std::vector<std::string>(compared[k].begin() + 1, compared[k].end()));
+  }
+  EXPECT_EQ(std::vector<std::string>(RowOf(rows, "R134a")->begin(), RowOf(rows, "R134a")->begin() + 8),
+            (std::vector<std::string>{"R134a", "pure", "A1", "1430", "", "101.06", "0.00", "0.00"}));
+  const auto& r513a = *RowOf(rows, "R513A");
+  EXPECT_EQ(r513a[1], "blend");
+  EXPECT_EQ(r513a[2], "A1");
+
+  const auto& r23 = *RowOf(rows, "R23");
+  EXPECT_EQ(r23[kStatus], "refused");
+  EXPECT_EQ(r23[kReason],
+            "its critical temperature 26.14 'C is not above the condensing temperature 90 'C");
+  for (std::size_t i = 6; i < kStatus; ++i) EXPECT_EQ(r23[i], "") << i;
+  EXPECT_EQ((*RowOf(rows, "R410A"))[kStatus], "refused");
+}
+
+TEST(Hpcalc, ScreenFiltersAndSortsTheRows) {
+  const auto blends = CsvRows(Hpcalc({"screen", "--csv", "--kind", "blend", "--max-gwp", "150"}).out);
+  ASSERT_GT(blends.size(), 1u);
+  for (std::size_t i = 1; i < blends.size(); ++i) {
+    EXPECT_EQ(blends[i][1], "blend") << blends[i][0];
+    ASSERT_NE(blends[i][3], "") << blends[i][0] << ": no GWP on record passes";
+    EXPECT_LE(std::stod(blends[i][3]), 150) << blends[i][0];
+  }
+  const auto classes = CsvRows(Hpcalc({"screen", "--csv", "--safety-class", "a3, A2L"}).out);
+  ASSERT_GT(classes.size(), 10u);
+  for (std::size_t i = 1; i < classes.size(); ++i) {
+    EXPECT_TRUE(classes[i][2] == "A3" || classes[i][2] == "A2L") << classes[i][0];
+  }
+
+  const auto sorted = CsvRows(Hpcalc({"screen", "--csv", "--sort", "-cop"}).out);
+  ASSERT_EQ(sorted.size(), 1 + 131 + 127u);
+  bool refused_seen = false;
+  for (std::size_t i = 2; i < sorted.size(); ++i) {
+    if (sorted[i][kStatus] == "refused") {
+      refused_seen = true;
+      continue;
+    }
+    EXPECT_FALSE(refused_seen) << sorted[i][0] << " after a refused fluid";
+    EXPECT_GE(std::stod(sorted[i - 1][kCop]), std::stod(sorted[i][kCop])) << sorted[i][0];
+  }
+  EXPECT_TRUE(refused_seen);
+}
+
+TEST(Hpcalc, ScreenWithoutCsvPrintsAnAlignedTable) {
+  const auto run = Hpcalc({"screen", "--kind", "pure", "--safety-class", "A1", "--sort", "Tcrit"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  std::istringstream lines(run.out);
+  std::string header, units, first;
+  std::getline(lines, header);
+  std::getline(lines, units);
+  std::getline(lines, first);
+  EXPECT_EQ(header.rfind("refrigerant", 0), 0u) << header;
+  EXPECT_NE(units.find("(kJ/m3)"), std::string::npos) << units;
+  // Every column's name ends above its numbers' last digits.
+  const auto cop = header.find("COP") + 3;
+  EXPECT_EQ(units.substr(cop - 3, 3), "(-)") << units;
+  // The lowest critical temperature first.
+  EXPECT_EQ(first.rfind("Helium ", 0), 0u) << first;
+  EXPECT_NE(first.find("  refused  its critical temperature -267.95 'C"), std::string::npos) << first;
+}
+
 TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
@@ -143,6 +271,12 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
       {"property", "Pressure", "R22", "Tvap"},
       {"property", "Density", "R22", "Tvap", "mks", "300"},
       {"property", "CriticalPoint", "R22", "T", "mks", "1"},
+      {"screen", "R22"},
+      {"screen", "--sort", "efficiency"},
+      {"screen", "--sort", "-"},
+      {"screen", "--kind", "gas"},
+      {"screen", "--max-gwp", "150 kg"},
+      {"screen", "--safety-class", " , "},
   };
   for (const auto& args : cases) {
     const auto run = Hpcalc(args);
@@ -150,7 +284,8 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
     EXPECT_NE(run.err.find("Usage:"), std::string::npos);
     EXPECT_EQ(run.out, "");
   }
-  for (const auto& args : std::vector<std::vector<std::string>>{{"--help"}, {"compare", "--help"}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"--help"}, {"compare", "--help"}, {"screen", "--help"}}) {
     const auto help = Hpcalc(args);
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);

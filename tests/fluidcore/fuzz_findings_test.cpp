@@ -79,7 +79,7 @@ const Finding kFindings[] = {
      -4167.3314495570812, "is below the lower limit",
      "as the PQ case, a split at 61.05 K from the pressure-enthalpy flash", 3,
      {0.7812, 0.0092, 0.2096}},
-    {"fluids\\Nitrogen.fld|fluids\\Argon.fld|fluids\\Oxygen.fld|", "TQ", 145.99445823375942,
+    {"fluids\\Nitrogen.fld|fluids\\Argon.fld|fluids\\Oxygen.fld|", "TQ", 145.99445823374799,
      3.903127820947816e-18, "no two phases",
      "at the mixture's critical temperature the split came back with its liquid lighter than "
      "its vapour",

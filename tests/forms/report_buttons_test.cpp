@@ -34,7 +34,7 @@ TEST_F(ReportButtons, CopyOnTheResultsPageGivesTheInputsAndFigures) {
   const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(copied, nullptr);
   EXPECT_EQ(copied->text().toStdString(), report::TabSeparated(expected));
-  EXPECT_EQ(copied->html().toStdString(), report::HtmlTable(expected, true));
+  EXPECT_EQ(copied->html().toStdString(), report::HtmlTable(expected));
   // The figures are the page's own texts.
   for (const char* box : {"Evap", "P2", "T2", "H4"}) {
     EXPECT_TRUE(copied->text().contains("\t" + Text(page::UserForm2, box) + "\t")) << box;
@@ -54,8 +54,9 @@ TEST_F(ReportButtons, SaveReportWritesWhereTheUserChooses) {
   save_file_answer_ = dir.filePath("r22.csv");
   Click(page::UserForm2, "SaveReport");
   EXPECT_EQ(Slurp(save_file_answer_),
-            report::CsvText(report::BasicTable(
-                kDefaults, std::get<cycle::BasicCycleResult>(cycle::CalcBasicCycle(kDefaults)))));
+            report::BasicTable(kDefaults,
+                               std::get<cycle::BasicCycleResult>(cycle::CalcBasicCycle(kDefaults)))
+                .Text());
   EXPECT_TRUE(TakeMessages().isEmpty());
 
   save_file_answer_ = dir.filePath("r22.docx");
@@ -82,7 +83,7 @@ TEST_F(ReportButtons, TotalPageCopiesAndSavesItsTable) {
   QTemporaryDir dir;
   save_file_answer_ = dir.filePath("comparison.csv");
   Click(page::TotalResults, "SaveReport");
-  EXPECT_EQ(Slurp(save_file_answer_), report::CsvText(report::ComparisonTable(results_)));
+  EXPECT_EQ(Slurp(save_file_answer_), report::ComparisonTable(results_).Text());
   save_file_answer_ = dir.filePath("comparison.pdf");
   Click(page::TotalResults, "SaveReport");
   EXPECT_EQ(Slurp(save_file_answer_).rfind("%PDF", 0), 0u);

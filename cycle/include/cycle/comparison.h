@@ -7,6 +7,8 @@
 #include <string>
 #include <variant>
 
+#include "property/property_functions.h"
+
 namespace cycle {
 
 constexpr int kMaxRefrigerants = 8;
@@ -46,6 +48,16 @@ ComparisonResults& SharedComparisonResults();
 // them: the message of the first that fails, or nothing.
 std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& conditions);
 
+// The critical temperature in degrees C that the Calculate command checks,
+// from the result of CriticalPoint(name, "T", "mks"): a text in place of the
+// number (the fluid could not be loaded) reads as its leading number, else 0
+// kelvin, so that the check refuses the refrigerant.
+double CriticalTemperature(const property::PropertyResult& critical_point);
+
+// The Calculate command's check of a refrigerant: it condenses below its
+// critical temperature (degrees C).
+bool CondensesBelowCritical(const ComparisonConditions& conditions, double critical_temperature);
+
 // The seven figures of one refrigerant, in this order.
 struct CycleFigures {
   double COP = 0;
@@ -62,6 +74,17 @@ struct CycleFigures {
 std::variant<CycleFigures, std::string> Cal(std::string name,
                                             const ComparisonConditions& conditions);
 
+// Why Cal failed: its message, and what the property request that failed
+// asked for ("discharge temperature"); empty where no request failed (a zero
+// divisor, an overflow).
+struct CalFailure {
+  std::string message;
+  std::string quantity;
+};
+// Cal, with the failed request named.
+std::variant<CycleFigures, CalFailure> CalNamingFailure(std::string name,
+                                                        const ComparisonConditions& conditions);
+
 // The texts of the comparison form's fields, as typed.
 struct ComparisonFields {
   std::string HeatCapEvap, TempEvap, Subcooling, Superheating, TemperatureCondensing,
@@ -69,6 +92,10 @@ struct ComparisonFields {
   std::string NumberRefrigerant;  // "" or "1" to "8"
   std::array<std::string, kMaxRefrigerants> Refrigerant{};
 };
+
+// The seven conditions as the Calculate command reads them from the texts:
+// each through the leading-number conversion.
+ComparisonConditions ReadConditions(const ComparisonFields& fields);
 
 // The comparison form's Calculate command up to showing the first result
 // page: copies the names into results, runs the checks in order, fetches the

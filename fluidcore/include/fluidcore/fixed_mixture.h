@@ -1,7 +1,8 @@
 // A mixture model at one composition, and what is worth computing once for
-// it: its bubble and dew lines and its critical point. They are traced
-// together on first use (a few milliseconds) and shared read-only after that,
-// so that every flash at this composition starts from them.
+// it: its critical point and its bubble and dew lines. Each is computed on
+// first use and shared read-only after that, so that every flash at this
+// composition starts from them. The critical point alone (CRITP) costs a few
+// Newton steps; the lines, traced on the first flash, a few milliseconds.
 //
 // Limits of a mixture: mole-fraction weighted means of its components'
 // limits (Tmin, Tmax, pmax); the lines are traced from Tmin. Below
@@ -36,22 +37,24 @@ class FixedMixture {
   const SaturationLine& bubble_line() const { return traced().bubble; }
   const SaturationLine& dew_line() const { return traced().dew; }
   // The critical point; converged == false: an estimate where the lines end.
-  const MixtureCriticalPoint& critical() const { return traced().critical; }
+  const MixtureCriticalPoint& critical() const;
 
  private:
   struct Traced {
     SaturationLine bubble, dew;
-    MixtureCriticalPoint critical;
   };
   const Traced& traced() const;
+  // The critical point found from where the lines end.
+  MixtureCriticalPoint critical_from_lines() const;
 
   std::shared_ptr<const Mixture> model_;
   Fractions z_;
   std::string name_;
   double molar_mass_;
   Limits limits_;
-  mutable std::once_flag once_;
+  mutable std::once_flag traced_once_, critical_once_;
   mutable std::optional<Traced> traced_;
+  mutable std::optional<MixtureCriticalPoint> critical_;
 };
 
 }  // namespace fluidcore

@@ -6,8 +6,8 @@
 //   C = sum_ijk d3A/(dn_i dn_j dn_k) v_i v_j v_k = 0 along Q's null vector v,
 // with C the derivative of v^T Q(n + e v) v by e at e = 0 (a central
 // difference). Newton's method on (T, rho) solves the two conditions, with a
-// finite-difference Jacobian, from a start close to the end of the traced
-// saturation lines.
+// finite-difference Jacobian, from a start close to the critical point: the
+// reducing point, or the end of the traced saturation lines.
 #pragma once
 
 #include "fluidcore/mixture.h"

@@ -2,9 +2,10 @@
 // composition, traced once and then interpolated.
 //
 // Tracing starts from the ideal-solution estimate at a moderate temperature
-// and follows the line both ways in steps of 1/T, each point predicted from
-// the last one's slope (EquilibriumResult::slope) and solved exactly; a step
-// whose prediction misses by more than a set amount is retried shorter.
+// and follows the line both ways in steps of 1/T, each point predicted by the
+// cubic through the last two points and their slopes
+// (EquilibriumResult::slope) and solved exactly; a step whose prediction
+// misses by more than a set amount is retried shorter.
 // Upwards it stops where the two phases become nearly alike (close to the
 // critical point) or the solver no longer converges. Between the traced points every variable
 // (ln p, ln K_i, ln rhoL, ln rhoV) is a cubic Hermite polynomial in 1/T: the

@@ -20,7 +20,7 @@ std::optional<ReportFormat> ReportFormatOf(const QString& path);
 // What the copies and the CSV files of the two calculations hold: the basic
 // calculation's inputs and figures as rows of label, value, unit; the
 // comparison's figures, a row per refrigerant.
-TextTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
+CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
 
 // Writes the report through a temporary file beside the target that is
 // renamed into place: a failed write leaves no half report, and an existing

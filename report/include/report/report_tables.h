@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cycle/basic_cycle.h"
@@ -25,19 +26,19 @@ LabelledValues BasicFigures(const cycle::BasicCycleResult& result);
 LabelledValues ComparisonConditions(const cycle::ComparisonConditions& conditions);
 
 // Rows of label, value, unit, under the header "label", "value", "unit".
-TextTable LabelledTable(const LabelledValues& values);
+CsvTable LabelledTable(const LabelledValues& values);
 
-// The cycle's states 1, 2s, 2, 3, 4 with p, T, h and s, under a header.
-TextTable CyclePointsTable(const cycle::CycleCorners& corners);
+// The cycle's states 1, 2s, 2, 3, 4 with p, T, h and s.
+CsvTable CyclePointsTable(const cycle::CycleCorners& corners);
 
 // One row per refrigerant of the comparison, the seven figures as columns
 // with their units in the header, each figure as the total page writes it.
-TextTable ComparisonTable(const cycle::ComparisonResults& results);
+CsvTable ComparisonTable(const cycle::ComparisonResults& results);
 
-// For the clipboard: fields separated by tabs, rows by "\n"; and the same
-// as an HTML table, its first row as headings where `header` says so, with
-// the attributes given to its table element.
-std::string TabSeparated(const TextTable& rows);
-std::string HtmlTable(const TextTable& rows, bool header, std::string_view attributes = {});
+// For the clipboard: fields separated by tabs, lines by "\n", the header
+// first; and the same as an HTML table, the header as its headings, with the
+// attributes given to its table element.
+std::string TabSeparated(const CsvTable& table);
+std::string HtmlTable(const CsvTable& table, std::string_view attributes = {});
 
 }  // namespace report

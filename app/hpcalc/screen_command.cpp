@@ -1,0 +1,148 @@
+#include <algorithm>
+#include <charconv>
+#include <iomanip>
+#include <optional>
+#include <ostream>
+#include <sstream>
+
+#include "calculation_options.h"
+#include "command_support.h"
+#include "commands.h"
+#include "cycle/comparison.h"
+#include "cycle/screening.h"
+#include "report/screening_table.h"
+
+namespace hpcalc {
+
+namespace {
+
+// Besides the conditions: the filters and the order, off unless given.
+constexpr Option kSelectionOptions[] = {
+    {"kind", "all"}, {"safety-class", ""}, {"max-gwp", ""}, {"sort", ""}};
+
+// What the command line asks besides the conditions, or why it cannot be used.
+struct Selection {
+  cycle::ScreeningFilter filter;
+  std::optional<cycle::ScreeningColumn> sort;
+  cycle::SortOrder order = cycle::SortOrder::ascending;
+};
+
+std::optional<double> WholeNumber(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::set<std::string> ClassList(std::string_view text) {
+  std::set<std::string> classes;
+  std::istringstream items{std::string(text)};
+  for (std::string item; std::getline(items, item, ',');) {
+    item.erase(0, item.find_first_not_of(" \t"));
+    item.erase(item.find_last_not_of(" \t") + 1);
+    if (!item.empty()) classes.insert(item);
+  }
+  return classes;
+}
+
+std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options) {
+  Selection selection;
+  const std::string& kind = options.Text("kind");
+  if (kind == "pure") {
+    selection.filter.kind = cycle::FluidKind::pure;
+  } else if (kind == "blend") {
+    selection.filter.kind = cycle::FluidKind::blend;
+  } else if (kind != "all") {
+    return "--kind takes pure, blend or all, not \"" + kind + "\"";
+  }
+  if (const std::string& classes = options.Text("safety-class"); !classes.empty()) {
+    selection.filter.safety_classes = ClassList(classes);
+    if (selection.filter.safety_classes->empty()) {
+      return "--safety-class takes classes separated by commas: A1,A2L";
+    }
+  }
+  if (const std::string& gwp = options.Text("max-gwp"); !gwp.empty()) {
+    selection.filter.max_gwp = WholeNumber(gwp);
+    if (!selection.filter.max_gwp) return "--max-gwp takes a number, not \"" + gwp + "\"";
+  }
+  if (std::string_view sort = options.Text("sort"); !sort.empty()) {
+    if (sort.front() == '-') {
+      selection.order = cycle::SortOrder::descending;
+      sort.remove_prefix(1);
+    }
+    selection.sort = cycle::ColumnNamed(sort);
+    if (!selection.sort) return "--sort takes a column of the table, not \"" + options.Text("sort") + "\"";
+  }
+  return selection;
+}
+
+// Names, then units, then one line per fluid; numbers to the right of their
+// column, texts to the left, the reason last and as long as it is.
+void PrintTable(const report::CsvTable& table, std::ostream& out) {
+  std::vector<std::vector<std::string>> lines{table.Header(), {}};
+  for (const auto column : cycle::kScreeningColumns) {
+    const auto unit = cycle::ColumnUnit(column);
+    std::string shown;
+    if (!unit.empty()) shown.append("(").append(unit).append(")");
+    lines[1].push_back(std::move(shown));
+  }
+  lines.insert(lines.end(), table.Rows().begin(), table.Rows().end());
+  const std::size_t count = lines[0].size();
+  std::vector<std::size_t> widths(count, 0);
+  for (const auto& line : lines) {
+    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+  }
+  for (const auto& line : lines) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+      const bool number = !cycle::ColumnUnit(cycle::kScreeningColumns[i]).empty();
+      const std::string padding(widths[i] - line[i].size(), ' ');
+      text += (i == 0 ? "" : "  ");
+      text += i + 1 == count ? line[i] : number ? padding + line[i] : line[i] + padding;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+}
+
+}  // namespace
+
+int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::vector<Option> known(kCompareOptions.begin(), kCompareOptions.end());
+  known.insert(known.end(), std::begin(kSelectionOptions), std::end(kSelectionOptions));
+  const auto parsed = CommandOptions(args, known, out, err);
+  if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
+  const auto& options = std::get<ParsedOptions>(parsed);
+  if (!options.names.empty()) return BadUsage("screen takes no names: " + options.names[0], err);
+  const auto selection = ReadSelection(options);
+  if (const auto* reason = std::get_if<std::string>(&selection)) return BadUsage(*reason, err);
+  const auto& [filter, sort, order] = std::get<Selection>(selection);
+
+  const cycle::ComparisonConditions conditions = cycle::ReadConditions(ConditionFields(options));
+  if (const auto message = cycle::CheckComparisonConditions(conditions)) {
+    return Refused(*message, err);
+  }
+  const auto candidates = cycle::FindScreeningCandidates();
+  for (const auto& skipped : candidates.skipped) err << "hpcalc: skipped " << skipped << '\n';
+  if (candidates.fluids.empty()) {
+    return Refused("No fluid or mixture files found (fluids/ and mixtures/ in the working "
+                   "directory or beside the program)",
+                   err);
+  }
+
+  std::vector<cycle::ScreeningRow> rows;
+  for (const auto& fluid : candidates.fluids) {
+    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions));
+  }
+  rows = cycle::Filtered(std::move(rows), filter);
+  if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);
+  const auto table = report::ScreeningTable(rows);
+  if (options.csv) {
+    table.Write(out);
+  } else {
+    PrintTable(table, out);
+  }
+  return kSuccess;
+}
+
+}  // namespace hpcalc

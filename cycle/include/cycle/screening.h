@@ -1,0 +1,150 @@
+// The working-fluid screening: every pure fluid and every blend of the data
+// files under one set of the comparison's conditions, each evaluated exactly
+// as the comparison evaluates a refrigerant (its critical-temperature check,
+// then Cal), with what the files say of it (safety class, GWP, ODP).
+//
+// A fluid is screened on its own (ScreenFluid), so that a caller can report
+// progress or stop between fluids; filtering and sorting work on the rows.
+// The property library holds one loaded fluid at a time: while a screening
+// runs it must be the library's only caller.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cycle/comparison.h"
+
+namespace cycle {
+
+enum class FluidKind { pure, blend };
+
+// One fluid to screen: the name handed to the property layer, and what the
+// fluid and mixture files say of it (nothing where they say nothing).
+struct ScreeningCandidate {
+  std::string name;  // the fluid file's or the blend's name: "n-Propane", "R410A"
+  FluidKind kind = FluidKind::pure;
+  std::optional<std::string> safety_class;
+  std::optional<double> gwp100;
+  std::optional<double> odp;
+  std::optional<double> lower_limit;  // K, the lowest temperature of a pure fluid's equation
+};
+
+// Every fluid file (aliases not repeated) by name, then every blend (mixture
+// file) by name, from where the property library finds them; `skipped`
+// names the files that could not be read, with the reason.
+struct ScreeningCandidates {
+  std::vector<ScreeningCandidate> fluids;
+  std::vector<std::string> skipped;
+};
+ScreeningCandidates FindScreeningCandidates();
+
+// What a fluid that runs the cycle gives.
+struct ScreenedCycle {
+  CycleFigures figures;                     // the comparison's seven
+  double volumetric_heating_capacity = 0;  // kJ/m^3: (h2 - h3) / the vapour volume
+  double evaporating_pressure = 0;          // bar
+  // Dew minus bubble temperature at the evaporating and at the condensing
+  // pressure, K: 0 for a pure fluid; unknown where the library gives none.
+  std::optional<double> glide_evaporator;
+  std::optional<double> glide_condenser;
+};
+
+struct ScreeningRow {
+  ScreeningCandidate fluid;
+  std::optional<double> critical_temperature;  // degrees C
+  // The cycle, or why the fluid cannot run it, in words.
+  std::variant<ScreenedCycle, std::string> outcome;
+
+  const ScreenedCycle* cycle() const { return std::get_if<ScreenedCycle>(&outcome); }
+  const std::string* refusal() const { return std::get_if<std::string>(&outcome); }
+};
+
+// One fluid under conditions that CheckComparisonConditions accepts. It is
+// refused, in this order, when the comparison would refuse it for its
+// critical temperature (at or below the condensing temperature, or none),
+// when the evaporating temperature lies below its lower limit, or when Cal
+// fails ("its discharge temperature could not be computed: " and Cal's
+// message).
+ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions);
+
+// The columns of the screening table, in order.
+enum class ScreeningColumn {
+  Refrigerant,
+  Kind,
+  SafetyClass,
+  GWP,
+  ODP,
+  Tcrit,
+  GlideEvap,
+  GlideCond,
+  COP,
+  VHC,
+  MassPerHeat,
+  VaporVolume,
+  DisplacementVolume,
+  EvaporatingPressure,
+  DischargePressure,
+  DischargeTemperature,
+  PressureRatio,
+  Status,
+  Reason,
+};
+
+inline constexpr ScreeningColumn kScreeningColumns[] = {
+    ScreeningColumn::Refrigerant,         ScreeningColumn::Kind,
+    ScreeningColumn::SafetyClass,         ScreeningColumn::GWP,
+    ScreeningColumn::ODP,                 ScreeningColumn::Tcrit,
+    ScreeningColumn::GlideEvap,           ScreeningColumn::GlideCond,
+    ScreeningColumn::COP,                 ScreeningColumn::VHC,
+    ScreeningColumn::MassPerHeat,         ScreeningColumn::VaporVolume,
+    ScreeningColumn::DisplacementVolume,  ScreeningColumn::EvaporatingPressure,
+    ScreeningColumn::DischargePressure,   ScreeningColumn::DischargeTemperature,
+    ScreeningColumn::PressureRatio,       ScreeningColumn::Status,
+    ScreeningColumn::Reason,
+};
+
+// The column's name: "refrigerant", "kind", "safety_class", "GWP", ... as
+// the CSV header writes it; and the column a name stands for, without regard
+// to case.
+std::string_view ColumnName(ScreeningColumn column);
+std::optional<ScreeningColumn> ColumnNamed(std::string_view name);
+// The unit of a column's numbers ("'C", "kJ/m3"); "" for texts.
+std::string_view ColumnUnit(ScreeningColumn column);
+
+// A cell: nothing (unknown), a number or a text.
+using ScreeningValue = std::variant<std::monostate, double, std::string>;
+ScreeningValue CellValue(const ScreeningRow& row, ScreeningColumn column);
+// The cell as the table shows it ("" when unknown); the comparison's seven
+// figures with the decimals of the comparison's total page.
+std::string CellText(const ScreeningRow& row, ScreeningColumn column);
+
+// Rows pass a filter only on values they have: a fluid without a GWP on
+// record fails a highest GWP, a refused fluid a highest discharge pressure.
+struct ScreeningFilter {
+  std::optional<FluidKind> kind;                       // nothing: both
+  std::optional<std::set<std::string>> safety_classes;  // any of them, without regard to case
+  std::optional<double> max_gwp;
+  bool zero_odp_only = false;
+  std::optional<double> max_discharge_pressure;     // bar
+  std::optional<double> max_discharge_temperature;  // degrees C
+  std::optional<double> min_evaporating_pressure;   // bar
+};
+
+bool Passes(const ScreeningRow& row, const ScreeningFilter& filter);
+// The part of a filter that the files' facts decide (kind, safety class, GWP,
+// ODP): a fluid that fails it need not be screened.
+bool PassesFacts(const ScreeningCandidate& fluid, const ScreeningFilter& filter);
+std::vector<ScreeningRow> Filtered(std::vector<ScreeningRow> rows, const ScreeningFilter& filter);
+
+// Sorted by a column, numbers by value and texts without regard to case,
+// unknown values last in either order; rows that compare equal keep their
+// order.
+enum class SortOrder { ascending, descending };
+std::vector<ScreeningRow> Sorted(std::vector<ScreeningRow> rows, ScreeningColumn column,
+                                 SortOrder order = SortOrder::ascending);
+
+}  // namespace cycle
