@@ -35,9 +35,9 @@ std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& 
 // The options of a command with more appended.
 std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more);
 
-// Runs `draw` with a QApplication, which plots need to be drawn into files.
-// Without a display Qt draws offscreen; its platform notices (no runtime
-// folder and the like) are no concern of the command's user.
+// Runs `draw` with a QApplication, which plots need to be drawn into files,
+// offscreen; the platform's notices (no runtime folder and the like) are no
+// concern of the command's user.
 std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>& draw);
 
 // Writes a report of the calculation when the command was given --report
