@@ -393,6 +393,13 @@ TEST(Hpcalc, DiagramWritesPicturesAndRefusesAsTheCalculationsDo) {
   EXPECT_EQ(basic.err, "Temperature of Hot water must > 15 Celsius\n");
   EXPECT_EQ(basic.out, "");
 
+  // A display it cannot reach changes nothing: files are drawn offscreen.
+  const std::string unreachable = "env -u QT_QPA_PLATFORM DISPLAY=:9999 " + Quoted(HPCALC_PATH) +
+                                  " diagram ph basic --out " + Quoted((dir / "x.png").string()) +
+                                  " 2>/dev/null";
+  EXPECT_EQ(std::system(unreachable.c_str()), 0);
+  EXPECT_EQ(Slurp(dir / "x.png").rfind("\x89PNG", 0), 0u);
+
   const auto unwritable = Hpcalc({"diagram", "ph", "basic", "--out", (dir / "none" / "d.png").string()});
   EXPECT_EQ(unwritable.exit_code, 1);
   EXPECT_EQ(unwritable.err.rfind("Cannot write", 0), 0u) << unwritable.err;
