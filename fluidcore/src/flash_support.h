@@ -107,6 +107,19 @@ inline std::string check_density(double rho, double cap, const std::string& name
   return {};
 }
 
+// What unphysical() allows: a pressure this fraction of rho R T below zero,
+// and energies from the reference state up to this many times R T (they run
+// to some hundred times R T).
+inline constexpr double kPressureMargin = 1e-6;
+inline constexpr double kLargestEnergy = 1e4;
+
+// Whether unphysical() below finds nothing to object to (without the
+// cost of its message).
+inline bool physical(const State& s, double R) {
+  return s.p > -kPressureMargin * s.rho * R * s.T && s.cv > 0 &&
+         std::abs(s.e) < kLargestEnergy * R * s.T;
+}
+
 // Why the equation's single-phase state at (T, rho) is no physical state: a
 // negative pressure, a negative heat capacity, or an energy beyond any
 // fluid's (the equation far beyond the data it was fitted to, such as
@@ -121,18 +134,12 @@ inline std::string check_density(double rho, double cap, const std::string& name
 // kelvin of a critical point states are taken as one phase where the
 // equation's isotherm may fall.)
 inline std::string unphysical(const State& s, double R, const std::string& name) {
-  constexpr double kMargin = 1e-6;
-  // Energies from the reference state run to some hundred times R T.
-  constexpr double kLargestEnergy = 1e4;
-  std::string reason;
-  if (!(s.p > -kMargin * s.rho * R * s.T))
-    reason = std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure";
-  else if (!(s.cv > 0))
-    reason = "negative heat capacity";
-  else if (!(std::abs(s.e) < kLargestEnergy * R * s.T))
-    reason = "internal energy " + format_number(s.e) + " J/mol";
-  else
-    return {};
+  if (physical(s, R)) return {};
+  const std::string reason =
+      !(s.p > -kPressureMargin * s.rho * R * s.T)
+          ? (std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure")
+      : !(s.cv > 0) ? "negative heat capacity"
+                    : "internal energy " + format_number(s.e) + " J/mol";
   return "the equation of state of " + name + " gives no physical state at " +
          show("temperature", s.T, "K") + " and " + show("density", s.rho, "mol/dm^3") + " (" +
          reason + ")";

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <charconv>
+#include <limits>
 
 #include "fluidcore/errors.h"
 #include "fluidcore/state.h"
@@ -55,6 +56,31 @@ SaturationPoint saturation_point(const PureFluid& f, double T) {
       s.T < f.saturation.monotonic_from(SaturationCurve::Series::pressure))
     s.p = vapour_pressure(f, s.T, s.rhoV);
   return s;
+}
+
+bool takes_saturation_pressure(const PureFluid& f, const SaturationPoint& sat, double T,
+                               double rho) {
+  return T == sat.T && std::abs(rho - sat.rhoL) <= kLiquidBand * sat.rhoL &&
+         sat.p < kLowPressure * f.pcrit();
+}
+
+void take_liquid_pressure_from_saturation(const PureFluid& f, const SaturationPoint& sat,
+                                          State& s) {
+  if (!takes_saturation_pressure(f, sat, s.T, s.rho)) return;
+  // A step within the rounding of the density is none: at a few mPa one unit
+  // in the last place of a liquid's density moves its pressure by 1e-3.
+  const double step = s.rho - sat.rhoL;
+  constexpr double kRounding = 4 * std::numeric_limits<double>::epsilon();
+  s.p = sat.p + (std::abs(step) <= kRounding * sat.rhoL ? 0 : s.dp_drho * step);
+}
+
+void take_liquid_pressure_from_saturation(const PureFluid& f, State& s) {
+  const auto& c = f.saturation;
+  if (!(s.T < c.Tcrit() && s.T >= c.Tmin() && s.rho > c.rhocrit())) return;
+  // The series' liquid density first: the whole point only where it is needed.
+  const double rhoL = c.value(SaturationCurve::Series::liquid_density, s.T);
+  if (std::abs(s.rho - rhoL) <= kLiquidBand * rhoL)
+    take_liquid_pressure_from_saturation(f, saturation_point(f, s.T), s);
 }
 
 double saturation_temperature(const PureFluid& f, double p) {

@@ -16,6 +16,7 @@
 
 #include "fluidcore/pure_fluid.h"
 #include "fluidcore/saturation_curve.h"
+#include "fluidcore/state.h"
 
 namespace fluidcore {
 
@@ -31,6 +32,22 @@ struct SaturationResult {
 SaturationPoint saturation_point(const PureFluid& fluid, double T);
 // The saturation temperature at p, clamped to [psat_min, pcrit]; no range check.
 double saturation_temperature(const PureFluid& fluid, double p);
+
+// A liquid's pressure where the saturation pressure is low (below 1 % of
+// the critical pressure) and its density within a relative kLiquidBand of
+// the saturated liquid `sat` at the state's temperature: the saturation
+// pressure plus the first-order step from there. The equation's own pressure
+// of a liquid is the small difference of large terms; where the saturation
+// pressure is a few mPa (near a triple point) its rounding is a noticeable
+// part of it, and the saturated liquid would not have the saturation pressure.
+inline constexpr double kLiquidBand = 1e-9;
+// Whether the state (T, rho) takes its pressure that way.
+bool takes_saturation_pressure(const PureFluid& fluid, const SaturationPoint& sat, double T,
+                               double rho);
+void take_liquid_pressure_from_saturation(const PureFluid& fluid, const SaturationPoint& sat,
+                                          State& s);
+// The same where the saturation point is not at hand.
+void take_liquid_pressure_from_saturation(const PureFluid& fluid, State& s);
 
 // Tmin <= T <= the equation's critical temperature.
 SaturationResult saturation_at_temperature(const PureFluid& fluid, double T);
