@@ -4,9 +4,11 @@
 // near a density maximum; TP on the saturation curve), a state that
 // reproduces the given values counts as right.
 //
-// The success rate is reported per flash, in the heat-pump range (triple
-// point + 1 K to 1.5 Tc, pressures to the upper limit) and over the whole
-// range. FLUIDCORE_ROUNDTRIP_DENSE=1 runs a denser sweep.
+// States on the limits (the triple point, the upper temperature and
+// pressure limits) and on both saturation lines down to the triple point are
+// among them. The success rate is reported per flash, in the heat-pump range
+// (triple point + 1 K to 1.5 Tc, pressures to the upper limit) and over the
+// whole range. FLUIDCORE_ROUNDTRIP_DENSE=1 runs a denser sweep.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -38,7 +40,11 @@ struct Sample {
 // qualities, close to saturation on both sides, near the critical point and
 // near the lower limit.
 std::vector<Sample> samples(const PureFluid& f, bool dense) {
-  std::vector<double> Ts = {f.limits.Tmin + 1e-3, f.limits.Tmin + 1.0};
+  // The lower limit itself, and both saturation lines at low temperatures,
+  // where the saturation pressure is a few mPa.
+  std::vector<double> Ts = {f.limits.Tmin, f.limits.Tmin + 1e-3, f.limits.Tmin + 1.0};
+  for (const double above : {5.0, 20.0})
+    if (f.limits.Tmin + above < 0.8 * f.Tcrit()) Ts.push_back(f.limits.Tmin + above);
   const int n = dense ? 16 : 5;
   for (int i = 1; i <= n; ++i) Ts.push_back(f.limits.Tmin + (f.Tcrit() - f.limits.Tmin) * i / (n + 1));
   for (double d : {-1.0, -0.1}) Ts.push_back(f.Tcrit() + d);
@@ -74,6 +80,7 @@ std::vector<Sample> samples(const PureFluid& f, bool dense) {
       for (double q : {0.0, 0.1, 0.5, 0.9, 1.0})
         add(T, 1 / ((1 - q) / sat.rhoL + q / sat.rhoV), "two-phase");
       for (double m : {2.0, 10.0}) pressures.push_back(std::max(m * sat.p, sat.p + 100));
+      if (T == f.limits.Tmin) pressures.push_back(f.psat_min);
     } else {
       for (double m : {0.01, 0.3, 1.0, 3.0}) pressures.push_back(m * f.pcrit());
     }
