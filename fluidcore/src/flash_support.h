@@ -145,6 +145,20 @@ inline std::string unphysical(const State& s, double R, const std::string& name)
          reason + ")";
 }
 
+// cv, cp and w where a single-phase state has them, kUndefined elsewhere:
+// cp and w only where the state is mechanically stable ((dp/drho)_T > 0).
+// Within a hair of a critical point rounding can miss that, and the
+// equation's cp then comes out hugely negative.
+struct HeatCapacities {
+  double cv, cp, w;
+};
+
+inline HeatCapacities heat_capacities(const State& s) {
+  const bool stable = s.dp_drho > 0;
+  return {s.cv > 0 ? s.cv : kUndefined, stable && s.cp > 0 ? s.cp : kUndefined,
+          stable && s.w > 0 ? s.w : kUndefined};
+}
+
 // A single-phase State as a flash result, classified against the critical
 // point (Tc, pc, rhoc): supercritical at or above both Tc and pc, vapour
 // above Tc below pc; below Tc liquid or vapour by its density.
@@ -156,9 +170,10 @@ inline FlashState single_phase_state(const State& s, double Tc, double pc, doubl
   r.e = s.e;
   r.h = s.h;
   r.s = s.s;
-  r.cv = s.cv;
-  r.cp = s.cp;
-  r.w = s.w;
+  const auto c = heat_capacities(s);
+  r.cv = c.cv;
+  r.cp = c.cp;
+  r.w = c.w;
   if (s.T >= Tc) {
     const bool gas = s.p < pc;
     r.phase = gas ? Phase::vapour : Phase::supercritical;
@@ -188,9 +203,10 @@ inline FlashState two_phase_state(const State& L, const State& V, double T, doub
   r.s = L.s + q * (V.s - L.s);
   r.phase = Phase::two_phase;
   const State* edge = q == 0 ? &L : q == 1 ? &V : nullptr;
-  r.cv = edge ? edge->cv : kUndefined;
-  r.cp = edge ? edge->cp : kUndefined;
-  r.w = edge ? edge->w : kUndefined;
+  const auto c = edge ? heat_capacities(*edge) : HeatCapacities{kUndefined, kUndefined, kUndefined};
+  r.cv = c.cv;
+  r.cp = c.cp;
+  r.w = c.w;
   return r;
 }
 

@@ -5,7 +5,8 @@
 // with NaN, infinities, zeros, negatives, denormals and huge values.
 //
 // Every call is checked: outputs finite (or the undefined marker where a
-// property does not exist), ierr and herr agreeing, herr written over its
+// property does not exist), cv, cp and w positive where they are given (also
+// at and next to a critical point), ierr and herr agreeing, herr written over its
 // width, blank-padded and naming the routine, nothing written past any
 // buffer or into a given value. A successful flash returns a state that
 // reproduces its given values (through TDFLSH at the returned T and D), a
@@ -183,6 +184,14 @@ void check_slot(Slot& s, const std::string& what, bool is_input, bool succeeded)
     return;
   }
   require(std::isfinite(v), what + " is " + number(v));
+}
+
+// cv, cp and w: positive, or the marker where the state has none (two
+// phases; no stable state at a critical point within rounding).
+void check_heat_capacities(double cv, double cp, double w, const std::string& what) {
+  const std::pair<const char*, double> values[] = {{"Cv", cv}, {"Cp", cp}, {"W", w}};
+  for (const auto& [name, v] : values)
+    require(v == kUndefined || v > 0, what + " " + name + " is " + number(v));
 }
 
 // A composition array of 20 doubles, guarded.
@@ -443,6 +452,7 @@ FlashCall flash(const std::string& pair, double a, double b, int k, const Model&
   check_slot(B, routine + " second value", true, ok);
   const std::pair<const char*, Slot*> others[] = {{"Dl", &Dl}, {"Dv", &Dv}, {"Cv", &Cv}, {"Cp", &Cp}, {"W", &W}};
   for (const auto& [name, slot] : others) check_slot(*slot, routine + " " + name, false, ok);
+  if (ok) check_heat_capacities(Cv.value(), Cp.value(), W.value(), routine);
   for (const auto& [letter, slot] : slots) r.s[letter] = slot->value();
   r.s.Dl = Dl.value();
   r.s.Dv = Dv.value();
@@ -531,6 +541,7 @@ ThermCall therm(double T, double D, const Fractions& composition) {
   const std::pair<const char*, Slot*> outputs[] = {{"P", &P}, {"E", &E}, {"H", &H}, {"S", &S},
                                                    {"Cv", &Cv}, {"Cp", &Cp}, {"W", &W}, {"JT", &JT}};
   for (const auto& [name, slot] : outputs) check_slot(*slot, std::string("THERM ") + name, false, true);
+  check_heat_capacities(Cv.value(), Cp.value(), W.value(), "THERM");
   const ThermCall r{P.value(), E.value(), H.value(), S.value(), Cv.value(), Cp.value(), W.value(), JT.value()};
   trace().add("THERM(" + number(T) + ", " + number(D) + ") -> P=" + number(r.P) + " E=" +
               number(r.E) + " H=" + number(r.H) + " S=" + number(r.S) + " Cv=" + number(r.Cv) +
