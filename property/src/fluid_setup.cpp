@@ -11,6 +11,7 @@
 #include "property/binding.h"
 #include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
+#include "property/number_text.h"
 #include "text.h"
 
 namespace property {
