@@ -92,6 +92,12 @@ std::string UpperCase(std::string_view text) {
   return upper;
 }
 
+std::string ShortenedForMessage(std::string_view text) {
+  constexpr std::size_t kLongest = 80, kHead = 60, kTail = kLongest - kHead - 3;
+  if (text.size() <= kLongest) return std::string(text);
+  return std::string(text.substr(0, kHead)) + "..." + std::string(text.substr(text.size() - kTail));
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
   text = TrimBlanks(text);
   const std::size_t length = NumberLength(text);
