@@ -235,11 +235,8 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     }
     if (beyond_hi || beyond_lo)
       return failure(kOutOfRange,
-                     show(y, value) + " at " + show("pressure", p, "kPa") + " is " +
-                         (beyond_hi ? "above" : "below") + " the value " +
-                         format_number(value_of(s, y)) + " " + unit(y) + " at the " +
-                         (beyond_hi ? "upper" : "lower") + " temperature limit " +
-                         format_number(T) + " K of " + f.name,
+                     beyond_value_at_limit(y, value, show("pressure", p, "kPa"), value_of(s, y),
+                                           beyond_hi, T, f.name),
                      beyond_hi ? 1 : -1);
     if (res < 0) {
       Ta = T;
@@ -371,8 +368,8 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
   }
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
-    r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
-                format_number(f.limits.pmax) + " kPa of " + f.name;
+    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit",
+                             f.limits.pmax) + " of " + f.name;
   }
   return r;
 }
@@ -532,8 +529,8 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   r.iterations = root->iterations;
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
-    r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
-                format_number(f.limits.pmax) + " kPa of " + f.name;
+    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit",
+                             f.limits.pmax) + " of " + f.name;
   }
   return r;
 }

@@ -54,6 +54,18 @@ inline std::string show(Property y, double v) {
   return quantity(y) + " " + format_number(v) + " " + unit(y);
 }
 
+// "enthalpy 2e+04 J/mol at pressure 500 kPa is below the value 2.1e+04 J/mol
+// at the lower temperature limit 115.73 K of R22": a given y out of reach
+// along a path ("pressure 500 kPa") whose value at the limit T is at_limit.
+inline std::string beyond_value_at_limit(Property y, double value, const std::string& along,
+                                         double at_limit, bool above, double T,
+                                         const std::string& name) {
+  const auto [given, limit_value] = format_apart(value, at_limit);
+  return quantity(y) + " " + given + " " + unit(y) + " at " + along + " is " +
+         (above ? "above" : "below") + " the value " + limit_value + " " + unit(y) + " at the " +
+         (above ? "upper" : "lower") + " temperature limit " + format_number(T) + " K of " + name;
+}
+
 // Inputs a rounding error outside a limit count as on it.
 inline constexpr double kSlack = 1e-9;
 
@@ -67,11 +79,9 @@ inline constexpr double kLowestDensity = 1e-100;   // mol/dm^3
 inline std::string check_temperature(double T, double Tmin, double Tmax, const std::string& name) {
   if (!std::isfinite(T)) return "temperature is not a finite number";
   if (T < Tmin * (1 - kSlack))
-    return show("temperature", T, "K") + " is below the lower limit " + format_number(Tmin) +
-           " K of " + name;
+    return beyond_limit("temperature", T, "K", "is below the lower limit", Tmin) + " of " + name;
   if (T > Tmax * (1 + kSlack))
-    return show("temperature", T, "K") + " is above the upper limit " + format_number(Tmax) +
-           " K of " + name;
+    return beyond_limit("temperature", T, "K", "is above the upper limit", Tmax) + " of " + name;
   return {};
 }
 
@@ -82,8 +92,7 @@ inline std::string check_pressure(double p, double pmax, const std::string& name
     return show("pressure", p, "kPa") + " is below the lowest pressure " +
            format_number(kLowestPressure) + " kPa the library computes";
   if (p > pmax * (1 + kSlack))
-    return show("pressure", p, "kPa") + " is above the upper limit " + format_number(pmax) +
-           " kPa of " + name;
+    return beyond_limit("pressure", p, "kPa", "is above the upper limit", pmax) + " of " + name;
   return {};
 }
 
@@ -102,8 +111,8 @@ inline std::string check_density(double rho, double cap, const std::string& name
     return show("density", rho, "mol/dm^3") + " is below the lowest density " +
            format_number(kLowestDensity) + " mol/dm^3 the library computes";
   if (rho > cap)
-    return show("density", rho, "mol/dm^3") + " is above the highest density " +
-           format_number(cap) + " mol/dm^3 of " + name;
+    return beyond_limit("density", rho, "mol/dm^3", "is above the highest density", cap) +
+           " of " + name;
   return {};
 }
 

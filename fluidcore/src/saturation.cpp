@@ -10,11 +10,32 @@
 
 namespace fluidcore {
 
-std::string format_number(double v) {
-  // Independent of the process locale: "374.21", never "374,21".
+namespace {
+
+// Independent of the process locale: "374.21", never "374,21".
+std::string format_digits(double v, int digits) {
   char buf[32];
-  char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr;
+  char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits).ptr;
   return std::string(buf, end);
+}
+
+}  // namespace
+
+std::string format_number(double v) { return format_digits(v, 6); }
+
+std::pair<std::string, std::string> format_apart(double value, double limit) {
+  for (int digits = 6;; ++digits) {
+    auto shown = std::make_pair(format_digits(value, digits), format_digits(limit, digits));
+    if (shown.first != shown.second || digits == 17) return shown;
+  }
+}
+
+std::string beyond_limit(std::string_view quantity, double value, std::string_view unit,
+                         std::string_view relation, double limit) {
+  const auto [v, l] = format_apart(value, limit);
+  std::string text(quantity);
+  return text.append(" ").append(v).append(" ").append(unit).append(" ").append(relation)
+      .append(" ").append(l).append(" ").append(unit);
 }
 
 namespace {
@@ -31,18 +52,30 @@ SaturationResult failure(int status, std::string message) {
 std::string outside(const PureFluid& f, const char* quantity, const char* unit, double value,
                     double lo, const char* lo_name, double hi, const char* hi_name) {
   if (!std::isfinite(value)) return std::string(quantity) + " is not a finite number";
-  const auto v = [&] { return std::string(quantity) + " " + format_number(value) + " " + unit; };
   // Values a rounding error outside a limit count as on it.
   constexpr double kSlack = 1e-9;
   if (value < lo * (1 - kSlack))
-    return v() + " is below the " + lo_name + " " + format_number(lo) + " " + unit + " of " + f.name;
+    return beyond_limit(quantity, value, unit, std::string("is below the ") + lo_name, lo) + " of " +
+           f.name;
   if (value > hi * (1 + kSlack))
-    return v() + " is above the " + hi_name + " " + format_number(hi) + " " + unit + " of " + f.name;
+    return beyond_limit(quantity, value, unit, std::string("is above the ") + hi_name, hi) + " of " +
+           f.name;
   return {};
 }
 
 // Below this fraction of the critical pressure the equation gives p.
 constexpr double kLowPressure = 1e-2;
+
+// The critical point the library reports (CRITP: the published one) lies a
+// hair from the equation's own, on either side: saturation at either is the
+// critical point, not beyond it.
+double highest_saturation_temperature(const PureFluid& f) {
+  return std::max(f.saturation.Tcrit(), f.critical.T);
+}
+
+double highest_saturation_pressure(const PureFluid& f) {
+  return std::max(f.saturation.pcrit(), f.critical.p);
+}
 
 double vapour_pressure(const PureFluid& f, double T, double rhoV) {
   return Isotherm(f, T).pressure(rhoV).p;
@@ -100,9 +133,8 @@ double saturation_temperature(const PureFluid& f, double p) {
 }
 
 SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
-  const auto& c = f.saturation;
-  if (auto why = outside(f, "temperature", "K", T, f.limits.Tmin, "lower limit", c.Tcrit(),
-                         "critical temperature");
+  if (auto why = outside(f, "temperature", "K", T, f.limits.Tmin, "lower limit",
+                         highest_saturation_temperature(f), "critical temperature");
       !why.empty())
     return failure(std::isfinite(T) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
@@ -113,7 +145,7 @@ SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
 SaturationResult saturation_at_pressure(const PureFluid& f, double p) {
   const auto& c = f.saturation;
   if (auto why = outside(f, "pressure", "kPa", p, f.psat_min, "lower-limit saturation pressure",
-                         c.pcrit(), "critical pressure");
+                         highest_saturation_pressure(f), "critical pressure");
       !why.empty())
     return failure(std::isfinite(p) ? kOutOfRange : kBadInput, why);
   SaturationResult r;

@@ -108,3 +108,73 @@ TEST(Flash, IsobarNewtonConvergesInFewSteps) {
 
 }  // namespace
 }  // namespace fluidcore::test
+
+namespace fluidcore::test {
+namespace {
+
+// The two numbers of "... 115.7299998 K is below the lower limit 115.73 K":
+// the words before and after the relation, without their units.
+std::pair<std::string, std::string> compared(const std::string& message,
+                                             const std::string& relation) {
+  const auto at = message.find(relation);
+  if (at == std::string::npos) return {};
+  const auto value_end = message.rfind(' ', at - 1);
+  const auto value_start = message.rfind(' ', value_end - 1) + 1;
+  const auto limit_start = at + relation.size() + 1;
+  const auto limit_end = message.find(' ', limit_start);
+  return {message.substr(value_start, value_end - value_start),
+          message.substr(limit_start, limit_end - limit_start)};
+}
+
+// A value just beyond a limit is shown with the digits that tell it apart
+// from the limit, for every limit of every fluid.
+TEST(Flash, LimitMessagesShowTheValueApartFromTheLimit) {
+  for (const auto& name : all_fluid_names()) {
+    const auto f = fluid(name);
+    const double T = 0.5 * (f->limits.Tmin + f->limits.Tmax), p = f->psat_min * 10;
+    const struct {
+      FlashResult got;
+      const char* relation;
+    } cases[] = {
+        {flash_tp(*f, f->limits.Tmin * (1 - 2e-9), p), "is below the lower limit"},
+        {flash_tp(*f, f->limits.Tmax * (1 + 2e-9), p), "is above the upper limit"},
+        {flash_tp(*f, T, f->limits.pmax * (1 + 2e-9)), "is above the upper limit"},
+        {flash_tq(*f, f->limits.Tmin * (1 - 2e-9), 0), "is below the lower limit"},
+        {flash_pq(*f, std::max(f->critical.p, f->pcrit()) * (1 + 2e-9), 1),
+         "is above the critical pressure"},
+    };
+    for (const auto& c : cases) {
+      ASSERT_FALSE(c.got.ok()) << name << " " << c.relation;
+      const auto [value, limit] = compared(c.got.message, c.relation);
+      EXPECT_FALSE(value.empty()) << c.got.message;
+      EXPECT_NE(value, limit) << c.got.message;
+    }
+  }
+}
+
+// The critical point the library reports (the published one, CRITP) and the
+// equation's own lie a hair apart, either way round: saturation at either is
+// the critical point, not beyond it (SATP of R134a at 4059.28 kPa, the
+// pressure CRITP gives, was refused as above the critical pressure).
+TEST(Flash, SaturationAtEitherCriticalPointIsTheCriticalPoint) {
+  for (const auto& name : all_fluid_names()) {
+    const auto f = fluid(name);
+    if (f->critical.T > f->limits.Tmax || f->critical.p > f->limits.pmax) continue;
+    for (const double T : {f->critical.T, f->Tcrit()})
+      ASSERT_TRUE(flash_tq(*f, T, 0).ok()) << name << " T=" << T;
+    for (const double p : {f->critical.p, f->pcrit()})
+      ASSERT_TRUE(flash_pq(*f, p, 1).ok()) << name << " p=" << p;
+    // The higher of the two is the critical point: the end of the curve.
+    const auto end = f->saturation.at_temperature(f->Tcrit());
+    const auto at_T = flash_tq(*f, std::max(f->critical.T, f->Tcrit()), 0).state;
+    const auto at_p = flash_pq(*f, std::max(f->critical.p, f->pcrit()), 1).state;
+    for (const auto& s : {at_T, at_p}) {
+      EXPECT_EQ(s.T, f->Tcrit()) << name;
+      EXPECT_EQ(s.rhoL, end.rhoL) << name;
+      EXPECT_EQ(s.rhoV, end.rhoV) << name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fluidcore::test

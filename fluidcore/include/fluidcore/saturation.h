@@ -13,6 +13,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "fluidcore/pure_fluid.h"
 #include "fluidcore/saturation_curve.h"
@@ -59,5 +61,12 @@ SaturationResult saturation_at_density(const PureFluid& fluid, double rho);
 
 // A number for a message: "1e+06", "374.21".
 std::string format_number(double v);
+// Two numbers for a message that compares them, each with the fewest digits
+// (six at least) that tell them apart: never "115.73 K is below 115.73 K".
+std::pair<std::string, std::string> format_apart(double value, double limit);
+// "temperature 115.7299999 K is below the lower limit 115.73 K": a quantity
+// and the limit it lies beyond, numbers as format_apart gives them.
+std::string beyond_limit(std::string_view quantity, double value, std::string_view unit,
+                         std::string_view relation, double limit);
 
 }  // namespace fluidcore
