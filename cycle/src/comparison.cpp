@@ -70,6 +70,14 @@ double CriticalTemperature(const std::string& name) {
   return (std::isfinite(kelvin) ? kelvin : 0) - detail::kKelvinOffset;
 }
 
+// Condensing at the critical temperature is refused like condensing above
+// it, also where the two differ by a rounding error: R22's 369.295 K is
+// 96.14500000000004 'C, and a typed 96.145 falls a hair below.
+bool NotBelowCritical(double condensing, double critical) {
+  const double rounding = 1e-9 * (std::abs(critical) + detail::kKelvinOffset);
+  return condensing >= critical - rounding;
+}
+
 std::string RefrigerantMessage(int slot) {
   return "Incorrect name or check the critical temperature of refrigerant" +
          std::to_string(slot + 1);
@@ -110,7 +118,8 @@ std::optional<std::string> RunComparison(const ComparisonFields& fields,
   for (int k = 0; k < count; ++k) critical.push_back(CriticalTemperature(results.RefName[k]));
   if (count == 0) return "Please select Refrigerant";
   for (int k = 0; k < count; ++k) {
-    if (results.RefName[k].empty() || conditions.TemperatureCondensing >= critical[k]) {
+    if (results.RefName[k].empty() ||
+        NotBelowCritical(conditions.TemperatureCondensing, critical[k])) {
       return RefrigerantMessage(k);
     }
   }
