@@ -661,14 +661,17 @@ bool retrograde(const Model& m, double T) {
   return bubble != dew;
 }
 
-// A single phase, or a saturated one, has cv, cp and w; next to a critical
-// point rounding can leave it a hair inside the spinodal, where it has no cp
-// and no w (check_heat_capacities makes sure that those given are positive).
-void require_heat_capacities(const StateValues& s, const Scales& sc, const std::string& what) {
+// A single phase, or a saturated one, within the range has cv, cp and w;
+// next to a critical point rounding can leave it a hair inside the spinodal,
+// where it has no cp and no w, and so can the equation beyond the range (a
+// warning) at densities past its data (check_heat_capacities makes sure that
+// those given are positive).
+void require_heat_capacities(const FlashCall& f, const Scales& sc, const std::string& what) {
+  const StateValues& s = f.s;
   const bool next_to_critical =
       std::abs(s.T - sc.Tc) <= 1e-4 * sc.Tc && std::abs(s.D - sc.Dc) <= 0.2 * sc.Dc;
   require(s.Cv != kUndefined, what + ": cv undefined");
-  require(next_to_critical || (s.Cp != kUndefined && s.W != kUndefined),
+  require(next_to_critical || f.ierr < 0 || (s.Cp != kUndefined && s.W != kUndefined),
           what + ": cp or w undefined away from the critical point");
 }
 
@@ -685,12 +688,12 @@ void verify_flash(const std::string& pair, const FlashCall& f, const Model& m, c
       for (double c : {s.Cv, s.Cp, s.W})
         require(c == kUndefined, what + ": cv, cp or w of a two-phase state");
     } else {
-      require_heat_capacities(s, sc, what);
+      require_heat_capacities(f, sc, what);
     }
   } else {
     require(s.Q == -998 || s.Q == 998 || s.Q == 999, what + ": quality of a single-phase state");
     require(s.Dl == s.D && s.Dv == s.D, what + ": phase densities of a single-phase state");
-    require_heat_capacities(s, sc, what);
+    require_heat_capacities(f, sc, what);
   }
   if (pair == "TD") return check_phases(what, s, f.xl, f.xv, m, sc);
   // The state found, evaluated again at its T and D, has the given values

@@ -8,6 +8,7 @@
 // a limit.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <sstream>
@@ -42,30 +43,29 @@ double on_grid(double lo, double hi, int i) {
   return i == kPoints - 1 ? hi : lo + (hi - lo) * i / (kPoints - 1);
 }
 
+// A number as it reads back exactly.
+std::string exact(double v) {
+  char buf[32];
+  return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
 std::vector<GridState> grid(const PureFluid& f, std::vector<std::string>& unmade) {
   std::vector<GridState> out;
+  const auto add = [&](const FlashResult& r, const std::string& what) {
+    if (r.ok()) out.push_back({r.state, what});
+    else unmade.push_back(f.name + " " + what + ": " + r.message);
+  };
   const double ln_lo = std::log(f.psat_min), ln_hi = std::log(f.limits.pmax);
   for (int i = 0; i < kPoints; ++i) {
     const double T = on_grid(f.limits.Tmin, f.limits.Tmax, i);
     for (int j = 0; j < kPoints; ++j) {
       const double p = j == 0 ? f.psat_min : j == kPoints - 1 ? f.limits.pmax
                                                               : std::exp(on_grid(ln_lo, ln_hi, j));
-      const auto r = flash_tp(f, T, p);
-      std::ostringstream what;
-      what.precision(17);
-      what << "T=" << T << " p=" << p;
-      if (r.ok()) out.push_back({r.state, what.str()});
-      else unmade.push_back(f.name + " " + what.str() + ": " + r.message);
+      add(flash_tp(f, T, p), "T=" + exact(T) + " p=" + exact(p));
     }
     if (T >= f.Tcrit() || saturation_point(f, T).p > f.limits.pmax) continue;
-    for (const double q : {0.0, 0.25, 0.5, 0.75, 1.0}) {
-      const auto r = flash_tq(f, T, q);
-      std::ostringstream what;
-      what.precision(17);
-      what << "T=" << T << " q=" << q;
-      if (r.ok()) out.push_back({r.state, what.str()});
-      else unmade.push_back(f.name + " " + what.str() + ": " + r.message);
-    }
+    for (const double q : {0.0, 0.25, 0.5, 0.75, 1.0})
+      add(flash_tq(f, T, q), "T=" + exact(T) + " q=" + exact(q));
   }
   return out;
 }
