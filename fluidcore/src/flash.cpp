@@ -191,10 +191,11 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     const Isotherm iso(f, T);
     const auto d = density_at(f, iso, p, rho_guess);
     // No density reaches p at this T (beyond the densest liquid the
-    // equation covers), or the equation gives no physical state there (its
-    // region of negative heat capacity at extreme pressures and the lowest
-    // temperatures): the state lies at a higher temperature.
-    if (!d.ok || !physical(d.state, f.gas_constant)) {
+    // equation covers), or y lies above the value where the equation gives
+    // no physical state (its region of negative heat capacity at extreme
+    // pressures and the lowest temperatures): the state lies at a higher
+    // temperature.
+    if (!d.ok || (value_of(d.state, y) > value && !physical(d.state, f.gas_constant))) {
       if (T >= Thi)
         return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
                                            " and " + show("pressure", p, "kPa") + " of " + f.name);
