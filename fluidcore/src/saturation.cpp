@@ -68,7 +68,7 @@ constexpr double kLowPressure = 1e-2;
 
 // The critical point the library reports (CRITP: the published one) lies a
 // hair from the equation's own, on either side: saturation at either is the
-// critical point, not beyond it.
+// critical point, not beyond it (see critical_isochore_at_temperature).
 double highest_saturation_temperature(const PureFluid& f) {
   return std::max(f.saturation.Tcrit(), f.critical.T);
 }
@@ -79,6 +79,32 @@ double highest_saturation_pressure(const PureFluid& f) {
 
 double vapour_pressure(const PureFluid& f, double T, double rhoV) {
   return Isotherm(f, T).pressure(rhoV).p;
+}
+
+// Beyond the equation's own critical point, up to the one the library
+// reports: the critical point at the given temperature or pressure, on the
+// critical isochore (the density where the curve ends), so that the one
+// phase there has the pressure given or returned.
+double critical_isochore_density(const PureFluid& f) {
+  const auto end = f.saturation.at_temperature(f.Tcrit());
+  return 0.5 * (end.rhoL + end.rhoV);
+}
+
+SaturationPoint critical_isochore_at_temperature(const PureFluid& f, double T) {
+  const double rho = critical_isochore_density(f);
+  return {T, vapour_pressure(f, T, rho), rho, rho};
+}
+
+// Newton in T from the equation's critical temperature; p rises with T.
+SaturationPoint critical_isochore_at_pressure(const PureFluid& f, double p) {
+  const double rho = critical_isochore_density(f);
+  double T = f.Tcrit();
+  for (int it = 0; it < 20; ++it) {
+    const State s = evaluate_state(f, T, rho);
+    if (std::abs(s.p - p) <= 1e-13 * p || !(s.dp_dT > 0)) break;
+    T += (p - s.p) / s.dp_dT;
+  }
+  return {T, p, rho, rho};
 }
 
 }  // namespace
@@ -138,7 +164,7 @@ SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
       !why.empty())
     return failure(std::isfinite(T) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
-  r.point = saturation_point(f, T);
+  r.point = T > f.Tcrit() ? critical_isochore_at_temperature(f, T) : saturation_point(f, T);
   return r;
 }
 
@@ -149,6 +175,10 @@ SaturationResult saturation_at_pressure(const PureFluid& f, double p) {
       !why.empty())
     return failure(std::isfinite(p) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
+  if (p > c.pcrit()) {
+    r.point = critical_isochore_at_pressure(f, p);
+    return r;
+  }
   r.point = c.at_temperature(saturation_temperature(f, p));
   r.point.p = p;
   return r;
