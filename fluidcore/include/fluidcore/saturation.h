@@ -51,9 +51,12 @@ void take_liquid_pressure_from_saturation(const PureFluid& fluid, const Saturati
 // The same where the saturation point is not at hand.
 void take_liquid_pressure_from_saturation(const PureFluid& fluid, State& s);
 
-// Tmin <= T <= the equation's critical temperature.
+// Tmin <= T <= the critical temperature: the higher of the equation's own
+// and the published one (CRITP's); between the two the point is the
+// critical point at T, on its isochore.
 SaturationResult saturation_at_temperature(const PureFluid& fluid, double T);
-// p between the lower-limit and critical pressures.
+// p between the lower-limit and critical pressures (the higher of the two,
+// as for T).
 SaturationResult saturation_at_pressure(const PureFluid& fluid, double p);
 // rho is a saturated liquid density (rho >= rhocrit, phase 1) or a saturated
 // vapour density (phase 2).
