@@ -62,9 +62,11 @@ FlashResult single_phase_result(const PureFluid& f, const State& s, int iteratio
 }
 
 // A liquid-vapour state of molar quality q at the saturation point `sat`
-// (its T and p), the phase states evaluated on `iso`.
+// (its p), the phase states evaluated on `iso` (its T). A temperature a
+// rounding error below the lower limit has the limit's saturation point;
+// the state keeps its own temperature, so that TD gives it back.
 FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) {
-  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), sat.T, sat.p, q);
+  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), iso.T(), sat.p, q);
 }
 
 // Two coexisting states A (q = 0) and B (q = 1) at one T and p, mixed.
