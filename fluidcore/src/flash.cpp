@@ -501,7 +501,10 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     return residual(std::min(T + dT, Tmax)) - residual(std::max(T - dT, Tmin));
   };
   const auto find = [&](const std::vector<double>& xs) {
-    return first_root(residual, xs, 1e-13 * Tmax, slope, tolerance(f, y, f.Tcrit(), value));
+    auto r = first_root(residual, xs, 1e-13 * Tmax, slope, tolerance(f, y, f.Tcrit(), value));
+    // Brent's last step can pass the end of the range by its tolerance.
+    if (r) r->x = std::clamp(r->x, Tmin, Tmax);
+    return r;
   };
   // The first root from low T whose state is physical: at densities beyond
   // the liquid's at the upper pressure limit the equation's unphysical

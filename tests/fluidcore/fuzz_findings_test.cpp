@@ -92,6 +92,9 @@ const Finding kFindings[] = {
     {"fluids/R718.fld", "TD", 647.09599999999966, 17.873727944406035, nullptr,
      "at water's critical point, where cv grows without bound, the state was refused as "
      "unphysical for its heat capacity of 59000 J/(mol K)"},
+    {"fluids\\methanol.fld", "DH", 0.035117529085118435, 52797.629885886628, nullptr,
+     "at the upper temperature limit (within its slack) the search along the isochore ended "
+     "a step beyond it, at a temperature TD then refused"},
     {"fluids\\R717.fld", "PD", 6.0558135742929231, 39.541603375291139, nullptr,
      "inside the dome a rounding error below the lower limit the state came back with the "
      "limit's temperature but its phases evaluated below it: TD at its T and D gave another "
