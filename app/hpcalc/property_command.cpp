@@ -3,12 +3,16 @@
 #include <cctype>
 #include <charconv>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <variant>
 
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/number_text.h"
+#include "property/layer_state.h"
 #include "property/property_functions.h"
+#include "property/state_evaluation.h"
 
 namespace hpcalc {
 
@@ -30,11 +34,15 @@ bool SameName(std::string_view a, std::string_view b) {
   });
 }
 
+std::string NumberText(double value) {
+  std::array<char, 32> text{};
+  const char* end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+  return std::string(static_cast<const char*>(text.data()), end);
+}
+
 int PrintResult(const property::PropertyResult& result, std::ostream& out, std::ostream& err) {
   if (const double* value = std::get_if<double>(&result)) {
-    std::array<char, 32> text{};
-    const char* end = std::to_chars(text.data(), text.data() + text.size(), *value).ptr;
-    out << std::string_view(text.data(), static_cast<std::size_t>(end - text.data())) << '\n';
+    out << NumberText(*value) << '\n';
     return kSuccess;
   }
   const auto* text = std::get_if<std::string>(&result);
@@ -63,7 +71,25 @@ int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::os
   if (function == std::end(kFunctions)) return BadUsage("unknown property function " + args[0], err);
   const double value1 = args.size() > 4 ? cycle::LeadingNumber(args[4]) : 0;
   const double value2 = args.size() > 5 ? cycle::LeadingNumber(args[5]) : 0;
-  return PrintResult(function->second(fluid, code, units, value1, value2), out, err);
+  const auto result = function->second(fluid, code, units, value1, value2);
+  // The layer computes nothing for these and returns the given value, or 0:
+  // no answer to print.
+  if (std::holds_alternative<double>(result)) {
+    switch (property::Evaluation().Skipped) {
+      case property::NothingComputed::kNo:
+        break;
+      case property::NothingComputed::kUnknownCode:
+        return Refused("Nothing computed: the input code \"" + code +
+                           "\" names no pair of properties (two of T, P, D, E, H, S and Q, V "
+                           "with a volume other than 0) and no saturation code (such as Tliq)",
+                       err);
+      case property::NothingComputed::kTemperatureNotPositive:
+        return Refused("Nothing computed: a temperature of " +
+                           NumberText(property::Layer().State.T) + " K has no state",
+                       err);
+    }
+  }
+  return PrintResult(result, out, err);
 }
 
 }  // namespace hpcalc

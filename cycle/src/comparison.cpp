@@ -84,8 +84,12 @@ double CriticalTemperature(const property::PropertyResult& critical_point) {
   return (std::isfinite(kelvin) ? kelvin : 0) - detail::kKelvinOffset;
 }
 
+// Condensing at the critical temperature is refused like condensing above
+// it, also where the two differ by a rounding error: R22's 369.295 K is
+// 96.14500000000004 'C, and a typed 96.145 falls a hair below.
 bool CondensesBelowCritical(const ComparisonConditions& conditions, double critical_temperature) {
-  return conditions.TemperatureCondensing < critical_temperature;
+  const double rounding = 1e-9 * (std::abs(critical_temperature) + detail::kKelvinOffset);
+  return conditions.TemperatureCondensing < critical_temperature - rounding;
 }
 
 std::variant<CycleFigures, CalFailure> CalNamingFailure(std::string name,

@@ -3,26 +3,15 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
+
+#include "property/number_text.h"
 
 namespace cycle {
 
 namespace {
 
 bool IsSkippedBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Appends the digits at the front of text, returns how many there were.
-std::size_t TakeDigits(std::string_view text, std::size_t from, std::string& out) {
-  std::size_t count = 0;
-  while (from + count < text.size() && IsDigit(text[from + count])) {
-    out += text[from + count];
-    ++count;
-  }
-  return count;
-}
 
 }  // namespace
 
@@ -33,45 +22,7 @@ double LeadingNumber(std::string_view text) {
   for (const char c : text) {
     if (!IsSkippedBlank(c)) compact += c;
   }
-
-  std::string number;
-  std::size_t pos = 0;
-  if (pos < compact.size() && (compact[pos] == '+' || compact[pos] == '-')) {
-    number += compact[pos++];
-  }
-  std::size_t mantissa_digits = TakeDigits(compact, pos, number);
-  pos += mantissa_digits;
-  if (pos < compact.size() && compact[pos] == '.') {
-    number += '.';
-    const std::size_t fraction_digits = TakeDigits(compact, pos + 1, number);
-    pos += 1 + fraction_digits;
-    mantissa_digits += fraction_digits;
-  }
-  if (mantissa_digits == 0) return 0;
-
-  // The exponent belongs to the number only when digits follow its letter.
-  if (pos < compact.size() && (compact[pos] == 'e' || compact[pos] == 'E')) {
-    std::size_t exp_pos = pos + 1;
-    std::string exponent = "e";
-    if (exp_pos < compact.size() && (compact[exp_pos] == '+' || compact[exp_pos] == '-')) {
-      exponent += compact[exp_pos++];
-    }
-    if (TakeDigits(compact, exp_pos, exponent) > 0) number += exponent;
-  }
-  // from_chars reads "." whatever the process locale says (the desktop
-  // toolkit adopts the user's locale, where "3.5" may otherwise read as 3).
-  const bool negative = number.front() == '-';
-  const std::size_t digits_from = (number.front() == '-' || number.front() == '+') ? 1 : 0;
-  double value = 0;
-  const auto [end, error] =
-      std::from_chars(number.data() + digits_from, number.data() + number.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    // Beyond the double range: a huge exponent reads as infinity (the
-    // calculations refuse it with a message), a tiny one as 0.
-    const bool tiny = number.find("e-") != std::string::npos;
-    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-  }
-  return negative ? -value : value;
+  return property::LeadingNumber(compact);
 }
 
 namespace {

@@ -23,6 +23,12 @@ void write(char* buffer, int width, std::string_view text) {
   std::memset(buffer + n, ' ', static_cast<std::size_t>(width) - n);
 }
 
+std::string shortened(std::string_view name) {
+  constexpr std::size_t kLongest = 80, kHead = 60, kTail = kLongest - kHead - 3;
+  if (name.size() <= kLongest) return std::string(name);
+  return std::string(name.substr(0, kHead)) + "..." + std::string(name.substr(name.size() - kTail));
+}
+
 std::vector<std::string> split_list(std::string_view list) {
   std::vector<std::string> names;
   for (std::size_t start = 0; start <= list.size();) {

@@ -270,7 +270,9 @@ void THERMdll(double* T, double* D, double* x, double* P, double* E, double* H, 
     const auto& f = session().fluid;
     write_therm(T, D, out, [&](double t, double rho) -> std::optional<State> {
       if (!f) return std::nullopt;
-      return evaluate_state(*f, t, rho);
+      State s = evaluate_state(*f, t, rho);
+      take_liquid_pressure_from_saturation(*f, s);
+      return s;
     });
   });
 }

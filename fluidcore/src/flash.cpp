@@ -62,9 +62,11 @@ FlashResult single_phase_result(const PureFluid& f, const State& s, int iteratio
 }
 
 // A liquid-vapour state of molar quality q at the saturation point `sat`
-// (its T and p), the phase states evaluated on `iso`.
+// (its p), the phase states evaluated on `iso` (its T). A temperature a
+// rounding error below the lower limit has the limit's saturation point;
+// the state keeps its own temperature, so that TD gives it back.
 FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) {
-  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), sat.T, sat.p, q);
+  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), iso.T(), sat.p, q);
 }
 
 // Two coexisting states A (q = 0) and B (q = 1) at one T and p, mixed.
@@ -97,34 +99,78 @@ double quality_of_density(const SaturationPoint& sat, double rho) {
 // saturation curve or the ideal gas.
 DensitySolution density_at(const PureFluid& f, const Isotherm& iso, double p, double guess) {
   const double T = iso.T();
-  const double cap = density_cap(f);
+  // The branch: a bracket [lo, hi] and a start.
+  double lo = 0, hi = kInf, start = p / (f.gas_constant * T);
+  SaturationPoint sat;
+  bool liquid = false;
   if (T < f.Tcrit()) {
-    const auto sat = saturation_point(f, T);
+    sat = saturation_point(f, T);
     // The margins admit states where the series and the equation differ
     // about which side of the curve a state lies on: the last digits, and
     // within a millikelvin or so of the critical point (where the series'
     // pressure can be 1e-6 off) a fifth of the way to the critical density,
     // still short of the spinodal.
     const bool near_critical = T > (1 - 1e-5) * f.Tcrit();
-    const double margin_L = std::max(1e-6 * sat.rhoL, near_critical ? 0.2 * (sat.rhoL - f.rhocrit()) : 0);
-    const double margin_V = std::max(1e-6 * sat.rhoV, near_critical ? 0.2 * (f.rhocrit() - sat.rhoV) : 0);
-    if (p >= sat.p)
-      return solve_density(iso, p, sat.rhoL - margin_L, kInf, guess > 0 ? guess : sat.rhoL, cap);
-    // Start from the virial-like estimate Z(p) = 1 - (1 - Z_sat) p / p_sat.
-    const double RT = f.gas_constant * T;
-    const double z_sat = sat.p / (sat.rhoV * RT);
-    const double start = p / (RT * (1 - (1 - z_sat) * p / sat.p));
-    return solve_density(iso, p, 0, sat.rhoV + margin_V, guess > 0 ? guess : start, cap);
+    liquid = p >= sat.p;
+    if (liquid) {
+      lo = sat.rhoL - std::max(1e-6 * sat.rhoL, near_critical ? 0.2 * (sat.rhoL - f.rhocrit()) : 0);
+      start = sat.rhoL;
+    } else {
+      hi = sat.rhoV + std::max(1e-6 * sat.rhoV, near_critical ? 0.2 * (f.rhocrit() - sat.rhoV) : 0);
+      // The virial-like estimate Z(p) = 1 - (1 - Z_sat) p / p_sat.
+      const double RT = f.gas_constant * T;
+      const double z_sat = sat.p / (sat.rhoV * RT);
+      start = p / (RT * (1 - (1 - z_sat) * p / sat.p));
+    }
+  } else if (p > f.pcrit()) {
+    start = std::max(start, f.rhocrit());
   }
-  const double ideal = p / (f.gas_constant * T);
-  const double start = p > f.pcrit() ? std::max(ideal, f.rhocrit()) : ideal;
-  return solve_density(iso, p, 0, kInf, guess > 0 ? guess : start, cap);
+  DensitySolution d = solve_density(iso, p, lo, hi, guess > 0 ? guess : start, density_cap(f));
+  if (liquid && d.ok && takes_saturation_pressure(f, sat, T, d.state.rho)) {
+    // The density that has the given pressure by the saturation curve's
+    // reckoning (take_liquid_pressure_from_saturation).
+    const double rho = sat.rhoL + (p - sat.p) / d.state.dp_drho;
+    if (takes_saturation_pressure(f, sat, T, rho)) {
+      shift_density(d.state, rho - d.state.rho);
+      d.state.p = p;
+    }
+  }
+  return d;
 }
 
 std::vector<double> linear_grid(double a, double b, int n) {
   std::vector<double> xs;
   for (int i = 0; i <= n; ++i) xs.push_back(a + (b - a) * i / n);
   return xs;
+}
+
+// The densest state the isotherm flashes consider: the liquid at the upper
+// pressure limit, or the density cap where that lies beyond the densest
+// liquid the equation covers.
+double isotherm_top(const PureFluid& f, const Isotherm& iso) {
+  const auto top = density_at(f, iso, f.limits.pmax * (1 + kSlack), -1);
+  return top.ok ? top.state.rho : density_cap(f);
+}
+
+// The first state with y = value on the isotherm from rho_a up to rho_b, on
+// a grid of n steps in ln(rho); sat is the saturation point at its
+// temperature (empty above the critical one).
+std::optional<FlashResult> first_on_isotherm(const PureFluid& f, const Isotherm& iso,
+                                             const SaturationPoint& sat, Property y, double value,
+                                             double rho_a, double rho_b, int n) {
+  const auto residual = [&](double ln_rho) {
+    return value_of(iso.state(std::exp(ln_rho)), y) - value;
+  };
+  const auto slope = [&](double ln_rho) {
+    const double rho = std::exp(ln_rho);
+    return rho * d_drho(iso.state(rho), y);
+  };
+  const auto root =
+      first_root(residual, linear_grid(std::log(rho_a), std::log(rho_b), n), 1e-15, slope);
+  if (!root) return std::nullopt;
+  State s = iso.state(std::exp(root->x));
+  take_liquid_pressure_from_saturation(f, sat, s);
+  return single_phase_result(f, s, root->iterations);
 }
 
 // ---------------------------------------------------------------------------
@@ -146,9 +192,12 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     r.iterations = it + 1;
     const Isotherm iso(f, T);
     const auto d = density_at(f, iso, p, rho_guess);
-    if (!d.ok) {
-      // No density reaches p at this T (beyond the densest liquid the
-      // equation covers): the state lies at a higher temperature.
+    // No density reaches p at this T (beyond the densest liquid the
+    // equation covers), or y lies above the value where the equation gives
+    // no physical state (its region of negative heat capacity at extreme
+    // pressures and the lowest temperatures): the state lies at a higher
+    // temperature.
+    if (!d.ok || (value_of(d.state, y) > value && !physical(d.state, f.gas_constant))) {
       if (T >= Thi)
         return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
                                            " and " + show("pressure", p, "kPa") + " of " + f.name);
@@ -189,11 +238,8 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     }
     if (beyond_hi || beyond_lo)
       return failure(kOutOfRange,
-                     show(y, value) + " at " + show("pressure", p, "kPa") + " is " +
-                         (beyond_hi ? "above" : "below") + " the value " +
-                         format_number(value_of(s, y)) + " " + unit(y) + " at the " +
-                         (beyond_hi ? "upper" : "lower") + " temperature limit " +
-                         format_number(T) + " K of " + f.name,
+                     beyond_value_at_limit(y, value, show("pressure", p, "kPa"), value_of(s, y),
+                                           beyond_hi, T, f.name),
                      beyond_hi ? 1 : -1);
     if (res < 0) {
       Ta = T;
@@ -244,6 +290,55 @@ FlashResult flash_quality(const PureFluid& f, SaturationResult (*saturation)(con
   return r;
 }
 
+// The state on the isentrope s with enthalpy h, between the pressures
+// exp(x_lo) and exp(x_hi), searched from exp(x). Along an isentrope dh = v dp:
+// h rises with p. Newton in x = ln(p) with dh/dx = p / rho, inside a bracket
+// [a, b]. Where the isentropic state at p lies above the upper temperature
+// limit p is too high, below the lower limit too low.
+FlashResult search_isentrope(const PureFluid& f, double h, double s, double x_lo, double x_hi,
+                             double x) {
+  const auto out_of_range = [&](const char* why) {
+    return failure(kOutOfRange, "no state of " + f.name + " has " + show(Property::enthalpy, h) +
+                                    " and " + show(Property::entropy, s) + ": " + why);
+  };
+  double a = x_lo, b = x_hi;
+  for (int it = 0; it < 200; ++it) {
+    auto r = flash_isobar(f, std::exp(x), Property::entropy, s);
+    double next = std::nan("");
+    if (!r.ok()) {
+      // beyond > 0: the isentrope's state at this p lies above the upper
+      // temperature limit, so p is too high. Any other failure happens at
+      // a pressure probed above the last good one (the equation's extreme
+      // compressed liquid): too high as well.
+      (r.beyond >= 0 ? b : a) = x;
+    } else {
+      const double res = r.state.h - h;
+      // The isobar's state is found to the tolerance on s, which leaves h
+      // uncertain by T times that (dh = T ds at constant p).
+      const double T = r.state.T;
+      if (std::abs(res) <= tolerance(f, Property::enthalpy, T, h) +
+                               T * tolerance(f, Property::entropy, T, s)) {
+        r.iterations = it + 1;
+        return r;
+      }
+      if (res < 0 && x >= x_hi) return out_of_range("the enthalpy is above the isentrope's value at the upper pressure limit");
+      if (res > 0 && x <= x_lo) return out_of_range("the enthalpy is below the isentrope's value at the lowest pressure");
+      (res < 0 ? a : b) = x;
+      next = x - res / (r.state.p / r.state.rho);
+    }
+    if (!(next > a && next < b)) {
+      // Probe an unchecked end of the range before bisecting towards it.
+      if (b == x_hi && x < x_hi && !(next <= a)) next = x_hi;
+      else if (a == x_lo && x > x_lo && next <= a) next = x_lo;
+      else next = 0.5 * (a + b);
+    }
+    if (b - a <= 1e-15 * std::abs(x)) break;
+    x = next;
+  }
+  return failure(kNoConvergence, "no convergence for " + show(Property::enthalpy, h) + " and " +
+                                     show(Property::entropy, s) + " of " + f.name);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -269,13 +364,15 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
     r.state = two_phase(iso, sat, quality_of_density(sat, rho));
     r.state.rho = rho;
   } else {
-    r = single_phase_result(f, iso.state(rho), 0);
+    State s = iso.state(rho);
+    take_liquid_pressure_from_saturation(f, sat, s);
+    r = single_phase_result(f, s, 0);
     if (!r.ok()) return r;
   }
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
-    r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
-                format_number(f.limits.pmax) + " kPa of " + f.name;
+    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit",
+                             f.limits.pmax) + " of " + f.name;
   }
   return r;
 }
@@ -291,9 +388,12 @@ FlashResult flash_pq(const PureFluid& f, double p, double q) {
 FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value) {
   if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
   if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
-  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax * (1 + kSlack);
+  const double Tmin = f.limits.Tmin * (1 - kSlack), Tmax = f.limits.Tmax * (1 + kSlack);
   const auto& curve = f.saturation;
-  if (p >= f.psat_min && p < curve.pcrit()) {
+  // A pressure a rounding error below the saturation pressure at the lower
+  // limit meets the saturation curve there, and a liquid state takes that
+  // pressure: the liquid at the lower limit lies within range.
+  if (p >= f.psat_min * (1 - kSlack) && p < curve.pcrit()) {
     SaturationPoint sat = curve.at_temperature(saturation_temperature(f, p));
     sat.p = p;
     const Isotherm iso(f, sat.T);
@@ -305,7 +405,7 @@ FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value)
       return r;
     }
     if (value < yL)
-      return solve_on_isobar(f, p, y, value, Tmin, sat.T, false, true,
+      return solve_on_isobar(f, std::max(p, f.psat_min), y, value, Tmin, sat.T, false, true,
                              sat.T - (yL - value) / d_dT_at_p(L, y), L.rho);
     return solve_on_isobar(f, p, y, value, sat.T, Tmax, true, false,
                            sat.T + (value - yV) / d_dT_at_p(V, y), V.rho);
@@ -322,25 +422,12 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
   const Isotherm iso(f, T);
   // Densities from a near-vacuum to the liquid at the upper pressure limit.
   const double rho_floor = 1e-6 * f.psat_min / (f.gas_constant * T);
-  // Where the upper pressure limit lies beyond the densest liquid the
-  // equation covers, the search ends there.
-  const auto top = density_at(f, iso, f.limits.pmax * (1 + kSlack), -1);
-  const double rho_top = top.ok ? top.state.rho : density_cap(f);
-  const auto residual = [&](double ln_rho) {
-    return value_of(iso.state(std::exp(ln_rho)), y) - value;
-  };
-  const auto slope = [&](double ln_rho) {
-    const double rho = std::exp(ln_rho);
-    return rho * d_drho(iso.state(rho), y);
-  };
-  const auto solve_branch = [&](double rho_a, double rho_b, int n) -> std::optional<FlashResult> {
-    std::vector<double> grid = linear_grid(std::log(rho_a), std::log(rho_b), n);
-    const auto root = first_root(residual, grid, 1e-15, slope);
-    if (!root) return std::nullopt;
-    return single_phase_result(f, iso.state(std::exp(root->x)), root->iterations);
+  const double rho_top = isotherm_top(f, iso);
+  const auto sat = T < f.Tcrit() ? saturation_point(f, T) : SaturationPoint{};
+  const auto solve_branch = [&](double rho_a, double rho_b, int n) {
+    return first_on_isotherm(f, iso, sat, y, value, rho_a, rho_b, n);
   };
   if (T < f.Tcrit()) {
-    const auto sat = saturation_point(f, T);
     if (auto r = solve_branch(std::min(rho_floor, 0.5 * sat.rhoV), sat.rhoV, 48)) return *r;
     const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
     const double yL = value_of(L, y), yV = value_of(V, y);
@@ -373,23 +460,35 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   // The state at T on this isochore: two-phase inside the dome.
   const auto state_at = [&](double T) {
     const Isotherm iso(f, T);
+    State s = iso.state(rho);
     if (T < f.Tcrit()) {
       const auto sat = saturation_point(f, T);
       if (rho > sat.rhoV && rho < sat.rhoL) {
-        FlashState s = two_phase(iso, sat, quality_of_density(sat, rho));
-        s.rho = rho;
-        return s;
+        FlashState mixed = two_phase(iso, sat, quality_of_density(sat, rho));
+        mixed.rho = rho;
+        return mixed;
       }
+      take_liquid_pressure_from_saturation(f, sat, s);
     }
-    return single_phase(f, iso.state(rho));
+    return single_phase(f, s);
   };
   // Grid over the range, with the kinks where the isochore meets the dome.
-  const double Tmin = f.limits.Tmin, Tmax = f.limits.Tmax * (1 + kSlack);
+  const double Tmin = f.limits.Tmin * (1 - kSlack), Tmax = f.limits.Tmax * (1 + kSlack);
   std::vector<double> grid = linear_grid(Tmin, Tmax, 48);
+  // The lower limit itself: where the isochore meets the saturation curve
+  // there, its state lies exactly on the limit.
+  grid.push_back(f.limits.Tmin);
   grid.push_back(f.Tcrit());
   if (rho >= f.rhocrit()) {
     if (rho <= curve.monotonic_end_value(Series::liquid_density))
       grid.push_back(curve.temperature_at(Series::liquid_density, rho));
+    // Below a density maximum (water's at 277 K) the isochore meets the
+    // liquid line a second time.
+    const double T_densest = curve.monotonic_from(Series::liquid_density);
+    const auto denser = [&](double T) { return curve.value(Series::liquid_density, T) - rho; };
+    const double at_lowest = denser(f.limits.Tmin), at_densest = denser(T_densest);
+    if (at_lowest < 0 && at_densest >= 0)
+      grid.push_back(brent(denser, f.limits.Tmin, T_densest, at_lowest, at_densest, 1e-13 * T_densest).x);
   } else if (rho >= curve.at_temperature(Tmin).rhoV) {
     grid.push_back(curve.temperature_at(Series::vapour_density, rho));
   }
@@ -402,7 +501,10 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     return residual(std::min(T + dT, Tmax)) - residual(std::max(T - dT, Tmin));
   };
   const auto find = [&](const std::vector<double>& xs) {
-    return first_root(residual, xs, 1e-13 * Tmax, slope, tolerance(f, y, f.Tcrit(), value));
+    auto r = first_root(residual, xs, 1e-13 * Tmax, slope, tolerance(f, y, f.Tcrit(), value));
+    // Brent's last step can pass the end of the range by its tolerance.
+    if (r) r->x = std::clamp(r->x, Tmin, Tmax);
+    return r;
   };
   // The first root from low T whose state is physical: at densities beyond
   // the liquid's at the upper pressure limit the equation's unphysical
@@ -433,8 +535,8 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   r.iterations = root->iterations;
   if (r.state.p > f.limits.pmax * (1 + kSlack)) {
     r.status = kWarnOutOfRange;
-    r.message = show("pressure", r.state.p, "kPa") + " is above the upper limit " +
-                format_number(f.limits.pmax) + " kPa of " + f.name;
+    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit",
+                             f.limits.pmax) + " of " + f.name;
   }
   return r;
 }
@@ -442,48 +544,30 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
 FlashResult flash_hs(const PureFluid& f, double h, double s) {
   if (!std::isfinite(h)) return failure(kBadInput, "enthalpy is not a finite number");
   if (!std::isfinite(s)) return failure(kBadInput, "entropy is not a finite number");
-  const auto out_of_range = [&](const char* why) {
-    return failure(kOutOfRange, "no state of " + f.name + " has " + show(Property::enthalpy, h) +
-                                    " and " + show(Property::entropy, s) + ": " + why);
-  };
-  // Along an isentrope dh = v dp: h rises with p. Newton in x = ln(p) with
-  // dh/dx = p / rho, inside a bracket [a, b]. Where the isentropic state at
-  // p lies above the upper temperature limit p is too high, below the lower
-  // limit too low.
   const double x_lo = std::log(1e-6 * f.psat_min), x_hi = std::log(f.limits.pmax) + 0.5 * kSlack;
-  double a = x_lo, b = x_hi;
-  double x = std::log(std::min(f.pcrit(), f.limits.pmax));
-  for (int it = 0; it < 200; ++it) {
-    auto r = flash_isobar(f, std::exp(x), Property::entropy, s);
-    double next = std::nan("");
-    if (!r.ok()) {
-      // beyond > 0: the isentrope's state at this p lies above the upper
-      // temperature limit, so p is too high. Any other failure happens at
-      // a pressure probed above the last good one (the equation's extreme
-      // compressed liquid): too high as well.
-      (r.beyond >= 0 ? b : a) = x;
-    } else {
-      const double res = r.state.h - h;
-      if (std::abs(res) <= tolerance(f, Property::enthalpy, r.state.T, h)) {
-        r.iterations = it + 1;
-        return r;
-      }
-      if (res < 0 && x >= x_hi) return out_of_range("the enthalpy is above the isentrope's value at the upper pressure limit");
-      if (res > 0 && x <= x_lo) return out_of_range("the enthalpy is below the isentrope's value at the lowest pressure");
-      (res < 0 ? a : b) = x;
-      next = x - res / (r.state.p / r.state.rho);
-    }
-    if (!(next > a && next < b)) {
-      // Probe an unchecked end of the range before bisecting towards it.
-      if (b == x_hi && x < x_hi && !(next <= a)) next = x_hi;
-      else if (a == x_lo && x > x_lo && next <= a) next = x_lo;
-      else next = 0.5 * (a + b);
-    }
-    if (b - a <= 1e-15 * std::abs(x)) break;
-    x = next;
+  auto r = search_isentrope(f, h, s, x_lo, x_hi, std::log(std::min(f.pcrit(), f.limits.pmax)));
+  if (r.status != kNoConvergence) return r;
+  // Where a liquid expands on cooling (water below 277 K, some equations
+  // at extreme pressures), an isentrope can leave the range below the lower
+  // temperature limit between ranges of pressure, and the search close on
+  // the end of the wrong one. Each such range ends where the isentrope meets
+  // the lower limit, at a liquid there with the given entropy. That pressure
+  // is known only roughly (the entropy hardly changes with it), but the
+  // isentrope stays within a rounding error of the limit well beyond it.
+  const Isotherm iso(f, f.limits.Tmin);
+  const auto sat = saturation_point(f, f.limits.Tmin);
+  const double rho_top = isotherm_top(f, iso);
+  double rho_from = sat.rhoL;
+  for (int k = 0; k < 4 && rho_from < rho_top; ++k) {
+    const auto edge =
+        first_on_isotherm(f, iso, sat, Property::entropy, s, rho_from, rho_top, 32);
+    if (!edge || !edge->ok()) break;
+    const double x_edge = std::log(edge->state.p);
+    if (auto below = search_isentrope(f, h, s, x_lo, x_edge + 1e-6, x_edge); below.ok())
+      return below;
+    rho_from = edge->state.rho * (1 + 1e-9);
   }
-  return failure(kNoConvergence, "no convergence for " + show(Property::enthalpy, h) + " and " +
-                                     show(Property::entropy, s) + " of " + f.name);
+  return r;
 }
 
 }  // namespace fluidcore

@@ -54,6 +54,18 @@ inline std::string show(Property y, double v) {
   return quantity(y) + " " + format_number(v) + " " + unit(y);
 }
 
+// "enthalpy 2e+04 J/mol at pressure 500 kPa is below the value 2.1e+04 J/mol
+// at the lower temperature limit 115.73 K of R22": a given y out of reach
+// along a path ("pressure 500 kPa") whose value at the limit T is at_limit.
+inline std::string beyond_value_at_limit(Property y, double value, const std::string& along,
+                                         double at_limit, bool above, double T,
+                                         const std::string& name) {
+  const auto [given, limit_value] = format_apart(value, at_limit);
+  return quantity(y) + " " + given + " " + unit(y) + " at " + along + " is " +
+         (above ? "above" : "below") + " the value " + limit_value + " " + unit(y) + " at the " +
+         (above ? "upper" : "lower") + " temperature limit " + format_number(T) + " K of " + name;
+}
+
 // Inputs a rounding error outside a limit count as on it.
 inline constexpr double kSlack = 1e-9;
 
@@ -67,11 +79,9 @@ inline constexpr double kLowestDensity = 1e-100;   // mol/dm^3
 inline std::string check_temperature(double T, double Tmin, double Tmax, const std::string& name) {
   if (!std::isfinite(T)) return "temperature is not a finite number";
   if (T < Tmin * (1 - kSlack))
-    return show("temperature", T, "K") + " is below the lower limit " + format_number(Tmin) +
-           " K of " + name;
+    return beyond_limit("temperature", T, "K", "is below the lower limit", Tmin) + " of " + name;
   if (T > Tmax * (1 + kSlack))
-    return show("temperature", T, "K") + " is above the upper limit " + format_number(Tmax) +
-           " K of " + name;
+    return beyond_limit("temperature", T, "K", "is above the upper limit", Tmax) + " of " + name;
   return {};
 }
 
@@ -82,8 +92,7 @@ inline std::string check_pressure(double p, double pmax, const std::string& name
     return show("pressure", p, "kPa") + " is below the lowest pressure " +
            format_number(kLowestPressure) + " kPa the library computes";
   if (p > pmax * (1 + kSlack))
-    return show("pressure", p, "kPa") + " is above the upper limit " + format_number(pmax) +
-           " kPa of " + name;
+    return beyond_limit("pressure", p, "kPa", "is above the upper limit", pmax) + " of " + name;
   return {};
 }
 
@@ -102,9 +111,22 @@ inline std::string check_density(double rho, double cap, const std::string& name
     return show("density", rho, "mol/dm^3") + " is below the lowest density " +
            format_number(kLowestDensity) + " mol/dm^3 the library computes";
   if (rho > cap)
-    return show("density", rho, "mol/dm^3") + " is above the highest density " +
-           format_number(cap) + " mol/dm^3 of " + name;
+    return beyond_limit("density", rho, "mol/dm^3", "is above the highest density", cap) +
+           " of " + name;
   return {};
+}
+
+// What unphysical() allows: a pressure this fraction of rho R T below zero,
+// and energies from the reference state up to this many times R T (they run
+// to some hundred times R T).
+inline constexpr double kPressureMargin = 1e-6;
+inline constexpr double kLargestEnergy = 1e4;
+
+// Whether unphysical() below finds nothing to object to (without the
+// cost of its message).
+inline bool physical(const State& s, double R) {
+  return s.p > -kPressureMargin * s.rho * R * s.T && s.cv > 0 &&
+         std::abs(s.e) < kLargestEnergy * R * s.T;
 }
 
 // Why the equation's single-phase state at (T, rho) is no physical state: a
@@ -121,21 +143,29 @@ inline std::string check_density(double rho, double cap, const std::string& name
 // kelvin of a critical point states are taken as one phase where the
 // equation's isotherm may fall.)
 inline std::string unphysical(const State& s, double R, const std::string& name) {
-  constexpr double kMargin = 1e-6;
-  // Energies from the reference state run to some hundred times R T.
-  constexpr double kLargestEnergy = 1e4;
-  std::string reason;
-  if (!(s.p > -kMargin * s.rho * R * s.T))
-    reason = std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure";
-  else if (!(s.cv > 0))
-    reason = "negative heat capacity";
-  else if (!(std::abs(s.e) < kLargestEnergy * R * s.T))
-    reason = "internal energy " + format_number(s.e) + " J/mol";
-  else
-    return {};
+  if (physical(s, R)) return {};
+  const std::string reason =
+      !(s.p > -kPressureMargin * s.rho * R * s.T)
+          ? (std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure")
+      : !(s.cv > 0) ? "negative heat capacity"
+                    : "internal energy " + format_number(s.e) + " J/mol";
   return "the equation of state of " + name + " gives no physical state at " +
          show("temperature", s.T, "K") + " and " + show("density", s.rho, "mol/dm^3") + " (" +
          reason + ")";
+}
+
+// cv, cp and w where a single-phase state has them, kUndefined elsewhere:
+// cp and w only where the state is mechanically stable ((dp/drho)_T > 0).
+// Within a hair of a critical point rounding can miss that, and the
+// equation's cp then comes out hugely negative.
+struct HeatCapacities {
+  double cv, cp, w;
+};
+
+inline HeatCapacities heat_capacities(const State& s) {
+  const bool stable = s.dp_drho > 0;
+  return {s.cv > 0 ? s.cv : kUndefined, stable && s.cp > 0 ? s.cp : kUndefined,
+          stable && s.w > 0 ? s.w : kUndefined};
 }
 
 // A single-phase State as a flash result, classified against the critical
@@ -149,9 +179,10 @@ inline FlashState single_phase_state(const State& s, double Tc, double pc, doubl
   r.e = s.e;
   r.h = s.h;
   r.s = s.s;
-  r.cv = s.cv;
-  r.cp = s.cp;
-  r.w = s.w;
+  const auto c = heat_capacities(s);
+  r.cv = c.cv;
+  r.cp = c.cp;
+  r.w = c.w;
   if (s.T >= Tc) {
     const bool gas = s.p < pc;
     r.phase = gas ? Phase::vapour : Phase::supercritical;
@@ -181,9 +212,10 @@ inline FlashState two_phase_state(const State& L, const State& V, double T, doub
   r.s = L.s + q * (V.s - L.s);
   r.phase = Phase::two_phase;
   const State* edge = q == 0 ? &L : q == 1 ? &V : nullptr;
-  r.cv = edge ? edge->cv : kUndefined;
-  r.cp = edge ? edge->cp : kUndefined;
-  r.w = edge ? edge->w : kUndefined;
+  const auto c = edge ? heat_capacities(*edge) : HeatCapacities{kUndefined, kUndefined, kUndefined};
+  r.cv = c.cv;
+  r.cp = c.cp;
+  r.w = c.w;
   return r;
 }
 

@@ -1,4 +1,6 @@
 #include "fluidcore/fluid_file.h"
+
+#include "c_text.h"
 #include "fluidcore/saturation.h"
 
 #include <dirent.h>
@@ -159,7 +161,7 @@ fs::path FluidLibrary::resolve(std::string_view name) const {
   const auto last = given.find_last_not_of(" \t");
   given = first == std::string::npos ? "" : given.substr(first, last - first + 1);
   if (given.empty() || given.back() == '/')
-    throw FluidFileError("no fluid file named (\"" + std::string(name) + "\")");
+    throw FluidFileError("no fluid file named (\"" + c_text::shortened(name) + "\")");
   const fs::path path(given);
   const std::string file = path.filename().string();
   const std::vector<fs::path> dirs = search_dirs(path.parent_path());
@@ -167,7 +169,8 @@ fs::path FluidLibrary::resolve(std::string_view name) const {
     if (auto found = find_fluid(dir, file)) return *found;
   std::string searched;
   for (const auto& dir : dirs) searched += (searched.empty() ? "" : ", ") + dir.string();
-  throw FluidFileError("fluid file " + std::string(name) + " not found (searched " + searched + ")");
+  throw FluidFileError("fluid file " + c_text::shortened(name) + " not found (searched " + searched +
+                       ")");
 }
 
 std::vector<fs::path> FluidLibrary::search_dirs(const fs::path& folder) const {

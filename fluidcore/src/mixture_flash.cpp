@@ -667,10 +667,7 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   const auto& l = m.limits();
   const auto out_of_range = [&](double T, double at, bool above) {
     return fail(kOutOfRange,
-                show(y, value) + " at " + show("pressure", p, "kPa") + " is " +
-                    (above ? "above" : "below") + " the value " + format_number(at) + " " + unit(y) +
-                    " at the " + (above ? "upper" : "lower") + " temperature limit " +
-                    format_number(T) + " K of " + m.name(),
+                beyond_value_at_limit(y, value, show("pressure", p, "kPa"), at, above, T, m.name()),
                 above ? 1 : -1);
   };
   // Single-phase state at T, its branch and bracket from where T lies.
@@ -819,15 +816,15 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
   };
   const Probe lo = probe(l.Tmin), hi = probe(l.Tmax);
   if (lo.state.ok() && lo.residual > tolerance(y, l.Tmin, value))
-    return fail(kOutOfRange, show(y, value) + " at " + show("density", rho, "mol/dm^3") +
-                                 " is below the value " + format_number(value_of(lo.state.state, y)) +
-                                 " " + unit(y) + " at the lower temperature limit " +
-                                 format_number(l.Tmin) + " K of " + m.name(), -1);
+    return fail(kOutOfRange,
+                beyond_value_at_limit(y, value, show("density", rho, "mol/dm^3"),
+                                      value_of(lo.state.state, y), false, l.Tmin, m.name()),
+                -1);
   if (hi.state.ok() && hi.residual < -tolerance(y, l.Tmax, value))
-    return fail(kOutOfRange, show(y, value) + " at " + show("density", rho, "mol/dm^3") +
-                                 " is above the value " + format_number(value_of(hi.state.state, y)) +
-                                 " " + unit(y) + " at the upper temperature limit " +
-                                 format_number(l.Tmax) + " K of " + m.name(), 1);
+    return fail(kOutOfRange,
+                beyond_value_at_limit(y, value, show("density", rho, "mol/dm^3"),
+                                      value_of(hi.state.state, y), true, l.Tmax, m.name()),
+                1);
   // The search can end on a jump of y along the isochore (where the phase
   // decision changes). A liquid's pressure moves by a part in 1e9 of rho R T
   // with the last digits of T.

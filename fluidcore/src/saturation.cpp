@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <charconv>
+#include <limits>
 
 #include "fluidcore/errors.h"
 #include "fluidcore/state.h"
@@ -9,11 +10,32 @@
 
 namespace fluidcore {
 
-std::string format_number(double v) {
-  // Independent of the process locale: "374.21", never "374,21".
+namespace {
+
+// Independent of the process locale: "374.21", never "374,21".
+std::string format_digits(double v, int digits) {
   char buf[32];
-  char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr;
+  char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, digits).ptr;
   return std::string(buf, end);
+}
+
+}  // namespace
+
+std::string format_number(double v) { return format_digits(v, 6); }
+
+std::pair<std::string, std::string> format_apart(double value, double limit) {
+  for (int digits = 6;; ++digits) {
+    auto shown = std::make_pair(format_digits(value, digits), format_digits(limit, digits));
+    if (shown.first != shown.second || digits == 17) return shown;
+  }
+}
+
+std::string beyond_limit(std::string_view quantity, double value, std::string_view unit,
+                         std::string_view relation, double limit) {
+  const auto [v, l] = format_apart(value, limit);
+  std::string text(quantity);
+  return text.append(" ").append(v).append(" ").append(unit).append(" ").append(relation)
+      .append(" ").append(l).append(" ").append(unit);
 }
 
 namespace {
@@ -30,21 +52,59 @@ SaturationResult failure(int status, std::string message) {
 std::string outside(const PureFluid& f, const char* quantity, const char* unit, double value,
                     double lo, const char* lo_name, double hi, const char* hi_name) {
   if (!std::isfinite(value)) return std::string(quantity) + " is not a finite number";
-  const auto v = [&] { return std::string(quantity) + " " + format_number(value) + " " + unit; };
   // Values a rounding error outside a limit count as on it.
   constexpr double kSlack = 1e-9;
   if (value < lo * (1 - kSlack))
-    return v() + " is below the " + lo_name + " " + format_number(lo) + " " + unit + " of " + f.name;
+    return beyond_limit(quantity, value, unit, std::string("is below the ") + lo_name, lo) + " of " +
+           f.name;
   if (value > hi * (1 + kSlack))
-    return v() + " is above the " + hi_name + " " + format_number(hi) + " " + unit + " of " + f.name;
+    return beyond_limit(quantity, value, unit, std::string("is above the ") + hi_name, hi) + " of " +
+           f.name;
   return {};
 }
 
 // Below this fraction of the critical pressure the equation gives p.
 constexpr double kLowPressure = 1e-2;
 
+// The critical point the library reports (CRITP: the published one) lies a
+// hair from the equation's own, on either side: saturation at either is the
+// critical point, not beyond it (see critical_isochore_at_temperature).
+double highest_saturation_temperature(const PureFluid& f) {
+  return std::max(f.saturation.Tcrit(), f.critical.T);
+}
+
+double highest_saturation_pressure(const PureFluid& f) {
+  return std::max(f.saturation.pcrit(), f.critical.p);
+}
+
 double vapour_pressure(const PureFluid& f, double T, double rhoV) {
   return Isotherm(f, T).pressure(rhoV).p;
+}
+
+// Beyond the equation's own critical point, up to the one the library
+// reports: the critical point at the given temperature or pressure, on the
+// critical isochore (the density where the curve ends), so that the one
+// phase there has the pressure given or returned.
+double critical_isochore_density(const PureFluid& f) {
+  const auto end = f.saturation.at_temperature(f.Tcrit());
+  return 0.5 * (end.rhoL + end.rhoV);
+}
+
+SaturationPoint critical_isochore_at_temperature(const PureFluid& f, double T) {
+  const double rho = critical_isochore_density(f);
+  return {T, vapour_pressure(f, T, rho), rho, rho};
+}
+
+// Newton in T from the equation's critical temperature; p rises with T.
+SaturationPoint critical_isochore_at_pressure(const PureFluid& f, double p) {
+  const double rho = critical_isochore_density(f);
+  double T = f.Tcrit();
+  for (int it = 0; it < 20; ++it) {
+    const State s = evaluate_state(f, T, rho);
+    if (std::abs(s.p - p) <= 1e-13 * p || !(s.dp_dT > 0)) break;
+    T += (p - s.p) / s.dp_dT;
+  }
+  return {T, p, rho, rho};
 }
 
 }  // namespace
@@ -55,6 +115,31 @@ SaturationPoint saturation_point(const PureFluid& f, double T) {
       s.T < f.saturation.monotonic_from(SaturationCurve::Series::pressure))
     s.p = vapour_pressure(f, s.T, s.rhoV);
   return s;
+}
+
+bool takes_saturation_pressure(const PureFluid& f, const SaturationPoint& sat, double T,
+                               double rho) {
+  return T == sat.T && std::abs(rho - sat.rhoL) <= kLiquidBand * sat.rhoL &&
+         sat.p < kLowPressure * f.pcrit();
+}
+
+void take_liquid_pressure_from_saturation(const PureFluid& f, const SaturationPoint& sat,
+                                          State& s) {
+  if (!takes_saturation_pressure(f, sat, s.T, s.rho)) return;
+  // A step within the rounding of the density is none: at a few mPa one unit
+  // in the last place of a liquid's density moves its pressure by 1e-3.
+  const double step = s.rho - sat.rhoL;
+  constexpr double kRounding = 4 * std::numeric_limits<double>::epsilon();
+  s.p = sat.p + (std::abs(step) <= kRounding * sat.rhoL ? 0 : s.dp_drho * step);
+}
+
+void take_liquid_pressure_from_saturation(const PureFluid& f, State& s) {
+  const auto& c = f.saturation;
+  if (!(s.T < c.Tcrit() && s.T >= c.Tmin() && s.rho > c.rhocrit())) return;
+  // The series' liquid density first: the whole point only where it is needed.
+  const double rhoL = c.value(SaturationCurve::Series::liquid_density, s.T);
+  if (std::abs(s.rho - rhoL) <= kLiquidBand * rhoL)
+    take_liquid_pressure_from_saturation(f, saturation_point(f, s.T), s);
 }
 
 double saturation_temperature(const PureFluid& f, double p) {
@@ -74,23 +159,26 @@ double saturation_temperature(const PureFluid& f, double p) {
 }
 
 SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
-  const auto& c = f.saturation;
-  if (auto why = outside(f, "temperature", "K", T, f.limits.Tmin, "lower limit", c.Tcrit(),
-                         "critical temperature");
+  if (auto why = outside(f, "temperature", "K", T, f.limits.Tmin, "lower limit",
+                         highest_saturation_temperature(f), "critical temperature");
       !why.empty())
     return failure(std::isfinite(T) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
-  r.point = saturation_point(f, T);
+  r.point = T > f.Tcrit() ? critical_isochore_at_temperature(f, T) : saturation_point(f, T);
   return r;
 }
 
 SaturationResult saturation_at_pressure(const PureFluid& f, double p) {
   const auto& c = f.saturation;
   if (auto why = outside(f, "pressure", "kPa", p, f.psat_min, "lower-limit saturation pressure",
-                         c.pcrit(), "critical pressure");
+                         highest_saturation_pressure(f), "critical pressure");
       !why.empty())
     return failure(std::isfinite(p) ? kOutOfRange : kBadInput, why);
   SaturationResult r;
+  if (p > c.pcrit()) {
+    r.point = critical_isochore_at_pressure(f, p);
+    return r;
+  }
   r.point = c.at_temperature(saturation_temperature(f, p));
   r.point.p = p;
   return r;

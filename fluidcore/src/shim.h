@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "c_text.h"
+#include "flash_support.h"
 #include "fluidcore/entry_points.h"
 #include "fluidcore/errors.h"
 
@@ -72,7 +73,8 @@ void report_saturation(const Result& r, const char* routine, double* first_out, 
 }
 
 // THERM's outputs, all undefined unless (T, D) can be evaluated: T > 0 and
-// D >= 0, with D = 0 the ideal-gas limit (p = 0, infinite entropy).
+// D >= 0, with D = 0 the ideal-gas limit (p = 0, infinite entropy); cv, cp
+// and w undefined where the state has none (heat_capacities).
 // evaluate(T, rho) gives the state, or nullopt when there is nothing to
 // evaluate (no fluid, no usable composition).
 struct ThermOutputs {
@@ -90,9 +92,10 @@ void write_therm(const double* T, const double* D, const ThermOutputs& o, Evalua
   set(o.E, st->e);
   set(o.H, st->h);
   set(o.S, d > 0 ? st->s : FLUIDCORE_UNDEFINED);
-  set(o.Cv, st->cv);
-  set(o.Cp, st->cp);
-  set(o.W, st->w);
+  const auto c = heat_capacities(*st);
+  set(o.Cv, c.cv);
+  set(o.Cp, c.cp);
+  set(o.W, c.w);
   set(o.JT, st->jt);
 }
 

@@ -11,6 +11,7 @@
 #include "property/binding.h"
 #include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
+#include "property/number_text.h"
 #include "text.h"
 
 namespace property {
@@ -57,6 +58,11 @@ std::optional<std::filesystem::path> LocateMixtureFile(std::string relative) {
   return std::nullopt;
 }
 
+// Lines and fields longer than this are no part of a mixture file (a
+// component's file name is a few dozen characters): reading stops there
+// rather than taking in whatever else the file holds.
+constexpr std::size_t kLongestLine = 1000;
+
 class MixtureFileReader {
  public:
   MixtureFileReader(std::istream& in, std::string shown_name)
@@ -65,7 +71,9 @@ class MixtureFileReader {
   Parsed Read() {
     std::string line;
     for (int line_number = 1; line_number <= 3; ++line_number) {
-      if (!std::getline(in_, line)) return Fault("ends before line 3 (the component count)");
+      if (const auto got = ReadLine(line); got != Got::text) {
+        return got == Got::end ? Fault("ends before line 3 (the component count)") : LineTooLong();
+      }
     }
     const std::string_view count_text = TrimBlanks(WithoutCarriageReturn(line));
     const auto count = ParseNumber(count_text);
@@ -80,58 +88,88 @@ class MixtureFileReader {
     FluidFiles files;
     files.count = *count < 1 ? 0 : static_cast<int>(*count);
     for (int i = 1; i <= files.count; ++i) {
-      if (!std::getline(in_, line)) {
-        return Fault("ends before the file name of component " + std::to_string(i));
+      if (const auto got = ReadLine(line); got != Got::text) {
+        return got == Got::end ? Fault("ends before the file name of component " + std::to_string(i))
+                               : LineTooLong();
       }
       files.list += "fluids\\" + std::string(WithoutCarriageReturn(line)) + "|";
     }
     files.fractions.emplace();
     for (int i = 1; i <= files.count; ++i) {
-      const auto field = NextField();
-      if (!field) return Fault("ends before the fraction of component " + std::to_string(i));
-      const auto fraction = ParseNumber(*field);
-      if (!fraction) {
-        return Fault("the fraction of component " + std::to_string(i) + " \"" + *field +
-                     "\" is not a number");
+      const std::string which = "the fraction of component " + std::to_string(i);
+      std::string field;
+      if (const auto got = NextField(field); got != Got::text) {
+        return Fault(got == Got::end ? "ends before " + which
+                                     : which + " is longer than " + std::to_string(kLongestLine) +
+                                           " characters");
       }
+      const auto fraction = ParseNumber(field);
+      if (!fraction) return Fault(which + " \"" + field + "\" is not a number");
+      if (*fraction < 0) return Fault(which + " \"" + field + "\" is negative");
       files.fractions->at(i) = *fraction;
     }
     return files;
   }
 
  private:
+  enum class Got { text, end, too_long };
+
+  // The next line, without its line feed; Got::end at the end of the file.
+  Got ReadLine(std::string& line) {
+    line.clear();
+    ++line_number_;
+    char c = 0;
+    bool any = false;
+    while (in_.get(c)) {
+      any = true;
+      if (c == '\n') return Got::text;
+      if (line.size() == kLongestLine) return Got::too_long;
+      line += c;
+    }
+    return any ? Got::text : Got::end;
+  }
+
   // The next field: separated by commas, blanks or line ends.
-  std::optional<std::string> NextField() {
-    std::string field;
+  Got NextField(std::string& field) {
     char c = 0;
     while (in_.get(c)) {
       const bool separator = c == ',' || c == ' ' || c == '\t' || c == '\n' || c == '\r';
       if (!separator) {
+        if (field.size() == kLongestLine) return Got::too_long;
         field += c;
       } else if (!field.empty()) {
         break;
       }
     }
-    if (field.empty()) return std::nullopt;
-    return field;
+    return field.empty() ? Got::end : Got::text;
   }
 
   std::string Fault(const std::string& what) const {
     return "Mixture file " + shown_ + ": " + what;
   }
 
+  std::string LineTooLong() const {
+    return Fault("line " + std::to_string(line_number_) + " is longer than " +
+                 std::to_string(kLongestLine) + " characters");
+  }
+
   std::istream& in_;
   std::string shown_;
+  int line_number_ = 0;
 };
 
 Parsed ReadMixtureFile(const std::string& name) {
-  const std::string shown = "mixtures/" + name;
+  const std::string shown = "mixtures/" + ShortenedForMessage(name);
   const auto path = LocateMixtureFile("mixtures\\" + name);
   if (!path) return "Mixture file " + shown + " not found";
-  std::ifstream in(*path);
-  if (!in || std::filesystem::is_directory(*path)) {
+  // Only a regular file: a named pipe would wait for a writer for ever, and
+  // a device need never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(*path, error)) {
     return "Mixture file " + shown + " cannot be read";
   }
+  std::ifstream in(*path);
+  if (!in) return "Mixture file " + shown + " cannot be read";
   return MixtureFileReader(in, shown).Read();
 }
 
@@ -148,17 +186,26 @@ std::string_view TakeField(std::string_view& rest) {
 Parsed ParseSpelledMixture(std::string_view name) {
   FluidFiles files;
   ComponentFractions fractions;
+  std::string negative;  // the first component with a negative fraction, and the fraction
   std::string_view rest = name;
   do {
     if (++files.count > kMaxComponents) return std::string("Too many components");
     // Component names are taken exactly as written, blanks included.
-    files.list += "fluids\\" + std::string(TakeField(rest)) + ".fld|";
-    fractions.at(files.count) = LeadingNumber(TakeField(rest));
+    const std::string_view component = TakeField(rest);
+    files.list += "fluids\\" + std::string(component) + ".fld|";
+    const std::string_view fraction = TakeField(rest);
+    fractions.at(files.count) = LeadingNumber(fraction);
+    if (fractions.at(files.count) < 0 && negative.empty()) {
+      negative = "the fraction of " + ShortenedForMessage(component) + " is negative (" +
+                 ShortenedForMessage(TrimBlanks(fraction)) + ")";
+    }
   } while (!rest.empty());
   double sum = 0;
   for (int i = 1; i <= files.count; ++i) sum += fractions.at(i);
   if (sum == 0) return std::string("Composition not set");
   if (!std::isfinite(sum)) return std::string("Composition out of range");
+  // A negative amount of a component makes no mixture.
+  if (!negative.empty()) return "Composition out of range: " + negative;
   for (int i = 1; i <= files.count; ++i) fractions.at(i) /= sum;
   files.fractions = fractions;
   return files;

@@ -117,8 +117,9 @@ bool Saturation(std::string_view code, LayerState& layer, EvaluationState& ev) {
 }
 
 // The two-property codes; each routine gets the given values in its own
-// order, whichever order the code named them in.
-void Flash(std::string_view code, LayerState& layer, EvaluationState& ev) {
+// order, whichever order the code named them in. False when the code is not
+// one of them.
+bool Flash(std::string_view code, LayerState& layer, EvaluationState& ev) {
   StateCache& s = layer.State;
   double* x = layer.Composition.data();
   double* xl = ev.LiquidComposition.data();
@@ -130,6 +131,7 @@ void Flash(std::string_view code, LayerState& layer, EvaluationState& ev) {
   using E = EntryPoints;
 
   bool called = false;
+  bool known = true;
   if (IsPair(code, "TP")) {
     called = CallRoutine(&E::TPFLSHdll, &s.T, &s.P, x, &s.D, &s.Dl, &s.Dv, xl, xv, &s.Q, &s.E, &s.H,
                          &s.S, &s.Cv, &s.Cp, &s.W, err, msg, w);
@@ -175,8 +177,11 @@ void Flash(std::string_view code, LayerState& layer, EvaluationState& ev) {
   } else if (IsPair(code, "HS")) {
     called = CallRoutine(&E::HSFLSHdll, &s.H, &s.S, x, &s.T, &s.P, &s.D, &s.Dl, &s.Dv, xl, xv, &s.Q,
                          &s.E, &s.Cv, &s.Cp, &s.W, err, msg, w);
+  } else {
+    known = false;
   }
   if (called) AdoptMessage(layer);
+  return known;
 }
 
 }  // namespace
@@ -194,8 +199,14 @@ void FlashState(std::string_view given_code, double value1, double value2) {
   if (code.size() >= 1) SetGiven(code[0], value1, layer.State);
   if (code.size() >= 2) SetGiven(code[1], value2, layer.State);
   ev.PhaseSelector = second == 'L' ? 1 : 2;
-  if (code.starts_with('T') && value1 <= 0) return;
-  if (!Saturation(code, layer, ev)) Flash(code, layer, ev);
+  ev.Skipped = NothingComputed::kNo;
+  if (code.starts_with('T') && value1 <= 0) {
+    ev.Skipped = NothingComputed::kTemperatureNotPositive;
+    return;
+  }
+  if (!Saturation(code, layer, ev) && !Flash(code, layer, ev)) {
+    ev.Skipped = NothingComputed::kUnknownCode;
+  }
 }
 
 void CalcState(std::string_view fluid, std::string_view code, std::string_view units, double value1,

@@ -1,5 +1,7 @@
 #include "text.h"
 
+#include "property/number_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -37,7 +39,30 @@ std::size_t NumberLength(std::string_view text) {
   return i;
 }
 
-// A number as NumberLength delimits it; out of range gives an infinity.
+// The power of ten of the first significant digit of a number as
+// NumberLength delimits it, without its sign and not 0 ("0.05" -> -2,
+// "12e3" -> 4); exponents are taken up to a billion.
+long long DecimalMagnitude(std::string_view number) {
+  const auto exponent_at = number.find_first_of("eE");
+  const std::string_view mantissa = number.substr(0, exponent_at);
+  long long exponent = 0;
+  if (exponent_at != std::string_view::npos) {
+    std::string_view digits = number.substr(exponent_at + 1);
+    const bool negative = digits.front() == '-';
+    if (digits.front() == '+' || digits.front() == '-') digits.remove_prefix(1);
+    for (const char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
+    if (negative) exponent = -exponent;
+  }
+  const auto point = std::min(mantissa.find('.'), mantissa.size());
+  const auto first = mantissa.find_first_of("123456789");
+  // Digits before the point count from it to the left, digits after it
+  // from it to the right.
+  const auto place = static_cast<long long>(point) - static_cast<long long>(first);
+  return exponent + (first < point ? place - 1 : place);
+}
+
+// A number as NumberLength delimits it; beyond the double range an
+// infinity, below it 0.
 double ReadNumber(std::string_view number) {
   const bool negative = !number.empty() && number.front() == '-';
   if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
@@ -46,12 +71,8 @@ double ReadNumber(std::string_view number) {
   double value = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
-    // Underflow reads as 0, overflow as infinity: from_chars does not say which.
-    const auto exponent =
-        std::find_if(number.begin(), number.end(), [](char c) { return c == 'e' || c == 'E'; });
-    const bool tiny =
-        exponent != number.end() && exponent + 1 != number.end() && exponent[1] == '-';
-    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    // from_chars does not say which way: the magnitude does.
+    value = DecimalMagnitude(number) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
   }
   return negative ? -value : value;
 }
@@ -69,6 +90,12 @@ std::string UpperCase(std::string_view text) {
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return upper;
+}
+
+std::string ShortenedForMessage(std::string_view text) {
+  constexpr std::size_t kLongest = 80, kHead = 60, kTail = kLongest - kHead - 3;
+  if (text.size() <= kLongest) return std::string(text);
+  return std::string(text.substr(0, kHead)) + "..." + std::string(text.substr(text.size() - kTail));
 }
 
 std::optional<double> ParseNumber(std::string_view text) {

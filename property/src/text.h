@@ -1,7 +1,6 @@
 // Small text helpers shared by the units of the property layer.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,13 +9,9 @@ namespace property {
 std::string_view TrimBlanks(std::string_view text);
 std::string UpperCase(std::string_view text);
 
-// The whole text (surrounding blanks allowed) as a finite decimal number, or
-// nothing.
-std::optional<double> ParseNumber(std::string_view text);
-
-// The decimal number at the start of the text, leading blanks skipped; a
-// text that does not begin with a number reads as 0. An out-of-range number
-// reads as an infinity of its sign.
-double LeadingNumber(std::string_view text);
+// A text the caller typed, as a message shows it: one longer than 80
+// characters keeps its start and end around "...", so that the reason that
+// follows it in the message still fits the 255 characters of ErrorText.
+std::string ShortenedForMessage(std::string_view text);
 
 }  // namespace property

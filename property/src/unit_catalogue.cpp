@@ -8,6 +8,7 @@
 
 #include "property/binding.h"
 #include "property/layer_state.h"
+#include "property/number_text.h"
 #include "text.h"
 
 namespace property {

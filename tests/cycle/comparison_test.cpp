@@ -183,6 +183,10 @@ TEST(RunComparison, RefusesWithTheFirstFailingCheckAndKeepsTheFigures) {
       {"condensing above the critical temperature",
        [](auto& f) { f.Refrigerant[1] = "R1234yf"; f.TemperatureCondensing = "95"; },
        "Incorrect name or check the critical temperature of refrigerant2"},
+      // R22's critical temperature, 369.295 K, is 96.14500000000004 'C.
+      {"condensing at the critical temperature within rounding",
+       [](auto& f) { f.TemperatureCondensing = "96.145"; },
+       "Incorrect name or check the critical temperature of refrigerant1"},
       {"pure fluid at equal temperatures",
        [](auto& f) { f.TempEvap = "60"; f.TemperatureCondensing = "60"; },
        "R22: the condensing pressure (24.27 bar) is not above the evaporating pressure "
@@ -218,6 +222,10 @@ TEST(RunComparison, AcceptsAConditionBelowTheCriticalTemperature) {
   ComparisonResults results;
   Complete(fields, results);
   EXPECT_EQ(results.RefCount, 1);
+  // A millikelvin below R22's critical temperature is below it.
+  fields = Fields({"R22"});
+  fields.TemperatureCondensing = "96.144";
+  EXPECT_EQ(cycle::RunComparison(fields, results), std::nullopt);
 }
 
 TEST(Cal, GivesTheSameFiguresAsTheCommand) {

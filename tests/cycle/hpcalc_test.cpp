@@ -259,6 +259,32 @@ TEST(Hpcalc, ScreenWithoutCsvPrintsAnAlignedTable) {
   EXPECT_NE(first.find("  refused  its critical temperature -267.95 'C"), std::string::npos) << first;
 }
 
+// Where the property layer computes nothing (it then returns the given value,
+// or 0, as it should), the command prints no number but says why, exit 1.
+TEST(Hpcalc, PropertyRefusesWhereNothingWasComputed) {
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } cases[] = {
+      {{"property", "Pressure", "R22", "XX", "mks", "300", "100"}, "the input code \"XX\" names no"},
+      {{"property", "Pressure", "R22", "TV", "mks", "300"}, "the input code \"TV\" names no"},
+      {{"property", "Pressure", "R22", "TP", "mks", "0", "100"}, "a temperature of 0 K has no state"},
+      {{"property", "Pressure", "R22", "TP", "mks", "-5", "100"}, "a temperature of -5 K"},
+      {{"property", "Enthalpy", "R22", "Tvap", "mks", "nan"}, "a temperature of 0 K"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Hpcalc(c.args);
+    EXPECT_EQ(run.exit_code, 1) << c.args[3];
+    EXPECT_EQ(run.out, "") << c.args[3];
+    EXPECT_EQ(run.err.rfind("Nothing computed: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  // A request after one that computed nothing computes again.
+  const auto computed = Hpcalc({"property", "Pressure", "R22", "TP", "mks", "300", "100"});
+  EXPECT_EQ(computed.exit_code, 0) << computed.err;
+  EXPECT_EQ(computed.out, "100\n");
+}
+
 TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},

@@ -37,6 +37,17 @@ TEST(LeadingNumber, AnExponentBeyondTheDoubleRangeReadsAsInfinity) {
   EXPECT_EQ(cycle::LeadingNumber("-1e999"), -std::numeric_limits<double>::infinity());
 }
 
+// Too small for a double reads as 0 whether written with an exponent or as
+// "0." followed by 400 zeros and a digit; blanks between the digits count
+// nowhere here either.
+TEST(LeadingNumber, ATinyNumberReadsAs0HoweverItIsWritten) {
+  const std::string zeros(400, '0');
+  EXPECT_EQ(cycle::LeadingNumber("1e-401"), 0);
+  EXPECT_EQ(cycle::LeadingNumber("0." + zeros + "1"), 0);
+  EXPECT_EQ(cycle::LeadingNumber(" 0. " + zeros + " 1 kg/s"), 0);
+  EXPECT_EQ(cycle::LeadingNumber("1" + zeros), std::numeric_limits<double>::infinity());
+}
+
 struct FixedCase {
   double value;
   int decimals;

@@ -108,6 +108,17 @@ TEST(Setup, ReportsMissingAndMalformedFilesByName) {
   std::filesystem::remove_all(dir);
 }
 
+// A name too long for the 255 characters of the message is shortened in it:
+// the reason stays.
+TEST(Setup, ShortensALongUnknownNameToKeepTheReason) {
+  const std::string name(300, 'y');
+  const auto r = setup("fluids\\" + name + ".fld");
+  EXPECT_GT(r.ierr, 0);
+  EXPECT_EQ(r.message.rfind("SETUP: fluid file fluids\\yyy", 0), 0u) << r.message;
+  EXPECT_NE(r.message.find("yyy...yyy"), std::string::npos) << r.message;
+  EXPECT_NE(r.message.find("yyy.fld not found"), std::string::npos) << r.message;
+}
+
 TEST(Setup, RefusesWhatItCannotLoad) {
   EXPECT_GT(setup("fluids\\R22.fld", "NBP").ierr, 0);
   EXPECT_GT(setup("fluids\\R22.fld", "DEF", 0).ierr, 0);

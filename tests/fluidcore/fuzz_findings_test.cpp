@@ -92,6 +92,13 @@ const Finding kFindings[] = {
     {"fluids/R718.fld", "TD", 647.09599999999966, 17.873727944406035, nullptr,
      "at water's critical point, where cv grows without bound, the state was refused as "
      "unphysical for its heat capacity of 59000 J/(mol K)"},
+    {"fluids\\methanol.fld", "DH", 0.035117529085118435, 52797.629885886628, nullptr,
+     "at the upper temperature limit (within its slack) the search along the isochore ended "
+     "a step beyond it, at a temperature TD then refused"},
+    {"fluids\\R717.fld", "PD", 6.0558135742929231, 39.541603375291139, nullptr,
+     "inside the dome a rounding error below the lower limit the state came back with the "
+     "limit's temperature but its phases evaluated below it: TD at its T and D gave another "
+     "enthalpy"},
 };
 
 // The state of a call: its outputs, and the given values in their places.
@@ -220,6 +227,21 @@ TEST(FuzzFindings, SatdJustBeyondTheLiquidRangeGivesOneConsistentPoint) {
   double E, H, S, Cv, Cp, W, JT, p;
   THERMdll(&T, &Dl, x, &p, &E, &H, &S, &Cv, &Cp, &W, &JT);
   EXPECT_NEAR(p, P, 1e-8 * Dl * kR * T);
+}
+
+// A pressure between the equation's critical pressure and the published one
+// CRITP reports: SATP gave the equation's critical point, whose pressure
+// THERM then gave, not the pressure SATP was given.
+TEST(FuzzFindings, SatpAtTheReportedCriticalPressureGivesOneConsistentPoint) {
+  ASSERT_EQ(setup_fluid("fluids\\MethylLinoleate.fld"), 0);
+  double P = 1340.9998659, x[20] = {}, T, Dl, Dv, xl[20], xv[20];
+  int kph = 2, ierr = -1;
+  char herr[256] = {};
+  SATPdll(&P, x, &kph, &T, &Dl, &Dv, xl, xv, &ierr, herr, 255);
+  ASSERT_LE(ierr, 0) << herr;
+  double E, H, S, Cv, Cp, W, JT, p;
+  THERMdll(&T, &Dl, x, &p, &E, &H, &S, &Cv, &Cp, &W, &JT);
+  EXPECT_NEAR(p, P, 1e-10 * P);
 }
 
 }  // namespace

@@ -175,6 +175,55 @@ TEST(Robustness, OtherEntryPointsSurviveHostileInputs) {
   }
 }
 
+// At and next to a critical point cv, cp and w are large and positive, or
+// undefined: never negative. The critical temperatures both published and
+// of the equation itself, and the states around them the program reaches:
+// saturated liquid and vapour through SATT and THERM, TP, TD and TQ.
+TEST(Robustness, HeatCapacitiesNearCriticalPointsArePositiveOrUndefined) {
+  const auto positive_or_undefined = [](double v) { return v == FLUIDCORE_UNDEFINED || v > 0; };
+  int undefined = 0, defined = 0;
+  for (const auto& name : all_fluid_names()) {
+    ASSERT_EQ(setup_fluid("fluids\\" + name + ".fld"), 0) << name;
+    const auto f = fluid(name);
+    std::vector<double> Ts = {f->critical.T, f->Tcrit()};
+    for (const double below : {1e-12, 1e-9, 1e-7, 1e-5, 1e-3}) Ts.push_back(f->Tcrit() * (1 - below));
+    for (double T : Ts) {
+      const std::string at = name + " at " + std::to_string(T) + " K";
+      const auto check = [&](double cv, double cp, double w, const std::string& what) {
+        EXPECT_TRUE(positive_or_undefined(cv)) << at << " " << what << " cv " << cv;
+        EXPECT_TRUE(positive_or_undefined(cp)) << at << " " << what << " cp " << cp;
+        EXPECT_TRUE(positive_or_undefined(w)) << at << " " << what << " w " << w;
+        (cp == FLUIDCORE_UNDEFINED ? undefined : defined) += 1;
+      };
+      double x[20] = {1}, xl[20], xv[20], P = 0, Dl = 0, Dv = 0;
+      int kph = 1, ierr = 0;
+      std::string herr(255, ' ');
+      SATTdll(&T, x, &kph, &P, &Dl, &Dv, xl, xv, &ierr, herr.data(), 255);
+      if (ierr <= 0) {
+        for (double D : {Dl, Dv}) {
+          double p, e, h, s_, cv, cp, w, jt;
+          THERMdll(&T, &D, x, &p, &e, &h, &s_, &cv, &cp, &w, &jt);
+          check(cv, cp, w, "THERM at " + std::to_string(D));
+        }
+        for (const double q : {0.0, 1.0}) {
+          const auto c = call_flash("TQ", T, q);
+          if (c.ierr <= 0) check(c.Cv, c.Cp, c.W, "TQ " + std::to_string(q));
+        }
+      }
+      for (const double p : {f->critical.p, f->pcrit()}) {
+        const auto c = call_flash("TP", T, p);
+        if (c.ierr <= 0) check(c.Cv, c.Cp, c.W, "TP " + std::to_string(p));
+      }
+      for (const double rho : {f->critical.rho, f->rhocrit()}) {
+        const auto c = call_flash("TD", T, rho);
+        if (c.ierr <= 0) check(c.Cv, c.Cp, c.W, "TD " + std::to_string(rho));
+      }
+    }
+  }
+  RecordProperty("undefined_cp", undefined);
+  RecordProperty("defined_cp", defined);
+}
+
 TEST(Robustness, SetupSurvivesGarbageTexts) {
   // No NUL anywhere, bytes of every value, widths that lie.
   std::string garbage(10000, '\0');

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "fluidcore/entry_points.h"
 #include "fluidcore/saturation.h"
@@ -169,6 +170,46 @@ TEST(SaturationEntryPoints, AgreeWithTheCppApiAndExplainFailures) {
   EXPECT_EQ(kr, 2);
   EXPECT_NEAR(T2, T, 1e-9);
   EXPECT_NEAR(P2, 500, 1e-6);
+}
+
+// The saturated liquid and vapour as the program evaluates them: the state
+// at the density SATT or SATD gives, through THERM. Both must have the
+// saturation pressure, down to the triple point, where it is a few mPa and
+// the equation's own pressure of the liquid is mostly rounding.
+TEST(SaturationEntryPoints, BothSidesHaveTheSaturationPressureDownToTheTriplePoint) {
+  const auto therm_pressure = [](double T, double D) {
+    double x[20] = {1}, P = 0, E, H, S, Cv, Cp, W, JT;
+    THERMdll(&T, &D, x, &P, &E, &H, &S, &Cv, &Cp, &W, &JT);
+    return P;
+  };
+  double worst = 0;
+  std::string worst_at;
+  for (const auto& name : all_fluid_names()) {
+    const auto f = fluid(name);
+    load(("fluids\\" + name + ".fld").c_str());
+    std::vector<double> Ts;
+    const double range = f->Tcrit() - f->limits.Tmin;
+    for (const double above : {0.0, 0.01, 0.1, 0.5, 1.0, 2.0, 5.0})
+      if (above < 0.1 * range) Ts.push_back(f->limits.Tmin + above);
+    for (int i = 1; i < 40; ++i) Ts.push_back(f->limits.Tmin + range * i / 40);
+    for (const double T : Ts) {
+      const auto c = satt(T);
+      ASSERT_EQ(c.ierr, 0) << name << " " << T << ": " << c.message;
+      for (const double D : {c.Dl, c.Dv}) {
+        const double deviation = relative(therm_pressure(T, D), c.out1);
+        EXPECT_LT(deviation, 1e-8) << name << " at " << T << " K, density " << D;
+        if (deviation > worst) worst_at = name + " " + std::to_string(T);
+        worst = std::max(worst, deviation);
+      }
+      double D = c.Dl, x[20] = {1}, xl[20], xv[20], T2 = 0, P2 = 0, Dl = 0, Dv = 0;
+      int kph = 1, kr = 0, ierr = -1;
+      std::string herr(255, ' ');
+      SATDdll(&D, x, &kph, &kr, &T2, &P2, &Dl, &Dv, xl, xv, &ierr, herr.data(), 255);
+      ASSERT_LE(ierr, 0) << name << " " << T << ": " << herr;
+      EXPECT_LT(relative(therm_pressure(T2, D), P2), 1e-8) << name << " liquid " << D;
+    }
+  }
+  RecordProperty("max_relative_deviation_p", scientific(worst) + " (" + worst_at + " K)");
 }
 
 }  // namespace

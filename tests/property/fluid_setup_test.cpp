@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "recording_fixture.h"
 
@@ -146,7 +153,23 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"R32,0,R125,0", "Composition not set"},
                       Refusal{"R32,", "Composition not set"}, Refusal{"", "No fluid name given"},
                       Refusal{"   ", "No fluid name given"},
-                      Refusal{"R32,1e400,R125,1", "Composition out of range"}));
+                      Refusal{"R32,1e400,R125,1", "Composition out of range"},
+                      Refusal{"R32,-1,R125,2",
+                              "Composition out of range: the fraction of R32 is negative (-1)"},
+                      Refusal{"R32,1,R125, -0.5 kg,R134a,1",
+                              "Composition out of range: the fraction of R125 is negative "
+                              "(-0.5 kg)"}));
+
+// The reason stays in the message however long the name typed: the name is
+// shortened instead.
+TEST_F(FluidSetup, LongNamesAreShortenedInMessagesNotTheReason) {
+  const std::string component(300, 'x');
+  Setup(component + ",-1,R125,2");
+  const std::string message = Trimmed(Layer().ErrorText.Str());
+  EXPECT_EQ(message.rfind("Composition out of range: the fraction of xxx", 0), 0u) << message;
+  EXPECT_NE(message.find("xxx...xxx"), std::string::npos) << message;
+  EXPECT_TRUE(message.ends_with("xxx is negative (-1)")) << message;
+}
 
 TEST_F(FluidSetup, EmptyNameIsRefusedEvenAtStart) {
   std::string name;
@@ -297,7 +320,48 @@ INSTANTIATE_TEST_SUITE_P(
                 "number"},
         BadFile{"many.mix", ManyComponents(21),
                 "Mixture file mixtures/many.mix: declares 21 components, at most 20 are "
-                "allowed"}));
+                "allowed"},
+        BadFile{"negative.mix", "\n\n2\nR32.fld\nR125.fld\n1.5,-0.5\n",
+                "Mixture file mixtures/negative.mix: the fraction of component 2 \"-0.5\" is "
+                "negative"},
+        BadFile{"title.mix", std::string(1001, 'T') + "\n\n1\nR32.fld\n1\n",
+                "Mixture file mixtures/title.mix: line 1 is longer than 1000 characters"},
+        BadFile{"name.mix", "\n\n1\n" + std::string(5000, 'n') + "\n1\n",
+                "Mixture file mixtures/name.mix: line 4 is longer than 1000 characters"},
+        BadFile{"field.mix", "\n\n1\nR32.fld\n" + std::string(100000, '1') + "\n",
+                "Mixture file mixtures/field.mix: the fraction of component 1 is longer than "
+                "1000 characters"}));
+
+TEST_F(MixtureFiles, ALongNameNotFoundIsShortenedInTheMessage) {
+  const std::string name = std::string(300, 'm') + ".mix";
+  Setup(name);
+  const std::string message = Trimmed(Layer().ErrorText.Str());
+  EXPECT_EQ(message.rfind("Mixture file mixtures/mmm", 0), 0u) << message;
+  EXPECT_NE(message.find("mmm.mix not found"), std::string::npos) << message;
+}
+
+// Only regular files are read: a named pipe would wait for a writer for
+// ever (the helper thread stands in for one, so that a fault fails the test
+// instead of hanging it), a device such as /dev/zero never ends.
+TEST_F(MixtureFiles, SpecialFilesAreRefusedWithoutReadingThem) {
+  const auto pipe = folder_ / "mixtures" / "pipe.mix";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::atomic<bool> done = false;
+  std::thread writer([&] {
+    for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!done) ::close(::open(pipe.c_str(), O_WRONLY));
+  });
+  Setup("pipe.mix");
+  const bool refused_at_once = !done.exchange(true) && writer.joinable();
+  writer.join();
+  EXPECT_TRUE(refused_at_once);
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/pipe.mix cannot be read");
+
+  std::filesystem::create_symlink("/dev/zero", folder_ / "mixtures" / "zero.mix");
+  Setup("zero.mix");
+  EXPECT_EQ(Layer().ErrorCode, 1);
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/zero.mix cannot be read");
+}
 
 TEST_F(MixtureFiles, UnreadableFileIsRefused) {
   std::filesystem::create_directories(folder_ / "mixtures" / "folder.mix");

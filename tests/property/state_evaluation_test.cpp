@@ -46,6 +46,8 @@ TEST_P(Dispatches, ReachTheirRoutineWithTheGivenValuesInItsOrder) {
   auto routines = rec().Routines();
   if (!routines.empty() && routines.back() == "THERMdll") routines.pop_back();
   EXPECT_EQ(routines, expected_routines);
+  EXPECT_EQ(Evaluation().Skipped, expected_routines.empty() ? NothingComputed::kUnknownCode
+                                                            : NothingComputed::kNo);
   if (expected_routines.empty()) return;
   const recording::Call call = rec().CallsTo(d.routine).front();
   EXPECT_EQ(call.given, d.given);
@@ -163,6 +165,8 @@ TEST_F(FlashStateTest, TemperatureCodeAtOrBelowZeroComputesNothing) {
   }
   EXPECT_TRUE(rec().calls.empty());
   EXPECT_EQ(State().P, 100) << "the given values are still set";
+  EXPECT_EQ(Evaluation().Skipped, NothingComputed::kTemperatureNotPositive);
+  EXPECT_EQ(Layer().ErrorCode, 0) << "and nothing is reported";
 }
 
 TEST_F(FlashStateTest, SaturationAtTemperatureFillsTheCache) {

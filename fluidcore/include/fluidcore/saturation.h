@@ -13,9 +13,12 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "fluidcore/pure_fluid.h"
 #include "fluidcore/saturation_curve.h"
+#include "fluidcore/state.h"
 
 namespace fluidcore {
 
@@ -32,9 +35,28 @@ SaturationPoint saturation_point(const PureFluid& fluid, double T);
 // The saturation temperature at p, clamped to [psat_min, pcrit]; no range check.
 double saturation_temperature(const PureFluid& fluid, double p);
 
-// Tmin <= T <= the equation's critical temperature.
+// A liquid's pressure where the saturation pressure is low (below 1 % of
+// the critical pressure) and its density within a relative kLiquidBand of
+// the saturated liquid `sat` at the state's temperature: the saturation
+// pressure plus the first-order step from there. The equation's own pressure
+// of a liquid is the small difference of large terms; where the saturation
+// pressure is a few mPa (near a triple point) its rounding is a noticeable
+// part of it, and the saturated liquid would not have the saturation pressure.
+inline constexpr double kLiquidBand = 1e-9;
+// Whether the state (T, rho) takes its pressure that way.
+bool takes_saturation_pressure(const PureFluid& fluid, const SaturationPoint& sat, double T,
+                               double rho);
+void take_liquid_pressure_from_saturation(const PureFluid& fluid, const SaturationPoint& sat,
+                                          State& s);
+// The same where the saturation point is not at hand.
+void take_liquid_pressure_from_saturation(const PureFluid& fluid, State& s);
+
+// Tmin <= T <= the critical temperature: the higher of the equation's own
+// and the published one (CRITP's); between the two the point is the
+// critical point at T, on its isochore.
 SaturationResult saturation_at_temperature(const PureFluid& fluid, double T);
-// p between the lower-limit and critical pressures.
+// p between the lower-limit and critical pressures (the higher of the two,
+// as for T).
 SaturationResult saturation_at_pressure(const PureFluid& fluid, double p);
 // rho is a saturated liquid density (rho >= rhocrit, phase 1) or a saturated
 // vapour density (phase 2).
@@ -42,5 +64,12 @@ SaturationResult saturation_at_density(const PureFluid& fluid, double rho);
 
 // A number for a message: "1e+06", "374.21".
 std::string format_number(double v);
+// Two numbers for a message that compares them, each with the fewest digits
+// (six at least) that tell them apart: never "115.73 K is below 115.73 K".
+std::pair<std::string, std::string> format_apart(double value, double limit);
+// "temperature 115.7299999 K is below the lower limit 115.73 K": a quantity
+// and the limit it lies beyond, numbers as format_apart gives them.
+std::string beyond_limit(std::string_view quantity, double value, std::string_view unit,
+                         std::string_view relation, double limit);
 
 }  // namespace fluidcore

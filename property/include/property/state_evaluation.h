@@ -19,7 +19,12 @@
 
 namespace property {
 
+// Why the last FlashState called no library routine, the state cache then
+// holding only the given values: nothing where it called one.
+enum class NothingComputed { kNo, kUnknownCode, kTemperatureNotPositive };
+
 struct EvaluationState {
+  NothingComputed Skipped = NothingComputed::kNo;
   int PhaseSelector = 0;                 // 1 saturated liquid, 2 saturated vapour
   int SaturationPhase = 0;               // from the density saturation routine: 1 liquid, 2 vapour
   ComponentFractions LiquidComposition;  // written by the library, never read
@@ -38,7 +43,8 @@ void CalcState(std::string_view fluid, std::string_view code, std::string_view u
 
 // Fills the state cache from two given values in library units. An unknown
 // code, or a temperature code with a first value of 0 or less, calls no
-// library routine. ErrorCode and ErrorText come from the routine called.
+// library routine (and says so in Evaluation().Skipped). ErrorCode and
+// ErrorText come from the routine called.
 void FlashState(std::string_view code, double value1, double value2);
 
 }  // namespace property
