@@ -1,6 +1,7 @@
 #include "program_under_test.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QTest>
 
@@ -34,6 +35,8 @@ ProgramTest::ProgramTest()
 
 ProgramTest::~ProgramTest() {
   watchdog_.stop();
+  // What a test copied goes with it (the clipboard would keep it to the end).
+  QGuiApplication::clipboard()->clear();
   pages_.UnloadAll();
   ProcessEvents();
   EXPECT_TRUE(messages_.isEmpty()) << "unchecked messages: " << messages_.join(" | ").toStdString();
