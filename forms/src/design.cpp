@@ -89,4 +89,18 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
   return *button;
 }
 
+QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption) {
+  auto* button = new QPushButton(caption, &page);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  row.addWidget(button);
+  return *button;
+}
+
+void SizeGrowingPage(QWidget& page, QSize useful, QSize smallest) {
+  page.setMinimumSize(smallest);
+  const QSize room = page.screen() ? page.screen()->availableGeometry().size() * 0.9 : useful;
+  page.resize(useful.boundedTo(room).expandedTo(smallest));
+}
+
 }  // namespace forms

@@ -2,10 +2,12 @@
 // 0.01 mm, converted to pixels from the screen's logical DPI in one place.
 #pragma once
 
+#include <QBoxLayout>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -40,5 +42,12 @@ QLineEdit& AddTextBox(QWidget& page, const QString& name, const QString& text, B
 // A result box: shows a figure, selectable but not editable.
 QLineEdit& AddResultBox(QWidget& page, const QString& name, Box box);
 QPushButton& AddButton(QWidget& page, const QString& name, const QString& caption, Box box);
+
+// The pages that grow with their window (diagrams, screening) are built with
+// layouts instead: a button of the page at the end of a row.
+QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption);
+// Such a page's first size: as large as is useful, but within a small screen;
+// never smaller than `smallest`.
+void SizeGrowingPage(QWidget& page, QSize useful, QSize smallest);
 
 }  // namespace forms

@@ -5,12 +5,12 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <cmath>
 
 #include "cycle/number_text.h"
+#include "design.h"
 #include "export_actions.h"
 #include "forms/page_names.h"
 #include "plots/plot_file.h"
@@ -46,14 +46,6 @@ QString ReadingText(const std::string& refrigerant, const cycle::StateReading& r
   return text;
 }
 
-QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption) {
-  auto* button = new QPushButton(caption, &page);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  row.addWidget(button);
-  return *button;
-}
-
 QRadioButton& AddChoice(QWidget& page, QBoxLayout& row, QButtonGroup& group, const QString& name,
                         const QString& caption) {
   auto* choice = new QRadioButton(caption, &page);
@@ -67,10 +59,7 @@ QRadioButton& AddChoice(QWidget& page, QBoxLayout& row, QButtonGroup& group, con
 
 DiagramPage::DiagramPage(Shell& shell) : shell_(shell) {
   setWindowTitle(QString::fromLatin1(kTitle));
-  setMinimumSize(kSmallestSize);
-  // As large as is useful, but within a small screen.
-  const QSize room = screen() ? screen()->availableGeometry().size() * 0.9 : kInitialSize;
-  resize(kInitialSize.boundedTo(room).expandedTo(kSmallestSize));
+  SizeGrowingPage(*this, kInitialSize, kSmallestSize);
 
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;

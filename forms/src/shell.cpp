@@ -14,6 +14,7 @@
 #include "forms/page_names.h"
 #include "frist_page.h"
 #include "result_pages.h"
+#include "screening_page.h"
 #include "select_sim.h"
 #include "user_form1.h"
 #include "user_form13.h"
@@ -66,6 +67,7 @@ void RegisterPages(Shell& shell) {
   pages.Register(page::UserForm13, FactoryOf<UserForm13>(shell));
   pages.Register(page::UserForm4, FactoryOf<UserForm4>(shell));
   pages.Register(page::Diagram, FactoryOf<DiagramPage>(shell));
+  pages.Register(page::Screening, FactoryOf<ScreeningPage>(shell));
   for (const ResultPageDesign& design : ResultPageSequence())
     pages.Register(design.name, [&shell, &design]() -> std::unique_ptr<QWidget> {
       return std::make_unique<ResultPage>(shell, design);

@@ -1,7 +1,10 @@
 #include "user_form4.h"
 
+#include <algorithm>
+
 #include "cycle/number_text.h"
 #include "forms/page_names.h"
+#include "screening_page.h"
 
 namespace forms {
 namespace {
@@ -75,6 +78,10 @@ UserForm4::UserForm4(Shell& shell)
   auto& back = AddButton(*this, "CommandButton1", "Back", {2328, kButtonTop, kButtonWidth, kButtonHeight});
   auto& clear = AddButton(*this, "Cleardata", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
   auto& calculate = AddButton(*this, "Calculate", "Calculate", {12912, kButtonTop, kButtonWidth, kButtonHeight});
+  // Above Calculate, in the only room of a button's size on the right: beside
+  // the heading "Initial Condition" (the name boxes reach close to Calculate).
+  auto& screen = AddButton(*this, "ScreenAllFluids", "Screen All Fluids",
+                           {12912, 1482, kButtonWidth, kButtonHeight});
 
   UserForm_initialize();
   connect(&NumberRefrigerant, &QComboBox::currentTextChanged, this,
@@ -82,6 +89,7 @@ UserForm4::UserForm4(Shell& shell)
   connect(&calculate, &QPushButton::clicked, this, &UserForm4::Calculate_Click);
   connect(&clear, &QPushButton::clicked, this, &UserForm4::Cleardata_Click);
   connect(&back, &QPushButton::clicked, this, &UserForm4::CommandButton1_Click);
+  connect(&screen, &QPushButton::clicked, this, &UserForm4::ScreenAllFluids_Click);
 }
 
 void UserForm4::UserForm_initialize() {
@@ -142,6 +150,26 @@ void UserForm4::Cleardata_Click() {
 void UserForm4::CommandButton1_Click() {
   shell_.pages.Unload(page::UserForm4);
   shell_.pages.Show(page::SelectSim);
+}
+
+// Calculate's checks of the conditions, with its messages; the names and
+// their number are the screening's to choose. The form is kept with its
+// texts for the way back.
+void UserForm4::ScreenAllFluids_Click() {
+  const cycle::ComparisonConditions conditions = cycle::ReadConditions(ReadFields());
+  if (const auto message = cycle::CheckComparisonConditions(conditions)) {
+    shell_.message(this, QString::fromStdString(*message));
+    return;
+  }
+  shell_.pages.Get<ScreeningPage>(page::Screening).Open(conditions);
+  shell_.pages.Hide(page::UserForm4);
+  shell_.pages.Show(page::Screening);
+}
+
+void UserForm4::FillRefrigerants(const std::vector<std::string>& names) {
+  const std::size_t count = std::min<std::size_t>(names.size(), cycle::kMaxRefrigerants);
+  NumberRefrigerant.setCurrentText(QString::number(count));
+  for (std::size_t k = 0; k < count; ++k) Refrigerant[k]->setText(QString::fromStdString(names[k]));
 }
 
 }  // namespace forms

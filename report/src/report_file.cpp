@@ -175,4 +175,8 @@ std::optional<QString> WriteComparisonReport(const QString& path,
   });
 }
 
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table) {
+  return WriteThrough(path, [&](QIODevice& file) { return WriteText(file, table.Text()); });
+}
+
 }  // namespace report

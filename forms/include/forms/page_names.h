@@ -23,5 +23,7 @@ inline const QString UserForm3_G = QStringLiteral("UserForm3_G");    // pressure
 inline const QString TotalResults = QStringLiteral("Ex_Out_compar_HP_G");
 // The cycle diagrams, reached from UserForm2 and from the total results.
 inline const QString Diagram = QStringLiteral("Diagram_page");
+// Every fluid and blend under the comparison form's conditions.
+inline const QString Screening = QStringLiteral("Screening_page");
 
 }  // namespace forms::page

@@ -39,4 +39,7 @@ std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicC
 std::optional<QString> WriteComparisonReport(const QString& path,
                                              const cycle::ComparisonResults& results);
 
+// Any table as a CSV file, written the same way.
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table);
+
 }  // namespace report

@@ -1,0 +1,54 @@
+// The screening page's filters: kind, safety classes, highest GWP, ODP zero
+// only, highest discharge pressure and temperature, lowest evaporating
+// pressure. An empty limit is no limit.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+#include "cycle/screening.h"
+
+namespace forms {
+
+// What the filters let through. Fluids without a safety class on record pass
+// a choice of classes only where "unknown" is ticked as well.
+struct ScreeningSelection {
+  cycle::ScreeningFilter filter;
+  bool unclassified = true;
+
+  // What the files say of a fluid decides before it is screened.
+  bool Admits(const cycle::ScreeningCandidate& fluid) const;
+  bool Admits(const cycle::ScreeningRow& row) const;
+};
+
+class ScreeningFilters : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ScreeningFilters(QWidget* parent = nullptr);
+
+  ScreeningSelection Selection() const;
+  // Why a limit that is typed is not applied ("" when every one is).
+  QString Problem() const;
+
+ signals:
+  void Changed();
+
+ private:
+  struct Limit {
+    QString caption;
+    QLineEdit* box;
+  };
+
+  QComboBox* kind_;
+  std::vector<QCheckBox*> classes_;  // the last one: no class on record
+  QCheckBox* zero_odp_;
+  Limit max_gwp_, max_discharge_pressure_, max_discharge_temperature_, min_evaporating_pressure_;
+};
+
+}  // namespace forms
