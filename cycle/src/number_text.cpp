@@ -1,5 +1,6 @@
 #include "cycle/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -75,6 +76,17 @@ std::string FormatFixed(double value, int decimals) {
 
   const bool all_zero = rounded.find_first_not_of("0.") == std::string::npos;
   return (value < 0 && !all_zero) ? "-" + rounded : rounded;
+}
+
+std::string FormatSignificant(double value, int digits) {
+  if (!std::isfinite(value) || value == 0) return FormatFixed(value, 0);
+  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  std::string text = FormatFixed(value, std::max(0, digits - 1 - magnitude));
+  if (text.find('.') != std::string::npos) {
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+  }
+  return text;
 }
 
 }  // namespace cycle

@@ -106,7 +106,7 @@ constexpr ColumnFormat kColumnFormats[] = {
     {ScreeningColumn::Kind, "kind", "", 0},
     {ScreeningColumn::SafetyClass, "safety_class", "", 0},
     {ScreeningColumn::GWP, "GWP", "-", 0},
-    {ScreeningColumn::ODP, "ODP", "-", 3},
+    {ScreeningColumn::ODP, "ODP", "-", 0},  // significant digits: kOdpDigits
     {ScreeningColumn::Tcrit, "Tcrit", "'C", 2},
     {ScreeningColumn::GlideEvap, "GlideEvap", "K", 2},
     {ScreeningColumn::GlideCond, "GlideCond", "K", 2},
@@ -122,6 +122,8 @@ constexpr ColumnFormat kColumnFormats[] = {
     {ScreeningColumn::Status, "status", "", 0},
     {ScreeningColumn::Reason, "reason", "", 0},
 };
+
+constexpr int kOdpDigits = 3;
 
 const ColumnFormat& FormatOf(ScreeningColumn column) {
   return *std::find_if(std::begin(kColumnFormats), std::end(kColumnFormats),
@@ -262,6 +264,8 @@ std::string CellText(const ScreeningRow& row, ScreeningColumn column) {
   const double* number = std::get_if<double>(&value);
   if (number == nullptr) return {};
   if (const auto figure = FigureOf(column)) return TotalPageFigureText(*figure, *number);
+  // Ozone depletion potentials span five orders of magnitude.
+  if (column == ScreeningColumn::ODP) return FormatSignificant(*number, kOdpDigits);
   return FormatFixed(*number, FormatOf(column).decimals);
 }
 

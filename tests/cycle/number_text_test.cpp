@@ -116,3 +116,16 @@ TEST(NumberText, ReadAndWrittenWithAPointUnderADecimalCommaLocale) {
 
   std::setlocale(LC_NUMERIC, before.c_str());
 }
+
+namespace {
+
+TEST(FormatSignificant, KeepsTheSignificantDigitsOfFiguresOfAnySize) {
+  const struct {
+    double value;
+    const char* text;
+  } cases[] = {{0.00024, "0.00024"}, {0.0275, "0.0275"}, {0.027549, "0.0275"}, {1, "1"},
+               {0.05, "0.05"},       {0, "0"},           {12.34, "12.3"},     {-0.0012345, "-0.00123"}};
+  for (const auto& c : cases) EXPECT_EQ(cycle::FormatSignificant(c.value, 3), c.text) << c.value;
+}
+
+}  // namespace

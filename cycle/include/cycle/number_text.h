@@ -16,4 +16,9 @@ double LeadingNumber(std::string_view text);
 // rounded, at least one digit before the point, never "-0.00".
 std::string FormatFixed(double value, int decimals);
 
+// Fixed-point text with as many decimals as `digits` significant digits need,
+// trailing zeros dropped: 0.00024 -> "0.00024", 0.0275 -> "0.0275", 1 -> "1".
+// For figures of very different sizes in one column (ozone depletion).
+std::string FormatSignificant(double value, int digits);
+
 }  // namespace cycle
