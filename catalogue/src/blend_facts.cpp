@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "catalogue/data_folders.h"
 #include "text.h"
 
 namespace catalogue {
@@ -160,6 +161,25 @@ BlendFacts MakeBlendFacts(std::string name, std::vector<BlendComponent> componen
     blend.odp = MassWeighted(*blend.mass_fractions, odp);
   }
   return blend;
+}
+
+std::optional<std::vector<BlendComponent>> BlendComponentsOf(std::string_view name) {
+  constexpr std::string_view kExtension = ".mix";
+  std::string file(name);
+  if (file.size() <= kExtension.size() ||
+      !SameName(std::string_view(file).substr(file.size() - kExtension.size()), kExtension)) {
+    file += kExtension;
+  }
+  for (const auto& folder : DataFolderCandidates("mixtures")) {
+    if (const auto path = detail::FindIgnoringCase(folder, file)) {
+      try {
+        return ParseMixtureFile(detail::ReadText(*path));
+      } catch (const std::exception&) {
+        return std::nullopt;
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 BlendFileList ReadBlendFiles(const std::filesystem::path& mixtures_dir,

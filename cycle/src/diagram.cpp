@@ -54,11 +54,6 @@ DiagramState RequireState(const std::string& fluid, const detail::Request& reque
   return InForms(detail::AskState(fluid, request));
 }
 
-double RequireNumber(const std::string& fluid, const property::PropertyResult& result,
-                     const detail::Request& request) {
-  return detail::NumberOf(result, fluid, request);
-}
-
 // n values from a to b, both excluded, evenly or in equal ratios.
 std::vector<double> Between(double a, double b, int n) {
   std::vector<double> values;
@@ -81,12 +76,11 @@ struct FluidFrame {
 };
 
 FluidFrame FrameOf(const std::string& fluid) {
-  return {RequireNumber(fluid, property::LowerTemperatureLimit(fluid, "mks"),
-                        {"lower temperature limit", "T"}),
-          RequireNumber(fluid, property::CriticalPoint(fluid, "T", "mks"),
-                        {"critical temperature", "T"}),
-          RequireNumber(fluid, property::CriticalPoint(fluid, "P", "mks"),
-                        {"critical pressure", "T"})};
+  using detail::NumberOf;
+  return {NumberOf(property::LowerTemperatureLimit(fluid, "mks"), fluid,
+                   {"lower temperature limit", "T"}),
+          NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid, {"critical temperature", "T"}),
+          NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"critical pressure", "P"})};
 }
 
 void AddDome(CycleDiagram& d, const FluidFrame& frame) {
@@ -97,8 +91,8 @@ void AddDome(CycleDiagram& d, const FluidFrame& frame) {
     Append(d.bubble, TryState(d.refrigerant, "Tliq", T));
     Append(d.dew, TryState(d.refrigerant, "Tvap", T));
   }
-  const double density = RequireNumber(
-      d.refrigerant, property::CriticalPoint(d.refrigerant, "D", "mks"), {"critical density", "T"});
+  const double density = detail::NumberOf(property::CriticalPoint(d.refrigerant, "D", "mks"),
+                                          d.refrigerant, {"critical density", "D"});
   const auto critical = TryState(d.refrigerant, "TD", frame.Tcrit, density);
   // Where the equation gives no state exactly there, the dome still closes.
   d.critical = critical ? *critical

@@ -91,6 +91,7 @@ DiagramPage::DiagramPage(Shell& shell) : shell_(shell) {
   reading_ = new QLabel(this);
   reading_->setObjectName(QStringLiteral("Reading"));
   reading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  reading_->setWordWrap(true);
   reading_->setMinimumHeight(3 * fontMetrics().height());
   reading_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   layout->addWidget(reading_);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -41,7 +42,20 @@ bool OpenWithDesktop(const QString& path) {
 }
 
 QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters) {
-  return QFileDialog::getSaveFileName(page, caption, QString(), filters.join(QStringLiteral(";;")));
+  QFileDialog dialog(page, caption);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters(filters);
+  // A name typed without an extension takes that of the kind chosen below it.
+  const auto extension_of = [](const QString& filter) {
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("\\(\\*\\.(\\w+)\\)")).match(filter);
+    return match.captured(1);
+  };
+  dialog.setDefaultSuffix(extension_of(filters.value(0)));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&](const QString& filter) { dialog.setDefaultSuffix(extension_of(filter)); });
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles().value(0);
 }
 
 QString DocumentPath() {

@@ -165,10 +165,10 @@ void LabelIsoline(QCustomPlot& plot, const cycle::Isoline& line, DiagramKind kin
 }
 
 void DrawIsolines(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
+  const QString name = d.kind == DiagramKind::PressureEnthalpy ? QStringLiteral("Isotherms")
+                                                               : QStringLiteral("Isobars of the cycle");
   bool first = true;
   for (const cycle::Isoline& line : d.isolines) {
-    const QString name = d.kind == DiagramKind::PressureEnthalpy ? QStringLiteral("Isotherms")
-                                                                 : QStringLiteral("Isobars of the cycle");
     AddCurve(plot, line.states, d.kind, QPen(kIsolineColour, 1, Qt::DashDotLine),
              first ? name : QString());
     LabelIsoline(plot, line, d.kind, frame);
@@ -287,7 +287,8 @@ void PressureLevel(QCustomPlot& plot, double p, const QString& name, const Frame
   AddText(plot, {frame.x.lower, p}, name, Qt::AlignLeft | Qt::AlignBottom, Qt::black, 10);
 }
 
-// The marks of the picture page's sketch, on the computed cycle.
+// The marks of the picture page's sketch, on the computed cycle (the picture
+// is a pressure-enthalpy diagram: spans sit off their isobars by a factor).
 void DrawPictureMarks(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
   const cycle::CycleCorners& k = d.corners;
   // A span sits a twentieth of the pressure range's decades off its isobar.
@@ -319,7 +320,6 @@ CycleDiagramPlot::CycleDiagramPlot(DiagramLook look, QWidget* parent)
   if (look == DiagramLook::Picture) return;  // no legend
   legend->setVisible(true);
   legend->setFont(QFont(font().family(), 8));
-  // Beside the axes, where it covers nothing of the diagram.
   axisRect()->insetLayout()->take(legend);
   // Below the axes, where it covers nothing of the diagram, in rows of three.
   plotLayout()->addElement(1, 0, legend);

@@ -1,19 +1,14 @@
 #include "report/equation_sources.h"
 
-#include <filesystem>
-#include <fstream>
-#include <optional>
 #include <sstream>
 
 #include "catalogue/blend_facts.h"
-#include "catalogue/data_folders.h"
 #include "catalogue/fluid_facts.h"
+#include "property/fluid_setup.h"
 
 namespace report {
 
 namespace {
-
-constexpr std::string_view kMixtureExtension = ".mix";
 
 std::string Line(const std::string& fluid) {
   const auto facts = catalogue::FluidFactsOf(fluid);
@@ -24,40 +19,6 @@ std::string Line(const std::string& fluid) {
     line += (i ? "; " : " ") + facts->equation_sources[i];
   }
   return line;
-}
-
-bool EndsWithMix(std::string_view name) {
-  return name.size() > kMixtureExtension.size() &&
-         catalogue::SameName(name.substr(name.size() - kMixtureExtension.size()), kMixtureExtension);
-}
-
-// The components of the blend a name stands for ("R407C", "r407c.mix"),
-// read from its mixture file as the property library finds it.
-std::optional<std::vector<std::string>> BlendComponents(std::string_view name) {
-  if (EndsWithMix(name)) name.remove_suffix(kMixtureExtension.size());
-  const auto folder = catalogue::LocateDataFolder("mixtures");
-  if (!folder) return std::nullopt;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(*folder, error)) {
-    const std::string file = entry.path().filename().string();
-    if (!EndsWithMix(file) ||
-        !catalogue::SameName(std::string_view(file).substr(0, file.size() - 4), name)) {
-      continue;
-    }
-    std::ifstream in(entry.path());
-    std::stringstream text;
-    text << in.rdbuf();
-    try {
-      std::vector<std::string> fluids;
-      for (const auto& component : catalogue::ParseMixtureFile(text.str())) {
-        fluids.push_back(component.fluid);
-      }
-      return fluids;
-    } catch (const std::runtime_error&) {
-      return std::nullopt;
-    }
-  }
-  return std::nullopt;
 }
 
 // "R32,0.7,R125,0.3": the names at the odd places.
@@ -76,11 +37,14 @@ std::vector<std::string> SpelledComponents(const std::string& mixture) {
 std::vector<std::string> EquationSources(const std::string& refrigerant) {
   std::vector<std::string> fluids{refrigerant};
   if (catalogue::SameName(refrigerant, "AIR")) {
-    fluids = {"nitrogen", "argon", "oxygen"};
+    fluids = SpelledComponents(std::string(property::kAirComposition));
   } else if (refrigerant.find(',') != std::string::npos) {
     fluids = SpelledComponents(refrigerant);
   } else if (!catalogue::FluidFactsOf(refrigerant)) {
-    if (auto components = BlendComponents(refrigerant)) fluids = std::move(*components);
+    if (const auto components = catalogue::BlendComponentsOf(refrigerant)) {
+      fluids.clear();
+      for (const auto& component : *components) fluids.push_back(component.fluid);
+    }
   }
   std::vector<std::string> lines;
   for (const std::string& fluid : fluids) lines.push_back(Line(fluid));

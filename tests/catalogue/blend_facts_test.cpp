@@ -112,5 +112,17 @@ TEST(ReadBlendFiles, ReadsEveryShippedBlend) {
   EXPECT_EQ(r407c->safety_class, "A1");
 }
 
+// A blend's name finds its mixture file as the property library finds it.
+TEST(BlendComponentsOf, TheMixtureFileOfABlendName) {
+  for (const char* name : {"R407C", "r407c", "R407C.MIX"}) {
+    const auto components = BlendComponentsOf(name);
+    ASSERT_TRUE(components.has_value()) << name;
+    ASSERT_EQ(components->size(), 3u) << name;
+    EXPECT_EQ((*components)[1].fluid, "R125");
+  }
+  EXPECT_EQ(BlendComponentsOf("R134a"), std::nullopt) << "a pure fluid has no mixture file";
+  EXPECT_EQ(BlendComponentsOf(""), std::nullopt);
+}
+
 }  // namespace
 }  // namespace catalogue

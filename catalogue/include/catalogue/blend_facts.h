@@ -24,6 +24,12 @@ struct BlendComponent {
 // throws std::runtime_error when the text is not a mixture file.
 std::vector<BlendComponent> ParseMixtureFile(const std::string& text);
 
+// The components of the blend a name stands for ("R407C", "r407c.MIX"), from
+// its mixture file where the property library finds it (mixtures/ under the
+// working directory, else beside the program; the name without regard to
+// case); nothing where there is none or it is no mixture file.
+std::optional<std::vector<BlendComponent>> BlendComponentsOf(std::string_view name);
+
 // Mass fractions from mole fractions and molar masses; nothing unless every
 // molar mass is known and the total mass is positive.
 std::optional<std::vector<double>> MassFractions(
