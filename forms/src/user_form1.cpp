@@ -4,6 +4,7 @@
 
 #include "cycle/number_text.h"
 #include "forms/page_names.h"
+#include "name_completion.h"
 #include "user_form2.h"
 
 namespace forms {
@@ -27,6 +28,7 @@ UserForm1::UserForm1(Shell& shell)
       Safetyfactor(AddTextBox(*this, "Safetyfactor", "100", {1482, 7832, 2469, 900})),
       Isotropicefficiency(
           AddTextBox(*this, "Isotropicefficiency", "80", {9737, 7832, 2469, 900})) {
+  CompleteRefrigerantNames(Refrigerant);
   AddLabel(*this, "Label2", "Calculation", {7197, 423, 3810, 635}, Emphasis::Heading);
   AddLabel(*this, "Label1", "Hot Water", {1482, 1058, 4656, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
