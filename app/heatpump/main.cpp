@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include <clocale>
+#include <cstdio>
+#include <string_view>
 
 #include "cycle/comparison.h"
 #include "forms/page_model.h"
@@ -11,7 +13,15 @@
 #include "forms/shell.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before Qt starts, so that it needs no display.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::puts("heatpump " HEATPUMP_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(HEATPUMP_VERSION);
+  // The desktop's menu entry (share/applications/heatpump.desktop) and icon.
+  QApplication::setDesktopFileName(QStringLiteral("heatpump"));
   // Qt adopts the user's locale; the C library's number conversions, used by
   // the property library too, stay with "." as the decimal separator.
   std::setlocale(LC_NUMERIC, "C");

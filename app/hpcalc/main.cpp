@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
     std::cout << hpcalc::kUsage;
     return hpcalc::kSuccess;
   }
+  if (command == "--version") {
+    std::cout << "hpcalc " HEATPUMP_VERSION "\n";
+    return hpcalc::kSuccess;
+  }
   std::cerr << (command.empty() ? std::string("hpcalc: no command")
                                 : "hpcalc: unknown command " + std::string(command))
             << "\n\n"

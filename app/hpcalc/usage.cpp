@@ -39,6 +39,7 @@ const char* const kUsage =
     "      not pass --safety-class or --max-gwp. --sort takes a column of the\n"
     "      table (COP, VHC, GWP ...), -COLUMN sorts it from the largest.\n"
     "  hpcalc --help\n"
+    "  hpcalc --version\n"
     "\n"
     "Numbers are read as the forms read them: blanks are skipped, the leading\n"
     "number is taken (\".\" as decimal point) and a text without one reads as 0.\n"
