@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QCompleter>
+#include <QHeaderView>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTreeView>
@@ -92,13 +93,17 @@ QTreeView& MakePopup() {
   popup->setHeaderHidden(true);
   popup->setUniformRowHeights(true);
   popup->setAllColumnsShowFocus(true);
+  popup->header()->setStretchLastSection(false);  // the columns keep their texts' widths
   return *popup;
 }
 
+// Each column as wide as its texts and a gap of two blanks.
 int FitPopupWidth(QTreeView& popup) {
+  const int gap = 2 * popup.fontMetrics().horizontalAdvance(QLatin1Char(' '));
   int width = 2 * popup.frameWidth() + popup.verticalScrollBar()->sizeHint().width();
   for (int column = 0; column < kColumns; ++column) {
     popup.resizeColumnToContents(column);
+    popup.setColumnWidth(column, popup.columnWidth(column) + gap);
     width += popup.columnWidth(column);
   }
   return width;

@@ -65,6 +65,11 @@ TEST_F(NameCompletion, TypingPartOfANameOffersItWithCriticalTemperatureAndSafety
   EXPECT_TRUE(Popup(BasicBox()).isVisible());
   EXPECT_EQ(Row(BasicBox(), "R1233zd(E)"),
             (QStringList{"R1233zd(E)", "Tc 165.71 'C", "safety class unknown"}));
+  // Wide enough for its three columns, and no wider on the next key.
+  const int width = Popup(BasicBox()).width();
+  EXPECT_GT(width, 2 * BasicBox().width());
+  Type(BasicBox(), "r1233");
+  EXPECT_EQ(Popup(BasicBox()).width(), width);
   // Blends and aliases are offered too.
   Type(BasicBox(), "R410");
   EXPECT_EQ(Row(BasicBox(), "R410A"), (QStringList{"R410A", "Tc 71.34 'C", "safety class A1"}));
