@@ -2,6 +2,7 @@
 // unloaded. Nothing is computed or read before the first property request,
 // so the start page appears at once.
 #include <QApplication>
+#include <QIcon>
 
 #include <clocale>
 #include <cstdio>
@@ -20,8 +21,10 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationVersion(HEATPUMP_VERSION);
-  // The desktop's menu entry (share/applications/heatpump.desktop) and icon.
+  // The desktop's menu entry (share/applications/heatpump.desktop) and its
+  // icon, where they are installed.
   QApplication::setDesktopFileName(QStringLiteral("heatpump"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("heatpump")));
   // Qt adopts the user's locale; the C library's number conversions, used by
   // the property library too, stay with "." as the decimal separator.
   std::setlocale(LC_NUMERIC, "C");

@@ -318,6 +318,13 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
   }
 }
 
+TEST(Hpcalc, VersionIsTheProjectsVersion) {
+  const auto run = Hpcalc({"--version"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, "hpcalc " HEATPUMP_VERSION "\n");
+  EXPECT_EQ(run.err, "");
+}
+
 // The rows of `hpcalc diagram` CSV: refrigerant, series, point, T, p, h, s.
 struct DiagramCsvRow {
   std::string refrigerant, series, point;
