@@ -7,11 +7,20 @@
 #include <QSortFilterProxyModel>
 #include <QTreeView>
 
+#include <vector>
+
+#include "cycle/refrigerant_names.h"
+
 namespace forms {
 
 namespace {
 
 enum Column { kName, kCritical, kSafetyClass, kColumns };
+
+const std::vector<cycle::RefrigerantName>& KnownRefrigerantNames() {
+  static const std::vector<cycle::RefrigerantName> names = cycle::ListRefrigerantNames();
+  return names;
+}
 
 // The names with their facts as the suggestions show them.
 class NameTable : public QAbstractTableModel {
@@ -149,11 +158,6 @@ class NameCompletion : public QObject {
 };
 
 }  // namespace
-
-const std::vector<cycle::RefrigerantName>& KnownRefrigerantNames() {
-  static const std::vector<cycle::RefrigerantName> names = cycle::ListRefrigerantNames();
-  return names;
-}
 
 void CompleteRefrigerantNames(QLineEdit& box) { new NameCompletion(box); }
 

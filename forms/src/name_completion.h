@@ -8,18 +8,11 @@
 
 #include <QLineEdit>
 
-#include <vector>
-
-#include "cycle/refrigerant_names.h"
-
 namespace forms {
 
-// The names, listed on the first call in the process (every fluid is loaded
-// once for its critical point: about a tenth of a second), then kept.
-const std::vector<cycle::RefrigerantName>& KnownRefrigerantNames();
-
-// Suggests names in the box as it is edited. The box owns what this adds; the
-// names are listed when the box is first edited, not before.
+// Suggests names in the box as it is edited. The box owns what this adds. The
+// names are listed once per process, when a box is first edited (every fluid
+// is loaded once for its critical point: about a tenth of a second).
 void CompleteRefrigerantNames(QLineEdit& box);
 
 }  // namespace forms
