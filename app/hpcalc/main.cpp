@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
       {"property", hpcalc::RunProperty},
       {"diagram", hpcalc::RunDiagram},
       {"screen", hpcalc::RunScreen},
+      {"transcritical", hpcalc::RunTranscritical},
   };
   for (const auto& [name, run] : kCommands) {
     if (command == name) return run(args, std::cout, std::cerr);

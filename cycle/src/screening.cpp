@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 #include "catalogue/library_files.h"
@@ -17,12 +16,6 @@ namespace {
 
 using detail::FiniteNumber;
 using detail::kKelvinOffset;
-
-// A condition as typed: "90", "3.5".
-std::string Shortest(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -44,7 +37,7 @@ std::string CriticalRefusal(const property::PropertyResult& result, std::optiona
   if (!critical) return "its critical temperature could not be computed: " + TextIn(result);
   return "its critical temperature " + FormatFixed(*critical, 2) +
          " 'C is not above the condensing temperature " +
-         Shortest(conditions.TemperatureCondensing) + " 'C";
+         FormatShortest(conditions.TemperatureCondensing) + " 'C";
 }
 
 // Dew minus bubble temperature at a pressure (kPa) where the one given is
@@ -202,7 +195,7 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
     return row;
   }
   if (fluid.lower_limit && conditions.TempEvap + kKelvinOffset < *fluid.lower_limit) {
-    row.outcome = "the evaporating temperature " + Shortest(conditions.TempEvap) +
+    row.outcome = "the evaporating temperature " + FormatShortest(conditions.TempEvap) +
                   " 'C lies below the lower temperature limit " +
                   FormatFixed(*fluid.lower_limit - kKelvinOffset, 2) + " 'C of its equation";
     return row;

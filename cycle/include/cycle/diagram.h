@@ -70,6 +70,9 @@ struct CycleDiagram {
   // Isotherms on a pressure-enthalpy diagram, the condensing and
   // evaporating isobars on a temperature-entropy diagram.
   std::vector<Isoline> isolines;
+  // The high side lies above the critical pressure: `condenser` is the gas
+  // cooler's isobar, with no condensation and no subcooling span.
+  bool transcritical = false;
 };
 
 // The diagram of a basic calculation: the calculation's own checks and

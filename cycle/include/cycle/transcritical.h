@@ -1,0 +1,64 @@
+// The transcritical cycle: a refrigerant whose critical temperature lies
+// below the heat sink (carbon dioxide) gives its heat to the water in a gas
+// cooler above the critical pressure, at a high-side pressure chosen by the
+// engineer or searched for the best heating COP.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cycle/diagram.h"
+
+namespace cycle {
+
+// As typed on the form or the command line: the calculation reads the
+// numbers itself, so both refuse non-numbers with the same messages.
+struct TranscriticalInput {
+  std::string Refrigerant = "R744";
+  std::string HeatingCapacity = "10";  // kW
+  std::string Evaporating = "10";      // degrees C
+  std::string Superheating = "5";      // K
+  std::string GasCoolerOutlet = "35";  // degrees C, refrigerant
+  std::string HighPressure = "optimal";  // bar, or "optimal" (case-insensitive)
+  std::string Efficiency = "70";       // isentropic, percent
+  std::string WaterIn = "15", WaterOut = "65";  // degrees C
+};
+
+// One state along the gas cooler: heat given to the water from the
+// refrigerant inlet (kW) and the two temperatures there (degrees C).
+// Counter-flow: the water leaves where the refrigerant enters.
+struct GasCoolerPoint {
+  double duty = 0, refrigerant_T = 0, water_T = 0;
+};
+
+struct TranscriticalResult {
+  std::string refrigerant;
+  double high_pressure = 0;      // bar
+  bool optimal = false;          // the pressure was searched
+  bool optimum_at_edge = false;  // the search's best lies at one of its bounds
+  double search_low = 0, search_high = 0;  // bar, the bounds searched (when optimal)
+  // 1, 2s, 2, 3, 4
+  DiagramState suction, isentropic_discharge, discharge, gas_cooler_outlet, evaporator_inlet;
+  double evaporating_pressure = 0;  // bar
+  double cop = 0;                   // heating COP
+  double mass_flow = 0;             // kg/s refrigerant
+  double heating_capacity = 0, compressor_power = 0, evaporator_duty = 0;  // kW
+  double water_flow = 0;            // kg/s
+  double vhc = 0;                   // kJ/m3, (h2 - h3) / v1
+  double pinch = 0;                 // K, smallest refrigerant-minus-water difference
+  double pinch_at = 0;              // fraction of the gas cooler's duty from its refrigerant inlet
+  std::vector<GasCoolerPoint> gas_cooler;  // inlet (2) to outlet (3), equal steps in enthalpy
+};
+
+// The figures, or the one message that ends the calculation (the first
+// failing check, a failed property request, a pinch below zero).
+using TranscriticalOutcome = std::variant<TranscriticalResult, std::string>;
+TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input);
+
+// The diagram of a computed cycle, as for the basic cycle: `condenser` holds
+// the high-side isobar from 2 to 3 and `transcritical` is set.
+std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const TranscriticalInput& input,
+                                                                  DiagramKind kind);
+
+}  // namespace cycle
