@@ -19,6 +19,7 @@ FristPage::FristPage(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
                            "Real-fluid properties by the fluidcore library",
                            {-212, 10160, 14182, 3175});
   credits.setAlignment(Qt::AlignCenter);
+  DeclareKeyButtons(*this, {.main = &simulation});
 
   connect(&simulation, &QPushButton::clicked, this, &FristPage::CommandButton1_Click);
   connect(&document, &QPushButton::clicked, this, &FristPage::CommandButton2_Click);

@@ -6,8 +6,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QRegularExpression>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QUrl>
 
 #include "design.h"
@@ -30,10 +33,33 @@ PageModel::Factory FactoryOf(Shell& shell) {
   return [&shell]() -> std::unique_ptr<QWidget> { return std::make_unique<Page>(shell); };
 }
 
+// A window manager's title bar holds the title beside a window menu and the
+// buttons to minimise, maximise and close. Qt sizes a message box for its
+// text and leaves little room for these, so a short message would cut its title.
+constexpr int kTitleBarButtons = 4;
+
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  QFont title_font = box.font();
+  title_font.setBold(true);  // as title bars mostly show it
+  const QFontMetrics metrics(title_font);
+  const int buttons = kTitleBarButtons * metrics.height() * 3 / 2;
+  const int spare = 2 * metrics.height();
+  const QMargins margins = grid->contentsMargins();
+  const int width = metrics.horizontalAdvance(box.windowTitle()) + buttons + spare -
+                    margins.left() - margins.right();
+  // The box fixes its own size from its layout, so the width goes in as a
+  // row of the layout.
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 void ShowMessageBox(QWidget* page, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), text, QMessageBox::Ok, page);
+  WidenForTitle(box);
   box.exec();
 }
 

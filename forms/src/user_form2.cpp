@@ -87,6 +87,9 @@ UserForm2::UserForm2(Shell& shell)
   auto& copy = AddButton(*this, "Copy", "Copy", {11218, 6080, 3598, 800});
   auto& save = AddButton(*this, "SaveReport", "Save Report...", {11218, 6980, 3598, 800});
 
+  // Return leads back to the inputs, for the next calculation.
+  DeclareKeyButtons(*this, {.main = &back, .back = &back});
+
   connect(&back, &QPushButton::clicked, this, &UserForm2::CommandButton1_Click);
   connect(&diagram, &QPushButton::clicked, this, &UserForm2::Diagram_Click);
   connect(&copy, &QPushButton::clicked, this, &UserForm2::Copy_Click);
