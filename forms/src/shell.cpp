@@ -13,6 +13,8 @@
 #include <QSpacerItem>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "design.h"
 #include "diagram_page.h"
 #include "forms/page_names.h"
@@ -38,17 +40,26 @@ PageModel::Factory FactoryOf(Shell& shell) {
 // text and leaves little room for these, so a short message would cut its title.
 constexpr int kTitleBarButtons = 4;
 
+// The title bar's width, in the wider of the program's face and the desktop's
+// title face, both bold as title bars mostly show them.
+int TitleBarWidth(const QString& title, const QFont& program_font) {
+  int width = 0;
+  for (QFont font : {program_font, QFontDatabase::systemFont(QFontDatabase::TitleFont)}) {
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int buttons = kTitleBarButtons * metrics.height() * 3 / 2;
+    const int spare = 2 * metrics.height();
+    width = std::max(width, metrics.horizontalAdvance(title) + buttons + spare);
+  }
+  return width;
+}
+
 void WidenForTitle(QMessageBox& box) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (grid == nullptr) return;
-  QFont title_font = box.font();
-  title_font.setBold(true);  // as title bars mostly show it
-  const QFontMetrics metrics(title_font);
-  const int buttons = kTitleBarButtons * metrics.height() * 3 / 2;
-  const int spare = 2 * metrics.height();
   const QMargins margins = grid->contentsMargins();
-  const int width = metrics.horizontalAdvance(box.windowTitle()) + buttons + spare -
-                    margins.left() - margins.right();
+  const int width =
+      TitleBarWidth(box.windowTitle(), box.font()) - margins.left() - margins.right();
   // The box fixes its own size from its layout, so the width goes in as a
   // row of the layout.
   grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
