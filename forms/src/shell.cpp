@@ -10,7 +10,9 @@
 #include <QGridLayout>
 #include <QRegularExpression>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSpacerItem>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
@@ -74,8 +76,30 @@ void ShowMessageBox(QWidget* page, const QString& text) {
   box.exec();
 }
 
-bool OpenWithDesktop(const QString& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+// QDesktopServices::openUrl reports only whether xdg-open started, not
+// whether it found an application for the file: its exit status says that.
+void OpenWithDesktop(const QString& path, std::function<void()> failed) {
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (opener.isEmpty()) {
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) failed();
+    return;
+  }
+  // Lives until xdg-open ends, which may be when the viewer is closed.
+  auto* process = new QProcess;
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, failed](int code, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || code != 0) failed();
+                     process->deleteLater();
+                   });
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [process, failed](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;
+                     failed();
+                     process->deleteLater();
+                   });
+  process->start(opener, {path});
 }
 
 QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters) {
