@@ -1,6 +1,7 @@
 #include "forms/page_model.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QScreen>
@@ -72,7 +73,8 @@ void PageModel::Show(const QString& name) {
 // window manager's title bar and borders): move() places the frame, while
 // geometry() is the page within it.
 void PageModel::PlaceBeforeShowing(QWidget& page) const {
-  const QScreen* screen = page.screen();
+  const QScreen* screen = last_centre_ ? QGuiApplication::screenAt(*last_centre_) : nullptr;
+  if (screen == nullptr) screen = page.screen();
   if (screen == nullptr) return;
   const QRect area = screen->availableGeometry();
   const QSize frame = page.size().grownBy(frame_margins_);
