@@ -137,6 +137,11 @@ void GiveMnemonics(QWidget& page) {
 
 }  // namespace
 
+QString MnemonicCaption(const QAbstractButton& button) {
+  const QChar mnemonic = button.property(kMnemonic).toChar();
+  return mnemonic.isNull() ? button.text() : MarkMnemonic(button.text(), mnemonic);
+}
+
 void DeclareKeyButtons(QWidget& page, KeyButtons buttons) {
   page.setProperty(kMainButton, QVariant::fromValue<QObject*>(buttons.main));
   page.setProperty(kBackButton, QVariant::fromValue<QObject*>(buttons.back));

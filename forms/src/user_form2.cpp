@@ -8,6 +8,7 @@
 #include "cycle/number_text.h"
 #include "diagram_page.h"
 #include "export_actions.h"
+#include "page_keys.h"
 #include "report/report_file.h"
 #include "forms/page_names.h"
 
@@ -34,10 +35,10 @@ class RowHeadingButton : public QPushButton {
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QStringList headings = text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList headings = MnemonicCaption(*this).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (int row = 0; row < headings.size() && row < int(std::size(kPointTop)); ++row) {
       const QRect band(0, Px(kPointTop[row] - kPointButton.top), width(), Px(kCellHeight));
-      painter.drawText(band, Qt::AlignCenter, headings[row]);
+      painter.drawText(band, Qt::AlignCenter | Qt::TextShowMnemonic, headings[row]);
     }
   }
 };
