@@ -28,33 +28,13 @@ struct DesignRow {
   std::optional<int> left, top, width, height;
 };
 
+// The design's captions hold no commas: a row splits at every comma.
 std::vector<std::optional<QString>> CsvFields(const QString& line) {
   std::vector<std::optional<QString>> fields;
-  qsizetype i = 0;
-  while (i <= line.size()) {
-    if (i < line.size() && line[i] == QLatin1Char('"')) {
-      QString text;
-      for (++i; i < line.size(); ++i) {
-        if (line[i] == QLatin1Char('"')) {
-          if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-            text += QLatin1Char('"');
-            ++i;
-          } else {
-            break;
-          }
-        } else {
-          text += line[i];
-        }
-      }
-      fields.emplace_back(text);
-      i += 2;  // the closing quote and the comma
-    } else {
-      const qsizetype comma = line.indexOf(QLatin1Char(','), i);
-      const qsizetype end = comma < 0 ? line.size() : comma;
-      const QString text = line.mid(i, end - i);
-      fields.push_back(text.isEmpty() ? std::nullopt : std::optional(text));
-      i = end + 1;
-    }
+  for (const QString& field : line.split(QLatin1Char(','))) {
+    const bool quoted = field.size() >= 2 && field.startsWith('"') && field.endsWith('"');
+    if (quoted) fields.emplace_back(field.mid(1, field.size() - 2));
+    else fields.push_back(field.isEmpty() ? std::nullopt : std::optional(field));
   }
   return fields;
 }
