@@ -10,6 +10,8 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
       AddButton(*this, "CommandButton1", "Choose Type Working Fluids", {2540, 4022, 8467, 1270});
   auto& basic = AddButton(*this, "CommandButton2", "Basic Calculation", {2540, 6562, 8467, 1270});
   auto& back = AddButton(*this, "CommandButton4", "Back ", {2540, 9102, 8467, 1270});
+  // Two ways on, neither the main one: Return presses the focused button.
+  DeclareKeyButtons(*this, {.back = &back});
 
   connect(&compare, &QPushButton::clicked, this, [this] { MoveTo(page::UserForm4); });
   connect(&basic, &QPushButton::clicked, this, [this] { MoveTo(page::UserForm1); });

@@ -46,13 +46,7 @@ UserForm1::UserForm1(Shell& shell)
   auto& clear = AddButton(*this, "CommandButton1", "Clear Data", {7620, 9525, 4057, 847});
   auto& calculate = AddButton(*this, "CommandButton2", "Calculate", {12912, 9525, 4057, 847});
 
-  // The designed tab order.
-  QWidget* const order[] = {&Massflowrate,  &Temperaturehotspring, &clear,
-                                  &calculate,     &TemperatureCondensing, &Subcooling,
-                                  &Superheating,  &Safetyfactor,          &Isotropicefficiency,
-                                  &back,          &Refrigerant};
-  for (std::size_t i = 1; i < std::size(order); ++i)
-    setTabOrder(order[i - 1], order[i]);
+  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   connect(&clear, &QPushButton::clicked, this, &UserForm1::CommandButton1_Click);
   connect(&calculate, &QPushButton::clicked, this, &UserForm1::CommandButton2_Click);

@@ -85,6 +85,8 @@ UserForm4::UserForm4(Shell& shell)
   auto& screen = AddButton(*this, "ScreenAllFluids", "Screen All Fluids",
                            {12912, 1482, kButtonWidth, kButtonHeight});
 
+  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
+
   UserForm_initialize();
   connect(&NumberRefrigerant, &QComboBox::currentTextChanged, this,
           &UserForm4::NumberRefrigerant_Change);
