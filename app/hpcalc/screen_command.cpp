@@ -119,7 +119,7 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto& [filter, sort, order] = std::get<Selection>(selection);
 
   const cycle::ComparisonConditions conditions = cycle::ReadConditions(ConditionFields(options));
-  if (const auto message = cycle::CheckComparisonConditions(conditions)) {
+  if (const auto message = cycle::CheckScreeningConditions(conditions)) {
     return Refused(*message, err);
   }
   const auto candidates = cycle::FindScreeningCandidates();

@@ -50,6 +50,7 @@ BasicCycleResult Evaluate(const BasicCycleInput& in) {
 
 BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input) {
   if (auto message = CheckBasicCycleInput(input)) return *message;
+  if (auto message = CheckPossibleCycle(input)) return *message;
   try {
     return Evaluate(input);
   } catch (const detail::CycleFailure& failure) {

@@ -127,6 +127,7 @@ std::optional<std::string> RunComparison(const ComparisonFields& fields,
       return RefrigerantMessage(k);
     }
   }
+  if (auto message = CheckPossibleCycle(conditions)) return message;
 
   // A failure of any refrigerant ends the command before a figure is stored,
   // so the record never mixes two comparisons below RefCount.

@@ -203,6 +203,11 @@ ScreeningCandidates FindScreeningCandidates() {
   return found;
 }
 
+std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& conditions) {
+  if (auto message = CheckComparisonConditions(conditions)) return message;
+  return CheckPossibleCycle(conditions);
+}
+
 ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions) {
   ScreeningRow row{fluid, std::nullopt, std::string()};
   // The comparison's own check first, as its Calculate command runs it.

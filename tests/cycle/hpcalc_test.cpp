@@ -102,6 +102,42 @@ TEST(Hpcalc, RefusalsPrintTheMessageAndExitWithOne) {
   EXPECT_EQ(unknown.err.rfind("R999: ", 0), 0u) << unknown.err;
 }
 
+// Inputs no real cycle has, on every command that computes a cycle, after
+// the forms' own checks.
+TEST(Hpcalc, ImpossibleInputsAreRefusedOnEveryCalculation) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"basic", "--subcooling", "-10"}, "Subcooling Incorrect\n"},
+      {{"basic", "--superheating=-20"}, "Superheating Incorrect\n"},
+      {{"basic", "--efficiency", "150"}, "Isotropic Efficiency Incorrect\n"},
+      {{"basic", "--efficiency", "-5", "--safety", "0"}, "Please Input Safety Factor\n"},
+      {{"compare", "--subcooling", "-1", "R22"}, "Subcooling Incorrect\n"},
+      {{"compare", "--superheating", "-0.5", "R22", "R134a"}, "Superheating Incorrect\n"},
+      {{"compare", "--efficiency", "100.5", "R22"}, "Isotropic Efficiency Incorrect\n"},
+      {{"compare", "--efficiency", "150", "R22", "R999"},
+       "Incorrect name or check the critical temperature of refrigerant2\n"},
+      {{"screen", "--subcooling", "-3"}, "Subcooling Incorrect\n"},
+      {{"screen", "--csv", "--superheating", "-3"}, "Superheating Incorrect\n"},
+      {{"screen", "--efficiency", "120"}, "Isotropic Efficiency Incorrect\n"},
+      {{"screen", "--efficiency", "120", "--evaporating", "90"},
+       "Temperature at Evaporator Incorrect\n"},
+      {{"diagram", "ph", "basic", "--subcooling", "-10"}, "Subcooling Incorrect\n"},
+      {{"diagram", "ts", "compare", "--efficiency", "150", "R22"},
+       "Isotropic Efficiency Incorrect\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Hpcalc(c.args);
+    EXPECT_EQ(run.exit_code, 1) << c.message;
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "");
+  }
+  // An ideal compressor is possible.
+  EXPECT_EQ(Hpcalc({"basic", "--efficiency", "100"}).exit_code, 0);
+  EXPECT_EQ(Hpcalc({"compare", "--efficiency", "100", "R22"}).exit_code, 0);
+}
+
 TEST(Hpcalc, ComparePrintsTheTotalPageLines) {
   const auto csv = Hpcalc({"compare", "--csv", "R22", "R134a"});
   EXPECT_EQ(csv.exit_code, 0) << csv.err;

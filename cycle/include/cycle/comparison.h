@@ -48,6 +48,11 @@ ComparisonResults& SharedComparisonResults();
 // them: the message of the first that fails, or nothing.
 std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& conditions);
 
+// The refusal of conditions no real cycle has, as for the basic calculation
+// (basic_cycle.h), which the Calculate command runs after all its other
+// checks, those of the refrigerants included.
+std::optional<std::string> CheckPossibleCycle(const ComparisonConditions& conditions);
+
 // The critical temperature in degrees C that the Calculate command checks,
 // from the result of CriticalPoint(name, "T", "mks"): a text in place of the
 // number (the fluid could not be loaded) reads as its leading number, else 0
@@ -99,7 +104,8 @@ ComparisonConditions ReadConditions(const ComparisonFields& fields);
 
 // The comparison form's Calculate command up to showing the first result
 // page: copies the names into results, runs the checks in order, fetches the
-// critical temperatures, evaluates every refrigerant and stores the figures,
+// critical temperatures, checks the refrigerants, refuses a cycle that
+// cannot exist, evaluates every refrigerant and stores the figures,
 // RefCount last. Returns the message that ended the command, or nothing when
 // results now hold the new comparison.
 std::optional<std::string> RunComparison(const ComparisonFields& fields,

@@ -63,7 +63,12 @@ struct ScreeningRow {
   const std::string* refusal() const { return std::get_if<std::string>(&outcome); }
 };
 
-// One fluid under conditions that CheckComparisonConditions accepts. It is
+// The comparison's checks of its conditions, then its refusal of a cycle
+// that cannot exist: the message of the first that fails, or nothing. The
+// screening has no names to check in between.
+std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& conditions);
+
+// One fluid under conditions that CheckScreeningConditions accepts. It is
 // refused, in this order, when the comparison would refuse it for its
 // critical temperature (at or below the condensing temperature, or none),
 // when the evaporating temperature lies below its lower limit, or when Cal
