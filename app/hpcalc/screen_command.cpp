@@ -132,7 +132,7 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   std::vector<cycle::ScreeningRow> rows;
   for (const auto& fluid : candidates.fluids) {
-    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions));
+    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions, LibraryTextOf(options)));
   }
   rows = cycle::Filtered(std::move(rows), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);

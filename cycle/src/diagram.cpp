@@ -78,9 +78,10 @@ struct FluidFrame {
 FluidFrame FrameOf(const std::string& fluid) {
   using detail::NumberOf;
   return {NumberOf(property::LowerTemperatureLimit(fluid, "mks"), fluid,
-                   {"lower temperature limit", "T"}),
-          NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid, {"critical temperature", "T"}),
-          NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"critical pressure", "P"})};
+                   {"lower temperature limit", "refrigerant's equation"}),
+          NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid,
+                   {"temperature", "critical point"}),
+          NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"pressure", "critical point"})};
 }
 
 void AddDome(CycleDiagram& d, const FluidFrame& frame) {
@@ -92,7 +93,7 @@ void AddDome(CycleDiagram& d, const FluidFrame& frame) {
     Append(d.dew, TryState(d.refrigerant, "Tvap", T));
   }
   const double density = detail::NumberOf(property::CriticalPoint(d.refrigerant, "D", "mks"),
-                                          d.refrigerant, {"critical density", "D"});
+                                          d.refrigerant, {"density", "critical point"});
   const auto critical = TryState(d.refrigerant, "TD", frame.Tcrit, density);
   // Where the equation gives no state exactly there, the dome still closes.
   d.critical = critical ? *critical
@@ -128,16 +129,20 @@ void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
   const double Te = c.evaporating + kKelvinOffset;
   CycleCorners& k = d.corners;
   k.suction = {c.evaporating + c.superheating, pt.Pe / kKpaPerBar, pt.h1, pt.s1};
-  const DiagramState ideal = RequireState(fluid, {"isentropic discharge state", "PH", pt.Pc, pt.h2s});
+  const DiagramState ideal =
+      RequireState(fluid, {"properties", detail::kIsentropicDischargeState, "PH", pt.Pc, pt.h2s});
   k.isentropic_discharge = {ideal.T, pt.Pc / kKpaPerBar, pt.h2s, pt.s1};
-  const DiagramState discharge = RequireState(fluid, {"discharge state", "PH", pt.Pc, pt.h2});
+  const DiagramState discharge =
+      RequireState(fluid, {"properties", detail::kDischargeState, "PH", pt.Pc, pt.h2});
   k.discharge = {pt.T2K - kKelvinOffset, pt.Pc / kKpaPerBar, pt.h2, discharge.s};
   // The calculation's own request for h3, so that its state is exactly 3.
-  k.condenser_outlet = RequireState(fluid, {"condenser outlet state", "TP", Tc - c.subcooling, pt.Pc});
-  k.evaporator_inlet = RequireState(fluid, {"evaporator inlet state", "PH", pt.Pe, pt.h3});
+  k.condenser_outlet = RequireState(
+      fluid, {"properties", detail::kCondenserOutletState, "TP", Tc - c.subcooling, pt.Pc});
+  k.evaporator_inlet =
+      RequireState(fluid, {"properties", detail::kEvaporatorInletState, "PH", pt.Pe, pt.h3});
 
-  d.condensing_bubble = RequireState(fluid, {"condensing bubble point", "Tliq", Tc});
-  d.evaporating_dew = RequireState(fluid, {"evaporating dew point", "Tvap", Te});
+  d.condensing_bubble = RequireState(fluid, {"bubble point", detail::kCondensingState, "Tliq", Tc});
+  d.evaporating_dew = RequireState(fluid, {"dew point", detail::kEvaporatingState, "Tvap", Te});
   const auto condensing_dew = TryState(fluid, "Pvap", pt.Pc);
 
   const auto along = [&fluid](double p_kpa) {
@@ -253,7 +258,7 @@ void AddIsobars(CycleDiagram& d, const FluidFrame& frame) {
 
 std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
                                                 const detail::CycleConditions& conditions,
-                                                DiagramKind kind) {
+                                                DiagramKind kind, LibraryText library_text) {
   try {
     CycleDiagram d;
     d.refrigerant = refrigerant;
@@ -265,7 +270,7 @@ std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
     else AddIsobars(d, frame);
     return d;
   } catch (const detail::CycleFailure& failure) {
-    return std::string(failure.what());
+    return failure.Message(library_text);
   }
 }
 
@@ -283,26 +288,26 @@ std::optional<DiagramKind> DiagramKindNamed(std::string_view name) {
 }
 
 std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput& input,
-                                                          DiagramKind kind) {
-  const auto outcome = CalcBasicCycle(input);
+                                                          DiagramKind kind, LibraryText library_text) {
+  const auto outcome = CalcBasicCycle(input, library_text);
   if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
-  return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind);
+  return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind, library_text);
 }
 
 std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
                                                           const ComparisonConditions& conditions,
-                                                          DiagramKind kind) {
-  return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind);
+                                                          DiagramKind kind, LibraryText library_text) {
+  return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind, library_text);
 }
 
 std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
-    const ComparisonFields& fields, DiagramKind kind) {
+    const ComparisonFields& fields, DiagramKind kind, LibraryText library_text) {
   ComparisonResults results;
-  if (auto message = RunComparison(fields, results)) return std::move(*message);
+  if (auto message = RunComparison(fields, results, library_text)) return std::move(*message);
   std::vector<CycleDiagram> diagrams;
   for (int slot = 0; slot < results.RefCount; ++slot) {
     auto diagram = ComparisonDiagram(results.RefName[static_cast<std::size_t>(slot)],
-                                     results.Conditions, kind);
+                                     results.Conditions, kind, library_text);
     if (auto* message = std::get_if<std::string>(&diagram)) return std::move(*message);
     diagrams.push_back(std::move(std::get<CycleDiagram>(diagram)));
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "cycle/library_text_option.h"
+
 namespace cycle {
 
 struct BasicCycleInput {
@@ -31,7 +33,10 @@ struct BasicCycleResult {
 // check, a failed property request, a zero divisor).
 using BasicCycleOutcome = std::variant<BasicCycleResult, std::string>;
 
-BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input);
+// A failed property request's message is in the forms' terms, followed by
+// the library's own text where asked for.
+BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input,
+                                 LibraryText library_text = LibraryText::omitted);
 
 // The input checks that CalcBasicCycle runs first, in their order: the
 // message of the first that fails, or nothing.

@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "cycle/library_text_option.h"
 #include "property/property_functions.h"
 
 namespace cycle {
@@ -75,20 +76,21 @@ struct CycleFigures {
 };
 
 // Evaluates one refrigerant; a failed property request or a zero divisor
-// gives a message that names the refrigerant and what failed.
+// gives a message that names the refrigerant and what failed, in the forms'
+// terms (followed by the library's own text where asked for).
 std::variant<CycleFigures, std::string> Cal(std::string name,
-                                            const ComparisonConditions& conditions);
+                                            const ComparisonConditions& conditions,
+                                            LibraryText library_text = LibraryText::omitted);
 
-// Why Cal failed: its message, and what the property request that failed
-// asked for ("discharge temperature"); empty where no request failed (a zero
-// divisor, an overflow).
+// Why Cal failed: its message, and the same without the refrigerant's name
+// in front, for a table that names it.
 struct CalFailure {
   std::string message;
-  std::string quantity;
+  std::string reason;
 };
-// Cal, with the failed request named.
 std::variant<CycleFigures, CalFailure> CalNamingFailure(std::string name,
-                                                        const ComparisonConditions& conditions);
+                                                        const ComparisonConditions& conditions,
+                                                        LibraryText library_text = LibraryText::omitted);
 
 // The texts of the comparison form's fields, as typed.
 struct ComparisonFields {
@@ -109,6 +111,7 @@ ComparisonConditions ReadConditions(const ComparisonFields& fields);
 // RefCount last. Returns the message that ended the command, or nothing when
 // results now hold the new comparison.
 std::optional<std::string> RunComparison(const ComparisonFields& fields,
-                                         ComparisonResults& results);
+                                         ComparisonResults& results,
+                                         LibraryText library_text = LibraryText::omitted);
 
 }  // namespace cycle

@@ -72,9 +72,11 @@ std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& 
 // refused, in this order, when the comparison would refuse it for its
 // critical temperature (at or below the condensing temperature, or none),
 // when the evaporating temperature lies below its lower limit, or when Cal
-// fails ("its discharge temperature could not be computed: " and Cal's
-// message).
-ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions);
+// fails (its message without the fluid's name in front). Reasons of failed
+// property requests are in the forms' terms, followed by the library's own
+// text where asked for.
+ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
+                         LibraryText shown = LibraryText::omitted);
 
 // The columns of the screening table, in order.
 enum class ScreeningColumn {

@@ -1,0 +1,45 @@
+// A property request that fails inside a calculation, as the user meets it:
+// the message names the refrigerant, the state of the cycle and the limit in
+// the form's units, and the form stays as it was.
+#include "program_under_test.h"
+
+namespace forms_test {
+namespace {
+
+class FailedRequestMessage : public ProgramTest {};
+
+TEST_F(FailedRequestMessage, TheBasicFormShowsItInTheFormsTerms) {
+  OpenBasicForm();
+  SetText(page::UserForm1, "TemperatureCondensing", "120");
+  Click(page::UserForm1, "CommandButton2");
+  EXPECT_EQ(TakeMessages(),
+            QStringList{"R22: the pressure of the condensing state cannot be computed: "
+                        "temperature 120.00 'C is above the critical temperature 96.15 'C of R22"});
+  EXPECT_EQ(ShownPage(), page::UserForm1);
+  EXPECT_EQ(Text(page::UserForm1, "TemperatureCondensing"), "120");
+  EXPECT_EQ(pages_.State(page::UserForm2), forms::PageState::NotLoaded);
+}
+
+TEST_F(FailedRequestMessage, TheComparisonFormShowsItInTheFormsTerms) {
+  OpenComparisonForm();
+  On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentIndex(0);
+  SetText(page::UserForm4, "Refrigerant1", "R134a");
+  SetText(page::UserForm4, "Isotropicefficiency", "1");
+  Click(page::UserForm4, "Calculate");
+  const QStringList messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 1);
+  const QString& message = messages.front();
+  EXPECT_TRUE(message.startsWith("R134a: the temperature of the discharge state (point 2) cannot "
+                                 "be computed: "))
+      << message.toStdString();
+  EXPECT_TRUE(message.contains(" kJ/kg") && message.contains(" bar") && message.contains(" 'C"))
+      << message.toStdString();
+  for (const char* internal : {"J/mol", "PHFLSH", "kPa", " K "}) {
+    EXPECT_FALSE(message.contains(internal)) << internal;
+  }
+  EXPECT_EQ(ShownPage(), page::UserForm4);
+  EXPECT_EQ(results_.RefCount, 0);
+}
+
+}  // namespace
+}  // namespace forms_test
