@@ -176,21 +176,4 @@ TEST(FailedPropertyRequests, AnUnknownRefrigerantIsNamedWithoutAPath) {
             "mixture the property library knows");
 }
 
-TEST(FailedPropertyRequests, CarryTheLibrarysTextWhereAskedFor) {
-  const auto input = Basic([](auto& in) { in.TemperatureCondensing = 120; });
-  const std::string plain = BasicMessage(input);
-  const auto verbose = cycle::CalcBasicCycle(input, cycle::LibraryText::appended);
-  ASSERT_TRUE(std::holds_alternative<std::string>(verbose));
-  const std::string& text = std::get<std::string>(verbose);
-  EXPECT_EQ(text.rfind(plain + " (library: ", 0), 0u) << text;
-  // The library's own units, as it wrote them.
-  EXPECT_NE(text.find("393.15 K"), std::string::npos) << text;
-  EXPECT_EQ(text.back(), ')');
-  // The input checks have no library text to add.
-  const auto refused =
-      cycle::CalcBasicCycle(Basic([](auto& in) { in.Subcooling = -1; }), cycle::LibraryText::appended);
-  ASSERT_TRUE(std::holds_alternative<std::string>(refused));
-  EXPECT_EQ(std::get<std::string>(refused), "Subcooling Incorrect");
-}
-
 }  // namespace

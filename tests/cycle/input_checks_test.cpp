@@ -229,7 +229,6 @@ TEST(CalcBasicCycle, RefusesAnImpossibleCycleAfterTheFormsChecks) {
       {"negative superheating", [](auto& in) { in.Superheating = -20; }, "Superheating Incorrect"},
       {"efficiency 150", [](auto& in) { in.Isotropicefficiency = 150; },
        "Isotropic Efficiency Incorrect"},
-      {"efficiency 100", [](auto& in) { in.Isotropicefficiency = 100; }, std::nullopt},
       {"negative subcooling and safety 0",
        [](auto& in) { in.Subcooling = -10; in.Safetyfactor = 0; }, "Please Input Safety Factor"},
       {"negative superheating and a blank refrigerant",
@@ -258,22 +257,17 @@ TEST(RunComparison, RefusesAnImpossibleCycleAfterTheRefrigerantsChecks) {
        "Superheating Incorrect"},
       {"efficiency 150", {"10", "50", "3.5", "4", "90", "100", "150", "1", {"R22"}},
        "Isotropic Efficiency Incorrect"},
-      {"efficiency 100", {"10", "50", "3.5", "4", "90", "100", "100", "1", {"R22"}},
-       std::nullopt},
       {"no number chosen", {"10", "50", "-10", "4", "90", "100", "80", "", {}},
        "Please select Refrigerant"},
       {"an empty name", {"10", "50", "3.5", "-20", "90", "100", "80", "2", {"R22", ""}},
        "Incorrect name or check the critical temperature of refrigerant2"},
-      {"a name condensing above its critical point",
-       {"10", "50", "3.5", "4", "90", "100", "150", "1", {"R410A"}},
-       "Incorrect name or check the critical temperature of refrigerant1"},
       {"a condition out of its range",
        {"10", "50", "-10", "4", "90", "101", "80", "1", {"R22"}}, "Safety Factor Incorrect"},
   };
   for (const auto& c : cases) {
     cycle::ComparisonResults results;
     EXPECT_EQ(cycle::RunComparison(c.fields, results), c.message) << c.what;
-    EXPECT_EQ(results.RefCount, c.message ? 0 : 1) << c.what;
+    EXPECT_EQ(results.RefCount, 0) << c.what;
   }
 }
 

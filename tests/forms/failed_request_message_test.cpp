@@ -20,26 +20,5 @@ TEST_F(FailedRequestMessage, TheBasicFormShowsItInTheFormsTerms) {
   EXPECT_EQ(pages_.State(page::UserForm2), forms::PageState::NotLoaded);
 }
 
-TEST_F(FailedRequestMessage, TheComparisonFormShowsItInTheFormsTerms) {
-  OpenComparisonForm();
-  On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentIndex(0);
-  SetText(page::UserForm4, "Refrigerant1", "R134a");
-  SetText(page::UserForm4, "Isotropicefficiency", "1");
-  Click(page::UserForm4, "Calculate");
-  const QStringList messages = TakeMessages();
-  ASSERT_EQ(messages.size(), 1);
-  const QString& message = messages.front();
-  EXPECT_TRUE(message.startsWith("R134a: the temperature of the discharge state (point 2) cannot "
-                                 "be computed: "))
-      << message.toStdString();
-  EXPECT_TRUE(message.contains(" kJ/kg") && message.contains(" bar") && message.contains(" 'C"))
-      << message.toStdString();
-  for (const char* internal : {"J/mol", "PHFLSH", "kPa", " K "}) {
-    EXPECT_FALSE(message.contains(internal)) << internal;
-  }
-  EXPECT_EQ(ShownPage(), page::UserForm4);
-  EXPECT_EQ(results_.RefCount, 0);
-}
-
 }  // namespace
 }  // namespace forms_test
