@@ -33,7 +33,6 @@ class CycleFailure : public std::runtime_error {
         library_text_(std::move(library_text)) {}
   // The message without the fluid's name, for a table that names it.
   const std::string& reason() const { return reason_; }
-  const std::string& library_text() const { return library_text_; }
   // what(), followed by the library's text where asked for and there is one.
   std::string Message(LibraryText shown) const {
     return WithLibraryText(what(), library_text_, shown);
