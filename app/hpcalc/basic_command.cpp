@@ -61,7 +61,7 @@ int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const auto read = BasicInputOf(options);
   if (const auto* reason = std::get_if<std::string>(&read)) return BadUsage(*reason, err);
   const auto& input = std::get<cycle::BasicCycleInput>(read);
-  const auto outcome = cycle::CalcBasicCycle(input);
+  const auto outcome = cycle::CalcBasicCycle(input, LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::BasicCycleResult>(outcome);
   PrintBasic(result, options.csv, out);

@@ -35,6 +35,10 @@ std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& 
   return std::move(options);
 }
 
+cycle::LibraryText LibraryTextOf(const ParsedOptions& options) {
+  return options.verbose ? cycle::LibraryText::appended : cycle::LibraryText::omitted;
+}
+
 std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more) {
   std::vector<Option> all(options.begin(), options.end());
   all.insert(all.end(), more);

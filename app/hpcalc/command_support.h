@@ -32,6 +32,9 @@ std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& 
                                                 std::span<const Option> known, std::ostream& out,
                                                 std::ostream& err);
 
+// --verbose: the library's own text after a failed property request's message.
+cycle::LibraryText LibraryTextOf(const ParsedOptions& options);
+
 // The options of a command with more appended.
 std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more);
 

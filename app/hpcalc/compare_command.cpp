@@ -40,7 +40,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   const auto fields = ComparisonFieldsOf(options);
   if (const auto* reason = std::get_if<std::string>(&fields)) return BadUsage(*reason, err);
   cycle::ComparisonResults results;
-  if (const auto message = cycle::RunComparison(std::get<cycle::ComparisonFields>(fields), results)) {
+  if (const auto message = cycle::RunComparison(std::get<cycle::ComparisonFields>(fields), results,
+                                                LibraryTextOf(options))) {
     return Refused(*message, err);
   }
   PrintComparison(results, options.csv, out);

@@ -71,13 +71,15 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (basic) {
     const auto input = BasicInputOf(options);
     if (const auto* reason = std::get_if<std::string>(&input)) return BadUsage(*reason, err);
-    auto diagram = cycle::BasicCycleDiagram(std::get<cycle::BasicCycleInput>(input), *kind);
+    auto diagram = cycle::BasicCycleDiagram(std::get<cycle::BasicCycleInput>(input), *kind,
+                                            LibraryTextOf(options));
     if (auto* message = std::get_if<std::string>(&diagram)) return Refused(*message, err);
     diagrams = std::vector{std::move(std::get<cycle::CycleDiagram>(diagram))};
   } else {
     const auto fields = ComparisonFieldsOf(options);
     if (const auto* reason = std::get_if<std::string>(&fields)) return BadUsage(*reason, err);
-    diagrams = cycle::ComparisonDiagrams(std::get<cycle::ComparisonFields>(fields), *kind);
+    diagrams = cycle::ComparisonDiagrams(std::get<cycle::ComparisonFields>(fields), *kind,
+                                         LibraryTextOf(options));
   }
   if (const auto* message = std::get_if<std::string>(&diagrams)) return Refused(*message, err);
   const auto& drawn = std::get<std::vector<cycle::CycleDiagram>>(diagrams);

@@ -20,6 +20,8 @@ std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::str
       parsed.help = true;
     } else if (arg == "--csv") {
       parsed.csv = true;
+    } else if (arg == "--verbose") {
+      parsed.verbose = true;
     } else {
       const auto equals = arg.find('=');
       const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);

@@ -1,5 +1,5 @@
 // The options of one hpcalc command: "--name value" or "--name=value", the
-// flag --csv, and names after the options.
+// flags --csv and --verbose, and names after the options.
 #pragma once
 
 #include <map>
@@ -19,6 +19,7 @@ struct Option {
 struct ParsedOptions {
   std::map<std::string, std::string, std::less<>> texts;  // every option, given or default
   bool csv = false;
+  bool verbose = false;  // a failed property request's message followed by the library's text
   bool help = false;
   std::vector<std::string> names;  // the arguments that are not options
 

@@ -119,7 +119,7 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto& [filter, sort, order] = std::get<Selection>(selection);
 
   const cycle::ComparisonConditions conditions = cycle::ReadConditions(ConditionFields(options));
-  if (const auto message = cycle::CheckComparisonConditions(conditions)) {
+  if (const auto message = cycle::CheckScreeningConditions(conditions)) {
     return Refused(*message, err);
   }
   const auto candidates = cycle::FindScreeningCandidates();
@@ -132,7 +132,7 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   std::vector<cycle::ScreeningRow> rows;
   for (const auto& fluid : candidates.fluids) {
-    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions));
+    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions, LibraryTextOf(options)));
   }
   rows = cycle::Filtered(std::move(rows), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);

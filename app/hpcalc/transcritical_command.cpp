@@ -105,7 +105,7 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) return BadUsage("transcritical takes no names: " + options.names[0], err);
-  const auto outcome = cycle::CalcTranscriticalCycle(InputOf(options));
+  const auto outcome = cycle::CalcTranscriticalCycle(InputOf(options), LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.csv) {

@@ -13,7 +13,7 @@ constexpr double kKwPerTonOfRefrigeration = 3.517;
 
 BasicCycleResult Evaluate(const BasicCycleInput& in) {
   const double cpw = Ask(property::Cp, "WATER",
-                         {"heat capacity of the hot water", "TP",
+                         {"heat capacity", "hot water", "TP",
                           in.Temperaturehotspring + detail::kKelvinOffset, detail::kHotWaterPressure});
   const detail::CycleConditions conditions = detail::BasicCycleConditions(in);
   const double Te = conditions.evaporating;
@@ -47,12 +47,13 @@ BasicCycleResult Evaluate(const BasicCycleInput& in) {
 
 }  // namespace
 
-BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input) {
+BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input, LibraryText library_text) {
   if (auto message = CheckBasicCycleInput(input)) return *message;
+  if (auto message = CheckPossibleCycle(input)) return *message;
   try {
     return Evaluate(input);
   } catch (const detail::CycleFailure& failure) {
-    return std::string(failure.what());
+    return failure.Message(library_text);
   }
 }
 

@@ -28,7 +28,7 @@ CycleFigures Evaluate(const std::string& name, const ComparisonConditions& in) {
   figures.MassPerHeat =
       Quotient(1, p.h2 - p.h3, name, "h2 - h3", "refrigerant mass per unit heat output");
   const double v = detail::Ask(property::Volume, name,
-                               {"saturated vapour volume", "Tvap",
+                               {"saturated vapour volume", detail::kEvaporatingState, "Tvap",
                                 in.TempEvap + detail::kKelvinOffset});
   figures.VaporVolume = v;
   figures.DisplacementVolume = v * mr * kSecondsPerHour;
@@ -93,23 +93,25 @@ bool CondensesBelowCritical(const ComparisonConditions& conditions, double criti
 }
 
 std::variant<CycleFigures, CalFailure> CalNamingFailure(std::string name,
-                                                        const ComparisonConditions& conditions) {
+                                                        const ComparisonConditions& conditions,
+                                                        LibraryText library_text) {
   try {
     return Evaluate(name, conditions);
   } catch (const detail::CycleFailure& failure) {
-    return CalFailure{failure.what(), failure.quantity()};
+    return CalFailure{failure.Message(library_text), failure.Reason(library_text)};
   }
 }
 
 std::variant<CycleFigures, std::string> Cal(std::string name,
-                                            const ComparisonConditions& conditions) {
-  auto outcome = CalNamingFailure(std::move(name), conditions);
+                                            const ComparisonConditions& conditions,
+                                            LibraryText library_text) {
+  auto outcome = CalNamingFailure(std::move(name), conditions, library_text);
   if (auto* failure = std::get_if<CalFailure>(&outcome)) return std::move(failure->message);
   return std::get<CycleFigures>(outcome);
 }
 
 std::optional<std::string> RunComparison(const ComparisonFields& fields,
-                                         ComparisonResults& results) {
+                                         ComparisonResults& results, LibraryText library_text) {
   const ComparisonConditions conditions = ReadConditions(fields);
   // The names are taken before any check, so a refused command still leaves them.
   results.RefName = fields.Refrigerant;
@@ -127,12 +129,13 @@ std::optional<std::string> RunComparison(const ComparisonFields& fields,
       return RefrigerantMessage(k);
     }
   }
+  if (auto message = CheckPossibleCycle(conditions)) return message;
 
   // A failure of any refrigerant ends the command before a figure is stored,
   // so the record never mixes two comparisons below RefCount.
   std::vector<CycleFigures> evaluated;
   for (int k = 0; k < count; ++k) {
-    auto outcome = Cal(results.RefName[k], conditions);
+    auto outcome = Cal(results.RefName[k], conditions, library_text);
     if (auto* message = std::get_if<std::string>(&outcome)) return std::move(*message);
     evaluated.push_back(std::get<CycleFigures>(outcome));
   }

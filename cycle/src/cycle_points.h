@@ -13,6 +13,14 @@ constexpr double kKelvinOffset = 273.15;
 
 // The pressure of the hot water that the heat pumps heat, kPa.
 constexpr double kHotWaterPressure = 100;
+// The states of the cycle, as messages name them.
+inline constexpr std::string_view kEvaporatingState = "evaporating state";
+inline constexpr std::string_view kCondensingState = "condensing state";
+inline constexpr std::string_view kSuctionState = "suction state (point 1)";
+inline constexpr std::string_view kIsentropicDischargeState = "isentropic discharge state (point 2s)";
+inline constexpr std::string_view kDischargeState = "discharge state (point 2)";
+inline constexpr std::string_view kCondenserOutletState = "condenser outlet state (point 3)";
+inline constexpr std::string_view kEvaporatorInletState = "evaporator inlet state (point 4)";
 
 struct CycleConditions {
   double evaporating;    // Te, degrees C

@@ -77,9 +77,10 @@ struct FluidFrame {
 FluidFrame FrameOf(const std::string& fluid) {
   using detail::NumberOf;
   return {NumberOf(property::LowerTemperatureLimit(fluid, "mks"), fluid,
-                   {"lower temperature limit", "T"}),
-          NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid, {"critical temperature", "T"}),
-          NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"critical pressure", "P"})};
+                   {"lower temperature limit", "refrigerant's equation"}),
+          NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid,
+                   {"temperature", "critical point"}),
+          NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"pressure", "critical point"})};
 }
 
 void AddDome(CycleDiagram& d, const FluidFrame& frame) {
@@ -91,7 +92,7 @@ void AddDome(CycleDiagram& d, const FluidFrame& frame) {
     Append(d.dew, TryState(d.refrigerant, "Tvap", T));
   }
   const double density = detail::NumberOf(property::CriticalPoint(d.refrigerant, "D", "mks"),
-                                          d.refrigerant, {"critical density", "D"});
+                                          d.refrigerant, {"density", "critical point"});
   const auto critical = TryState(d.refrigerant, "TD", frame.Tcrit, density);
   // Where the equation gives no state exactly there, the dome still closes.
   d.critical = critical ? *critical
@@ -145,16 +146,20 @@ void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
   const double Te = c.evaporating + kKelvinOffset;
   CycleCorners& k = d.corners;
   k.suction = {c.evaporating + c.superheating, pt.Pe / kKpaPerBar, pt.h1, pt.s1};
-  const DiagramState ideal = RequireState(fluid, {"isentropic discharge state", "PH", pt.Pc, pt.h2s});
+  const DiagramState ideal =
+      RequireState(fluid, {"properties", detail::kIsentropicDischargeState, "PH", pt.Pc, pt.h2s});
   k.isentropic_discharge = {ideal.T, pt.Pc / kKpaPerBar, pt.h2s, pt.s1};
-  const DiagramState discharge = RequireState(fluid, {"discharge state", "PH", pt.Pc, pt.h2});
+  const DiagramState discharge =
+      RequireState(fluid, {"properties", detail::kDischargeState, "PH", pt.Pc, pt.h2});
   k.discharge = {pt.T2K - kKelvinOffset, pt.Pc / kKpaPerBar, pt.h2, discharge.s};
   // The calculation's own request for h3, so that its state is exactly 3.
-  k.condenser_outlet = RequireState(fluid, {"condenser outlet state", "TP", Tc - c.subcooling, pt.Pc});
-  k.evaporator_inlet = RequireState(fluid, {"evaporator inlet state", "PH", pt.Pe, pt.h3});
+  k.condenser_outlet = RequireState(
+      fluid, {"properties", detail::kCondenserOutletState, "TP", Tc - c.subcooling, pt.Pc});
+  k.evaporator_inlet =
+      RequireState(fluid, {"properties", detail::kEvaporatorInletState, "PH", pt.Pe, pt.h3});
 
-  d.condensing_bubble = RequireState(fluid, {"condensing bubble point", "Tliq", Tc});
-  d.evaporating_dew = RequireState(fluid, {"evaporating dew point", "Tvap", Te});
+  d.condensing_bubble = RequireState(fluid, {"bubble point", detail::kCondensingState, "Tliq", Tc});
+  d.evaporating_dew = RequireState(fluid, {"dew point", detail::kEvaporatingState, "Tvap", Te});
   const auto condensing_dew = TryState(fluid, "Pvap", pt.Pc);
 
   std::vector<DiagramState> condenser_breaks{d.condensing_bubble};
@@ -172,7 +177,7 @@ void AddTranscriticalCycle(CycleDiagram& d, const TranscriticalResult& r) {
   d.corners = {r.suction, r.isentropic_discharge, r.discharge, r.gas_cooler_outlet,
                r.evaporator_inlet};
   const double Pe = r.evaporating_pressure * kKpaPerBar;
-  d.evaporating_dew = RequireState(fluid, {"evaporating dew point", "Pvap", Pe});
+  d.evaporating_dew = RequireState(fluid, {"dew point", detail::kEvaporatingState, "Pvap", Pe});
   // No condensation ends anywhere: the span to 3 has no length.
   d.condensing_bubble = r.gas_cooler_outlet;
   d.condenser = Process(r.discharge, r.gas_cooler_outlet, {},
@@ -280,6 +285,7 @@ void AddIsobars(CycleDiagram& d, const FluidFrame& frame) {
 // A diagram with its cycle added by `add_cycle`, then the dome and the
 // isolines around it.
 std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant, DiagramKind kind,
+                                                LibraryText library_text,
                                                 const std::function<void(CycleDiagram&)>& add_cycle) {
   try {
     CycleDiagram d;
@@ -292,14 +298,15 @@ std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant, 
     else AddIsobars(d, frame);
     return d;
   } catch (const detail::CycleFailure& failure) {
-    return std::string(failure.what());
+    return failure.Message(library_text);
   }
 }
 
 std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
                                                 const detail::CycleConditions& conditions,
-                                                DiagramKind kind) {
-  return Diagram(refrigerant, kind, [&](CycleDiagram& d) { AddCycle(d, conditions); });
+                                                DiagramKind kind, LibraryText library_text) {
+  return Diagram(refrigerant, kind, library_text,
+                 [&](CycleDiagram& d) { AddCycle(d, conditions); });
 }
 
 // The states of a process without its first and last (the corners).
@@ -316,35 +323,36 @@ std::optional<DiagramKind> DiagramKindNamed(std::string_view name) {
 }
 
 std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput& input,
-                                                          DiagramKind kind) {
-  const auto outcome = CalcBasicCycle(input);
+                                                          DiagramKind kind, LibraryText library_text) {
+  const auto outcome = CalcBasicCycle(input, library_text);
   if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
-  return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind);
+  return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind, library_text);
 }
 
 std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
                                                           const ComparisonConditions& conditions,
-                                                          DiagramKind kind) {
-  return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind);
+                                                          DiagramKind kind, LibraryText library_text) {
+  return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind, library_text);
 }
 
 std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const TranscriticalInput& input,
-                                                                  DiagramKind kind) {
-  const auto outcome = CalcTranscriticalCycle(input);
+                                                                  DiagramKind kind,
+                                                                  LibraryText library_text) {
+  const auto outcome = CalcTranscriticalCycle(input, library_text);
   if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
   const auto& result = std::get<TranscriticalResult>(outcome);
-  return Diagram(result.refrigerant, kind,
+  return Diagram(result.refrigerant, kind, library_text,
                  [&](CycleDiagram& d) { AddTranscriticalCycle(d, result); });
 }
 
 std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
-    const ComparisonFields& fields, DiagramKind kind) {
+    const ComparisonFields& fields, DiagramKind kind, LibraryText library_text) {
   ComparisonResults results;
-  if (auto message = RunComparison(fields, results)) return std::move(*message);
+  if (auto message = RunComparison(fields, results, library_text)) return std::move(*message);
   std::vector<CycleDiagram> diagrams;
   for (int slot = 0; slot < results.RefCount; ++slot) {
     auto diagram = ComparisonDiagram(results.RefName[static_cast<std::size_t>(slot)],
-                                     results.Conditions, kind);
+                                     results.Conditions, kind, library_text);
     if (auto* message = std::get_if<std::string>(&diagram)) return std::move(*message);
     diagrams.push_back(std::move(std::get<CycleDiagram>(diagram)));
   }

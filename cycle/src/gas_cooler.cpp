@@ -23,7 +23,7 @@ constexpr int kGasCoolerSteps = 50;
 
 double WaterBoilingTemperature() {
   return Ask(property::Temperature, kWater,
-             {"boiling temperature of the hot water", "Pliq", kHotWaterPressure}) -
+             {"boiling temperature", "hot water", "Pliq", kHotWaterPressure}) -
          kKelvinOffset;
 }
 
@@ -33,7 +33,7 @@ HeatedWater::HeatedWater(double inlet, double outlet) {
     const double T = i == steps ? outlet : inlet + (outlet - inlet) * i / steps;
     T_.push_back(T);
     h_.push_back(Ask(property::Enthalpy, kWater,
-                     {"enthalpy of the hot water", "TP", T + kKelvinOffset, kHotWaterPressure}));
+                     {"enthalpy", "hot water", "TP", T + kKelvinOffset, kHotWaterPressure}));
   }
 }
 
@@ -86,7 +86,7 @@ IsobarTemperatures::IsobarTemperatures(std::string_view fluid, double pressure,
   for (int j = 1; j < kIsobarSteps; ++j) {
     T_.push_back(outlet.T + (inlet.T - outlet.T) * j / kIsobarSteps);
     h_.push_back(Ask(property::Enthalpy, fluid,
-                     {"gas cooler enthalpy", "TP", T_.back() + kKelvinOffset, pressure}));
+                     {"enthalpy", "gas cooler", "TP", T_.back() + kKelvinOffset, pressure}));
   }
   T_.push_back(inlet.T);
   h_.push_back(inlet.h);

@@ -1,5 +1,6 @@
 // The input checks of the two calculate commands. Each list runs in the order
-// of the form's fields; the first failing check gives the message.
+// of the form's fields; the first failing check gives the message. The
+// refusals of a cycle that cannot exist run after every check of a form.
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -33,7 +34,28 @@ std::optional<std::string> OutOfRange(std::initializer_list<detail::NamedValue> 
   return std::nullopt;
 }
 
+// A subcooled liquid warmer than its condensing temperature, a suction
+// vapour colder than its evaporating temperature, a compressor better than
+// an ideal one or one that gives work back: the figures would be negative
+// duties and powers below the isentropic one.
+std::optional<std::string> ImpossibleCycle(double subcooling, double superheating,
+                                           double efficiency) {
+  return FirstFailure({
+      {subcooling < 0, "Subcooling Incorrect"},
+      {superheating < 0, "Superheating Incorrect"},
+      {efficiency > 100 || efficiency < 0, "Isotropic Efficiency Incorrect"},
+  });
+}
+
 }  // namespace
+
+std::optional<std::string> CheckPossibleCycle(const BasicCycleInput& in) {
+  return ImpossibleCycle(in.Subcooling, in.Superheating, in.Isotropicefficiency);
+}
+
+std::optional<std::string> CheckPossibleCycle(const ComparisonConditions& in) {
+  return ImpossibleCycle(in.Subcooling, in.Superheating, in.Isotropicefficiency);
+}
 
 std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& in) {
   // 15 itself is accepted: the check refuses only temperatures below 15.

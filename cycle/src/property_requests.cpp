@@ -1,34 +1,62 @@
 #include "property_requests.h"
 
 #include <cmath>
-#include <charconv>
 #include <string>
 #include <variant>
+
+#include "cycle/number_text.h"
+#include "cycle_points.h"
+#include "library_text.h"
+#include "property/unit_catalogue.h"
 
 namespace cycle::detail {
 
 namespace {
 
-bool IsOneValueCode(std::string_view code) { return code.size() > 2; }
-
-std::string Number(double value) {
-  char text[32];
-  char* const end =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
-  return std::string(text, end);
+// A given value of a request, from the letter of its input code, in the
+// forms' units ("mks" in: K, kPa, kg/m^3, kJ/kg, kJ/kg-K).
+std::string InFormUnits(char letter, double value) {
+  switch (letter) {
+    case 'T': return ShownNumber(value - kKelvinOffset) + " 'C";
+    case 'P': return ShownNumber(value / 100) + " bar";
+    case 'D': return ShownNumber(value) + " kg/m^3";
+    case 'H': return ShownNumber(value) + " kJ/kg";
+    case 'S': return FormatFixed(value, 4) + " kJ/kg-K";
+    case 'Q': return "quality " + ShownNumber(value);
+    default: return ShownNumber(value);
+  }
 }
 
-// "suction enthalpy at TP 318.15, 1942.69"
-std::string Describe(const Request& request) {
-  std::string text = std::string(request.quantity) + " at " + std::string(request.code) + " " +
-                     Number(request.value1);
-  if (!IsOneValueCode(request.code)) text += ", " + Number(request.value2);
+// "the enthalpy of the suction state (point 1)"
+std::string Subject(const Request& request) {
+  return "the " + std::string(request.quantity) + " of the " + std::string(request.state);
+}
+
+// " at 49.00 'C and 17.29 bar"; nothing where the request gives no values.
+std::string Given(const Request& request) {
+  if (request.code.empty()) return {};
+  std::string text = " at " + InFormUnits(request.code[0], request.value1);
+  if (request.code.size() == 2) {
+    text += " and " + InFormUnits(request.code[1], request.value2);
+  }
   return text;
 }
 
-[[noreturn]] void Fail(std::string_view fluid, std::string_view what,
-                       std::string_view quantity = {}) {
-  throw CycleFailure(std::string(fluid) + ": " + std::string(what), std::string(quantity));
+[[noreturn]] void Fail(std::string_view fluid, const std::string& reason,
+                       std::string library_text = {}) {
+  throw CycleFailure(fluid, reason, std::move(library_text));
+}
+
+// The molar mass of the fluid the library holds, g/mol: after a failed
+// request, the fluid it was asked for.
+std::optional<double> LoadedMolarMass() {
+  try {
+    const property::Value mass = property::ConvertUnit(1.0, "H", "kJ/kg", "J/mol");
+    const double* grams = std::get_if<double>(&mass);
+    if (grams != nullptr && std::isfinite(*grams) && *grams > 0) return *grams;
+  } catch (const property::ConversionFault&) {
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -48,23 +76,33 @@ std::optional<double> FiniteNumber(const property::PropertyResult& result) {
   return *value;
 }
 
+std::optional<std::string> LibraryReason(std::string_view text, std::string_view fluid) {
+  return InFormTerms(Trimmed(text), fluid, LoadedMolarMass());
+}
+
 namespace {
 
 // The text a request returned in place of its number.
 [[noreturn]] void FailWithText(const std::string& text, std::string_view fluid,
                                const Request& request) {
-  const std::string_view message = Trimmed(text);
-  if (message == "Undefined") Fail(fluid, Describe(request) + " is undefined", request.quantity);
-  if (!message.empty()) Fail(fluid, message, request.quantity);
-  Fail(fluid, "no value for the " + Describe(request), request.quantity);
+  const std::string message(Trimmed(text));
+  if (message == "Undefined") Fail(fluid, Subject(request) + " is undefined" + Given(request));
+  if (message.empty()) Fail(fluid, "no value for " + Subject(request) + Given(request));
+  if (const auto reason = LibraryReason(message, fluid)) {
+    Fail(fluid, Subject(request) + " cannot be computed: " + *reason, message);
+  }
+  Fail(fluid, Subject(request) + " cannot be computed" + Given(request), message);
 }
 
 // The property layer computes nothing for such a temperature and reports nothing.
 void RefuseTemperatureNotAboveZero(std::string_view fluid, const Request& request) {
-  if (request.code.front() == 'T' && request.value1 <= 0) {
-    Fail(fluid, Describe(request) + ": the temperature is not above absolute zero",
-         request.quantity);
+  if (!request.code.empty() && request.code.front() == 'T' && request.value1 <= 0) {
+    Fail(fluid, Subject(request) + Given(request) + ": the temperature is not above absolute zero");
   }
+}
+
+[[noreturn]] void FailNotFinite(std::string_view fluid, const Request& request) {
+  Fail(fluid, Subject(request) + Given(request) + " is not a finite number");
 }
 
 }  // namespace
@@ -72,15 +110,13 @@ void RefuseTemperatureNotAboveZero(std::string_view fluid, const Request& reques
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
                 const Request& request) {
   if (const double* value = std::get_if<double>(&result)) {
-    if (!std::isfinite(*value)) {
-      Fail(fluid, Describe(request) + " is not a finite number", request.quantity);
-    }
+    if (!std::isfinite(*value)) FailNotFinite(fluid, request);
     return *value;
   }
   if (const std::string* text = std::get_if<std::string>(&result)) {
     FailWithText(*text, fluid, request);
   }
-  Fail(fluid, "no value for the " + Describe(request), request.quantity);
+  Fail(fluid, "no value for " + Subject(request) + Given(request));
 }
 
 double Ask(PropertyFunction function, std::string_view fluid, const Request& request) {
@@ -94,9 +130,7 @@ property::StateProperties AskState(std::string_view fluid, const Request& reques
   const auto result = property::WholeState(fluid, request.code, "mks", request.value1, request.value2);
   if (const auto* state = std::get_if<property::StateProperties>(&result)) {
     for (const double field : {state->T, state->P, state->D, state->H, state->S}) {
-      if (!std::isfinite(field)) {
-        Fail(fluid, Describe(request) + " is not a finite number", request.quantity);
-      }
+      if (!std::isfinite(field)) FailNotFinite(fluid, request);
     }
     return *state;
   }

@@ -9,22 +9,41 @@
 #include <string>
 #include <string_view>
 
+#include "cycle/library_text_option.h"
 #include "named_values.h"
 #include "property/property_functions.h"
 
 namespace cycle::detail {
 
-// Ends a calculation; what() is the message the engineer sees, quantity()
-// what the property request that failed asked for ("suction enthalpy"),
-// empty where no request failed.
+// The message, followed by the library's text where asked for and there is one.
+inline std::string WithLibraryText(const std::string& message, std::string_view library_text,
+                                   LibraryText shown) {
+  if (shown == LibraryText::omitted || library_text.empty()) return message;
+  return message + " (library: " + std::string(library_text) + ")";
+}
+
+// Ends a calculation; what() is the message the engineer sees: the fluid,
+// then the reason in the forms' terms. Where a property request failed, the
+// library's own text goes with it.
 class CycleFailure : public std::runtime_error {
  public:
-  explicit CycleFailure(const std::string& message, std::string quantity = {})
-      : std::runtime_error(message), quantity_(std::move(quantity)) {}
-  const std::string& quantity() const { return quantity_; }
+  CycleFailure(std::string_view fluid, const std::string& reason, std::string library_text = {})
+      : std::runtime_error(std::string(fluid) + ": " + reason),
+        reason_(reason),
+        library_text_(std::move(library_text)) {}
+  // The message without the fluid's name, for a table that names it.
+  const std::string& reason() const { return reason_; }
+  // what(), followed by the library's text where asked for and there is one.
+  std::string Message(LibraryText shown) const {
+    return WithLibraryText(what(), library_text_, shown);
+  }
+  std::string Reason(LibraryText shown) const {
+    return WithLibraryText(reason_, library_text_, shown);
+  }
 
  private:
-  std::string quantity_;
+  std::string reason_;
+  std::string library_text_;
 };
 
 using PropertyFunction = property::PropertyResult (*)(std::string_view fluid,
@@ -32,10 +51,12 @@ using PropertyFunction = property::PropertyResult (*)(std::string_view fluid,
                                                       std::string_view units, double value1,
                                                       double value2);
 
-// What a request asks for, to name it in a message.
+// What a request asks for, to name it in a message in the forms' terms:
+// "the enthalpy of the suction state (point 1) ... at 49.00 'C and 17.29 bar".
 struct Request {
-  std::string_view quantity;  // "suction enthalpy"
-  std::string_view code;      // "TP"; a one-value code ("Tvap") has no second value
+  std::string_view quantity;  // "enthalpy"
+  std::string_view state;     // "suction state (point 1)"
+  std::string_view code = {};      // "TP"; a one-value code ("Tvap") has no second value; empty: none
   double value1 = 0;
   double value2 = 0;
 };
@@ -45,10 +66,14 @@ std::string_view Trimmed(std::string_view text);
 
 // The number in a property function's result where it is a finite one.
 std::optional<double> FiniteNumber(const property::PropertyResult& result);
+// The library's message of a failed request in the forms' terms, where it
+// can be told in them.
+std::optional<std::string> LibraryReason(std::string_view text, std::string_view fluid);
 
 // The number in a property function's result, or CycleFailure: for the
-// library's message (trimmed), for "Undefined", for no value at all, and for
-// a value that is not finite.
+// library's message (retold in the forms' terms where it can be, else the
+// given values; the text itself goes with the failure), for "Undefined",
+// for no value at all, and for a value that is not finite.
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
                 const Request& request);
 

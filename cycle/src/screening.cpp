@@ -32,9 +32,16 @@ std::string TextIn(const property::PropertyResult& result) {
 }
 
 // Why the comparison refuses a fluid for its critical temperature.
-std::string CriticalRefusal(const property::PropertyResult& result, std::optional<double> critical,
-                            const ComparisonConditions& conditions) {
-  if (!critical) return "its critical temperature could not be computed: " + TextIn(result);
+std::string CriticalRefusal(const std::string& name, const property::PropertyResult& result,
+                            std::optional<double> critical, const ComparisonConditions& conditions,
+                            LibraryText shown) {
+  if (!critical) {
+    const std::string text = TextIn(result);
+    const auto reason = detail::LibraryReason(text, name);
+    return detail::WithLibraryText(
+        "its critical temperature could not be computed" + (reason ? ": " + *reason : ""), text,
+        shown);
+  }
   return "its critical temperature " + FormatFixed(*critical, 2) +
          " 'C is not above the condensing temperature " +
          FormatShortest(conditions.TemperatureCondensing) + " 'C";
@@ -183,7 +190,13 @@ ScreeningCandidates FindScreeningCandidates() {
   return found;
 }
 
-ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions) {
+std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& conditions) {
+  if (auto message = CheckComparisonConditions(conditions)) return message;
+  return CheckPossibleCycle(conditions);
+}
+
+ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
+                         LibraryText shown) {
   ScreeningRow row{fluid, std::nullopt, std::string()};
   // The comparison's own check first, as its Calculate command runs it.
   const auto critical_point = property::CriticalPoint(fluid.name, "T", "mks");
@@ -191,7 +204,8 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
     row.critical_temperature = *kelvin - kKelvinOffset;
   }
   if (!CondensesBelowCritical(conditions, CriticalTemperature(critical_point))) {
-    row.outcome = CriticalRefusal(critical_point, row.critical_temperature, conditions);
+    row.outcome =
+        CriticalRefusal(fluid.name, critical_point, row.critical_temperature, conditions, shown);
     return row;
   }
   if (fluid.lower_limit && conditions.TempEvap + kKelvinOffset < *fluid.lower_limit) {
@@ -200,11 +214,9 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
                   FormatFixed(*fluid.lower_limit - kKelvinOffset, 2) + " 'C of its equation";
     return row;
   }
-  auto outcome = CalNamingFailure(fluid.name, conditions);
+  auto outcome = CalNamingFailure(fluid.name, conditions, shown);
   if (auto* failure = std::get_if<CalFailure>(&outcome)) {
-    row.outcome = failure->quantity.empty()
-                      ? std::move(failure->message)
-                      : "its " + failure->quantity + " could not be computed: " + failure->message;
+    row.outcome = std::move(failure->reason);
     return row;
   }
   row.outcome = CycleOf(fluid, std::get<CycleFigures>(outcome), conditions);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 
 #include "cycle/number_text.h"
 #include "form_states.h"
@@ -32,6 +33,15 @@ constexpr int kScannedPressures = 3;
 // The first stride above the best pressure towards one where the water
 // reaches its outlet temperature, in steps of kPressureTolerance: 1 bar.
 constexpr long kFirstFeasibleStride = 100;
+
+// A refusal of the inputs found only while computing the cycle, told in the
+// form's terms without the fluid's name in front.
+struct Refusal : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Point 3 as messages name it: a gas cooler, not a condenser.
+constexpr std::string_view kGasCoolerOutletState = "gas cooler outlet state (point 3)";
 
 // The numbers of the input, read.
 struct Conditions {
@@ -102,15 +112,15 @@ struct Frame {
 std::variant<Frame, std::string> FrameOf(const std::string& fluid) {
   const auto Tc = property::CriticalPoint(fluid, "T", "mks");
   if (const auto* text = std::get_if<std::string>(&Tc)) {
-    return "Unknown refrigerant " + fluid + ": " + Trim(*text);
+    return detail::LibraryReason(*text, fluid).value_or("Unknown refrigerant " + fluid);
   }
   try {
     using detail::NumberOf;
-    return Frame{NumberOf(Tc, fluid, {"critical temperature", "T"}),
+    return Frame{NumberOf(Tc, fluid, {"temperature", "critical point"}),
                  NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid,
-                          {"critical pressure", "P"}),
+                          {"pressure", "critical point"}),
                  NumberOf(property::UpperPressureLimit(fluid, "mks"), fluid,
-                          {"upper pressure limit", "P"})};
+                          {"upper pressure limit", "refrigerant's equation"})};
   } catch (const detail::CycleFailure& failure) {
     return std::string(failure.what());
   }
@@ -161,9 +171,9 @@ struct Suction {
 
 Suction SuctionOf(const Conditions& c) {
   const double Te = c.evaporating + kKelvinOffset;
-  const double Pe = Ask(property::Pressure, c.refrigerant, {"evaporating pressure", "Tvap", Te});
+  const double Pe = Ask(property::Pressure, c.refrigerant, {"pressure", detail::kEvaporatingState, "Tvap", Te});
   return {Pe, detail::AskState(c.refrigerant,
-                               {"suction state", "TP", Te + c.superheating, Pe})};
+                               {"properties", detail::kSuctionState, "TP", Te + c.superheating, Pe})};
 }
 
 // The high side at one pressure.
@@ -178,8 +188,8 @@ HighSide HighSideAt(const Conditions& c, const Suction& suction, double p) {
   const double h1 = suction.state.H;
   HighSide high{p, {}, {}, 0, 0};
   high.isentropic_discharge =
-      RequireState(c.refrigerant, {"isentropic discharge state", "PS", p, suction.state.S});
-  high.outlet = RequireState(c.refrigerant, {"gas cooler outlet state", "TP",
+      RequireState(c.refrigerant, {"properties", detail::kIsentropicDischargeState, "PS", p, suction.state.S});
+  high.outlet = RequireState(c.refrigerant, {"properties", kGasCoolerOutletState, "TP",
                                              c.outlet + kKelvinOffset, p});
   high.h2 = h1 + detail::Quotient(high.isentropic_discharge.h - h1, c.efficiency / 100,
                                   c.refrigerant, "the isentropic efficiency",
@@ -220,10 +230,10 @@ struct CooledHighSide {
 CooledHighSide CoolAgainstWater(const Conditions& c, const detail::HeatedWater& water,
                                 const HighSide& high) {
   const double p = high.pressure;
-  CooledHighSide cooled{high, RequireState(c.refrigerant, {"discharge state", "PH", p, high.h2}),
+  CooledHighSide cooled{high, RequireState(c.refrigerant, {"properties", detail::kDischargeState, "PH", p, high.h2}),
                         {}};
   if (high.outlet.T >= cooled.discharge.T) {
-    throw detail::CycleFailure("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
+    throw Refusal("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
                                ") must lie below the discharge temperature (" +
                                Celsius(cooled.discharge.T) + ") at " + Bar(p));
   }
@@ -234,9 +244,9 @@ CooledHighSide CoolAgainstWater(const Conditions& c, const detail::HeatedWater& 
 
 // The refusal for a negative pinch; `where` says at which pressure when the
 // pressure was searched.
-detail::CycleFailure PinchFailure(const Conditions& c, const detail::GasCoolerProfile& profile,
+Refusal PinchFailure(const Conditions& c, const detail::GasCoolerProfile& profile,
                                   const std::string& where) {
-  return detail::CycleFailure(
+  return Refusal(
       "The water cannot be heated from " + Celsius(c.water_in) + " to " + Celsius(c.water_out) +
       where + ": the pinch of the gas cooler is " + FormatFixed(profile.pinch, 2) +
       " K, the refrigerant colder than the water at " + FormatFixed(100 * profile.pinch_at, 0) +
@@ -304,7 +314,7 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
   r.discharge = cooled->discharge;
   r.gas_cooler_outlet = high.outlet;
   r.evaporator_inlet =
-      RequireState(fluid, {"evaporator inlet state", "PH", suction.pressure, high.outlet.h});
+      RequireState(fluid, {"properties", detail::kEvaporatorInletState, "PH", suction.pressure, high.outlet.h});
 
   const double h1 = r.suction.h, h2 = r.discharge.h, h3 = r.gas_cooler_outlet.h;
   r.heating_capacity = c.capacity;
@@ -327,7 +337,8 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
 
 }  // namespace
 
-TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input) {
+TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input,
+                                            LibraryText library_text) {
   const auto read = ReadConditions(input);
   if (const auto* message = std::get_if<std::string>(&read)) return *message;
   const auto& conditions = std::get<Conditions>(read);
@@ -342,7 +353,9 @@ TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input) {
     }
     return Evaluate(conditions, std::get<Frame>(frame));
   } catch (const detail::CycleFailure& failure) {
-    return std::string(failure.what());
+    return failure.Message(library_text);
+  } catch (const Refusal& refusal) {
+    return std::string(refusal.what());
   }
 }
 

@@ -161,7 +161,7 @@ void UserForm4::CommandButton1_Click() {
 // texts for the way back.
 void UserForm4::ScreenAllFluids_Click() {
   const cycle::ComparisonConditions conditions = cycle::ReadConditions(ReadFields());
-  if (const auto message = cycle::CheckComparisonConditions(conditions)) {
+  if (const auto message = cycle::CheckScreeningConditions(conditions)) {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }

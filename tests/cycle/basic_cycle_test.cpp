@@ -113,8 +113,11 @@ TEST(CalcBasicCycle, AFailedPropertyRequestNamesTheRefrigerant) {
   // Above the critical temperature of R22 there is no saturated liquid.
   const std::string supercritical = with([](auto& in) { in.TemperatureCondensing = 120; });
   EXPECT_EQ(supercritical.rfind("R22: ", 0), 0u) << supercritical;
-  const std::string cold = with([](auto& in) { in.Superheating = -400; });
-  EXPECT_EQ(cold.rfind("R22: suction enthalpy at TP -81.85, ", 0), 0u) << cold;
+  const std::string cold = with([](auto& in) { in.Subcooling = 400; });
+  EXPECT_EQ(cold.rfind("R22: the enthalpy of the condenser outlet state (point 3) at -310.00 'C and ",
+                       0),
+            0u)
+      << cold;
   EXPECT_NE(cold.find("the temperature is not above absolute zero"), std::string::npos) << cold;
   // The placeholder in other letter case passes the checks and is asked for as a fluid.
   const std::string placeholder = with([](auto& in) { in.Refrigerant = "select refrigerant"; });

@@ -103,6 +103,80 @@ TEST(Hpcalc, RefusalsPrintTheMessageAndExitWithOne) {
   EXPECT_EQ(unknown.err.rfind("R999: ", 0), 0u) << unknown.err;
 }
 
+// Inputs no real cycle has, on every command that computes a cycle, after
+// the forms' own checks.
+TEST(Hpcalc, ImpossibleInputsAreRefusedOnEveryCalculation) {
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"basic", "--subcooling", "-10"}, "Subcooling Incorrect\n"},
+      {{"basic", "--superheating=-20"}, "Superheating Incorrect\n"},
+      {{"basic", "--efficiency", "150"}, "Isotropic Efficiency Incorrect\n"},
+      {{"compare", "--subcooling", "-1", "R22"}, "Subcooling Incorrect\n"},
+      {{"compare", "--efficiency", "100.5", "R22"}, "Isotropic Efficiency Incorrect\n"},
+      {{"compare", "--efficiency", "150", "R22", "R999"},
+       "Incorrect name or check the critical temperature of refrigerant2\n"},
+      {{"screen", "--subcooling", "-3"}, "Subcooling Incorrect\n"},
+      {{"screen", "--efficiency", "120"}, "Isotropic Efficiency Incorrect\n"},
+      {{"screen", "--efficiency", "120", "--evaporating", "90"},
+       "Temperature at Evaporator Incorrect\n"},
+      {{"diagram", "ph", "basic", "--subcooling", "-10"}, "Subcooling Incorrect\n"},
+      {{"diagram", "ts", "compare", "--efficiency", "150", "R22"},
+       "Isotropic Efficiency Incorrect\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Hpcalc(c.args);
+    EXPECT_EQ(run.exit_code, 1) << c.message;
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out, "");
+  }
+  // An ideal compressor is possible.
+  EXPECT_EQ(Hpcalc({"basic", "--efficiency", "100"}).exit_code, 0);
+  EXPECT_EQ(Hpcalc({"compare", "--efficiency", "100", "R22"}).exit_code, 0);
+}
+
+// A failed property request is told in the forms' terms; --verbose adds the
+// library's own text on every command that computes a cycle.
+TEST(Hpcalc, VerboseAddsTheLibrarysTextToAFailedRequest) {
+  const struct {
+    std::vector<std::string> args;
+    std::string state;
+    std::string library_text;  // a piece of what the library wrote
+  } cases[] = {
+      {{"basic", "--condensing", "120"}, "condensing state", "393.15 K"},
+      {{"basic", "--efficiency", "1"}, "discharge state (point 2)", "J/mol"},
+      {{"compare", "--evaporating", "15", "--condensing", "60", "D4"}, "evaporating state",
+       "288.15 K"},
+      {{"diagram", "ts", "basic", "--condensing", "120"}, "condensing state", "393.15 K"},
+      {{"basic", "--refrigerant", "R999"}, "evaporating state", "R999.fld"},
+      {{"transcritical", "--evaporating", "-60"}, "evaporating state", "213.15 K"},
+  };
+  for (const auto& c : cases) {
+    auto plain = Hpcalc(c.args);
+    EXPECT_EQ(plain.exit_code, 1);
+    EXPECT_NE(plain.err.find(c.state), std::string::npos) << plain.err;
+    EXPECT_EQ(plain.err.find("(library:"), std::string::npos) << plain.err;
+    EXPECT_EQ(plain.err.find(c.library_text), std::string::npos) << plain.err;
+    auto args = c.args;
+    args.push_back("--verbose");
+    const auto verbose = Hpcalc(args);
+    EXPECT_EQ(verbose.exit_code, 1);
+    plain.err.pop_back();  // the line's end
+    EXPECT_EQ(verbose.err.rfind(plain.err + " (library: ", 0), 0u) << verbose.err;
+    EXPECT_NE(verbose.err.find(c.library_text), std::string::npos) << verbose.err;
+  }
+  // The screening's reasons likewise.
+  const auto screened = Hpcalc({"screen", "--csv", "--efficiency", "1", "--verbose"});
+  EXPECT_EQ(screened.exit_code, 0) << screened.err;
+  EXPECT_NE(screened.out.find("discharge state (point 2) cannot be computed"), std::string::npos);
+  EXPECT_NE(screened.out.find("(library: PHFLSH"), std::string::npos);
+  EXPECT_EQ(Hpcalc({"screen", "--csv", "--efficiency", "1"}).out.find("(library:"),
+            std::string::npos);
+  // The calculations' inputs are refused without library text.
+  EXPECT_EQ(Hpcalc({"basic", "--verbose", "--subcooling", "-1"}).err, "Subcooling Incorrect\n");
+}
+
 TEST(Hpcalc, ComparePrintsTheTotalPageLines) {
   const auto csv = Hpcalc({"compare", "--csv", "R22", "R134a"});
   EXPECT_EQ(csv.exit_code, 0) << csv.err;

@@ -1,5 +1,6 @@
 // Every check of the two calculate commands, its boundaries, and that the
-// first failing check in order gives the message.
+// first failing check in order gives the message; the refusal of a cycle
+// that cannot exist after all of them.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,9 +8,11 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "cycle/screening.h"
 
 namespace {
 
@@ -170,6 +173,101 @@ TEST(CheckComparisonConditions, RunsTheChecksInOrderWithTheirMessages) {
     auto conditions = ComparisonDefaults();
     c.change(conditions);
     EXPECT_EQ(cycle::CheckComparisonConditions(conditions), c.message) << c.what;
+  }
+}
+
+// ---- inputs no real cycle has ------------------------------------------
+
+struct PossibleCase {
+  const char* what;
+  double subcooling, superheating, efficiency;
+  std::optional<std::string> message;
+};
+
+const PossibleCase kPossibleCases[] = {
+    {"defaults", 3.5, 4, 80, std::nullopt},
+    {"small positive values", 1e-9, 1e-9, 1e-9, std::nullopt},
+    {"an ideal compressor", 3.5, 4, 100, std::nullopt},
+    {"negative subcooling", -10, 4, 80, "Subcooling Incorrect"},
+    {"subcooling a hair below 0", -1e-12, 4, 80, "Subcooling Incorrect"},
+    {"negative superheating", 3.5, -20, 80, "Superheating Incorrect"},
+    {"efficiency above 100", 3.5, 4, 150, "Isotropic Efficiency Incorrect"},
+    {"efficiency a hair above 100", 3.5, 4, 100.000001, "Isotropic Efficiency Incorrect"},
+    {"negative efficiency", 3.5, 4, -80, "Isotropic Efficiency Incorrect"},
+    // The first in the form's order wins.
+    {"all three", -1, -1, 150, "Subcooling Incorrect"},
+    {"superheating and efficiency", 3.5, -1, 150, "Superheating Incorrect"},
+};
+
+TEST(CheckPossibleCycle, RefusesEachImpossibleInputOnBothForms) {
+  for (const auto& c : kPossibleCases) {
+    auto basic = BasicDefaults();
+    basic.Subcooling = c.subcooling;
+    basic.Superheating = c.superheating;
+    basic.Isotropicefficiency = c.efficiency;
+    EXPECT_EQ(cycle::CheckPossibleCycle(basic), c.message) << c.what;
+    auto comparison = ComparisonDefaults();
+    comparison.Subcooling = c.subcooling;
+    comparison.Superheating = c.superheating;
+    comparison.Isotropicefficiency = c.efficiency;
+    EXPECT_EQ(cycle::CheckPossibleCycle(comparison), c.message) << c.what;
+    EXPECT_EQ(cycle::CheckScreeningConditions(comparison), c.message) << c.what;
+  }
+}
+
+std::optional<std::string> BasicMessage(const std::function<void(cycle::BasicCycleInput&)>& change) {
+  auto input = BasicDefaults();
+  change(input);
+  const auto outcome = cycle::CalcBasicCycle(input);
+  if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
+  return std::nullopt;
+}
+
+TEST(CalcBasicCycle, RefusesAnImpossibleCycleAfterTheFormsChecks) {
+  const BasicCase cases[] = {
+      {"negative subcooling", [](auto& in) { in.Subcooling = -10; }, "Subcooling Incorrect"},
+      {"negative superheating", [](auto& in) { in.Superheating = -20; }, "Superheating Incorrect"},
+      {"efficiency 150", [](auto& in) { in.Isotropicefficiency = 150; },
+       "Isotropic Efficiency Incorrect"},
+      {"negative subcooling and safety 0",
+       [](auto& in) { in.Subcooling = -10; in.Safetyfactor = 0; }, "Please Input Safety Factor"},
+      {"negative superheating and a blank refrigerant",
+       [](auto& in) { in.Superheating = -20; in.Refrigerant = " "; }, "Please Input Refrigerant"},
+      {"efficiency 150 and an infinite flow",
+       [](auto& in) { in.Isotropicefficiency = 150; in.Massflowrate = kInfinity; },
+       "Mass Flowrate Hot Water is out of range"},
+      // Refused before the library is asked for the unknown name.
+      {"negative subcooling and an unknown refrigerant",
+       [](auto& in) { in.Subcooling = -1; in.Refrigerant = "R999"; }, "Subcooling Incorrect"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BasicMessage(c.change), c.message) << c.what;
+}
+
+TEST(RunComparison, RefusesAnImpossibleCycleAfterTheRefrigerantsChecks) {
+  const struct {
+    const char* what;
+    cycle::ComparisonFields fields;
+    std::optional<std::string> message;
+  } cases[] = {
+      {"negative subcooling",
+       {"10", "50", "-10", "4", "90", "100", "80", "2", {"R22", "R134a"}},
+       "Subcooling Incorrect"},
+      {"negative superheating",
+       {"10", "50", "3.5", "-20", "90", "100", "80", "1", {"R22"}},
+       "Superheating Incorrect"},
+      {"efficiency 150", {"10", "50", "3.5", "4", "90", "100", "150", "1", {"R22"}},
+       "Isotropic Efficiency Incorrect"},
+      {"no number chosen", {"10", "50", "-10", "4", "90", "100", "80", "", {}},
+       "Please select Refrigerant"},
+      {"an empty name", {"10", "50", "3.5", "-20", "90", "100", "80", "2", {"R22", ""}},
+       "Incorrect name or check the critical temperature of refrigerant2"},
+      {"a condition out of its range",
+       {"10", "50", "-10", "4", "90", "101", "80", "1", {"R22"}}, "Safety Factor Incorrect"},
+  };
+  for (const auto& c : cases) {
+    cycle::ComparisonResults results;
+    EXPECT_EQ(cycle::RunComparison(c.fields, results), c.message) << c.what;
+    EXPECT_EQ(results.RefCount, 0) << c.what;
   }
 }
 

@@ -12,14 +12,17 @@ namespace {
 using cycle::detail::CycleFailure;
 using property::PropertyResult;
 
-const cycle::detail::Request kSuction{"suction enthalpy", "TP", 318.15, 1942.69};
-const cycle::detail::Request kEvaporating{"evaporating pressure", "Tvap", 318.15};
+const cycle::detail::Request kSuction{"enthalpy", "suction state (point 1)", "TP", 322.15,
+                                      1729.09};
+const cycle::detail::Request kEvaporating{"pressure", "evaporating state", "Tvap", 318.15};
+const cycle::detail::Request kCritical{"temperature", "critical point", ""};
 
-std::string FailureOf(const PropertyResult& result, const cycle::detail::Request& request) {
+std::string FailureOf(const PropertyResult& result, const cycle::detail::Request& request,
+                      cycle::LibraryText shown = cycle::LibraryText::omitted) {
   try {
     cycle::detail::NumberOf(result, "R22", request);
   } catch (const CycleFailure& failure) {
-    return failure.what();
+    return failure.Message(shown);
   }
   return "no failure";
 }
@@ -29,27 +32,56 @@ TEST(NumberOf, PassesAFiniteNumber) {
   EXPECT_EQ(cycle::detail::NumberOf(PropertyResult(-3.5), "R22", kSuction), -3.5);
 }
 
-TEST(NumberOf, NamesTheFluidAndWhatFailed) {
+// Every message names the fluid, the quantity and the state of the cycle, in
+// the forms' units; the library's own text only where asked for.
+TEST(NumberOf, NamesTheFluidTheStateAndWhatFailedInTheFormsTerms) {
   const struct {
     PropertyResult result;
     const cycle::detail::Request& request;
     std::string message;
   } cases[] = {
-      {std::string("fluid file fluids/R999.fld not found") + std::string(200, ' '), kSuction,
-       "R22: fluid file fluids/R999.fld not found"},
-      {std::string("  temperature above the maximum\0\0", 34), kSuction,
-       "R22: temperature above the maximum"},
-      {std::string("Undefined"), kSuction, "R22: suction enthalpy at TP 318.15, 1942.69 is undefined"},
-      {std::string("Undefined"), kEvaporating, "R22: evaporating pressure at Tvap 318.15 is undefined"},
-      {std::string(255, ' '), kSuction, "R22: no value for the suction enthalpy at TP 318.15, 1942.69"},
-      {std::string(), kEvaporating, "R22: no value for the evaporating pressure at Tvap 318.15"},
-      {std::monostate{}, kSuction, "R22: no value for the suction enthalpy at TP 318.15, 1942.69"},
+      {std::string("SETUP: fluid file fluids\\R22.fld not found (searched /opt/fluids)") +
+           std::string(200, ' '),
+       kSuction,
+       "R22: the enthalpy of the suction state (point 1) cannot be computed: R22 is not a fluid "
+       "or mixture the property library knows"},
+      {std::string("  TPFLSH: temperature 918.15 K is above the upper limit 550 K of R22\0\0", 71),
+       kSuction,
+       "R22: the enthalpy of the suction state (point 1) cannot be computed: temperature 645.00 "
+       "'C is above the upper limit 276.85 'C of R22"},
+      {std::string("SATT: temperature 100 K is below the lower limit 115.73 K of R22"), kEvaporating,
+       "R22: the pressure of the evaporating state cannot be computed: temperature -173.15 'C is "
+       "below the lower limit -157.42 'C of R22"},
+      // A text the forms cannot show: what the request gave, in their units.
+      {std::string("XYZ: no state near /tmp/x"), kSuction,
+       "R22: the enthalpy of the suction state (point 1) cannot be computed at 49.00 'C and "
+       "17.29 bar"},
+      {std::string("Undefined"), kSuction,
+       "R22: the enthalpy of the suction state (point 1) is undefined at 49.00 'C and 17.29 bar"},
+      {std::string("Undefined"), kEvaporating,
+       "R22: the pressure of the evaporating state is undefined at 45.00 'C"},
+      {std::string(255, ' '), kSuction,
+       "R22: no value for the enthalpy of the suction state (point 1) at 49.00 'C and 17.29 bar"},
+      {std::string(), kEvaporating, "R22: no value for the pressure of the evaporating state at 45.00 'C"},
+      {std::monostate{}, kCritical, "R22: no value for the temperature of the critical point"},
       {std::numeric_limits<double>::quiet_NaN(), kSuction,
-       "R22: suction enthalpy at TP 318.15, 1942.69 is not a finite number"},
+       "R22: the enthalpy of the suction state (point 1) at 49.00 'C and 17.29 bar is not a finite "
+       "number"},
       {-std::numeric_limits<double>::infinity(), kEvaporating,
-       "R22: evaporating pressure at Tvap 318.15 is not a finite number"},
+       "R22: the pressure of the evaporating state at 45.00 'C is not a finite number"},
   };
   for (const auto& c : cases) EXPECT_EQ(FailureOf(c.result, c.request), c.message);
+}
+
+TEST(NumberOf, AppendsTheLibrarysTextWhereAskedFor) {
+  const std::string text = "SATT: temperature 393.15 K is above the critical temperature 369.295 K of R22";
+  EXPECT_EQ(FailureOf(PropertyResult(text + "   "), kEvaporating, cycle::LibraryText::appended),
+            "R22: the pressure of the evaporating state cannot be computed: temperature 120.00 'C "
+            "is above the critical temperature 96.15 'C of R22 (library: " + text + ")");
+  // Nothing to append where the library said nothing.
+  EXPECT_EQ(FailureOf(std::numeric_limits<double>::infinity(), kEvaporating,
+                      cycle::LibraryText::appended),
+            FailureOf(std::numeric_limits<double>::infinity(), kEvaporating));
 }
 
 TEST(Quotient, RefusesAZeroDivisorAndAnOverflow) {

@@ -170,9 +170,9 @@ TEST(ScreenFluid, SaysWhyAFluidCannotRunTheCycle) {
   unlimited.lower_limit.reset();
   const auto refused = cycle::ScreenFluid(unlimited, cold);
   ASSERT_NE(refused.refusal(), nullptr);
-  EXPECT_EQ(refused.refusal()->rfind("its evaporating pressure could not be computed: D4: ", 0), 0u)
-      << *refused.refusal();
-  EXPECT_NE(refused.refusal()->find("lower limit"), std::string::npos) << *refused.refusal();
+  EXPECT_EQ(*refused.refusal(),
+            "the pressure of the evaporating state cannot be computed: temperature 15.00 'C is "
+            "below the lower limit 17.10 'C of D4");
 
   // A fluid the library cannot load has no critical temperature.
   ScreeningCandidate nameless;

@@ -297,7 +297,7 @@ TEST(Transcritical, EveryRefusalHasItsMessage) {
       {"infinite water out", [](TranscriticalInput& in) { in.WaterOut = "1e999"; },
        "Please Input Water Outlet Temperature as a number"},
       {"unknown refrigerant", [](TranscriticalInput& in) { in.Refrigerant = "R9999"; },
-       "Unknown refrigerant R9999"},
+       "R9999 is not a fluid or mixture the property library knows"},
       {"evaporating at critical", [](TranscriticalInput& in) { in.Evaporating = "31"; },
        "Evaporating Temperature (31.00 'C) must lie below the critical temperature of R744 (30.98 'C)"},
       {"subcritical high side", [](TranscriticalInput& in) { in.HighPressure = "73.77"; },
@@ -436,7 +436,9 @@ TEST(ThresholdSearch, FindsTheLowestGridPointAtOrAboveZero) {
     const double below = c.steepness * (c.start - c.root) + std::pow(c.start - c.root, 3);
     const auto found = cycle::detail::LowestNonNegative(f, {c.start, below}, 10, 0.01, 10);
     ASSERT_EQ(found.has_value(), c.expected.has_value());
-    if (found) EXPECT_NEAR(*found, *c.expected, 1e-9);
+    if (found) {
+      EXPECT_NEAR(*found, *c.expected, 1e-9);
+    }
     EXPECT_LT(evaluations, 30);
   }
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "cycle/library_text_option.h"
+
 namespace cycle {
 
 struct BasicCycleInput {
@@ -31,10 +33,20 @@ struct BasicCycleResult {
 // check, a failed property request, a zero divisor).
 using BasicCycleOutcome = std::variant<BasicCycleResult, std::string>;
 
-BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input);
+// A failed property request's message is in the forms' terms, followed by
+// the library's own text where asked for.
+BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input,
+                                 LibraryText library_text = LibraryText::omitted);
 
 // The input checks that CalcBasicCycle runs first, in their order: the
 // message of the first that fails, or nothing.
 std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& input);
+
+// The refusal of inputs no real cycle has, which CalcBasicCycle runs after
+// CheckBasicCycleInput: "Subcooling Incorrect" for a negative subcooling,
+// "Superheating Incorrect" for a negative superheating, "Isotropic
+// Efficiency Incorrect" for an efficiency above 100 or below 0 (in this
+// order); nothing where the cycle can exist.
+std::optional<std::string> CheckPossibleCycle(const BasicCycleInput& input);
 
 }  // namespace cycle

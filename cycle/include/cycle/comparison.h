@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "cycle/library_text_option.h"
 #include "property/property_functions.h"
 
 namespace cycle {
@@ -48,6 +49,11 @@ ComparisonResults& SharedComparisonResults();
 // them: the message of the first that fails, or nothing.
 std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& conditions);
 
+// The refusal of conditions no real cycle has, as for the basic calculation
+// (basic_cycle.h), which the Calculate command runs after all its other
+// checks, those of the refrigerants included.
+std::optional<std::string> CheckPossibleCycle(const ComparisonConditions& conditions);
+
 // The critical temperature in degrees C that the Calculate command checks,
 // from the result of CriticalPoint(name, "T", "mks"): a text in place of the
 // number (the fluid could not be loaded) reads as its leading number, else 0
@@ -70,20 +76,21 @@ struct CycleFigures {
 };
 
 // Evaluates one refrigerant; a failed property request or a zero divisor
-// gives a message that names the refrigerant and what failed.
+// gives a message that names the refrigerant and what failed, in the forms'
+// terms (followed by the library's own text where asked for).
 std::variant<CycleFigures, std::string> Cal(std::string name,
-                                            const ComparisonConditions& conditions);
+                                            const ComparisonConditions& conditions,
+                                            LibraryText library_text = LibraryText::omitted);
 
-// Why Cal failed: its message, and what the property request that failed
-// asked for ("discharge temperature"); empty where no request failed (a zero
-// divisor, an overflow).
+// Why Cal failed: its message, and the same without the refrigerant's name
+// in front, for a table that names it.
 struct CalFailure {
   std::string message;
-  std::string quantity;
+  std::string reason;
 };
-// Cal, with the failed request named.
 std::variant<CycleFigures, CalFailure> CalNamingFailure(std::string name,
-                                                        const ComparisonConditions& conditions);
+                                                        const ComparisonConditions& conditions,
+                                                        LibraryText library_text = LibraryText::omitted);
 
 // The texts of the comparison form's fields, as typed.
 struct ComparisonFields {
@@ -99,10 +106,12 @@ ComparisonConditions ReadConditions(const ComparisonFields& fields);
 
 // The comparison form's Calculate command up to showing the first result
 // page: copies the names into results, runs the checks in order, fetches the
-// critical temperatures, evaluates every refrigerant and stores the figures,
+// critical temperatures, checks the refrigerants, refuses a cycle that
+// cannot exist, evaluates every refrigerant and stores the figures,
 // RefCount last. Returns the message that ended the command, or nothing when
 // results now hold the new comparison.
 std::optional<std::string> RunComparison(const ComparisonFields& fields,
-                                         ComparisonResults& results);
+                                         ComparisonResults& results,
+                                         LibraryText library_text = LibraryText::omitted);
 
 }  // namespace cycle

@@ -76,20 +76,21 @@ struct CycleDiagram {
 };
 
 // The diagram of a basic calculation: the calculation's own checks and
-// messages first, then the diagram.
-std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput& input,
-                                                          DiagramKind kind);
+// messages first, then the diagram. A failed property request's message is
+// in the forms' terms, followed by the library's own text where asked for.
+std::variant<CycleDiagram, std::string> BasicCycleDiagram(
+    const BasicCycleInput& input, DiagramKind kind, LibraryText library_text = LibraryText::omitted);
 
 // The diagram of one refrigerant of a comparison at its conditions (those a
 // completed comparison holds in ComparisonResults::Conditions).
-std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
-                                                          const ComparisonConditions& conditions,
-                                                          DiagramKind kind);
+std::variant<CycleDiagram, std::string> ComparisonDiagram(
+    const std::string& refrigerant, const ComparisonConditions& conditions, DiagramKind kind,
+    LibraryText library_text = LibraryText::omitted);
 
 // The diagrams of a comparison: its checks and messages, then one diagram
 // per refrigerant in the order of the names.
 std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
-    const ComparisonFields& fields, DiagramKind kind);
+    const ComparisonFields& fields, DiagramKind kind, LibraryText library_text = LibraryText::omitted);
 
 // One plotted state as a row of a table: the series it belongs to
 // ("bubble", "dew", "critical", "cycle", "isotherm", "isobar") and, for the

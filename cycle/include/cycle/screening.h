@@ -63,13 +63,20 @@ struct ScreeningRow {
   const std::string* refusal() const { return std::get_if<std::string>(&outcome); }
 };
 
-// One fluid under conditions that CheckComparisonConditions accepts. It is
+// The comparison's checks of its conditions, then its refusal of a cycle
+// that cannot exist: the message of the first that fails, or nothing. The
+// screening has no names to check in between.
+std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& conditions);
+
+// One fluid under conditions that CheckScreeningConditions accepts. It is
 // refused, in this order, when the comparison would refuse it for its
 // critical temperature (at or below the condensing temperature, or none),
 // when the evaporating temperature lies below its lower limit, or when Cal
-// fails ("its discharge temperature could not be computed: " and Cal's
-// message).
-ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions);
+// fails (its message without the fluid's name in front). Reasons of failed
+// property requests are in the forms' terms, followed by the library's own
+// text where asked for.
+ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
+                         LibraryText shown = LibraryText::omitted);
 
 // The columns of the screening table, in order.
 enum class ScreeningColumn {

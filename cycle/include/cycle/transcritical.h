@@ -64,11 +64,12 @@ struct TranscriticalResult {
 // The figures, or the one message that ends the calculation (the first
 // failing check, a failed property request, a pinch below zero).
 using TranscriticalOutcome = std::variant<TranscriticalResult, std::string>;
-TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input);
+TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input,
+                                            LibraryText library_text = LibraryText::omitted);
 
 // The diagram of a computed cycle, as for the basic cycle: `condenser` holds
 // the high-side isobar from 2 to 3 and `transcritical` is set.
-std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const TranscriticalInput& input,
-                                                                  DiagramKind kind);
+std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(
+    const TranscriticalInput& input, DiagramKind kind, LibraryText library_text = LibraryText::omitted);
 
 }  // namespace cycle
