@@ -287,15 +287,25 @@ void PressureLevel(QCustomPlot& plot, double p, const QString& name, const Frame
   AddText(plot, {frame.x.lower, p}, name, Qt::AlignLeft | Qt::AlignBottom, Qt::black, 10);
 }
 
+// The high side condenses at Pc, or cools a gas above the critical pressure
+// at Pgc.
+QString HighSideName(const CycleDiagram& d) {
+  return d.transcritical ? QStringLiteral("Pgc") : QStringLiteral("Pc");
+}
+
 // The marks of the picture page's sketch, on the computed cycle (the picture
 // is a pressure-enthalpy diagram: spans sit off their isobars by a factor).
+// A gas cooler has no subcooling.
 void DrawPictureMarks(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
   const cycle::CycleCorners& k = d.corners;
   // A span sits a twentieth of the pressure range's decades off its isobar.
   const double shift = std::pow(frame.y.upper / frame.y.lower, 0.05);
-  PressureLevel(plot, k.discharge.p, QStringLiteral("Pc"), frame);
+  PressureLevel(plot, k.discharge.p, HighSideName(d), frame);
   PressureLevel(plot, k.suction.p, QStringLiteral("Pe"), frame);
-  Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift, QStringLiteral("Subcooling"));
+  if (!d.transcritical) {
+    Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift,
+         QStringLiteral("Subcooling"));
+  }
   Span(plot, d.evaporating_dew, k.suction, d.kind, 1 / shift, QStringLiteral("Superheat"));
   Span(plot, k.isentropic_discharge, k.discharge, d.kind, shift,
        QStringLiteral("Isentropic efficiency"), Qt::AlignRight);
@@ -363,6 +373,14 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
     DrawDome(*this, d, colours, names);
     DrawCycle(*this, d, colours, names, picture);
     if (picture) DrawPictureMarks(*this, d, frame);
+    // The supercritical isobar crosses no dome to be read by: its pressure
+    // is written on it.
+    if (!picture && !overlaid && d.transcritical && kind == DiagramKind::PressureEnthalpy) {
+      PressureLevel(*this, d.corners.discharge.p,
+                    HighSideName(d) + QStringLiteral(" %1 bar").arg(QString::fromStdString(
+                                          cycle::FormatFixed(d.corners.discharge.p, 2))),
+                    frame);
+    }
   }
   frame_x_ = frame.x;
   frame_y_ = frame.y;
