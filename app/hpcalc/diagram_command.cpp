@@ -1,4 +1,3 @@
-#include <charconv>
 #include <ostream>
 #include <vector>
 
@@ -6,6 +5,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/diagram.h"
+#include "cycle/number_text.h"
 #include "plots/cycle_diagram_plot.h"
 #include "plots/plot_file.h"
 #include "report/csv_table.h"
@@ -14,19 +14,13 @@ namespace hpcalc {
 
 namespace {
 
-// The shortest text that reads back as exactly the number.
-std::string FullPrecision(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
 void PrintRows(const std::vector<cycle::CycleDiagram>& diagrams, std::ostream& out) {
   report::CsvTable table({"refrigerant", "series", "point", "T", "p", "h", "s"});
   for (const cycle::CycleDiagram& diagram : diagrams) {
     for (const cycle::DiagramRow& row : cycle::DiagramRows(diagram)) {
       table.AddRow({diagram.refrigerant, std::string(row.series), std::string(row.point),
-                      FullPrecision(row.state.T), FullPrecision(row.state.p),
-                      FullPrecision(row.state.h), FullPrecision(row.state.s)});
+                      cycle::FormatShortest(row.state.T), cycle::FormatShortest(row.state.p),
+                      cycle::FormatShortest(row.state.h), cycle::FormatShortest(row.state.s)});
     }
   }
   table.Write(out);

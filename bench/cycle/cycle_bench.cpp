@@ -13,12 +13,14 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/diagram.h"
 #include "cycle/screening.h"
+#include "cycle/transcritical.h"
 
 namespace {
 
@@ -63,6 +65,19 @@ void BM_CycleDiagram(benchmark::State& state) {
 }
 BENCHMARK(BM_CycleDiagram)->ArgNames({"blend", "ts"})->ArgsProduct({{0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+// A whole transcritical calculation of carbon dioxide at the form's defaults:
+// the search for the best high-side pressure, the states and the gas
+// cooler's pinch. BM_Transcritical/<case>/loaded, counted by
+// bench/fluidcore/instructions.py with FLUIDCORE_BENCH_ITERATIONS=N.
+void Transcritical(benchmark::State& state, const cycle::TranscriticalInput& input) {
+  const auto first = cycle::CalcTranscriticalCycle(input);
+  if (const auto* message = std::get_if<std::string>(&first)) {
+    state.SkipWithError(message->c_str());
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(cycle::CalcTranscriticalCycle(input));
+}
+
 void ScreenOne(benchmark::State& state, const std::string& name) {
   const auto candidates = cycle::FindScreeningCandidates().fluids;
   const auto fluid = std::find_if(candidates.begin(), candidates.end(),
@@ -83,7 +98,22 @@ void RegisterScreening() {
   }
 }
 
-[[maybe_unused]] const bool registered = (RegisterScreening(), true);
+void RegisterTranscritical() {
+  const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS");
+  // The form's defaults, but for a water outlet the best pressure can reach.
+  cycle::TranscriticalInput optimal;
+  optimal.WaterOut = "55";
+  cycle::TranscriticalInput fixed = optimal;
+  fixed.HighPressure = "100";
+  for (const auto& [name, input] : {std::pair{"optimal", optimal}, std::pair{"fixed", fixed}}) {
+    auto* b = benchmark::RegisterBenchmark(
+        ("BM_Transcritical/" + std::string(name) + "/loaded").c_str(),
+        [input](benchmark::State& s) { Transcritical(s, input); });
+    if (iterations) b->Iterations(std::atoll(iterations));
+  }
+}
+
+[[maybe_unused]] const bool registered = (RegisterScreening(), RegisterTranscritical(), true);
 
 }  // namespace
 

@@ -9,13 +9,12 @@ namespace {
 
 using detail::Ask;
 
-constexpr double kHotWaterPressure = 100;  // kPa
 constexpr double kKwPerTonOfRefrigeration = 3.517;
 
 BasicCycleResult Evaluate(const BasicCycleInput& in) {
   const double cpw = Ask(property::Cp, "WATER",
                          {"heat capacity of the hot water", "TP",
-                          in.Temperaturehotspring + detail::kKelvinOffset, kHotWaterPressure});
+                          in.Temperaturehotspring + detail::kKelvinOffset, detail::kHotWaterPressure});
   const detail::CycleConditions conditions = detail::BasicCycleConditions(in);
   const double Te = conditions.evaporating;
   const double Qw = in.Massflowrate * cpw * (in.Temperaturehotspring - Te);

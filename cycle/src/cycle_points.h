@@ -11,6 +11,9 @@ namespace cycle::detail {
 // Degrees Celsius to kelvin.
 constexpr double kKelvinOffset = 273.15;
 
+// The pressure of the hot water that the heat pumps heat, kPa.
+constexpr double kHotWaterPressure = 100;
+
 struct CycleConditions {
   double evaporating;    // Te, degrees C
   double condensing;     // degrees C

@@ -4,21 +4,28 @@
 #include <cmath>
 #include <functional>
 
+#include "cycle/transcritical.h"
 #include "cycle_points.h"
+#include "form_states.h"
 #include "property_requests.h"
 
 namespace cycle {
 
 namespace {
 
+using detail::InForms;
 using detail::kKelvinOffset;
-constexpr double kKpaPerBar = 100;
+using detail::kKpaPerBar;
+using detail::RequireState;
 
 // Points per dome line, closer together towards the critical point where
 // the lines turn.
 constexpr int kDomePoints = 120;
 // States between two breaks of a process (a corner or a saturation state).
 constexpr int kProcessSteps = 8;
+// States between the corners of the gas cooler, whose isobar bends sharply
+// where it passes the critical region.
+constexpr int kGasCoolerSteps = 32;
 // States of the throttling between its corners.
 constexpr int kExpansionSteps = 8;
 // States of an isoline's liquid, two-phase and vapour parts.
@@ -32,10 +39,6 @@ constexpr double kHighestPressureFactor = 1.6;  // of the higher of condensing a
 constexpr double kIsobarMargin = 30;            // K beyond the cycle's temperatures
 constexpr int kIsothermsWanted = 5;
 
-DiagramState InForms(const property::StateProperties& s) {
-  return {s.T - kKelvinOffset, s.P / kKpaPerBar, s.H, s.S};
-}
-
 // A state the diagram can do without: nothing when the layer gives none.
 std::optional<DiagramState> TryState(const std::string& fluid, std::string_view code,
                                      double value1, double value2 = 0) {
@@ -48,10 +51,6 @@ std::optional<DiagramState> TryState(const std::string& fluid, std::string_view 
     return std::nullopt;
   }
   return state;
-}
-
-DiagramState RequireState(const std::string& fluid, const detail::Request& request) {
-  return InForms(detail::AskState(fluid, request));
 }
 
 // n values from a to b, both excluded, evenly or in equal ratios.
@@ -105,7 +104,8 @@ void AddDome(CycleDiagram& d, const FluidFrame& frame) {
 // that lie on it, and states between every two neighbours from `between`.
 std::vector<DiagramState> Process(const DiagramState& from, const DiagramState& to,
                                   std::vector<DiagramState> breaks,
-                                  const std::function<std::optional<DiagramState>(double h)>& at) {
+                                  const std::function<std::optional<DiagramState>(double h)>& at,
+                                  int steps = kProcessSteps) {
   const double low = std::min(from.h, to.h), high = std::max(from.h, to.h);
   std::erase_if(breaks, [&](const DiagramState& b) { return b.h <= low || b.h >= high; });
   std::sort(breaks.begin(), breaks.end(), [&](const DiagramState& a, const DiagramState& b) {
@@ -115,10 +115,27 @@ std::vector<DiagramState> Process(const DiagramState& from, const DiagramState& 
   std::vector<DiagramState> ends = breaks;
   ends.push_back(to);
   for (const DiagramState& end : ends) {
-    for (const double h : Between(line.back().h, end.h, kProcessSteps)) Append(line, at(h));
+    for (const double h : Between(line.back().h, end.h, steps)) Append(line, at(h));
     line.push_back(end);
   }
   return line;
+}
+
+// States along an isobar (kPa) at a given enthalpy.
+std::function<std::optional<DiagramState>(double h)> AlongIsobar(const std::string& fluid,
+                                                                 double p_kpa) {
+  return [&fluid, p_kpa](double h) { return TryState(fluid, "PH", p_kpa, h); };
+}
+
+// The throttling from 3 to 4 at the enthalpy of 3.
+void AddExpansion(CycleDiagram& d) {
+  const CycleCorners& k = d.corners;
+  const double p_high = k.condenser_outlet.p * kKpaPerBar, p_low = k.evaporator_inlet.p * kKpaPerBar;
+  d.expansion = {k.condenser_outlet};
+  for (const double p : GeometricBetween(p_high, p_low, kExpansionSteps)) {
+    Append(d.expansion, TryState(d.refrigerant, "PH", p, k.condenser_outlet.h));
+  }
+  d.expansion.push_back(k.evaporator_inlet);
 }
 
 void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
@@ -140,19 +157,28 @@ void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
   d.evaporating_dew = RequireState(fluid, {"evaporating dew point", "Tvap", Te});
   const auto condensing_dew = TryState(fluid, "Pvap", pt.Pc);
 
-  const auto along = [&fluid](double p_kpa) {
-    return [&fluid, p_kpa](double h) { return TryState(fluid, "PH", p_kpa, h); };
-  };
   std::vector<DiagramState> condenser_breaks{d.condensing_bubble};
   if (condensing_dew) condenser_breaks.push_back(*condensing_dew);
-  d.condenser = Process(k.discharge, k.condenser_outlet, condenser_breaks, along(pt.Pc));
-  d.evaporator = Process(k.evaporator_inlet, k.suction, {d.evaporating_dew}, along(pt.Pe));
+  d.condenser = Process(k.discharge, k.condenser_outlet, condenser_breaks, AlongIsobar(fluid, pt.Pc));
+  d.evaporator = Process(k.evaporator_inlet, k.suction, {d.evaporating_dew}, AlongIsobar(fluid, pt.Pe));
+  AddExpansion(d);
+}
 
-  d.expansion = {k.condenser_outlet};
-  for (const double p : GeometricBetween(pt.Pc, pt.Pe, kExpansionSteps)) {
-    Append(d.expansion, TryState(fluid, "PH", p, pt.h3));
-  }
-  d.expansion.push_back(k.evaporator_inlet);
+// The transcritical cycle: its corners as computed, the gas cooler's isobar
+// above the critical point with no saturation on it.
+void AddTranscriticalCycle(CycleDiagram& d, const TranscriticalResult& r) {
+  const std::string& fluid = d.refrigerant;
+  d.transcritical = true;
+  d.corners = {r.suction, r.isentropic_discharge, r.discharge, r.gas_cooler_outlet,
+               r.evaporator_inlet};
+  const double Pe = r.evaporating_pressure * kKpaPerBar;
+  d.evaporating_dew = RequireState(fluid, {"evaporating dew point", "Pvap", Pe});
+  // No condensation ends anywhere: the span to 3 has no length.
+  d.condensing_bubble = r.gas_cooler_outlet;
+  d.condenser = Process(r.discharge, r.gas_cooler_outlet, {},
+                        AlongIsobar(fluid, r.high_pressure * kKpaPerBar), kGasCoolerSteps);
+  d.evaporator = Process(r.evaporator_inlet, r.suction, {d.evaporating_dew}, AlongIsobar(fluid, Pe));
+  AddExpansion(d);
 }
 
 // A round step that gives about kIsothermsWanted lines over the span.
@@ -251,14 +277,15 @@ void AddIsobars(CycleDiagram& d, const FluidFrame& frame) {
   }
 }
 
-std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
-                                                const detail::CycleConditions& conditions,
-                                                DiagramKind kind) {
+// A diagram with its cycle added by `add_cycle`, then the dome and the
+// isolines around it.
+std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant, DiagramKind kind,
+                                                const std::function<void(CycleDiagram&)>& add_cycle) {
   try {
     CycleDiagram d;
     d.refrigerant = refrigerant;
     d.kind = kind;
-    AddCycle(d, conditions);
+    add_cycle(d);
     const FluidFrame frame = FrameOf(refrigerant);
     AddDome(d, frame);
     if (kind == DiagramKind::PressureEnthalpy) AddIsotherms(d, frame);
@@ -267,6 +294,12 @@ std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
   } catch (const detail::CycleFailure& failure) {
     return std::string(failure.what());
   }
+}
+
+std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
+                                                const detail::CycleConditions& conditions,
+                                                DiagramKind kind) {
+  return Diagram(refrigerant, kind, [&](CycleDiagram& d) { AddCycle(d, conditions); });
 }
 
 // The states of a process without its first and last (the corners).
@@ -293,6 +326,15 @@ std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& ref
                                                           const ComparisonConditions& conditions,
                                                           DiagramKind kind) {
   return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind);
+}
+
+std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const TranscriticalInput& input,
+                                                                  DiagramKind kind) {
+  const auto outcome = CalcTranscriticalCycle(input);
+  if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
+  const auto& result = std::get<TranscriticalResult>(outcome);
+  return Diagram(result.refrigerant, kind,
+                 [&](CycleDiagram& d) { AddTranscriticalCycle(d, result); });
 }
 
 std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(

@@ -89,4 +89,10 @@ std::string FormatSignificant(double value, int digits) {
   return text;
 }
 
+std::string FormatShortest(double value) {
+  std::array<char, 32> text{};
+  return std::string(text.data(),
+                     std::to_chars(text.data(), text.data() + text.size(), value).ptr);
+}
+
 }  // namespace cycle

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 
 #include "catalogue/blend_facts.h"
@@ -17,12 +16,6 @@ namespace cycle {
 namespace {
 
 using detail::kKelvinOffset;
-
-// A condition as typed: "90", "3.5".
-std::string Shortest(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -50,7 +43,7 @@ std::string CriticalRefusal(const property::PropertyResult& result, std::optiona
   if (!critical) return "its critical temperature could not be computed: " + TextIn(result);
   return "its critical temperature " + FormatFixed(*critical, 2) +
          " 'C is not above the condensing temperature " +
-         Shortest(conditions.TemperatureCondensing) + " 'C";
+         FormatShortest(conditions.TemperatureCondensing) + " 'C";
 }
 
 // Dew minus bubble temperature at a pressure (kPa) where the one given is
@@ -215,7 +208,7 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
     return row;
   }
   if (fluid.lower_limit && conditions.TempEvap + kKelvinOffset < *fluid.lower_limit) {
-    row.outcome = "the evaporating temperature " + Shortest(conditions.TempEvap) +
+    row.outcome = "the evaporating temperature " + FormatShortest(conditions.TempEvap) +
                   " 'C lies below the lower temperature limit " +
                   FormatFixed(*fluid.lower_limit - kKelvinOffset, 2) + " 'C of its equation";
     return row;

@@ -1,15 +1,290 @@
 #include "cycle/transcritical.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <optional>
+
+#include "cycle/number_text.h"
+#include "form_states.h"
+#include "gas_cooler.h"
+#include "maximum_search.h"
+#include "property/number_text.h"
+#include "property_requests.h"
+
 namespace cycle {
 
-TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput&) {
-  return std::string("The transcritical cycle cannot be calculated yet");
+namespace {
+
+using detail::Ask;
+using detail::kKelvinOffset;
+using detail::kKpaPerBar;
+using detail::RequireState;
+
+// The highest pressure the search for the best COP goes to, bar, where the
+// equation itself reaches further.
+constexpr double kHighestSearchedPressure = 160;
+// How closely the search finds the best pressure, bar.
+constexpr double kPressureTolerance = 0.01;
+// Pressures scanned before the search narrows down on the best of them.
+constexpr int kScannedPressures = 3;
+
+// The numbers of the input, read.
+struct Conditions {
+  std::string refrigerant;
+  double capacity = 0;      // kW
+  double evaporating = 0;   // degrees C
+  double superheating = 0;  // K
+  double outlet = 0;        // gas cooler outlet, degrees C
+  std::optional<double> high_pressure;  // bar; nothing: the best is searched
+  double efficiency = 0;    // percent
+  double water_in = 0, water_out = 0;  // degrees C
+};
+
+std::string Trim(std::string_view text) { return std::string(detail::Trimmed(text)); }
+
+bool IsOptimal(std::string_view text) {
+  constexpr std::string_view kOptimal = "optimal";
+  const std::string trimmed = Trim(text);
+  return std::equal(trimmed.begin(), trimmed.end(), kOptimal.begin(), kOptimal.end(),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
 }
 
-std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const TranscriticalInput& input,
-                                                                  DiagramKind) {
-  const auto outcome = CalcTranscriticalCycle(input);
-  return std::get<std::string>(outcome);
+std::variant<Conditions, std::string> ReadConditions(const TranscriticalInput& in) {
+  Conditions c;
+  c.refrigerant = in.Refrigerant;
+  if (Trim(in.Refrigerant).empty()) return "Please Input Refrigerant";
+  struct Field {
+    std::string_view name;
+    const std::string& text;
+    double& value;
+  };
+  const Field fields[] = {
+      {"Heating Capacity", in.HeatingCapacity, c.capacity},
+      {"Evaporating Temperature", in.Evaporating, c.evaporating},
+      {"Superheating", in.Superheating, c.superheating},
+      {"Gas Cooler Outlet Temperature", in.GasCoolerOutlet, c.outlet},
+  };
+  const Field rest[] = {
+      {"Isentropic Efficiency", in.Efficiency, c.efficiency},
+      {"Water Inlet Temperature", in.WaterIn, c.water_in},
+      {"Water Outlet Temperature", in.WaterOut, c.water_out},
+  };
+  const auto read = [](const Field& field) -> std::optional<std::string> {
+    const auto number = property::ParseNumber(field.text);
+    if (!number) return "Please Input " + std::string(field.name) + " as a number";
+    field.value = *number;
+    return std::nullopt;
+  };
+  for (const Field& field : fields) {
+    if (auto message = read(field)) return *message;
+  }
+  if (!IsOptimal(in.HighPressure)) {
+    const auto number = property::ParseNumber(in.HighPressure);
+    if (!number) return "Please Input High-side Pressure as a number of bar or \"optimal\"";
+    c.high_pressure = *number;
+  }
+  for (const Field& field : rest) {
+    if (auto message = read(field)) return *message;
+  }
+  return c;
+}
+
+// The refrigerant's figures that bound the cycle, in K and kPa.
+struct Frame {
+  double Tcrit, pcrit, pmax;
+};
+
+std::variant<Frame, std::string> FrameOf(const std::string& fluid) {
+  const auto Tc = property::CriticalPoint(fluid, "T", "mks");
+  if (const auto* text = std::get_if<std::string>(&Tc)) {
+    return "Unknown refrigerant " + fluid + ": " + Trim(*text);
+  }
+  try {
+    using detail::NumberOf;
+    return Frame{NumberOf(Tc, fluid, {"critical temperature", "T"}),
+                 NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid,
+                          {"critical pressure", "P"}),
+                 NumberOf(property::UpperPressureLimit(fluid, "mks"), fluid,
+                          {"upper pressure limit", "P"})};
+  } catch (const detail::CycleFailure& failure) {
+    return std::string(failure.what());
+  }
+}
+
+std::string Bar(double kpa) { return FormatFixed(kpa / kKpaPerBar, 2) + " bar"; }
+std::string Celsius(double value) { return FormatFixed(value, 2) + " 'C"; }
+
+struct Check {
+  bool fails;
+  std::string message;
+};
+
+// The checks that need the refrigerant's frame and no cycle, in order.
+std::optional<std::string> FirstFailure(const Conditions& c, const Frame& frame) {
+  const double Tcrit = frame.Tcrit - kKelvinOffset;
+  const double p = c.high_pressure.value_or(0) * kKpaPerBar;
+  const Check checks[] = {
+      {c.evaporating >= Tcrit,
+       "Evaporating Temperature (" + Celsius(c.evaporating) +
+           ") must lie below the critical temperature of " + c.refrigerant + " (" +
+           Celsius(Tcrit) + ")"},
+      {c.high_pressure && p <= frame.pcrit,
+       "High-side Pressure (" + Bar(p) + ") is not above the critical pressure of " +
+           c.refrigerant + " (" + Bar(frame.pcrit) +
+           "), so the cycle is not transcritical: use the Basic Calculation or the comparison"},
+      {c.high_pressure && p > frame.pmax,
+       "High-side Pressure (" + Bar(p) + ") is above the highest pressure of the equation of " +
+           c.refrigerant + " (" + Bar(frame.pmax) + ")"},
+      {!(c.efficiency > 0 && c.efficiency <= 100),
+       "Isentropic Efficiency must lie above 0 and at most 100 %"},
+      {c.superheating < 0, "Superheating must not be negative"},
+      {c.capacity <= 0, "Heating Capacity must be above 0 kW"},
+      {c.water_out <= c.water_in, "Water Outlet Temperature must lie above Water Inlet Temperature"},
+      {c.water_in <= 0, "Water Inlet Temperature must lie above 0 'C, where water freezes"},
+  };
+  for (const Check& check : checks) {
+    if (check.fails) return check.message;
+  }
+  return std::nullopt;
+}
+
+// The suction state and the evaporating pressure (kPa) it lies at.
+struct Suction {
+  double pressure;
+  property::StateProperties state;
+};
+
+Suction SuctionOf(const Conditions& c) {
+  const double Te = c.evaporating + kKelvinOffset;
+  const double Pe = Ask(property::Pressure, c.refrigerant, {"evaporating pressure", "Tvap", Te});
+  return {Pe, detail::AskState(c.refrigerant,
+                               {"suction state", "TP", Te + c.superheating, Pe})};
+}
+
+// The high side at one pressure.
+struct HighSide {
+  double pressure;  // kPa
+  DiagramState isentropic_discharge, outlet;  // 2s, 3
+  double h2;        // kJ/kg
+  double cop;       // heating
+};
+
+HighSide HighSideAt(const Conditions& c, const Suction& suction, double p) {
+  const double h1 = suction.state.H;
+  HighSide high{p, {}, {}, 0, 0};
+  high.isentropic_discharge =
+      RequireState(c.refrigerant, {"isentropic discharge state", "PS", p, suction.state.S});
+  high.outlet = RequireState(c.refrigerant, {"gas cooler outlet state", "TP",
+                                             c.outlet + kKelvinOffset, p});
+  high.h2 = h1 + detail::Quotient(high.isentropic_discharge.h - h1, c.efficiency / 100,
+                                  c.refrigerant, "the isentropic efficiency",
+                                  "discharge enthalpy");
+  high.cop = detail::Quotient(high.h2 - high.outlet.h, high.h2 - h1, c.refrigerant,
+                              "the compressor work h2 - h1", "COP");
+  return high;
+}
+
+struct Search {
+  HighSide high;
+  bool at_edge;
+  double low, high_bound;  // kPa
+};
+
+Search BestHighSide(const Conditions& c, const Suction& suction, const Frame& frame) {
+  const double highest = std::min(frame.pmax, kHighestSearchedPressure * kKpaPerBar);
+  // The best high side evaluated is kept, so that it need not be evaluated again.
+  std::optional<HighSide> best;
+  const auto cop = [&](double p) {
+    const HighSide high = HighSideAt(c, suction, p);
+    if (!best || high.cop >= best->cop) best = high;
+    return high.cop;
+  };
+  const auto found = detail::SearchMaximum(cop, frame.pcrit, highest,
+                                           kPressureTolerance * kKpaPerBar, kScannedPressures);
+  return {*best, found.at_edge, frame.pcrit, highest};
+}
+
+TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
+  const std::string& fluid = c.refrigerant;
+  const detail::HeatedWater water(c.water_in, c.water_out);
+  const Suction suction = SuctionOf(c);
+  TranscriticalResult r;
+  r.refrigerant = fluid;
+  r.optimal = !c.high_pressure;
+  HighSide high{};
+  if (c.high_pressure) {
+    high = HighSideAt(c, suction, *c.high_pressure * kKpaPerBar);
+  } else {
+    const Search search = BestHighSide(c, suction, frame);
+    high = search.high;
+    r.optimum_at_edge = search.at_edge;
+    r.search_low = search.low / kKpaPerBar;
+    r.search_high = search.high_bound / kKpaPerBar;
+  }
+  const double p = high.pressure;
+  r.high_pressure = p / kKpaPerBar;
+  r.evaporating_pressure = suction.pressure / kKpaPerBar;
+  r.suction = detail::InForms(suction.state);
+  r.isentropic_discharge = high.isentropic_discharge;
+  r.discharge = RequireState(fluid, {"discharge state", "PH", p, high.h2});
+  r.gas_cooler_outlet = high.outlet;
+  r.evaporator_inlet =
+      RequireState(fluid, {"evaporator inlet state", "PH", suction.pressure, high.outlet.h});
+
+  const double h1 = r.suction.h, h2 = r.discharge.h, h3 = r.gas_cooler_outlet.h;
+  if (r.gas_cooler_outlet.T >= r.discharge.T) {
+    throw detail::CycleFailure("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
+                               ") must lie below the discharge temperature (" +
+                               Celsius(r.discharge.T) + ") at " + Bar(p));
+  }
+  r.heating_capacity = c.capacity;
+  r.mass_flow = detail::Quotient(c.capacity, h2 - h3, fluid, "the heating effect h2 - h3",
+                                 "refrigerant mass flow");
+  r.cop = high.cop;
+  r.compressor_power = r.mass_flow * (h2 - h1);
+  r.evaporator_duty = r.mass_flow * (h1 - h3);
+  r.water_flow = detail::Quotient(c.capacity, water.Rise(), fluid,
+                                  "the water's enthalpy rise", "water flow");
+  r.vhc = (h2 - h3) * suction.state.D;
+  detail::RequireFinite(fluid, {{"compressor power", r.compressor_power},
+                                {"evaporator duty", r.evaporator_duty},
+                                {"volumetric heating capacity", r.vhc}});
+
+  const auto profile = detail::AlongGasCooler({fluid, p, r.discharge, r.gas_cooler_outlet, c.capacity},
+                                              water);
+  r.gas_cooler = profile.points;
+  r.pinch = profile.pinch;
+  r.pinch_at = profile.pinch_at;
+  if (r.pinch < 0) {
+    throw detail::CycleFailure(
+        "The water cannot be heated from " + Celsius(c.water_in) + " to " +
+        Celsius(c.water_out) + ": the pinch of the gas cooler is " + FormatFixed(r.pinch, 2) +
+        " K, the refrigerant colder than the water at " + FormatFixed(100 * r.pinch_at, 0) +
+        " % of its duty from the refrigerant inlet");
+  }
+  return r;
+}
+
+}  // namespace
+
+TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input) {
+  const auto read = ReadConditions(input);
+  if (const auto* message = std::get_if<std::string>(&read)) return *message;
+  const auto& conditions = std::get<Conditions>(read);
+  const auto frame = FrameOf(conditions.refrigerant);
+  if (const auto* message = std::get_if<std::string>(&frame)) return *message;
+  if (auto message = FirstFailure(conditions, std::get<Frame>(frame))) return *message;
+  try {
+    const double boiling = detail::WaterBoilingTemperature();
+    if (conditions.water_out >= boiling) {
+      return "Water Outlet Temperature must lie below " + Celsius(boiling) +
+             ", where the water boils";
+    }
+    return Evaluate(conditions, std::get<Frame>(frame));
+  } catch (const detail::CycleFailure& failure) {
+    return std::string(failure.what());
+  }
 }
 
 }  // namespace cycle

@@ -85,25 +85,43 @@ StateResult WholeState(std::string_view fluid, std::string_view code, std::strin
   return state;
 }
 
-PropertyResult LowerTemperatureLimit(std::string_view fluid, std::string_view units) {
+namespace {
+
+// The range of the fluid's equation (LIMITSdll), in library units; every
+// value 0 where the fluid cannot be loaded, with the layer's error set.
+struct EquationLimits {
+  double tmin = 0, tmax = 0, dmax = 0, pmax = 0;
+};
+
+EquationLimits LimitsOf(std::string_view fluid, std::string_view units) {
   LayerState& layer = Layer();
-  double tmin = 0;
+  EquationLimits limits;
   try {
     std::string name(fluid);
     double unused1 = 0;
     double unused2 = 0;
     SelectFluid(name, "", units, unused1, unused2);
     if (layer.ErrorCode <= 0) {
-      if (const auto limits = RequireEntry(&EntryPoints::LIMITSdll)) {
+      if (const auto entry = RequireEntry(&EntryPoints::LIMITSdll)) {
         char model[] = "EOS";
-        double tmax = 0, dmax = 0, pmax = 0;
-        limits(model, layer.Composition.data(), &tmin, &tmax, &dmax, &pmax, 3);
+        entry(model, layer.Composition.data(), &limits.tmin, &limits.tmax, &limits.dmax,
+              &limits.pmax, 3);
       }
     }
   } catch (const std::exception& failure) {
     layer.Fail(failure.what());
   }
-  return ConvertResult("-T", units, tmin);
+  return limits;
+}
+
+}  // namespace
+
+PropertyResult LowerTemperatureLimit(std::string_view fluid, std::string_view units) {
+  return ConvertResult("-T", units, LimitsOf(fluid, units).tmin);
+}
+
+PropertyResult UpperPressureLimit(std::string_view fluid, std::string_view units) {
+  return ConvertResult("-P", units, LimitsOf(fluid, units).pmax);
 }
 
 PropertyResult CriticalPoint(std::string_view fluid, std::string_view letter,

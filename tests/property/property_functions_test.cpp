@@ -161,6 +161,15 @@ TEST_F(PropertyFunctions, LowerTemperatureLimitAsksTheLibraryForItsRange) {
   EXPECT_EQ(Text(LowerTemperatureLimit("R22", "mks")), "Undefined");
 }
 
+TEST_F(PropertyFunctions, UpperPressureLimitIsTheRangesPressureInTheUnitSystem) {
+  rec().script.outputs["Tmin"] = 216.59;
+  rec().script.outputs["pmax"] = 800000;
+  EXPECT_EQ(Number(UpperPressureLimit("CO2", "mks")), 800000);
+  EXPECT_EQ(Number(UpperPressureLimit("CO2", "")), 800) << "default system: MPa";
+  rec().script.outcomes["SETUPdll"] = {101, "SETUP: unknown fluid R999"};
+  EXPECT_EQ(Trimmed(Text(UpperPressureLimit("R999", "mks"))), "SETUP: unknown fluid R999");
+}
+
 TEST_F(PropertyFunctions, LowerTemperatureLimitAfterAFailedSetupIsTheSetupMessage) {
   rec().script.outcomes["SETUPdll"] = {101, "SETUP: unknown fluid R999"};
   EXPECT_EQ(Trimmed(Text(LowerTemperatureLimit("R999", "mks"))), "SETUP: unknown fluid R999");

@@ -21,4 +21,8 @@ std::string FormatFixed(double value, int decimals);
 // For figures of very different sizes in one column (ozone depletion).
 std::string FormatSignificant(double value, int digits);
 
+// The shortest text that reads back as exactly the number: "90", "3.5",
+// "434.16373896909136". For machine-read output and conditions as typed.
+std::string FormatShortest(double value);
+
 }  // namespace cycle

@@ -52,6 +52,8 @@ StateResult WholeState(std::string_view fluid, std::string_view code,
 // The lowest temperature of the fluid's equation, below which the library
 // computes no state.
 PropertyResult LowerTemperatureLimit(std::string_view fluid, std::string_view units = {});
+// The highest pressure of the fluid's equation.
+PropertyResult UpperPressureLimit(std::string_view fluid, std::string_view units = {});
 
 // Critical temperature (letter "T", any other letter or none), pressure ("P")
 // or density ("D") of the fluid.

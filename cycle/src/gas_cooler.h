@@ -1,0 +1,71 @@
+// The gas cooler of the transcritical cycle against the water it heats, in
+// counter-flow: the water leaves where the refrigerant enters.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "cycle/transcritical.h"
+
+namespace cycle::detail {
+
+// Water's boiling temperature at the hot-water pressure, degrees C.
+double WaterBoilingTemperature();
+
+// The water from its inlet to its outlet temperature (degrees C) at the
+// hot-water pressure. Its enthalpy is taken from the property layer at a few
+// temperatures once and interpolated in between: asking for water at every
+// state of the gas cooler would load water and the refrigerant in turn for
+// each, and water's enthalpy is so nearly linear in temperature that the
+// interpolation is good to a thousandth of a kelvin.
+class HeatedWater {
+ public:
+  HeatedWater(double inlet, double outlet);
+
+  double Rise() const { return h_.back() - h_.front(); }  // kJ/kg, outlet minus inlet
+  // The temperature (degrees C) where the water has taken up this share of
+  // its heat: 0 at the inlet, 1 at the outlet.
+  double TemperatureAtShare(double share) const;
+
+ private:
+  std::vector<double> T_, h_;
+};
+
+// The refrigerant's temperature along the gas cooler's isobar as a function
+// of enthalpy: states from the property layer at equal steps of temperature
+// from outlet to inlet, and a monotone cubic between them. A request at each
+// state of the gas cooler would cost five times as much, since a state at
+// given enthalpy is found by iterating on temperature; the cubic is good to
+// a few hundredths of a kelvin even where the isobar bends near the critical
+// point.
+class IsobarTemperatures {
+ public:
+  IsobarTemperatures(std::string_view fluid, double pressure, const DiagramState& inlet,
+                     const DiagramState& outlet);
+  // Degrees C at an enthalpy (kJ/kg) between outlet and inlet.
+  double At(double h) const;
+
+ private:
+  std::vector<double> h_, T_, slope_;
+};
+
+struct GasCoolerProfile {
+  std::vector<GasCoolerPoint> points;  // refrigerant inlet (2) to outlet (3)
+  double pinch = 0;                    // K, smallest refrigerant-minus-water difference
+  double pinch_at = 0;                 // fraction of the duty from the refrigerant inlet
+};
+
+// The refrigerant's side of the gas cooler: its isobar and the two ends.
+struct GasCoolerSide {
+  std::string_view fluid;
+  double pressure;         // kPa
+  DiagramState inlet;      // 2
+  DiagramState outlet;     // 3
+  double heating_capacity;  // kW
+};
+
+// States at equal steps of enthalpy from inlet to outlet, each with its
+// share of the duty and the water's temperature there by the energy balance.
+GasCoolerProfile AlongGasCooler(const GasCoolerSide& refrigerant, const HeatedWater& water);
+
+}  // namespace cycle::detail
