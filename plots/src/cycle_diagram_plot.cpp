@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "cycle/number_text.h"
@@ -159,9 +160,13 @@ void LabelIsoline(QCustomPlot& plot, const cycle::Isoline& line, DiagramKind kin
   for (const DiagramState& s : line.states) {
     if (inside(s) && (place == nullptr || At(s, kind).x() > At(*place, kind).x())) place = &s;
   }
-  if (place != nullptr) {
-    AddText(plot, At(*place, kind), text, Qt::AlignRight | Qt::AlignBottom, colour, 8);
-  }
+  if (place == nullptr) return;
+  // A line that leaves through the frame's top (a supercritical isobar on a
+  // T-s chart) is labelled below its last state, where the text stays inside.
+  const auto next = std::next(line.states.begin(), place - line.states.data() + 1);
+  const bool leaves_at_top = next != line.states.end() && At(*next, kind).y() > frame.y.upper;
+  AddText(plot, At(*place, kind), text,
+          Qt::AlignRight | (leaves_at_top ? Qt::AlignTop : Qt::AlignBottom), colour, 8);
 }
 
 void DrawIsolines(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {

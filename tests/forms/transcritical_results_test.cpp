@@ -185,6 +185,17 @@ TEST_F(TranscriticalResultsPage, TheDiagramPageShowsTheSameCycleAndReturnsToTheR
   On<QRadioButton>(page::Diagram, "TemperatureEntropy").click();
   EXPECT_EQ(plot.xAxis->label(), "s (kJ/kg-K)");
   EXPECT_GT(plot.plottableCount(), 3) << "a T-s diagram of the cycle, not a refusal";
+  // Both isobars named, inside the chart: the gas cooler's leaves it through the top.
+  const QRect chart = plot.axisRect()->rect();
+  int isobars = 0;
+  for (int i = 0; i < plot.itemCount(); ++i) {
+    auto* text = qobject_cast<QCPItemText*>(plot.item(i));
+    if (text == nullptr || !text->text().endsWith(" bar")) continue;
+    ++isobars;
+    const QRectF place(text->topLeft->pixelPosition(), text->bottomRight->pixelPosition());
+    EXPECT_TRUE(chart.contains(place.toAlignedRect())) << text->text().toStdString();
+  }
+  EXPECT_EQ(isobars, 2);
   Click(page::Diagram, "Back");
   EXPECT_EQ(ShownPage(), kResults);
   EXPECT_EQ(Text(kResults, "COP"), cop);
