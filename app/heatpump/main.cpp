@@ -2,8 +2,11 @@
 // unloaded. Nothing is computed or read before the first property request,
 // so the start page appears at once.
 #include <QApplication>
+#include <QIcon>
 
 #include <clocale>
+#include <cstdio>
+#include <string_view>
 
 #include "cycle/comparison.h"
 #include "forms/page_model.h"
@@ -11,7 +14,17 @@
 #include "forms/shell.h"
 
 int main(int argc, char* argv[]) {
+  // Answered before Qt starts, so that it needs no display.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::puts("heatpump " HEATPUMP_VERSION);
+    return 0;
+  }
   QApplication app(argc, argv);
+  QApplication::setApplicationVersion(HEATPUMP_VERSION);
+  // The desktop's menu entry (share/applications/heatpump.desktop) and its
+  // icon, where they are installed.
+  QApplication::setDesktopFileName(QStringLiteral("heatpump"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("heatpump")));
   // Qt adopts the user's locale; the C library's number conversions, used by
   // the property library too, stay with "." as the decimal separator.
   std::setlocale(LC_NUMERIC, "C");

@@ -18,12 +18,17 @@ int main(int argc, char** argv) {
       {"property", hpcalc::RunProperty},
       {"diagram", hpcalc::RunDiagram},
       {"screen", hpcalc::RunScreen},
+      {"transcritical", hpcalc::RunTranscritical},
   };
   for (const auto& [name, run] : kCommands) {
     if (command == name) return run(args, std::cout, std::cerr);
   }
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << hpcalc::kUsage;
+    return hpcalc::kSuccess;
+  }
+  if (command == "--version") {
+    std::cout << "hpcalc " HEATPUMP_VERSION "\n";
     return hpcalc::kSuccess;
   }
   std::cerr << (command.empty() ? std::string("hpcalc: no command")

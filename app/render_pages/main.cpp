@@ -64,7 +64,8 @@ int main(int argc, char* argv[]) {
                      [](QWidget* page, const QString& text) {
                        Err() << page->objectName() << " says: " << text << Qt::endl;
                      },
-                     [](const QString&) { return false; }, forms::DocumentPath(),
+                     [](const QString&, const std::function<void()>& failed) { failed(); },
+                     forms::DocumentPath(),
                      [](QWidget*, const QString&, const QStringList&) { return QString(); }};
   forms::RegisterPages(shell);
   namespace page = forms::page;

@@ -3,7 +3,8 @@
 // benchmark makes one untimed run first); and one fluid of the screening,
 // BM_ScreenFluid/<fluid>/loaded: its critical temperature and the
 // comparison's eight property requests, its file loaded (and a blend's lines
-// traced) before.
+// traced) before; and the first listing of the names the refrigerant boxes
+// suggest.
 //
 // FLUIDCORE_BENCH_ITERATIONS=N runs the screening's benchmarks exactly N
 // times (for counting instructions with bench/fluidcore/instructions.py).
@@ -19,6 +20,7 @@
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/diagram.h"
+#include "cycle/refrigerant_names.h"
 #include "cycle/screening.h"
 #include "cycle/transcritical.h"
 
@@ -65,6 +67,15 @@ void BM_CycleDiagram(benchmark::State& state) {
 }
 BENCHMARK(BM_CycleDiagram)->ArgNames({"blend", "ts"})->ArgsProduct({{0, 1}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+// Every name the refrigerant boxes suggest, with its critical temperature, as
+// the forms list them when a box is first edited: one iteration, so that with
+// --benchmark_filter=ListRefrigerantNames no fluid file has been read before.
+void BM_ListRefrigerantNames(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(cycle::ListRefrigerantNames());
+}
+BENCHMARK(BM_ListRefrigerantNames)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // A whole transcritical calculation of carbon dioxide at the form's defaults:
 // the search for the best high-side pressure, the states and the gas
 // cooler's pinch. BM_Transcritical/<case>/loaded, counted by

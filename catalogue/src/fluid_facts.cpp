@@ -13,7 +13,6 @@ namespace catalogue {
 namespace {
 
 using detail::FindIgnoringCase;
-using detail::LessIgnoringCase;
 using detail::Lower;
 using detail::ReadText;
 
@@ -197,6 +196,25 @@ bool SameName(std::string_view a, std::string_view b) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
+}
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  const std::string la = Lower(a);
+  const std::string lb = Lower(b);
+  return la != lb ? la < lb : a < b;
+}
+
+std::vector<std::string> NamesOf(const PureFluidFacts& fluid) {
+  std::vector<std::string> names;
+  const auto add = [&](const std::string& name) {
+    const bool known = std::any_of(names.begin(), names.end(),
+                                   [&](const std::string& seen) { return SameName(seen, name); });
+    if (!name.empty() && !known) names.push_back(name);
+  };
+  add(fluid.file_stem);
+  add(fluid.name);
+  for (const std::string& alias : fluid.aliases) add(alias);
+  return names;
 }
 
 const PureFluidFacts* FindByFileName(const std::vector<PureFluidFacts>& fluids,

@@ -17,12 +17,6 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-  const std::string la = Lower(a);
-  const std::string lb = Lower(b);
-  return la != lb ? la < lb : a < b;
-}
-
 std::string ReadText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::ostringstream text;

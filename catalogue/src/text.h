@@ -10,10 +10,6 @@ namespace catalogue::detail {
 
 std::string Lower(std::string_view text);
 
-// Orders names without regard to case; names that differ only in case by
-// their bytes, so that the order is total.
-bool LessIgnoringCase(const std::string& a, const std::string& b);
-
 // The whole file; throws std::runtime_error ("cannot be read").
 std::string ReadText(const std::filesystem::path& file);
 

@@ -13,9 +13,9 @@ namespace {
 
 constexpr std::string_view kWater = "WATER";
 // Largest temperature step of the water's enthalpy table, K.
-constexpr double kWaterStep = 10;
+constexpr double kWaterStep = 20;
 // Steps of temperature of the refrigerant's table along the gas cooler.
-constexpr int kIsobarSteps = 12;
+constexpr int kIsobarSteps = 18;
 // Steps of enthalpy along the gas cooler: one state more than steps.
 constexpr int kGasCoolerSteps = 50;
 

@@ -17,7 +17,7 @@ double WaterBoilingTemperature();
 // temperatures once and interpolated in between: asking for water at every
 // state of the gas cooler would load water and the refrigerant in turn for
 // each, and water's enthalpy is so nearly linear in temperature that the
-// interpolation is good to a thousandth of a kelvin.
+// interpolation is good to a hundredth of a kelvin.
 class HeatedWater {
  public:
   HeatedWater(double inlet, double outlet);

@@ -1,23 +1,30 @@
 #include "maximum_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <limits>
+#include <vector>
 
 namespace cycle::detail {
 
 namespace {
 
-// Brent's search for the largest f on [a, b] from a point x inside it whose
-// value is known: parabolas through the three best points where they step
-// well, golden sections where they do not. Ends when the maximum lies within
-// `tolerance` of the best point; narrows `a` and `b` around it.
-FoundMaximum Brent(const std::function<double(double)>& f, double& a, double& b, double x,
-                   double fx, double tolerance) {
+struct Point {
+  double x, value;
+};
+
+// Brent's search for the largest f on [a, b] from the three best points
+// known, the best inside: parabolas through the three best points where they
+// step well, golden sections where they do not. Ends when the maximum lies
+// within `tolerance` of the best point; narrows `a` and `b` around it.
+FoundMaximum Brent(const std::function<double(double)>& f, double& a, double& b,
+                   const std::array<Point, 3>& known, double tolerance) {
   const double golden = (3 - std::sqrt(5.0)) / 2;
   const double tol1 = tolerance / 2, tol2 = tolerance;
-  double w = x, v = x, fw = fx, fv = fx;
-  double d = 0, e = 0;
+  double x = known[0].x, w = known[1].x, v = known[2].x;
+  double fx = known[0].value, fw = known[1].value, fv = known[2].value;
+  // A first parabola through the known points is tried at once.
+  double d = 0, e = w == x ? 0 : b - a;
   while (true) {
     const double m = (a + b) / 2;
     if (std::abs(x - m) <= tol2 - (b - a) / 2) break;
@@ -66,15 +73,17 @@ FoundMaximum SearchMaximum(const std::function<double(double)>& f, double low, d
   const int n = std::max(scan_points, 1);
   const double step = (high - low) / n;
   const auto scanned = [&](int i) { return i >= n ? high : low + step * i; };
-  int best = 1;
-  double best_value = -std::numeric_limits<double>::infinity();
-  for (int i = 1; i <= n; ++i) {
-    const double value = f(scanned(i));
-    if (value > best_value) best = i, best_value = value;
-  }
+  std::vector<Point> points;
+  for (int i = 1; i <= n; ++i) points.push_back({scanned(i), f(scanned(i))});
+  const auto best = std::max_element(points.begin(), points.end(),
+                                     [](const Point& p, const Point& q) { return p.value < q.value; });
   // The maximum lies between the neighbours of the best scanned point.
-  double a = scanned(best - 1), b = scanned(best + 1);
-  FoundMaximum found = Brent(f, a, b, scanned(best), best_value, tolerance);
+  const int index = static_cast<int>(best - points.begin()) + 1;
+  double a = scanned(index - 1), b = scanned(index + 1);
+  std::stable_sort(points.begin(), points.end(),
+                   [](const Point& p, const Point& q) { return p.value > q.value; });
+  points.resize(3, points.front());
+  FoundMaximum found = Brent(f, a, b, {points[0], points[1], points[2]}, tolerance);
   found.at_edge = a == low || b == high;
   return found;
 }

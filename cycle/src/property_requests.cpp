@@ -42,6 +42,12 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+std::optional<double> FiniteNumber(const property::PropertyResult& result) {
+  const double* value = std::get_if<double>(&result);
+  if (value == nullptr || !std::isfinite(*value)) return std::nullopt;
+  return *value;
+}
+
 namespace {
 
 // The text a request returned in place of its number.

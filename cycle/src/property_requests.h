@@ -4,6 +4,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -41,6 +42,9 @@ struct Request {
 
 // A library text without its blank and NUL padding.
 std::string_view Trimmed(std::string_view text);
+
+// The number in a property function's result where it is a finite one.
+std::optional<double> FiniteNumber(const property::PropertyResult& result);
 
 // The number in a property function's result, or CycleFailure: for the
 // library's message (trimmed), for "Undefined", for no value at all, and for

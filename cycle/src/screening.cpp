@@ -4,8 +4,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "catalogue/blend_facts.h"
-#include "catalogue/data_folders.h"
+#include "catalogue/library_files.h"
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
 #include "cycle_points.h"
@@ -15,6 +14,7 @@ namespace cycle {
 
 namespace {
 
+using detail::FiniteNumber;
 using detail::kKelvinOffset;
 
 std::string Upper(std::string_view text) {
@@ -22,12 +22,6 @@ std::string Upper(std::string_view text) {
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return upper;
-}
-
-std::optional<double> NumberIn(const property::PropertyResult& result) {
-  const double* value = std::get_if<double>(&result);
-  if (value == nullptr || !std::isfinite(*value)) return std::nullopt;
-  return *value;
 }
 
 // The library's message in place of a number.
@@ -50,7 +44,7 @@ std::string CriticalRefusal(const property::PropertyResult& result, std::optiona
 // known (`known`, K): the other from the library.
 std::optional<double> Glide(const std::string& name, double pressure, double known,
                             bool known_is_dew) {
-  const auto other = NumberIn(
+  const auto other = FiniteNumber(
       property::Temperature(name, known_is_dew ? "PLIQ" : "PVAP", "mks", pressure));
   if (!other) return std::nullopt;
   return known_is_dew ? known - *other : *other - known;
@@ -181,18 +175,11 @@ bool Before(const ScreeningValue& a, const ScreeningValue& b, SortOrder order) {
 }  // namespace
 
 ScreeningCandidates FindScreeningCandidates() {
+  const catalogue::LibraryFiles files = catalogue::ReadLibraryFiles();
   ScreeningCandidates found;
-  catalogue::FluidFileList fluids;
-  if (const auto folder = catalogue::LocateDataFolder("fluids")) {
-    fluids = catalogue::ReadFluidFiles(*folder);
-  }
-  found.skipped = fluids.skipped;
-  for (const auto& facts : fluids.fluids) found.fluids.push_back(CandidateOf(facts));
-  if (const auto folder = catalogue::LocateDataFolder("mixtures")) {
-    const auto blends = catalogue::ReadBlendFiles(*folder, fluids.fluids);
-    found.skipped.insert(found.skipped.end(), blends.skipped.begin(), blends.skipped.end());
-    for (const auto& facts : blends.blends) found.fluids.push_back(CandidateOf(facts));
-  }
+  found.skipped = files.skipped;
+  for (const auto& facts : files.fluids) found.fluids.push_back(CandidateOf(facts));
+  for (const auto& facts : files.blends) found.fluids.push_back(CandidateOf(facts));
   return found;
 }
 
@@ -200,7 +187,7 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
   ScreeningRow row{fluid, std::nullopt, std::string()};
   // The comparison's own check first, as its Calculate command runs it.
   const auto critical_point = property::CriticalPoint(fluid.name, "T", "mks");
-  if (const auto kelvin = NumberIn(critical_point)) {
+  if (const auto kelvin = FiniteNumber(critical_point)) {
     row.critical_temperature = *kelvin - kKelvinOffset;
   }
   if (!CondensesBelowCritical(conditions, CriticalTemperature(critical_point))) {

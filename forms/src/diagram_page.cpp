@@ -99,6 +99,8 @@ DiagramPage::DiagramPage(Shell& shell) : shell_(shell) {
   auto& copy = AddButton(*this, *bottom, QStringLiteral("CopyPicture"), QStringLiteral("Copy Picture"));
   auto& save = AddButton(*this, *bottom, QStringLiteral("Export"), QStringLiteral("Export..."));
 
+  DeclareKeyButtons(*this, {.main = &back, .back = &back});
+
   connect(pressure_enthalpy_, &QRadioButton::toggled, this, &DiagramPage::Redraw);
   connect(plot_, &plots::CycleDiagramPlot::PointerMoved, this, &DiagramPage::ShowReading);
   connect(plot_, &plots::CycleDiagramPlot::PointerLeft, this, &DiagramPage::ShowHint);

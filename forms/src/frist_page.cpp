@@ -1,6 +1,7 @@
 #include "frist_page.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include "forms/page_names.h"
 
@@ -19,6 +20,7 @@ FristPage::FristPage(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
                            "Real-fluid properties by the fluidcore library",
                            {-212, 10160, 14182, 3175});
   credits.setAlignment(Qt::AlignCenter);
+  DeclareKeyButtons(*this, {.main = &simulation});
 
   connect(&simulation, &QPushButton::clicked, this, &FristPage::CommandButton1_Click);
   connect(&document, &QPushButton::clicked, this, &FristPage::CommandButton2_Click);
@@ -39,12 +41,15 @@ void FristPage::CommandButton2_Click() {
                              .arg(path));
     return;
   }
-  if (!shell_.open_document(path)) {
-    shell_.message(this,
-                   QStringLiteral("The working-fluid selection document could not be opened; "
-                                  "no application for PDF documents was found:\n%1")
-                       .arg(path));
-  }
+  // The desktop may answer after the user has moved on: the message goes
+  // over this page only while it is still on screen.
+  shell_.open_document(path, [&shell = shell_, page = QPointer<FristPage>(this), path] {
+    if (page == nullptr || !page->isVisible()) return;
+    shell.message(page,
+                  QStringLiteral("The working-fluid selection document could not be opened; "
+                                 "no application for PDF documents was found:\n%1")
+                      .arg(path));
+  });
 }
 
 void FristPage::CommandButton3_Click() { shell_.pages.Unload(page::FristPage); }

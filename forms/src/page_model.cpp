@@ -1,12 +1,16 @@
 #include "forms/page_model.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QScreen>
 
 #include <algorithm>
 
 #include <stdexcept>
+
+#include "page_keys.h"
 
 namespace forms {
 
@@ -40,39 +44,41 @@ QWidget& PageModel::Load(const QString& name) {
   // The window's own close control ends the program: no hidden page may keep
   // the process alive without a window on screen.
   page->installEventFilter(this);
+  PrepareKeys(*page);
   loaded_[name] = page;
   return *page;
 }
 
-namespace {
-
-// A page larger than the one before it, centred on that one, may reach past
-// the screen's edge: it is moved back within it, frame and all.
-void KeepOnScreen(QWidget& page) {
-  const QScreen* screen = page.screen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  const QRect frame = page.frameGeometry();
-  const auto shift = [](int low, int high, int area_low, int area_high) {
-    if (high > area_high) return std::max(area_high - high, area_low - low);
-    return low < area_low ? area_low - low : 0;
+QRect FramePlacement(QPoint centre, QSize frame, const QRect& area) {
+  QRect placed(QPoint(0, 0), frame);
+  placed.moveCenter(centre);
+  const auto within = [](int low, int length, int area_low, int area_length) {
+    return std::max(area_low, std::min(low, area_low + area_length - length));
   };
-  page.move(page.pos() + QPoint(shift(frame.left(), frame.right(), area.left(), area.right()),
-                                shift(frame.top(), frame.bottom(), area.top(), area.bottom())));
+  placed.moveTo(within(placed.left(), placed.width(), area.left(), area.width()),
+                within(placed.top(), placed.height(), area.top(), area.height()));
+  return placed;
 }
-
-}  // namespace
 
 void PageModel::Show(const QString& name) {
   QWidget& page = Load(name);
-  // The next page takes the place of the one before it, so that moving
-  // through the pages feels like one window.
-  const bool placed = !page.isVisible() && last_centre_;
-  if (placed) page.move(*last_centre_ - page.rect().center());
+  if (!page.isVisible()) PlaceBeforeShowing(page);
   page.show();
-  if (placed) KeepOnScreen(page);  // the frame is known once the page is shown
   page.raise();
   page.activateWindow();
+}
+
+// The next page takes the place of the one before it, so that moving through
+// the pages feels like one window. Positions are those of the frame (the
+// window manager's title bar and borders): move() places the frame, while
+// geometry() is the page within it.
+void PageModel::PlaceBeforeShowing(QWidget& page) const {
+  const QScreen* screen = last_centre_ ? QGuiApplication::screenAt(*last_centre_) : nullptr;
+  if (screen == nullptr) screen = page.screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QSize frame = page.size().grownBy(frame_margins_);
+  page.move(FramePlacement(last_centre_.value_or(area.center()), frame, area).topLeft());
 }
 
 void PageModel::Hide(const QString& name) {
@@ -80,7 +86,13 @@ void PageModel::Hide(const QString& name) {
 }
 
 void PageModel::TakeOffScreen(QWidget& page) {
-  if (page.isVisible()) last_centre_ = page.geometry().center();
+  if (page.isVisible()) {
+    const QRect frame = page.frameGeometry();
+    const QRect inner = page.geometry();
+    last_centre_ = frame.center();
+    frame_margins_ = QMargins(inner.left() - frame.left(), inner.top() - frame.top(),
+                              frame.right() - inner.right(), frame.bottom() - inner.bottom());
+  }
   page.hide();
 }
 
@@ -112,6 +124,10 @@ bool PageModel::eventFilter(QObject* watched, QEvent* event) {
     UnloadAll();
     return true;
   }
+  // A Return or Escape that no control of the page took.
+  if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+      PressKeyButton(*static_cast<QWidget*>(watched), *static_cast<const QKeyEvent*>(event)))
+    return true;
   return QObject::eventFilter(watched, event);
 }
 

@@ -114,6 +114,7 @@ ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
     });
   }
 
+  DeclareKeyButtons(*this, {.main = &next, .back = &back});
   connect(&back, &QPushButton::clicked, this, [this] { MoveTo(design_.back); });
   connect(&next, &QPushButton::clicked, this, [this] { MoveTo(design_.next); });
 }

@@ -115,6 +115,9 @@ ScreeningPage::ScreeningPage(Shell& shell) : shell_(shell) {
   auto& compare = AddButton(*this, *bottom, QStringLiteral("CompareSelected"),
                             QStringLiteral("Compare Selected"));
 
+  // Return belongs to the filters' boxes; no button here is the main one.
+  DeclareKeyButtons(*this, {.back = &back});
+
   refresh_soon_.setSingleShot(true);
   refresh_soon_.setInterval(kRefreshInterval);
   connect(&refresh_soon_, &QTimer::timeout, this, &ScreeningPage::Refresh);

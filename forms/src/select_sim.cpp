@@ -12,7 +12,9 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
   auto& back = AddButton(*this, "CommandButton4", "Back ", {2540, 9102, 8467, 1270});
   // Below the menu, one button's pitch further down, in the page's free space.
   auto& transcritical =
-      AddButton(*this, "Transcritical", "&Transcritical Cycle", {2540, 11642, 8467, 1270});
+      AddButton(*this, "Transcritical", "Transcritical Cycle", {2540, 11642, 8467, 1270});
+  // Three ways on, none the main one: Return presses the focused button.
+  DeclareKeyButtons(*this, {.back = &back});
 
   connect(&compare, &QPushButton::clicked, this, [this] { MoveTo(page::UserForm4); });
   connect(&basic, &QPushButton::clicked, this, [this] { MoveTo(page::UserForm1); });

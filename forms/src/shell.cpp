@@ -6,9 +6,16 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QRegularExpression>
 #include <QMessageBox>
+#include <QProcess>
+#include <QSpacerItem>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include <algorithm>
 
 #include "design.h"
 #include "diagram_page.h"
@@ -32,15 +39,69 @@ PageModel::Factory FactoryOf(Shell& shell) {
   return [&shell]() -> std::unique_ptr<QWidget> { return std::make_unique<Page>(shell); };
 }
 
+// A window manager's title bar holds the title beside a window menu and the
+// buttons to minimise, maximise and close. Qt sizes a message box for its
+// text and leaves little room for these, so a short message would cut its title.
+constexpr int kTitleBarButtons = 4;
+
+// The title bar's width, in the wider of the program's face and the desktop's
+// title face, both bold as title bars mostly show them.
+int TitleBarWidth(const QString& title, const QFont& program_font) {
+  int width = 0;
+  for (QFont font : {program_font, QFontDatabase::systemFont(QFontDatabase::TitleFont)}) {
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int buttons = kTitleBarButtons * metrics.height() * 3 / 2;
+    const int spare = 2 * metrics.height();
+    width = std::max(width, metrics.horizontalAdvance(title) + buttons + spare);
+  }
+  return width;
+}
+
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  const QMargins margins = grid->contentsMargins();
+  const int width =
+      TitleBarWidth(box.windowTitle(), box.font()) - margins.left() - margins.right();
+  // The box fixes its own size from its layout, so the width goes in as a
+  // row of the layout.
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 void ShowMessageBox(QWidget* page, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), text, QMessageBox::Ok, page);
+  WidenForTitle(box);
   box.exec();
 }
 
-bool OpenWithDesktop(const QString& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+// QDesktopServices::openUrl reports only whether xdg-open started, not
+// whether it found an application for the file: its exit status says that.
+void OpenWithDesktop(const QString& path, std::function<void()> failed) {
+  const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (opener.isEmpty()) {
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) failed();
+    return;
+  }
+  // Lives until xdg-open ends, which may be when the viewer is closed.
+  auto* process = new QProcess;
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, failed](int code, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || code != 0) failed();
+                     process->deleteLater();
+                   });
+  QObject::connect(process, &QProcess::errorOccurred, process,
+                   [process, failed](QProcess::ProcessError error) {
+                     if (error != QProcess::FailedToStart) return;
+                     failed();
+                     process->deleteLater();
+                   });
+  process->start(opener, {path});
 }
 
 QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters) {

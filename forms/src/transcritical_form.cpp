@@ -3,7 +3,6 @@
 #include <variant>
 
 #include "forms/page_names.h"
-#include "page_keys.h"
 #include "transcritical_results.h"
 
 namespace forms {
@@ -61,12 +60,12 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
     fields_.push_back({field.member, &box});
   }
 
-  auto& back = AddButton(*this, "Back", "&Back", {2328, kButtonTop, kButtonWidth, kButtonHeight});
+  auto& back = AddButton(*this, "Back", "Back", {2328, kButtonTop, kButtonWidth, kButtonHeight});
   auto& clear =
-      AddButton(*this, "ClearData", "Clear &Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
-  auto& calculate = AddButton(*this, "Calculate", "&Calculate",
+      AddButton(*this, "ClearData", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
+  auto& calculate = AddButton(*this, "Calculate", "Calculate",
                               {12912, kButtonTop, kButtonWidth, kButtonHeight});
-  BindPageKeys(*this, calculate, back);
+  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   connect(&clear, &QPushButton::clicked, this, &TranscriticalForm::ClearData);
   connect(&calculate, &QPushButton::clicked, this, &TranscriticalForm::Calculate);

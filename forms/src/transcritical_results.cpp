@@ -8,7 +8,6 @@
 #include "design.h"
 #include "diagram_page.h"
 #include "forms/page_names.h"
-#include "page_keys.h"
 
 namespace forms {
 namespace {
@@ -156,12 +155,12 @@ TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
 
   auto* bottom = new QHBoxLayout;
   layout->addLayout(bottom);
-  auto& back = AddButton(*this, *bottom, QStringLiteral("Back"), QStringLiteral("&Back"));
+  auto& back = AddButton(*this, *bottom, QStringLiteral("Back"), QStringLiteral("Back"));
   bottom->addStretch();
-  auto& more = AddButton(*this, *bottom, QStringLiteral("DiagramPage"), QStringLiteral("&Diagram..."));
+  auto& more = AddButton(*this, *bottom, QStringLiteral("DiagramPage"), QStringLiteral("Diagram..."));
   more.setToolTip(QStringLiteral("The p-h or T-s diagram, read under the pointer, zoomed, exported"));
-  // Return leads back as well: the form is the way on from here.
-  BindPageKeys(*this, back, back);
+  // Two ways on, neither the main one: Return presses the focused button.
+  DeclareKeyButtons(*this, {.back = &back});
   connect(&back, &QPushButton::clicked, this, &TranscriticalResults::Back);
   connect(&more, &QPushButton::clicked, this, &TranscriticalResults::OpenDiagramPage);
 }

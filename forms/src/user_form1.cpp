@@ -4,6 +4,7 @@
 
 #include "cycle/number_text.h"
 #include "forms/page_names.h"
+#include "name_completion.h"
 #include "user_form2.h"
 
 namespace forms {
@@ -27,6 +28,7 @@ UserForm1::UserForm1(Shell& shell)
       Safetyfactor(AddTextBox(*this, "Safetyfactor", "100", {1482, 7832, 2469, 900})),
       Isotropicefficiency(
           AddTextBox(*this, "Isotropicefficiency", "80", {9737, 7832, 2469, 900})) {
+  CompleteRefrigerantNames(Refrigerant);
   AddLabel(*this, "Label2", "Calculation", {7197, 423, 3810, 635}, Emphasis::Heading);
   AddLabel(*this, "Label1", "Hot Water", {1482, 1058, 4656, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -44,13 +46,7 @@ UserForm1::UserForm1(Shell& shell)
   auto& clear = AddButton(*this, "CommandButton1", "Clear Data", {7620, 9525, 4057, 847});
   auto& calculate = AddButton(*this, "CommandButton2", "Calculate", {12912, 9525, 4057, 847});
 
-  // The designed tab order.
-  QWidget* const order[] = {&Massflowrate,  &Temperaturehotspring, &clear,
-                                  &calculate,     &TemperatureCondensing, &Subcooling,
-                                  &Superheating,  &Safetyfactor,          &Isotropicefficiency,
-                                  &back,          &Refrigerant};
-  for (std::size_t i = 1; i < std::size(order); ++i)
-    setTabOrder(order[i - 1], order[i]);
+  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   connect(&clear, &QPushButton::clicked, this, &UserForm1::CommandButton1_Click);
   connect(&calculate, &QPushButton::clicked, this, &UserForm1::CommandButton2_Click);

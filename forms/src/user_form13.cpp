@@ -40,6 +40,7 @@ UserForm13::UserForm13(Shell& shell) : PageWindow(16087, 17145), shell_(shell) {
   // Lies over the lower right corner of the schematic.
   auto& back = AddButton(*this, "CommandButton2", "Back", {12488, 8043, 3598, 1058});
   back.raise();
+  DeclareKeyButtons(*this, {.main = &back, .back = &back});
   connect(&back, &QPushButton::clicked, this, &UserForm13::CommandButton2_Click);
 }
 

@@ -8,6 +8,7 @@
 #include "cycle/number_text.h"
 #include "diagram_page.h"
 #include "export_actions.h"
+#include "page_keys.h"
 #include "report/report_file.h"
 #include "forms/page_names.h"
 
@@ -34,10 +35,10 @@ class RowHeadingButton : public QPushButton {
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    const QStringList headings = text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList headings = MnemonicCaption(*this).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (int row = 0; row < headings.size() && row < int(std::size(kPointTop)); ++row) {
       const QRect band(0, Px(kPointTop[row] - kPointButton.top), width(), Px(kCellHeight));
-      painter.drawText(band, Qt::AlignCenter, headings[row]);
+      painter.drawText(band, Qt::AlignCenter | Qt::TextShowMnemonic, headings[row]);
     }
   }
 };
@@ -86,6 +87,9 @@ UserForm2::UserForm2(Shell& shell)
   auto& diagram = AddButton(*this, "Diagram", "Diagram", {11218, 5180, 3598, 800});
   auto& copy = AddButton(*this, "Copy", "Copy", {11218, 6080, 3598, 800});
   auto& save = AddButton(*this, "SaveReport", "Save Report...", {11218, 6980, 3598, 800});
+
+  // Return leads back to the inputs, for the next calculation.
+  DeclareKeyButtons(*this, {.main = &back, .back = &back});
 
   connect(&back, &QPushButton::clicked, this, &UserForm2::CommandButton1_Click);
   connect(&diagram, &QPushButton::clicked, this, &UserForm2::Diagram_Click);

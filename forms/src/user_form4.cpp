@@ -4,6 +4,7 @@
 
 #include "cycle/number_text.h"
 #include "forms/page_names.h"
+#include "name_completion.h"
 #include "screening_page.h"
 
 namespace forms {
@@ -68,6 +69,7 @@ UserForm4::UserForm4(Shell& shell)
     QLabel& label = AddLabel(*this, QStringLiteral("retext%1").arg(k),
                              QStringLiteral("Refrigerant %1").arg(k),
                              LabelAt(left ? kLeftLabel : kRightLabel, row));
+    CompleteRefrigerantNames(box);
     box.hide();
     label.hide();
     Refrigerant[k - 1] = &box;
@@ -82,6 +84,8 @@ UserForm4::UserForm4(Shell& shell)
   // the heading "Initial Condition" (the name boxes reach close to Calculate).
   auto& screen = AddButton(*this, "ScreenAllFluids", "Screen All Fluids",
                            {12912, 1482, kButtonWidth, kButtonHeight});
+
+  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   UserForm_initialize();
   connect(&NumberRefrigerant, &QComboBox::currentTextChanged, this,

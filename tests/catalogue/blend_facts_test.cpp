@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/data_folders.h"
+#include "catalogue/library_files.h"
 
 namespace catalogue {
 namespace {
@@ -110,6 +111,22 @@ TEST(ReadBlendFiles, ReadsEveryShippedBlend) {
   EXPECT_NEAR((*r407c->mass_fractions)[0], 0.23, 1e-9);
   EXPECT_NEAR(*r407c->gwp100, 0.23 * 675 + 0.25 * 3500 + 0.52 * 1430, 1e-6);
   EXPECT_EQ(r407c->safety_class, "A1");
+}
+
+// The two folders read together, as the screening and the refrigerant
+// boxes list them.
+TEST(ReadLibraryFiles, EveryShippedFluidAndBlend) {
+  const auto files = ReadLibraryFiles();
+  EXPECT_TRUE(files.skipped.empty()) << files.skipped.front();
+  EXPECT_EQ(files.fluids.size(), ReadFluidFiles(*LocateDataFolder("fluids")).fluids.size());
+  EXPECT_EQ(files.blends.size(), ListMixtureFiles(*LocateDataFolder("mixtures")).size());
+  EXPECT_GT(files.fluids.size(), 100u);
+  EXPECT_GT(files.blends.size(), 100u);
+  // The blends' facts come from the fluids read beside them.
+  const auto r410a = std::find_if(files.blends.begin(), files.blends.end(),
+                                  [](const BlendFacts& b) { return b.name == "R410A"; });
+  ASSERT_NE(r410a, files.blends.end());
+  EXPECT_TRUE(r410a->gwp100.has_value());
 }
 
 // A blend's name finds its mixture file as the property library finds it.

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -99,6 +100,24 @@ TEST(RefrigerantNumber, IsTheFirstAliasThatIsOne) {
   EXPECT_EQ(RefrigerantNumber(r134a), std::nullopt);
   EXPECT_EQ(RefrigerantNumber(r1132a), std::nullopt);
   EXPECT_EQ(RefrigerantNumber(benzene), std::nullopt);
+}
+
+TEST(NamesOf, FileNameFirstThenTheOwnNameAndAliasesEachOnce) {
+  PureFluidFacts propane;
+  propane.file_stem = "n-Propane";
+  propane.name = "propane";
+  propane.aliases = {"R290", "PROPANE", "C3H8", "r290", ""};
+  EXPECT_EQ(NamesOf(propane), (std::vector<std::string>{"n-Propane", "propane", "R290", "C3H8"}));
+  PureFluidFacts r32;
+  r32.file_stem = "R32";
+  r32.name = "r32";
+  EXPECT_EQ(NamesOf(r32), std::vector<std::string>{"R32"});
+}
+
+TEST(LessIgnoringCase, OrdersByLettersThenByBytes) {
+  std::vector<std::string> names{"r134a", "R125", "propane", "R134a", "Ammonia"};
+  std::sort(names.begin(), names.end(), LessIgnoringCase);
+  EXPECT_EQ(names, (std::vector<std::string>{"Ammonia", "propane", "R125", "R134a", "r134a"}));
 }
 
 TEST(ParseMixingPairs, ReadsNamesCasNumbersDepartureAndSources) {

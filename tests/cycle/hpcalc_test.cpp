@@ -285,6 +285,57 @@ TEST(Hpcalc, PropertyRefusesWhereNothingWasComputed) {
   EXPECT_EQ(computed.out, "100\n");
 }
 
+TEST(Hpcalc, TranscriticalPrintsTheCycleAndRefusesAsTheCalculationDoes) {
+  const auto csv = Hpcalc({"transcritical", "--water-out", "55", "--csv"});
+  EXPECT_EQ(csv.exit_code, 0) << csv.err;
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> split;
+    std::stringstream stream(text);
+    for (std::string line; std::getline(stream, line);) split.push_back(line);
+    return split;
+  }(csv.out);
+  ASSERT_EQ(lines.size(), 2u) << csv.out;
+  EXPECT_EQ(lines[0],
+            "refrigerant,HighPressure,Optimal,COP,MassFlow,CompressorPower,DischargeTemperature,VHC,"
+            "P1,T1,H1,S1,H2s,H2,T2,H3,T3,H4,Pinch,PinchAt");
+  std::vector<std::string> fields;
+  std::stringstream row(lines[1]);
+  for (std::string field; std::getline(row, field, ',');) fields.push_back(field);
+  ASSERT_EQ(fields.size(), 20u);
+  EXPECT_EQ(fields[0], "R744");
+  EXPECT_EQ(fields[2], "yes");
+  EXPECT_NEAR(std::stod(fields[1]), 85.7544, 0.01);
+  EXPECT_NEAR(std::stod(fields[3]), 4.55603, 1e-5);
+  EXPECT_GE(fields[3].size(), 7u) << "six significant digits or more";
+  EXPECT_EQ(fields[15], fields[17]) << "H3 = H4";
+
+  const auto fixed = Hpcalc({"transcritical", "--high-pressure=100", "--water-out", "55", "--csv"});
+  EXPECT_EQ(fixed.exit_code, 0) << fixed.err;
+  EXPECT_NE(fixed.out.find("\nR744,100,no,"), std::string::npos) << fixed.out;
+
+  const auto table = Hpcalc({"transcritical", "--high-pressure", "100"});
+  EXPECT_EQ(table.exit_code, 0) << table.err;
+  EXPECT_NE(table.out.find("Heating COP"), std::string::npos) << table.out;
+  EXPECT_NE(table.out.find("Point 2s"), std::string::npos) << table.out;
+
+  const auto subcritical = Hpcalc({"transcritical", "--high-pressure", "60"});
+  EXPECT_EQ(subcritical.exit_code, 1);
+  EXPECT_TRUE(subcritical.out.empty());
+  EXPECT_NE(subcritical.err.find("use the Basic Calculation or the comparison"), std::string::npos)
+      << subcritical.err;
+  const auto text = Hpcalc({"transcritical", "--capacity", "ten"});
+  EXPECT_EQ(text.exit_code, 1);
+  EXPECT_EQ(text.err, "Please Input Heating Capacity as a number\n");
+
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"transcritical", "--condensing", "90"},
+        std::vector<std::string>{"transcritical", "R744"}}) {
+    const auto run = Hpcalc(bad);
+    EXPECT_EQ(run.exit_code, 2) << bad.back();
+    EXPECT_NE(run.err.find("hpcalc transcritical [--refrigerant R744]"), std::string::npos);
+  }
+}
+
 TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
@@ -316,6 +367,13 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);
   }
+}
+
+TEST(Hpcalc, VersionIsTheProjectsVersion) {
+  const auto run = Hpcalc({"--version"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.out, "hpcalc " HEATPUMP_VERSION "\n");
+  EXPECT_EQ(run.err, "");
 }
 
 // The rows of `hpcalc diagram` CSV: refrigerant, series, point, T, p, h, s.

@@ -21,10 +21,7 @@ TEST(DocumentButton, OpensTheDocumentTheBuildWroteBesideTheProgram) {
   forms::PageModel pages;
   cycle::ComparisonResults results;
   forms::Shell shell{pages, results, [&](QWidget*, const QString& text) { messages << text; },
-                     [&](const QString& path) {
-                       opened << path;
-                       return true;
-                     },
+                     [&](const QString& path, const std::function<void()>&) { opened << path; },
                      forms::DocumentPath(),
                      [](QWidget*, const QString&, const QStringList&) { return QString(); }};
   forms::RegisterPages(shell);

@@ -33,12 +33,13 @@ TEST_F(BasicForm, OpensWithItsDesignTexts) {
   EXPECT_EQ(On<QPushButton>(page::UserForm1, "CommandButton1").text(), "Clear Data");
 }
 
-TEST_F(BasicForm, TabOrderFollowsTheDesign) {
+// Reading order: the two columns row by row, then the buttons left to right.
+TEST_F(BasicForm, TabOrderFollowsTheReadingOrder) {
   OpenBasicForm();
-  const QStringList expected{"Massflowrate",        "Temperaturehotspring", "CommandButton1",
-                             "CommandButton2",      "TemperatureCondensing", "Subcooling",
-                             "Superheating",        "Safetyfactor",          "Isotropicefficiency",
-                             "CommandButton3",      "Refrigerant"};
+  const QStringList expected{"Massflowrate",  "Temperaturehotspring", "Refrigerant",
+                             "TemperatureCondensing", "Subcooling",   "Superheating",
+                             "Safetyfactor",  "Isotropicefficiency",  "CommandButton3",
+                             "CommandButton1", "CommandButton2"};
   QWidget* focus = &On<QLineEdit>(page::UserForm1, "Massflowrate");
   QStringList order{focus->objectName()};
   for (int i = 1; i < expected.size(); ++i) {

@@ -2,6 +2,7 @@
 // hanging the tests.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -32,6 +33,24 @@ TEST_F(Messages, TheMessageBoxIsModalWithTheTitleTheTextAndOneOkButton) {
   forms::ShowMessageBox(&start, "Please Input Subcooling");
   EXPECT_TRUE(inspected);
   EXPECT_EQ(ShownPage(), page::FristPage);
+}
+
+// Under a window manager the title shares its bar with the window menu and
+// three buttons, each about a line high; a short message must not cut it.
+TEST_F(Messages, TheMessageBoxIsWideEnoughForItsTitle) {
+  Start();
+  int width = 0;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    width = box->width();
+    box->buttons()[0]->click();
+  });
+  forms::ShowMessageBox(&pages_.Load(page::FristPage), "OK");
+  QFont bold = QApplication::font();
+  bold.setBold(true);
+  const QFontMetrics metrics(bold);
+  EXPECT_GE(width, metrics.horizontalAdvance("Vapor compression heat pump") + 4 * metrics.height());
 }
 
 TEST_F(Messages, AnUnexpectedModalDialogFailsTheTestInsteadOfHanging) {

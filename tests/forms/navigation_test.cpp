@@ -5,6 +5,11 @@
 #include <QScreen>
 #include <QFontInfo>
 #include <QTemporaryDir>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include "program_under_test.h"
 
@@ -105,6 +110,88 @@ TEST_F(Navigation, DocumentWithoutAViewerIsReportedWithItsPath) {
   EXPECT_TRUE(messages[0].contains("could not be opened")) << messages[0].toStdString();
   EXPECT_TRUE(messages[0].contains(shell_.document_path)) << messages[0].toStdString();
   EXPECT_EQ(ShownPage(), page::FristPage);
+}
+
+// The desktop answers from the event loop, after the button's handler.
+TEST_F(Navigation, DocumentWhoseViewerFailsLaterIsReportedWithItsPath) {
+  PutDocumentInPlace();
+  shell_.open_document = [](const QString&, std::function<void()> failed) {
+    QTimer::singleShot(0, failed);
+  };
+  Start();
+  Click(page::FristPage, "CommandButton2");
+  const QStringList messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages[0].contains("could not be opened")) << messages[0].toStdString();
+  EXPECT_TRUE(messages[0].contains(shell_.document_path)) << messages[0].toStdString();
+}
+
+TEST_F(Navigation, ALateFailureAfterTheStartPageIsGoneShowsNothing) {
+  PutDocumentInPlace();
+  std::function<void()> report;
+  shell_.open_document = [&report](const QString&, std::function<void()> failed) {
+    report = std::move(failed);
+  };
+  Start();
+  Click(page::FristPage, "CommandButton2");
+  Click(page::FristPage, "CommandButton1");  // on to the menu before the desktop answers
+  ASSERT_TRUE(report);
+  report();
+  EXPECT_TRUE(TakeMessages().isEmpty());
+  EXPECT_EQ(ShownPage(), page::SelectSim);
+}
+
+// The real desktop through a stand-in xdg-open that records its argument and
+// exits with the status it is given.
+class DesktopOpener : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(bin_.isValid());
+    saved_path_ = qgetenv("PATH");
+    qputenv("PATH", bin_.path().toLocal8Bit() + ":" + saved_path_);
+  }
+  void TearDown() override { qputenv("PATH", saved_path_); }
+
+  void InstallOpener(int exit_status) {
+    QFile script(bin_.filePath("xdg-open"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
+                     .arg(Record())
+                     .arg(exit_status)
+                     .toLocal8Bit());
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+  }
+  QString Record() const { return bin_.filePath("opened"); }
+
+  // Opens the file and lets the event loop run until the stand-in has ended
+  // (its record is written) and a little longer for its exit to arrive.
+  bool OpensWithoutFailure(const QString& file) {
+    bool failed = false;
+    forms::OpenWithDesktop(file, [&failed] { failed = true; });
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(Record()) && !deadline.hasExpired()) QTest::qWait(20);
+    EXPECT_TRUE(QFile::exists(Record())) << "xdg-open was not run";
+    QDeadlineTimer settle(500);
+    while (!failed && !settle.hasExpired()) QTest::qWait(20);
+    return !failed;
+  }
+
+  QTemporaryDir bin_;
+  QByteArray saved_path_;
+};
+
+TEST_F(DesktopOpener, XdgOpenFindingNoApplicationIsAFailure) {
+  InstallOpener(3);  // xdg-open's "no method available"
+  EXPECT_FALSE(OpensWithoutFailure("/some where/document.PDF"));
+}
+
+TEST_F(DesktopOpener, XdgOpenGetsThePathAndItsSuccessIsNoFailure) {
+  InstallOpener(0);
+  EXPECT_TRUE(OpensWithoutFailure("/some where/document.PDF"));
+  QFile record(Record());
+  ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+  EXPECT_EQ(record.readAll(), "/some where/document.PDF");
 }
 
 TEST_F(Navigation, TheDocumentLiesInDocBesideTheExecutable) {

@@ -142,8 +142,8 @@ TEST(PageModelPlacement, ALargePageStaysOnTheScreen) {
   });
   QWidget& small = pages.Load("small");
   const QRect area = small.screen()->availableGeometry();
+  pages.Show("small");  // the first page opens centred; the user moves it
   small.move(area.right() - 100, area.bottom() - 80);
-  pages.Show("small");
   pages.Hide("small");
   pages.Show("large");
   const QRect placed = pages.Load("large").frameGeometry();

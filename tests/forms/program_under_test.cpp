@@ -17,9 +17,9 @@ ProgramTest::ProgramTest()
                    << "message not shown over the visible page: " << text.toStdString();
                messages_ << text;
              },
-             [this](const QString& path) {
+             [this](const QString& path, const std::function<void()>& failed) {
                opened_documents_ << path;
-               return open_succeeds_;
+               if (!open_succeeds_) failed();
              },
              QStringLiteral("/nonexistent/doc/Selection working fluid of the Ondu.PDF"),
              [this](QWidget*, const QString& caption, const QStringList& filters) {

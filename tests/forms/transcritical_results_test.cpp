@@ -4,7 +4,6 @@
 #include <QRadioButton>
 
 #include <cmath>
-#include <set>
 
 #include "plots/cycle_diagram_plot.h"
 #include "plots/gas_cooler_chart.h"
@@ -14,20 +13,6 @@ namespace forms_test {
 namespace {
 
 using TranscriticalResultsPage = TranscriticalTest;
-
-TEST_F(TranscriticalResultsPage, EveryButtonHasItsOwnMnemonic) {
-  CalculateReachable();
-  for (const QString& name : {kForm, kResults}) {
-    std::set<QChar> letters;
-    for (const QPushButton* button : pages_.Load(name).findChildren<QPushButton*>()) {
-      const QString text = button->text();
-      const auto at = text.indexOf('&');
-      ASSERT_GE(at, 0) << name.toStdString() << ": " << text.toStdString();
-      EXPECT_TRUE(letters.insert(text[at + 1].toLower()).second)
-          << name.toStdString() << ": " << text.toStdString();
-    }
-  }
-}
 
 TEST_F(TranscriticalResultsPage, CalculateShowsTheFiguresOfTheCalculation) {
   const TranscriticalResult expected = ResultOf(Reachable());

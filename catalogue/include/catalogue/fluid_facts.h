@@ -58,6 +58,14 @@ std::vector<std::string> ListMixtureFiles(const std::filesystem::path& mixtures_
 // Whether two names are the same without regard to case.
 bool SameName(std::string_view a, std::string_view b);
 
+// Orders names without regard to case; names that differ only in case by
+// their bytes, so that the order is total.
+bool LessIgnoringCase(const std::string& a, const std::string& b);
+
+// Every name the property library takes for the fluid: its file name, its
+// own name and its aliases, in this order, each once without regard to case.
+std::vector<std::string> NamesOf(const PureFluidFacts& fluid);
+
 // One binary pair of the mixing-parameter file fluids/hmx.bnc: fitted
 // reducing parameters and, where published, a departure function.
 struct MixingPair {

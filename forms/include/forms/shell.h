@@ -23,9 +23,10 @@ struct Shell {
   cycle::ComparisonResults& results;
   // Shows a message modally over the given page and returns when it is closed.
   std::function<void(QWidget* page, const QString& text)> message;
-  // Hands a local file to the desktop's viewer; false when nothing could be
-  // started for it. Does not wait for the viewer.
-  std::function<bool(const QString& path)> open_document;
+  // Hands a local file to the desktop's viewer and returns without waiting
+  // for it; calls `failed` when the desktop reports that nothing could open
+  // the file, at once or later from the event loop.
+  std::function<void(const QString& path, std::function<void()> failed)> open_document;
   // The working-fluid selection document opened by the start page.
   QString document_path;
   // Asks where to save a file, offering the filters ("PNG picture (*.png)"
@@ -35,9 +36,10 @@ struct Shell {
 };
 
 // The real desktop: a QMessageBox with an OK button and the title; the
-// desktop's default application for the file.
+// desktop's default application for the file, through xdg-open where there
+// is one, whose exit status tells whether it found an application.
 void ShowMessageBox(QWidget* page, const QString& text);
-bool OpenWithDesktop(const QString& path);
+void OpenWithDesktop(const QString& path, std::function<void()> failed);
 // The desktop's save dialog.
 QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters);
 
