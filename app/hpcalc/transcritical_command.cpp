@@ -57,7 +57,13 @@ std::string HighPressureText(const cycle::TranscriticalResult& r) {
   if (!r.optimal) return text;
   text += " (best COP between " + cycle::FormatFixed(r.search_low, 2) + " and " +
           cycle::FormatFixed(r.search_high, 2) + " bar";
-  return text + (r.optimum_at_edge ? ", at the edge of the search)" : ")");
+  if (r.optimum_at_edge) text += ", at the edge of the search";
+  if (r.pinch_limited) {
+    text += "; limited by the water outlet temperature: the highest COP, " +
+            cycle::FormatFixed(r.best_cop, 3) + " at " + cycle::FormatFixed(r.best_cop_pressure, 2) +
+            " bar, leaves the water short by " + cycle::FormatFixed(-r.best_cop_pinch, 2) + " K";
+  }
+  return text + ")";
 }
 
 void PrintTable(const cycle::TranscriticalResult& r, std::ostream& out) {

@@ -78,7 +78,8 @@ BENCHMARK(BM_ListRefrigerantNames)->Iterations(1)->Unit(benchmark::kMillisecond)
 
 // A whole transcritical calculation of carbon dioxide at the form's defaults:
 // the search for the best high-side pressure, the states and the gas
-// cooler's pinch. BM_Transcritical/<case>/loaded, counted by
+// cooler's pinch, and the search for the lowest pressure above the best
+// where the water reaches its outlet temperature. BM_Transcritical/<case>/loaded, counted by
 // bench/fluidcore/instructions.py with FLUIDCORE_BENCH_ITERATIONS=N.
 void Transcritical(benchmark::State& state, const cycle::TranscriticalInput& input) {
   const auto first = cycle::CalcTranscriticalCycle(input);
@@ -111,10 +112,12 @@ void RegisterScreening() {
 
 void RegisterTranscritical() {
   const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS");
-  // The form's defaults, but for a water outlet the best pressure can reach.
-  cycle::TranscriticalInput optimal;
-  optimal.WaterOut = "55";
-  cycle::TranscriticalInput fixed = optimal;
+  // The form's defaults, where the water's outlet temperature holds the
+  // pressure above the best one; and a fixed pressure, for a water outlet
+  // the best pressure can reach.
+  const cycle::TranscriticalInput optimal;
+  cycle::TranscriticalInput fixed;
+  fixed.WaterOut = "55";
   fixed.HighPressure = "100";
   for (const auto& [name, input] : {std::pair{"optimal", optimal}, std::pair{"fixed", fixed}}) {
     auto* b = benchmark::RegisterBenchmark(

@@ -11,6 +11,7 @@
 #include "maximum_search.h"
 #include "property/number_text.h"
 #include "property_requests.h"
+#include "threshold_search.h"
 
 namespace cycle {
 
@@ -28,6 +29,9 @@ constexpr double kHighestSearchedPressure = 160;
 constexpr double kPressureTolerance = 0.01;
 // Pressures scanned before the search narrows down on the best of them.
 constexpr int kScannedPressures = 3;
+// The first stride above the best pressure towards one where the water
+// reaches its outlet temperature, in steps of kPressureTolerance: 1 bar.
+constexpr long kFirstFeasibleStride = 100;
 
 // The numbers of the input, read.
 struct Conditions {
@@ -205,6 +209,67 @@ Search BestHighSide(const Conditions& c, const Suction& suction, const Frame& fr
   return {*best, found.at_edge, frame.pcrit, highest};
 }
 
+// The high side with the gas cooler's discharge state and its profile
+// against the water.
+struct CooledHighSide {
+  HighSide high;
+  DiagramState discharge;  // 2
+  detail::GasCoolerProfile profile;
+};
+
+CooledHighSide CoolAgainstWater(const Conditions& c, const detail::HeatedWater& water,
+                                const HighSide& high) {
+  const double p = high.pressure;
+  CooledHighSide cooled{high, RequireState(c.refrigerant, {"discharge state", "PH", p, high.h2}),
+                        {}};
+  if (high.outlet.T >= cooled.discharge.T) {
+    throw detail::CycleFailure("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
+                               ") must lie below the discharge temperature (" +
+                               Celsius(cooled.discharge.T) + ") at " + Bar(p));
+  }
+  cooled.profile = detail::AlongGasCooler(
+      {c.refrigerant, p, cooled.discharge, high.outlet, c.capacity}, water);
+  return cooled;
+}
+
+// The refusal for a negative pinch; `where` says at which pressure when the
+// pressure was searched.
+detail::CycleFailure PinchFailure(const Conditions& c, const detail::GasCoolerProfile& profile,
+                                  const std::string& where) {
+  return detail::CycleFailure(
+      "The water cannot be heated from " + Celsius(c.water_in) + " to " + Celsius(c.water_out) +
+      where + ": the pinch of the gas cooler is " + FormatFixed(profile.pinch, 2) +
+      " K, the refrigerant colder than the water at " + FormatFixed(100 * profile.pinch_at, 0) +
+      " % of its duty from the refrigerant inlet");
+}
+
+// The lowest pressure above the best one (whose pinch is negative) where the
+// water reaches its outlet temperature: above the best the COP falls and the
+// pinch grows, so it has the highest COP the water allows. Refused when the
+// pinch stays negative up to the highest pressure searched.
+CooledHighSide LowestFeasible(const Conditions& c, const Suction& suction,
+                              const detail::HeatedWater& water, const Search& search,
+                              const CooledHighSide& best) {
+  std::optional<CooledHighSide> lowest_feasible, last;
+  const auto pinch = [&](double p) {
+    last = CoolAgainstWater(c, water, HighSideAt(c, suction, p));
+    if (last->profile.pinch >= 0 &&
+        (!lowest_feasible || p < lowest_feasible->high.pressure)) {
+      lowest_feasible = last;
+    }
+    return last->profile.pinch;
+  };
+  const double step = kPressureTolerance * kKpaPerBar;
+  const auto found = detail::LowestNonNegative(pinch, {best.high.pressure, best.profile.pinch},
+                                               search.high_bound, step, kFirstFeasibleStride);
+  if (!found) {
+    const CooledHighSide& top = last ? *last : best;
+    throw PinchFailure(c, top.profile,
+                       " even at " + Bar(top.high.pressure) + ", the highest pressure searched");
+  }
+  return *lowest_feasible;
+}
+
 TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
   const std::string& fluid = c.refrigerant;
   const detail::HeatedWater water(c.water_in, c.water_out);
@@ -212,32 +277,36 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
   TranscriticalResult r;
   r.refrigerant = fluid;
   r.optimal = !c.high_pressure;
-  HighSide high{};
+  std::optional<CooledHighSide> cooled;
   if (c.high_pressure) {
-    high = HighSideAt(c, suction, *c.high_pressure * kKpaPerBar);
+    cooled = CoolAgainstWater(c, water, HighSideAt(c, suction, *c.high_pressure * kKpaPerBar));
+    if (cooled->profile.pinch < 0) throw PinchFailure(c, cooled->profile, "");
   } else {
     const Search search = BestHighSide(c, suction, frame);
-    high = search.high;
     r.optimum_at_edge = search.at_edge;
     r.search_low = search.low / kKpaPerBar;
     r.search_high = search.high_bound / kKpaPerBar;
+    cooled = CoolAgainstWater(c, water, search.high);
+    r.best_cop_pressure = search.high.pressure / kKpaPerBar;
+    r.best_cop = search.high.cop;
+    r.best_cop_pinch = cooled->profile.pinch;
+    if (cooled->profile.pinch < 0) {
+      cooled = LowestFeasible(c, suction, water, search, *cooled);
+      r.pinch_limited = true;
+    }
   }
+  const HighSide& high = cooled->high;
   const double p = high.pressure;
   r.high_pressure = p / kKpaPerBar;
   r.evaporating_pressure = suction.pressure / kKpaPerBar;
   r.suction = detail::InForms(suction.state);
   r.isentropic_discharge = high.isentropic_discharge;
-  r.discharge = RequireState(fluid, {"discharge state", "PH", p, high.h2});
+  r.discharge = cooled->discharge;
   r.gas_cooler_outlet = high.outlet;
   r.evaporator_inlet =
       RequireState(fluid, {"evaporator inlet state", "PH", suction.pressure, high.outlet.h});
 
   const double h1 = r.suction.h, h2 = r.discharge.h, h3 = r.gas_cooler_outlet.h;
-  if (r.gas_cooler_outlet.T >= r.discharge.T) {
-    throw detail::CycleFailure("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
-                               ") must lie below the discharge temperature (" +
-                               Celsius(r.discharge.T) + ") at " + Bar(p));
-  }
   r.heating_capacity = c.capacity;
   r.mass_flow = detail::Quotient(c.capacity, h2 - h3, fluid, "the heating effect h2 - h3",
                                  "refrigerant mass flow");
@@ -250,19 +319,9 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
   detail::RequireFinite(fluid, {{"compressor power", r.compressor_power},
                                 {"evaporator duty", r.evaporator_duty},
                                 {"volumetric heating capacity", r.vhc}});
-
-  const auto profile = detail::AlongGasCooler({fluid, p, r.discharge, r.gas_cooler_outlet, c.capacity},
-                                              water);
-  r.gas_cooler = profile.points;
-  r.pinch = profile.pinch;
-  r.pinch_at = profile.pinch_at;
-  if (r.pinch < 0) {
-    throw detail::CycleFailure(
-        "The water cannot be heated from " + Celsius(c.water_in) + " to " +
-        Celsius(c.water_out) + ": the pinch of the gas cooler is " + FormatFixed(r.pinch, 2) +
-        " K, the refrigerant colder than the water at " + FormatFixed(100 * r.pinch_at, 0) +
-        " % of its duty from the refrigerant inlet");
-  }
+  r.gas_cooler = cooled->profile.points;
+  r.pinch = cooled->profile.pinch;
+  r.pinch_at = cooled->profile.pinch_at;
   return r;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -334,6 +335,30 @@ TEST(Hpcalc, TranscriticalPrintsTheCycleAndRefusesAsTheCalculationDoes) {
     EXPECT_EQ(run.exit_code, 2) << bad.back();
     EXPECT_NE(run.err.find("hpcalc transcritical [--refrigerant R744]"), std::string::npos);
   }
+}
+
+// At the defaults the water's outlet temperature holds the pressure above the
+// best one: the table says so, the CSV keeps its columns and says "yes".
+TEST(Hpcalc, TranscriticalSaysWhenTheWaterLimitsThePressure) {
+  const auto table = Hpcalc({"transcritical"});
+  EXPECT_EQ(table.exit_code, 0) << table.err;
+  const std::regex note(
+      R"(High-side pressure +(\d+\.\d\d) bar \(best COP between 73\.77 and 160\.00 bar; limited by )"
+      R"(the water outlet temperature: the highest COP, 4\.556 at 85\.75 bar, leaves the water )"
+      R"(short by 1\.00 K\)\n)");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(table.out, match, note)) << table.out;
+  const double limited = std::stod(match[1]);
+  EXPECT_GT(limited, 85.76);
+
+  const auto csv = Hpcalc({"transcritical", "--csv"});
+  EXPECT_EQ(csv.exit_code, 0) << csv.err;
+  EXPECT_NE(csv.out.find("\nR744," + cycle::FormatShortest(limited) + ",yes,"), std::string::npos)
+      << csv.out;
+
+  // Where the best pressure heats the water, no note.
+  const auto unlimited = Hpcalc({"transcritical", "--water-out", "55"});
+  EXPECT_EQ(unlimited.out.find("limited by"), std::string::npos) << unlimited.out;
 }
 
 TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -14,6 +15,7 @@
 #include "maximum_search.h"
 #include "property/property_functions.h"
 #include "reference_data.h"
+#include "threshold_search.h"
 
 namespace {
 
@@ -68,6 +70,12 @@ TEST(Transcritical, ReproducesTheReferenceCycles) {
     input.WaterOut = "50";
     const TranscriticalResult r = Calculated(input);
     EXPECT_EQ(r.optimal, row.Number("optimal") == 1);
+    EXPECT_FALSE(r.pinch_limited);
+    if (r.optimal) {
+      EXPECT_EQ(r.best_cop_pressure, r.high_pressure);
+      EXPECT_EQ(r.best_cop, r.cop);
+      EXPECT_EQ(r.best_cop_pinch, r.pinch);
+    }
     EXPECT_NEAR(r.high_pressure, row.Number("p_high"), 0.01);
     ExpectRelative(r.suction.h, row.Number("h1"), 1e-6, "h1");
     ExpectRelative(r.evaporating_pressure, row.Number("Pe"), 1e-6, "Pe");
@@ -193,6 +201,74 @@ TEST(Transcritical, ThePinchCanLieInsideTheGasCooler) {
     smallest = std::min(smallest, point.refrigerant_T - point.water_T);
   }
   EXPECT_DOUBLE_EQ(r.pinch, smallest);
+}
+
+// The form's defaults: at the best pressure the water stays short of 65 'C.
+TEST(Transcritical, TheWaterOutletLimitsTheDefaultsToTheLowestPressureItAllows) {
+  const TranscriticalResult r = Calculated(TranscriticalInput{});
+  EXPECT_TRUE(r.optimal);
+  EXPECT_TRUE(r.pinch_limited);
+  EXPECT_NEAR(r.best_cop_pressure, 85.75, 0.01);
+  EXPECT_LT(r.best_cop_pinch, -0.9);
+  EXPECT_GT(r.high_pressure, r.best_cop_pressure);
+  EXPECT_LT(r.cop, r.best_cop);
+  EXPECT_GE(r.pinch, 0);
+  EXPECT_LT(r.pinch, 0.1);
+  EXPECT_NEAR(r.high_pressure * 100, std::round(r.high_pressure * 100), 1e-9) << "a hundredth of a bar";
+
+  // The same pressure typed in gives the same cycle; a hundredth of a bar
+  // lower leaves the water short.
+  TranscriticalInput fixed;
+  fixed.HighPressure = cycle::FormatShortest(r.high_pressure);
+  const TranscriticalResult same = Calculated(fixed);
+  EXPECT_NEAR(same.cop, r.cop, 1e-12);
+  EXPECT_NEAR(same.pinch, r.pinch, 1e-9);
+  fixed.HighPressure = cycle::FormatFixed(r.high_pressure - 0.01, 2);
+  EXPECT_NE(Refusal(fixed).find("The water cannot be heated from 15.00 'C to 65.00 'C: the pinch"),
+            std::string::npos)
+      << Refusal(fixed);
+}
+
+// The search above the best pressure relies on the pinch growing with the
+// pressure there; checked where the water limits the pressure.
+TEST(Transcritical, ThePinchGrowsAboveTheBestPressure) {
+  struct Case {
+    const char* water_out;
+    const char* outlet;
+    const char* evaporating;
+    const char* efficiency;
+  };
+  for (const Case c : {Case{"65", "35", "10", "70"}, Case{"80", "35", "10", "70"},
+                       Case{"70", "30", "10", "70"}, Case{"70", "32", "0", "60"}}) {
+    SCOPED_TRACE(std::string(c.water_out) + " " + c.outlet + " " + c.evaporating);
+    TranscriticalInput input;
+    input.WaterOut = c.water_out;
+    input.GasCoolerOutlet = c.outlet;
+    input.Evaporating = c.evaporating;
+    input.Efficiency = c.efficiency;
+    const TranscriticalResult limited = Calculated(input);
+    ASSERT_TRUE(limited.pinch_limited);
+    double previous = limited.best_cop_pinch;
+    for (double p = limited.best_cop_pressure + 0.25; p < limited.high_pressure; p += 0.25) {
+      input.HighPressure = cycle::FormatFixed(p, 2);
+      const std::string refusal = Refusal(input);
+      const auto at = refusal.find("the pinch of the gas cooler is ");
+      ASSERT_NE(at, std::string::npos) << "feasible below the reported pressure at " << p;
+      const double pinch = std::stod(refusal.substr(at + 31));
+      EXPECT_GE(pinch, previous - 0.005) << "at " << p << " bar";
+      previous = pinch;
+    }
+  }
+}
+
+TEST(Transcritical, AWaterTheGasCoolerCannotReachAtAnyPressureIsRefused) {
+  TranscriticalInput input;
+  input.WaterIn = "40";
+  input.WaterOut = "60";
+  EXPECT_EQ(Refusal(input),
+            "The water cannot be heated from 40.00 'C to 60.00 'C even at 160.00 bar, the highest "
+            "pressure searched: the pinch of the gas cooler is -5.00 K, the refrigerant colder than "
+            "the water at 100 % of its duty from the refrigerant inlet");
 }
 
 TEST(Transcritical, EveryRefusalHasItsMessage) {
@@ -326,6 +402,43 @@ TEST(MaximumSearch, TheScanFindsTheHigherOfTwoPeaks) {
   // Two humps: golden sections alone from the whole interval would settle on the nearer.
   const auto f = [](double x) { return std::max(1 - std::abs(x - 1.5), 2 - std::abs(x - 8.5)); };
   EXPECT_NEAR(cycle::detail::SearchMaximum(f, 0, 10, 0.001, 5).x, 8.5, 0.001);
+}
+
+TEST(ThresholdSearch, FindsTheLowestGridPointAtOrAboveZero) {
+  struct Case {
+    const char* what;
+    double root;      // of the rising function
+    double start;     // where it is below zero
+    double steepness;
+    std::optional<double> expected;
+  };
+  const Case cases[] = {
+      {"near the start", 0.237, 0.1, 1, 0.24},
+      {"far above the start", 7.771, 0.05, 3, 7.78},
+      {"on a grid point", 2.5, 1.234, 1, 2.5},
+      {"just above a grid point", 2.5 + 1e-9, 1.234, 1, 2.51},
+      {"within the first step", 1.2345, 1.234, 1, 1.24},
+      {"at the top", 9.995, 1, 1, 10},
+      {"above the top", 10.02, 1, 1, std::nullopt},
+      {"a cliff", 4.567, 1, 1e6, 4.57},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int evaluations = 0;
+    const auto f = [&](double x) {
+      ++evaluations;
+      EXPECT_GT(x, c.start);
+      EXPECT_LE(x, 10.0 + 1e-9);
+      EXPECT_NEAR(x * 100, std::round(x * 100), 1e-6) << "on the grid";
+      const double d = x - c.root;
+      return c.steepness * d + d * d * d;  // rising, and curved
+    };
+    const double below = c.steepness * (c.start - c.root) + std::pow(c.start - c.root, 3);
+    const auto found = cycle::detail::LowestNonNegative(f, {c.start, below}, 10, 0.01, 10);
+    ASSERT_EQ(found.has_value(), c.expected.has_value());
+    if (found) EXPECT_NEAR(*found, *c.expected, 1e-9);
+    EXPECT_LT(evaluations, 30);
+  }
 }
 
 }  // namespace

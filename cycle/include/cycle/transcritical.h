@@ -38,6 +38,16 @@ struct TranscriticalResult {
   bool optimal = false;          // the pressure was searched
   bool optimum_at_edge = false;  // the search's best lies at one of its bounds
   double search_low = 0, search_high = 0;  // bar, the bounds searched (when optimal)
+  // When optimal: the highest COP of the search, the pressure it lies at
+  // (bar) and the gas cooler's pinch there (K). Where that pinch is negative
+  // the water cannot reach its outlet temperature at the best pressure, and
+  // `pinch_limited` is set: `high_pressure` is then the lowest pressure above
+  // it, to 0.01 bar, at which the pinch is not negative (the COP falls above
+  // the best, so no pressure the water allows has a higher COP).
+  double best_cop_pressure = 0;
+  double best_cop = 0;
+  double best_cop_pinch = 0;
+  bool pinch_limited = false;
   // 1, 2s, 2, 3, 4
   DiagramState suction, isentropic_discharge, discharge, gas_cooler_outlet, evaporator_inlet;
   double evaporating_pressure = 0;  // bar
