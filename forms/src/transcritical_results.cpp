@@ -87,10 +87,15 @@ QLabel* AddHeading(QWidget& page, const QString& text) {
   return heading;
 }
 
-// What the page says of the high-side pressure: given, the searched optimum
-// with the range searched, or an optimum at the search's edge.
+// What the page says of the high-side pressure: given; the lowest the water
+// allows, above the best COP's pressure, which leaves it short; the searched
+// optimum with the range searched; or an optimum at the search's edge.
 QString HighPressureNote(const TranscriticalResult& result) {
   if (!result.optimal) return QStringLiteral("as entered");
+  if (result.pinch_limited) {
+    return QStringLiteral("the lowest the water allows: the best COP, %1, lies at %2 bar")
+        .arg(Fixed(result.best_cop, 3), Fixed(result.best_cop_pressure, 2));
+  }
   const QString range =
       QStringLiteral("%1 to %2 bar").arg(Fixed(result.search_low, 2), Fixed(result.search_high, 2));
   return result.optimum_at_edge
@@ -139,7 +144,9 @@ TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
     if (name == QLatin1String("HighPressure")) {
       pressure_note_ = new QLabel(this);
       pressure_note_->setObjectName(QStringLiteral("HighPressureNote"));
-      rows->addWidget(pressure_note_, row++, 0, 1, 2, Qt::AlignRight);
+      pressure_note_->setWordWrap(true);
+      pressure_note_->setAlignment(Qt::AlignRight);
+      rows->addWidget(pressure_note_, row++, 0, 1, 2);
     }
   }
   figures->addStretch();
