@@ -102,6 +102,12 @@ int main(int argc, char* argv[]) {
     ControlOn<QCheckBox>(pages, page::Diagram, more).click();
   ok &= Render(pages, page::Diagram, dir, page::Diagram + "_comparison_overlaid");
 
+  // The transcritical cycle from its form's defaults.
+  Click(pages, page::SelectSim, "Transcritical");
+  ok &= Render(pages, page::TranscriticalForm, dir, page::TranscriticalForm);
+  Click(pages, page::TranscriticalForm, "Calculate");
+  ok &= Render(pages, page::TranscriticalResults, dir, page::TranscriticalResults);
+
   // The screening under the comparison form's defaults, rendered once every
   // fluid is screened (its rows come in from another thread).
   Click(pages, page::UserForm4, "ScreenAllFluids");

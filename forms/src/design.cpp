@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QtMath>
 
+#include "cycle/number_text.h"
 #include "forms/shell.h"
 
 namespace forms {
@@ -37,6 +38,10 @@ QFont CaptionFont(Emphasis emphasis) {
       break;
   }
   return font;
+}
+
+QString Fixed(double value, int decimals) {
+  return QString::fromStdString(cycle::FormatFixed(value, decimals));
 }
 
 int Px(int hundredths_of_mm) {

@@ -18,6 +18,9 @@ struct Box {
   int left, top, width, height;
 };
 
+// A figure as the pages show it: fixed-point with the given decimals.
+QString Fixed(double value, int decimals);
+
 // 0.01 mm to pixels at the screen's logical DPI.
 int Px(int hundredths_of_mm);
 void Place(QWidget& control, Box box);

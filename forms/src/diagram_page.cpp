@@ -9,7 +9,6 @@
 
 #include <cmath>
 
-#include "cycle/number_text.h"
 #include "design.h"
 #include "export_actions.h"
 #include "forms/page_names.h"
@@ -21,10 +20,6 @@ namespace {
 
 constexpr QSize kInitialSize{1000, 720};
 constexpr QSize kSmallestSize{640, 480};
-
-QString Fixed(double value, int decimals) {
-  return QString::fromStdString(cycle::FormatFixed(value, decimals));
-}
 
 // A blend's bubble and dew lines lie apart; its quality is a molar one.
 // (Compared halfway up the dome: at the triple point a pure fluid's two
@@ -125,6 +120,11 @@ void DiagramPage::ShowComparison(const cycle::ComparisonResults& results, const 
        std::vector<std::string>(results.RefName.begin(), results.RefName.begin() + count), from);
 }
 
+void DiagramPage::ShowTranscriticalCycle(const cycle::TranscriticalInput& input,
+                                         const QString& from) {
+  Open(input, {input.Refrigerant}, from);
+}
+
 void DiagramPage::Open(Source source, std::vector<std::string> refrigerants, const QString& from) {
   source_ = std::move(source);
   refrigerants_ = std::move(refrigerants);
@@ -166,6 +166,8 @@ const DiagramPage::Outcome& DiagramPage::DiagramOf(const std::string& refrigeran
         using S = std::decay_t<decltype(source)>;
         if constexpr (std::is_same_v<S, cycle::BasicCycleInput>) {
           return cycle::BasicCycleDiagram(source, kind);
+        } else if constexpr (std::is_same_v<S, cycle::TranscriticalInput>) {
+          return cycle::TranscriticalCycleDiagram(source, kind);
         } else {
           return cycle::ComparisonDiagram(refrigerant, source, kind);
         }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cycle/diagram.h"
+#include "cycle/transcritical.h"
 #include "forms/shell.h"
 #include "plots/cycle_diagram_plot.h"
 
@@ -30,10 +31,13 @@ class DiagramPage : public QWidget {
   void ShowBasicCycle(const cycle::BasicCycleInput& input, const QString& from);
   // The refrigerants of the comparison the record holds, the first chosen.
   void ShowComparison(const cycle::ComparisonResults& results, const QString& from);
+  // The transcritical cycle of these inputs.
+  void ShowTranscriticalCycle(const cycle::TranscriticalInput& input, const QString& from);
 
  private:
   using Outcome = std::variant<cycle::CycleDiagram, std::string>;
-  using Source = std::variant<cycle::BasicCycleInput, cycle::ComparisonConditions>;
+  using Source = std::variant<cycle::BasicCycleInput, cycle::ComparisonConditions,
+                              cycle::TranscriticalInput>;
 
   void Open(Source source, std::vector<std::string> refrigerants, const QString& from);
   cycle::DiagramKind Kind() const;

@@ -1,4 +1,5 @@
-// The simulation menu: the comparison form, the basic calculation, or back.
+// The simulation menu: the comparison form, the basic calculation, the
+// transcritical cycle, or back.
 #pragma once
 
 #include "design.h"

@@ -24,6 +24,8 @@
 #include "result_pages.h"
 #include "screening_page.h"
 #include "select_sim.h"
+#include "transcritical_form.h"
+#include "transcritical_results.h"
 #include "user_form1.h"
 #include "user_form13.h"
 #include "user_form2.h"
@@ -143,6 +145,8 @@ void RegisterPages(Shell& shell) {
   pages.Register(page::UserForm4, FactoryOf<UserForm4>(shell));
   pages.Register(page::Diagram, FactoryOf<DiagramPage>(shell));
   pages.Register(page::Screening, FactoryOf<ScreeningPage>(shell));
+  pages.Register(page::TranscriticalForm, FactoryOf<TranscriticalForm>(shell));
+  pages.Register(page::TranscriticalResults, FactoryOf<TranscriticalResults>(shell));
   for (const ResultPageDesign& design : ResultPageSequence())
     pages.Register(design.name, [&shell, &design]() -> std::unique_ptr<QWidget> {
       return std::make_unique<ResultPage>(shell, design);

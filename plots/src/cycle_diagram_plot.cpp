@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "cycle/number_text.h"
@@ -159,9 +160,13 @@ void LabelIsoline(QCustomPlot& plot, const cycle::Isoline& line, DiagramKind kin
   for (const DiagramState& s : line.states) {
     if (inside(s) && (place == nullptr || At(s, kind).x() > At(*place, kind).x())) place = &s;
   }
-  if (place != nullptr) {
-    AddText(plot, At(*place, kind), text, Qt::AlignRight | Qt::AlignBottom, colour, 8);
-  }
+  if (place == nullptr) return;
+  // A line that leaves through the frame's top (a supercritical isobar on a
+  // T-s chart) is labelled below its last state, where the text stays inside.
+  const auto next = std::next(line.states.begin(), place - line.states.data() + 1);
+  const bool leaves_at_top = next != line.states.end() && At(*next, kind).y() > frame.y.upper;
+  AddText(plot, At(*place, kind), text,
+          Qt::AlignRight | (leaves_at_top ? Qt::AlignTop : Qt::AlignBottom), colour, 8);
 }
 
 void DrawIsolines(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
@@ -287,15 +292,25 @@ void PressureLevel(QCustomPlot& plot, double p, const QString& name, const Frame
   AddText(plot, {frame.x.lower, p}, name, Qt::AlignLeft | Qt::AlignBottom, Qt::black, 10);
 }
 
+// The high side condenses at Pc, or cools a gas above the critical pressure
+// at Pgc.
+QString HighSideName(const CycleDiagram& d) {
+  return d.transcritical ? QStringLiteral("Pgc") : QStringLiteral("Pc");
+}
+
 // The marks of the picture page's sketch, on the computed cycle (the picture
 // is a pressure-enthalpy diagram: spans sit off their isobars by a factor).
+// A gas cooler has no subcooling.
 void DrawPictureMarks(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
   const cycle::CycleCorners& k = d.corners;
   // A span sits a twentieth of the pressure range's decades off its isobar.
   const double shift = std::pow(frame.y.upper / frame.y.lower, 0.05);
-  PressureLevel(plot, k.discharge.p, QStringLiteral("Pc"), frame);
+  PressureLevel(plot, k.discharge.p, HighSideName(d), frame);
   PressureLevel(plot, k.suction.p, QStringLiteral("Pe"), frame);
-  Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift, QStringLiteral("Subcooling"));
+  if (!d.transcritical) {
+    Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift,
+         QStringLiteral("Subcooling"));
+  }
   Span(plot, d.evaporating_dew, k.suction, d.kind, 1 / shift, QStringLiteral("Superheat"));
   Span(plot, k.isentropic_discharge, k.discharge, d.kind, shift,
        QStringLiteral("Isentropic efficiency"), Qt::AlignRight);
@@ -363,6 +378,14 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
     DrawDome(*this, d, colours, names);
     DrawCycle(*this, d, colours, names, picture);
     if (picture) DrawPictureMarks(*this, d, frame);
+    // The supercritical isobar crosses no dome to be read by: its pressure
+    // is written on it.
+    if (!picture && !overlaid && d.transcritical && kind == DiagramKind::PressureEnthalpy) {
+      PressureLevel(*this, d.corners.discharge.p,
+                    HighSideName(d) + QStringLiteral(" %1 bar").arg(QString::fromStdString(
+                                          cycle::FormatFixed(d.corners.discharge.p, 2))),
+                    frame);
+    }
   }
   frame_x_ = frame.x;
   frame_y_ = frame.y;

@@ -17,7 +17,8 @@ const QString kEveryPage[] = {page::FristPage,   page::SelectSim,   page::UserFo
                               page::UserForm5_G, page::UserForm8_G, page::UserForm6_G,
                               page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
                               page::UserForm3_G, page::TotalResults, page::Diagram,
-                              page::Screening};
+                              page::Screening,   page::TranscriticalForm,
+                              page::TranscriticalResults};
 
 class Keys : public ProgramTest {
  protected:

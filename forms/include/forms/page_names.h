@@ -25,5 +25,8 @@ inline const QString TotalResults = QStringLiteral("Ex_Out_compar_HP_G");
 inline const QString Diagram = QStringLiteral("Diagram_page");
 // Every fluid and blend under the comparison form's conditions.
 inline const QString Screening = QStringLiteral("Screening_page");
+// The transcritical cycle (carbon dioxide water heaters): its form and results.
+inline const QString TranscriticalForm = QStringLiteral("Transcritical_form");
+inline const QString TranscriticalResults = QStringLiteral("Transcritical_results");
 
 }  // namespace forms::page

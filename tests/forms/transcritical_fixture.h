@@ -1,0 +1,97 @@
+// The transcritical cycle's pages in a test: its form opened from the menu
+// as a user opens it, its fields, and the figures its results page shows.
+#pragma once
+
+#include <QApplication>
+#include <QTest>
+
+#include <map>
+#include <string>
+
+#include "cycle/transcritical.h"
+#include "program_under_test.h"
+#include "qcustomplot.h"
+
+namespace forms_test {
+
+using cycle::TranscriticalInput;
+using cycle::TranscriticalResult;
+
+inline const QString kForm = page::TranscriticalForm;
+inline const QString kResults = page::TranscriticalResults;
+
+// The form's fields, the input each one fills, and its default text.
+struct FieldRow {
+  const char* name;
+  std::string TranscriticalInput::*member;
+  const char* default_text;
+};
+inline const FieldRow kFields[] = {
+    {"Refrigerant", &TranscriticalInput::Refrigerant, "R744"},
+    {"HeatingCapacity", &TranscriticalInput::HeatingCapacity, "10"},
+    {"Evaporating", &TranscriticalInput::Evaporating, "10"},
+    {"Superheating", &TranscriticalInput::Superheating, "5"},
+    {"GasCoolerOutlet", &TranscriticalInput::GasCoolerOutlet, "35"},
+    {"HighPressure", &TranscriticalInput::HighPressure, "optimal"},
+    {"Efficiency", &TranscriticalInput::Efficiency, "70"},
+    {"WaterIn", &TranscriticalInput::WaterIn, "15"},
+    {"WaterOut", &TranscriticalInput::WaterOut, "65"},
+};
+
+class TranscriticalTest : public ProgramTest {
+ protected:
+  void OpenForm() {
+    Start();
+    Click(page::FristPage, "CommandButton1");
+    Click(page::SelectSim, "Transcritical");
+    ASSERT_EQ(ShownPage(), kForm);
+  }
+  // The form's defaults but for the water's outlet temperature: 60 'C, which
+  // the cycle at its best pressure reaches.
+  static TranscriticalInput Reachable() {
+    TranscriticalInput input;
+    input.WaterOut = "60";
+    return input;
+  }
+  void CalculateReachable() {
+    OpenForm();
+    SetText(kForm, "WaterOut", "60");
+    Click(kForm, "Calculate");
+    ASSERT_EQ(ShownPage(), kResults) << TakeMessages().join(" | ").toStdString();
+  }
+  std::map<QString, QString> Fields() {
+    std::map<QString, QString> texts;
+    for (const FieldRow& field : kFields) texts[field.name] = Text(kForm, field.name);
+    return texts;
+  }
+  static TranscriticalResult ResultOf(const TranscriticalInput& input) {
+    const cycle::TranscriticalOutcome outcome = cycle::CalcTranscriticalCycle(input);
+    if (const auto* message = std::get_if<std::string>(&outcome)) {
+      ADD_FAILURE() << "refused: " << *message;
+      return {};
+    }
+    return std::get<TranscriticalResult>(outcome);
+  }
+  // The number a result box shows.
+  double Shown(const QString& box) {
+    bool number = false;
+    const double value = Text(kResults, box).toDouble(&number);
+    EXPECT_TRUE(number) << box.toStdString() << " shows " << Text(kResults, box).toStdString();
+    return value;
+  }
+  QStringList PlotTexts(QCustomPlot& plot) {
+    QStringList texts;
+    for (int i = 0; i < plot.itemCount(); ++i)
+      if (auto* text = qobject_cast<QCPItemText*>(plot.item(i))) texts << text->text();
+    return texts;
+  }
+  void Press(const QString& page, Qt::Key key) {
+    QWidget& window = pages_.Load(page);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key);
+    ProcessEvents();
+  }
+};
+
+}  // namespace forms_test
