@@ -14,8 +14,14 @@ namespace {
 constexpr std::string_view kWater = "WATER";
 // Largest temperature step of the water's enthalpy table, K.
 constexpr double kWaterStep = 20;
-// Steps of temperature of the refrigerant's table along the gas cooler.
-constexpr int kIsobarSteps = 18;
+// The most states requested along the gas cooler's isobar between its two
+// ends, and how closely (K) the cubic through them should follow the isobar.
+constexpr int kMostIsobarStates = 16;
+constexpr double kIsobarDoubt = 0.002;
+// By how much a cubic Hermite's error is taken to shrink when its step is
+// halved: its error goes with the fourth power of the step (16), but the
+// error is known at one state only, so half of that.
+constexpr double kHalvedStepGain = 8;
 // Steps of enthalpy along the gas cooler: one state more than steps.
 constexpr int kGasCoolerSteps = 50;
 
@@ -46,63 +52,60 @@ double HeatedWater::TemperatureAtShare(double share) const {
   return T_[i - 1] + within * (T_[i] - T_[i - 1]);
 }
 
+IsobarNode IsobarNodeOf(std::string_view fluid, const property::StateProperties& state,
+                        std::string_view what) {
+  if (!(state.Cp > 0 && std::isfinite(state.Cp))) {
+    throw CycleFailure(fluid, "the heat capacity of the " + std::string(what) +
+                                  " is not a positive number");
+  }
+  return {state.T - kKelvinOffset, state.H, state.Cp};
+}
+
 namespace {
 
-// The slopes of the monotone cubic through the points (Fritsch and Butland):
-// a weighted harmonic mean of the neighbouring secants inside, zero at a
-// turn, and at the ends a three-point slope kept within the curve's shape.
-std::vector<double> MonotoneSlopes(const std::vector<double>& x, const std::vector<double>& y) {
-  const std::size_t n = x.size();
-  std::vector<double> dx(n - 1), secant(n - 1), slope(n, 0);
-  for (std::size_t k = 0; k + 1 < n; ++k) {
-    dx[k] = x[k + 1] - x[k];
-    secant[k] = (y[k + 1] - y[k]) / dx[k];
-  }
-  if (n == 2) return {secant[0], secant[0]};
-  for (std::size_t k = 1; k + 1 < n; ++k) {
-    if (secant[k - 1] * secant[k] <= 0) continue;
-    const double w1 = 2 * dx[k] + dx[k - 1], w2 = dx[k] + 2 * dx[k - 1];
-    slope[k] = (w1 + w2) / (w1 / secant[k - 1] + w2 / secant[k]);
-  }
-  const auto end = [](double h0, double h1, double d0, double d1) {
-    const double m = ((2 * h0 + h1) * d0 - h0 * d1) / (h0 + h1);
-    if (m * d0 <= 0) return 0.0;
-    if (d0 * d1 <= 0 && std::abs(m) > 3 * std::abs(d0)) return 3 * d0;
-    return m;
-  };
-  slope[0] = end(dx[0], dx[1], secant[0], secant[1]);
-  slope[n - 1] = end(dx[n - 2], dx[n - 3], secant[n - 2], secant[n - 3]);
-  return slope;
+// The cubic Hermite T(h) between two nodes, with the slopes 1 / cp.
+double HermiteTemperature(const IsobarNode& a, const IsobarNode& b, double h) {
+  const double dh = b.h - a.h;
+  const double t = (h - a.h) / dh;
+  const double h00 = (1 + 2 * t) * (1 - t) * (1 - t), h10 = t * (1 - t) * (1 - t);
+  const double h01 = t * t * (3 - 2 * t), h11 = t * t * (t - 1);
+  return h00 * a.T + h10 * dh / a.cp + h01 * b.T + h11 * dh / b.cp;
 }
 
 }  // namespace
 
 IsobarTemperatures::IsobarTemperatures(std::string_view fluid, double pressure,
-                                       const DiagramState& inlet, const DiagramState& outlet) {
-  // The two ends are known states; the table runs from the outlet's lower
-  // enthalpy to the inlet's.
-  T_.push_back(outlet.T);
-  h_.push_back(outlet.h);
-  for (int j = 1; j < kIsobarSteps; ++j) {
-    T_.push_back(outlet.T + (inlet.T - outlet.T) * j / kIsobarSteps);
-    h_.push_back(Ask(property::Enthalpy, fluid,
-                     {"enthalpy", "gas cooler", "TP", T_.back() + kKelvinOffset, pressure}));
+                                       const IsobarNode& inlet, const IsobarNode& outlet)
+    : nodes_{outlet, inlet} {
+  // How far off each step's cubic may be, K: unknown for the first step; for
+  // the two halves of a split step, the error its cubic had at the new state
+  // shrunk as the error of a cubic shrinks when its step is halved.
+  std::vector<double> doubt{INFINITY};
+  for (int added = 0; added < kMostIsobarStates; ++added) {
+    const auto worst = std::max_element(doubt.begin(), doubt.end());
+    if (*worst < kIsobarDoubt) break;
+    const auto k = static_cast<std::size_t>(std::distance(doubt.begin(), worst));
+    const IsobarNode a = nodes_[k], b = nodes_[k + 1];
+    // The cubic's temperature at the middle enthalpy, kept inside the step
+    // (a cubic between very different slopes may overshoot).
+    const double predicted = HermiteTemperature(a, b, (a.h + b.h) / 2);
+    const double T = predicted > a.T && predicted < b.T ? predicted : (a.T + b.T) / 2;
+    const IsobarNode node = IsobarNodeOf(
+        fluid, AskState(fluid, {"properties", "gas cooler", "TP", T + kKelvinOffset, pressure}),
+        "gas cooler");
+    const double halved = std::abs(HermiteTemperature(a, b, node.h) - T) / kHalvedStepGain;
+    nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(k) + 1, node);
+    *worst = halved;
+    doubt.insert(worst, halved);
   }
-  T_.push_back(inlet.T);
-  h_.push_back(inlet.h);
-  slope_ = MonotoneSlopes(h_, T_);
 }
 
 double IsobarTemperatures::At(double h) const {
-  const auto upper =
-      std::clamp(std::upper_bound(h_.begin(), h_.end(), h), h_.begin() + 1, h_.end() - 1);
-  const auto k = static_cast<std::size_t>(std::distance(h_.begin(), upper)) - 1;
-  const double dx = h_[k + 1] - h_[k];
-  const double t = (h - h_[k]) / dx;
-  // Cubic Hermite basis on [0, 1].
-  const double h00 = (1 + 2 * t) * (1 - t) * (1 - t), h10 = t * (1 - t) * (1 - t);
-  const double h01 = t * t * (3 - 2 * t), h11 = t * t * (t - 1);
-  return h00 * T_[k] + h10 * dx * slope_[k] + h01 * T_[k + 1] + h11 * dx * slope_[k + 1];
+  const auto upper = std::clamp(
+      std::upper_bound(nodes_.begin(), nodes_.end(), h,
+                       [](double value, const IsobarNode& node) { return value < node.h; }),
+      nodes_.begin() + 1, nodes_.end() - 1);
+  return HermiteTemperature(*(upper - 1), *upper, h);
 }
 
 GasCoolerProfile AlongGasCooler(const GasCoolerSide& r, const HeatedWater& water) {

@@ -31,22 +31,35 @@ class HeatedWater {
   std::vector<double> T_, h_;
 };
 
+// A state on the gas cooler's isobar: temperature (degrees C), enthalpy
+// (kJ/kg) and isobaric heat capacity (kJ/kg-K), the slope dh/dT.
+struct IsobarNode {
+  double T = 0, h = 0, cp = 0;
+};
+
+// The node of a state from the property layer, or CycleFailure where the
+// state has no positive heat capacity (`what` names the state).
+IsobarNode IsobarNodeOf(std::string_view fluid, const property::StateProperties& state,
+                        std::string_view what);
+
 // The refrigerant's temperature along the gas cooler's isobar as a function
-// of enthalpy: states from the property layer at equal steps of temperature
-// from outlet to inlet, and a monotone cubic between them. A request at each
-// state of the gas cooler would cost five times as much, since a state at
-// given enthalpy is found by iterating on temperature; the cubic is good to
-// a few hundredths of a kelvin even where the isobar bends near the critical
-// point.
+// of enthalpy: a cubic Hermite through a few states from the property layer,
+// each with its exact slope dT/dh = 1 / cp from the same request. The states
+// split the widest step of enthalpy in two, each at the temperature the
+// cubic so far gives there, so that they crowd where the isobar bends near
+// the pseudo-critical temperature. A request at each state of the gas cooler
+// would cost many times as much, since a state at given enthalpy is found by
+// iterating on temperature; the cubic is good to about a hundredth of a
+// kelvin.
 class IsobarTemperatures {
  public:
-  IsobarTemperatures(std::string_view fluid, double pressure, const DiagramState& inlet,
-                     const DiagramState& outlet);
+  IsobarTemperatures(std::string_view fluid, double pressure, const IsobarNode& inlet,
+                     const IsobarNode& outlet);
   // Degrees C at an enthalpy (kJ/kg) between outlet and inlet.
   double At(double h) const;
 
  private:
-  std::vector<double> h_, T_, slope_;
+  std::vector<IsobarNode> nodes_;  // by rising enthalpy
 };
 
 struct GasCoolerProfile {
@@ -59,8 +72,8 @@ struct GasCoolerProfile {
 struct GasCoolerSide {
   std::string_view fluid;
   double pressure;         // kPa
-  DiagramState inlet;      // 2
-  DiagramState outlet;     // 3
+  IsobarNode inlet;        // 2
+  IsobarNode outlet;       // 3
   double heating_capacity;  // kW
 };
 

@@ -180,17 +180,20 @@ Suction SuctionOf(const Conditions& c) {
 struct HighSide {
   double pressure;  // kPa
   DiagramState isentropic_discharge, outlet;  // 2s, 3
+  detail::IsobarNode outlet_node;             // 3, with its heat capacity
   double h2;        // kJ/kg
   double cop;       // heating
 };
 
 HighSide HighSideAt(const Conditions& c, const Suction& suction, double p) {
   const double h1 = suction.state.H;
-  HighSide high{p, {}, {}, 0, 0};
+  HighSide high{p, {}, {}, {}, 0, 0};
   high.isentropic_discharge =
       RequireState(c.refrigerant, {"properties", detail::kIsentropicDischargeState, "PS", p, suction.state.S});
-  high.outlet = RequireState(c.refrigerant, {"properties", kGasCoolerOutletState, "TP",
-                                             c.outlet + kKelvinOffset, p});
+  const auto outlet = detail::AskState(
+      c.refrigerant, {"properties", kGasCoolerOutletState, "TP", c.outlet + kKelvinOffset, p});
+  high.outlet = detail::InForms(outlet);
+  high.outlet_node = detail::IsobarNodeOf(c.refrigerant, outlet, kGasCoolerOutletState);
   high.h2 = h1 + detail::Quotient(high.isentropic_discharge.h - h1, c.efficiency / 100,
                                   c.refrigerant, "the isentropic efficiency",
                                   "discharge enthalpy");
@@ -230,15 +233,18 @@ struct CooledHighSide {
 CooledHighSide CoolAgainstWater(const Conditions& c, const detail::HeatedWater& water,
                                 const HighSide& high) {
   const double p = high.pressure;
-  CooledHighSide cooled{high, RequireState(c.refrigerant, {"properties", detail::kDischargeState, "PH", p, high.h2}),
-                        {}};
+  const auto discharge =
+      detail::AskState(c.refrigerant, {"properties", detail::kDischargeState, "PH", p, high.h2});
+  CooledHighSide cooled{high, detail::InForms(discharge), {}};
   if (high.outlet.T >= cooled.discharge.T) {
     throw Refusal("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
                                ") must lie below the discharge temperature (" +
                                Celsius(cooled.discharge.T) + ") at " + Bar(p));
   }
   cooled.profile = detail::AlongGasCooler(
-      {c.refrigerant, p, cooled.discharge, high.outlet, c.capacity}, water);
+      {c.refrigerant, p, detail::IsobarNodeOf(c.refrigerant, discharge, detail::kDischargeState),
+       high.outlet_node, c.capacity},
+      water);
   return cooled;
 }
 

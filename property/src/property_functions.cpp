@@ -1,5 +1,6 @@
 #include "property/property_functions.h"
 
+#include <cmath>
 #include <exception>
 #include <utility>
 #include <string>
@@ -82,6 +83,10 @@ StateResult WholeState(std::string_view fluid, std::string_view code, std::strin
       return text ? *text : std::string("Undefined");
     }
   }
+  // A two-phase state has no heat capacity, yet every other field.
+  const PropertyResult cp = ConvertResult("-S", units, s.Cp);
+  const double* cp_value = std::get_if<double>(&cp);
+  state.Cp = cp_value ? *cp_value : std::nan("");
   return state;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "recording_fixture.h"
@@ -139,7 +140,19 @@ TEST_F(PropertyFunctions, WholeStateConvertsEveryFieldOfOneFlash) {
   EXPECT_EQ(s.H, 250);
   EXPECT_EQ(s.S, 1.1);
   EXPECT_EQ(s.Q, 0.25) << "a quality has no unit";
+  EXPECT_NEAR(s.Cp, 0.9, 1e-12) << "90 J/mol-K at 100 g/mol";
   EXPECT_EQ(rec().CallsTo("PHFLSHdll").size(), 1u);
+}
+
+TEST_F(PropertyFunctions, WholeStateWithoutAHeatCapacityKeepsItsOtherFields) {
+  rec().script.outputs["Q"] = 0.25;
+  rec().script.outputs["Cp"] = -9999990;
+  const StateResult result = WholeState("R22", "PH", "mks", 500, 250);
+  ASSERT_TRUE(std::holds_alternative<StateProperties>(result)) << std::get<std::string>(result);
+  const StateProperties& s = std::get<StateProperties>(result);
+  EXPECT_TRUE(std::isnan(s.Cp));
+  EXPECT_EQ(s.H, 250);
+  EXPECT_EQ(s.Q, 0.25);
 }
 
 TEST_F(PropertyFunctions, WholeStateOfAFailedRequestIsTheLibraryMessage) {

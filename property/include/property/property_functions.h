@@ -38,9 +38,11 @@ PropertyResult Cp(std::string_view fluid, std::string_view code,
 // Every field of one state in the caller's unit system: temperature,
 // pressure, density, enthalpy, entropy, and the molar vapour quality as the
 // library gives it (0 to 1 inside the dome; -998 liquid, 998 vapour, 999
-// supercritical outside it).
+// supercritical outside it); and the isobaric heat capacity, NaN where the
+// state has none (inside the dome).
 struct StateProperties {
   double T = 0, P = 0, D = 0, H = 0, S = 0, Q = 0;
+  double Cp = 0;
 };
 // The state, or the text that stands in place of a number.
 using StateResult = std::variant<StateProperties, std::string>;
