@@ -7,6 +7,7 @@
 // counting instructions with callgrind, see instructions.py).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -33,8 +34,11 @@ void setup(const std::string& fluid) {
   if (ierr != 0) throw std::runtime_error(herr);
 }
 
-// 64 states of one kind, from (T, rho) or (T, q) over a band of temperatures.
-enum class Kind { liquid, vapour, two_phase };
+// 64 states of one kind, from (T, rho) or (T, q) over a band of temperatures;
+// supercritical: above the critical pressure, from somewhat below the
+// critical temperature to a third above it (a gas cooler's range) or the
+// upper temperature limit.
+enum class Kind { liquid, vapour, two_phase, supercritical };
 
 std::vector<FlashState> states(const std::string& name, Kind kind) {
   // The fluid files beside this program.
@@ -52,6 +56,11 @@ std::vector<FlashState> states(const std::string& name, Kind kind) {
       case Kind::liquid: r = fluidcore::flash_tp(*f, T - 5, sat.p * 1.5); break;
       case Kind::vapour: r = fluidcore::flash_tp(*f, T + 20, sat.p * 0.8); break;
       case Kind::two_phase: r = fluidcore::flash_tq(*f, T, 0.05 + 0.9 * x); break;
+      case Kind::supercritical:
+        // Temperatures and pressures in different orders, to mix them.
+        r = fluidcore::flash_tp(*f, std::min((0.97 + 0.36 * x) * Tc, f->limits.Tmax),
+                                 (1.05 + 1.1 * ((i * 37) % 64) / 63.0) * f->pcrit());
+        break;
     }
     if (!r.ok()) throw std::runtime_error(name + ": " + r.message);
     out.push_back(r.state);
@@ -180,8 +189,15 @@ void satd(const FlashState& s, Outputs& o) {
   SATDdll(&D, o.x, &o.k, &o.phase, &o.T, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.ierr, o.herr, 255);
 }
 
+// Runs every benchmark exactly FLUIDCORE_BENCH_ITERATIONS times where that is set.
+void register_one(const std::string& name, const std::string& fluid, Kind kind, const Call& call) {
+  auto* b = benchmark::RegisterBenchmark(
+      name.c_str(), [=](benchmark::State& s) { run(s, fluid, kind, call); });
+  if (const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS"))
+    b->Iterations(std::atoll(iterations));
+}
+
 void register_all() {
-  const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS");
   const struct { Kind kind; const char* name; } kinds[] = {
       {Kind::liquid, "liquid"}, {Kind::vapour, "vapour"}, {Kind::two_phase, "twophase"}};
   for (const char* fluid : {"R134a", "R22", "Water"}) {
@@ -191,20 +207,18 @@ void register_all() {
       for (const auto& k : kinds) {
         if (saturation && k.kind != Kind::two_phase) continue;
         if (routine == "TPFLSH" && k.kind == Kind::two_phase) continue;  // no such state
-        const std::string name = "BM_" + routine + "/" + fluid + "/" + k.name;
-        auto* b = benchmark::RegisterBenchmark(
-            name.c_str(),
-            [fluid = std::string(fluid), kind = k.kind, call = call](benchmark::State& s) {
-              run(s, fluid, kind, call);
-            });
-        if (iterations) b->Iterations(std::atoll(iterations));
+        register_one("BM_" + routine + "/" + fluid + "/" + k.name, fluid, k.kind, call);
       }
     }
-    const std::string name = std::string("BM_SATD/") + fluid + "/twophase";
-    auto* b = benchmark::RegisterBenchmark(
-        name.c_str(),
-        [fluid = std::string(fluid)](benchmark::State& s) { run(s, fluid, Kind::two_phase, satd); });
-    if (iterations) b->Iterations(std::atoll(iterations));
+    register_one(std::string("BM_SATD/") + fluid + "/twophase", fluid, Kind::two_phase, satd);
+  }
+  // The transcritical cycle's fluid above its critical pressure, and one other.
+  for (const char* fluid : {"CarbonDioxide", "R134a"}) {
+    for (const auto& [routine, call] : routines()) {
+      if (routine == "TPFLSH" || routine == "PHFLSH" || routine == "PSFLSH")
+        register_one("BM_" + routine + "/" + fluid + "/supercritical", fluid, Kind::supercritical,
+                     call);
+    }
   }
 }
 

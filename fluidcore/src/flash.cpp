@@ -278,6 +278,45 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
                                      show(y, value) + " of " + f.name);
 }
 
+// The state on an isobar above the critical pressure: Newton in (T, ln rho)
+// jointly on p(T, rho) = p and y(T, rho) = value, from the critical density
+// a tenth above the critical temperature (at the critical point itself
+// (dp/drho)_T vanishes and the first step flies off).
+// Along the isobar alone Newton creeps near the critical temperature, where
+// cp is huge; the joint system stays well conditioned there, since
+// (dp/dT)_rho (dy/drho)_T does not vanish. Empty where it does not settle
+// within [Tmin, Tmax] on a mechanically stable state.
+struct JointSolution {
+  State state;
+  int iterations;
+};
+
+std::optional<JointSolution> solve_jointly(const PureFluid& f, double p, Property y, double value,
+                                           double Tmin, double Tmax) {
+  double T = 1.1 * f.Tcrit(), ln_rho = std::log(f.rhocrit());
+  for (int it = 1; it <= 16; ++it) {
+    const State s = evaluate_state(f, T, std::exp(ln_rho));
+    const double rp = s.p - p, ry = value_of(s, y) - value;
+    // The tolerances density_at and solve_on_isobar meet.
+    if (std::abs(rp) <= 1e-13 * p && std::abs(ry) <= tolerance(f, y, T, value)) {
+      if (!(s.dp_drho > 0)) return std::nullopt;
+      return JointSolution{s, it};
+    }
+    // Columns: by T at constant rho, by ln rho at constant T.
+    const double pT = s.dp_dT, px = s.rho * s.dp_drho;
+    const double yT = d_dT_at_rho(s, y), yx = s.rho * d_drho(s, y);
+    const double det = pT * yx - px * yT;
+    double dT = (px * ry - yx * rp) / det, dx = (yT * rp - pT * ry) / det;
+    if (!std::isfinite(dT) || !std::isfinite(dx)) return std::nullopt;
+    // At most a tenth of T and a factor of two in rho per step.
+    const double damp = std::min({1.0, 0.1 * T / std::abs(dT), std::log(2.0) / std::abs(dx)});
+    T += damp * dT;
+    ln_rho += damp * dx;
+    if (!(T >= Tmin && T <= Tmax)) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 // The state of quality q at the saturation point that `saturation` finds
 // at `given` (a temperature or a pressure).
 FlashResult flash_quality(const PureFluid& f, SaturationResult (*saturation)(const PureFluid&, double),
@@ -412,8 +451,16 @@ FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value)
   }
   // Below the lowest saturation pressure every state is vapour; above the
   // critical pressure the isobar crosses no phase boundary.
-  const double T0 = p < f.psat_min ? Tmin : f.Tcrit();
-  return solve_on_isobar(f, p, y, value, Tmin, Tmax, false, false, T0, -1);
+  if (p < f.psat_min) return solve_on_isobar(f, p, y, value, Tmin, Tmax, false, false, Tmin, -1);
+  const auto joint = solve_jointly(f, p, y, value, Tmin, Tmax);
+  if (!joint) return solve_on_isobar(f, p, y, value, Tmin, Tmax, false, false, f.Tcrit(), -1);
+  // Below the critical temperature the density's branch is the liquid's:
+  // the isobar's own solver checks it.
+  if (joint->state.T >= f.Tcrit()) return single_phase_result(f, joint->state, joint->iterations);
+  auto r = solve_on_isobar(f, p, y, value, Tmin, Tmax, false, false, joint->state.T,
+                           joint->state.rho);
+  r.iterations += joint->iterations;
+  return r;
 }
 
 FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double value) {

@@ -241,6 +241,17 @@ inline double d_drho(const State& s, Property y) {
   return 0;
 }
 
+// (dy/dT)_rho
+inline double d_dT_at_rho(const State& s, Property y) {
+  switch (y) {
+    case Property::pressure: return s.dp_dT;
+    case Property::internal_energy: return s.cv;
+    case Property::enthalpy: return s.dh_dT;
+    case Property::entropy: return s.cv / s.T;
+  }
+  return 0;
+}
+
 // (drho/dT)_p
 inline double drho_dT_at_p(const State& s) { return -s.dp_dT / s.dp_drho; }
 

@@ -186,3 +186,38 @@ TEST(Flash, SaturationAtEitherCriticalPointIsTheCriticalPoint) {
 
 }  // namespace
 }  // namespace fluidcore::test
+
+namespace fluidcore::test {
+namespace {
+
+// Above the critical pressure the isobar's Newton starts from a joint
+// Newton in temperature and density: a few steps in all, also where cp is
+// huge just above the critical point, from below the critical temperature
+// (a liquid-like state) to well above it.
+TEST(Flash, SupercriticalIsobarConvergesInFewSteps) {
+  for (const char* name : {"CarbonDioxide", "R134a", "Water", "Nitrogen", "Propane"}) {
+    const auto f = fluid(name);
+    const double Tc = f->Tcrit(), pc = f->pcrit();
+    for (double tr : {0.9, 0.99, 1.001, 1.02, 1.1, 1.3, 1.8}) {
+      const double T = std::min(tr * Tc, f->limits.Tmax);
+      for (double pr : {1.0001, 1.01, 1.15, 1.6, 3.0}) {
+        const double p = pr * pc;
+        const auto tp = flash_tp(*f, T, p);
+        ASSERT_TRUE(tp.ok()) << name << " " << tp.message;
+        for (const auto& [y, v] : {std::pair{Property::enthalpy, tp.state.h},
+                                   std::pair{Property::entropy, tp.state.s},
+                                   std::pair{Property::internal_energy, tp.state.e}}) {
+          const auto r = flash_isobar(*f, p, y, v);
+          ASSERT_TRUE(r.ok()) << name << " " << r.message;
+          EXPECT_NEAR(r.state.T, T, 1e-9 * T) << name << " T=" << T << " p=" << p;
+          EXPECT_NEAR(r.state.rho, tp.state.rho, 1e-8 * tp.state.rho) << name;
+          EXPECT_LE(r.iterations, 10) << name << " T=" << T << " p=" << p << " property "
+                                     << static_cast<int>(y);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace fluidcore::test
