@@ -12,7 +12,10 @@ namespace cycle::detail {
 namespace {
 
 constexpr std::string_view kWater = "WATER";
-// Largest temperature step of the water's enthalpy table, K.
+// Water's triple point, degrees C, where its equation starts: the hot-water
+// table's first temperature, in place of 0 'C.
+constexpr double kTriplePoint = 0.01;
+// Largest temperature step of the heated water's own enthalpy table, K.
 constexpr double kWaterStep = 20;
 // The most states requested along the gas cooler's isobar between its two
 // ends, and how closely (K) the cubic through them should follow the isobar.
@@ -27,19 +30,41 @@ constexpr int kGasCoolerSteps = 50;
 
 }  // namespace
 
-double WaterBoilingTemperature() {
-  return Ask(property::Temperature, kWater,
-             {"boiling temperature", "hot water", "Pliq", kHotWaterPressure}) -
-         kKelvinOffset;
+double HotWaterTable::TableTemperature(std::size_t i) {
+  return i == 0 ? kTriplePoint : static_cast<double>(i);
+}
+
+HotWaterTable::HotWaterTable()
+    : boiling_(Ask(property::Temperature, kWater,
+                   {"boiling temperature", "hot water", "Pliq", kHotWaterPressure}) -
+               kKelvinOffset) {
+  for (std::size_t i = 0; TableTemperature(i) < boiling_; ++i) {
+    h_.push_back(Ask(property::Enthalpy, kWater,
+                     {"enthalpy", "hot water", "TP", TableTemperature(i) + kKelvinOffset,
+                      kHotWaterPressure}));
+  }
+}
+
+double HotWaterTable::Enthalpy(double T) const {
+  // The last kelvin's step reaches on to the boiling temperature.
+  const auto below = static_cast<std::size_t>(
+      std::clamp(std::floor(T), 0.0, static_cast<double>(h_.size() - 2)));
+  const double T0 = TableTemperature(below), T1 = TableTemperature(below + 1);
+  return h_[below] + (T - T0) / (T1 - T0) * (h_[below + 1] - h_[below]);
+}
+
+const HotWaterTable& HotWater() {
+  static const HotWaterTable table;
+  return table;
 }
 
 HeatedWater::HeatedWater(double inlet, double outlet) {
+  const HotWaterTable& table = HotWater();
   const int steps = std::max(1, static_cast<int>(std::ceil((outlet - inlet) / kWaterStep)));
   for (int i = 0; i <= steps; ++i) {
     const double T = i == steps ? outlet : inlet + (outlet - inlet) * i / steps;
     T_.push_back(T);
-    h_.push_back(Ask(property::Enthalpy, kWater,
-                     {"enthalpy", "hot water", "TP", T + kKelvinOffset, kHotWaterPressure}));
+    h_.push_back(table.Enthalpy(T));
   }
 }
 

@@ -9,15 +9,36 @@
 
 namespace cycle::detail {
 
-// Water's boiling temperature at the hot-water pressure, degrees C.
-double WaterBoilingTemperature();
+// Water at the hot-water pressure: its boiling temperature and its enthalpy
+// at every whole degree up to it (at its triple point for 0 'C), as the
+// property layer gives it, interpolated in between: water's enthalpy is so
+// nearly linear in temperature that a kelvin's step is good to a
+// hundred-thousandth of a kelvin.
+class HotWaterTable {
+ public:
+  HotWaterTable();  // asks the property layer
+
+  double Boiling() const { return boiling_; }  // degrees C
+  // kJ/kg at a temperature (degrees C) between 0 'C and the boiling temperature.
+  double Enthalpy(double T) const;
+
+ private:
+  double boiling_;
+  // Degrees C of the table's i-th enthalpy.
+  static double TableTemperature(std::size_t i);
+
+  std::vector<double> h_;  // at 0.01, 1, 2, ... 'C
+};
+
+// The table, asked for once per process and never changed: water's
+// properties do not depend on the calculation, and asking for them in each
+// would switch the property library from the refrigerant to water and back
+// every time. A failed request is not kept: the next call asks again.
+const HotWaterTable& HotWater();
 
 // The water from its inlet to its outlet temperature (degrees C) at the
-// hot-water pressure. Its enthalpy is taken from the property layer at a few
-// temperatures once and interpolated in between: asking for water at every
-// state of the gas cooler would load water and the refrigerant in turn for
-// each, and water's enthalpy is so nearly linear in temperature that the
-// interpolation is good to a hundredth of a kelvin.
+// hot-water pressure: its enthalpy from the table at a few temperatures,
+// interpolated in between to about a hundredth of a kelvin.
 class HeatedWater {
  public:
   HeatedWater(double inlet, double outlet);

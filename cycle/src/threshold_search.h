@@ -15,9 +15,12 @@ struct BelowZero {
 // The lowest multiple of `step` in (start.x, high] where f >= 0, with f below
 // zero at the multiple under it (unless that lies at or under start.x), or
 // nothing when f stays below zero up to the highest multiple within `high`.
-// f should rise with x: strides that double from `first_stride` steps up
-// bracket the crossing, then false position (Illinois) narrows the bracket
-// to one step. Every x passed to f is a multiple of `step`.
+// f should rise with x: a first stride of `first_stride` steps, then the
+// secant through the last two points (or a doubled stride) until f
+// reaches zero, then false position (Illinois) narrows the bracket to one
+// step. For a nearly straight f the crossing is found with two or three
+// evaluations after the first stride. Every x passed to f is a multiple of
+// `step`.
 std::optional<double> LowestNonNegative(const std::function<double(double)>& f, BelowZero start,
                                         double high, double step, long first_stride);
 

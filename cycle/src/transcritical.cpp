@@ -352,7 +352,7 @@ TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input,
   if (const auto* message = std::get_if<std::string>(&frame)) return *message;
   if (auto message = FirstFailure(conditions, std::get<Frame>(frame))) return *message;
   try {
-    const double boiling = detail::WaterBoilingTemperature();
+    const double boiling = detail::HotWater().Boiling();
     if (conditions.water_out >= boiling) {
       return "Water Outlet Temperature must lie below " + Celsius(boiling) +
              ", where the water boils";

@@ -1,5 +1,6 @@
 // The refrigerant's temperatures along the gas cooler's isobar against the
-// property layer's own states at the same enthalpy.
+// property layer's own states at the same enthalpy; the hot water's table
+// against the property layer's water.
 #include "gas_cooler.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,22 @@ TEST(IsobarTemperatures, AStateWithoutAHeatCapacityIsRefused) {
   two_phase.Cp = std::nan("");
   EXPECT_THROW(cycle::detail::IsobarNodeOf("R744", two_phase, "test state"),
                cycle::detail::CycleFailure);
+}
+
+// Below the table's first temperature, between its kelvins, on one, and
+// above its last up to the boiling temperature.
+TEST(HotWaterTable, GivesTheWatersEnthalpyToAThousandthOfAKilojoule) {
+  const auto& table = cycle::detail::HotWater();
+  const auto boiling = property::Temperature("WATER", "Pliq", "mks", 100, 0);
+  ASSERT_TRUE(std::holds_alternative<double>(boiling));
+  EXPECT_NEAR(table.Boiling(), std::get<double>(boiling) - kKelvin, 1e-12);
+  for (const double T : {0.02, 0.5, 1.0, 15.0, 37.3, 64.99, 98.2, table.Boiling() - 0.01}) {
+    SCOPED_TRACE(T);
+    const auto h = property::Enthalpy("WATER", "TP", "mks", T + kKelvin, 100);
+    ASSERT_TRUE(std::holds_alternative<double>(h));
+    EXPECT_NEAR(table.Enthalpy(T), std::get<double>(h), 1e-3);
+  }
+  EXPECT_EQ(&table, &cycle::detail::HotWater()) << "asked for once";
 }
 
 }  // namespace

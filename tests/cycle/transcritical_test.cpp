@@ -443,4 +443,33 @@ TEST(ThresholdSearch, FindsTheLowestGridPointAtOrAboveZero) {
   }
 }
 
+// A pinch nearly straight in the pressure over a few bar, as above the best
+// COP's pressure: after the first stride the crossing takes two more
+// evaluations, whether the line's guess falls a step under or over it.
+TEST(ThresholdSearch, ANearlyStraightFunctionTakesThreeEvaluations) {
+  struct Case {
+    const char* what;
+    double root, start, curvature;  // f = 0.7 (x - root) + curvature (x - root)^2
+  };
+  const Case cases[] = {
+      {"straight", 87.2126, 85.75, 0},
+      {"straight, root on a grid point", 87.22, 85.75, 0},
+      {"convex, as the pinch", 87.2126, 85.75, 0.015},
+      {"slightly concave", 87.2151, 85.75, -0.005},
+      {"straight, farther", 89.9049, 85.75, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int evaluations = 0;
+    const auto f = [&](double x) {
+      ++evaluations;
+      return 0.7 * (x - c.root) + c.curvature * (x - c.root) * (x - c.root);
+    };
+    const auto found = cycle::detail::LowestNonNegative(f, {c.start, f(c.start)}, 160, 0.01, 100);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_NEAR(*found, std::ceil(c.root * 100 - 1e-9) / 100, 1e-9);
+    EXPECT_LE(evaluations, 1 + 3) << "one to know the start, three to find the crossing";
+  }
+}
+
 }  // namespace
