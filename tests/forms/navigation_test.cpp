@@ -26,6 +26,16 @@ class Navigation : public ProgramTest {
     ASSERT_TRUE(document.open(QIODevice::WriteOnly));
   }
 
+  // Document pressed: one message, saying the document could not be opened
+  // and where it is.
+  void ExpectTheDocumentReportedUnopened() {
+    Click(page::FristPage, "CommandButton2");
+    const QStringList messages = TakeMessages();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains("could not be opened")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(shell_.document_path)) << messages[0].toStdString();
+  }
+
   QTemporaryDir document_dir_;
 };
 
@@ -104,11 +114,7 @@ TEST_F(Navigation, DocumentWithoutAViewerIsReportedWithItsPath) {
   PutDocumentInPlace();
   open_succeeds_ = false;
   Start();
-  Click(page::FristPage, "CommandButton2");
-  const QStringList messages = TakeMessages();
-  ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].contains("could not be opened")) << messages[0].toStdString();
-  EXPECT_TRUE(messages[0].contains(shell_.document_path)) << messages[0].toStdString();
+  ExpectTheDocumentReportedUnopened();
   EXPECT_EQ(ShownPage(), page::FristPage);
 }
 
@@ -119,11 +125,7 @@ TEST_F(Navigation, DocumentWhoseViewerFailsLaterIsReportedWithItsPath) {
     QTimer::singleShot(0, failed);
   };
   Start();
-  Click(page::FristPage, "CommandButton2");
-  const QStringList messages = TakeMessages();
-  ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].contains("could not be opened")) << messages[0].toStdString();
-  EXPECT_TRUE(messages[0].contains(shell_.document_path)) << messages[0].toStdString();
+  ExpectTheDocumentReportedUnopened();
 }
 
 TEST_F(Navigation, ALateFailureAfterTheStartPageIsGoneShowsNothing) {
