@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -212,13 +213,23 @@ Search BestHighSide(const Conditions& c, const Suction& suction, const Frame& fr
   const double highest = std::min(frame.pmax, kHighestSearchedPressure * kKpaPerBar);
   // The best high side evaluated is kept, so that it need not be evaluated again.
   std::optional<HighSide> best;
+  // A hot discharge may pass the equation's upper temperature limit before
+  // the pressure reaches its own: such a pressure counts as the worst, so
+  // the search stays where the cycle can be computed.
+  std::optional<detail::CycleFailure> failure;
   const auto cop = [&](double p) {
-    const HighSide high = HighSideAt(c, suction, p);
-    if (!best || high.cop >= best->cop) best = high;
-    return high.cop;
+    try {
+      const HighSide high = HighSideAt(c, suction, p);
+      if (!best || high.cop >= best->cop) best = high;
+      return high.cop;
+    } catch (const detail::CycleFailure& at_p) {
+      if (!failure) failure = at_p;
+      return -std::numeric_limits<double>::infinity();
+    }
   };
   const auto found = detail::SearchMaximum(cop, frame.pcrit, highest,
                                            kPressureTolerance * kKpaPerBar, kScannedPressures);
+  if (!best) throw *failure;
   return {*best, found.at_edge, frame.pcrit, highest};
 }
 

@@ -232,7 +232,7 @@ TEST(CalcBasicCycle, RefusesAnImpossibleCycleAfterTheFormsChecks) {
       {"negative subcooling and safety 0",
        [](auto& in) { in.Subcooling = -10; in.Safetyfactor = 0; }, "Please Input Safety Factor"},
       {"negative superheating and a blank refrigerant",
-       [](auto& in) { in.Superheating = -20; in.Refrigerant = std::string(1, ' '); }, "Please Input Refrigerant"},
+       [](auto& in) { in.Superheating = -20; in.Refrigerant = " "; }, "Please Input Refrigerant"},
       {"efficiency 150 and an infinite flow",
        [](auto& in) { in.Isotropicefficiency = 150; in.Massflowrate = kInfinity; },
        "Mass Flowrate Hot Water is out of range"},

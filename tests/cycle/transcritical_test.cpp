@@ -165,6 +165,22 @@ TEST(Transcritical, AnOptimumBeyondTheSearchIsAtItsEdge) {
   EXPECT_NEAR(r.high_pressure, 160, 0.01);
 }
 
+// R134a's discharge passes its equation's upper temperature limit (181.85 'C)
+// long before 160 bar: the search keeps to the pressures it can compute, and
+// a fixed pressure beyond them is refused naming the discharge state.
+TEST(Transcritical, TheSearchKeepsToPressuresWhoseDischargeCanBeComputed) {
+  TranscriticalInput input = WithPressure("optimal", "60");
+  input.Refrigerant = "R134a";
+  const TranscriticalResult r = Calculated(input);
+  EXPECT_GT(r.high_pressure, 40.5);
+  EXPECT_LT(r.high_pressure, 160);
+  EXPECT_GT(r.cop, 1);
+  EXPECT_LT(r.discharge.T, 181.85);
+  input.HighPressure = "160";
+  EXPECT_NE(Refusal(input).find("isentropic discharge state (point 2s)"), std::string::npos)
+      << Refusal(input);
+}
+
 TEST(Transcritical, ThePinchCanLieInsideTheGasCooler) {
   const TranscriticalResult r = Calculated(WithPressure("90", "65"));
   ASSERT_GE(r.gas_cooler.size(), 51u);
