@@ -76,11 +76,12 @@ struct FluidFrame {
 
 FluidFrame FrameOf(const std::string& fluid) {
   using detail::NumberOf;
-  return {NumberOf(property::LowerTemperatureLimit(fluid, "mks"), fluid,
-                   {"lower temperature limit", "refrigerant's equation"}),
-          NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid,
-                   {"temperature", "critical point"}),
-          NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"pressure", "critical point"})};
+  return {
+      NumberOf(property::LowerTemperatureLimit(fluid, "mks"), fluid,
+               {"lower temperature limit", "refrigerant's equation"}),
+      NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid,
+               {"temperature", "critical point"}),
+      NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"pressure", "critical point"})};
 }
 
 void AddDome(CycleDiagram& d, const FluidFrame& frame) {
@@ -164,8 +165,10 @@ void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
 
   std::vector<DiagramState> condenser_breaks{d.condensing_bubble};
   if (condensing_dew) condenser_breaks.push_back(*condensing_dew);
-  d.condenser = Process(k.discharge, k.condenser_outlet, condenser_breaks, AlongIsobar(fluid, pt.Pc));
-  d.evaporator = Process(k.evaporator_inlet, k.suction, {d.evaporating_dew}, AlongIsobar(fluid, pt.Pe));
+  d.condenser =
+      Process(k.discharge, k.condenser_outlet, condenser_breaks, AlongIsobar(fluid, pt.Pc));
+  d.evaporator =
+      Process(k.evaporator_inlet, k.suction, {d.evaporating_dew}, AlongIsobar(fluid, pt.Pe));
   AddExpansion(d);
 }
 
@@ -182,7 +185,8 @@ void AddTranscriticalCycle(CycleDiagram& d, const TranscriticalResult& r) {
   d.condensing_bubble = r.gas_cooler_outlet;
   d.condenser = Process(r.discharge, r.gas_cooler_outlet, {},
                         AlongIsobar(fluid, r.high_pressure * kKpaPerBar), kGasCoolerSteps);
-  d.evaporator = Process(r.evaporator_inlet, r.suction, {d.evaporating_dew}, AlongIsobar(fluid, Pe));
+  d.evaporator =
+      Process(r.evaporator_inlet, r.suction, {d.evaporating_dew}, AlongIsobar(fluid, Pe));
   AddExpansion(d);
 }
 
@@ -284,9 +288,9 @@ void AddIsobars(CycleDiagram& d, const FluidFrame& frame) {
 
 // A diagram with its cycle added by `add_cycle`, then the dome and the
 // isolines around it.
-std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant, DiagramKind kind,
-                                                LibraryText library_text,
-                                                const std::function<void(CycleDiagram&)>& add_cycle) {
+std::variant<CycleDiagram, std::string> Diagram(
+    const std::string& refrigerant, DiagramKind kind, LibraryText library_text,
+    const std::function<void(CycleDiagram&)>& add_cycle) {
   try {
     CycleDiagram d;
     d.refrigerant = refrigerant;
@@ -323,7 +327,8 @@ std::optional<DiagramKind> DiagramKindNamed(std::string_view name) {
 }
 
 std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput& input,
-                                                          DiagramKind kind, LibraryText library_text) {
+                                                          DiagramKind kind,
+                                                          LibraryText library_text) {
   const auto outcome = CalcBasicCycle(input, library_text);
   if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
   return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind, library_text);
@@ -331,7 +336,8 @@ std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput&
 
 std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
                                                           const ComparisonConditions& conditions,
-                                                          DiagramKind kind, LibraryText library_text) {
+                                                          DiagramKind kind,
+                                                          LibraryText library_text) {
   return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind, library_text);
 }
 

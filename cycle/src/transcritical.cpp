@@ -172,9 +172,10 @@ struct Suction {
 
 Suction SuctionOf(const Conditions& c) {
   const double Te = c.evaporating + kKelvinOffset;
-  const double Pe = Ask(property::Pressure, c.refrigerant, {"pressure", detail::kEvaporatingState, "Tvap", Te});
-  return {Pe, detail::AskState(c.refrigerant,
-                               {"properties", detail::kSuctionState, "TP", Te + c.superheating, Pe})};
+  const double Pe =
+      Ask(property::Pressure, c.refrigerant, {"pressure", detail::kEvaporatingState, "Tvap", Te});
+  return {Pe, detail::AskState(c.refrigerant, {"properties", detail::kSuctionState, "TP",
+                                               Te + c.superheating, Pe})};
 }
 
 // The high side at one pressure.
@@ -189,8 +190,8 @@ struct HighSide {
 HighSide HighSideAt(const Conditions& c, const Suction& suction, double p) {
   const double h1 = suction.state.H;
   HighSide high{p, {}, {}, {}, 0, 0};
-  high.isentropic_discharge =
-      RequireState(c.refrigerant, {"properties", detail::kIsentropicDischargeState, "PS", p, suction.state.S});
+  high.isentropic_discharge = RequireState(
+      c.refrigerant, {"properties", detail::kIsentropicDischargeState, "PS", p, suction.state.S});
   const auto outlet = detail::AskState(
       c.refrigerant, {"properties", kGasCoolerOutletState, "TP", c.outlet + kKelvinOffset, p});
   high.outlet = detail::InForms(outlet);
@@ -249,8 +250,8 @@ CooledHighSide CoolAgainstWater(const Conditions& c, const detail::HeatedWater& 
   CooledHighSide cooled{high, detail::InForms(discharge), {}};
   if (high.outlet.T >= cooled.discharge.T) {
     throw Refusal("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
-                               ") must lie below the discharge temperature (" +
-                               Celsius(cooled.discharge.T) + ") at " + Bar(p));
+                  ") must lie below the discharge temperature (" + Celsius(cooled.discharge.T) +
+                  ") at " + Bar(p));
   }
   cooled.profile = detail::AlongGasCooler(
       {c.refrigerant, p, detail::IsobarNodeOf(c.refrigerant, discharge, detail::kDischargeState),
@@ -330,8 +331,8 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
   r.isentropic_discharge = high.isentropic_discharge;
   r.discharge = cooled->discharge;
   r.gas_cooler_outlet = high.outlet;
-  r.evaporator_inlet =
-      RequireState(fluid, {"properties", detail::kEvaporatorInletState, "PH", suction.pressure, high.outlet.h});
+  r.evaporator_inlet = RequireState(
+      fluid, {"properties", detail::kEvaporatorInletState, "PH", suction.pressure, high.outlet.h});
 
   const double h1 = r.suction.h, h2 = r.discharge.h, h3 = r.gas_cooler_outlet.h;
   r.heating_capacity = c.capacity;

@@ -1,7 +1,5 @@
 #include "report/report_tables.h"
 
-#include <charconv>
-
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
 
@@ -10,12 +8,6 @@ namespace report {
 namespace {
 
 constexpr char kCelsius[] = "\u00b0C";
-
-// An input as the number it was read as.
-std::string Shortest(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 std::string Fixed2(double value) { return cycle::FormatFixed(value, 2); }
 
@@ -38,13 +30,13 @@ std::string EscapeHtml(const std::string& text) {
 LabelledValues BasicInputs(const cycle::BasicCycleInput& in) {
   return {
       {"Refrigerant", in.Refrigerant, ""},
-      {"Hot water mass flow rate", Shortest(in.Massflowrate), "liter/s"},
-      {"Hot water temperature", Shortest(in.Temperaturehotspring), kCelsius},
-      {"Subcooling", Shortest(in.Subcooling), "K"},
-      {"Superheating", Shortest(in.Superheating), "K"},
-      {"Condensing temperature", Shortest(in.TemperatureCondensing), kCelsius},
-      {"Safety factor", Shortest(in.Safetyfactor), "%"},
-      {"Isentropic efficiency", Shortest(in.Isotropicefficiency), "%"},
+      {"Hot water mass flow rate", cycle::FormatShortest(in.Massflowrate), "liter/s"},
+      {"Hot water temperature", cycle::FormatShortest(in.Temperaturehotspring), kCelsius},
+      {"Subcooling", cycle::FormatShortest(in.Subcooling), "K"},
+      {"Superheating", cycle::FormatShortest(in.Superheating), "K"},
+      {"Condensing temperature", cycle::FormatShortest(in.TemperatureCondensing), kCelsius},
+      {"Safety factor", cycle::FormatShortest(in.Safetyfactor), "%"},
+      {"Isentropic efficiency", cycle::FormatShortest(in.Isotropicefficiency), "%"},
   };
 }
 
@@ -73,13 +65,13 @@ LabelledValues BasicFigures(const cycle::BasicCycleResult& r) {
 
 LabelledValues ComparisonConditions(const cycle::ComparisonConditions& c) {
   return {
-      {"Heat capacity of evaporator", Shortest(c.HeatCapEvap), "kW"},
-      {"Evaporating temperature", Shortest(c.TempEvap), kCelsius},
-      {"Subcooling", Shortest(c.Subcooling), "K"},
-      {"Superheating", Shortest(c.Superheating), "K"},
-      {"Condensing temperature", Shortest(c.TemperatureCondensing), kCelsius},
-      {"Safety factor", Shortest(c.Safetyfactor), "%"},
-      {"Isentropic efficiency", Shortest(c.Isotropicefficiency), "%"},
+      {"Heat capacity of evaporator", cycle::FormatShortest(c.HeatCapEvap), "kW"},
+      {"Evaporating temperature", cycle::FormatShortest(c.TempEvap), kCelsius},
+      {"Subcooling", cycle::FormatShortest(c.Subcooling), "K"},
+      {"Superheating", cycle::FormatShortest(c.Superheating), "K"},
+      {"Condensing temperature", cycle::FormatShortest(c.TemperatureCondensing), kCelsius},
+      {"Safety factor", cycle::FormatShortest(c.Safetyfactor), "%"},
+      {"Isentropic efficiency", cycle::FormatShortest(c.Isotropicefficiency), "%"},
   };
 }
 

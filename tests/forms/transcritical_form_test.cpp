@@ -18,7 +18,7 @@ TEST_F(TranscriticalForm, TheMenuButtonLiesInTheFreeSpaceBelowTheOthers) {
   EXPECT_TRUE(menu.rect().contains(button.geometry())) << "inside the page";
   const QRect back = On<QPushButton>(page::SelectSim, "CommandButton4").geometry();
   EXPECT_EQ(button.size(), back.size()) << "the menu's button size";
-  EXPECT_GT(button.geometry().top(), back.bottom()) << "below the spec's buttons";
+  EXPECT_GT(button.geometry().top(), back.bottom()) << "below the menu's own buttons";
   for (QWidget* other : menu.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (other == &button) continue;
     EXPECT_FALSE(other->geometry().intersects(button.geometry()))
