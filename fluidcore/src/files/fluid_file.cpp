@@ -1,6 +1,6 @@
 #include "fluidcore/fluid_file.h"
 
-#include "c_text.h"
+#include "api/c_text.h"
 #include "fluidcore/saturation.h"
 
 #include <dirent.h>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <memory>
 
-#include "json_fields.h"
+#include "files/json_fields.h"
 
 namespace fluidcore {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "json_fields.h"
+#include "files/json_fields.h"
 
 namespace fluidcore {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "fluidcore/errors.h"
 #include "fluidcore/state.h"
-#include "roots.h"
+#include "numerics/roots.h"
 
 namespace fluidcore {
 

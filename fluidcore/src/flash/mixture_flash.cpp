@@ -7,10 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "density_solve.h"
-#include "flash_support.h"
+#include "eos/density_solve.h"
+#include "flash/flash_support.h"
 #include "fluidcore/mixture_state.h"
-#include "roots.h"
+#include "numerics/roots.h"
 
 namespace fluidcore {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dense_solve.h"
+#include "numerics/dense_solve.h"
 #include "fluidcore/mixture_state.h"
-#include "density_solve.h"
+#include "eos/density_solve.h"
 
 namespace fluidcore {
 namespace {

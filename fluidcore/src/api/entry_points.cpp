@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "c_text.h"
-#include "flash_support.h"
-#include "mixture_shim.h"
-#include "shim.h"
+#include "api/c_text.h"
+#include "flash/flash_support.h"
+#include "api/mixture_shim.h"
+#include "api/shim.h"
 #include "fluidcore/errors.h"
 #include "fluidcore/flash.h"
 #include "fluidcore/mixture_flash.h"

@@ -17,7 +17,7 @@
 
 #include "fluidcore/fixed_mixture.h"
 #include "fluidcore/mixture_files.h"
-#include "shim.h"
+#include "api/shim.h"
 
 namespace fluidcore {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "c_text.h"
-#include "flash_support.h"
+#include "api/c_text.h"
+#include "flash/flash_support.h"
 #include "fluidcore/entry_points.h"
 #include "fluidcore/errors.h"
 

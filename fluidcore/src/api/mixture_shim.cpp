@@ -1,4 +1,4 @@
-#include "mixture_shim.h"
+#include "api/mixture_shim.h"
 
 #include <algorithm>
 #include <cmath>

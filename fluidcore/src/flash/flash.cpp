@@ -10,9 +10,9 @@
 #include "fluidcore/errors.h"
 #include "fluidcore/saturation.h"
 #include "fluidcore/state.h"
-#include "density_solve.h"
-#include "flash_support.h"
-#include "roots.h"
+#include "eos/density_solve.h"
+#include "flash/flash_support.h"
+#include "numerics/roots.h"
 
 namespace fluidcore {
 namespace {

@@ -1,4 +1,4 @@
-#include "json_fields.h"
+#include "files/json_fields.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "c_text.h"
+#include "api/c_text.h"
 
 #include <algorithm>
 #include <cstring>

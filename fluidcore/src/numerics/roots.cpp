@@ -1,4 +1,4 @@
-#include "roots.h"
+#include "numerics/roots.h"
 
 #include <algorithm>
 #include <cmath>
