@@ -17,19 +17,19 @@
 
 #include <algorithm>
 
-#include "design.h"
-#include "diagram_page.h"
+#include "common/design.h"
+#include "diagram/diagram_page.h"
 #include "forms/page_names.h"
-#include "frist_page.h"
-#include "result_pages.h"
-#include "screening_page.h"
-#include "select_sim.h"
-#include "transcritical_form.h"
-#include "transcritical_results.h"
-#include "user_form1.h"
-#include "user_form13.h"
-#include "user_form2.h"
-#include "user_form4.h"
+#include "navigation/frist_page.h"
+#include "comparison/result_pages.h"
+#include "screening/screening_page.h"
+#include "navigation/select_sim.h"
+#include "transcritical/transcritical_form.h"
+#include "transcritical/transcritical_results.h"
+#include "basic/user_form1.h"
+#include "navigation/user_form13.h"
+#include "basic/user_form2.h"
+#include "comparison/user_form4.h"
 
 namespace forms {
 namespace {

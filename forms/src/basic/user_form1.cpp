@@ -1,0 +1,95 @@
+#include "basic/user_form1.h"
+
+#include <variant>
+
+#include "cycle/number_text.h"
+#include "forms/page_names.h"
+#include "common/name_completion.h"
+#include "basic/user_form2.h"
+
+namespace forms {
+namespace {
+
+double NumberIn(const QLineEdit& field) { return cycle::LeadingNumber(field.text().toStdString()); }
+
+}  // namespace
+
+UserForm1::UserForm1(Shell& shell)
+    : PageWindow(18891, 11483),
+      shell_(shell),
+      Massflowrate(AddTextBox(*this, "Massflowrate", "1", {1482, 2117, 2469, 900})),
+      Temperaturehotspring(
+          AddTextBox(*this, "Temperaturehotspring", "50", {9737, 2118, 2469, 900})),
+      Refrigerant(AddTextBox(*this, "Refrigerant", "R22", {1482, 4657, 2469, 900})),
+      TemperatureCondensing(
+          AddTextBox(*this, "TemperatureCondensing", "90", {9737, 4656, 2469, 900})),
+      Subcooling(AddTextBox(*this, "Subcooling", "3.5", {1482, 6350, 2469, 900})),
+      Superheating(AddTextBox(*this, "Superheating", "4", {9737, 6350, 2469, 900})),
+      Safetyfactor(AddTextBox(*this, "Safetyfactor", "100", {1482, 7832, 2469, 900})),
+      Isotropicefficiency(
+          AddTextBox(*this, "Isotropicefficiency", "80", {9737, 7832, 2469, 900})) {
+  CompleteRefrigerantNames(Refrigerant);
+  AddLabel(*this, "Label2", "Calculation", {7197, 423, 3810, 635}, Emphasis::Heading);
+  AddLabel(*this, "Label1", "Hot Water", {1482, 1058, 4656, 635}, Emphasis::Heading)
+      .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  AddLabel(*this, "Label3", "Mass flow rate (liter/s)", {4410, 2117, 4903, 635});
+  AddLabel(*this, "Label4", "Temperature ('C)", {12665, 2117, 4903, 635});
+  AddLabel(*this, "Label6", "Initial Conditions", {1482, 3598, 4021, 635}, Emphasis::Heading)
+      .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  AddLabel(*this, "Label9", "Refrigerant", {4445, 4868, 2963, 635});
+  AddLabel(*this, "Label5", "Condensing temperature ('C)", {12665, 4868, 5715, 635});
+  AddLabel(*this, "Label7", "Subcooling ('C)", {4410, 6350, 3633, 635});
+  AddLabel(*this, "Label8", "Superheating ('C)", {12665, 6350, 3598, 846});
+  AddLabel(*this, "Label10", "Safety Factor (%)", {4410, 7832, 3598, 846});
+  AddLabel(*this, "Label11", "Isotropic Efficiency (%)", {12665, 7832, 4903, 846});
+  auto& back = AddButton(*this, "CommandButton3", "Back", {2328, 9525, 4057, 847});
+  auto& clear = AddButton(*this, "CommandButton1", "Clear Data", {7620, 9525, 4057, 847});
+  auto& calculate = AddButton(*this, "CommandButton2", "Calculate", {12912, 9525, 4057, 847});
+
+  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
+
+  connect(&clear, &QPushButton::clicked, this, &UserForm1::CommandButton1_Click);
+  connect(&calculate, &QPushButton::clicked, this, &UserForm1::CommandButton2_Click);
+  connect(&back, &QPushButton::clicked, this, &UserForm1::CommandButton3_Click);
+}
+
+cycle::BasicCycleInput UserForm1::ReadFields() const {
+  cycle::BasicCycleInput input;
+  input.Massflowrate = NumberIn(Massflowrate);
+  input.Temperaturehotspring = NumberIn(Temperaturehotspring);
+  input.Refrigerant = Refrigerant.text().toStdString();
+  input.Subcooling = NumberIn(Subcooling);
+  input.Superheating = NumberIn(Superheating);
+  input.TemperatureCondensing = NumberIn(TemperatureCondensing);
+  input.Safetyfactor = NumberIn(Safetyfactor);
+  input.Isotropicefficiency = NumberIn(Isotropicefficiency);
+  return input;
+}
+
+void UserForm1::CommandButton1_Click() {
+  for (QLineEdit* field : {&Massflowrate, &Temperaturehotspring}) field->setText("0");
+  Refrigerant.clear();
+  for (QLineEdit* field :
+       {&Subcooling, &Superheating, &TemperatureCondensing, &Safetyfactor, &Isotropicefficiency})
+    field->setText("0");
+}
+
+void UserForm1::CommandButton2_Click() {
+  const cycle::BasicCycleInput input = ReadFields();
+  const cycle::BasicCycleOutcome outcome = cycle::CalcBasicCycle(input);
+  if (const auto* message = std::get_if<std::string>(&outcome)) {
+    shell_.message(this, QString::fromStdString(*message));
+    return;
+  }
+  shell_.pages.Get<UserForm2>(page::UserForm2)
+      .ShowResults(input, std::get<cycle::BasicCycleResult>(outcome));
+  shell_.pages.Hide(page::UserForm1);
+  shell_.pages.Show(page::UserForm2);
+}
+
+void UserForm1::CommandButton3_Click() {
+  shell_.pages.Unload(page::UserForm1);
+  shell_.pages.Show(page::SelectSim);
+}
+
+}  // namespace forms

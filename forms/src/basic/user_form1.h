@@ -1,0 +1,35 @@
+// The basic calculation form: eight inputs with working defaults; Calculate
+// opens the results page, Clear Data zeroes the fields, Back returns to the
+// menu.
+#pragma once
+
+#include <QLineEdit>
+
+#include "cycle/basic_cycle.h"
+#include "common/design.h"
+#include "forms/shell.h"
+
+namespace forms {
+
+class UserForm1 : public PageWindow {
+ public:
+  explicit UserForm1(Shell& shell);
+
+ private:
+  void CommandButton1_Click();  // Clear Data
+  void CommandButton2_Click();  // Calculate
+  void CommandButton3_Click();  // Back
+  cycle::BasicCycleInput ReadFields() const;
+
+  Shell& shell_;
+  QLineEdit& Massflowrate;
+  QLineEdit& Temperaturehotspring;
+  QLineEdit& Refrigerant;
+  QLineEdit& TemperatureCondensing;
+  QLineEdit& Subcooling;
+  QLineEdit& Superheating;
+  QLineEdit& Safetyfactor;
+  QLineEdit& Isotropicefficiency;
+};
+
+}  // namespace forms

@@ -1,0 +1,50 @@
+// The comparison form: one set of conditions and up to eight refrigerant
+// names; Calculate evaluates them all and opens the first result page.
+// Screen All Fluids opens the screening of every fluid under the conditions.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "cycle/comparison.h"
+#include "common/design.h"
+#include "forms/shell.h"
+
+namespace forms {
+
+class UserForm4 : public PageWindow {
+ public:
+  explicit UserForm4(Shell& shell);
+
+  // Fills the number of refrigerants, then the name boxes, as a user would:
+  // choosing the number empties the boxes. At most eight names.
+  void FillRefrigerants(const std::vector<std::string>& names);
+
+ private:
+  void UserForm_initialize();
+  void NumberRefrigerant_Change();
+  void Calculate_Click();
+  void Cleardata_Click();
+  void CommandButton1_Click();  // Back
+  void ScreenAllFluids_Click();
+  cycle::ComparisonFields ReadFields() const;
+
+  Shell& shell_;
+  QLineEdit& HeatCapEvap;
+  QLineEdit& TempEvap;
+  QLineEdit& Subcooling;
+  QLineEdit& TemperatureCondensing;
+  QLineEdit& Safetyfactor;
+  QLineEdit& Superheating;
+  QComboBox& NumberRefrigerant;
+  QLineEdit& Isotropicefficiency;
+  std::array<QLineEdit*, cycle::kMaxRefrigerants> Refrigerant{};
+  std::array<QLabel*, cycle::kMaxRefrigerants> retext{};
+};
+
+}  // namespace forms

@@ -1,0 +1,20 @@
+// The simulation menu: the comparison form, the basic calculation, the
+// transcritical cycle, or back.
+#pragma once
+
+#include "common/design.h"
+#include "forms/shell.h"
+
+namespace forms {
+
+class SelectSim : public PageWindow {
+ public:
+  explicit SelectSim(Shell& shell);
+
+ private:
+  void MoveTo(const QString& next);
+
+  Shell& shell_;
+};
+
+}  // namespace forms

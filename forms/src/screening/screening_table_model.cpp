@@ -1,0 +1,101 @@
+#include "screening/screening_table_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+#include <iterator>
+
+namespace forms {
+
+namespace {
+
+constexpr int kColumnCount = static_cast<int>(std::size(cycle::kScreeningColumns));
+const QColor kRefusedColour(0x8a, 0x8a, 0x8a);
+
+// Columns of figures that only a fluid running the cycle has.
+bool OfTheCycle(cycle::ScreeningColumn column) {
+  using enum cycle::ScreeningColumn;
+  switch (column) {
+    case GlideEvap:
+    case GlideCond:
+    case COP:
+    case VHC:
+    case MassPerHeat:
+    case VaporVolume:
+    case DisplacementVolume:
+    case EvaporatingPressure:
+    case DischargePressure:
+    case DischargeTemperature:
+    case PressureRatio: return true;
+    default: return false;
+  }
+}
+
+QString Shown(const cycle::ScreeningRow& row, cycle::ScreeningColumn column) {
+  const cycle::ScreeningValue value = cycle::CellValue(row, column);
+  if (!std::holds_alternative<std::monostate>(value)) {
+    return QString::fromStdString(cycle::CellText(row, column));
+  }
+  const bool not_applicable =
+      column == cycle::ScreeningColumn::Reason || (row.refusal() != nullptr && OfTheCycle(column));
+  return not_applicable ? QString() : QStringLiteral("unknown");
+}
+
+}  // namespace
+
+cycle::ScreeningColumn ColumnAt(int section) { return cycle::kScreeningColumns[section]; }
+
+int SectionOf(cycle::ScreeningColumn column) {
+  const auto* found =
+      std::find(std::begin(cycle::kScreeningColumns), std::end(cycle::kScreeningColumns), column);
+  return static_cast<int>(found - std::begin(cycle::kScreeningColumns));
+}
+
+void ScreeningTableModel::SetRows(std::vector<cycle::ScreeningRow> rows) {
+  beginResetModel();
+  rows_ = std::move(rows);
+  endResetModel();
+}
+
+int ScreeningTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ScreeningTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant ScreeningTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumnCount) return {};
+  const cycle::ScreeningRow& row = rows_[static_cast<std::size_t>(index.row())];
+  const cycle::ScreeningColumn column = ColumnAt(index.column());
+  switch (role) {
+    case Qt::DisplayRole: return Shown(row, column);
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(cycle::ColumnUnit(column).empty()
+                                     ? Qt::AlignLeft | Qt::AlignVCenter
+                                     : Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::ForegroundRole: return row.refusal() ? QVariant(QBrush(kRefusedColour)) : QVariant();
+    case Qt::ToolTipRole:
+      return row.refusal() ? QVariant(QString::fromStdString(*row.refusal())) : QVariant();
+    default: return {};
+  }
+}
+
+QVariant ScreeningTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  if (section < 0 || section >= kColumnCount) return {};
+  const cycle::ScreeningColumn column = ColumnAt(section);
+  const auto name = cycle::ColumnName(column);
+  const auto unit = cycle::ColumnUnit(column);
+  QString heading = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  if (!unit.empty()) {
+    heading += QStringLiteral(" (%1)").arg(
+        QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
+  }
+  return heading;
+}
+
+}  // namespace forms
