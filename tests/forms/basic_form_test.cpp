@@ -102,8 +102,6 @@ const Rejection kRejections[] = {
     // More than a number, read past the checks above: refused, named.
     {"Massflowrate", "1,5",
      "Mass Flowrate Hot Water: \"1,5\" is not a number (the decimal separator is a point)"},
-    {"Massflowrate", "2 liter/s",
-     "Mass Flowrate Hot Water: \"2 liter/s\" is not a number (the decimal separator is a point)"},
     {"Subcooling", "3.5 K",
      "Subcooling: \"3.5 K\" is not a number (the decimal separator is a point)"},
     {"Safetyfactor", "1OO",
