@@ -15,7 +15,7 @@ namespace hpcalc {
 
 namespace {
 
-std::string Fixed2(double value) { return cycle::FormatFixed(value, 2); }
+std::string Fixed2(double value) { return cycle::FormatPattern(value, 2); }
 
 void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   if (csv) {

@@ -151,6 +151,13 @@ std::string FormatFixed(double value, int decimals) {
   return ExponentForm(value);
 }
 
+std::string FormatPattern(double value, int decimals) {
+  if (!std::isfinite(value) || std::fabs(value) >= kLargestFixed) return FormatFixed(value, decimals);
+  std::string text = FixedPoint(value, decimals);
+  const bool shows_zero = value != 0 && text.find_first_not_of("-0.") == std::string::npos;
+  return shows_zero ? FormatFixed(value, decimals) : text;
+}
+
 std::string FormatSignificant(double value, int digits) {
   if (!std::isfinite(value) || value == 0) return FormatFixed(value, 0);
   std::string text = FormatFixed(value, std::max(0, digits - 1 - DecimalExponent(value)));

@@ -262,7 +262,7 @@ std::string CellText(const ScreeningRow& row, ScreeningColumn column) {
 }
 
 std::string ColumnText(ScreeningColumn column, double value) {
-  if (const auto figure = FigureOf(column)) return TotalPageFigureText(*figure, value);
+  if (const auto figure = FigureOf(column)) return FormatFixed(value, TotalPageDecimals(*figure));
   // Ozone depletion potentials span five orders of magnitude.
   if (column == ScreeningColumn::ODP) return FormatSignificant(value, kOdpDigits);
   return FormatFixed(value, FormatOf(column).decimals);

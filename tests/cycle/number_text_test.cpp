@@ -160,6 +160,35 @@ TEST(FormatFixed, ShowsEveryFigureByOneRule) {
   }
 }
 
+// The result pages' own patterns: exactly the pattern for every value it
+// shows as a number, FormatFixed only where it would show zero or hundreds
+// of digits.
+TEST(FormatPattern, KeepsThePatternUnlessItWouldHideTheValue) {
+  const struct {
+    double value;
+    int decimals;
+    std::string expected;
+  } cases[] = {
+      {0.5, 2, "0.50"},
+      {0.05, 2, "0.05"},
+      {-0.05, 2, "-0.05"},
+      {0.00096, 5, "0.00096"},
+      {1.005, 2, "1.01"},
+      {0, 2, "0.00"},
+      {-0.0, 2, "0.00"},
+      {0.004, 2, "0.00400"},
+      {-0.00004, 4, "-0.0000400"},
+      {0.000282, 2, "0.000282"},
+      {9.6e-8, 2, "9.60e-08"},
+      {1e300, 2, "1.00e+300"},
+      {std::numeric_limits<double>::quiet_NaN(), 2, "NaN"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(cycle::FormatPattern(c.value, c.decimals), c.expected)
+        << c.value << " with " << c.decimals << " decimals";
+  }
+}
+
 }  // namespace
 
 // The desktop toolkit adopts the user's locale, where the decimal separator

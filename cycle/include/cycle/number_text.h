@@ -68,6 +68,12 @@ std::optional<std::string> FirstNumberRefusal(std::span<const TypedField> fields
 // never shows.
 std::string FormatFixed(double value, int decimals);
 
+// The fixed patterns of the calculation's own result pages ("0.00",
+// "0.0000", "0.00000"): exactly the pattern, except where it would show a
+// non-zero value as zero or run past 1e15 (there as FormatFixed).
+// 0.5 -> "0.50", 0.00096 with 5 decimals -> "0.00096", 0.0004 -> "0.000400".
+std::string FormatPattern(double value, int decimals);
+
 // As many decimals as `digits` significant digits need, trailing zeros
 // dropped, otherwise as FormatFixed: 0.00024 -> "0.00024", 0.0275 ->
 // "0.0275", 1 -> "1", 1430 -> "1430" (3 digits). For figures of very
