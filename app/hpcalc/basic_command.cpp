@@ -15,7 +15,7 @@ namespace hpcalc {
 
 namespace {
 
-std::string Fixed2(double value) { return cycle::FormatFixed(value, 2); }
+std::string Fixed2(double value) { return cycle::FormatPattern(value, 2); }
 
 void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   if (csv) {
@@ -58,8 +58,8 @@ int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
-  const auto read = BasicInputOf(options);
-  if (const auto* reason = std::get_if<std::string>(&read)) return BadUsage(*reason, err);
+  const auto read = BasicInputOf(options, err);
+  if (const int* exit_code = std::get_if<int>(&read)) return *exit_code;
   const auto& input = std::get<cycle::BasicCycleInput>(read);
   const auto outcome = cycle::CalcBasicCycle(input, LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);

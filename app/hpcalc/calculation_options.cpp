@@ -2,19 +2,22 @@
 
 #include <algorithm>
 
-#include "cycle/number_text.h"
+#include "command_support.h"
+#include "property/message_text.h"
 
 namespace hpcalc {
 
-std::variant<cycle::BasicCycleInput, std::string> BasicInputOf(const ParsedOptions& options) {
-  if (!options.names.empty()) return "basic takes no names: " + options.names[0];
-  const auto number = [&options](std::string_view name) {
-    return cycle::LeadingNumber(options.Text(name));
-  };
-  return cycle::BasicCycleInput{options.Text("refrigerant"), number("flow"),
-                                number("hot-water"),         number("subcooling"),
-                                number("superheating"),      number("condensing"),
-                                number("safety"),            number("efficiency")};
+std::variant<cycle::BasicCycleInput, int> BasicInputOf(const ParsedOptions& options,
+                                                       std::ostream& err) {
+  if (!options.names.empty()) {
+    return BadUsage("basic takes no names: " + property::ShortenedForMessage(options.names[0]), err);
+  }
+  auto read = cycle::ReadBasicCycleInput({options.Text("refrigerant"), options.Text("flow"),
+                                          options.Text("hot-water"), options.Text("subcooling"),
+                                          options.Text("superheating"), options.Text("condensing"),
+                                          options.Text("safety"), options.Text("efficiency")});
+  if (const auto* message = std::get_if<std::string>(&read)) return Refused(*message, err);
+  return std::get<cycle::BasicCycleInput>(read);
 }
 
 cycle::ComparisonFields ConditionFields(const ParsedOptions& options) {

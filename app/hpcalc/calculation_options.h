@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <iosfwd>
 #include <string>
 #include <variant>
 
@@ -22,9 +23,11 @@ inline constexpr std::array<Option, 7> kCompareOptions{{
     {"condensing", "90"}, {"safety", "100"},     {"efficiency", "80"},
 }};
 
-// The basic calculation's input, or the reason the command line is unusable
-// (the basic calculation takes no names).
-std::variant<cycle::BasicCycleInput, std::string> BasicInputOf(const ParsedOptions& options);
+// The basic calculation's input as its form reads it (ReadBasicCycleInput),
+// or the exit code where the command ends: a command line it cannot use (the
+// basic calculation takes no names), or the form's refusal of a field.
+std::variant<cycle::BasicCycleInput, int> BasicInputOf(const ParsedOptions& options,
+                                                       std::ostream& err);
 
 // The comparison form's seven condition fields, no refrigerants chosen.
 cycle::ComparisonFields ConditionFields(const ParsedOptions& options);

@@ -8,6 +8,7 @@
 #include "cycle/number_text.h"
 #include "plots/cycle_diagram_plot.h"
 #include "plots/plot_file.h"
+#include "property/message_text.h"
 #include "report/csv_table.h"
 
 namespace hpcalc {
@@ -47,11 +48,15 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
     return BadUsage("diagram takes ph or ts, then basic or compare", err);
   }
   const auto kind = cycle::DiagramKindNamed(args[0]);
-  if (!kind) return BadUsage("diagram takes ph or ts, not " + args[0], err);
+  if (!kind) {
+    return BadUsage("diagram takes ph or ts, not " + property::ShortenedForMessage(args[0]), err);
+  }
   const std::string& calculation = args[1];
   const bool basic = calculation == "basic";
   if (!basic && calculation != "compare") {
-    return BadUsage("diagram " + args[0] + " takes basic or compare, not " + calculation, err);
+    return BadUsage("diagram " + args[0] + " takes basic or compare, not " +
+                        property::ShortenedForMessage(calculation),
+                    err);
   }
   const std::vector<std::string> rest(args.begin() + 2, args.end());
   // The options of the calculation the diagram shows, and where to write it.
@@ -69,8 +74,8 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
 
   Diagrams diagrams;
   if (basic) {
-    const auto input = BasicInputOf(options);
-    if (const auto* reason = std::get_if<std::string>(&input)) return BadUsage(*reason, err);
+    const auto input = BasicInputOf(options, err);
+    if (const int* exit_code = std::get_if<int>(&input)) return *exit_code;
     auto diagram = cycle::BasicCycleDiagram(std::get<cycle::BasicCycleInput>(input), *kind,
                                             LibraryTextOf(options));
     if (auto* message = std::get_if<std::string>(&diagram)) return Refused(*message, err);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "property/message_text.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + (argc > 1 ? 2 : argc), argv + argc);
@@ -31,8 +32,9 @@ int main(int argc, char** argv) {
     std::cout << "hpcalc " HEATPUMP_VERSION "\n";
     return hpcalc::kSuccess;
   }
-  std::cerr << (command.empty() ? std::string("hpcalc: no command")
-                                : "hpcalc: unknown command " + std::string(command))
+  std::cerr << (command.empty()
+                    ? std::string("hpcalc: no command")
+                    : "hpcalc: unknown command " + property::ShortenedForMessage(command))
             << "\n\n"
             << hpcalc::kUsage;
   return hpcalc::kBadUsage;

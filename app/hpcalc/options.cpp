@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "property/message_text.h"
+
 namespace hpcalc {
 
 std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::string>& args,
@@ -27,14 +29,15 @@ std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::str
       const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);
       const auto known = parsed.texts.find(name);
       if (arg.rfind("--", 0) != 0 || known == parsed.texts.end()) {
-        return "unknown option " + arg;
+        return "unknown option " + property::ShortenedForMessage(arg);
       }
+      parsed.given.insert(name);
       if (equals != std::string::npos) {
         known->second = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {
         known->second = args[++i];
       } else {
-        return "option " + arg + " needs a value";
+        return "option " + property::ShortenedForMessage(arg) + " needs a value";
       }
     }
   }

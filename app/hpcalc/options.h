@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@ struct Option {
 
 struct ParsedOptions {
   std::map<std::string, std::string, std::less<>> texts;  // every option, given or default
+  std::set<std::string, std::less<>> given;               // the options on the command line
   bool csv = false;
   bool verbose = false;  // a failed property request's message followed by the library's text
   bool help = false;

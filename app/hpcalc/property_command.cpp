@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "cycle/number_text.h"
 #include "property/layer_state.h"
+#include "property/message_text.h"
 #include "property/property_functions.h"
 #include "property/state_evaluation.h"
 
@@ -68,10 +69,19 @@ int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   const auto function = std::find_if(std::begin(kFunctions), std::end(kFunctions),
                                      [&](const auto& entry) { return SameName(args[0], entry.first); });
-  if (function == std::end(kFunctions)) return BadUsage("unknown property function " + args[0], err);
-  const double value1 = args.size() > 4 ? cycle::LeadingNumber(args[4]) : 0;
-  const double value2 = args.size() > 5 ? cycle::LeadingNumber(args[5]) : 0;
-  const auto result = function->second(fluid, code, units, value1, value2);
+  if (function == std::end(kFunctions)) {
+    return BadUsage("unknown property function " + property::ShortenedForMessage(args[0]), err);
+  }
+  // An omitted value is 0; a given one must be a number.
+  std::array<double, 2> values{};
+  for (std::size_t i = 0; i < values.size() && 4 + i < args.size(); ++i) {
+    const auto value = cycle::WholeNumber(args[4 + i]);
+    if (!value) {
+      return BadUsage(cycle::NumberRefusal(i == 0 ? "VALUE1" : "VALUE2", args[4 + i]), err);
+    }
+    values[i] = *value;
+  }
+  const auto result = function->second(fluid, code, units, values[0], values[1]);
   // The layer computes nothing for these and returns the given value, or 0:
   // no answer to print.
   if (std::holds_alternative<double>(result)) {

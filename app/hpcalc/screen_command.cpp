@@ -1,15 +1,18 @@
 #include <algorithm>
-#include <charconv>
+#include <cctype>
 #include <iomanip>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 #include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/comparison.h"
+#include "cycle/number_text.h"
 #include "cycle/screening.h"
+#include "property/message_text.h"
 #include "report/screening_table.h"
 
 namespace hpcalc {
@@ -27,20 +30,52 @@ struct Selection {
   cycle::SortOrder order = cycle::SortOrder::ascending;
 };
 
-std::optional<double> WholeNumber(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+// The names --safety-class takes: the standard's classes, then the one for
+// no class on record.
+std::vector<std::string_view> ClassNames() {
+  std::vector<std::string_view> names(std::begin(cycle::kSafetyClasses),
+                                      std::end(cycle::kSafetyClasses));
+  names.push_back(cycle::kNoSafetyClass);
+  return names;
 }
 
-std::set<std::string> ClassList(std::string_view text) {
+// The name an item of --safety-class stands for, without regard to case.
+std::optional<std::string> ClassNamed(std::string_view item) {
+  for (const std::string_view name : ClassNames()) {
+    const bool same =
+        std::equal(item.begin(), item.end(), name.begin(), name.end(), [](char a, char b) {
+          return std::toupper(static_cast<unsigned char>(a)) ==
+                 std::toupper(static_cast<unsigned char>(b));
+        });
+    if (same) return std::string(name);
+  }
+  return std::nullopt;
+}
+
+std::string ClassNamesText() {
+  std::string text;
+  for (const std::string_view name : ClassNames()) {
+    text.append(text.empty() ? "" : ", ").append(name);
+  }
+  return text;
+}
+
+std::variant<std::set<std::string>, std::string> ClassList(std::string_view text) {
   std::set<std::string> classes;
   std::istringstream items{std::string(text)};
   for (std::string item; std::getline(items, item, ',');) {
     item.erase(0, item.find_first_not_of(" \t"));
     item.erase(item.find_last_not_of(" \t") + 1);
-    if (!item.empty()) classes.insert(item);
+    if (item.empty()) continue;
+    const auto named = ClassNamed(item);
+    if (!named) {
+      return "--safety-class: \"" + property::ShortenedForMessage(item) +
+             "\" is not a safety class (" + ClassNamesText() + ")";
+    }
+    classes.insert(*named);
+  }
+  if (classes.empty()) {
+    return std::string("--safety-class takes classes separated by commas: A1,A2L");
   }
   return classes;
 }
@@ -53,25 +88,29 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
   } else if (kind == "blend") {
     selection.filter.kind = cycle::FluidKind::blend;
   } else if (kind != "all") {
-    return "--kind takes pure, blend or all, not \"" + kind + "\"";
+    return "--kind takes pure, blend or all, not \"" + property::ShortenedForMessage(kind) + "\"";
   }
-  if (const std::string& classes = options.Text("safety-class"); !classes.empty()) {
-    selection.filter.safety_classes = ClassList(classes);
-    if (selection.filter.safety_classes->empty()) {
-      return "--safety-class takes classes separated by commas: A1,A2L";
-    }
+  if (options.given.contains("safety-class")) {
+    auto classes = ClassList(options.Text("safety-class"));
+    if (auto* reason = std::get_if<std::string>(&classes)) return std::move(*reason);
+    selection.filter.safety_classes = std::move(std::get<std::set<std::string>>(classes));
   }
-  if (const std::string& gwp = options.Text("max-gwp"); !gwp.empty()) {
-    selection.filter.max_gwp = WholeNumber(gwp);
-    if (!selection.filter.max_gwp) return "--max-gwp takes a number, not \"" + gwp + "\"";
+  if (options.given.contains("max-gwp")) {
+    const std::string& gwp = options.Text("max-gwp");
+    selection.filter.max_gwp = cycle::WholeNumber(gwp);
+    if (!selection.filter.max_gwp) return cycle::NumberRefusal("--max-gwp", gwp);
   }
-  if (std::string_view sort = options.Text("sort"); !sort.empty()) {
-    if (sort.front() == '-') {
+  if (options.given.contains("sort")) {
+    std::string_view sort = options.Text("sort");
+    if (!sort.empty() && sort.front() == '-') {
       selection.order = cycle::SortOrder::descending;
       sort.remove_prefix(1);
     }
     selection.sort = cycle::ColumnNamed(sort);
-    if (!selection.sort) return "--sort takes a column of the table, not \"" + options.Text("sort") + "\"";
+    if (!selection.sort) {
+      return "--sort takes a column of the table, not \"" +
+             property::ShortenedForMessage(options.Text("sort")) + "\"";
+    }
   }
   return selection;
 }
@@ -113,15 +152,16 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto parsed = CommandOptions(args, known, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
-  if (!options.names.empty()) return BadUsage("screen takes no names: " + options.names[0], err);
+  if (!options.names.empty()) {
+    return BadUsage("screen takes no names: " + property::ShortenedForMessage(options.names[0]), err);
+  }
   const auto selection = ReadSelection(options);
   if (const auto* reason = std::get_if<std::string>(&selection)) return BadUsage(*reason, err);
   const auto& [filter, sort, order] = std::get<Selection>(selection);
 
-  const cycle::ComparisonConditions conditions = cycle::ReadConditions(ConditionFields(options));
-  if (const auto message = cycle::CheckScreeningConditions(conditions)) {
-    return Refused(*message, err);
-  }
+  const auto read = cycle::ReadScreeningConditions(ConditionFields(options));
+  if (const auto* message = std::get_if<std::string>(&read)) return Refused(*message, err);
+  const auto& conditions = std::get<cycle::ComparisonConditions>(read);
   const auto candidates = cycle::FindScreeningCandidates();
   for (const auto& skipped : candidates.skipped) err << "hpcalc: skipped " << skipped << '\n';
   if (candidates.fluids.empty()) {

@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "cycle/number_text.h"
 #include "cycle/transcritical.h"
+#include "property/message_text.h"
 #include "report/csv_table.h"
 
 namespace hpcalc {
@@ -104,7 +105,10 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
   const auto parsed = CommandOptions(args, kTranscriticalOptions, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
-  if (!options.names.empty()) return BadUsage("transcritical takes no names: " + options.names[0], err);
+  if (!options.names.empty()) {
+    return BadUsage(
+        "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
+  }
   const auto outcome = cycle::CalcTranscriticalCycle(InputOf(options), LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);

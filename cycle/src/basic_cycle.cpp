@@ -1,6 +1,8 @@
 #include "cycle/basic_cycle.h"
 
+#include "cycle/number_text.h"
 #include "cycle_points.h"
+#include "form_fields.h"
 #include "property_requests.h"
 
 namespace cycle {
@@ -46,6 +48,22 @@ BasicCycleResult Evaluate(const BasicCycleInput& in) {
 }
 
 }  // namespace
+
+std::variant<BasicCycleInput, std::string> ReadBasicCycleInput(const BasicCycleFields& fields) {
+  const BasicCycleInput input{fields.Refrigerant,
+                              LeadingNumber(fields.Massflowrate),
+                              LeadingNumber(fields.Temperaturehotspring),
+                              LeadingNumber(fields.Subcooling),
+                              LeadingNumber(fields.Superheating),
+                              LeadingNumber(fields.TemperatureCondensing),
+                              LeadingNumber(fields.Safetyfactor),
+                              LeadingNumber(fields.Isotropicefficiency)};
+  if (auto message = CheckBasicCycleInput(input)) return *message;
+  if (auto message = FirstNumberRefusal(detail::BasicNumberFields<TypedField>(fields))) {
+    return *message;
+  }
+  return input;
+}
 
 BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input, LibraryText library_text) {
   if (auto message = CheckBasicCycleInput(input)) return *message;

@@ -6,6 +6,7 @@
 
 #include "cycle/number_text.h"
 #include "cycle_points.h"
+#include "form_fields.h"
 #include "property_requests.h"
 
 namespace cycle {
@@ -75,6 +76,10 @@ ComparisonConditions ReadConditions(const ComparisonFields& fields) {
           LeadingNumber(fields.Isotropicefficiency)};
 }
 
+std::optional<std::string> RefuseTextsNotNumbers(const ComparisonFields& fields) {
+  return FirstNumberRefusal(detail::ComparisonNumberFields<TypedField>(fields));
+}
+
 double CriticalTemperature(const property::PropertyResult& critical_point) {
   double kelvin = 0;
   if (const double* value = std::get_if<double>(&critical_point)) kelvin = *value;
@@ -129,6 +134,7 @@ std::optional<std::string> RunComparison(const ComparisonFields& fields,
       return RefrigerantMessage(k);
     }
   }
+  if (auto message = RefuseTextsNotNumbers(fields)) return message;
   if (auto message = CheckPossibleCycle(conditions)) return message;
 
   // A failure of any refrigerant ends the command before a figure is stored,

@@ -3,10 +3,12 @@
 // refusals of a cycle that cannot exist run after every check of a form.
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "form_fields.h"
 #include "named_values.h"
 
 namespace cycle {
@@ -27,7 +29,7 @@ std::optional<std::string> FirstFailure(std::initializer_list<Check> checks) {
 
 // A text such as "1e999" reads as infinity: refuse it before it reaches a
 // property request or a figure.
-std::optional<std::string> OutOfRange(std::initializer_list<detail::NamedValue> values) {
+std::optional<std::string> OutOfRange(std::span<const detail::NamedValue> values) {
   if (const auto name = detail::FirstNonFinite(values)) {
     return std::string(*name) + " is out of range";
   }
@@ -77,15 +79,7 @@ std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& in) {
       })) {
     return message;
   }
-  return OutOfRange({
-      {"Mass Flowrate Hot Water", in.Massflowrate},
-      {"Temperature Hot Water", in.Temperaturehotspring},
-      {"Subcooling", in.Subcooling},
-      {"Superheating", in.Superheating},
-      {"Temperature Condensing", in.TemperatureCondensing},
-      {"Safety Factor", in.Safetyfactor},
-      {"Isotropic Efficiency", in.Isotropicefficiency},
-  });
+  return OutOfRange(detail::BasicNumberFields<detail::NamedValue>(in));
 }
 
 std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& in) {
@@ -108,15 +102,7 @@ std::optional<std::string> CheckComparisonConditions(const ComparisonConditions&
       })) {
     return message;
   }
-  return OutOfRange({
-      {"Heat Capacity of Evaporator", in.HeatCapEvap},
-      {"Temperature at Evaporator", in.TempEvap},
-      {"Subcooling", in.Subcooling},
-      {"Superheating", in.Superheating},
-      {"Temperature Condensing", in.TemperatureCondensing},
-      {"Safety Factor", in.Safetyfactor},
-      {"Isotropic Efficiency", in.Isotropicefficiency},
-  });
+  return OutOfRange(detail::ComparisonNumberFields<detail::NamedValue>(in));
 }
 
 }  // namespace cycle

@@ -1,10 +1,10 @@
 #include "library_text.h"
 
 #include <charconv>
-#include <cmath>
 #include <regex>
 
 #include "cycle/number_text.h"
+#include "property/message_text.h"
 
 namespace cycle::detail {
 
@@ -62,14 +62,6 @@ const UnitRule& RuleFor(std::string_view unit) {
   return kRules[0];  // unreachable: the pattern matches only the rules' units
 }
 
-std::string ShownNumber(double value, int decimals) {
-  const double smallest = 0.5 * std::pow(10.0, -decimals);
-  if (value == 0 || std::abs(value) >= smallest) return FormatFixed(value, decimals);
-  char text[32];
-  return std::string(text,
-                     std::to_chars(text, text + sizeof text, value, std::chars_format::general, 3).ptr);
-}
-
 // Every quantity in the forms' unit; nothing when one needs the molar mass
 // and there is none.
 std::optional<std::string> Converted(const std::string& text, std::optional<double> molar_mass) {
@@ -85,7 +77,7 @@ std::optional<std::string> Converted(const std::string& text, std::optional<doub
     double value = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), value);
     result.append(rest, (*match)[0].first);
-    result += ShownNumber(rule.convert(value, molar_mass.value_or(0)), rule.decimals) + " " +
+    result += FormatFixed(rule.convert(value, molar_mass.value_or(0)), rule.decimals) + " " +
               std::string(rule.form);
     rest = (*match)[0].second;
   }
@@ -109,8 +101,6 @@ bool ShowsLibraryInternals(std::string text) {
 
 }  // namespace
 
-std::string ShownNumber(double value) { return ShownNumber(value, 2); }
-
 std::optional<std::string> InFormTerms(std::string_view library_text, std::string_view fluid,
                                        std::optional<double> molar_mass) {
   static const std::regex routine(R"(^(?:[A-Z][A-Z0-9]*: )+)");
@@ -118,9 +108,11 @@ std::optional<std::string> InFormTerms(std::string_view library_text, std::strin
                                               std::regex_constants::format_first_only);
   if (text.find("file") != std::string::npos || text.find(".fld") != std::string::npos) {
     if (text.find("not found") != std::string::npos) {
-      return std::string(fluid) + " is not a fluid or mixture the property library knows";
+      return property::ShortenedForMessage(fluid) +
+             " is not a fluid or mixture the property library knows";
     }
-    return "the fluid or mixture file of " + std::string(fluid) + " cannot be read";
+    return "the fluid or mixture file of " + property::ShortenedForMessage(fluid) +
+           " cannot be read";
   }
   auto converted = Converted(text, molar_mass);
   if (!converted || converted->empty() || ShowsLibraryInternals(*converted)) return std::nullopt;

@@ -17,8 +17,4 @@ namespace cycle::detail {
 std::optional<std::string> InFormTerms(std::string_view library_text, std::string_view fluid,
                                        std::optional<double> molar_mass);
 
-// A number of a form's unit as the messages show it: two decimals, and
-// three significant digits where two decimals would show nothing.
-std::string ShownNumber(double value);
-
 }  // namespace cycle::detail

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace cycle::detail {
@@ -14,11 +15,15 @@ struct NamedValue {
 };
 
 // The name of the first value that is infinite or not a number.
-inline std::optional<std::string_view> FirstNonFinite(std::initializer_list<NamedValue> values) {
+inline std::optional<std::string_view> FirstNonFinite(std::span<const NamedValue> values) {
   for (const NamedValue& named : values) {
     if (!std::isfinite(named.value)) return named.name;
   }
   return std::nullopt;
+}
+
+inline std::optional<std::string_view> FirstNonFinite(std::initializer_list<NamedValue> values) {
+  return FirstNonFinite(std::span(values.begin(), values.size()));
 }
 
 }  // namespace cycle::detail

@@ -17,13 +17,13 @@ namespace {
 // forms' units ("mks" in: K, kPa, kg/m^3, kJ/kg, kJ/kg-K).
 std::string InFormUnits(char letter, double value) {
   switch (letter) {
-    case 'T': return ShownNumber(value - kKelvinOffset) + " 'C";
-    case 'P': return ShownNumber(value / 100) + " bar";
-    case 'D': return ShownNumber(value) + " kg/m^3";
-    case 'H': return ShownNumber(value) + " kJ/kg";
+    case 'T': return FormatFixed(value - kKelvinOffset, 2) + " 'C";
+    case 'P': return FormatFixed(value / 100, 2) + " bar";
+    case 'D': return FormatFixed(value, 2) + " kg/m^3";
+    case 'H': return FormatFixed(value, 2) + " kJ/kg";
     case 'S': return FormatFixed(value, 4) + " kJ/kg-K";
-    case 'Q': return "quality " + ShownNumber(value);
-    default: return ShownNumber(value);
+    case 'Q': return "quality " + FormatFixed(value, 2);
+    default: return FormatFixed(value, 2);
   }
 }
 

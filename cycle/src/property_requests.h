@@ -11,6 +11,7 @@
 
 #include "cycle/library_text_option.h"
 #include "named_values.h"
+#include "property/message_text.h"
 #include "property/property_functions.h"
 
 namespace cycle::detail {
@@ -28,7 +29,7 @@ inline std::string WithLibraryText(const std::string& message, std::string_view 
 class CycleFailure : public std::runtime_error {
  public:
   CycleFailure(std::string_view fluid, const std::string& reason, std::string library_text = {})
-      : std::runtime_error(std::string(fluid) + ": " + reason),
+      : std::runtime_error(property::ShortenedForMessage(fluid) + ": " + reason),
         reason_(reason),
         library_text_(std::move(library_text)) {}
   // The message without the fluid's name, for a table that names it.

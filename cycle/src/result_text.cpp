@@ -50,7 +50,7 @@ const Piece& PieceOf(const std::array<Piece, 7>& pieces, Figure figure) {
 std::string PieceText(const Piece& piece, const CycleFigures& figures) {
   std::string text(piece.label);
   text += "= ";
-  text += FormatFixed(FigureValue(figures, piece.figure) * piece.scale, piece.decimals);
+  text += FormatPattern(FigureValue(figures, piece.figure) * piece.scale, piece.decimals);
   text += piece.unit;
   return text;
 }
@@ -128,8 +128,10 @@ std::string TotalLine(std::string_view name, const CycleFigures& figures) {
   return Joined(TotalPieces(name, figures));
 }
 
+int TotalPageDecimals(Figure figure) { return PieceOf(kTotalColumns, figure).decimals; }
+
 std::string TotalPageFigureText(Figure figure, double value) {
-  return FormatFixed(value, PieceOf(kTotalColumns, figure).decimals);
+  return FormatPattern(value, TotalPageDecimals(figure));
 }
 
 std::vector<std::vector<std::string>> ResultPageLines(const ComparisonResults& results,

@@ -190,9 +190,13 @@ ScreeningCandidates FindScreeningCandidates() {
   return found;
 }
 
-std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& conditions) {
-  if (auto message = CheckComparisonConditions(conditions)) return message;
-  return CheckPossibleCycle(conditions);
+std::variant<ComparisonConditions, std::string> ReadScreeningConditions(
+    const ComparisonFields& fields) {
+  const ComparisonConditions conditions = ReadConditions(fields);
+  if (auto message = CheckComparisonConditions(conditions)) return *message;
+  if (auto message = RefuseTextsNotNumbers(fields)) return *message;
+  if (auto message = CheckPossibleCycle(conditions)) return *message;
+  return conditions;
 }
 
 ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
@@ -254,20 +258,23 @@ std::string CellText(const ScreeningRow& row, ScreeningColumn column) {
   const ScreeningValue value = CellValue(row, column);
   if (const std::string* text = std::get_if<std::string>(&value)) return *text;
   const double* number = std::get_if<double>(&value);
-  if (number == nullptr) return {};
-  if (const auto figure = FigureOf(column)) return TotalPageFigureText(*figure, *number);
+  return number ? ColumnText(column, *number) : std::string();
+}
+
+std::string ColumnText(ScreeningColumn column, double value) {
+  if (const auto figure = FigureOf(column)) return FormatFixed(value, TotalPageDecimals(*figure));
   // Ozone depletion potentials span five orders of magnitude.
-  if (column == ScreeningColumn::ODP) return FormatSignificant(*number, kOdpDigits);
-  return FormatFixed(*number, FormatOf(column).decimals);
+  if (column == ScreeningColumn::ODP) return FormatSignificant(value, kOdpDigits);
+  return FormatFixed(value, FormatOf(column).decimals);
 }
 
 bool PassesFacts(const ScreeningCandidate& fluid, const ScreeningFilter& filter) {
   if (filter.kind && fluid.kind != *filter.kind) return false;
   if (filter.safety_classes) {
-    if (!fluid.safety_class) return false;
-    const bool listed = std::any_of(
-        filter.safety_classes->begin(), filter.safety_classes->end(),
-        [&](const std::string& wanted) { return Upper(wanted) == Upper(*fluid.safety_class); });
+    const std::string_view on_record = fluid.safety_class ? *fluid.safety_class : kNoSafetyClass;
+    const bool listed =
+        std::any_of(filter.safety_classes->begin(), filter.safety_classes->end(),
+                    [&](const std::string& wanted) { return Upper(wanted) == Upper(on_record); });
     if (!listed) return false;
   }
   if (filter.max_gwp && !(fluid.gwp100 && *fluid.gwp100 <= *filter.max_gwp)) return false;

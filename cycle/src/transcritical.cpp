@@ -11,7 +11,7 @@
 #include "form_states.h"
 #include "gas_cooler.h"
 #include "maximum_search.h"
-#include "property/number_text.h"
+#include "property/message_text.h"
 #include "property_requests.h"
 #include "threshold_search.h"
 
@@ -86,7 +86,7 @@ std::variant<Conditions, std::string> ReadConditions(const TranscriticalInput& i
       {"Water Outlet Temperature", in.WaterOut, c.water_out},
   };
   const auto read = [](const Field& field) -> std::optional<std::string> {
-    const auto number = property::ParseNumber(field.text);
+    const auto number = WholeNumber(field.text);
     if (!number) return "Please Input " + std::string(field.name) + " as a number";
     field.value = *number;
     return std::nullopt;
@@ -95,7 +95,7 @@ std::variant<Conditions, std::string> ReadConditions(const TranscriticalInput& i
     if (auto message = read(field)) return *message;
   }
   if (!IsOptimal(in.HighPressure)) {
-    const auto number = property::ParseNumber(in.HighPressure);
+    const auto number = WholeNumber(in.HighPressure);
     if (!number) return "Please Input High-side Pressure as a number of bar or \"optimal\"";
     c.high_pressure = *number;
   }
@@ -113,7 +113,8 @@ struct Frame {
 std::variant<Frame, std::string> FrameOf(const std::string& fluid) {
   const auto Tc = property::CriticalPoint(fluid, "T", "mks");
   if (const auto* text = std::get_if<std::string>(&Tc)) {
-    return detail::LibraryReason(*text, fluid).value_or("Unknown refrigerant " + fluid);
+    return detail::LibraryReason(*text, fluid)
+        .value_or("Unknown refrigerant " + property::ShortenedForMessage(fluid));
   }
   try {
     using detail::NumberOf;

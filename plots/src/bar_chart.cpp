@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "cycle/number_text.h"
+
 #include "qcustomplot.h"
 
 namespace plots {
@@ -27,7 +29,7 @@ void DrawBars(QCustomPlot& plot, const QStringList& names, const std::vector<dou
     auto* label = new QCPItemText(&plot);
     label->position->setCoords(i + 1, value);
     label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-    label->setText(QString::number(value, 'f', decimals));
+    label->setText(QString::fromStdString(cycle::FormatFixed(value, decimals)));
   }
   bars->setData(keys, heights, true);
   plot.xAxis->setTicker(ticker);

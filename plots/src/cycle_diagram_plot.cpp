@@ -136,7 +136,8 @@ Frame FrameOf(std::span<const CycleDiagram> diagrams) {
 
 QString IsolineLabel(const cycle::Isoline& line, DiagramKind kind) {
   return kind == DiagramKind::PressureEnthalpy
-             ? QStringLiteral("%1 \u00b0C").arg(line.value, 0, 'g', 4)
+             ? QString::fromStdString(cycle::FormatSignificant(line.value, 4)) +
+                   QStringLiteral(" \u00b0C")
              : QString::fromStdString(cycle::FormatFixed(line.value, 2)) + QStringLiteral(" bar");
 }
 

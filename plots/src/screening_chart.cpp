@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "cycle/screening.h"
+
 namespace plots {
 
 namespace {
@@ -131,9 +133,12 @@ void ScreeningChart::ShowName(std::optional<std::size_t> point) {
   name_->setVisible(point.has_value());
   if (point) {
     const ScreeningPoint& shown = points_[*point];
+    const auto text = [](cycle::ScreeningColumn column, double value) {
+      return QString::fromStdString(cycle::ColumnText(column, value));
+    };
     name_->setText(QStringLiteral("%1\nCOP %2   VHC %3 kJ/m3")
-                       .arg(shown.name, QString::number(shown.cop, 'f', 2),
-                            QString::number(shown.vhc, 'f', 1)));
+                       .arg(shown.name, text(cycle::ScreeningColumn::COP, shown.cop),
+                            text(cycle::ScreeningColumn::VHC, shown.vhc)));
     const QPointF place = PlaceOf(shown);
     const QPointF middle = axisRect()->rect().center();
     const bool right = place.x() > middle.x(), high = place.y() < middle.y();

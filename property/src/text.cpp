@@ -16,8 +16,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Length of the longest decimal number at the start of the text: an optional
-// sign, digits with at most one ".", and an exponent when digits follow it.
+}  // namespace
+
 std::size_t NumberLength(std::string_view text) {
   std::size_t i = 0;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -38,6 +38,8 @@ std::size_t NumberLength(std::string_view text) {
   }
   return i;
 }
+
+namespace {
 
 // The power of ten of the first significant digit of a number as
 // NumberLength delimits it, without its sign and not 0 ("0.05" -> -2,

@@ -110,7 +110,8 @@ CsvTable ComparisonTable(const cycle::ComparisonResults& results) {
     const cycle::CycleFigures figures = cycle::FiguresAt(results, slot);
     std::vector<std::string> row{results.RefName[static_cast<std::size_t>(slot)]};
     for (const auto& [figure, heading] : columns) {
-      row.push_back(cycle::TotalPageFigureText(figure, cycle::FigureValue(figures, figure)));
+      row.push_back(
+          cycle::FormatFixed(cycle::FigureValue(figures, figure), cycle::TotalPageDecimals(figure)));
     }
     table.AddRow(std::move(row));
   }

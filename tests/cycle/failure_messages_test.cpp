@@ -39,9 +39,10 @@ TEST(InFormTerms, RetellsTheLibrarysTextInTheFormsUnits) {
       {"TDFLSH: density 14.0 mol/dm^3 is above the highest density 15 mol/dm^3 of R22",
        kR22MolarMass,
        "density 1210.55 kg/m^3 is above the highest density 1297.02 kg/m^3 of R22"},
-      // Small numbers keep their digits; exponents are read.
+      // Small numbers keep three digits, the smallest in exponent form;
+      // exponents are read.
       {"SATP: pressure 1e-3 kPa is below the lowest pressure 2.5e-05 kPa", std::nullopt,
-       "pressure 1e-05 bar is below the lowest pressure 2.5e-07 bar"},
+       "pressure 0.0000100 bar is below the lowest pressure 2.50e-07 bar"},
       // No routine name in front, and words that only begin like a unit.
       {"no bubble point of R410A at temperature 400 K (the critical temperature is 344.494 K)",
        std::nullopt,

@@ -235,6 +235,9 @@ TEST(Filtered, DropsRowsThatFailAFilterRefusedOnesToo) {
       // Classes without regard to case; a fluid without one does not pass.
       {filter([](auto& f) { f.safety_classes = std::set<std::string>{"a2l", "A1"}; }),
        {"Pure-A1", "Blend-A2L"}},
+      // "unknown" stands for no class on record.
+      {filter([](auto& f) { f.safety_classes = std::set<std::string>{"Unknown", "B1"}; }),
+       {"Pure-unknown", "Blend-B1"}},
       // A GWP at the limit passes; none on record does not.
       {filter([](auto& f) { f.max_gwp = 150; }), {"Pure-A3", "Blend-B1"}},
       {filter([](auto& f) { f.zero_odp_only = true; }), {"Pure-A1", "Pure-A3"}},
@@ -287,6 +290,26 @@ TEST(ScreeningColumns, AreNamedAsTheCsvHeaderWithoutRegardToCase) {
   EXPECT_EQ(cycle::ColumnNamed("SAFETY_CLASS"), ScreeningColumn::SafetyClass);
   EXPECT_EQ(cycle::ColumnNamed("efficiency"), std::nullopt);
   EXPECT_EQ(cycle::ColumnNamed(""), std::nullopt);
+}
+
+// Fluids of low vapour pressure (the siloxanes) show their pressures with
+// three significant digits where two decimals of bar would show 0.00, in the
+// table and so in its CSV.
+TEST(CellText, ShowsLowPressuresWithTheirDigits) {
+  double lowest = 1;
+  for (const char* name : {"D4", "D5", "D6", "MD2M", "MD3M", "MD4M"}) {
+    const ScreeningRow row = cycle::ScreenFluid(Candidate(name), kDefaults);
+    ASSERT_NE(row.cycle(), nullptr) << name << ": " << *row.refusal();
+    for (const auto column :
+         {ScreeningColumn::EvaporatingPressure, ScreeningColumn::DischargePressure}) {
+      const double value = std::get<double>(cycle::CellValue(row, column));
+      const std::string text = cycle::CellText(row, column);
+      // Three significant digits read back within half a unit of the third.
+      EXPECT_NEAR(std::stod(text), value, 0.005 * value) << name << ": " << text;
+      lowest = std::min(lowest, value);
+    }
+  }
+  EXPECT_LT(lowest, 0.005) << "a pressure two decimals would show as 0.00";
 }
 
 // Unknown values are empty, never 0; the comparison's figures have the

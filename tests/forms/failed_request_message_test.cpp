@@ -20,5 +20,19 @@ TEST_F(FailedRequestMessage, TheBasicFormShowsItInTheFormsTerms) {
   EXPECT_EQ(pages_.State(page::UserForm2), forms::PageState::NotLoaded);
 }
 
+// A name as long as the box takes is shortened in the message, which stays
+// a line or two.
+TEST_F(FailedRequestMessage, AHugeNameIsShortenedInTheMessage) {
+  OpenBasicForm();
+  SetText(page::UserForm1, "Refrigerant", QString(30'000, QLatin1Char('y')));
+  Click(page::UserForm1, "CommandButton2");
+  const QStringList messages = TakeMessages();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_LT(messages[0].size(), 300) << messages[0].left(400).toStdString();
+  EXPECT_TRUE(messages[0].startsWith(QString(60, QLatin1Char('y')) + "..." +
+                                     QString(17, QLatin1Char('y')) + ": "))
+      << messages[0].toStdString();
+}
+
 }  // namespace
 }  // namespace forms_test

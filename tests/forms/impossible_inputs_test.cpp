@@ -16,7 +16,7 @@ struct Refusal {
 
 const Refusal kBasicRefusals[] = {
     {"Subcooling", "-10", "Subcooling Incorrect"},
-    {"Subcooling", " - 3 K", "Subcooling Incorrect"},
+    {"Subcooling", " - 3 ", "Subcooling Incorrect"},
     {"Superheating", "-20", "Superheating Incorrect"},
     {"Isotropicefficiency", "150", "Isotropic Efficiency Incorrect"},
     {"Isotropicefficiency", "-80", "Isotropic Efficiency Incorrect"},

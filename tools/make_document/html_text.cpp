@@ -1,21 +1,10 @@
 #include "html_text.h"
 
-#include <array>
-#include <charconv>
 #include <cmath>
 
+#include "cycle/number_text.h"
+
 namespace document {
-
-namespace {
-
-std::string ToChars(double value, std::chars_format format, int precision) {
-  std::array<char, 64> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
-  return std::string(buffer.data(), result.ptr);
-}
-
-}  // namespace
 
 std::string Escape(std::string_view text) {
   std::string escaped;
@@ -43,23 +32,12 @@ std::string Escape(std::string_view text) {
 
 std::string Fixed(std::optional<double> value, int decimals) {
   if (!value || !std::isfinite(*value)) return std::string(kDash);
-  std::string text = ToChars(*value, std::chars_format::fixed, decimals);
-  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  return text;
+  return cycle::FormatFixed(*value, decimals);
 }
 
 std::string Short(std::optional<double> value, int digits) {
   if (!value || !std::isfinite(*value)) return std::string(kDash);
-  if (std::fabs(*value) >= 100) return Fixed(std::round(*value), 0);
-  std::string text = ToChars(*value, std::chars_format::general, digits);
-  // The fixed form when the general one chose an exponent.
-  if (text.find('e') != std::string::npos) {
-    const int decimals = digits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(*value))));
-    text = ToChars(*value, std::chars_format::fixed, decimals);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-  }
-  return text;
+  return cycle::FormatSignificant(*value, digits);
 }
 
 std::string FormulaHtml(std::string_view formula) {

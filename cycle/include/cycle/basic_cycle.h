@@ -33,6 +33,19 @@ struct BasicCycleResult {
 // check, a failed property request, a zero divisor).
 using BasicCycleOutcome = std::variant<BasicCycleResult, std::string>;
 
+// The texts of the basic form's fields, as typed.
+struct BasicCycleFields {
+  std::string Refrigerant, Massflowrate, Temperaturehotspring, Subcooling, Superheating,
+      TemperatureCondensing, Safetyfactor, Isotropicefficiency;
+};
+
+// The Calculate command's reading of the fields: each number by the
+// leading-number conversion, the input checks (CheckBasicCycleInput), then
+// the refusal of a field that holds more than a number ("1,5", "12abc";
+// FirstNumberRefusal of number_text.h). The input, or the message of the
+// first refusal.
+std::variant<BasicCycleInput, std::string> ReadBasicCycleInput(const BasicCycleFields& fields);
+
 // A failed property request's message is in the forms' terms, followed by
 // the library's own text where asked for.
 BasicCycleOutcome CalcBasicCycle(const BasicCycleInput& input,

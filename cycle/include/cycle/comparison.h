@@ -104,12 +104,18 @@ struct ComparisonFields {
 // each through the leading-number conversion.
 ComparisonConditions ReadConditions(const ComparisonFields& fields);
 
+// The refusal of the first condition field that holds more than a number
+// ("1,5", "12abc"; FirstNumberRefusal of number_text.h), or nothing. The
+// Calculate command runs it after the checks of the conditions and of the
+// refrigerants, before refusing a cycle that cannot exist.
+std::optional<std::string> RefuseTextsNotNumbers(const ComparisonFields& fields);
+
 // The comparison form's Calculate command up to showing the first result
 // page: copies the names into results, runs the checks in order, fetches the
-// critical temperatures, checks the refrigerants, refuses a cycle that
-// cannot exist, evaluates every refrigerant and stores the figures,
-// RefCount last. Returns the message that ended the command, or nothing when
-// results now hold the new comparison.
+// critical temperatures, checks the refrigerants, refuses a field that is
+// not a number and a cycle that cannot exist, evaluates every refrigerant
+// and stores the figures, RefCount last. Returns the message that ended the
+// command, or nothing when results now hold the new comparison.
 std::optional<std::string> RunComparison(const ComparisonFields& fields,
                                          ComparisonResults& results,
                                          LibraryText library_text = LibraryText::omitted);

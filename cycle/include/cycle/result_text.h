@@ -46,8 +46,10 @@ std::string SingleFigureLine(Figure page, std::string_view name, const CycleFigu
 // mass per heat with five decimals, vapour volume with four, the rest two.
 std::string TotalLine(std::string_view name, const CycleFigures& figures);
 
-// A figure as the total page writes it (its decimals there).
+// A figure as the total page writes it, and the decimals of its pattern
+// there (tables elsewhere keep the decimals with their own rule).
 std::string TotalPageFigureText(Figure figure, double value);
+int TotalPageDecimals(Figure figure);
 
 // The lines of a page for slots 1 to RefCount, each as the pieces that must
 // not be broken across lines of the text box: the name with " --- ", then

@@ -63,12 +63,14 @@ struct ScreeningRow {
   const std::string* refusal() const { return std::get_if<std::string>(&outcome); }
 };
 
-// The comparison's checks of its conditions, then its refusal of a cycle
-// that cannot exist: the message of the first that fails, or nothing. The
-// screening has no names to check in between.
-std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& conditions);
+// The conditions as the comparison's Calculate command reads and checks
+// them (ReadConditions, its checks of the conditions, its refusal of a field
+// that is not a number, then of a cycle that cannot exist), or the message of
+// the first that fails. The screening has no names to check.
+std::variant<ComparisonConditions, std::string> ReadScreeningConditions(
+    const ComparisonFields& fields);
 
-// One fluid under conditions that CheckScreeningConditions accepts. It is
+// One fluid under conditions that ReadScreeningConditions accepts. It is
 // refused, in this order, when the comparison would refuse it for its
 // critical temperature (at or below the condensing temperature, or none),
 // when the evaporating temperature lies below its lower limit, or when Cal
@@ -128,12 +130,22 @@ ScreeningValue CellValue(const ScreeningRow& row, ScreeningColumn column);
 // The cell as the table shows it ("" when unknown); the comparison's seven
 // figures with the decimals of the comparison's total page.
 std::string CellText(const ScreeningRow& row, ScreeningColumn column);
+// A number of a column as the table shows it, wherever else it is shown.
+std::string ColumnText(ScreeningColumn column, double value);
+
+// The safety classes of ASHRAE Standard 34, by toxicity (A, B) and
+// flammability; and the name a filter gives to no class on record.
+inline constexpr std::string_view kSafetyClasses[] = {"A1", "A2L", "A2", "A3",
+                                                      "B1", "B2L", "B2", "B3"};
+inline constexpr std::string_view kNoSafetyClass = "unknown";
 
 // Rows pass a filter only on values they have: a fluid without a GWP on
 // record fails a highest GWP, a refused fluid a highest discharge pressure.
 struct ScreeningFilter {
-  std::optional<FluidKind> kind;                       // nothing: both
-  std::optional<std::set<std::string>> safety_classes;  // any of them, without regard to case
+  std::optional<FluidKind> kind;  // nothing: both
+  // Any of them, without regard to case; kNoSafetyClass admits the fluids
+  // without a class on record. Nothing: any class or none.
+  std::optional<std::set<std::string>> safety_classes;
   std::optional<double> max_gwp;
   bool zero_odp_only = false;
   std::optional<double> max_discharge_pressure;     // bar

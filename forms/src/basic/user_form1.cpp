@@ -1,8 +1,8 @@
 #include "basic/user_form1.h"
 
+#include <string>
 #include <variant>
 
-#include "cycle/number_text.h"
 #include "forms/page_names.h"
 #include "common/name_completion.h"
 #include "basic/user_form2.h"
@@ -10,7 +10,7 @@
 namespace forms {
 namespace {
 
-double NumberIn(const QLineEdit& field) { return cycle::LeadingNumber(field.text().toStdString()); }
+std::string TextOf(const QLineEdit& field) { return field.text().toStdString(); }
 
 }  // namespace
 
@@ -53,17 +53,10 @@ UserForm1::UserForm1(Shell& shell)
   connect(&back, &QPushButton::clicked, this, &UserForm1::CommandButton3_Click);
 }
 
-cycle::BasicCycleInput UserForm1::ReadFields() const {
-  cycle::BasicCycleInput input;
-  input.Massflowrate = NumberIn(Massflowrate);
-  input.Temperaturehotspring = NumberIn(Temperaturehotspring);
-  input.Refrigerant = Refrigerant.text().toStdString();
-  input.Subcooling = NumberIn(Subcooling);
-  input.Superheating = NumberIn(Superheating);
-  input.TemperatureCondensing = NumberIn(TemperatureCondensing);
-  input.Safetyfactor = NumberIn(Safetyfactor);
-  input.Isotropicefficiency = NumberIn(Isotropicefficiency);
-  return input;
+cycle::BasicCycleFields UserForm1::ReadFields() const {
+  return {TextOf(Refrigerant),  TextOf(Massflowrate),       TextOf(Temperaturehotspring),
+          TextOf(Subcooling),   TextOf(Superheating),       TextOf(TemperatureCondensing),
+          TextOf(Safetyfactor), TextOf(Isotropicefficiency)};
 }
 
 void UserForm1::CommandButton1_Click() {
@@ -75,14 +68,16 @@ void UserForm1::CommandButton1_Click() {
 }
 
 void UserForm1::CommandButton2_Click() {
-  const cycle::BasicCycleInput input = ReadFields();
-  const cycle::BasicCycleOutcome outcome = cycle::CalcBasicCycle(input);
+  const auto read = cycle::ReadBasicCycleInput(ReadFields());
+  const auto* input = std::get_if<cycle::BasicCycleInput>(&read);
+  const cycle::BasicCycleOutcome outcome =
+      input ? cycle::CalcBasicCycle(*input) : cycle::BasicCycleOutcome(std::get<std::string>(read));
   if (const auto* message = std::get_if<std::string>(&outcome)) {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
   shell_.pages.Get<UserForm2>(page::UserForm2)
-      .ShowResults(input, std::get<cycle::BasicCycleResult>(outcome));
+      .ShowResults(*input, std::get<cycle::BasicCycleResult>(outcome));
   shell_.pages.Hide(page::UserForm1);
   shell_.pages.Show(page::UserForm2);
 }

@@ -19,7 +19,7 @@ class UserForm1 : public PageWindow {
   void CommandButton1_Click();  // Clear Data
   void CommandButton2_Click();  // Calculate
   void CommandButton3_Click();  // Back
-  cycle::BasicCycleInput ReadFields() const;
+  cycle::BasicCycleFields ReadFields() const;
 
   Shell& shell_;
   QLineEdit& Massflowrate;

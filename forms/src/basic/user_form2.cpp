@@ -111,7 +111,7 @@ void UserForm2::ShowResults(const cycle::BasicCycleInput& input, const cycle::Ba
       {&T1, r.T1},     {&T2, r.T2},         {&T3, r.T3},             {&T4, r.T4},
       {&H1, r.H1},     {&H2, r.H2},         {&H3, r.H3},             {&H4, r.H4}};
   for (const auto& [box, value] : figures)
-    box->setText(QString::fromStdString(cycle::FormatFixed(value, 2)));
+    box->setText(QString::fromStdString(cycle::FormatPattern(value, 2)));
 }
 
 void UserForm2::CommandButton1_Click() {

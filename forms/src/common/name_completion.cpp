@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "common/design.h"
 #include "cycle/refrigerant_names.h"
 
 namespace forms {
@@ -52,7 +53,7 @@ class NameTable : public QAbstractTableModel {
       case kName: return QString::fromStdString(entry.name);
       case kCritical:
         return entry.critical_temperature
-                   ? QStringLiteral("Tc %1 'C").arg(*entry.critical_temperature, 0, 'f', 2)
+                   ? QStringLiteral("Tc %1 'C").arg(Fixed(*entry.critical_temperature, 2))
                    : QStringLiteral("Tc unknown");
       default:
         return QStringLiteral("safety class %1")

@@ -160,12 +160,13 @@ void UserForm4::CommandButton1_Click() {
 // their number are the screening's to choose. The form is kept with its
 // texts for the way back.
 void UserForm4::ScreenAllFluids_Click() {
-  const cycle::ComparisonConditions conditions = cycle::ReadConditions(ReadFields());
-  if (const auto message = cycle::CheckScreeningConditions(conditions)) {
+  const auto conditions = cycle::ReadScreeningConditions(ReadFields());
+  if (const auto* message = std::get_if<std::string>(&conditions)) {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
-  shell_.pages.Get<ScreeningPage>(page::Screening).Open(conditions);
+  shell_.pages.Get<ScreeningPage>(page::Screening)
+      .Open(std::get<cycle::ComparisonConditions>(conditions));
   shell_.pages.Hide(page::UserForm4);
   shell_.pages.Show(page::Screening);
 }

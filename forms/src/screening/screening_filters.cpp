@@ -2,55 +2,31 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QStringList>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
+#include <string_view>
+
+#include "cycle/number_text.h"
 
 namespace forms {
 
 namespace {
 
-// The classes of ASHRAE Standard 34, by toxicity (A, B) and flammability.
-constexpr const char* kSafetyClasses[] = {"A1", "A2L", "A2", "A3", "B1", "B2L", "B2", "B3"};
-
 enum KindChoice { kAllKinds, kPureOnly, kBlendsOnly };
 
-// A limit as typed, with a point or a comma before the decimals; nothing
-// when the box is empty or holds no number.
+// A limit as typed; nothing when the box is empty or holds no number.
 std::optional<double> LimitIn(const QLineEdit& box) {
-  QString text = box.text().trimmed();
-  text.replace(QLatin1Char(','), QLatin1Char('.'));
-  bool ok = false;
-  const double value = QLocale::c().toDouble(text, &ok);
-  if (!ok || !std::isfinite(value)) return std::nullopt;
-  return value;
+  return cycle::WholeNumber(box.text().toStdString());
 }
 
-// Whether the fluid passes the filter as chosen, or, without a class on
-// record while "unknown" is ticked, the filter with any class.
-template <class Fluid>
-bool AdmittedBy(const ScreeningSelection& selection, const Fluid& fluid, bool classified,
-                bool (*passes)(const Fluid&, const cycle::ScreeningFilter&)) {
-  if (passes(fluid, selection.filter)) return true;
-  if (classified || !selection.unclassified) return false;
-  cycle::ScreeningFilter any_class = selection.filter;
-  any_class.safety_classes.reset();
-  return passes(fluid, any_class);
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
-
-bool ScreeningSelection::Admits(const cycle::ScreeningCandidate& fluid) const {
-  return AdmittedBy(*this, fluid, fluid.safety_class.has_value(), cycle::PassesFacts);
-}
-
-bool ScreeningSelection::Admits(const cycle::ScreeningRow& row) const {
-  return AdmittedBy(*this, row, row.fluid.safety_class.has_value(), cycle::Passes);
-}
 
 ScreeningFilters::ScreeningFilters(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
@@ -69,8 +45,8 @@ ScreeningFilters::ScreeningFilters(QWidget* parent) : QWidget(parent) {
   facts->addSpacing(16);
   facts->addWidget(new QLabel(QStringLiteral("Safety class:"), this));
   QStringList classes;
-  for (const char* name : kSafetyClasses) classes << QString::fromLatin1(name);
-  classes << QStringLiteral("unknown");
+  for (const std::string_view name : cycle::kSafetyClasses) classes << Latin1(name);
+  classes << Latin1(cycle::kNoSafetyClass);
   for (const QString& name : classes) {
     auto* box = new QCheckBox(name, this);
     box->setObjectName(QStringLiteral("Class_") + name);
@@ -110,9 +86,8 @@ ScreeningFilters::ScreeningFilters(QWidget* parent) : QWidget(parent) {
   connect(zero_odp_, &QCheckBox::toggled, this, &ScreeningFilters::Changed);
 }
 
-ScreeningSelection ScreeningFilters::Selection() const {
-  ScreeningSelection selection;
-  cycle::ScreeningFilter& filter = selection.filter;
+cycle::ScreeningFilter ScreeningFilters::Selection() const {
+  cycle::ScreeningFilter filter;
   if (kind_->currentIndex() == kPureOnly) filter.kind = cycle::FluidKind::pure;
   if (kind_->currentIndex() == kBlendsOnly) filter.kind = cycle::FluidKind::blend;
   // All ticked: no choice of classes, so fluids of any class or none pass.
@@ -120,18 +95,16 @@ ScreeningSelection ScreeningFilters::Selection() const {
                                [](const QCheckBox* box) { return box->isChecked(); });
   if (!all) {
     filter.safety_classes.emplace();
-    for (std::size_t i = 0; i + 1 < classes_.size(); ++i) {
-      if (classes_[i]->isChecked())
-        filter.safety_classes->insert(classes_[i]->text().toStdString());
+    for (const QCheckBox* box : classes_) {
+      if (box->isChecked()) filter.safety_classes->insert(box->text().toStdString());
     }
-    selection.unclassified = classes_.back()->isChecked();
   }
   filter.zero_odp_only = zero_odp_->isChecked();
   filter.max_gwp = LimitIn(*max_gwp_.box);
   filter.max_discharge_pressure = LimitIn(*max_discharge_pressure_.box);
   filter.max_discharge_temperature = LimitIn(*max_discharge_temperature_.box);
   filter.min_evaporating_pressure = LimitIn(*min_evaporating_pressure_.box);
-  return selection;
+  return filter;
 }
 
 QString ScreeningFilters::Problem() const {
@@ -140,8 +113,9 @@ QString ScreeningFilters::Problem() const {
                              &min_evaporating_pressure_}) {
     const QString text = limit->box->text().trimmed();
     if (!text.isEmpty() && !LimitIn(*limit->box)) {
-      problems << QStringLiteral("%1: \"%2\" is not a number, so it is not applied.")
-                      .arg(limit->caption, text);
+      problems << QString::fromStdString(
+                      cycle::NumberRefusal(limit->caption.toStdString(), text.toStdString())) +
+                      QStringLiteral(", so it is not applied.");
     }
   }
   return problems.join(QLatin1Char(' '));

@@ -15,24 +15,15 @@
 
 namespace forms {
 
-// What the filters let through. Fluids without a safety class on record pass
-// a choice of classes only where "unknown" is ticked as well.
-struct ScreeningSelection {
-  cycle::ScreeningFilter filter;
-  bool unclassified = true;
-
-  // What the files say of a fluid decides before it is screened.
-  bool Admits(const cycle::ScreeningCandidate& fluid) const;
-  bool Admits(const cycle::ScreeningRow& row) const;
-};
-
 class ScreeningFilters : public QWidget {
   Q_OBJECT
 
  public:
   explicit ScreeningFilters(QWidget* parent = nullptr);
 
-  ScreeningSelection Selection() const;
+  // What the filters let through. Fluids without a safety class on record
+  // pass a choice of classes only where "unknown" is ticked as well.
+  cycle::ScreeningFilter Selection() const;
   // Why a limit that is typed is not applied ("" when every one is).
   QString Problem() const;
 

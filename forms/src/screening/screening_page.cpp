@@ -13,6 +13,7 @@
 
 #include "common/design.h"
 #include "common/export_actions.h"
+#include "cycle/number_text.h"
 #include "forms/page_names.h"
 #include "report/report_file.h"
 #include "report/screening_table.h"
@@ -26,7 +27,8 @@ constexpr QSize kUsefulSize{1280, 820};
 constexpr QSize kSmallestSize{800, 560};
 constexpr auto kRefreshInterval = std::chrono::milliseconds(150);
 
-QString Number(double value) { return QString::number(value, 'g', 6); }
+// The conditions as they were typed.
+QString Number(double value) { return QString::fromStdString(cycle::FormatShortest(value)); }
 
 QString ConditionsText(const cycle::ComparisonConditions& c) {
   return QStringLiteral(
@@ -161,10 +163,10 @@ void ScreeningPage::Open(const cycle::ComparisonConditions& conditions) {
 std::vector<cycle::ScreeningCandidate> ScreeningPage::NotYetScreened() const {
   std::set<std::string> done;
   for (const cycle::ScreeningRow& row : screened_) done.insert(row.fluid.name);
-  const ScreeningSelection selection = filters_->Selection();
+  const cycle::ScreeningFilter filter = filters_->Selection();
   std::vector<cycle::ScreeningCandidate> missing;
   for (const cycle::ScreeningCandidate& fluid : candidates_) {
-    if (!done.contains(fluid.name) && selection.Admits(fluid)) missing.push_back(fluid);
+    if (!done.contains(fluid.name) && cycle::PassesFacts(fluid, filter)) missing.push_back(fluid);
   }
   return missing;
 }
@@ -210,10 +212,7 @@ void ScreeningPage::StopRun() {
 }
 
 void ScreeningPage::Refresh() {
-  const ScreeningSelection selection = filters_->Selection();
-  std::vector<cycle::ScreeningRow> shown;
-  std::copy_if(screened_.begin(), screened_.end(), std::back_inserter(shown),
-               [&](const cycle::ScreeningRow& row) { return selection.Admits(row); });
+  std::vector<cycle::ScreeningRow> shown = cycle::Filtered(screened_, filters_->Selection());
   shown = Arranged(std::move(shown), *table_->horizontalHeader());
 
   std::vector<plots::ScreeningPoint> points;

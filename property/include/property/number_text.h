@@ -3,10 +3,17 @@
 // where digits follow its letter.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace property {
+
+// The length of the longest decimal number at the start of the text (no
+// blank skipped): an optional sign, digits with at most one ".", and an
+// exponent where digits follow its letter; 0 when the text does not begin
+// with a number.
+std::size_t NumberLength(std::string_view text);
 
 // The whole text (surrounding blanks allowed) as a finite decimal number, or
 // nothing.
