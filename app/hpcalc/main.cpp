@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
       {"compare", hpcalc::RunCompare},
       {"property", hpcalc::RunProperty},
       {"diagram", hpcalc::RunDiagram},
+      {"layout", hpcalc::RunLayout},
       {"screen", hpcalc::RunScreen},
       {"transcritical", hpcalc::RunTranscritical},
   };

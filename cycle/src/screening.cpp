@@ -7,6 +7,7 @@
 #include "catalogue/library_files.h"
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
+#include "cycle/wet_compression.h"
 #include "cycle_points.h"
 #include "property_requests.h"
 
@@ -113,6 +114,8 @@ constexpr ColumnFormat kColumnFormats[] = {
     {ScreeningColumn::DischargePressure, "DischargePressure", "bar", 0},
     {ScreeningColumn::DischargeTemperature, "DischargeTemperature", "'C", 0},
     {ScreeningColumn::PressureRatio, "PressureRatio", "-", 0},
+    {ScreeningColumn::WetCompression, "WetCompression", "", 0},
+    {ScreeningColumn::MinSuperheat, "MinSuperheat", "K", 2},
     {ScreeningColumn::Status, "status", "", 0},
     {ScreeningColumn::Reason, "reason", "", 0},
 };
@@ -156,6 +159,8 @@ ScreeningValue CycleValue(const ScreenedCycle& cycle, ScreeningColumn column) {
     case ScreeningColumn::GlideCond: return Known(cycle.glide_condenser);
     case ScreeningColumn::VHC: return cycle.volumetric_heating_capacity;
     case ScreeningColumn::EvaporatingPressure: return cycle.evaporating_pressure;
+    case ScreeningColumn::WetCompression: return std::string(cycle.wet_compression ? "yes" : "no");
+    case ScreeningColumn::MinSuperheat: return cycle.min_superheat;
     default: return std::monostate{};
   }
 }
@@ -219,7 +224,15 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
     row.outcome = std::move(failure->reason);
     return row;
   }
-  row.outcome = CycleOf(fluid, std::get<CycleFigures>(outcome), conditions);
+  auto wet = ComparisonWetCompression(fluid.name, conditions, shown);
+  if (auto* failure = std::get_if<CalFailure>(&wet)) {
+    row.outcome = std::move(failure->reason);
+    return row;
+  }
+  ScreenedCycle cycle = CycleOf(fluid, std::get<CycleFigures>(outcome), conditions);
+  cycle.wet_compression = std::get<WetCompression>(wet).wet;
+  cycle.min_superheat = std::get<WetCompression>(wet).min_superheat;
+  row.outcome = std::move(cycle);
   return row;
 }
 

@@ -51,6 +51,10 @@ struct ScreenedCycle {
   // pressure, K: 0 for a pure fluid; unknown where the library gives none.
   std::optional<double> glide_evaporator;
   std::optional<double> glide_condenser;
+  // Whether the isentropic compression ends inside the dome, and the least
+  // suction superheat that keeps it dry (K): wet_compression.h.
+  bool wet_compression = false;
+  double min_superheat = 0;
 };
 
 struct ScreeningRow {
@@ -72,7 +76,8 @@ std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& 
 // refused, in this order, when the comparison would refuse it for its
 // critical temperature (at or below the condensing temperature, or none),
 // when the evaporating temperature lies below its lower limit, or when Cal
-// fails (its message without the fluid's name in front). Reasons of failed
+// fails (its message without the fluid's name in front), or when where its
+// compression ends cannot be computed. Reasons of failed
 // property requests are in the forms' terms, followed by the library's own
 // text where asked for.
 ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
@@ -97,6 +102,8 @@ enum class ScreeningColumn {
   DischargePressure,
   DischargeTemperature,
   PressureRatio,
+  WetCompression,
+  MinSuperheat,
   Status,
   Reason,
 };
@@ -110,7 +117,8 @@ inline constexpr ScreeningColumn kScreeningColumns[] = {
     ScreeningColumn::MassPerHeat,         ScreeningColumn::VaporVolume,
     ScreeningColumn::DisplacementVolume,  ScreeningColumn::EvaporatingPressure,
     ScreeningColumn::DischargePressure,   ScreeningColumn::DischargeTemperature,
-    ScreeningColumn::PressureRatio,       ScreeningColumn::Status,
+    ScreeningColumn::PressureRatio,       ScreeningColumn::WetCompression,
+    ScreeningColumn::MinSuperheat,        ScreeningColumn::Status,
     ScreeningColumn::Reason,
 };
 
