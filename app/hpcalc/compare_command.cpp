@@ -40,8 +40,8 @@ void NoteWetCompression(const cycle::ComparisonResults& results, cycle::LibraryT
     const std::string& name = results.RefName[static_cast<std::size_t>(slot)];
     const auto wet = cycle::ComparisonWetCompression(name, results.Conditions, library_text);
     if (const auto* failure = std::get_if<cycle::CalFailure>(&wet)) {
-      err << "hpcalc: where the compression of " << name << " ends cannot be computed: "
-          << failure->reason << '\n';
+      err << "hpcalc: where the compression of " << name
+          << " ends cannot be computed: " << failure->reason << '\n';
     } else if (const auto& found = std::get<cycle::WetCompression>(wet); found.wet) {
       err << "hpcalc: " << name
           << ": wet compression: the isentropic compression ends inside the two-phase region; "

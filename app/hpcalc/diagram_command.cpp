@@ -41,10 +41,12 @@ std::optional<QString> WritePicture(const std::vector<cycle::CycleDiagram>& diag
 }
 
 // The diagram of each refrigerant in the layout, or the first refusal.
-Diagrams LayoutDiagrams(cycle::Layout layout, const ParsedOptions& options, cycle::DiagramKind kind) {
+Diagrams LayoutDiagrams(cycle::Layout layout, const ParsedOptions& options,
+                        cycle::DiagramKind kind) {
   std::vector<cycle::CycleDiagram> diagrams;
   for (const std::string& name : options.names) {
-    const auto outcome = cycle::CalcLayout(layout, LayoutInputOf(options, name), LibraryTextOf(options));
+    const auto outcome =
+        cycle::CalcLayout(layout, LayoutInputOf(options, name), LibraryTextOf(options));
     if (const auto* refusal = outcome.refusal()) return name + ": " + refusal->reason;
     auto diagram = cycle::LayoutDiagram(*outcome.result(), kind, LibraryTextOf(options));
     if (auto* message = std::get_if<std::string>(&diagram)) return std::move(*message);
@@ -66,18 +68,22 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
   const bool basic = calculation == "basic";
   const bool layout = calculation == "layout";
   if (!basic && !layout && calculation != "compare") {
-    return BadUsage("diagram " + args[0] + " takes basic, compare or layout, not " + calculation, err);
+    return BadUsage("diagram " + args[0] + " takes basic, compare or layout, not " + calculation,
+                    err);
   }
   const auto layout_kind = layout && args.size() > 2 ? cycle::LayoutNamed(args[2]) : std::nullopt;
   if (layout && !layout_kind) {
-    return BadUsage("diagram " + args[0] + " layout takes basic, ihx, economizer or flash-tank", err);
+    return BadUsage("diagram " + args[0] + " layout takes basic, ihx, economizer or flash-tank",
+                    err);
   }
   const std::vector<std::string> rest(args.begin() + (layout ? 3 : 2), args.end());
   // The options of the calculation the diagram shows, and where to write it.
-  const std::span<const Option> calculation_options =
-      basic ? std::span<const Option>(kBasicOptions)
-            : layout ? std::span<const Option>(kLayoutOptions) : kCompareOptions;
-  const auto parsed = CommandOptions(rest, WithOptions(calculation_options, {{"out", ""}}), out, err);
+  const std::span<const Option> calculation_options = basic ? std::span<const Option>(kBasicOptions)
+                                                      : layout
+                                                          ? std::span<const Option>(kLayoutOptions)
+                                                          : kCompareOptions;
+  const auto parsed =
+      CommandOptions(rest, WithOptions(calculation_options, {{"out", ""}}), out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   const QString file = QString::fromStdString(options.Text("out"));

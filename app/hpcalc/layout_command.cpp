@@ -44,7 +44,8 @@ std::size_t Width(const std::string& text) {
 
 // Lines of fields in columns: the first to the left, the others to the
 // right where they are a table's numbers.
-void PrintAligned(const std::vector<std::vector<std::string>>& lines, bool numbers, std::ostream& out) {
+void PrintAligned(const std::vector<std::vector<std::string>>& lines, bool numbers,
+                  std::ostream& out) {
   std::vector<std::size_t> widths;
   for (const auto& line : lines) {
     widths.resize(std::max(widths.size(), line.size()), 0);
@@ -100,7 +101,8 @@ int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   std::vector<cycle::LayoutOutcome> outcomes;
   for (const std::string& name : options.names) {
-    outcomes.push_back(cycle::CalcLayout(*layout, LayoutInputOf(options, name), LibraryTextOf(options)));
+    outcomes.push_back(
+        cycle::CalcLayout(*layout, LayoutInputOf(options, name), LibraryTextOf(options)));
   }
   const bool any_refused = std::any_of(outcomes.begin(), outcomes.end(),
                                        [](const auto& outcome) { return outcome.refusal(); });
@@ -121,16 +123,18 @@ int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostr
   // The CSV's rows say why a refrigerant was refused; elsewhere the error stream does.
   if (states.given || !options.csv) {
     for (const cycle::LayoutOutcome& outcome : outcomes) {
-      if (const auto* refusal = outcome.refusal()) err << outcome.refrigerant << ": " << refusal->reason << '\n';
+      if (const auto* refusal = outcome.refusal())
+        err << outcome.refrigerant << ": " << refusal->reason << '\n';
     }
   }
   const bool any_result = std::any_of(outcomes.begin(), outcomes.end(),
                                       [](const auto& outcome) { return outcome.result(); });
   std::string names;
   for (const std::string& name : options.names) names += (names.empty() ? "" : "; ") + name;
-  const int written = !any_result ? kSuccess : WriteRequestedReport(options, err, [&](const QString& file) {
-    return report::WriteLayoutReport(file, LayoutInputOf(options, names), outcomes);
-  });
+  const int written =
+      !any_result ? kSuccess : WriteRequestedReport(options, err, [&](const QString& file) {
+        return report::WriteLayoutReport(file, LayoutInputOf(options, names), outcomes);
+      });
   return any_refused ? kRefused : written;
 }
 

@@ -156,8 +156,8 @@ void EconomizerOfEight(benchmark::State& state) {
 }
 
 void RegisterLayouts() {
-  auto* b = benchmark::RegisterBenchmark("BM_Layouts/economizer_optimal_eight/loaded",
-                                         EconomizerOfEight);
+  auto* b =
+      benchmark::RegisterBenchmark("BM_Layouts/economizer_optimal_eight/loaded", EconomizerOfEight);
   b->Unit(benchmark::kMillisecond);
   if (const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS")) {
     b->Iterations(std::atoll(iterations));

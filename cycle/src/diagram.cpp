@@ -218,10 +218,12 @@ void AddLayout(CycleDiagram& d, const LayoutResult& r) {
   d.condenser = Process(discharge, condenser_outlet, condenser_breaks, AlongIsobar(fluid, Pc));
   d.evaporator = Process(inlet, evaporator_outlet, {d.evaporating_dew}, AlongIsobar(fluid, Pe));
   if (r.layout == Layout::ihx) {
-    d.evaporator = Joined({d.evaporator, Process(evaporator_outlet, suction, {}, AlongIsobar(fluid, Pe))});
+    d.evaporator =
+        Joined({d.evaporator, Process(evaporator_outlet, suction, {}, AlongIsobar(fluid, Pe))});
   }
   if (r.layout == Layout::ihx || r.layout == Layout::economizer) {
-    d.condenser = Joined({d.condenser, Process(condenser_outlet, liquid, {}, AlongIsobar(fluid, Pc))});
+    d.condenser =
+        Joined({d.condenser, Process(condenser_outlet, liquid, {}, AlongIsobar(fluid, Pc))});
   }
   if (!two_stage) {
     d.expansion = Throttle(fluid, liquid, inlet);
@@ -230,15 +232,17 @@ void AddLayout(CycleDiagram& d, const LayoutResult& r) {
   const double Pi = r.intermediate_pressure.value_or(0) * kKpaPerBar;
   const auto along_intermediate = AlongIsobar(fluid, Pi);
   const DiagramState branch = at("6"), injected = at("7"), low = at("8"), mixed = at("9");
-  d.compression = Joined({{suction, low}, Process(low, mixed, {}, along_intermediate), {mixed, discharge}});
+  d.compression =
+      Joined({{suction, low}, Process(low, mixed, {}, along_intermediate), {mixed, discharge}});
   d.ideal_strokes = {{suction, at("8s")}, {mixed, at("2s")}};
   std::vector<DiagramState> dew_at_intermediate;
   Append(dew_at_intermediate, TryState(fluid, "Pvap", Pi));
   const auto to_mixing = Joined({Process(branch, injected, dew_at_intermediate, along_intermediate),
                                  Process(injected, mixed, {}, along_intermediate)});
   if (r.layout == Layout::flash_tank) {
-    d.expansion = Joined({Throttle(fluid, condenser_outlet, branch),
-                          Process(branch, liquid, {}, along_intermediate), Throttle(fluid, liquid, inlet)});
+    d.expansion =
+        Joined({Throttle(fluid, condenser_outlet, branch),
+                Process(branch, liquid, {}, along_intermediate), Throttle(fluid, liquid, inlet)});
     d.injection = to_mixing;
   } else {
     d.expansion = Throttle(fluid, liquid, inlet);

@@ -13,8 +13,8 @@ FluidFrame FrameOf(const std::string& fluid) {
       NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"pressure", "critical point"})};
 }
 
-std::optional<std::string> UnknownRefrigerant(const std::string& fluid,
-                                              const property::PropertyResult& critical_temperature) {
+std::optional<std::string> UnknownRefrigerant(
+    const std::string& fluid, const property::PropertyResult& critical_temperature) {
   const auto* text = std::get_if<std::string>(&critical_temperature);
   if (text == nullptr) return std::nullopt;
   return LibraryReason(*text, fluid).value_or("Unknown refrigerant " + fluid);

@@ -43,9 +43,12 @@ struct Refusal : std::runtime_error {
 // The states as messages name them. The basic layout's are the comparison's.
 constexpr std::string_view kEvaporatorOutlet = "evaporator outlet state (point 1')";
 constexpr std::string_view kCondenserOutlet = "condenser outlet state (point 3')";
-constexpr std::string_view kIhxLiquidOutlet = "liquid outlet state of the internal heat exchanger (point 3)";
-constexpr std::string_view kIhxVapourInlet = "vapour at the liquid's temperature in the internal heat exchanger";
-constexpr std::string_view kLiquidToEvaporator = "liquid state before the evaporator's valve (point 5)";
+constexpr std::string_view kIhxLiquidOutlet =
+    "liquid outlet state of the internal heat exchanger (point 3)";
+constexpr std::string_view kIhxVapourInlet =
+    "vapour at the liquid's temperature in the internal heat exchanger";
+constexpr std::string_view kLiquidToEvaporator =
+    "liquid state before the evaporator's valve (point 5)";
 constexpr std::string_view kBranchAfterValve = "injection branch after its valve (point 6)";
 constexpr std::string_view kFlashTankInlet = "flash tank inlet state (point 6)";
 constexpr std::string_view kInjectedVapour = "injected vapour state (point 7)";
@@ -70,7 +73,7 @@ struct Conditions {
   double efficiency = 0;    // percent
   double ihx = 0;           // effectiveness, percent
   Intermediate intermediate = Intermediate::mean;
-  double intermediate_bar = 0;  // when given
+  double intermediate_bar = 0;     // when given
   double injection_superheat = 0;  // K
   double approach = 0;             // K
   double source = 0, sink = 0;     // degrees C
@@ -136,8 +139,10 @@ struct Check {
 std::optional<std::string> FirstFailure(const Conditions& c) {
   const Check checks[] = {
       {!(c.capacity > 0), "Heat Capacity of Evaporator must lie above 0 kW"},
-      {c.condensing < 40 || c.condensing > 150, "Condensing Temperature must lie between 40 and 150 'C"},
-      {c.evaporating >= c.condensing, "Evaporating Temperature must lie below Condensing Temperature"},
+      {c.condensing < 40 || c.condensing > 150,
+       "Condensing Temperature must lie between 40 and 150 'C"},
+      {c.evaporating >= c.condensing,
+       "Evaporating Temperature must lie below Condensing Temperature"},
       {!(c.subcooling > 0 && c.subcooling <= 10), "Subcooling must lie above 0 and at most 10 K"},
       {!(c.superheating > 0 && c.superheating <= 15),
        "Superheating must lie above 0 and at most 15 K"},
@@ -183,8 +188,8 @@ std::optional<std::string> FluidFailure(Layout layout, const Conditions& c,
   condensing.TemperatureCondensing = c.condensing;
   if (!CondensesBelowCritical(condensing, Tcrit)) {
     return "Condensing Temperature (" + Celsius(c.condensing) +
-           ") must lie below the critical temperature of " + c.refrigerant + " (" +
-           Celsius(Tcrit) + ")";
+           ") must lie below the critical temperature of " + c.refrigerant + " (" + Celsius(Tcrit) +
+           ")";
   }
   if (layout == Layout::flash_tank && IsBlend(c)) {
     return c.refrigerant +
@@ -199,9 +204,9 @@ std::optional<std::string> FluidFailure(Layout layout, const Conditions& c,
 // evaporator's and the condenser's outlets, and the dew points that judge
 // where a compression ends.
 struct Ends {
-  double Pe, Pc;  // kPa
-  State dew_e;    // saturated vapour at Te
-  State dew_c;    // saturated vapour at Pc
+  double Pe, Pc;            // kPa
+  State dew_e;              // saturated vapour at Te
+  State dew_c;              // saturated vapour at Pc
   State evaporator_outlet;  // 1'
   State condenser_outlet;   // 3'
 };
@@ -220,8 +225,9 @@ Ends EndsOf(Layout layout, const Conditions& c) {
                                       "), so the compressor does no work");
   }
   e.dew_c = detail::DewAt(f, e.Pc);
-  e.evaporator_outlet = AskState(f, {"properties", basic ? detail::kSuctionState : kEvaporatorOutlet,
-                                     "TP", Te + c.superheating, e.Pe});
+  e.evaporator_outlet =
+      AskState(f, {"properties", basic ? detail::kSuctionState : kEvaporatorOutlet, "TP",
+                   Te + c.superheating, e.Pe});
   e.condenser_outlet =
       AskState(f, {"properties", basic ? detail::kCondenserOutletState : kCondenserOutlet, "TP",
                    Tc - c.subcooling, e.Pc});
@@ -256,17 +262,17 @@ Stroke Compress(const Conditions& c, const State& in, double p, std::string_view
 // The two stages at one intermediate pressure, as far as the heating COP
 // needs them; the remaining states follow at the pressure chosen.
 struct Injection {
-  double p;          // kPa
-  State branch;      // 6
-  State injected;    // 7
-  State liquid;      // 5
-  State dew_i;       // saturated vapour at p
-  State low_ideal;   // 8s
+  double p;         // kPa
+  State branch;     // 6
+  State injected;   // 7
+  State liquid;     // 5
+  State dew_i;      // saturated vapour at p
+  State low_ideal;  // 8s
   double h8;
   State mixed;       // 9
   State high_ideal;  // 2s
   double h2;
-  double r;          // injection ratio
+  double r;  // injection ratio
   double cop;
 };
 
@@ -282,23 +288,23 @@ Injection InjectionAt(Layout layout, const Conditions& c, const Ends& e, double 
     x.injected = x.dew_i;
     x.liquid = AskState(f, {"properties", kLiquidToEvaporator, "Pliq", p});
     if (!(out3.H > x.liquid.H)) {
-      throw Refusal("The liquid leaving the condenser does not flash at the intermediate pressure (" +
-                    Bar(p) + "): the flash tank would hold no vapour to inject");
+      throw Refusal(
+          "The liquid leaving the condenser does not flash at the intermediate pressure (" +
+          Bar(p) + "): the flash tank would hold no vapour to inject");
     }
   } else {
     const double T5 = x.branch.T + c.approach;
     if (!(T5 < out3.T)) {
       throw Refusal("The economizer cannot cool the liquid: the injection branch evaporates at " +
-                    Celsius(x.branch.T - kKelvinOffset) + " at " + Bar(p) + ", and with the approach of " +
-                    FormatFixed(c.approach, 2) + " K the liquid would leave it at " +
-                    Celsius(T5 - kKelvinOffset) + ", not below the condenser outlet at " +
-                    Celsius(out3.T - kKelvinOffset));
+                    Celsius(x.branch.T - kKelvinOffset) + " at " + Bar(p) +
+                    ", and with the approach of " + FormatFixed(c.approach, 2) +
+                    " K the liquid would leave it at " + Celsius(T5 - kKelvinOffset) +
+                    ", not below the condenser outlet at " + Celsius(out3.T - kKelvinOffset));
     }
     x.liquid = AskState(f, {"properties", kLiquidToEvaporator, "TP", T5, e.Pc});
-    x.injected = c.injection_superheat > 0
-                     ? AskState(f, {"properties", kInjectedVapour, "TP",
-                                    x.dew_i.T + c.injection_superheat, p})
-                     : x.dew_i;
+    x.injected = c.injection_superheat > 0 ? AskState(f, {"properties", kInjectedVapour, "TP",
+                                                          x.dew_i.T + c.injection_superheat, p})
+                                           : x.dew_i;
   }
   // Per kg of evaporator flow, r kg leave the liquid line as vapour 7; the
   // liquid cooled from 3' to 5 gives the heat that evaporates them.
@@ -339,15 +345,18 @@ Injection BestInjection(Layout layout, const Conditions& c, const Ends& e) {
 
 Injection ChosenInjection(Layout layout, const Conditions& c, const Ends& e) {
   switch (c.intermediate) {
-    case Intermediate::optimal: return BestInjection(layout, c, e);
-    case Intermediate::mean: return InjectionAt(layout, c, e, std::sqrt(e.Pe * e.Pc));
-    case Intermediate::given: break;
+    case Intermediate::optimal:
+      return BestInjection(layout, c, e);
+    case Intermediate::mean:
+      return InjectionAt(layout, c, e, std::sqrt(e.Pe * e.Pc));
+    case Intermediate::given:
+      break;
   }
   const double p = c.intermediate_bar * kKpaPerBar;
   if (!(p > e.Pe && p < e.Pc)) {
-    throw Refusal("Intermediate Pressure (" + Bar(p) + ") must lie between the evaporating pressure (" +
-                  Bar(e.Pe) + ") and the condensing pressure (" + Bar(e.Pc) + ") of " +
-                  c.refrigerant);
+    throw Refusal("Intermediate Pressure (" + Bar(p) +
+                  ") must lie between the evaporating pressure (" + Bar(e.Pe) +
+                  ") and the condensing pressure (" + Bar(e.Pc) + ") of " + c.refrigerant);
   }
   return InjectionAt(layout, c, e, p);
 }
@@ -364,11 +373,12 @@ LayoutState Named(std::string name, const State& s, double mass) {
 struct Flow {
   std::vector<LayoutState> states;
   State suction, discharge, evaporator_inlet;
-  double r = 0;                 // injection ratio
-  std::optional<double> p_i;    // kPa
-  double work = 0, heating = 0; // kJ/kg
+  double r = 0;                       // injection ratio
+  std::optional<double> p_i;          // kPa
+  double work = 0, heating = 0;       // kJ/kg
   double condenser_entropy_drop = 0;  // (1 + r)(s2 - s3'), kJ/kg-K
-  std::array<double, std::size(kComponents)> generated{};  // by Component, without the heat exchanged with source and sink
+  std::array<double, std::size(kComponents)>
+      generated{};  // by Component, without the heat exchanged with source and sink
   bool wet = false;
 };
 
@@ -385,18 +395,21 @@ Flow SingleStage(Layout layout, const Conditions& c, const Ends& e) {
   if (layout == Layout::ihx) {
     if (!(out3.T > e.dew_e.T)) {
       throw Refusal("The internal heat exchanger needs the liquid leaving the condenser (" +
-                    Celsius(out3.T - kKelvinOffset) + ") warmer than the evaporating temperature (" +
+                    Celsius(out3.T - kKelvinOffset) +
+                    ") warmer than the evaporating temperature (" +
                     Celsius(e.dew_e.T - kKelvinOffset) + ")");
     }
     // The vapour warms towards the liquid's temperature by the effectiveness,
     // and the liquid gives up as much as the vapour takes.
-    const double hX = detail::Ask(property::Enthalpy, f, {"enthalpy", kIhxVapourInlet, "TP", out3.T, e.Pe});
+    const double hX =
+        detail::Ask(property::Enthalpy, f, {"enthalpy", kIhxVapourInlet, "TP", out3.T, e.Pe});
     const double transfer = c.ihx / 100 * (hX - out1.H);
     suction = StateAt(c, e.Pe, out1.H + transfer, detail::kSuctionState);
     liquid = StateAt(c, e.Pc, out3.H - (suction.H - out1.H), kIhxLiquidOutlet);
     Generate(flow, Component::ihx, (suction.S - out1.S) + (liquid.S - out3.S));
   }
-  const Stroke stroke = Compress(c, suction, e.Pc, detail::kIsentropicDischargeState, detail::kDischargeState);
+  const Stroke stroke =
+      Compress(c, suction, e.Pc, detail::kIsentropicDischargeState, detail::kDischargeState);
   flow.evaporator_inlet = StateAt(c, e.Pe, liquid.H, detail::kEvaporatorInletState);
   flow.suction = suction;
   flow.discharge = stroke.real;
@@ -410,8 +423,12 @@ Flow SingleStage(Layout layout, const Conditions& c, const Ends& e) {
     flow.states = {Named("1", suction, 1), Named("2s", stroke.ideal, 1), Named("2", stroke.real, 1),
                    Named("3", out3, 1), Named("4", flow.evaporator_inlet, 1)};
   } else {
-    flow.states = {Named("1'", out1, 1),     Named("1", suction, 1), Named("2s", stroke.ideal, 1),
-                   Named("2", stroke.real, 1), Named("3'", out3, 1), Named("3", liquid, 1),
+    flow.states = {Named("1'", out1, 1),
+                   Named("1", suction, 1),
+                   Named("2s", stroke.ideal, 1),
+                   Named("2", stroke.real, 1),
+                   Named("3'", out3, 1),
+                   Named("3", liquid, 1),
                    Named("4", flow.evaporator_inlet, 1)};
   }
   return flow;
@@ -540,10 +557,14 @@ LayoutRefusal RefusalOf(std::string message) { return {message, message}; }
 
 std::string_view LayoutName(Layout layout) {
   switch (layout) {
-    case Layout::basic: return "basic";
-    case Layout::ihx: return "ihx";
-    case Layout::economizer: return "economizer";
-    case Layout::flash_tank: return "flash-tank";
+    case Layout::basic:
+      return "basic";
+    case Layout::ihx:
+      return "ihx";
+    case Layout::economizer:
+      return "economizer";
+    case Layout::flash_tank:
+      return "flash-tank";
   }
   return {};
 }
@@ -557,10 +578,14 @@ std::optional<Layout> LayoutNamed(std::string_view name) {
 
 std::string_view LayoutTitle(Layout layout) {
   switch (layout) {
-    case Layout::basic: return "Basic cycle";
-    case Layout::ihx: return "Internal heat exchanger";
-    case Layout::economizer: return "Economizer with vapour injection";
-    case Layout::flash_tank: return "Flash tank with vapour injection";
+    case Layout::basic:
+      return "Basic cycle";
+    case Layout::ihx:
+      return "Internal heat exchanger";
+    case Layout::economizer:
+      return "Economizer with vapour injection";
+    case Layout::flash_tank:
+      return "Flash tank with vapour injection";
   }
   return {};
 }
@@ -571,13 +596,20 @@ bool IsTwoStage(Layout layout) {
 
 std::string_view ComponentLabel(Component component, Layout layout) {
   switch (component) {
-    case Component::compressor: return "Compressor";
-    case Component::condenser: return "Condenser";
-    case Component::valve: return "Valves";
-    case Component::evaporator: return "Evaporator";
-    case Component::ihx: return "Internal heat exchanger";
-    case Component::economizer: return layout == Layout::flash_tank ? "Flash tank" : "Economizer";
-    case Component::mixing: return "Mixing";
+    case Component::compressor:
+      return "Compressor";
+    case Component::condenser:
+      return "Condenser";
+    case Component::valve:
+      return "Valves";
+    case Component::evaporator:
+      return "Evaporator";
+    case Component::ihx:
+      return "Internal heat exchanger";
+    case Component::economizer:
+      return layout == Layout::flash_tank ? "Flash tank" : "Economizer";
+    case Component::mixing:
+      return "Mixing";
   }
   return {};
 }
@@ -612,7 +644,8 @@ LayoutOutcome CalcLayout(Layout layout, const LayoutInput& input, LibraryText li
     const std::string& fluid = conditions.refrigerant;
     if (auto message = FirstFailure(conditions)) {
       outcome.outcome = RefusalOf(*message);
-    } else if (auto unknown = detail::UnknownRefrigerant(fluid, property::CriticalPoint(fluid, "T", "mks"))) {
+    } else if (auto unknown =
+                   detail::UnknownRefrigerant(fluid, property::CriticalPoint(fluid, "T", "mks"))) {
       outcome.outcome = RefusalOf(*unknown);
     } else if (auto limit = FluidFailure(layout, conditions, detail::FrameOf(fluid))) {
       outcome.outcome = RefusalOf(*limit);
@@ -635,17 +668,21 @@ std::vector<LayoutOutcome> CompareLayouts(const LayoutInput& input, LibraryText 
 
 std::string WetCompressionVerdict(const LayoutResult& r) {
   const std::string single_stroke =
-      r.min_superheat > 0 ? " A single compression from Pe to Pc ends dry from " +
-                                FormatFixed(r.min_superheat, 2) + " K of suction superheat."
-                          : " A single compression from Pe to Pc ends dry even from saturated vapour.";
+      r.min_superheat > 0
+          ? " A single compression from Pe to Pc ends dry from " + FormatFixed(r.min_superheat, 2) +
+                " K of suction superheat."
+          : " A single compression from Pe to Pc ends dry even from saturated vapour.";
   std::string verdict =
       r.wet_compression
           ? "Wet compression: an isentropic compression of this layout ends inside the two-phase "
-            "region." + single_stroke
+            "region." +
+                single_stroke
           : "Dry compression: every isentropic compression of this layout ends in superheated "
-            "vapour." + single_stroke;
+            "vapour." +
+                single_stroke;
   if (r.discharge_quality) {
-    verdict += " The discharge is two-phase (vapour quality " + FormatFixed(*r.discharge_quality, 3) +
+    verdict += " The discharge is two-phase (vapour quality " +
+               FormatFixed(*r.discharge_quality, 3) +
                "): its temperature is a saturation temperature, not that of a superheated vapour.";
   }
   return verdict;

@@ -1,9 +1,8 @@
 #include "cycle/wet_compression.h"
 
-#include "wet_compression.h"
-
 #include "cycle_points.h"
 #include "property_requests.h"
+#include "wet_compression.h"
 
 namespace cycle {
 
@@ -16,9 +15,9 @@ property::StateProperties DewAt(std::string_view fluid, double pressure) {
 double MinimumSuperheat(std::string_view fluid, const property::StateProperties& dew_at_pe,
                         const property::StateProperties& dew_at_pc) {
   if (dew_at_pc.S <= dew_at_pe.S) return 0;
-  const double T = Ask(property::Temperature, fluid,
-                       {"temperature", "suction state of the least superheat", "PS", dew_at_pe.P,
-                        dew_at_pc.S});
+  const double T =
+      Ask(property::Temperature, fluid,
+          {"temperature", "suction state of the least superheat", "PS", dew_at_pe.P, dew_at_pc.S});
   return T - dew_at_pe.T;
 }
 
@@ -36,9 +35,9 @@ std::variant<WetCompression, CalFailure> ComparisonWetCompression(
                                   {"pressure", detail::kCondensingState, "Tliq",
                                    conditions.TemperatureCondensing + kKelvinOffset});
     const auto dew_c = detail::DewAt(refrigerant, Pc);
-    const double s1 = detail::Ask(property::Entropy, refrigerant,
-                                  {"entropy", detail::kSuctionState, "TP",
-                                   Te + conditions.Superheating, dew_e.P});
+    const double s1 = detail::Ask(
+        property::Entropy, refrigerant,
+        {"entropy", detail::kSuctionState, "TP", Te + conditions.Superheating, dew_e.P});
     return WetCompression{detail::EndsWet(s1, dew_c),
                           detail::MinimumSuperheat(refrigerant, dew_e, dew_c)};
   } catch (const detail::CycleFailure& failure) {

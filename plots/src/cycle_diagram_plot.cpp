@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <iterator>
 #include <vector>
 
@@ -251,9 +252,12 @@ void DrawDome(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const 
 // Where a layout's state number stands beside its state, so that the
 // numbers of neighbouring states keep apart.
 Qt::Alignment LayoutLabelPlace(const std::string& name) {
-  if (name == "1'" || name == "1" || name == "8" || name == "6") return Qt::AlignLeft | Qt::AlignTop;
-  if (name == "2" || name == "3'" || name == "7") return Qt::AlignLeft | Qt::AlignBottom;
-  if (name == "4" || name == "9") return Qt::AlignRight | Qt::AlignTop;
+  const auto among = [&name](std::initializer_list<const char*> names) {
+    return std::any_of(names.begin(), names.end(), [&name](const char* n) { return name == n; });
+  };
+  if (among({"1'", "1", "8", "6"})) return Qt::AlignLeft | Qt::AlignTop;
+  if (among({"2", "3'", "7"})) return Qt::AlignLeft | Qt::AlignBottom;
+  if (among({"4", "9"})) return Qt::AlignRight | Qt::AlignTop;
   return Qt::AlignRight | Qt::AlignBottom;  // 2s, 8s, 3, 5
 }
 
@@ -293,7 +297,9 @@ void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const
     AddCurve(plot, {strokes[i].suction, strokes[i].end}, d.kind, QPen(c.cycle, 1.4, Qt::DashLine),
              i == 0 ? names.ideal : QString());
   }
-  if (!d.injection.empty()) AddCurve(plot, d.injection, d.kind, InjectionPen(c.cycle), names.injection);
+  if (!d.injection.empty()) {
+    AddCurve(plot, d.injection, d.kind, InjectionPen(c.cycle), names.injection);
+  }
   if (!d.states.empty()) {
     DrawLayoutStates(plot, d, c);
     return;
@@ -424,10 +430,11 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
   if (!overlaid && !picture) DrawIsolines(*this, diagrams.front(), frame);
   for (std::size_t i = 0; i < diagrams.size(); ++i) {
     const CycleDiagram& d = diagrams[i];
-    const LineNames names = picture    ? LineNames{}
-                            : overlaid   ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}, {}}
-                            : !d.states.empty() ? kLayoutNames
-                                                : kSingleNames;
+    const LineNames names =
+        picture             ? LineNames{}
+        : overlaid          ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}, {}}
+        : !d.states.empty() ? kLayoutNames
+                            : kSingleNames;
     const Colours colours = overlaid ? OverlayColours(i) : picture ? kPictureColours : kSingleColours;
     DrawDome(*this, d, colours, names);
     DrawCycle(*this, d, colours, names, picture);

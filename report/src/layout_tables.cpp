@@ -47,11 +47,30 @@ std::string Percent(double fraction) { return FormatFixed(100 * fraction, 1); }
 }  // namespace
 
 CsvTable LayoutFiguresTable(std::span<const cycle::LayoutOutcome> outcomes) {
-  CsvTable table({"refrigerant", "layout", "COP", "VHC", "HeatingCapacity", "CompressorPower",
-                  "MassFlow", "InjectionRatio", "IntermediatePressure", "SuctionTemperature",
-                  "DischargeTemperature", "PressureRatio", "WetCompression", "MinSuperheat",
-                  "ExergyEfficiency", "LossCompressor", "LossCondenser", "LossValve",
-                  "LossEvaporator", "LossIHX", "LossEconomizer", "LossMixing", "status", "reason"});
+  CsvTable table({"refrigerant",
+                  "layout",
+                  "COP",
+                  "VHC",
+                  "HeatingCapacity",
+                  "CompressorPower",
+                  "MassFlow",
+                  "InjectionRatio",
+                  "IntermediatePressure",
+                  "SuctionTemperature",
+                  "DischargeTemperature",
+                  "PressureRatio",
+                  "WetCompression",
+                  "MinSuperheat",
+                  "ExergyEfficiency",
+                  "LossCompressor",
+                  "LossCondenser",
+                  "LossValve",
+                  "LossEvaporator",
+                  "LossIHX",
+                  "LossEconomizer",
+                  "LossMixing",
+                  "status",
+                  "reason"});
   for (const cycle::LayoutOutcome& outcome : outcomes) {
     if (const auto* result = outcome.result()) {
       table.AddRow(FiguresRow(*result));
@@ -115,10 +134,10 @@ LabelledValues LayoutFigures(const cycle::LayoutResult& r) {
   };
   if (r.intermediate_pressure) {
     figures.push_back({"Injection ratio", FormatFixed(r.injection_ratio, 4), "kg/kg"});
-    figures.push_back({"Intermediate pressure",
-                       FormatFixed(*r.intermediate_pressure, 2) +
-                           (r.intermediate_searched ? " (best COP)" : ""),
-                       "bar"});
+    figures.push_back(
+        {"Intermediate pressure",
+         FormatFixed(*r.intermediate_pressure, 2) + (r.intermediate_searched ? " (best COP)" : ""),
+         "bar"});
   }
   const LabelledValues rest{
       {"Evaporating pressure", FormatFixed(r.evaporating_pressure, 2), "bar"},
@@ -155,7 +174,8 @@ CsvTable LayoutLosses(const cycle::LayoutResult& r) {
   CsvTable table({"Component", "Exergy destroyed (kW)", "Share of compressor power (%)"});
   for (const Component component : cycle::ComponentsOf(r.layout)) {
     table.AddRow({std::string(cycle::ComponentLabel(component, r.layout)),
-                  FormatFixed(r.Loss(component), 3), Percent(r.Loss(component) / r.compressor_power)});
+                  FormatFixed(r.Loss(component), 3),
+                  Percent(r.Loss(component) / r.compressor_power)});
   }
   table.AddRow({"Delivered with the heat", FormatFixed(r.delivered_exergy, 3),
                 Percent(r.exergy_efficiency)});
@@ -163,7 +183,8 @@ CsvTable LayoutLosses(const cycle::LayoutResult& r) {
 }
 
 CsvTable CompareLayoutsTable(std::span<const cycle::LayoutOutcome> outcomes) {
-  CsvTable table({"Layout", "COP (-)", "VHC (kJ/m3)", std::string("Discharge temperature (") + kCelsius + ")",
+  CsvTable table({"Layout", "COP (-)", "VHC (kJ/m3)",
+                  std::string("Discharge temperature (") + kCelsius + ")",
                   "Injection ratio (kg/kg)", "Exergy efficiency (%)", "Note"});
   for (const cycle::LayoutOutcome& outcome : outcomes) {
     const std::string title(cycle::LayoutTitle(outcome.layout));
@@ -173,7 +194,8 @@ CsvTable CompareLayoutsTable(std::span<const cycle::LayoutOutcome> outcomes) {
       continue;
     }
     std::string note = r->wet_compression ? "wet compression" : "";
-    if (r->discharge_quality) note += (note.empty() ? "" : "; ") + TwoPhaseNote(*r->discharge_quality);
+    if (r->discharge_quality)
+      note += (note.empty() ? "" : "; ") + TwoPhaseNote(*r->discharge_quality);
     table.AddRow({title, FormatFixed(r->cop, 3), FormatFixed(r->vhc, 1),
                   r->discharge_quality ? "two-phase" : FormatFixed(r->discharge_temperature, 2),
                   FormatFixed(r->injection_ratio, 4), Percent(r->exergy_efficiency), note});

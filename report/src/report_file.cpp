@@ -123,7 +123,8 @@ void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r) {
   QString html = QStringLiteral("<h3>%1</h3>").arg(Html(r.refrigerant)) + SourcesOf(r.refrigerant);
   html += Table(LabelledTable(LayoutFigures(r)));
   html += QStringLiteral("<p>%1</p>").arg(Html(cycle::WetCompressionVerdict(r)));
-  html += QStringLiteral("<h3>States: %1</h3>").arg(Html(r.refrigerant)) + Table(LayoutStatePoints(r));
+  html += QStringLiteral("<h3>States: %1</h3>").arg(Html(r.refrigerant)) +
+          Table(LayoutStatePoints(r));
   html += QStringLiteral("<h3>Exergy destroyed: %1</h3>").arg(Html(r.refrigerant)) +
           Table(LayoutLosses(r));
   pages.AddHtml(html);

@@ -678,7 +678,8 @@ TEST(Hpcalc, LayoutPrintsTheFiguresOfEachRefrigerant) {
   EXPECT_EQ(wet[1][10], "");
   EXPECT_EQ(wet[1][12], "yes");
   EXPECT_EQ(wet[1][22], "ok");
-  EXPECT_EQ(wet[1][23].rfind("the discharge is two-phase (vapour quality 0.9", 0), 0u) << wet[1][23];
+  EXPECT_EQ(wet[1][23].rfind("the discharge is two-phase (vapour quality 0.9", 0), 0u)
+      << wet[1][23];
 
   const auto text = Hpcalc({"layout", "flash-tank", "--intermediate", "optimal", "R134a"});
   EXPECT_EQ(text.exit_code, 0) << text.err;
@@ -697,31 +698,36 @@ TEST(Hpcalc, LayoutStatesListEveryStateWithItsMass) {
   EXPECT_EQ(run.exit_code, 0) << run.err;
   const auto rows = CsvRows(run.out);
   ASSERT_EQ(rows.size(), 8u) << run.out;
-  EXPECT_EQ(rows[0], (std::vector<std::string>{"refrigerant", "layout", "state", "p", "T", "h", "s", "mass"}));
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"refrigerant", "layout", "state", "p", "T", "h", "s",
+                                               "mass"}));
   std::vector<std::string> states;
   for (std::size_t i = 1; i < rows.size(); ++i) states.push_back(rows[i][2]);
   EXPECT_EQ(states, (std::vector<std::string>{"1'", "1", "2s", "2", "3'", "3", "4"}));
   // The suction leaves the evaporator at 54 'C; the liquid gives the heat.
   EXPECT_EQ(rows[1][4], "54");
-  EXPECT_NEAR(std::stod(rows[2][5]) - std::stod(rows[1][5]), std::stod(rows[5][5]) - std::stod(rows[6][5]),
-              1e-9);
+  EXPECT_NEAR(std::stod(rows[2][5]) - std::stod(rows[1][5]),
+              std::stod(rows[5][5]) - std::stod(rows[6][5]), 1e-9);
 
   const auto two = CsvRows(Hpcalc({"layout", "economizer", "--states", "--csv", "R134a"}).out);
   ASSERT_EQ(two.size(), 12u);
-  const auto* seven = &*std::find_if(two.begin(), two.end(), [](const auto& r) { return r[2] == "7"; });
+  const auto* seven =
+      &*std::find_if(two.begin(), two.end(), [](const auto& r) { return r[2] == "7"; });
   EXPECT_NEAR(std::stod((*seven)[7]), 0.241290880199, 1e-7) << "the injected mass";
 }
 
 TEST(Hpcalc, LayoutWritesReportsAndDiagrams) {
-  const auto dir = std::filesystem::temp_directory_path() / ("hpcalc_layout_" + std::to_string(::getpid()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("hpcalc_layout_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   const auto csv = Hpcalc({"layout", "basic", "R134a", "--report", (dir / "l.csv").string()});
   EXPECT_EQ(csv.exit_code, 0) << csv.err;
   EXPECT_EQ(Slurp(dir / "l.csv"), Hpcalc({"layout", "basic", "--csv", "R134a"}).out);
-  const auto pdf = Hpcalc({"layout", "economizer", "R134a", "R1233zd(E)", "--report", (dir / "l.pdf").string()});
+  const auto pdf =
+      Hpcalc({"layout", "economizer", "R134a", "R1233zd(E)", "--report", (dir / "l.pdf").string()});
   EXPECT_EQ(pdf.exit_code, 0) << pdf.err;
   EXPECT_EQ(Slurp(dir / "l.pdf").rfind("%PDF", 0), 0u);
-  const auto picture = Hpcalc({"diagram", "ts", "layout", "flash-tank", "R134a", "--out", (dir / "d.svg").string()});
+  const auto picture =
+      Hpcalc({"diagram", "ts", "layout", "flash-tank", "R134a", "--out", (dir / "d.svg").string()});
   EXPECT_EQ(picture.exit_code, 0) << picture.err;
   EXPECT_EQ(Slurp(dir / "d.svg").rfind("<?xml", 0), 0u);
   std::filesystem::remove_all(dir);
@@ -732,22 +738,29 @@ TEST(Hpcalc, LayoutWritesReportsAndDiagrams) {
   const auto states = CsvRows(Hpcalc({"layout", "economizer", "--states", "R134a"}).out);
   const auto rows = DiagramCsv(diagram.out);
   for (std::size_t i = 1; i < states.size(); ++i) {
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r.point == states[i][2]; });
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const auto& r) { return r.point == states[i][2]; });
     ASSERT_NE(row, rows.end()) << states[i][2];
     EXPECT_EQ(row->series, "cycle");
     EXPECT_EQ(cycle::FormatShortest(row->h), states[i][5]) << states[i][2];
     EXPECT_EQ(cycle::FormatShortest(row->p), states[i][3]) << states[i][2];
   }
-  EXPECT_GE(std::count_if(rows.begin(), rows.end(), [](const auto& r) { return r.series == "injection"; }), 10);
+  EXPECT_GE(std::count_if(rows.begin(), rows.end(),
+                          [](const auto& r) { return r.series == "injection"; }),
+            10);
   const auto refused = Hpcalc({"diagram", "ph", "layout", "flash-tank", "R450A"});
   EXPECT_EQ(refused.exit_code, 1);
   EXPECT_EQ(refused.err.rfind("R450A: R450A is a blend", 0), 0u) << refused.err;
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"layout"}, {"layout", "cascade", "R134a"}, {"layout", "basic"},
+           {"layout"},
+           {"layout", "cascade", "R134a"},
+           {"layout", "basic"},
            {"layout", "basic", "a", "b", "c", "d", "e", "f", "g", "h", "i"},
-           {"layout", "basic", "--report", "l.txt", "R134a"}, {"layout", "basic", "--bogus", "1", "R134a"},
-           {"diagram", "ph", "layout"}, {"diagram", "ph", "layout", "basic"},
+           {"layout", "basic", "--report", "l.txt", "R134a"},
+           {"layout", "basic", "--bogus", "1", "R134a"},
+           {"diagram", "ph", "layout"},
+           {"diagram", "ph", "layout", "basic"},
            {"diagram", "ph", "layout", "two-stage", "R134a"}}) {
     const auto run = Hpcalc(args);
     EXPECT_EQ(run.exit_code, 2) << args.back();

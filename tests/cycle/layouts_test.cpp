@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <string>
 #include <tuple>
@@ -60,9 +60,12 @@ void ExpectRelative(double value, double expected, double tolerance, const std::
 
 // The reference's losses, by the component each column counts.
 constexpr std::pair<Component, const char*> kLossColumns[] = {
-    {Component::compressor, "LossCompressor"}, {Component::condenser, "LossCondenser"},
-    {Component::valve, "LossValve"},           {Component::evaporator, "LossEvaporator"},
-    {Component::ihx, "LossIHX"},               {Component::economizer, "LossEconomizer"},
+    {Component::compressor, "LossCompressor"},
+    {Component::condenser, "LossCondenser"},
+    {Component::valve, "LossValve"},
+    {Component::evaporator, "LossEvaporator"},
+    {Component::ihx, "LossIHX"},
+    {Component::economizer, "LossEconomizer"},
     {Component::mixing, "LossMixing"}};
 
 // Values of an independent implementation of the same equations and
@@ -120,7 +123,8 @@ TEST(Layouts, ReproduceTheReferenceCycles) {
         {r.min_superheat, "MinSuperheat"},
         {r.exergy_efficiency, "ExergyEfficiency"},
     };
-    for (const auto& [value, column] : figures) ExpectRelative(value, row.Number(column), 1e-8, column);
+    for (const auto& [value, column] : figures)
+      ExpectRelative(value, row.Number(column), 1e-8, column);
     for (const auto& [component, column] : kLossColumns) {
       ExpectRelative(r.Loss(component), row.Number(column), 1e-8, column);
     }
@@ -140,7 +144,10 @@ TEST(Layouts, BasicIsTheComparisonsCycle) {
   const struct {
     const char* refrigerant;
     double evaporating, condensing;
-  } cases[] = {{"R134a", 50, 90}, {"R22", 20, 60}, {"n-Propane", 15, 55}, {"R407C", 30, 70},
+  } cases[] = {{"R134a", 50, 90},
+               {"R22", 20, 60},
+               {"n-Propane", 15, 55},
+               {"R407C", 30, 70},
                {"R1233zd(E)", 60, 110}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.refrigerant);
@@ -178,11 +185,11 @@ TEST(Layouts, AnIdleInternalHeatExchangerIsTheBasicCycle) {
     input.IhxEffectiveness = "0";
     const LayoutResult ihx = Calculated(Layout::ihx, input);
     const LayoutResult basic = Calculated(Layout::basic, input);
-    for (const auto& [a, b, what] : {std::tuple{ihx.cop, basic.cop, "COP"},
-                                     std::tuple{ihx.vhc, basic.vhc, "VHC"},
-                                     std::tuple{ihx.mass_flow, basic.mass_flow, "mass flow"},
-                                     std::tuple{ihx.discharge_temperature, basic.discharge_temperature, "T2"},
-                                     std::tuple{ihx.exergy_efficiency, basic.exergy_efficiency, "exergy"}}) {
+    for (const auto& [a, b, what] :
+         {std::tuple{ihx.cop, basic.cop, "COP"}, std::tuple{ihx.vhc, basic.vhc, "VHC"},
+          std::tuple{ihx.mass_flow, basic.mass_flow, "mass flow"},
+          std::tuple{ihx.discharge_temperature, basic.discharge_temperature, "T2"},
+          std::tuple{ihx.exergy_efficiency, basic.exergy_efficiency, "exergy"}}) {
       ExpectRelative(a, b, 1e-10, what);
     }
     EXPECT_NEAR(ihx.Loss(Component::ihx), 0, 1e-10);
@@ -267,7 +274,8 @@ TEST(Layouts, WetCompressionIsFlaggedWithItsMinimumSuperheat) {
   ASSERT_TRUE(wet.discharge_quality);
   EXPECT_GT(*wet.discharge_quality, 0.9);
   EXPECT_LT(*wet.discharge_quality, 1);
-  EXPECT_NE(cycle::WetCompressionVerdict(wet).find("The discharge is two-phase"), std::string::npos);
+  EXPECT_NE(cycle::WetCompressionVerdict(wet).find("The discharge is two-phase"),
+            std::string::npos);
   EXPECT_NE(cycle::WetCompressionVerdict(wet).find(cycle::FormatFixed(wet.min_superheat, 2) + " K"),
             std::string::npos);
 
@@ -284,7 +292,8 @@ TEST(Layouts, WetCompressionIsFlaggedWithItsMinimumSuperheat) {
     EXPECT_NEAR(dry.min_superheat, needed, 1e-9) << "a figure of Pe and Pc alone";
     const auto dew = property::Entropy(refrigerant, "Pvap", "mks", dry.condensing_pressure * 100);
     input.Superheating = std::to_string(needed);
-    EXPECT_NEAR(StateOf(Calculated(Layout::basic, input), "2s").state.s, std::get<double>(dew), 1e-5);
+    EXPECT_NEAR(StateOf(Calculated(Layout::basic, input), "2s").state.s, std::get<double>(dew),
+                1e-5);
     // The internal heat exchanger cures it.
     input.Superheating = "4";
     input.IhxEffectiveness = "80";
@@ -295,10 +304,12 @@ TEST(Layouts, WetCompressionIsFlaggedWithItsMinimumSuperheat) {
     ASSERT_TRUE(std::holds_alternative<cycle::WetCompression>(compared));
     EXPECT_TRUE(std::get<cycle::WetCompression>(compared).wet);
     EXPECT_NEAR(std::get<cycle::WetCompression>(compared).min_superheat, needed, 1e-9);
-    const auto row = cycle::ScreenFluid({refrigerant, cycle::FluidKind::pure, {}, {}, {}, {}}, conditions);
+    const auto row =
+        cycle::ScreenFluid({refrigerant, cycle::FluidKind::pure, {}, {}, {}, {}}, conditions);
     ASSERT_TRUE(row.cycle()) << *row.refusal();
     EXPECT_EQ(cycle::CellText(row, cycle::ScreeningColumn::WetCompression), "yes");
-    EXPECT_EQ(cycle::CellText(row, cycle::ScreeningColumn::MinSuperheat), cycle::FormatFixed(needed, 2));
+    EXPECT_EQ(cycle::CellText(row, cycle::ScreeningColumn::MinSuperheat),
+              cycle::FormatFixed(needed, 2));
   }
   // A fluid whose dew line leans the other way needs none.
   const LayoutResult dry = Calculated(Layout::economizer, For("R134a"));
@@ -322,71 +333,75 @@ TEST(Layouts, EvaporateBelowTheComparisonsRange) {
 TEST(Layouts, RefuseEachBadInputWithItsMessage) {
   const struct {
     Layout layout;
-    const char* field;  // the input's field changed, or "" for the refrigerant
+    std::string LayoutInput::*field;  // the one field changed
     const char* text;
     std::string message;
   } cases[] = {
-      {Layout::basic, "Refrigerant", " ", "Please Input Refrigerant"},
-      {Layout::basic, "Capacity", "ten", "Please Input Heat Capacity of Evaporator as a number"},
-      {Layout::basic, "Capacity", "-10", "Heat Capacity of Evaporator must lie above 0 kW"},
-      {Layout::basic, "Capacity", "1e999", "Please Input Heat Capacity of Evaporator as a number"},
-      {Layout::basic, "Condensing", "160", "Condensing Temperature must lie between 40 and 150 'C"},
-      {Layout::basic, "Evaporating", "90", "Evaporating Temperature must lie below Condensing Temperature"},
-      {Layout::basic, "Evaporating", "-110",
+      {Layout::basic, &LayoutInput::Refrigerant, " ", "Please Input Refrigerant"},
+      {Layout::basic, &LayoutInput::Capacity, "ten",
+       "Please Input Heat Capacity of Evaporator as a number"},
+      {Layout::basic, &LayoutInput::Capacity, "-10",
+       "Heat Capacity of Evaporator must lie above 0 kW"},
+      {Layout::basic, &LayoutInput::Capacity, "1e999",
+       "Please Input Heat Capacity of Evaporator as a number"},
+      {Layout::basic, &LayoutInput::Condensing, "160",
+       "Condensing Temperature must lie between 40 and 150 'C"},
+      {Layout::basic, &LayoutInput::Evaporating, "90",
+       "Evaporating Temperature must lie below Condensing Temperature"},
+      {Layout::basic, &LayoutInput::Evaporating, "-110",
        "Evaporating Temperature (-110.00 'C) must lie above the lower temperature limit of R134a "
        "(-103.30 'C)"},
-      {Layout::basic, "Condensing", "105",
-       "Condensing Temperature (105.00 'C) must lie below the critical temperature of R134a (101.06 'C)"},
-      {Layout::ihx, "Subcooling", "0", "Subcooling must lie above 0 and at most 10 K"},
-      {Layout::ihx, "Superheating", "16", "Superheating must lie above 0 and at most 15 K"},
-      {Layout::basic, "Safety", "-5", "Safety Factor must lie above 0 and at most 100 %"},
-      {Layout::basic, "Efficiency", "101", "Isentropic Efficiency must lie above 0 and at most 100 %"},
-      {Layout::ihx, "IhxEffectiveness", "120",
+      {Layout::basic, &LayoutInput::Condensing, "105",
+       "Condensing Temperature (105.00 'C) must lie below the critical temperature of R134a "
+       "(101.06 'C)"},
+      {Layout::ihx, &LayoutInput::Subcooling, "0", "Subcooling must lie above 0 and at most 10 K"},
+      {Layout::ihx, &LayoutInput::Superheating, "16",
+       "Superheating must lie above 0 and at most 15 K"},
+      {Layout::basic, &LayoutInput::Safety, "-5",
+       "Safety Factor must lie above 0 and at most 100 %"},
+      {Layout::basic, &LayoutInput::Efficiency, "101",
+       "Isentropic Efficiency must lie above 0 and at most 100 %"},
+      {Layout::ihx, &LayoutInput::IhxEffectiveness, "120",
        "Internal Heat Exchanger Effectiveness must lie between 0 and 100 %"},
-      {Layout::economizer, "Intermediate", "high",
+      {Layout::economizer, &LayoutInput::Intermediate, "high",
        "Please Input Intermediate Pressure as a number of bar, \"mean\" or \"optimal\""},
-      {Layout::economizer, "Intermediate", "5",
+      {Layout::economizer, &LayoutInput::Intermediate, "5",
        "Intermediate Pressure (5.00 bar) must lie between the evaporating pressure (13.18 bar) and "
        "the condensing pressure (32.44 bar) of R134a"},
-      {Layout::flash_tank, "Intermediate", "40",
-       "Intermediate Pressure (40.00 bar) must lie between the evaporating pressure (13.18 bar) and "
+      {Layout::flash_tank, &LayoutInput::Intermediate, "40",
+       "Intermediate Pressure (40.00 bar) must lie between the evaporating pressure (13.18 bar) "
+       "and "
        "the condensing pressure (32.44 bar) of R134a"},
-      {Layout::economizer, "InjectionSuperheat", "-1", "Injection Superheat must not be negative"},
-      {Layout::economizer, "Approach", "-1", "Economizer Approach must not be negative"},
-      {Layout::economizer, "Approach", "20",
-       "The economizer cannot cool the liquid: the injection branch evaporates at 68.95 'C at 20.68 "
+      {Layout::economizer, &LayoutInput::InjectionSuperheat, "-1",
+       "Injection Superheat must not be negative"},
+      {Layout::economizer, &LayoutInput::Approach, "-1",
+       "Economizer Approach must not be negative"},
+      {Layout::economizer, &LayoutInput::Approach, "20",
+       "The economizer cannot cool the liquid: the injection branch evaporates at 68.95 'C at "
+       "20.68 "
        "bar, and with the approach of 20.00 K the liquid would leave it at 88.95 'C, not below the "
        "condenser outlet at 86.50 'C"},
-      {Layout::basic, "Source", "warm", "Please Input Heat Source Temperature as a number"},
-      {Layout::basic, "Sink", "50", "Heat Sink Temperature must lie above Heat Source Temperature"},
-      {Layout::basic, "Source", "45",
+      {Layout::basic, &LayoutInput::Source, "warm",
+       "Please Input Heat Source Temperature as a number"},
+      {Layout::basic, &LayoutInput::Sink, "50",
+       "Heat Sink Temperature must lie above Heat Source Temperature"},
+      {Layout::basic, &LayoutInput::Source, "45",
        "Heat Source Temperature (45.00 'C) must not lie below the mean temperature at which R134a "
        "takes up heat in the evaporator (50.10 'C)"},
-      {Layout::basic, "Sink", "100",
+      {Layout::basic, &LayoutInput::Sink, "100",
        "Heat Sink Temperature (100.00 'C) must not lie above the mean temperature at which R134a "
        "gives off heat in the condenser (91.00 'C)"},
-      {Layout::flash_tank, "Refrigerant", "R450A",
+      {Layout::flash_tank, &LayoutInput::Refrigerant, "R450A",
        "R450A is a blend: in a flash tank its vapour and its liquid would part into other "
        "compositions than the blend's, which this layout does not follow; the economizer keeps the "
        "injected vapour's composition"},
-      {Layout::economizer, "Refrigerant", "R999",
+      {Layout::economizer, &LayoutInput::Refrigerant, "R999",
        "R999 is not a fluid or mixture the property library knows"},
   };
   for (const auto& c : cases) {
     LayoutInput input = For("R134a");
-    std::string* fields[] = {&input.Refrigerant, &input.Capacity, &input.Evaporating,
-                             &input.Condensing, &input.Subcooling, &input.Superheating,
-                             &input.Safety, &input.Efficiency, &input.IhxEffectiveness,
-                             &input.Intermediate, &input.InjectionSuperheat, &input.Approach,
-                             &input.Source, &input.Sink};
-    const char* names[] = {"Refrigerant", "Capacity", "Evaporating", "Condensing", "Subcooling",
-                           "Superheating", "Safety", "Efficiency", "IhxEffectiveness",
-                           "Intermediate", "InjectionSuperheat", "Approach", "Source", "Sink"};
-    const auto at = std::find_if(std::begin(names), std::end(names),
-                                 [&](const char* name) { return std::string(name) == c.field; });
-    ASSERT_NE(at, std::end(names)) << c.field;
-    *fields[at - std::begin(names)] = c.text;
-    EXPECT_EQ(Refusal(c.layout, input), c.message) << c.field << " " << c.text;
+    input.*c.field = c.text;
+    EXPECT_EQ(Refusal(c.layout, input), c.message) << c.text;
   }
   // The blend runs the economizer.
   EXPECT_GT(Calculated(Layout::economizer, For("R450A")).cop, 4);
@@ -399,11 +414,12 @@ TEST(Layouts, NameTheStateOfAFailedRequest) {
   const auto outcome = cycle::CalcLayout(Layout::economizer, input);
   ASSERT_TRUE(outcome.refusal());
   // An efficiency of 1 % heats the low stage's vapour past the equation's limit.
-  EXPECT_EQ(outcome.refusal()->message.rfind(
-                "R134a: the properties of the high-stage suction state (point 9) cannot be computed: "
-                "enthalpy ",
-                0),
-            0u)
+  EXPECT_EQ(
+      outcome.refusal()->message.rfind(
+          "R134a: the properties of the high-stage suction state (point 9) cannot be computed: "
+          "enthalpy ",
+          0),
+      0u)
       << outcome.refusal()->message;
   EXPECT_EQ(outcome.refusal()->message, "R134a: " + outcome.refusal()->reason);
   const auto verbose = cycle::CalcLayout(Layout::economizer, input, cycle::LibraryText::appended);

@@ -80,7 +80,7 @@ struct LayoutState {
 enum class Component { compressor, condenser, valve, evaporator, ihx, economizer, mixing };
 
 inline constexpr Component kComponents[] = {
-    Component::compressor, Component::condenser, Component::valve,     Component::evaporator,
+    Component::compressor, Component::condenser,  Component::valve, Component::evaporator,
     Component::ihx,        Component::economizer, Component::mixing};
 
 // "Compressor", "Condenser", "Valves", "Evaporator", "Internal heat
@@ -94,19 +94,19 @@ struct LayoutResult {
   Layout layout = Layout::basic;
   std::vector<LayoutState> states;  // in the order of their numbers
 
-  double cop = 0;                 // heating
-  double vhc = 0;                 // kJ/m3: heating per m3 of vapour at the (low-stage) suction
-  double heating_capacity = 0;    // kW
-  double compressor_power = 0;    // kW, both stages
-  double evaporator_duty = 0;     // kW
-  double mass_flow = 0;           // kg/s through the evaporator
-  double injection_ratio = 0;     // kg injected per kg of evaporator flow
+  double cop = 0;               // heating
+  double vhc = 0;               // kJ/m3: heating per m3 of vapour at the (low-stage) suction
+  double heating_capacity = 0;  // kW
+  double compressor_power = 0;  // kW, both stages
+  double evaporator_duty = 0;   // kW
+  double mass_flow = 0;         // kg/s through the evaporator
+  double injection_ratio = 0;   // kg injected per kg of evaporator flow
   std::optional<double> intermediate_pressure;  // bar; none in one stage
-  bool intermediate_searched = false;          // "optimal": the pressure of the best COP
+  bool intermediate_searched = false;           // "optimal": the pressure of the best COP
   double evaporating_pressure = 0, condensing_pressure = 0;  // bar
-  double pressure_ratio = 0;                   // Pc / Pe
-  double suction_temperature = 0;              // degrees C, at the (low-stage) suction
-  double discharge_temperature = 0;            // degrees C, state 2
+  double pressure_ratio = 0;                                 // Pc / Pe
+  double suction_temperature = 0;    // degrees C, at the (low-stage) suction
+  double discharge_temperature = 0;  // degrees C, state 2
   // Set where the actual discharge lies inside the dome: its molar vapour
   // quality. Its temperature is then a saturation temperature, not that of
   // a superheated vapour.
@@ -122,8 +122,8 @@ struct LayoutResult {
   // heat delivered at the sink's (degrees C as used, given or defaults).
   double source_temperature = 0, sink_temperature = 0;
   std::array<double, std::size(kComponents)> losses{};  // kW, by Component
-  double delivered_exergy = 0;   // kW, heating capacity x (1 - T0/Tk)
-  double exergy_efficiency = 0;  // delivered exergy / compressor power
+  double delivered_exergy = 0;                          // kW, heating capacity x (1 - T0/Tk)
+  double exergy_efficiency = 0;                         // delivered exergy / compressor power
 
   double Loss(Component component) const { return losses[static_cast<std::size_t>(component)]; }
   // The state of that name; nullptr where the layout has none.
@@ -170,7 +170,7 @@ std::string WetCompressionVerdict(const LayoutResult& result);
 // The diagram of a computed layout: every state, the processes between
 // them, the two stages and the mixing, and the injection line; the dome and
 // the isotherms (ph) or the cycle's isobars (ts) around it.
-std::variant<CycleDiagram, std::string> LayoutDiagram(const LayoutResult& result, DiagramKind kind,
-                                                      LibraryText library_text = LibraryText::omitted);
+std::variant<CycleDiagram, std::string> LayoutDiagram(
+    const LayoutResult& result, DiagramKind kind, LibraryText library_text = LibraryText::omitted);
 
 }  // namespace cycle
