@@ -162,9 +162,9 @@ std::optional<std::string> FirstFailure(const Conditions& c) {
   return std::nullopt;
 }
 
-// A blend boils over a range of pressures at one temperature (even an
-// azeotropic one, by a little); a pure fluid's bubble and dew pressures are
-// one, up to the library's tolerance.
+// A blend boils over a range of pressures at one temperature (a
+// near-azeotropic one over a small range); a pure fluid's bubble and dew
+// pressures are one, up to the library's tolerance.
 bool IsBlend(const Conditions& c) {
   constexpr double kPureFluidSpread = 1e-7;
   const double Te = c.evaporating + kKelvinOffset;
