@@ -51,6 +51,11 @@ cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string
           options.Text("sink")};
 }
 
+std::string LayoutRefusalLine(const cycle::LayoutOutcome& outcome) {
+  const std::string& reason = outcome.refusal()->reason;
+  return reason.starts_with(outcome.refrigerant) ? reason : outcome.refrigerant + ": " + reason;
+}
+
 std::optional<std::string> RefuseLayoutNames(const ParsedOptions& options) {
   const std::size_t count = options.names.size();
   if (count >= 1 && count <= static_cast<std::size_t>(cycle::kMaxRefrigerants)) return std::nullopt;

@@ -48,6 +48,10 @@ std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const Pars
 // The layout's input for one refrigerant, the options as typed.
 cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string& refrigerant);
 
+// A refused refrigerant's line: its reason, after its name where the
+// reason does not begin with it.
+std::string LayoutRefusalLine(const cycle::LayoutOutcome& outcome);
+
 // Why the names cannot be the refrigerants of a layout (one to eight of
 // them), or nothing.
 std::optional<std::string> RefuseLayoutNames(const ParsedOptions& options);

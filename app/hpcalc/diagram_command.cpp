@@ -47,7 +47,7 @@ Diagrams LayoutDiagrams(cycle::Layout layout, const ParsedOptions& options,
   for (const std::string& name : options.names) {
     const auto outcome =
         cycle::CalcLayout(layout, LayoutInputOf(options, name), LibraryTextOf(options));
-    if (const auto* refusal = outcome.refusal()) return name + ": " + refusal->reason;
+    if (outcome.refusal()) return LayoutRefusalLine(outcome);
     auto diagram = cycle::LayoutDiagram(*outcome.result(), kind, LibraryTextOf(options));
     if (auto* message = std::get_if<std::string>(&diagram)) return std::move(*message);
     diagrams.push_back(std::move(std::get<cycle::CycleDiagram>(diagram)));

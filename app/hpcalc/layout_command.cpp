@@ -82,6 +82,31 @@ void PrintResult(const cycle::LayoutResult& r, std::ostream& out) {
   out << '\n' << cycle::WetCompressionVerdict(r) << '\n';
 }
 
+// The outcomes as asked: every state, a CSV line each, or the listing; the
+// refused refrigerants on the error stream, unless the CSV's rows say why.
+void PrintOutcomes(const std::vector<cycle::LayoutOutcome>& outcomes, bool states, bool csv,
+                   std::ostream& out, std::ostream& err) {
+  if (csv && !states) {
+    report::LayoutFiguresTable(outcomes).Write(out);
+    return;
+  }
+  if (states) {
+    report::LayoutStatesTable(outcomes).Write(out);
+  } else {
+    bool first = true;
+    for (const cycle::LayoutOutcome& outcome : outcomes) {
+      if (const auto* result = outcome.result()) {
+        out << (first ? "" : "\n");
+        PrintResult(*result, out);
+        first = false;
+      }
+    }
+  }
+  for (const cycle::LayoutOutcome& outcome : outcomes) {
+    if (outcome.refusal()) err << LayoutRefusalLine(outcome) << '\n';
+  }
+}
+
 }  // namespace
 
 int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -104,29 +129,7 @@ int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostr
     outcomes.push_back(
         cycle::CalcLayout(*layout, LayoutInputOf(options, name), LibraryTextOf(options)));
   }
-  const bool any_refused = std::any_of(outcomes.begin(), outcomes.end(),
-                                       [](const auto& outcome) { return outcome.refusal(); });
-  if (states.given) {
-    report::LayoutStatesTable(outcomes).Write(out);
-  } else if (options.csv) {
-    report::LayoutFiguresTable(outcomes).Write(out);
-  } else {
-    bool first = true;
-    for (const cycle::LayoutOutcome& outcome : outcomes) {
-      if (const auto* result = outcome.result()) {
-        out << (first ? "" : "\n");
-        PrintResult(*result, out);
-        first = false;
-      }
-    }
-  }
-  // The CSV's rows say why a refrigerant was refused; elsewhere the error stream does.
-  if (states.given || !options.csv) {
-    for (const cycle::LayoutOutcome& outcome : outcomes) {
-      if (const auto* refusal = outcome.refusal())
-        err << outcome.refrigerant << ": " << refusal->reason << '\n';
-    }
-  }
+  PrintOutcomes(outcomes, states.given, options.csv, out, err);
   const bool any_result = std::any_of(outcomes.begin(), outcomes.end(),
                                       [](const auto& outcome) { return outcome.result(); });
   std::string names;
@@ -135,6 +138,8 @@ int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostr
       !any_result ? kSuccess : WriteRequestedReport(options, err, [&](const QString& file) {
         return report::WriteLayoutReport(file, LayoutInputOf(options, names), outcomes);
       });
+  const bool any_refused = std::any_of(outcomes.begin(), outcomes.end(),
+                                       [](const auto& outcome) { return outcome.refusal(); });
   return any_refused ? kRefused : written;
 }
 

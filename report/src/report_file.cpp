@@ -21,6 +21,8 @@ namespace {
 
 constexpr char kTableAttributes[] = R"(border="1" cellspacing="0" cellpadding="3")";
 constexpr double kDiagramHeightMm = 125, kChartHeightMm = 70, kHeadingMm = 12;
+// A layout's losses with their heading: a row per component and the exergy delivered.
+constexpr double kLossesTableMm = 60;
 
 QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 
@@ -118,25 +120,24 @@ bool WriteComparisonPdf(QIODevice& file, const cycle::ComparisonResults& results
   return pages.Finish();
 }
 
-// A refrigerant in a layout: figures, verdict, states, losses, diagram.
+// A refrigerant in a layout: figures, verdict, states, losses, diagram;
+// each piece where it fits.
 void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r) {
-  QString html = QStringLiteral("<h3>%1</h3>").arg(Html(r.refrigerant)) + SourcesOf(r.refrigerant);
-  html += Table(LabelledTable(LayoutFigures(r)));
-  html += QStringLiteral("<p>%1</p>").arg(Html(cycle::WetCompressionVerdict(r)));
-  html += QStringLiteral("<h3>States: %1</h3>").arg(Html(r.refrigerant)) +
-          Table(LayoutStatePoints(r));
-  html += QStringLiteral("<h3>Exergy destroyed: %1</h3>").arg(Html(r.refrigerant)) +
-          Table(LayoutLosses(r));
-  pages.AddHtml(html);
-  QStringList names;
+  const QString name = Html(r.refrigerant);
+  pages.AddHtml(QStringLiteral("<h3>%1</h3>").arg(name) + SourcesOf(r.refrigerant) +
+                Table(LabelledTable(LayoutFigures(r))) +
+                QStringLiteral("<p>%1</p>").arg(Html(cycle::WetCompressionVerdict(r))));
+  pages.AddHtml(QStringLiteral("<h3>States: %1</h3>").arg(name) + Table(LayoutStatePoints(r)));
+  QStringList components;
   std::vector<double> losses;
   for (const cycle::Component component : cycle::ComponentsOf(r.layout)) {
-    names << QString::fromUtf8(cycle::ComponentLabel(component, r.layout).data());
+    components << QString::fromUtf8(cycle::ComponentLabel(component, r.layout).data());
     losses.push_back(r.Loss(component));
   }
+  pages.KeepTogether(kLossesTableMm + kChartHeightMm);
+  pages.AddHtml(QStringLiteral("<h3>Exergy destroyed: %1</h3>").arg(name) + Table(LayoutLosses(r)));
   QCustomPlot chart;
-  plots::DrawBars(chart, names, losses, QStringLiteral("Exergy destroyed (kW)"), 3);
-  pages.KeepTogether(kChartHeightMm);
+  plots::DrawBars(chart, components, losses, QStringLiteral("Exergy destroyed (kW)"), 3);
   pages.AddPlots({&chart}, kChartHeightMm);
   AddDiagram(pages, cycle::LayoutDiagram(r, cycle::DiagramKind::PressureEnthalpy), r.refrigerant);
 }

@@ -750,7 +750,7 @@ TEST(Hpcalc, LayoutWritesReportsAndDiagrams) {
             10);
   const auto refused = Hpcalc({"diagram", "ph", "layout", "flash-tank", "R450A"});
   EXPECT_EQ(refused.exit_code, 1);
-  EXPECT_EQ(refused.err.rfind("R450A: R450A is a blend", 0), 0u) << refused.err;
+  EXPECT_EQ(refused.err.rfind("R450A is a blend: in a flash tank", 0), 0u) << refused.err;
 
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"layout"},
