@@ -553,42 +553,36 @@ LayoutResult Evaluate(Layout layout, const Conditions& c) {
 
 LayoutRefusal RefusalOf(std::string message) { return {message, message}; }
 
-}  // namespace
+// How the command line names a layout and how a page heads it.
+struct LayoutWords {
+  Layout layout;
+  std::string_view name, title;
+};
 
-std::string_view LayoutName(Layout layout) {
-  switch (layout) {
-    case Layout::basic:
-      return "basic";
-    case Layout::ihx:
-      return "ihx";
-    case Layout::economizer:
-      return "economizer";
-    case Layout::flash_tank:
-      return "flash-tank";
-  }
-  return {};
+constexpr LayoutWords kLayoutWords[] = {
+    {Layout::basic, "basic", "Basic cycle"},
+    {Layout::ihx, "ihx", "Internal heat exchanger"},
+    {Layout::economizer, "economizer", "Economizer with vapour injection"},
+    {Layout::flash_tank, "flash-tank", "Flash tank with vapour injection"},
+};
+
+const LayoutWords& WordsOf(Layout layout) {
+  return *std::find_if(std::begin(kLayoutWords), std::end(kLayoutWords),
+                       [layout](const LayoutWords& words) { return words.layout == layout; });
 }
 
+}  // namespace
+
+std::string_view LayoutName(Layout layout) { return WordsOf(layout).name; }
+
 std::optional<Layout> LayoutNamed(std::string_view name) {
-  for (const Layout layout : kLayouts) {
-    if (LayoutName(layout) == name) return layout;
+  for (const LayoutWords& words : kLayoutWords) {
+    if (words.name == name) return words.layout;
   }
   return std::nullopt;
 }
 
-std::string_view LayoutTitle(Layout layout) {
-  switch (layout) {
-    case Layout::basic:
-      return "Basic cycle";
-    case Layout::ihx:
-      return "Internal heat exchanger";
-    case Layout::economizer:
-      return "Economizer with vapour injection";
-    case Layout::flash_tank:
-      return "Flash tank with vapour injection";
-  }
-  return {};
-}
+std::string_view LayoutTitle(Layout layout) { return WordsOf(layout).title; }
 
 bool IsTwoStage(Layout layout) {
   return layout == Layout::economizer || layout == Layout::flash_tank;
