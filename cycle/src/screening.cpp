@@ -159,8 +159,10 @@ ScreeningValue CycleValue(const ScreenedCycle& cycle, ScreeningColumn column) {
     case ScreeningColumn::GlideCond: return Known(cycle.glide_condenser);
     case ScreeningColumn::VHC: return cycle.volumetric_heating_capacity;
     case ScreeningColumn::EvaporatingPressure: return cycle.evaporating_pressure;
-    case ScreeningColumn::WetCompression: return std::string(cycle.wet_compression ? "yes" : "no");
-    case ScreeningColumn::MinSuperheat: return cycle.min_superheat;
+    case ScreeningColumn::WetCompression:
+      if (!cycle.wet_compression) return std::monostate{};
+      return std::string(*cycle.wet_compression ? "yes" : "no");
+    case ScreeningColumn::MinSuperheat: return Known(cycle.min_superheat);
     default: return std::monostate{};
   }
 }
@@ -224,14 +226,12 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
     row.outcome = std::move(failure->reason);
     return row;
   }
-  auto wet = ComparisonWetCompression(fluid.name, conditions, shown);
-  if (auto* failure = std::get_if<CalFailure>(&wet)) {
-    row.outcome = std::move(failure->reason);
-    return row;
-  }
   ScreenedCycle cycle = CycleOf(fluid, std::get<CycleFigures>(outcome), conditions);
-  cycle.wet_compression = std::get<WetCompression>(wet).wet;
-  cycle.min_superheat = std::get<WetCompression>(wet).min_superheat;
+  const auto wet = ComparisonWetCompression(fluid.name, conditions, shown);
+  if (const auto* found = std::get_if<WetCompression>(&wet)) {
+    cycle.wet_compression = found->wet;
+    cycle.min_superheat = found->min_superheat;
+  }
   row.outcome = std::move(cycle);
   return row;
 }

@@ -281,6 +281,12 @@ TEST(Hpcalc, ScreenPrintsEveryFluidWithTheComparisonsFigures) {
   EXPECT_EQ((*RowOf(rows, "R134a"))[kMinSuperheat], "0.00");
   EXPECT_EQ((*RowOf(rows, "R1233zd(E)"))[kWet], "yes");
   EXPECT_EQ((*RowOf(rows, "R1233zd(E)"))[kMinSuperheat], "6.12");
+  // R470B condenses at 90 'C above its critical pressure, where it has no
+  // dew point: its figures stand, where its compression ends is unknown.
+  const auto& r470b = *RowOf(rows, "R470B");
+  EXPECT_EQ(r470b[kStatus], "ok");
+  EXPECT_EQ(r470b[kWet], "");
+  EXPECT_EQ(r470b[kMinSuperheat], "");
   const auto& r513a = *RowOf(rows, "R513A");
   EXPECT_EQ(r513a[1], "blend");
   EXPECT_EQ(r513a[2], "A1");

@@ -52,9 +52,11 @@ struct ScreenedCycle {
   std::optional<double> glide_evaporator;
   std::optional<double> glide_condenser;
   // Whether the isentropic compression ends inside the dome, and the least
-  // suction superheat that keeps it dry (K): wet_compression.h.
-  bool wet_compression = false;
-  double min_superheat = 0;
+  // suction superheat that keeps it dry (K): wet_compression.h; unknown
+  // where the library gives no dew point at the condensing pressure (a
+  // blend condensing above its critical pressure).
+  std::optional<bool> wet_compression;
+  std::optional<double> min_superheat;
 };
 
 struct ScreeningRow {
@@ -76,8 +78,7 @@ std::optional<std::string> CheckScreeningConditions(const ComparisonConditions& 
 // refused, in this order, when the comparison would refuse it for its
 // critical temperature (at or below the condensing temperature, or none),
 // when the evaporating temperature lies below its lower limit, or when Cal
-// fails (its message without the fluid's name in front), or when where its
-// compression ends cannot be computed. Reasons of failed
+// fails (its message without the fluid's name in front). Reasons of failed
 // property requests are in the forms' terms, followed by the library's own
 // text where asked for.
 ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
