@@ -37,4 +37,32 @@ std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const Pars
   return fields;
 }
 
+cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string& refrigerant) {
+  return {refrigerant,
+          options.Text("capacity"),
+          options.Text("evaporating"),
+          options.Text("condensing"),
+          options.Text("subcooling"),
+          options.Text("superheating"),
+          options.Text("safety"),
+          options.Text("efficiency"),
+          options.Text("ihx-effectiveness"),
+          options.Text("intermediate"),
+          options.Text("injection-superheat"),
+          options.Text("approach"),
+          options.Text("source"),
+          options.Text("sink")};
+}
+
+std::string LayoutRefusalLine(const cycle::LayoutOutcome& outcome) {
+  const std::string& reason = outcome.refusal()->reason;
+  return reason.starts_with(outcome.refrigerant) ? reason : outcome.refrigerant + ": " + reason;
+}
+
+std::optional<std::string> RefuseLayoutNames(const ParsedOptions& options) {
+  const std::size_t count = options.names.size();
+  if (count >= 1 && count <= static_cast<std::size_t>(cycle::kMaxRefrigerants)) return std::nullopt;
+  return "layout takes one to eight refrigerant names";
+}
+
 }  // namespace hpcalc

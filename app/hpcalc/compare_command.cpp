@@ -4,7 +4,9 @@
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/comparison.h"
+#include "cycle/number_text.h"
 #include "cycle/result_text.h"
+#include "cycle/wet_compression.h"
 #include "report/csv_table.h"
 #include "report/report_file.h"
 
@@ -30,6 +32,25 @@ void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ost
   }
 }
 
+// A refrigerant whose isentropic compression ends inside the dome, noted
+// on the error stream: the figures stay as the comparison computes them.
+void NoteWetCompression(const cycle::ComparisonResults& results, cycle::LibraryText library_text,
+                        std::ostream& err) {
+  for (int slot = 0; slot < results.RefCount; ++slot) {
+    const std::string& name = results.RefName[static_cast<std::size_t>(slot)];
+    const auto wet = cycle::ComparisonWetCompression(name, results.Conditions, library_text);
+    if (const auto* failure = std::get_if<cycle::CalFailure>(&wet)) {
+      err << "hpcalc: where the compression of " << name
+          << " ends cannot be computed: " << failure->reason << '\n';
+    } else if (const auto& found = std::get<cycle::WetCompression>(wet); found.wet) {
+      err << "hpcalc: " << name
+          << ": wet compression: the isentropic compression ends inside the two-phase region; "
+             "at least "
+          << cycle::FormatFixed(found.min_superheat, 2) << " K of suction superheat keeps it dry\n";
+    }
+  }
+}
+
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -45,6 +66,7 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     return Refused(*message, err);
   }
   PrintComparison(results, options.csv, out);
+  NoteWetCompression(results, LibraryTextOf(options), err);
   return WriteRequestedReport(options, err, [&](const QString& file) {
     return report::WriteComparisonReport(file, results);
   });

@@ -5,6 +5,7 @@
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/diagram.h"
+#include "cycle/layouts.h"
 #include "cycle/number_text.h"
 #include "plots/cycle_diagram_plot.h"
 #include "plots/plot_file.h"
@@ -40,12 +41,27 @@ std::optional<QString> WritePicture(const std::vector<cycle::CycleDiagram>& diag
   });
 }
 
+// The diagram of each refrigerant in the layout, or the first refusal.
+Diagrams LayoutDiagrams(cycle::Layout layout, const ParsedOptions& options,
+                        cycle::DiagramKind kind) {
+  std::vector<cycle::CycleDiagram> diagrams;
+  for (const std::string& name : options.names) {
+    const auto outcome =
+        cycle::CalcLayout(layout, LayoutInputOf(options, name), LibraryTextOf(options));
+    if (outcome.refusal()) return LayoutRefusalLine(outcome);
+    auto diagram = cycle::LayoutDiagram(*outcome.result(), kind, LibraryTextOf(options));
+    if (auto* message = std::get_if<std::string>(&diagram)) return std::move(*message);
+    diagrams.push_back(std::move(std::get<cycle::CycleDiagram>(diagram)));
+  }
+  return diagrams;
+}
+
 }  // namespace
 
 int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() < 2) {
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) return Help(out);
-    return BadUsage("diagram takes ph or ts, then basic or compare", err);
+    return BadUsage("diagram takes ph or ts, then basic, compare or layout", err);
   }
   const auto kind = cycle::DiagramKindNamed(args[0]);
   if (!kind) {
@@ -53,17 +69,25 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
   }
   const std::string& calculation = args[1];
   const bool basic = calculation == "basic";
-  if (!basic && calculation != "compare") {
-    return BadUsage("diagram " + args[0] + " takes basic or compare, not " +
+  const bool layout = calculation == "layout";
+  if (!basic && !layout && calculation != "compare") {
+    return BadUsage("diagram " + args[0] + " takes basic, compare or layout, not " +
                         property::ShortenedForMessage(calculation),
                     err);
   }
-  const std::vector<std::string> rest(args.begin() + 2, args.end());
+  const auto layout_kind = layout && args.size() > 2 ? cycle::LayoutNamed(args[2]) : std::nullopt;
+  if (layout && !layout_kind) {
+    return BadUsage("diagram " + args[0] + " layout takes basic, ihx, economizer or flash-tank",
+                    err);
+  }
+  const std::vector<std::string> rest(args.begin() + (layout ? 3 : 2), args.end());
   // The options of the calculation the diagram shows, and where to write it.
-  const auto parsed = CommandOptions(
-      rest,
-      WithOptions(basic ? std::span<const Option>(kBasicOptions) : kCompareOptions, {{"out", ""}}),
-      out, err);
+  const std::span<const Option> calculation_options = basic ? std::span<const Option>(kBasicOptions)
+                                                      : layout
+                                                          ? std::span<const Option>(kLayoutOptions)
+                                                          : kCompareOptions;
+  const auto parsed =
+      CommandOptions(rest, WithOptions(calculation_options, {{"out", ""}}), out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   const QString file = QString::fromStdString(options.Text("out"));
@@ -80,6 +104,9 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
                                             LibraryTextOf(options));
     if (auto* message = std::get_if<std::string>(&diagram)) return Refused(*message, err);
     diagrams = std::vector{std::move(std::get<cycle::CycleDiagram>(diagram))};
+  } else if (layout) {
+    if (const auto reason = RefuseLayoutNames(options)) return BadUsage(*reason, err);
+    diagrams = LayoutDiagrams(*layout_kind, options, *kind);
   } else {
     const auto fields = ComparisonFieldsOf(options);
     if (const auto* reason = std::get_if<std::string>(&fields)) return BadUsage(*reason, err);

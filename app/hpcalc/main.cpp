@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
       {"compare", hpcalc::RunCompare},
       {"property", hpcalc::RunProperty},
       {"diagram", hpcalc::RunDiagram},
+      {"layout", hpcalc::RunLayout},
       {"screen", hpcalc::RunScreen},
       {"transcritical", hpcalc::RunTranscritical},
   };

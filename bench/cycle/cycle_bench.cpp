@@ -3,8 +3,9 @@
 // benchmark makes one untimed run first); and one fluid of the screening,
 // BM_ScreenFluid/<fluid>/loaded: its critical temperature and the
 // comparison's eight property requests, its file loaded (and a blend's lines
-// traced) before; and the first listing of the names the refrigerant boxes
-// suggest.
+// traced) before; the first listing of the names the refrigerant boxes
+// suggest; the transcritical calculation; eight refrigerants in the
+// economizer layout at the best intermediate pressure.
 //
 // FLUIDCORE_BENCH_ITERATIONS=N runs the screening's benchmarks exactly N
 // times (for counting instructions with bench/fluidcore/instructions.py).
@@ -16,10 +17,12 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/diagram.h"
+#include "cycle/layouts.h"
 #include "cycle/refrigerant_names.h"
 #include "cycle/screening.h"
 #include "cycle/transcritical.h"
@@ -127,7 +130,42 @@ void RegisterTranscritical() {
   }
 }
 
-[[maybe_unused]] const bool registered = (RegisterScreening(), RegisterTranscritical(), true);
+// Eight refrigerants in the economizer with vapour injection at the
+// intermediate pressure of the best COP (the search to 0.01 bar with every
+// state), at the layout form's defaults: BM_Layouts/economizer_optimal_eight/loaded,
+// counted by bench/fluidcore/instructions.py with FLUIDCORE_BENCH_ITERATIONS=N.
+void EconomizerOfEight(benchmark::State& state) {
+  const auto run = [] {
+    std::vector<cycle::LayoutOutcome> outcomes;
+    cycle::LayoutInput input;
+    input.Intermediate = "optimal";
+    for (const char* name : {"R134a", "R152A", "R1234ze(E)", "IsoButane", "n-Butane", "R245fa",
+                             "R1233zd(E)", "R1336mzz(Z)"}) {
+      input.Refrigerant = name;
+      outcomes.push_back(cycle::CalcLayout(cycle::Layout::economizer, input));
+    }
+    return outcomes;
+  };
+  for (const auto& outcome : run()) {
+    if (const auto* refusal = outcome.refusal()) {
+      state.SkipWithError(refusal->message.c_str());
+      return;
+    }
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(run());
+}
+
+void RegisterLayouts() {
+  auto* b =
+      benchmark::RegisterBenchmark("BM_Layouts/economizer_optimal_eight/loaded", EconomizerOfEight);
+  b->Unit(benchmark::kMillisecond);
+  if (const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS")) {
+    b->Iterations(std::atoll(iterations));
+  }
+}
+
+[[maybe_unused]] const bool registered =
+    (RegisterScreening(), RegisterTranscritical(), RegisterLayouts(), true);
 
 }  // namespace
 

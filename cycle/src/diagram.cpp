@@ -4,8 +4,10 @@
 #include <cmath>
 #include <functional>
 
+#include "cycle/layouts.h"
 #include "cycle/transcritical.h"
 #include "cycle_points.h"
+#include "fluid_frame.h"
 #include "form_states.h"
 #include "property_requests.h"
 
@@ -13,6 +15,8 @@ namespace cycle {
 
 namespace {
 
+using detail::FluidFrame;
+using detail::FrameOf;
 using detail::InForms;
 using detail::kKelvinOffset;
 using detail::kKpaPerBar;
@@ -69,21 +73,6 @@ void Append(std::vector<DiagramState>& line, const std::optional<DiagramState>& 
   if (state) line.push_back(*state);
 }
 
-// The refrigerant's own figures that frame its diagram, in K and kPa.
-struct FluidFrame {
-  double Tmin, Tcrit, pcrit;
-};
-
-FluidFrame FrameOf(const std::string& fluid) {
-  using detail::NumberOf;
-  return {
-      NumberOf(property::LowerTemperatureLimit(fluid, "mks"), fluid,
-               {"lower temperature limit", "refrigerant's equation"}),
-      NumberOf(property::CriticalPoint(fluid, "T", "mks"), fluid,
-               {"temperature", "critical point"}),
-      NumberOf(property::CriticalPoint(fluid, "P", "mks"), fluid, {"pressure", "critical point"})};
-}
-
 void AddDome(CycleDiagram& d, const FluidFrame& frame) {
   const double span = frame.Tcrit - frame.Tmin;
   for (int i = 0; i < kDomePoints; ++i) {
@@ -129,15 +118,30 @@ std::function<std::optional<DiagramState>(double h)> AlongIsobar(const std::stri
   return [&fluid, p_kpa](double h) { return TryState(fluid, "PH", p_kpa, h); };
 }
 
+// The throttling from a state down to the pressure of another at the
+// first one's enthalpy, both ends included.
+std::vector<DiagramState> Throttle(const std::string& fluid, const DiagramState& from,
+                                   const DiagramState& to) {
+  std::vector<DiagramState> line{from};
+  for (const double p : GeometricBetween(from.p * kKpaPerBar, to.p * kKpaPerBar, kExpansionSteps)) {
+    Append(line, TryState(fluid, "PH", p, from.h));
+  }
+  line.push_back(to);
+  return line;
+}
+
 // The throttling from 3 to 4 at the enthalpy of 3.
 void AddExpansion(CycleDiagram& d) {
-  const CycleCorners& k = d.corners;
-  const double p_high = k.condenser_outlet.p * kKpaPerBar, p_low = k.evaporator_inlet.p * kKpaPerBar;
-  d.expansion = {k.condenser_outlet};
-  for (const double p : GeometricBetween(p_high, p_low, kExpansionSteps)) {
-    Append(d.expansion, TryState(d.refrigerant, "PH", p, k.condenser_outlet.h));
+  d.expansion = Throttle(d.refrigerant, d.corners.condenser_outlet, d.corners.evaporator_inlet);
+}
+
+// Processes one after the other, each starting where the one before ends.
+std::vector<DiagramState> Joined(std::initializer_list<std::vector<DiagramState>> processes) {
+  std::vector<DiagramState> line;
+  for (const auto& process : processes) {
+    line.insert(line.end(), process.begin() + (line.empty() ? 0 : 1), process.end());
   }
-  d.expansion.push_back(k.evaporator_inlet);
+  return line;
 }
 
 void AddCycle(CycleDiagram& d, const detail::CycleConditions& c) {
@@ -188,6 +192,62 @@ void AddTranscriticalCycle(CycleDiagram& d, const TranscriticalResult& r) {
   d.evaporator =
       Process(r.evaporator_inlet, r.suction, {d.evaporating_dew}, AlongIsobar(fluid, Pe));
   AddExpansion(d);
+}
+
+// A computed layout: its own states, the liquid cooled at Pc after the
+// condenser, the vapour warmed at Pe after the evaporator (IHX), the two
+// stages with the mixing between them, and the injection line.
+void AddLayout(CycleDiagram& d, const LayoutResult& r) {
+  const std::string& fluid = d.refrigerant;
+  const auto at = [&r](std::string_view name) { return r.State(name)->state; };
+  const bool basic = r.layout == Layout::basic, two_stage = IsTwoStage(r.layout);
+  const DiagramState suction = at(two_stage ? "1'" : "1");
+  const DiagramState evaporator_outlet = at(basic ? "1" : "1'");
+  const DiagramState condenser_outlet = at(basic ? "3" : "3'");
+  // The liquid that reaches the evaporator's valve.
+  const DiagramState liquid = at(two_stage ? "5" : "3");
+  const DiagramState inlet = at("4"), discharge = at("2");
+  d.corners = {suction, at("2s"), discharge, condenser_outlet, inlet};
+  for (const LayoutState& s : r.states) d.states.push_back({s.name, s.state});
+
+  const double Pe = r.evaporating_pressure * kKpaPerBar, Pc = r.condensing_pressure * kKpaPerBar;
+  d.condensing_bubble = RequireState(fluid, {"bubble point", detail::kCondensingState, "Pliq", Pc});
+  d.evaporating_dew = RequireState(fluid, {"dew point", detail::kEvaporatingState, "Pvap", Pe});
+  std::vector<DiagramState> condenser_breaks{d.condensing_bubble};
+  Append(condenser_breaks, TryState(fluid, "Pvap", Pc));
+  d.condenser = Process(discharge, condenser_outlet, condenser_breaks, AlongIsobar(fluid, Pc));
+  d.evaporator = Process(inlet, evaporator_outlet, {d.evaporating_dew}, AlongIsobar(fluid, Pe));
+  if (r.layout == Layout::ihx) {
+    d.evaporator =
+        Joined({d.evaporator, Process(evaporator_outlet, suction, {}, AlongIsobar(fluid, Pe))});
+  }
+  if (r.layout == Layout::ihx || r.layout == Layout::economizer) {
+    d.condenser =
+        Joined({d.condenser, Process(condenser_outlet, liquid, {}, AlongIsobar(fluid, Pc))});
+  }
+  if (!two_stage) {
+    d.expansion = Throttle(fluid, liquid, inlet);
+    return;
+  }
+  const double Pi = r.intermediate_pressure.value_or(0) * kKpaPerBar;
+  const auto along_intermediate = AlongIsobar(fluid, Pi);
+  const DiagramState branch = at("6"), injected = at("7"), low = at("8"), mixed = at("9");
+  d.compression =
+      Joined({{suction, low}, Process(low, mixed, {}, along_intermediate), {mixed, discharge}});
+  d.ideal_strokes = {{suction, at("8s")}, {mixed, at("2s")}};
+  std::vector<DiagramState> dew_at_intermediate;
+  Append(dew_at_intermediate, TryState(fluid, "Pvap", Pi));
+  const auto to_mixing = Joined({Process(branch, injected, dew_at_intermediate, along_intermediate),
+                                 Process(injected, mixed, {}, along_intermediate)});
+  if (r.layout == Layout::flash_tank) {
+    d.expansion =
+        Joined({Throttle(fluid, condenser_outlet, branch),
+                Process(branch, liquid, {}, along_intermediate), Throttle(fluid, liquid, inlet)});
+    d.injection = to_mixing;
+  } else {
+    d.expansion = Throttle(fluid, liquid, inlet);
+    d.injection = Joined({Throttle(fluid, condenser_outlet, branch), to_mixing});
+  }
 }
 
 // A round step that gives about kIsothermsWanted lines over the span.
@@ -281,7 +341,14 @@ void AddIsobars(CycleDiagram& d, const FluidFrame& frame) {
   const double T_low =
       std::max(frame.Tmin, k.evaporator_inlet.T + kKelvinOffset - kIsobarMargin);
   const double T_high = k.discharge.T + kKelvinOffset + kIsobarMargin;
-  for (const double p : {k.suction.p, k.discharge.p}) {
+  // A layout's intermediate pressure besides the suction's and the discharge's.
+  std::vector<double> pressures{k.suction.p, k.discharge.p};
+  for (const NamedState& s : d.states) {
+    if (std::find(pressures.begin(), pressures.end(), s.state.p) == pressures.end()) {
+      pressures.push_back(s.state.p);
+    }
+  }
+  for (const double p : pressures) {
     d.isolines.push_back(Isobar(d.refrigerant, p * kKpaPerBar, T_low, T_high));
   }
 }
@@ -313,9 +380,40 @@ std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
                  [&](CycleDiagram& d) { AddCycle(d, conditions); });
 }
 
-// The states of a process without its first and last (the corners).
-void AppendInterior(std::vector<DiagramRow>& rows, const std::vector<DiagramState>& process) {
-  for (std::size_t i = 1; i + 1 < process.size(); ++i) rows.push_back({"cycle", "", process[i]});
+// The states of a process without its first and last (the corners), and
+// without the states a layout names (they have rows of their own).
+void AppendInterior(std::vector<DiagramRow>& rows, const std::vector<DiagramState>& process,
+                    const std::vector<NamedState>& named = {}, std::string_view series = "cycle") {
+  for (std::size_t i = 1; i + 1 < process.size(); ++i) {
+    const DiagramState& s = process[i];
+    const bool is_named = std::any_of(named.begin(), named.end(), [&s](const NamedState& n) {
+      return n.state.p == s.p && n.state.h == s.h;
+    });
+    if (!is_named) rows.push_back({series, "", s});
+  }
+}
+
+// The cycle's corners with the states between them, in the cycle's order.
+void AppendCorners(std::vector<DiagramRow>& rows, const CycleDiagram& d) {
+  const CycleCorners& k = d.corners;
+  rows.push_back({"cycle", "1", k.suction});
+  rows.push_back({"cycle", "2s", k.isentropic_discharge});
+  rows.push_back({"cycle", "2", k.discharge});
+  AppendInterior(rows, d.condenser);
+  rows.push_back({"cycle", "3", k.condenser_outlet});
+  AppendInterior(rows, d.expansion);
+  rows.push_back({"cycle", "4", k.evaporator_inlet});
+  AppendInterior(rows, d.evaporator);
+}
+
+// A layout's rows of the cycle: its named states, then the states between
+// them.
+void AppendLayout(std::vector<DiagramRow>& rows, const CycleDiagram& d) {
+  for (const NamedState& s : d.states) rows.push_back({"cycle", s.name, s.state});
+  for (const auto* process : {&d.condenser, &d.expansion, &d.evaporator, &d.compression}) {
+    AppendInterior(rows, *process, d.states);
+  }
+  AppendInterior(rows, d.injection, d.states, "injection");
 }
 
 }  // namespace
@@ -351,6 +449,12 @@ std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const Transcri
                  [&](CycleDiagram& d) { AddTranscriticalCycle(d, result); });
 }
 
+std::variant<CycleDiagram, std::string> LayoutDiagram(const LayoutResult& result, DiagramKind kind,
+                                                      LibraryText library_text) {
+  return Diagram(result.refrigerant, kind, library_text,
+                 [&](CycleDiagram& d) { AddLayout(d, result); });
+}
+
 std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
     const ComparisonFields& fields, DiagramKind kind, LibraryText library_text) {
   ComparisonResults results;
@@ -370,15 +474,11 @@ std::vector<DiagramRow> DiagramRows(const CycleDiagram& d) {
   for (const DiagramState& s : d.bubble) rows.push_back({"bubble", "", s});
   for (const DiagramState& s : d.dew) rows.push_back({"dew", "", s});
   rows.push_back({"critical", "", d.critical});
-  const CycleCorners& k = d.corners;
-  rows.push_back({"cycle", "1", k.suction});
-  rows.push_back({"cycle", "2s", k.isentropic_discharge});
-  rows.push_back({"cycle", "2", k.discharge});
-  AppendInterior(rows, d.condenser);
-  rows.push_back({"cycle", "3", k.condenser_outlet});
-  AppendInterior(rows, d.expansion);
-  rows.push_back({"cycle", "4", k.evaporator_inlet});
-  AppendInterior(rows, d.evaporator);
+  if (d.states.empty()) {
+    AppendCorners(rows, d);
+  } else {
+    AppendLayout(rows, d);
+  }
   const std::string_view isoline =
       d.kind == DiagramKind::PressureEnthalpy ? "isotherm" : "isobar";
   for (const Isoline& line : d.isolines) {

@@ -7,6 +7,7 @@
 #include "catalogue/library_files.h"
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
+#include "cycle/wet_compression.h"
 #include "cycle_points.h"
 #include "property_requests.h"
 
@@ -113,6 +114,8 @@ constexpr ColumnFormat kColumnFormats[] = {
     {ScreeningColumn::DischargePressure, "DischargePressure", "bar", 0},
     {ScreeningColumn::DischargeTemperature, "DischargeTemperature", "'C", 0},
     {ScreeningColumn::PressureRatio, "PressureRatio", "-", 0},
+    {ScreeningColumn::WetCompression, "WetCompression", "", 0},
+    {ScreeningColumn::MinSuperheat, "MinSuperheat", "K", 2},
     {ScreeningColumn::Status, "status", "", 0},
     {ScreeningColumn::Reason, "reason", "", 0},
 };
@@ -156,6 +159,10 @@ ScreeningValue CycleValue(const ScreenedCycle& cycle, ScreeningColumn column) {
     case ScreeningColumn::GlideCond: return Known(cycle.glide_condenser);
     case ScreeningColumn::VHC: return cycle.volumetric_heating_capacity;
     case ScreeningColumn::EvaporatingPressure: return cycle.evaporating_pressure;
+    case ScreeningColumn::WetCompression:
+      if (!cycle.wet_compression) return std::monostate{};
+      return std::string(*cycle.wet_compression ? "yes" : "no");
+    case ScreeningColumn::MinSuperheat: return Known(cycle.min_superheat);
     default: return std::monostate{};
   }
 }
@@ -223,7 +230,13 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
     row.outcome = std::move(failure->reason);
     return row;
   }
-  row.outcome = CycleOf(fluid, std::get<CycleFigures>(outcome), conditions);
+  ScreenedCycle cycle = CycleOf(fluid, std::get<CycleFigures>(outcome), conditions);
+  const auto wet = ComparisonWetCompression(fluid.name, conditions, shown);
+  if (const auto* found = std::get_if<WetCompression>(&wet)) {
+    cycle.wet_compression = found->wet;
+    cycle.min_superheat = found->min_superheat;
+  }
+  row.outcome = std::move(cycle);
   return row;
 }
 

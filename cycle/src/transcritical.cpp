@@ -1,19 +1,20 @@
 #include "cycle/transcritical.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <limits>
 #include <optional>
 #include <stdexcept>
 
 #include "cycle/number_text.h"
+#include "fluid_frame.h"
 #include "form_states.h"
 #include "gas_cooler.h"
 #include "maximum_search.h"
 #include "property/message_text.h"
 #include "property_requests.h"
 #include "threshold_search.h"
+#include "typed_fields.h"
 
 namespace cycle {
 
@@ -56,51 +57,29 @@ struct Conditions {
   double water_in = 0, water_out = 0;  // degrees C
 };
 
-std::string Trim(std::string_view text) { return std::string(detail::Trimmed(text)); }
-
-bool IsOptimal(std::string_view text) {
-  constexpr std::string_view kOptimal = "optimal";
-  const std::string trimmed = Trim(text);
-  return std::equal(trimmed.begin(), trimmed.end(), kOptimal.begin(), kOptimal.end(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
-
 std::variant<Conditions, std::string> ReadConditions(const TranscriticalInput& in) {
   Conditions c;
   c.refrigerant = in.Refrigerant;
-  if (Trim(in.Refrigerant).empty()) return "Please Input Refrigerant";
-  struct Field {
-    std::string_view name;
-    const std::string& text;
-    double& value;
-  };
-  const Field fields[] = {
-      {"Heating Capacity", in.HeatingCapacity, c.capacity},
-      {"Evaporating Temperature", in.Evaporating, c.evaporating},
-      {"Superheating", in.Superheating, c.superheating},
-      {"Gas Cooler Outlet Temperature", in.GasCoolerOutlet, c.outlet},
-  };
-  const Field rest[] = {
-      {"Isentropic Efficiency", in.Efficiency, c.efficiency},
-      {"Water Inlet Temperature", in.WaterIn, c.water_in},
-      {"Water Outlet Temperature", in.WaterOut, c.water_out},
-  };
-  const auto read = [](const Field& field) -> std::optional<std::string> {
-    const auto number = WholeNumber(field.text);
-    if (!number) return "Please Input " + std::string(field.name) + " as a number";
-    field.value = *number;
-    return std::nullopt;
-  };
-  for (const Field& field : fields) {
-    if (auto message = read(field)) return *message;
+  if (detail::Trimmed(in.Refrigerant).empty()) return "Please Input Refrigerant";
+  if (auto message = detail::ReadTypedNumbers({
+          {"Heating Capacity", in.HeatingCapacity, c.capacity},
+          {"Evaporating Temperature", in.Evaporating, c.evaporating},
+          {"Superheating", in.Superheating, c.superheating},
+          {"Gas Cooler Outlet Temperature", in.GasCoolerOutlet, c.outlet},
+      })) {
+    return *message;
   }
-  if (!IsOptimal(in.HighPressure)) {
+  if (!detail::IsWord(in.HighPressure, "optimal")) {
     const auto number = WholeNumber(in.HighPressure);
     if (!number) return "Please Input High-side Pressure as a number of bar or \"optimal\"";
     c.high_pressure = *number;
   }
-  for (const Field& field : rest) {
-    if (auto message = read(field)) return *message;
+  if (auto message = detail::ReadTypedNumbers({
+          {"Isentropic Efficiency", in.Efficiency, c.efficiency},
+          {"Water Inlet Temperature", in.WaterIn, c.water_in},
+          {"Water Outlet Temperature", in.WaterOut, c.water_out},
+      })) {
+    return *message;
   }
   return c;
 }
@@ -112,10 +91,7 @@ struct Frame {
 
 std::variant<Frame, std::string> FrameOf(const std::string& fluid) {
   const auto Tc = property::CriticalPoint(fluid, "T", "mks");
-  if (const auto* text = std::get_if<std::string>(&Tc)) {
-    return detail::LibraryReason(*text, fluid)
-        .value_or("Unknown refrigerant " + property::ShortenedForMessage(fluid));
-  }
+  if (auto unknown = detail::UnknownRefrigerant(fluid, Tc)) return *unknown;
   try {
     using detail::NumberOf;
     return Frame{NumberOf(Tc, fluid, {"temperature", "critical point"}),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <iterator>
 #include <vector>
 
@@ -125,7 +126,8 @@ Frame FrameOf(std::span<const CycleDiagram> diagrams) {
     right = std::max(right, p.x());
   };
   for (const CycleDiagram& d : diagrams) {
-    for (const auto* line : {&d.bubble, &d.dew, &d.condenser, &d.expansion, &d.evaporator}) {
+    for (const auto* line : {&d.bubble, &d.dew, &d.condenser, &d.expansion, &d.evaporator,
+                             &d.compression, &d.injection}) {
       std::for_each(line->begin(), line->end(), include);
     }
     include(d.critical);
@@ -201,20 +203,32 @@ Colours OverlayColours(std::size_t index) {
 // The names of the lines, in the legend once: each line of a single
 // diagram, or for overlaid ones a key in grey and one entry per refrigerant.
 struct LineNames {
-  QString bubble, dew, critical, cycle, ideal;
+  QString bubble, dew, critical, cycle, ideal, injection;
 };
 
 const LineNames kSingleNames{QStringLiteral("Bubble line"), QStringLiteral("Dew line"),
                              QStringLiteral("Critical point"),
                              QStringLiteral("Cycle, compression 1-2 drawn straight"),
-                             QStringLiteral("Isentropic compression 1-2s")};
+                             QStringLiteral("Isentropic compression 1-2s"),
+                             QStringLiteral("Vapour injection")};
+// A layout's compression runs in two stages, and its states are numbered
+// as on its schematic.
+const LineNames kLayoutNames{kSingleNames.bubble,
+                             kSingleNames.dew,
+                             kSingleNames.critical,
+                             QStringLiteral("Cycle, each compression drawn straight"),
+                             QStringLiteral("Isentropic compressions"),
+                             kSingleNames.injection};
+
+QPen InjectionPen(const QColor& colour) { return QPen(colour, 1.8, Qt::DashDotLine); }
 
 QCPCurve* AddKey(QCustomPlot& plot, const QPen& pen, const QString& name) {
   return AddCurve(plot, {}, DiagramKind::PressureEnthalpy, pen, name);
 }
 
-void DrawOverlayKey(QCustomPlot& plot) {
+void DrawOverlayKey(QCustomPlot& plot, bool injection) {
   const QColor grey(0x55, 0x55, 0x55);
+  if (injection) AddKey(plot, InjectionPen(grey), QStringLiteral("Vapour injection (dash-dot)"));
   AddKey(plot, QPen(grey, 1.6), QStringLiteral("Bubble line (solid)"));
   AddKey(plot, QPen(grey, 1.6, Qt::DashLine), QStringLiteral("Dew line (dashed)"));
   AddKey(plot, QPen(grey, 2.4), QStringLiteral("Cycle, compression 1-2 drawn straight"));
@@ -236,18 +250,61 @@ void DrawDome(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const 
   critical->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDiamond, c.cycle, c.cycle, 8));
 }
 
-// The cycle: the processes along the real states, compression as the straight
-// line between its ends, the isentropic compression dashed.
+// Where a layout's state number stands beside its state, so that the
+// numbers of neighbouring states keep apart.
+Qt::Alignment LayoutLabelPlace(const std::string& name) {
+  const auto among = [&name](std::initializer_list<const char*> names) {
+    return std::any_of(names.begin(), names.end(), [&name](const char* n) { return name == n; });
+  };
+  if (among({"1'", "1", "8", "6"})) return Qt::AlignLeft | Qt::AlignTop;
+  if (among({"2", "3'", "7"})) return Qt::AlignLeft | Qt::AlignBottom;
+  if (among({"4", "9"})) return Qt::AlignRight | Qt::AlignTop;
+  return Qt::AlignRight | Qt::AlignBottom;  // 2s, 8s, 3, 5
+}
+
+void AddLabel(QCustomPlot& plot, QPointF at, const QString& text, Qt::Alignment place,
+              const QColor& colour) {
+  AddText(plot, at, text, place, colour, 11)->setFont(QFont(plot.font().family(), 11, QFont::Bold));
+}
+
+// The numbered states of a layout, marked and labelled.
+void DrawLayoutStates(QCustomPlot& plot, const CycleDiagram& d, const Colours& c) {
+  std::vector<DiagramState> states;
+  for (const cycle::NamedState& s : d.states) states.push_back(s.state);
+  auto* marks = AddCurve(plot, states, d.kind, QPen(c.cycle));
+  marks->setLineStyle(QCPCurve::lsNone);
+  marks->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c.cycle, c.cycle, 7));
+  for (const cycle::NamedState& s : d.states) {
+    AddLabel(plot, At(s.state, d.kind), QString::fromStdString(s.name), LayoutLabelPlace(s.name),
+             c.cycle);
+  }
+}
+
+// The cycle: the processes along the real states, each compression as the
+// straight line between its ends, the isentropic compressions dashed; a
+// layout's injection line dash-dotted.
 void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const LineNames& names,
                bool picture) {
   const cycle::CycleCorners& k = d.corners;
-  std::vector<DiagramState> path{k.suction};
+  std::vector<DiagramState> path = d.compression;
+  if (path.empty()) path.push_back(k.suction);
   for (const auto* process : {&d.condenser, &d.expansion, &d.evaporator}) {
     path.insert(path.end(), process->begin(), process->end());
   }
   AddCurve(plot, path, d.kind, QPen(c.cycle, 2.4), names.cycle);
-  AddCurve(plot, {k.suction, k.isentropic_discharge}, d.kind, QPen(c.cycle, 1.4, Qt::DashLine),
-           names.ideal);
+  std::vector<cycle::IdealStroke> strokes = d.ideal_strokes;
+  if (strokes.empty()) strokes.push_back({k.suction, k.isentropic_discharge});
+  for (std::size_t i = 0; i < strokes.size(); ++i) {
+    AddCurve(plot, {strokes[i].suction, strokes[i].end}, d.kind, QPen(c.cycle, 1.4, Qt::DashLine),
+             i == 0 ? names.ideal : QString());
+  }
+  if (!d.injection.empty()) {
+    AddCurve(plot, d.injection, d.kind, InjectionPen(c.cycle), names.injection);
+  }
+  if (!d.states.empty()) {
+    DrawLayoutStates(plot, d, c);
+    return;
+  }
   const std::vector<DiagramState> corners{k.suction, k.isentropic_discharge, k.discharge,
                                           k.condenser_outlet, k.evaporator_inlet};
   auto* marks = AddCurve(plot, corners, d.kind, QPen(c.cycle));
@@ -264,8 +321,7 @@ void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const
                                  Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignBottom,
                                  Qt::AlignRight | Qt::AlignTop};
   for (std::size_t i = 0; i < std::size(labels); ++i) {
-    AddText(plot, At(*labels[i].first, d.kind), labels[i].second, place[i], c.cycle, 11)
-        ->setFont(QFont(plot.font().family(), 11, QFont::Bold));
+    AddLabel(plot, At(*labels[i].first, d.kind), labels[i].second, place[i], c.cycle);
   }
 }
 
@@ -367,14 +423,19 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
   const Frame frame = FrameOf(diagrams);
   const bool picture = look_ == DiagramLook::Picture;
   const bool overlaid = diagrams.size() > 1;
-  if (overlaid) DrawOverlayKey(*this);
+  if (overlaid) {
+    DrawOverlayKey(*this, std::any_of(diagrams.begin(), diagrams.end(),
+                                      [](const CycleDiagram& d) { return !d.injection.empty(); }));
+  }
   // Lines of constant temperature or pressure belong to one refrigerant.
   if (!overlaid && !picture) DrawIsolines(*this, diagrams.front(), frame);
   for (std::size_t i = 0; i < diagrams.size(); ++i) {
     const CycleDiagram& d = diagrams[i];
-    const LineNames names = picture  ? LineNames{}
-                            : overlaid ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}}
-                                       : kSingleNames;
+    const LineNames names =
+        picture             ? LineNames{}
+        : overlaid          ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}, {}}
+        : !d.states.empty() ? kLayoutNames
+                            : kSingleNames;
     const Colours colours = overlaid ? OverlayColours(i) : picture ? kPictureColours : kSingleColours;
     DrawDome(*this, d, colours, names);
     DrawCycle(*this, d, colours, names, picture);

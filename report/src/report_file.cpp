@@ -13,6 +13,7 @@
 #include "plots/bar_chart.h"
 #include "plots/cycle_diagram_plot.h"
 #include "report/equation_sources.h"
+#include "report/layout_tables.h"
 
 namespace report {
 
@@ -20,6 +21,8 @@ namespace {
 
 constexpr char kTableAttributes[] = R"(border="1" cellspacing="0" cellpadding="3")";
 constexpr double kDiagramHeightMm = 125, kChartHeightMm = 70, kHeadingMm = 12;
+// A layout's losses with their heading: a row per component and the exergy delivered.
+constexpr double kLossesTableMm = 60;
 
 QString Html(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 
@@ -117,6 +120,48 @@ bool WriteComparisonPdf(QIODevice& file, const cycle::ComparisonResults& results
   return pages.Finish();
 }
 
+// A refrigerant in a layout: figures, verdict, states, losses, diagram;
+// each piece where it fits.
+void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r) {
+  const QString name = Html(r.refrigerant);
+  pages.AddHtml(QStringLiteral("<h3>%1</h3>").arg(name) + SourcesOf(r.refrigerant) +
+                Table(LabelledTable(LayoutFigures(r))) +
+                QStringLiteral("<p>%1</p>").arg(Html(cycle::WetCompressionVerdict(r))));
+  pages.AddHtml(QStringLiteral("<h3>States: %1</h3>").arg(name) + Table(LayoutStatePoints(r)));
+  QStringList components;
+  std::vector<double> losses;
+  for (const cycle::Component component : cycle::ComponentsOf(r.layout)) {
+    components << QString::fromUtf8(cycle::ComponentLabel(component, r.layout).data());
+    losses.push_back(r.Loss(component));
+  }
+  pages.KeepTogether(kLossesTableMm + kChartHeightMm);
+  pages.AddHtml(QStringLiteral("<h3>Exergy destroyed: %1</h3>").arg(name) + Table(LayoutLosses(r)));
+  QCustomPlot chart;
+  plots::DrawBars(chart, components, losses, QStringLiteral("Exergy destroyed (kW)"), 3);
+  pages.AddPlots({&chart}, kChartHeightMm);
+  AddDiagram(pages, cycle::LayoutDiagram(r, cycle::DiagramKind::PressureEnthalpy), r.refrigerant);
+}
+
+bool WriteLayoutPdf(QIODevice& file, const cycle::LayoutInput& input,
+                    std::span<const cycle::LayoutOutcome> outcomes) {
+  QPdfWriter writer(&file);
+  const QString title = QString::fromUtf8(
+      cycle::LayoutTitle(outcomes.empty() ? cycle::Layout::basic : outcomes.front().layout).data());
+  PdfPages pages(writer, QStringLiteral("Heat pump calculation: %1").arg(title));
+  QString html = Heading(QStringLiteral("Cycle layout: %1.").arg(title));
+  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(LayoutInputs(input)));
+  pages.AddHtml(html);
+  for (const cycle::LayoutOutcome& outcome : outcomes) {
+    if (const auto* result = outcome.result()) {
+      AddLayoutResult(pages, *result);
+    } else {
+      pages.AddHtml(QStringLiteral("<h3>%1</h3><p>Refused: %2</p>")
+                        .arg(Html(outcome.refrigerant), Html(outcome.refusal()->reason)));
+    }
+  }
+  return pages.Finish();
+}
+
 // Writes through a temporary file beside the target, renamed into place.
 std::optional<QString> WriteThrough(const QString& path, const std::function<bool(QIODevice&)>& write) {
   QSaveFile file(path);
@@ -139,6 +184,16 @@ bool WriteText(QIODevice& file, const std::string& text) {
   return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
 }
 
+// The report as the path's extension asks: the PDF, or the CSV table.
+std::optional<QString> WriteReport(const QString& path, const std::function<bool(QIODevice&)>& pdf,
+                                   const std::function<CsvTable()>& csv) {
+  const auto format = ReportFormatOf(path);
+  if (!format) return UnknownFormat(path);
+  return WriteThrough(path, [&](QIODevice& file) {
+    return *format == ReportFormat::Pdf ? pdf(file) : WriteText(file, csv().Text());
+  });
+}
+
 }  // namespace
 
 std::optional<ReportFormat> ReportFormatOf(const QString& path) {
@@ -157,22 +212,23 @@ CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycle
 
 std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicCycleInput& input,
                                         const cycle::BasicCycleResult& result) {
-  const auto format = ReportFormatOf(path);
-  if (!format) return UnknownFormat(path);
-  return WriteThrough(path, [&](QIODevice& file) {
-    return *format == ReportFormat::Pdf ? WriteBasicPdf(file, input, result)
-                                        : WriteText(file, BasicTable(input, result).Text());
-  });
+  return WriteReport(
+      path, [&](QIODevice& file) { return WriteBasicPdf(file, input, result); },
+      [&] { return BasicTable(input, result); });
 }
 
 std::optional<QString> WriteComparisonReport(const QString& path,
                                              const cycle::ComparisonResults& results) {
-  const auto format = ReportFormatOf(path);
-  if (!format) return UnknownFormat(path);
-  return WriteThrough(path, [&](QIODevice& file) {
-    return *format == ReportFormat::Pdf ? WriteComparisonPdf(file, results)
-                                        : WriteText(file, ComparisonTable(results).Text());
-  });
+  return WriteReport(
+      path, [&](QIODevice& file) { return WriteComparisonPdf(file, results); },
+      [&] { return ComparisonTable(results); });
+}
+
+std::optional<QString> WriteLayoutReport(const QString& path, const cycle::LayoutInput& input,
+                                         std::span<const cycle::LayoutOutcome> outcomes) {
+  return WriteReport(
+      path, [&](QIODevice& file) { return WriteLayoutPdf(file, input, outcomes); },
+      [&] { return LayoutFiguresTable(outcomes); });
 }
 
 std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table) {

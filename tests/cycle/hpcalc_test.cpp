@@ -338,8 +338,8 @@ const std::vector<std::string>* RowOf(const std::vector<std::vector<std::string>
 constexpr const char* kScreenHeader =
     "refrigerant,kind,safety_class,GWP,ODP,Tcrit,GlideEvap,GlideCond,COP,VHC,MassPerHeat,"
     "VaporVolume,DisplacementVolume,EvaporatingPressure,DischargePressure,DischargeTemperature,"
-    "PressureRatio,status,reason";
-constexpr std::size_t kCop = 8, kStatus = 17, kReason = 18;
+    "PressureRatio,WetCompression,MinSuperheat,status,reason";
+constexpr std::size_t kCop = 8, kWet = 17, kMinSuperheat = 18, kStatus = 19, kReason = 20;
 
 // Every fluid file and every blend, each with the figures that compare
 // prints for it.
@@ -350,7 +350,7 @@ TEST(Hpcalc, ScreenPrintsEveryFluidWithTheComparisonsFigures) {
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')), kScreenHeader);
   const auto rows = CsvRows(run.out);
   EXPECT_EQ(rows.size(), 1 + 131 + 127u);
-  for (const auto& row : rows) ASSERT_EQ(row.size(), 19u) << row.front();
+  for (const auto& row : rows) ASSERT_EQ(row.size(), 21u) << row.front();
 
   const auto compared = CsvRows(Hpcalc({"compare", "--csv", "R134a", "R513A"}).out);
   for (std::size_t k = 1; k <= 2; ++k) {
@@ -366,6 +366,17 @@ TEST(Hpcalc, ScreenPrintsEveryFluidWithTheComparisonsFigures) {
   }
   EXPECT_EQ(std::vector<std::string>(RowOf(rows, "R134a")->begin(), RowOf(rows, "R134a")->begin() + 8),
             (std::vector<std::string>{"R134a", "pure", "A1", "1430", "", "101.06", "0.00", "0.00"}));
+  // Where the compression ends: wet from 4 K of superheat for an overhanging dew line.
+  EXPECT_EQ((*RowOf(rows, "R134a"))[kWet], "no");
+  EXPECT_EQ((*RowOf(rows, "R134a"))[kMinSuperheat], "0.00");
+  EXPECT_EQ((*RowOf(rows, "R1233zd(E)"))[kWet], "yes");
+  EXPECT_EQ((*RowOf(rows, "R1233zd(E)"))[kMinSuperheat], "6.12");
+  // R470B condenses at 90 'C above its critical pressure, where it has no
+  // dew point: its figures stand, where its compression ends is unknown.
+  const auto& r470b = *RowOf(rows, "R470B");
+  EXPECT_EQ(r470b[kStatus], "ok");
+  EXPECT_EQ(r470b[kWet], "");
+  EXPECT_EQ(r470b[kMinSuperheat], "");
   const auto& r513a = *RowOf(rows, "R513A");
   EXPECT_EQ(r513a[1], "blend");
   EXPECT_EQ(r513a[2], "A1");
@@ -728,6 +739,150 @@ TEST(Hpcalc, ReportsAreWrittenBesideThePrintedFigures) {
   EXPECT_NE(unwritable.out.find("Evaporator (kW)"), std::string::npos) << "the figures still print";
   EXPECT_FALSE(std::filesystem::exists(dir / "none"));
   std::filesystem::remove_all(dir);
+}
+
+// The figures of a layout, one line per refrigerant with every number in
+// full; a refused refrigerant as a row that says why, exit 1.
+TEST(Hpcalc, LayoutPrintsTheFiguresOfEachRefrigerant) {
+  const auto run = Hpcalc({"layout", "economizer", "--csv", "R134a", "R999", "R1233zd(E)"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "");
+  const auto rows = CsvRows(run.out);
+  ASSERT_EQ(rows.size(), 4u) << run.out;
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+            "refrigerant,layout,COP,VHC,HeatingCapacity,CompressorPower,MassFlow,InjectionRatio,"
+            "IntermediatePressure,SuctionTemperature,DischargeTemperature,PressureRatio,"
+            "WetCompression,MinSuperheat,ExergyEfficiency,LossCompressor,LossCondenser,LossValve,"
+            "LossEvaporator,LossIHX,LossEconomizer,LossMixing,status,reason");
+  for (const auto& row : rows) ASSERT_EQ(row.size(), 24u) << row.front();
+  // The reference's figures, written to read back as the calculation's own.
+  const auto& r134a = rows[1];
+  EXPECT_EQ(r134a[1], "economizer");
+  EXPECT_NEAR(std::stod(r134a[2]), 5.76447552265, 1e-6);
+  EXPECT_NEAR(std::stod(r134a[7]), 0.241290880199, 1e-7);
+  EXPECT_NEAR(std::stod(r134a[8]), 20.6773452502, 1e-6);
+  EXPECT_GE(r134a[2].size(), 12u) << "full precision";
+  EXPECT_EQ(r134a[12], "no");
+  EXPECT_EQ(r134a[19], "0") << "no internal heat exchanger";
+  EXPECT_EQ(r134a[22], "ok");
+  EXPECT_EQ(rows[2][0], "R999");
+  EXPECT_EQ(rows[2][22], "refused");
+  EXPECT_EQ(rows[2][23], "R999 is not a fluid or mixture the property library knows");
+  for (std::size_t i = 2; i < 22; ++i) EXPECT_EQ(rows[2][i], "") << i;
+  EXPECT_EQ(rows[3][12], "no") << "each stage of R1233zd(E) lifts too little to end wet";
+  EXPECT_EQ(rows[3][13].substr(0, 4), "6.12") << "the least superheat from Pe to Pc";
+
+  // One stage: no intermediate pressure; a two-phase discharge has no
+  // temperature, and the row says why.
+  const auto wet = CsvRows(Hpcalc({"layout", "basic", "--csv", "R1336mzz(Z)"}).out);
+  ASSERT_EQ(wet.size(), 2u);
+  EXPECT_EQ(wet[1][8], "");
+  EXPECT_EQ(wet[1][10], "");
+  EXPECT_EQ(wet[1][12], "yes");
+  EXPECT_EQ(wet[1][22], "ok");
+  EXPECT_EQ(wet[1][23].rfind("the discharge is two-phase (vapour quality 0.9", 0), 0u)
+      << wet[1][23];
+
+  const auto text = Hpcalc({"layout", "flash-tank", "--intermediate", "optimal", "R134a"});
+  EXPECT_EQ(text.exit_code, 0) << text.err;
+  for (const char* piece : {"Heating COP", "Intermediate pressure (bar)", "(best COP)", "\n9 ",
+                            "Flash tank", "Mixing", "Dry compression"}) {
+    EXPECT_NE(text.out.find(piece), std::string::npos) << piece << " in\n" << text.out;
+  }
+  const auto refused = Hpcalc({"layout", "flash-tank", "R450A", "--subcooling", "x"});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "R450A: Please Input Subcooling as a number\n");
+}
+
+TEST(Hpcalc, LayoutStatesListEveryStateWithItsMass) {
+  const auto run = Hpcalc({"layout", "ihx", "--states", "R134a", "--ihx-effectiveness=80"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  const auto rows = CsvRows(run.out);
+  ASSERT_EQ(rows.size(), 8u) << run.out;
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"refrigerant", "layout", "state", "p", "T", "h", "s",
+                                               "mass"}));
+  std::vector<std::string> states;
+  for (std::size_t i = 1; i < rows.size(); ++i) states.push_back(rows[i][2]);
+  EXPECT_EQ(states, (std::vector<std::string>{"1'", "1", "2s", "2", "3'", "3", "4"}));
+  // The suction leaves the evaporator at 54 'C; the liquid gives the heat.
+  EXPECT_EQ(rows[1][4], "54");
+  EXPECT_NEAR(std::stod(rows[2][5]) - std::stod(rows[1][5]),
+              std::stod(rows[5][5]) - std::stod(rows[6][5]), 1e-9);
+
+  const auto two = CsvRows(Hpcalc({"layout", "economizer", "--states", "--csv", "R134a"}).out);
+  ASSERT_EQ(two.size(), 12u);
+  const auto* seven =
+      &*std::find_if(two.begin(), two.end(), [](const auto& r) { return r[2] == "7"; });
+  EXPECT_NEAR(std::stod((*seven)[7]), 0.241290880199, 1e-7) << "the injected mass";
+}
+
+TEST(Hpcalc, LayoutWritesReportsAndDiagrams) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("hpcalc_layout_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto csv = Hpcalc({"layout", "basic", "R134a", "--report", (dir / "l.csv").string()});
+  EXPECT_EQ(csv.exit_code, 0) << csv.err;
+  EXPECT_EQ(Slurp(dir / "l.csv"), Hpcalc({"layout", "basic", "--csv", "R134a"}).out);
+  const auto pdf =
+      Hpcalc({"layout", "economizer", "R134a", "R1233zd(E)", "--report", (dir / "l.pdf").string()});
+  EXPECT_EQ(pdf.exit_code, 0) << pdf.err;
+  EXPECT_EQ(Slurp(dir / "l.pdf").rfind("%PDF", 0), 0u);
+  const auto picture =
+      Hpcalc({"diagram", "ts", "layout", "flash-tank", "R134a", "--out", (dir / "d.svg").string()});
+  EXPECT_EQ(picture.exit_code, 0) << picture.err;
+  EXPECT_EQ(Slurp(dir / "d.svg").rfind("<?xml", 0), 0u);
+  std::filesystem::remove_all(dir);
+
+  // The diagram's states are the layout's; the injection line its own series.
+  const auto diagram = Hpcalc({"diagram", "ph", "layout", "economizer", "R134a"});
+  ASSERT_EQ(diagram.exit_code, 0) << diagram.err;
+  const auto states = CsvRows(Hpcalc({"layout", "economizer", "--states", "R134a"}).out);
+  const auto rows = DiagramCsv(diagram.out);
+  for (std::size_t i = 1; i < states.size(); ++i) {
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const auto& r) { return r.point == states[i][2]; });
+    ASSERT_NE(row, rows.end()) << states[i][2];
+    EXPECT_EQ(row->series, "cycle");
+    EXPECT_EQ(cycle::FormatShortest(row->h), states[i][5]) << states[i][2];
+    EXPECT_EQ(cycle::FormatShortest(row->p), states[i][3]) << states[i][2];
+  }
+  EXPECT_GE(std::count_if(rows.begin(), rows.end(),
+                          [](const auto& r) { return r.series == "injection"; }),
+            10);
+  const auto refused = Hpcalc({"diagram", "ph", "layout", "flash-tank", "R450A"});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.err.rfind("R450A is a blend: in a flash tank", 0), 0u) << refused.err;
+
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"layout"},
+           {"layout", "cascade", "R134a"},
+           {"layout", "basic"},
+           {"layout", "basic", "a", "b", "c", "d", "e", "f", "g", "h", "i"},
+           {"layout", "basic", "--report", "l.txt", "R134a"},
+           {"layout", "basic", "--bogus", "1", "R134a"},
+           {"diagram", "ph", "layout"},
+           {"diagram", "ph", "layout", "basic"},
+           {"diagram", "ph", "layout", "two-stage", "R134a"}}) {
+    const auto run = Hpcalc(args);
+    EXPECT_EQ(run.exit_code, 2) << args.back();
+    EXPECT_NE(run.err.find("Usage:"), std::string::npos);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+// The comparison's figures stay; wet compression is noted beside them.
+TEST(Hpcalc, CompareNotesWetCompression) {
+  const auto run = Hpcalc({"compare", "--csv", "R134a", "R1233zd(E)"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err,
+            "hpcalc: R1233zd(E): wet compression: the isentropic compression ends inside the "
+            "two-phase region; at least 6.12 K of suction superheat keeps it dry\n");
+  EXPECT_EQ(CsvRows(run.out).size(), 3u);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+            "refrigerant,COP,MassPerHeat,VaporVolume,DisplacementVolume,DischargePressure,"
+            "DischargeTemperature,PressureRatio");
+  EXPECT_EQ(Hpcalc({"compare", "--superheating", "7", "R1233zd(E)"}).err, "");
 }
 
 }  // namespace

@@ -285,7 +285,7 @@ TEST(ScreeningColumns, AreNamedAsTheCsvHeaderWithoutRegardToCase) {
   EXPECT_EQ(header,
             "refrigerant,kind,safety_class,GWP,ODP,Tcrit,GlideEvap,GlideCond,COP,VHC,MassPerHeat,"
             "VaporVolume,DisplacementVolume,EvaporatingPressure,DischargePressure,"
-            "DischargeTemperature,PressureRatio,status,reason");
+            "DischargeTemperature,PressureRatio,WetCompression,MinSuperheat,status,reason");
   EXPECT_EQ(cycle::ColumnNamed("cop"), ScreeningColumn::COP);
   EXPECT_EQ(cycle::ColumnNamed("SAFETY_CLASS"), ScreeningColumn::SafetyClass);
   EXPECT_EQ(cycle::ColumnNamed("efficiency"), std::nullopt);

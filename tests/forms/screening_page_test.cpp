@@ -367,10 +367,10 @@ TEST_F(ScreeningPage, ExportWritesTheTableAsShown) {
   EXPECT_EQ(lines[0],
             "refrigerant,kind,safety_class,GWP,ODP,Tcrit,GlideEvap,GlideCond,COP,VHC,MassPerHeat,"
             "VaporVolume,DisplacementVolume,EvaporatingPressure,DischargePressure,"
-            "DischargeTemperature,PressureRatio,status,reason");
+            "DischargeTemperature,PressureRatio,WetCompression,MinSuperheat,status,reason");
   for (int row = 0; row < names.size(); ++row) {
     const QStringList fields = lines[row + 1].split(',');
-    ASSERT_EQ(fields.size(), 19) << lines[row + 1].toStdString();
+    ASSERT_EQ(fields.size(), 21) << lines[row + 1].toStdString();
     EXPECT_EQ(fields[0], names[row]);
     EXPECT_EQ(fields[1], "pure");
     EXPECT_EQ(fields[8], Cell(row, "COP"));

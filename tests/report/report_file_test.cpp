@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "cycle/result_text.h"
+#include "report/layout_tables.h"
 #include "report/report_tables.h"
 
 namespace report {
@@ -112,6 +113,42 @@ TEST(ComparisonReport, PdfHoldsTheConditionsFiguresChartsAndDiagrams) {
   }
 }
 
+// A refrigerant that compresses wet beside one that runs, and one refused.
+std::vector<cycle::LayoutOutcome> Layouts(const cycle::LayoutInput& input) {
+  std::vector<cycle::LayoutOutcome> outcomes;
+  for (const char* name : {"R1336mzz(Z)", "R134a", "R999"}) {
+    cycle::LayoutInput one = input;
+    one.Refrigerant = name;
+    outcomes.push_back(cycle::CalcLayout(cycle::Layout::basic, one));
+  }
+  return outcomes;
+}
+
+TEST(LayoutReport, PdfHoldsTheInputsFiguresStatesLossesAndDiagrams) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("layout.pdf");
+  cycle::LayoutInput input;
+  input.Refrigerant = "R1336mzz(Z); R134a; R999";
+  const auto outcomes = Layouts(input);
+  ASSERT_EQ(WriteLayoutReport(file, input, outcomes), std::nullopt);
+  const std::string text = PdfText(file);
+  ExpectEveryRow(text, LabelledTable(LayoutInputs(input)).Rows());
+  for (const auto& outcome : outcomes) {
+    const auto* r = outcome.result();
+    if (r == nullptr) continue;
+    ExpectEveryRow(text, LabelledTable(LayoutFigures(*r)).Rows());
+    ExpectEveryRow(text, LayoutStatePoints(*r).Rows());
+    ExpectEveryRow(text, LayoutLosses(*r).Rows());
+  }
+  const std::string flowing = Flowing(text);
+  for (const char* expected :
+       {"Cycle layout: Basic cycle", "Discharge temperature two-phase, vapour quality 0.96",
+        "Wet compression: an isentropic compression", "Pressure-enthalpy diagram: R134a",
+        "Refused: R999 is not a fluid or mixture the property library knows"}) {
+    EXPECT_NE(flowing.find(expected), std::string::npos) << expected;
+  }
+}
+
 TEST(Reports, CsvHoldsTheTableOfTheCopies) {
   QTemporaryDir dir;
   const auto result = Result(kInput);
@@ -120,6 +157,9 @@ TEST(Reports, CsvHoldsTheTableOfTheCopies) {
   const auto results = Comparison();
   ASSERT_EQ(WriteComparisonReport(dir.filePath("comparison.csv"), results), std::nullopt);
   EXPECT_EQ(Slurp(dir.filePath("comparison.csv")).toStdString(), ComparisonTable(results).Text());
+  const auto outcomes = Layouts({});
+  ASSERT_EQ(WriteLayoutReport(dir.filePath("layout.csv"), {}, outcomes), std::nullopt);
+  EXPECT_EQ(Slurp(dir.filePath("layout.csv")).toStdString(), LayoutFiguresTable(outcomes).Text());
 }
 
 TEST(Reports, WhatCannotBeWrittenLeavesWhatWasThere) {

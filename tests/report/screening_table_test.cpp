@@ -16,6 +16,8 @@ TEST(ScreeningTable, HasAColumnPerScreeningColumnAndACellPerValue) {
                                               6785.04,
                                               13.18,
                                               0.0,
+                                              0.0,
+                                              false,
                                               0.0}};
   cycle::ScreeningRow refused{{"R32,0.5,R125,0.5", cycle::FluidKind::blend, std::nullopt,
                                std::nullopt, std::nullopt, std::nullopt},
@@ -26,10 +28,10 @@ TEST(ScreeningTable, HasAColumnPerScreeningColumnAndACellPerValue) {
   EXPECT_EQ(out.str(),
             "refrigerant,kind,safety_class,GWP,ODP,Tcrit,GlideEvap,GlideCond,COP,VHC,MassPerHeat,"
             "VaporVolume,DisplacementVolume,EvaporatingPressure,DischargePressure,"
-            "DischargeTemperature,PressureRatio,status,reason\n"
+            "DischargeTemperature,PressureRatio,WetCompression,MinSuperheat,status,reason\n"
             "R134a,pure,A1,1430,,101.06,0.00,0.00,5.25,6785.0,0.00861,0.0151,5.78,13.18,32.44,101.78,"
-            "2.46,ok,\n"
-            "\"R32,0.5,R125,0.5\",blend,,,,,,,,,,,,,,,,refused,\"its suction enthalpy could not be "
+            "2.46,no,0.00,ok,\n"
+            "\"R32,0.5,R125,0.5\",blend,,,,,,,,,,,,,,,,,,refused,\"its suction enthalpy could not be "
             "computed: at TP 318.15, 1942.69\"\n");
 }
 

@@ -51,6 +51,18 @@ struct Isoline {
   std::optional<std::size_t> saturated_vapour;
 };
 
+// A state of a layout with its number on the layout's schematic ("1'", "8s").
+struct NamedState {
+  std::string name;
+  DiagramState state;
+};
+
+// The two ends of an isentropic compression: its suction and where an ideal
+// compressor would end it.
+struct IdealStroke {
+  DiagramState suction, end;
+};
+
 struct CycleDiagram {
   std::string refrigerant;
   DiagramKind kind = DiagramKind::PressureEnthalpy;
@@ -73,6 +85,23 @@ struct CycleDiagram {
   // The high side lies above the critical pressure: `condenser` is the gas
   // cooler's isobar, with no condensation and no subcooling span.
   bool transcritical = false;
+
+  // A cycle layout (layouts.h) beyond the corners, which then hold its
+  // suction (1, or 1' in two stages), 2s, 2, 3' and 4. Empty elsewhere.
+  // Every state of the layout, named as its schematic numbers it.
+  std::vector<NamedState> states;
+  // Two stages: from the suction through the low stage's discharge, along
+  // the intermediate pressure where the injected vapour mixes in, to the
+  // discharge (1', 8, 9, 2). Empty: one stroke, drawn straight from 1 to 2.
+  std::vector<DiagramState> compression;
+  // The isentropic compressions (1'-8s and 9-2s); empty: 1 to 2s.
+  std::vector<IdealStroke> ideal_strokes;
+  // The injected vapour's way from the liquid line to where it mixes in:
+  // through its valve and the economizer (3', 6, 7, 9), or from the flash
+  // tank (6, 7, 9). Empty without injection.
+  std::vector<DiagramState> injection;
+  // `expansion` runs from 3' (from 3 or 5 where the liquid is cooled at Pc),
+  // through the flash tank (6 to 5) where there is one, to 4.
 };
 
 // The diagram of a basic calculation: the calculation's own checks and
@@ -93,10 +122,13 @@ std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(
     const ComparisonFields& fields, DiagramKind kind, LibraryText library_text = LibraryText::omitted);
 
 // One plotted state as a row of a table: the series it belongs to
-// ("bubble", "dew", "critical", "cycle", "isotherm", "isobar") and, for the
-// corners of the cycle, the corner ("1", "2s", "2", "3", "4"; empty
-// otherwise). The cycle runs 1, 2s, 2, along the condenser to 3, through
-// the valve to 4, along the evaporator back towards 1.
+// ("bubble", "dew", "critical", "cycle", "injection", "isotherm",
+// "isobar") and, for the corners of the cycle, the corner ("1", "2s", "2",
+// "3", "4"; empty otherwise). The cycle runs 1, 2s, 2, along the condenser
+// to 3, through the valve to 4, along the evaporator back towards 1. A
+// layout's cycle lists its named states first, then the states between
+// them along the condenser, the valves, the evaporator and the two stages;
+// its injection line follows as "injection".
 struct DiagramRow {
   std::string_view series;
   std::string_view point;

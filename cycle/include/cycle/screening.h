@@ -51,6 +51,12 @@ struct ScreenedCycle {
   // pressure, K: 0 for a pure fluid; unknown where the library gives none.
   std::optional<double> glide_evaporator;
   std::optional<double> glide_condenser;
+  // Whether the isentropic compression ends inside the dome, and the least
+  // suction superheat that keeps it dry (K): wet_compression.h; unknown
+  // where the library gives no dew point at the condensing pressure (a
+  // blend condensing above its critical pressure).
+  std::optional<bool> wet_compression;
+  std::optional<double> min_superheat;
 };
 
 struct ScreeningRow {
@@ -99,6 +105,8 @@ enum class ScreeningColumn {
   DischargePressure,
   DischargeTemperature,
   PressureRatio,
+  WetCompression,
+  MinSuperheat,
   Status,
   Reason,
 };
@@ -112,7 +120,8 @@ inline constexpr ScreeningColumn kScreeningColumns[] = {
     ScreeningColumn::MassPerHeat,         ScreeningColumn::VaporVolume,
     ScreeningColumn::DisplacementVolume,  ScreeningColumn::EvaporatingPressure,
     ScreeningColumn::DischargePressure,   ScreeningColumn::DischargeTemperature,
-    ScreeningColumn::PressureRatio,       ScreeningColumn::Status,
+    ScreeningColumn::PressureRatio,       ScreeningColumn::WetCompression,
+    ScreeningColumn::MinSuperheat,        ScreeningColumn::Status,
     ScreeningColumn::Reason,
 };
 

@@ -27,7 +27,9 @@ bool OfTheCycle(cycle::ScreeningColumn column) {
     case EvaporatingPressure:
     case DischargePressure:
     case DischargeTemperature:
-    case PressureRatio: return true;
+    case PressureRatio:
+    case WetCompression:
+    case MinSuperheat: return true;
     default: return false;
   }
 }

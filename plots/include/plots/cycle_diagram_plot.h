@@ -1,7 +1,8 @@
 // The cycle diagram as a plot: the saturation dome, the critical point, the
-// computed cycle with its corners, and lines of constant temperature or
-// pressure, on a logarithmic pressure-enthalpy or a temperature-entropy
-// chart. The same plot serves the pages and the files.
+// computed cycle with its corners (a layout's numbered states, its stages
+// and its injection line), and lines of constant temperature or pressure,
+// on a logarithmic pressure-enthalpy or a temperature-entropy chart. The
+// same plot serves the pages and the files.
 #pragma once
 
 #include <QString>

@@ -5,9 +5,11 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "cycle/layouts.h"
 #include "report/report_tables.h"
 
 namespace report {
@@ -38,6 +40,14 @@ std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicC
 // displacement volume, and each refrigerant's pressure-enthalpy diagram.
 std::optional<QString> WriteComparisonReport(const QString& path,
                                              const cycle::ComparisonResults& results);
+
+// The layouts report's PDF: the inputs; for each refrigerant its
+// equation's sources, figures, the verdict on wet compression, the states,
+// the exergy destroyed in each component (table and bar chart) and the
+// pressure-enthalpy diagram; a refused refrigerant with why. Its CSV: the
+// figures table of the command line (LayoutFiguresTable).
+std::optional<QString> WriteLayoutReport(const QString& path, const cycle::LayoutInput& input,
+                                         std::span<const cycle::LayoutOutcome> outcomes);
 
 // Any table as a CSV file, written the same way.
 std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table);
