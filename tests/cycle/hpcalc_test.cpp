@@ -124,6 +124,15 @@ TEST(Hpcalc, ImpossibleInputsAreRefusedOnEveryCalculation) {
       {{"diagram", "ph", "basic", "--subcooling", "-10"}, "Subcooling Incorrect\n"},
       {{"diagram", "ts", "compare", "--efficiency", "150", "R22"},
        "Isotropic Efficiency Incorrect\n"},
+      // Negative sizes: negative duties otherwise.
+      {{"basic", "--flow", "-1"}, "Mass Flowrate Hot Water Incorrect\n"},
+      {{"basic", "--safety", "-100"}, "Safety Factor Incorrect\n"},
+      {{"basic", "--flow", "-1", "--subcooling", "-1"}, "Subcooling Incorrect\n"},
+      {{"compare", "--capacity", "-10", "R22"}, "Heat Capacity of Evaporator Incorrect\n"},
+      {{"compare", "--safety", "-50", "R22"}, "Safety Factor Incorrect\n"},
+      {{"screen", "--capacity", "-10"}, "Heat Capacity of Evaporator Incorrect\n"},
+      {{"diagram", "ph", "basic", "--flow", "-1"}, "Mass Flowrate Hot Water Incorrect\n"},
+      {{"transcritical", "--capacity", "-5"}, "Heating Capacity must be above 0 kW\n"},
   };
   for (const auto& c : cases) {
     const auto run = Hpcalc(c.args);
