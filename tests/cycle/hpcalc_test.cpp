@@ -284,7 +284,7 @@ TEST(Hpcalc, ScreenPrintsEveryFluidWithTheComparisonsFigures) {
     EXPECT_EQ(figures, std::vector<std::string>(compared[k].begin() + 1, compared[k].end()));
   }
   EXPECT_EQ(std::vector<std::string>(RowOf(rows, "R134a")->begin(), RowOf(rows, "R134a")->begin() + 8),
-            (std::vector<std::string>{"R134a", "pure", "A1", "1430", "", "101.06", "0.00", "0.00"}));
+            (std::vector<std::string>{"R134a", "pure", "A1", "1430", "0", "101.06", "0.00", "0.00"}));
   const auto& r513a = *RowOf(rows, "R513A");
   EXPECT_EQ(r513a[1], "blend");
   EXPECT_EQ(r513a[2], "A1");
