@@ -36,6 +36,7 @@ std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::str
       } else {
         return "option " + arg + " needs a value";
       }
+      parsed.given.insert(name);
     }
   }
   return parsed;

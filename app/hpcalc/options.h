@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,8 +23,10 @@ struct ParsedOptions {
   bool verbose = false;  // a failed property request's message followed by the library's text
   bool help = false;
   std::vector<std::string> names;  // the arguments that are not options
+  std::set<std::string, std::less<>> given;  // the options on the command line
 
   const std::string& Text(std::string_view name) const { return texts.find(name)->second; }
+  bool Given(std::string_view name) const { return given.contains(name); }
 };
 
 // The parsed options, or the reason the command line is unusable.
