@@ -59,7 +59,14 @@ std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>
   return draw();
 }
 
+std::optional<int> RefuseEmptyFileName(const ParsedOptions& options, std::string_view option,
+                                       std::ostream& err) {
+  if (!options.Given(option) || !options.Text(option).empty()) return std::nullopt;
+  return BadUsage("--" + std::string(option) + " takes a file name, not an empty text", err);
+}
+
 std::optional<int> RefuseReportFormat(const ParsedOptions& options, std::ostream& err) {
+  if (auto exit_code = RefuseEmptyFileName(options, "report", err)) return exit_code;
   const std::string& file = options.Text("report");
   if (file.empty() || report::ReportFormatOf(QString::fromStdString(file))) return std::nullopt;
   return BadUsage("--report " + file + ": the report's file name must end in .pdf or .csv", err);

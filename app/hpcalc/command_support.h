@@ -48,8 +48,13 @@ std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>
 int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
                          const std::function<std::optional<QString>(const QString& file)>& write);
 
-// --report FILE with an extension other than .pdf or .csv: the usage
-// message; nothing when the option is absent or usable.
+// --report FILE with an extension other than .pdf or .csv, or an empty
+// name: the usage message; nothing when the option is absent or usable.
 std::optional<int> RefuseReportFormat(const ParsedOptions& options, std::ostream& err);
+
+// A file option (--out, --report) given an empty name: the usage message;
+// nothing otherwise.
+std::optional<int> RefuseEmptyFileName(const ParsedOptions& options, std::string_view option,
+                                       std::ostream& err);
 
 }  // namespace hpcalc

@@ -90,6 +90,7 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
       CommandOptions(rest, WithOptions(calculation_options, {{"out", ""}}), out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
+  if (const auto exit_code = RefuseEmptyFileName(options, "out", err)) return *exit_code;
   const QString file = QString::fromStdString(options.Text("out"));
   if (!file.isEmpty() && !plots::PlotFormatOf(file)) {
     return BadUsage("--out " + options.Text("out") + ": the file name must end in .png, .svg or .pdf",

@@ -26,6 +26,7 @@ struct ParsedOptions {
   std::vector<std::string> names;  // the arguments that are not options
 
   const std::string& Text(std::string_view name) const { return texts.find(name)->second; }
+  bool Given(std::string_view name) const { return given.contains(name); }
 };
 
 // The parsed options, or the reason the command line is unusable.

@@ -90,17 +90,17 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
   } else if (kind != "all") {
     return "--kind takes pure, blend or all, not \"" + property::ShortenedForMessage(kind) + "\"";
   }
-  if (options.given.contains("safety-class")) {
+  if (options.Given("safety-class")) {
     auto classes = ClassList(options.Text("safety-class"));
     if (auto* reason = std::get_if<std::string>(&classes)) return std::move(*reason);
     selection.filter.safety_classes = std::move(std::get<std::set<std::string>>(classes));
   }
-  if (options.given.contains("max-gwp")) {
+  if (options.Given("max-gwp")) {
     const std::string& gwp = options.Text("max-gwp");
     selection.filter.max_gwp = cycle::WholeNumber(gwp);
     if (!selection.filter.max_gwp) return cycle::NumberRefusal("--max-gwp", gwp);
   }
-  if (options.given.contains("sort")) {
+  if (options.Given("sort")) {
     std::string_view sort = options.Text("sort");
     if (!sort.empty() && sort.front() == '-') {
       selection.order = cycle::SortOrder::descending;

@@ -17,6 +17,7 @@
 #include "forms/page_model.h"
 #include "forms/page_names.h"
 #include "forms/shell.h"
+#include "plots/plot_file.h"
 
 namespace {
 
@@ -38,9 +39,11 @@ void Click(forms::PageModel& pages, const QString& page, const QString& button) 
 
 bool Render(forms::PageModel& pages, const QString& page, const QDir& dir, const QString& file) {
   const QString path = dir.filePath(file + ".png");
-  const bool saved = pages.Load(page).grab().save(path);
-  Err() << (saved ? "wrote " : "could not write ") << path << Qt::endl;
-  return saved;
+  const auto failure = plots::WriteRendered(path, QStringLiteral("the page"), [&](QIODevice& png) {
+    return pages.Load(page).grab().save(&png, "PNG");
+  });
+  Err() << failure.value_or("wrote " + path) << Qt::endl;
+  return !failure;
 }
 
 }  // namespace

@@ -8,41 +8,12 @@
 #include <utility>
 
 #include "catalogue/data_folders.h"
+#include "catalogue/published_facts.h"
 #include "text.h"
 
 namespace catalogue {
 
 namespace {
-
-// ASHRAE 34 safety classes of the designated blends that this program
-// ships mixture files for; a designation whose class is not known here is
-// left out rather than guessed.
-constexpr std::pair<std::string_view, std::string_view> kPublishedClasses[] = {
-    {"R400", "A1"},   {"R401A", "A1"},  {"R401B", "A1"},  {"R401C", "A1"},  {"R402A", "A1"},
-    {"R402B", "A1"},  {"R403B", "A1"},  {"R404A", "A1"},  {"R406A", "A2"},  {"R407A", "A1"},
-    {"R407B", "A1"},  {"R407C", "A1"},  {"R407D", "A1"},  {"R407E", "A1"},  {"R407F", "A1"},
-    {"R407G", "A1"},  {"R407H", "A1"},  {"R407I", "A1"},  {"R408A", "A1"},  {"R409A", "A1"},
-    {"R409B", "A1"},  {"R410A", "A1"},  {"R410B", "A1"},  {"R411A", "A2"},  {"R411B", "A2"},
-    {"R413A", "A2"},  {"R414A", "A1"},  {"R414B", "A1"},  {"R415A", "A2"},  {"R415B", "A2"},
-    {"R416A", "A1"},  {"R417A", "A1"},  {"R417B", "A1"},  {"R417C", "A1"},  {"R418A", "A2"},
-    {"R419A", "A2"},  {"R419B", "A2"},  {"R420A", "A1"},  {"R421A", "A1"},  {"R421B", "A1"},
-    {"R422A", "A1"},  {"R422B", "A1"},  {"R422C", "A1"},  {"R422D", "A1"},  {"R422E", "A1"},
-    {"R423A", "A1"},  {"R424A", "A1"},  {"R425A", "A1"},  {"R426A", "A1"},  {"R427A", "A1"},
-    {"R428A", "A1"},  {"R429A", "A3"},  {"R430A", "A3"},  {"R431A", "A3"},  {"R432A", "A3"},
-    {"R433A", "A3"},  {"R433B", "A3"},  {"R433C", "A3"},  {"R434A", "A1"},  {"R435A", "A3"},
-    {"R436A", "A3"},  {"R436B", "A3"},  {"R436C", "A3"},  {"R437A", "A1"},  {"R438A", "A1"},
-    {"R439A", "A2"},  {"R440A", "A2"},  {"R441A", "A3"},  {"R442A", "A1"},  {"R443A", "A3"},
-    {"R444A", "A2L"}, {"R445A", "A2L"}, {"R446A", "A2L"}, {"R447A", "A2L"}, {"R447B", "A2L"},
-    {"R448A", "A1"},  {"R449B", "A1"},  {"R449C", "A1"},  {"R450A", "A1"},  {"R451A", "A2L"},
-    {"R451B", "A2L"}, {"R452A", "A1"},  {"R452B", "A2L"}, {"R452C", "A1"},  {"R453A", "A1"},
-    {"R454A", "A2L"}, {"R454B", "A2L"}, {"R454C", "A2L"}, {"R455A", "A2L"}, {"R456A", "A1"},
-    {"R457A", "A2L"}, {"R458A", "A1"},  {"R459A", "A2L"}, {"R459B", "A2L"}, {"R460A", "A1"},
-    {"R460B", "A1"},  {"R460C", "A1"},  {"R461A", "A1"},  {"R462A", "A2"},  {"R463A", "A1"},
-    {"R464A", "A1"},  {"R465A", "A2"},  {"R466A", "A1"},  {"R467A", "A2L"}, {"R468A", "A2L"},
-    {"R468B", "A2L"}, {"R468C", "A2L"}, {"R469A", "A1"},  {"R470A", "A1"},  {"R470B", "A1"},
-    {"R471A", "A1"},  {"R472A", "A1"},  {"R473A", "A1"},  {"R474A", "A2L"}, {"R500", "A1"},
-    {"R502", "A1"},   {"R507A", "A1"},  {"R513A", "A1"},
-};
 
 std::string_view Trimmed(std::string_view text) {
   constexpr std::string_view kBlanks = " \t\r\n";
@@ -134,10 +105,9 @@ std::optional<double> MassWeighted(const std::vector<double>& mass_fractions,
 }
 
 std::optional<std::string> PublishedSafetyClass(std::string_view blend) {
-  for (const auto& [name, safety_class] : kPublishedClasses) {
-    if (SameName(name, blend)) return std::string(safety_class);
-  }
-  return std::nullopt;
+  const PublishedFacts* row = PublishedFactsOf(blend);
+  if (row == nullptr || !row->safety_class) return std::nullopt;
+  return std::string(row->safety_class->value);
 }
 
 BlendFacts MakeBlendFacts(std::string name, std::vector<BlendComponent> components,

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "catalogue/data_folders.h"
+#include "catalogue/published_facts.h"
 #include "text.h"
 
 namespace catalogue {
@@ -229,7 +230,7 @@ std::optional<PureFluidFacts> FluidFactsOf(std::string_view name) {
   for (const auto& folder : DataFolderCandidates("fluids")) {
     if (const auto file = FluidFileNamed(folder, name)) {
       try {
-        return ParseFluidFile(file->stem().string(), ReadText(*file));
+        return WithPublishedFacts(ParseFluidFile(file->stem().string(), ReadText(*file)));
       } catch (const std::exception&) {
         return std::nullopt;
       }
@@ -245,7 +246,7 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
     if (Lower(entry.path().extension().string()) != ".fld") continue;
     const std::string stem = entry.path().stem().string();
     try {
-      list.fluids.push_back(ParseFluidFile(stem, ReadText(entry.path())));
+      list.fluids.push_back(WithPublishedFacts(ParseFluidFile(stem, ReadText(entry.path()))));
     } catch (const std::exception& failure) {
       list.skipped.push_back(entry.path().filename().string() + ": " + failure.what());
     }

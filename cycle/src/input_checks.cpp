@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "cycle/input_checks.h"
+
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "form_fields.h"
@@ -51,12 +53,27 @@ std::optional<std::string> ImpossibleCycle(double subcooling, double superheatin
 
 }  // namespace
 
+std::optional<std::string> CheckNoNegativeSize(std::initializer_list<SizeField> sizes) {
+  for (const SizeField& size : sizes) {
+    if (size.value < 0) return std::string(size.name) + " Incorrect";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> CheckPossibleCycle(const BasicCycleInput& in) {
-  return ImpossibleCycle(in.Subcooling, in.Superheating, in.Isotropicefficiency);
+  if (auto message = ImpossibleCycle(in.Subcooling, in.Superheating, in.Isotropicefficiency)) {
+    return message;
+  }
+  return CheckNoNegativeSize(
+      {{"Mass Flowrate Hot Water", in.Massflowrate}, {"Safety Factor", in.Safetyfactor}});
 }
 
 std::optional<std::string> CheckPossibleCycle(const ComparisonConditions& in) {
-  return ImpossibleCycle(in.Subcooling, in.Superheating, in.Isotropicefficiency);
+  if (auto message = ImpossibleCycle(in.Subcooling, in.Superheating, in.Isotropicefficiency)) {
+    return message;
+  }
+  return CheckNoNegativeSize(
+      {{"Heat Capacity of Evaporator", in.HeatCapEvap}, {"Safety Factor", in.Safetyfactor}});
 }
 
 std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& in) {

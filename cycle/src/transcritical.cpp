@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -40,6 +41,13 @@ constexpr long kFirstFeasibleStride = 100;
 // form's terms without the fluid's name in front.
 struct Refusal : std::runtime_error {
   using std::runtime_error::runtime_error;
+};
+
+// A high side whose refrigerant leaves the gas cooler with no less enthalpy
+// than it leaves the evaporator with: the evaporator would take no heat,
+// the duty would be negative and the COP below 1.
+struct NoEvaporatorDuty : Refusal {
+  using Refusal::Refusal;
 };
 
 // Point 3 as messages name it: a gas cooler, not a condenser.
@@ -172,6 +180,14 @@ HighSide HighSideAt(const Conditions& c, const Suction& suction, double p) {
   const auto outlet = detail::AskState(
       c.refrigerant, {"properties", kGasCoolerOutletState, "TP", c.outlet + kKelvinOffset, p});
   high.outlet = detail::InForms(outlet);
+  if (high.outlet.h >= h1) {
+    throw NoEvaporatorDuty(
+        "The evaporator would take no heat: at " + Bar(p) +
+        " the refrigerant leaves the gas cooler with " + FormatFixed(high.outlet.h, 2) +
+        " kJ/kg, no less than the " + FormatFixed(h1, 2) +
+        " kJ/kg it leaves the evaporator with; lower the Gas Cooler Outlet Temperature (" +
+        Celsius(c.outlet) + ") or the High-side Pressure");
+  }
   high.outlet_node = detail::IsobarNodeOf(c.refrigerant, outlet, kGasCoolerOutletState);
   high.h2 = h1 + detail::Quotient(high.isentropic_discharge.h - h1, c.efficiency / 100,
                                   c.refrigerant, "the isentropic efficiency",
@@ -187,26 +203,41 @@ struct Search {
   double low, high_bound;  // kPa
 };
 
-Search BestHighSide(const Conditions& c, const Suction& suction, const Frame& frame) {
+// What else a pressure must allow besides its high side to count in the
+// search (its gas cooler computed against the water); it throws where not.
+using AlsoRequired = std::function<void(const HighSide&)>;
+
+Search BestHighSide(const Conditions& c, const Suction& suction, const Frame& frame,
+                    const AlsoRequired& also_required = {}) {
   const double highest = std::min(frame.pmax, kHighestSearchedPressure * kKpaPerBar);
   // The best high side evaluated is kept, so that it need not be evaluated again.
   std::optional<HighSide> best;
-  // A hot discharge may pass the equation's upper temperature limit before
-  // the pressure reaches its own: such a pressure counts as the worst, so
-  // the search stays where the cycle can be computed.
+  // A pressure that cannot be computed (a hot discharge past the equation's
+  // upper temperature limit, an evaporator that would take no heat) counts
+  // as the worst, so the search stays where the cycle can be computed; the
+  // search is refused only when no pressure can be.
   std::optional<detail::CycleFailure> failure;
   const auto cop = [&](double p) {
     try {
       const HighSide high = HighSideAt(c, suction, p);
+      if (also_required) also_required(high);
       if (!best || high.cop >= best->cop) best = high;
       return high.cop;
     } catch (const detail::CycleFailure& at_p) {
       if (!failure) failure = at_p;
-      return -std::numeric_limits<double>::infinity();
+    } catch (const NoEvaporatorDuty&) {
     }
+    return -std::numeric_limits<double>::infinity();
   };
   const auto found = detail::SearchMaximum(cop, frame.pcrit, highest,
                                            kPressureTolerance * kKpaPerBar, kScannedPressures);
+  if (!best && !failure) {
+    throw Refusal("The evaporator would take no heat at any high-side pressure from " +
+                  Bar(frame.pcrit) + " to " + Bar(highest) +
+                  ": the refrigerant would leave the gas cooler with no less enthalpy than it "
+                  "leaves the evaporator with; lower the Gas Cooler Outlet Temperature (" +
+                  Celsius(c.outlet) + ")");
+  }
   if (!best) throw *failure;
   return {*best, found.at_edge, frame.pcrit, highest};
 }
@@ -224,17 +255,25 @@ CooledHighSide CoolAgainstWater(const Conditions& c, const detail::HeatedWater& 
   const double p = high.pressure;
   const auto discharge =
       detail::AskState(c.refrigerant, {"properties", detail::kDischargeState, "PH", p, high.h2});
+  // The outlet lies below the discharge: HighSideAt refused an outlet with
+  // no less enthalpy than the suction, which has less than the discharge.
   CooledHighSide cooled{high, detail::InForms(discharge), {}};
-  if (high.outlet.T >= cooled.discharge.T) {
-    throw Refusal("Gas Cooler Outlet Temperature (" + Celsius(c.outlet) +
-                  ") must lie below the discharge temperature (" + Celsius(cooled.discharge.T) +
-                  ") at " + Bar(p));
-  }
   cooled.profile = detail::AlongGasCooler(
       {c.refrigerant, p, detail::IsobarNodeOf(c.refrigerant, discharge, detail::kDischargeState),
        high.outlet_node, c.capacity},
       water);
   return cooled;
+}
+
+// The gas cooler at the high side, or nothing where it cannot be computed.
+std::optional<CooledHighSide> CooledIfComputable(const Conditions& c,
+                                                 const detail::HeatedWater& water,
+                                                 const HighSide& high) {
+  try {
+    return CoolAgainstWater(c, water, high);
+  } catch (const detail::CycleFailure&) {
+    return std::nullopt;
+  }
 }
 
 // The refusal for a negative pinch; `where` says at which pressure when the
@@ -287,11 +326,20 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
     cooled = CoolAgainstWater(c, water, HighSideAt(c, suction, *c.high_pressure * kKpaPerBar));
     if (cooled->profile.pinch < 0) throw PinchFailure(c, cooled->profile, "");
   } else {
-    const Search search = BestHighSide(c, suction, frame);
+    Search search = BestHighSide(c, suction, frame);
+    cooled = CooledIfComputable(c, water, search.high);
+    if (!cooled) {
+      // The gas cooler of the best high side cannot be computed (a blend
+      // below its cricondenbar turns two-phase on the way): the best of the
+      // pressures where it can, searched again only then, as each trial now
+      // costs a whole gas cooler.
+      search = BestHighSide(c, suction, frame,
+                            [&](const HighSide& high) { CoolAgainstWater(c, water, high); });
+      cooled = CoolAgainstWater(c, water, search.high);
+    }
     r.optimum_at_edge = search.at_edge;
     r.search_low = search.low / kKpaPerBar;
     r.search_high = search.high_bound / kKpaPerBar;
-    cooled = CoolAgainstWater(c, water, search.high);
     r.best_cop_pressure = search.high.pressure / kKpaPerBar;
     r.best_cop = search.high.cop;
     r.best_cop_pinch = cooled->profile.pinch;

@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <functional>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "pdf_pages.h"
 #include "plots/bar_chart.h"
 #include "plots/cycle_diagram_plot.h"
+#include "plots/plot_file.h"
 #include "report/equation_sources.h"
 #include "report/layout_tables.h"
 
@@ -162,18 +162,9 @@ bool WriteLayoutPdf(QIODevice& file, const cycle::LayoutInput& input,
   return pages.Finish();
 }
 
-// Writes through a temporary file beside the target, renamed into place.
+// Drawn in memory, then written whole.
 std::optional<QString> WriteThrough(const QString& path, const std::function<bool(QIODevice&)>& write) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-  }
-  if (!write(file)) {
-    file.cancelWriting();
-    return QStringLiteral("Cannot write %1: the report could not be written").arg(path);
-  }
-  if (!file.commit()) return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-  return std::nullopt;
+  return plots::WriteRendered(path, QStringLiteral("the report"), write);
 }
 
 std::optional<QString> UnknownFormat(const QString& path) {

@@ -10,6 +10,8 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -214,6 +216,15 @@ TEST(Hpcalc, ImpossibleInputsAreRefusedOnEveryCalculation) {
       {{"diagram", "ph", "basic", "--subcooling", "-10"}, "Subcooling Incorrect\n"},
       {{"diagram", "ts", "compare", "--efficiency", "150", "R22"},
        "Isotropic Efficiency Incorrect\n"},
+      // Negative sizes: negative duties otherwise.
+      {{"basic", "--flow", "-1"}, "Mass Flowrate Hot Water Incorrect\n"},
+      {{"basic", "--safety", "-100"}, "Safety Factor Incorrect\n"},
+      {{"basic", "--flow", "-1", "--subcooling", "-1"}, "Subcooling Incorrect\n"},
+      {{"compare", "--capacity", "-10", "R22"}, "Heat Capacity of Evaporator Incorrect\n"},
+      {{"compare", "--safety", "-50", "R22"}, "Safety Factor Incorrect\n"},
+      {{"screen", "--capacity", "-10"}, "Heat Capacity of Evaporator Incorrect\n"},
+      {{"diagram", "ph", "basic", "--flow", "-1"}, "Mass Flowrate Hot Water Incorrect\n"},
+      {{"transcritical", "--capacity", "-5"}, "Heating Capacity must be above 0 kW\n"},
   };
   for (const auto& c : cases) {
     const auto run = Hpcalc(c.args);
@@ -365,7 +376,7 @@ TEST(Hpcalc, ScreenPrintsEveryFluidWithTheComparisonsFigures) {
     EXPECT_EQ(figures, std::vector<std::string>(compared[k].begin() + 1, compared[k].end()));
   }
   EXPECT_EQ(std::vector<std::string>(RowOf(rows, "R134a")->begin(), RowOf(rows, "R134a")->begin() + 8),
-            (std::vector<std::string>{"R134a", "pure", "A1", "1430", "", "101.06", "0.00", "0.00"}));
+            (std::vector<std::string>{"R134a", "pure", "A1", "1430", "0", "101.06", "0.00", "0.00"}));
   // Where the compression ends: wet from 4 K of superheat for an overhanging dew line.
   EXPECT_EQ((*RowOf(rows, "R134a"))[kWet], "no");
   EXPECT_EQ((*RowOf(rows, "R134a"))[kMinSuperheat], "0.00");
@@ -560,6 +571,9 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
       {"screen", "--kind", "gas"},
       {"screen", "--max-gwp", "150 kg"},
       {"screen", "--safety-class", " , "},
+      {"diagram", "ph", "basic", "--out", ""},
+      {"basic", "--report", ""},
+      {"compare", "R22", "--report="},
   };
   for (const auto& args : cases) {
     const auto run = Hpcalc(args);
@@ -883,6 +897,61 @@ TEST(Hpcalc, CompareNotesWetCompression) {
             "refrigerant,COP,MassPerHeat,VaporVolume,DisplacementVolume,DischargePressure,"
             "DischargeTemperature,PressureRatio");
   EXPECT_EQ(Hpcalc({"compare", "--superheating", "7", "R1233zd(E)"}).err, "");
+}
+
+// --out and --report replace regular files only: a named pipe, a device or
+// a folder behind the name is refused and left as it is; a link to a
+// regular file stays a link to the new file.
+TEST(Hpcalc, WritesOverRegularFilesOnly) {
+  const auto dir = std::filesystem::temp_directory_path() / ("hpcalc_targets_" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir / "folder.csv");
+  ::mkfifo((dir / "pipe.svg").c_str(), 0600);
+  // A null device of its own, so that the system's is never at risk.
+  const bool device = ::mknod((dir / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  std::filesystem::create_symlink(device ? dir / "null" : "/dev/null", dir / "device.pdf");
+  std::ofstream(dir / "real.csv") << "earlier";
+  std::filesystem::create_symlink("real.csv", dir / "link.csv");
+  const struct {
+    std::vector<std::string> args;
+    std::filesystem::path target;
+    const char* words;  // nullptr: written
+  } cases[] = {
+      {{"diagram", "ph", "basic", "--out"}, dir / "pipe.svg", "it is a named pipe"},
+      {{"basic", "--report"}, dir / "device.pdf", "it is a device"},
+      {{"compare", "R22", "--report"}, dir / "folder.csv", "it is a folder"},
+      {{"basic", "--report"}, dir / "link.csv", nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto type = std::filesystem::symlink_status(c.target).type();
+    const auto followed = std::filesystem::status(c.target).type();
+    auto args = c.args;
+    args.push_back(c.target.string());
+    const auto run = Hpcalc(args);
+    EXPECT_EQ(std::filesystem::symlink_status(c.target).type(), type) << c.target;
+    EXPECT_EQ(std::filesystem::status(c.target).type(), followed) << c.target;
+    if (c.words == nullptr) {
+      EXPECT_EQ(run.exit_code, 0) << run.err;
+      EXPECT_EQ(Slurp(dir / "real.csv").rfind("label,value,unit\n", 0), 0u);
+      continue;
+    }
+    EXPECT_EQ(run.exit_code, 1) << c.target;
+    EXPECT_EQ(run.err.rfind("Cannot write " + c.target.string() + ": ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(c.words), std::string::npos) << run.err;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// Output that cannot be written fails the command, in words.
+TEST(Hpcalc, OutputThatCannotBeWrittenFails) {
+  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full here";
+  const auto err = std::filesystem::temp_directory_path() / ("hpcalc_full_" + std::to_string(::getpid()));
+  const std::string command =
+      Quoted(HPCALC_PATH) + " basic >/dev/full 2>" + Quoted(err.string());
+  const int status = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+  EXPECT_EQ(Slurp(err), "hpcalc: cannot write the output: no space left on the device\n");
+  std::filesystem::remove(err);
 }
 
 }  // namespace

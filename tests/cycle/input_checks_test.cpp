@@ -12,6 +12,7 @@
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "cycle/input_checks.h"
 #include "cycle/number_text.h"
 #include "cycle/screening.h"
 
@@ -230,6 +231,44 @@ TEST(CheckPossibleCycle, RefusesEachImpossibleInputOnBothForms) {
   }
 }
 
+// A negative size refused after the other impossible inputs, the flow or
+// capacity before the safety factor, on both forms.
+TEST(CheckPossibleCycle, RefusesNegativeSizesAfterTheOtherImpossibleInputs) {
+  const struct {
+    const char* what;
+    double size, safety, subcooling;  // flow (basic) or capacity (comparison)
+    std::optional<std::string> basic, comparison;
+  } cases[] = {
+      {"defaults", 1, 100, 3.5, std::nullopt, std::nullopt},
+      {"tiny sizes", 1e-9, 1e-9, 3.5, std::nullopt, std::nullopt},
+      {"negative size", -1, 100, 3.5, "Mass Flowrate Hot Water Incorrect",
+       "Heat Capacity of Evaporator Incorrect"},
+      {"a size a hair below 0", -1e-12, 100, 3.5, "Mass Flowrate Hot Water Incorrect",
+       "Heat Capacity of Evaporator Incorrect"},
+      {"negative safety factor", 1, -100, 3.5, "Safety Factor Incorrect",
+       "Safety Factor Incorrect"},
+      {"both", -1, -100, 3.5, "Mass Flowrate Hot Water Incorrect",
+       "Heat Capacity of Evaporator Incorrect"},
+      {"and a negative subcooling", -1, -100, -1, "Subcooling Incorrect", "Subcooling Incorrect"},
+  };
+  for (const auto& c : cases) {
+    auto basic = BasicDefaults();
+    basic.Massflowrate = c.size;
+    basic.Safetyfactor = c.safety;
+    basic.Subcooling = c.subcooling;
+    EXPECT_EQ(cycle::CheckPossibleCycle(basic), c.basic) << c.what;
+    auto comparison = ComparisonDefaults();
+    comparison.HeatCapEvap = c.size;
+    comparison.Safetyfactor = c.safety;
+    comparison.Subcooling = c.subcooling;
+    EXPECT_EQ(cycle::CheckPossibleCycle(comparison), c.comparison) << c.what;
+  }
+  // For any calculation sized this way: the first negative size in order.
+  EXPECT_EQ(cycle::CheckNoNegativeSize({{"Flow", 1}, {"Capacity", -0.5}, {"Safety Factor", -1}}),
+            "Capacity Incorrect");
+  EXPECT_EQ(cycle::CheckNoNegativeSize({{"Flow", 0}, {"Capacity", 2}}), std::nullopt);
+}
+
 std::optional<std::string> BasicMessage(const std::function<void(cycle::BasicCycleInput&)>& change) {
   auto input = BasicDefaults();
   change(input);
@@ -244,6 +283,7 @@ TEST(CalcBasicCycle, RefusesAnImpossibleCycleAfterTheFormsChecks) {
       {"negative superheating", [](auto& in) { in.Superheating = -20; }, "Superheating Incorrect"},
       {"efficiency 150", [](auto& in) { in.Isotropicefficiency = 150; },
        "Isotropic Efficiency Incorrect"},
+      {"negative flow", [](auto& in) { in.Massflowrate = -1; }, "Mass Flowrate Hot Water Incorrect"},
       {"negative subcooling and safety 0",
        [](auto& in) { in.Subcooling = -10; in.Safetyfactor = 0; }, "Please Input Safety Factor"},
       {"negative superheating and a blank refrigerant",
@@ -272,6 +312,8 @@ TEST(RunComparison, RefusesAnImpossibleCycleAfterTheRefrigerantsChecks) {
        "Superheating Incorrect"},
       {"efficiency 150", {"10", "50", "3.5", "4", "90", "100", "150", "1", {"R22"}},
        "Isotropic Efficiency Incorrect"},
+      {"negative capacity", {"-10", "50", "3.5", "4", "90", "100", "80", "1", {"R22"}},
+       "Heat Capacity of Evaporator Incorrect"},
       {"no number chosen", {"10", "50", "-10", "4", "90", "100", "80", "", {}},
        "Please select Refrigerant"},
       {"an empty name", {"10", "50", "3.5", "-20", "90", "100", "80", "2", {"R22", ""}},

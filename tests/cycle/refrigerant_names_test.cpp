@@ -46,8 +46,8 @@ struct Expected {
 
 TEST(ListRefrigerantNames, FileNamesAliasesAndBlendsWithCriticalTemperatureAndClass) {
   const Expected expected[] = {
-      {"R1233zd(E)", 438.86 - 273.15, std::nullopt},
-      {"R1233zdE", 438.86 - 273.15, std::nullopt},  // an alias
+      {"R1233zd(E)", 438.86 - 273.15, "A1"},
+      {"R1233zdE", 438.86 - 273.15, "A1"},  // an alias
       {"n-Propane", 369.89 - 273.15, "A3"},
       {"R290", 369.89 - 273.15, "A3"},  // an alias
       {"Propane", 369.89 - 273.15, "A3"},

@@ -181,6 +181,25 @@ TEST(Transcritical, TheSearchKeepsToPressuresWhoseDischargeCanBeComputed) {
       << Refusal(input);
 }
 
+// A blend's gas cooler turns two-phase on the way just above its critical
+// pressure (62.35 bar), where its COP is best: the search skips those
+// pressures for the best of those whose whole cycle can be computed.
+TEST(Transcritical, TheSearchSkipsPressuresWhoseGasCoolerCannotBeComputed) {
+  TranscriticalInput input;
+  input.Refrigerant = "R744,0.5,R1234yf,0.5";
+  input.HighPressure = "62.5";
+  EXPECT_NE(Refusal(input).find("heat capacity of the gas cooler"), std::string::npos)
+      << Refusal(input);
+  input.HighPressure = "optimal";
+  const TranscriticalResult best = Calculated(input);
+  EXPECT_GT(best.high_pressure, 62.5);
+  EXPECT_GT(best.evaporator_duty, 0);
+  for (const char* pressure : {"63", "70", "90"}) {
+    input.HighPressure = pressure;
+    EXPECT_GE(best.cop, Calculated(input).cop) << pressure;
+  }
+}
+
 TEST(Transcritical, ThePinchCanLieInsideTheGasCooler) {
   const TranscriticalResult r = Calculated(WithPressure("90", "65"));
   ASSERT_GE(r.gas_cooler.size(), 51u);
@@ -330,15 +349,27 @@ TEST(Transcritical, EveryRefusalHasItsMessage) {
        "Superheating must not be negative"},
       {"no capacity", [](TranscriticalInput& in) { in.HeatingCapacity = "0"; },
        "Heating Capacity must be above 0 kW"},
+      {"negative capacity", [](TranscriticalInput& in) { in.HeatingCapacity = "-5"; },
+       "Heating Capacity must be above 0 kW"},
       {"water not heated", [](TranscriticalInput& in) { in.WaterOut = "15"; },
        "Water Outlet Temperature must lie above Water Inlet Temperature"},
       {"frozen water", [](TranscriticalInput& in) { in.WaterIn = "0"; },
        "Water Inlet Temperature must lie above 0 'C"},
       {"boiling water", [](TranscriticalInput& in) { in.WaterOut = "100"; },
        "Water Outlet Temperature must lie below 99.6"},
-      {"outlet above discharge",
+      // An outlet with no less enthalpy than the suction: a negative
+      // evaporator duty and a COP below 1.
+      {"outlet warmer than the suction",
        [](TranscriticalInput& in) { in.HighPressure = "80", in.GasCoolerOutlet = "70"; },
-       "Gas Cooler Outlet Temperature (70.00 'C) must lie below the discharge temperature"},
+       "kJ/kg, no less than the 434.16 kJ/kg it leaves the evaporator with; lower the Gas "
+       "Cooler Outlet Temperature (70.00 'C) or the High-side Pressure"},
+      {"a liquid compressed too far", [](TranscriticalInput& in) { in.HighPressure = "8000"; },
+       "The evaporator would take no heat: at 8000.00 bar the refrigerant leaves the gas cooler "
+       "with "},
+      {"no pressure cools enough", [](TranscriticalInput& in) { in.GasCoolerOutlet = "120"; },
+       "The evaporator would take no heat at any high-side pressure from 73.77 bar to 160.00 "
+       "bar: the refrigerant would leave the gas cooler with no less enthalpy than it leaves the "
+       "evaporator with; lower the Gas Cooler Outlet Temperature (120.00 'C)"},
       {"negative pinch", [](TranscriticalInput& in) { in.HighPressure = "85"; },
        "The water cannot be heated from 15.00 'C to 65.00 'C: the pinch of the gas cooler is -"},
       // The first failure wins.

@@ -136,17 +136,17 @@ TEST(Document, ShowsKnownFiguresAndDashesWhereThereAreNone) {
   const auto r134a = RowsOf(table, "R134a");
   ASSERT_EQ(r134a.size(), 1u);
   EXPECT_EQ(r134a[0], (std::vector<std::string>{"R134a", "102.032", "101.06", "40.59", "-26.07",
-                                                "A1", "1430", kDash, "yes", "yes", "no"}));
+                                                "A1", "1430", "0", "yes", "yes", "no"}));
   // IAPWS-95: critical point 647.096 K, 22.064 MPa; boiling at 373.124 K.
   const auto water = RowsOf(table, "Water (R718)");
   ASSERT_EQ(water.size(), 1u);
   EXPECT_EQ(water[0], (std::vector<std::string>{"Water (R718)", "18.015", "373.95", "220.64",
-                                                "99.97", "A1", kDash, kDash, "yes", "yes", "yes"}));
+                                                "99.97", "A1", kDash, "0", "yes", "yes", "yes"}));
   // No liquid at one atmosphere, and too close to its critical point for 60.
   const auto co2 = RowsOf(table, "CarbonDioxide (R744)");
   ASSERT_EQ(co2.size(), 1u);
   EXPECT_EQ(co2[0], (std::vector<std::string>{"CarbonDioxide (R744)", "44.010", "30.98", "73.77",
-                                              kDash, "A1", "1", kDash, "no", "no", "no"}));
+                                              kDash, "A1", "1", "0", "no", "no", "no"}));
 }
 
 // The last eleven fields of a blend's row: molar mass, critical temperature
@@ -169,7 +169,7 @@ TEST(Document, ShowsBlendsWithBubbleAndDewPointsAndMassWeightedGwp) {
   EXPECT_EQ(std::vector<std::string>(r410a.begin(), r410a.begin() + 6),
             (std::vector<std::string>{"72.59", "71.34", "49.01", "-51.44", "-51.36", "0.0787"}));
   EXPECT_EQ(std::vector<std::string>(r410a.begin() + 7, r410a.end()),
-            (std::vector<std::string>{kDash, "yes", "no", "no"}));
+            (std::vector<std::string>{"0", "yes", "no", "no"}));
   // R404A, R125/R143a/R134a 44/52/4: GWP 0.44 * 3500 + 0.52 * 4470 + 0.04 * 1430.
   const auto r404a = BlendFigures(table, "R404A");
   ASSERT_EQ(r404a.size(), 11u);

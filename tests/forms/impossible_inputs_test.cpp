@@ -1,6 +1,7 @@
 // Inputs no real cycle has (negative subcooling or superheating, an
-// isentropic efficiency outside 0 to 100 %) refused on both forms, after
-// every other check, with the form left as it was.
+// isentropic efficiency outside 0 to 100 %, a negative flow, capacity or
+// safety factor) refused on both forms, after every other check, with the
+// form left as it was.
 #include "program_under_test.h"
 
 namespace forms_test {
@@ -20,6 +21,8 @@ const Refusal kBasicRefusals[] = {
     {"Superheating", "-20", "Superheating Incorrect"},
     {"Isotropicefficiency", "150", "Isotropic Efficiency Incorrect"},
     {"Isotropicefficiency", "-80", "Isotropic Efficiency Incorrect"},
+    {"Massflowrate", "-1", "Mass Flowrate Hot Water Incorrect"},
+    {"Safetyfactor", "-100", "Safety Factor Incorrect"},
     // Accepted: the results page opens, and Back returns to the form.
     {"Isotropicefficiency", "100", nullptr},
     {"Subcooling", "0.01", nullptr},
@@ -28,9 +31,16 @@ const Refusal kBasicRefusals[] = {
 class ImpossibleInputs : public ProgramTest {
  protected:
   void RestoreDefaults(const QString& form) {
-    const std::pair<const char*, const char*> defaults[] = {
-        {"Subcooling", "3.5"}, {"Superheating", "4"}, {"Isotropicefficiency", "80"}};
+    const std::pair<const char*, const char*> defaults[] = {{"Subcooling", "3.5"},
+                                                            {"Superheating", "4"},
+                                                            {"Isotropicefficiency", "80"},
+                                                            {"Safetyfactor", "100"}};
     for (const auto& [field, text] : defaults) SetText(form, field, text);
+    if (form == page::UserForm1) {
+      SetText(form, "Massflowrate", "1");
+    } else {
+      SetText(form, "HeatCapEvap", "10");
+    }
   }
   // The comparison form with the defaults, R22 and R134a.
   void OpenComparisonOfTwo() {
@@ -65,6 +75,8 @@ const Refusal kComparisonRefusals[] = {
     {"Subcooling", "-10", "Subcooling Incorrect"},
     {"Superheating", "-20", "Superheating Incorrect"},
     {"Isotropicefficiency", "150", "Isotropic Efficiency Incorrect"},
+    {"HeatCapEvap", "-10", "Heat Capacity of Evaporator Incorrect"},
+    {"Safetyfactor", "-50", "Safety Factor Incorrect"},
 };
 
 TEST_F(ImpossibleInputs, TheComparisonFormRefusesEachWithItsMessage) {

@@ -64,7 +64,7 @@ TEST_F(NameCompletion, TypingPartOfANameOffersItWithCriticalTemperatureAndSafety
   Type(BasicBox(), "r1233");
   EXPECT_TRUE(Popup(BasicBox()).isVisible());
   EXPECT_EQ(Row(BasicBox(), "R1233zd(E)"),
-            (QStringList{"R1233zd(E)", "Tc 165.71 'C", "safety class unknown"}));
+            (QStringList{"R1233zd(E)", "Tc 165.71 'C", "safety class A1"}));
   // Wide enough for its three columns, and no wider on the next key.
   const int width = Popup(BasicBox()).width();
   EXPECT_GT(width, 2 * BasicBox().width());

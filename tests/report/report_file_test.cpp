@@ -10,10 +10,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "cycle/result_text.h"
+#include "plots/bar_chart.h"
+#include "plots/plot_file.h"
+#include "qcustomplot.h"
 #include "report/layout_tables.h"
 #include "report/report_tables.h"
 
@@ -183,6 +191,42 @@ TEST(Reports, WhatCannotBeWrittenLeavesWhatWasThere) {
   }
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             QStringList{"kept.txt"});
+}
+
+// A write that fails part way (here at the process's file size limit, as
+// on a disk that fills up) leaves the old report or picture as it was: each
+// is drawn in memory and written whole, or not at all, with the reason.
+TEST(Reports, AWriteThatFailsPartWayLeavesTheOldFile) {
+  QTemporaryDir dir;
+  const auto results = Comparison();
+  QCustomPlot chart;
+  plots::DrawBars(chart, {"R134a"}, {4.2}, "COP (-)", 2);
+  const std::function<std::optional<QString>(const QString&)> writes[] = {
+      [&](const QString& file) { return WriteComparisonReport(file, results); },
+      [&](const QString& file) { return plots::WritePlot(chart, file); },
+  };
+  const QString files[] = {dir.filePath("kept.pdf"), dir.filePath("kept.svg")};
+  rlimit before{};
+  ::getrlimit(RLIMIT_FSIZE, &before);
+  const auto previous_signal = std::signal(SIGXFSZ, SIG_IGN);
+  for (std::size_t i = 0; i < std::size(files); ++i) {
+    {
+      QFile earlier(files[i]);
+      ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+      earlier.write("earlier");
+    }
+    rlimit small = before;
+    small.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto failure = writes[i](files[i]);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ASSERT_TRUE(failure.has_value()) << files[i].toStdString();
+    EXPECT_EQ(*failure, "Cannot write " + files[i] + ": the file would be larger than allowed");
+    EXPECT_EQ(Slurp(files[i]), "earlier");
+  }
+  std::signal(SIGXFSZ, previous_signal);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot),
+            (QStringList{"kept.pdf", "kept.svg"}));
 }
 
 TEST(ReportFormatOf, ByTheExtensionInAnyCase) {

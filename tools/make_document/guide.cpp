@@ -99,9 +99,8 @@ it destroys stratospheric ozone. Fluids with an ODP above zero (the CFCs and HCF
 R12 and R22) are no longer allowed in new equipment, and fluids of high GWP are being phased
 down by international agreement and regional rules. Prefer fluids of low GWP and no ODP:
 natural fluids (hydrocarbons, ammonia, water, carbon dioxide) and the newer HFOs. For a blend
-the tables give the mass-weighted mean of its components' values. A dash means that the fluid
-files give no value (for most HFCs and natural fluids the ODP is zero, but the files do not say
-so).</p>
+the tables give the mass-weighted mean of its components' values. A fluid without chlorine or
+bromine has an ODP of zero. A dash means that no value is on record.</p>
 
 <h3>6. Blends and their glide</h3>
 <p>A blend of fluids with different boiling points does not boil at one temperature: at a
@@ -130,8 +129,10 @@ ratio and displacement. Table 3 shows these figures for the form's default condi
 <p>Every figure of the tables comes from the program's own property layer, the same one that
 serves its calculation forms: the critical point, the normal boiling point (saturation at
 101.325 kPa; for blends the saturated liquid and vapour) and the molar mass from the property
-library, the cycle figures of Table 3 from the comparison's own evaluation. Names, safety
-class, GWP, ODP and the literature come from the fluid files. A dash marks a figure that does
+library, the cycle figures of Table 3 from the comparison's own evaluation. Names and the
+literature come from the fluid files; safety classes, GWPs and ODPs from the published
+standards (ASHRAE 34, the IPCC's fourth assessment report, the Montreal Protocol's annexes),
+else from the fluid files. A dash marks a figure that does
 not exist (a fluid whose triple point lies above atmospheric pressure, such as carbon dioxide,
 has no normal boiling point) or that the property library could not compute.</p>
 )";

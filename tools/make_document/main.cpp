@@ -9,16 +9,19 @@
 // A fluid whose figures cannot be computed shows dashes and is listed on
 // stderr; a library that cannot be loaded, or no fluid at all, fails with
 // exit code 1.
+#include <QBuffer>
 #include <QGuiApplication>
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "catalogue.h"
 #include "catalogue/fluid_facts.h"
 #include "document_html.h"
+#include "files/whole_file.h"
 #include "pdf_pages.h"
 
 namespace {
@@ -115,15 +118,17 @@ int main(int argc, char* argv[]) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
   std::filesystem::create_directories(output.parent_path(), error);
-  // Written beside the target and renamed over it, so that a failed run never
-  // leaves a half-written document that looks up to date.
-  const QString temporary = QString::fromStdString(output.string() + ".part");
+  // Laid out in memory and written whole, so that a failed run never leaves
+  // a half-written document that looks up to date.
+  QByteArray pdf;
+  QBuffer memory(&pdf);
+  memory.open(QIODevice::WriteOnly);
   const int pages = document::WritePdf(QString::fromStdString(document::DocumentHtml(catalogue)),
-                                       QString::fromLatin1(kTitle), temporary);
-  std::filesystem::rename(temporary.toStdString(), output, error);
-  if (pages == 0 || error) {
-    std::filesystem::remove(temporary.toStdString(), error);
-    return Fail("cannot write " + output.string());
+                                       QString::fromLatin1(kTitle), memory);
+  if (pages == 0) return Fail("cannot lay out " + output.string());
+  if (const auto failure = files::WriteWholeFile(
+          output, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())))) {
+    return Fail(*failure);
   }
   std::cout << "make_document: " << output.string() << ": " << pages << " pages, "
             << catalogue.fluids.size() << " fluids, " << catalogue.blends.size() << " blends";

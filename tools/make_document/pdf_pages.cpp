@@ -47,8 +47,8 @@ void PaintFrame(QPainter& painter, const QRect& body, const QString& title, int 
 
 }  // namespace
 
-int WritePdf(const QString& html, const QString& title, const QString& file) {
-  QPdfWriter writer(file);
+int WritePdf(const QString& html, const QString& title, QIODevice& device) {
+  QPdfWriter writer(&device);
   writer.setResolution(kResolution);
   writer.setTitle(title);
   writer.setCreator(QStringLiteral("Vapor compression heat pump"));

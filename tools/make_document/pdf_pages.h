@@ -4,10 +4,11 @@
 
 #include <QString>
 
+class QIODevice;
+
 namespace document {
 
-// Returns the number of pages written, or 0 when the file could not be
-// written.
-int WritePdf(const QString& html, const QString& title, const QString& file);
+// Returns the number of pages written, or 0 when they could not be.
+int WritePdf(const QString& html, const QString& title, QIODevice& device);
 
 }  // namespace document

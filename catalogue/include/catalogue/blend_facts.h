@@ -40,7 +40,7 @@ std::optional<double> MassWeighted(const std::vector<double>& mass_fractions,
                                    const std::vector<std::optional<double>>& figures);
 
 // The safety class ASHRAE 34 assigns to a blend designation ("R410A" is A1),
-// for the common R400 and R500 series blends; nothing for one not listed.
+// as the table of published facts gives it; nothing for one not listed.
 std::optional<std::string> PublishedSafetyClass(std::string_view blend);
 
 struct BlendFacts {

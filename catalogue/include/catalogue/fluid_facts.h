@@ -27,8 +27,9 @@ struct PureFluidFacts {
 };
 
 // Every fluids/*.fld of the folder, sorted by file name without regard to
-// case. A file that cannot be read or parsed is left out and named in
-// `skipped` with the reason.
+// case, with the published facts in place of the files' (WithPublishedFacts).
+// A file that cannot be read or parsed is left out and named in `skipped`
+// with the reason.
 struct FluidFileList {
   std::vector<PureFluidFacts> fluids;
   std::vector<std::string> skipped;
@@ -39,8 +40,8 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir);
 // text is not a fluid file.
 PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text);
 
-// The facts of the fluid a name stands for, found as the property library
-// finds it: in fluids/ under the working directory, else beside the program,
+// The facts of the fluid a name stands for, the published ones in place of
+// its file's, found as the property library finds it: in fluids/ under the working directory, else beside the program,
 // by file name (".fld" may be left out) or else through the folder's alias
 // index, without regard to case ("r290" is n-Propane). Nothing when no fluid
 // file has that name or the file cannot be read.

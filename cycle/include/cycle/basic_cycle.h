@@ -58,8 +58,10 @@ std::optional<std::string> CheckBasicCycleInput(const BasicCycleInput& input);
 // The refusal of inputs no real cycle has, which CalcBasicCycle runs after
 // CheckBasicCycleInput: "Subcooling Incorrect" for a negative subcooling,
 // "Superheating Incorrect" for a negative superheating, "Isotropic
-// Efficiency Incorrect" for an efficiency above 100 or below 0 (in this
-// order); nothing where the cycle can exist.
+// Efficiency Incorrect" for an efficiency above 100 or below 0, then "Mass
+// Flowrate Hot Water Incorrect" and "Safety Factor Incorrect" for a
+// negative flow or safety factor (in this order); nothing where the cycle
+// can exist.
 std::optional<std::string> CheckPossibleCycle(const BasicCycleInput& input);
 
 }  // namespace cycle

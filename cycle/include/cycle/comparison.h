@@ -50,7 +50,8 @@ ComparisonResults& SharedComparisonResults();
 std::optional<std::string> CheckComparisonConditions(const ComparisonConditions& conditions);
 
 // The refusal of conditions no real cycle has, as for the basic calculation
-// (basic_cycle.h), which the Calculate command runs after all its other
+// (basic_cycle.h), a negative heat capacity giving "Heat Capacity of
+// Evaporator Incorrect"; the Calculate command runs it after all its other
 // checks, those of the refrigerants included.
 std::optional<std::string> CheckPossibleCycle(const ComparisonConditions& conditions);
 

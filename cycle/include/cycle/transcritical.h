@@ -62,7 +62,10 @@ struct TranscriticalResult {
 };
 
 // The figures, or the one message that ends the calculation (the first
-// failing check, a failed property request, a pinch below zero).
+// failing check, a failed property request, an evaporator that would take no
+// heat, a pinch below zero). "optimal" searches the pressures whose cycle
+// can be computed and whose evaporator takes heat, and is refused only where
+// none is.
 using TranscriticalOutcome = std::variant<TranscriticalResult, std::string>;
 TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input,
                                             LibraryText library_text = LibraryText::omitted);

@@ -4,9 +4,11 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QCustomPlot;
+class QIODevice;
 
 namespace plots {
 
@@ -20,10 +22,17 @@ std::optional<PlotFormat> PlotFormatOf(const QString& path);
 // points for SVG and PDF.
 inline constexpr QSize kPlotFileSize{1000, 700};
 
-// Writes the plot through a temporary file beside the target that is renamed
-// into place, so that a failed write leaves no half file and an existing
-// file as it was. Returns why it could not be written, or nothing.
+// Writes the plot as files::WriteWholeFile does: whole, or not at all with
+// the file that was there unchanged. Returns why it could not be written, or
+// nothing.
 std::optional<QString> WritePlot(QCustomPlot& plot, const QString& path,
                                  QSize size = kPlotFileSize);
+
+// Every picture and document the program writes: `render` draws it into
+// memory (false when it could not), then the bytes are written whole by
+// files::WriteWholeFile. `what` names the output in the message of a failed
+// drawing ("the picture").
+std::optional<QString> WriteRendered(const QString& path, const QString& what,
+                                     const std::function<bool(QIODevice&)>& render);
 
 }  // namespace plots

@@ -24,10 +24,10 @@ std::optional<ReportFormat> ReportFormatOf(const QString& path);
 // comparison's figures, a row per refrigerant.
 CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
 
-// Writes the report through a temporary file beside the target that is
-// renamed into place: a failed write leaves no half report, and an existing
-// file as it was. Returns why it could not be written, or nothing. A PDF
-// needs a running QApplication (its diagrams are drawn as plots).
+// Writes the report as files::WriteWholeFile does: whole, or not at all with
+// the file that was there unchanged. Returns why it could not be written, or
+// nothing. A PDF needs a running QApplication (its diagrams are drawn as
+// plots).
 //
 // The basic report's PDF: title, date, program version; the refrigerant with
 // the sources of its equation of state; the inputs; the sixteen figures as
