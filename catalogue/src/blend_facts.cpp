@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "catalogue/data_folders.h"
+#include "datafiles/data_files.h"
 #include "text.h"
 
 namespace catalogue {
@@ -171,7 +172,7 @@ std::optional<std::vector<BlendComponent>> BlendComponentsOf(std::string_view na
     file += kExtension;
   }
   for (const auto& folder : DataFolderCandidates("mixtures")) {
-    if (const auto path = detail::FindIgnoringCase(folder, file)) {
+    if (const auto path = datafiles::FindIgnoringCase(folder, file)) {
       try {
         return ParseMixtureFile(detail::ReadText(*path));
       } catch (const std::exception&) {

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 #include <variant>
 #include <vector>
 
+#include "datafiles/data_files.h"
 #include "property/binding.h"
 #include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
@@ -47,13 +48,8 @@ std::optional<std::filesystem::path> LocateMixtureFile(std::string relative) {
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error) roots.push_back(program.parent_path());
   for (const auto& root : roots) {
-    const auto exact = root / wanted;
-    if (std::filesystem::exists(exact, error)) return exact;
-    const auto folder = exact.parent_path();
-    const std::string name = UpperCase(wanted.filename().string());
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-      if (UpperCase(entry.path().filename().string()) == name) return entry.path();
-    }
+    const auto folder = (root / wanted).parent_path();
+    if (auto found = datafiles::FindIgnoringCase(folder, wanted.filename().string())) return found;
   }
   return std::nullopt;
 }
@@ -162,14 +158,12 @@ Parsed ReadMixtureFile(const std::string& name) {
   const std::string shown = "mixtures/" + ShortenedForMessage(name);
   const auto path = LocateMixtureFile("mixtures\\" + name);
   if (!path) return "Mixture file " + shown + " not found";
-  // Only a regular file: a named pipe would wait for a writer for ever, and
-  // a device need never end.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(*path, error)) {
-    return "Mixture file " + shown + " cannot be read";
+  std::istringstream in;
+  try {
+    in.str(datafiles::ReadDataFile(*path));
+  } catch (const datafiles::DataFileError& reason) {
+    return "Mixture file " + shown + " cannot be read (" + reason.what() + ")";
   }
-  std::ifstream in(*path);
-  if (!in) return "Mixture file " + shown + " cannot be read";
   return MixtureFileReader(in, shown).Read();
 }
 

@@ -355,19 +355,23 @@ TEST_F(MixtureFiles, SpecialFilesAreRefusedWithoutReadingThem) {
   const bool refused_at_once = !done.exchange(true) && writer.joinable();
   writer.join();
   EXPECT_TRUE(refused_at_once);
-  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/pipe.mix cannot be read");
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()),
+            "Mixture file mixtures/pipe.mix cannot be read (a named pipe, not a regular file)");
 
   std::filesystem::create_symlink("/dev/zero", folder_ / "mixtures" / "zero.mix");
   Setup("zero.mix");
   EXPECT_EQ(Layer().ErrorCode, 1);
-  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/zero.mix cannot be read");
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()),
+            "Mixture file mixtures/zero.mix cannot be read (a character device, not a regular "
+            "file)");
 }
 
 TEST_F(MixtureFiles, UnreadableFileIsRefused) {
   std::filesystem::create_directories(folder_ / "mixtures" / "folder.mix");
   Setup("folder.mix");
   EXPECT_EQ(Layer().ErrorCode, 1);
-  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/folder.mix cannot be read");
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()),
+            "Mixture file mixtures/folder.mix cannot be read (a folder, not a regular file)");
 }
 
 TEST_F(MixtureFiles, TwentyComponentsAreAccepted) {
