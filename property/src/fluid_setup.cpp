@@ -231,7 +231,7 @@ bool CallSetup(FluidSetupState& setup, LayerState& layer) {
 }  // namespace
 
 FluidSetupState& SetupState() {
-  static FluidSetupState state;
+  thread_local FluidSetupState state;
   return state;
 }
 
@@ -242,6 +242,10 @@ PropertyResult SetupFluid(std::string& fluid) {
   if (TrimBlanks(fluid).empty()) {
     layer.Fail("No fluid name given");
     return {};
+  }
+  if (setup.LoadedUnder != BindingGeneration()) {
+    setup.LastFluid.clear();
+    setup.LoadedUnder = BindingGeneration();
   }
   if (fluid == setup.LastFluid) return {};
   if (UpperCase(fluid) == "AIR") fluid = kAirComposition;
