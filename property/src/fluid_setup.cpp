@@ -177,10 +177,40 @@ std::string_view TakeField(std::string_view& rest) {
   return field;
 }
 
+// A spelled mixture whose fields do not alternate components and numbers,
+// which would otherwise load another mixture than the one meant
+// ("R32,0.5,R125" as pure R32).
+constexpr std::string_view kNotUnderstood = "Mixture name not understood: ";
+constexpr std::string_view kSpelling =
+    " (a mixture is written component, fraction, component, fraction ...)";
+
+// The first fault of one component and its fraction, or "".
+std::string ComponentFault(int position, std::string_view component, std::string_view fraction) {
+  const std::string name = ShortenedForMessage(component);
+  const std::string written = ShortenedForMessage(TrimBlanks(fraction));
+  if (TrimBlanks(component).empty()) {
+    return std::string(kNotUnderstood) + "component " + std::to_string(position) + " has no name" +
+           std::string(kSpelling);
+  }
+  if (TrimBlanks(fraction).empty()) {
+    return std::string(kNotUnderstood) + name + " has no fraction" + std::string(kSpelling);
+  }
+  const auto value = ParseNumber(fraction);
+  if (!value) {
+    return std::string(kNotUnderstood) + "the fraction of " + name + " is not a number (" +
+           written + ")";
+  }
+  // A negative amount of a component makes no mixture.
+  if (*value < 0) {
+    return "Composition out of range: the fraction of " + name + " is negative (" + written + ")";
+  }
+  return {};
+}
+
 Parsed ParseSpelledMixture(std::string_view name) {
   FluidFiles files;
   ComponentFractions fractions;
-  std::string negative;  // the first component with a negative fraction, and the fraction
+  std::string fault;  // the first component's that has one
   std::string_view rest = name;
   do {
     if (++files.count > kMaxComponents) return std::string("Too many components");
@@ -189,17 +219,13 @@ Parsed ParseSpelledMixture(std::string_view name) {
     files.list += "fluids\\" + std::string(component) + ".fld|";
     const std::string_view fraction = TakeField(rest);
     fractions.at(files.count) = LeadingNumber(fraction);
-    if (fractions.at(files.count) < 0 && negative.empty()) {
-      negative = "the fraction of " + ShortenedForMessage(component) + " is negative (" +
-                 ShortenedForMessage(TrimBlanks(fraction)) + ")";
-    }
+    if (fault.empty()) fault = ComponentFault(files.count, component, fraction);
   } while (!rest.empty());
   double sum = 0;
   for (int i = 1; i <= files.count; ++i) sum += fractions.at(i);
   if (sum == 0) return std::string("Composition not set");
   if (!std::isfinite(sum)) return std::string("Composition out of range");
-  // A negative amount of a component makes no mixture.
-  if (!negative.empty()) return "Composition out of range: " + negative;
+  if (!fault.empty()) return fault;
   for (int i = 1; i <= files.count; ++i) fractions.at(i) /= sum;
   files.fractions = fractions;
   return files;

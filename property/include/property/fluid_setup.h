@@ -4,9 +4,10 @@
 //
 // A fluid name is, tested in this order: a mixture file (the name contains
 // ".mix" in any case; read from "mixtures\" + name), a spelled mixture
-// (component, fraction, component, fraction ...), or a pure fluid (a fluid
-// file name without ".fld"). "AIR" in any case stands for
-// "nitrogen,.7812,argon,.0092,oxygen,.2096".
+// (component, fraction, component, fraction ...; a component without a name
+// or a fraction that is missing or not wholly a number is refused), or a
+// pure fluid (a fluid file name without ".fld"). "AIR" in any case stands
+// for "nitrogen,.7812,argon,.0092,oxygen,.2096".
 #pragma once
 
 #include <string>
