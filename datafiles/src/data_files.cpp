@@ -41,7 +41,8 @@ DataFileError TooLarge(const std::string& size) {
   return DataFileError("larger than " + std::to_string(kLargestDataFile >> 20) + " MiB" + size);
 }
 
-// A file of any other kind than a regular one, refused by what it is.
+// Refuses anything but a regular file of at most kLargestDataFile bytes,
+// saying what it is.
 void RequireRegular(const struct stat& status) {
   if (S_ISREG(status.st_mode)) {
     if (static_cast<std::uintmax_t>(status.st_size) > kLargestDataFile) {

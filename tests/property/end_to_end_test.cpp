@@ -151,7 +151,11 @@ std::vector<EnergyCode> EveryEnergyCode() {
   return codes;
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySystem, InternalEnergyCodes, ::testing::ValuesIn(EveryEnergyCode()));
+INSTANTIATE_TEST_SUITE_P(EverySystem, InternalEnergyCodes, ::testing::ValuesIn(EveryEnergyCode()),
+                         [](const ::testing::TestParamInfo<EnergyCode>& info) {
+                           const std::string units = info.param.units;
+                           return (units.empty() ? "default" : units) + "_" + info.param.code;
+                         });
 
 // 2000 kJ/kg at 100 kPa lies in the dome: at the saturation temperature,
 // 372.756 K, with the quality 0.7579 of u' = 417.40 and u'' = 2505.55 kJ/kg,

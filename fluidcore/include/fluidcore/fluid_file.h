@@ -37,6 +37,8 @@ class FluidFileError : public std::runtime_error {
 // A whole fluid file's text. Throws FluidFileError naming `origin`.
 PureFluid parse_fluid_file(const std::string& text, const std::string& origin);
 
+// Used by any number of threads at once: the cache is guarded, and a parsed
+// model never changes.
 class FluidLibrary {
  public:
   // data_dirs: searched, in order, after the working directory.
