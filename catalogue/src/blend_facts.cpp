@@ -9,6 +9,7 @@
 
 #include "catalogue/data_folders.h"
 #include "catalogue/published_facts.h"
+#include "datafiles/data_files.h"
 #include "text.h"
 
 namespace catalogue {
@@ -141,7 +142,7 @@ std::optional<std::vector<BlendComponent>> BlendComponentsOf(std::string_view na
     file += kExtension;
   }
   for (const auto& folder : DataFolderCandidates("mixtures")) {
-    if (const auto path = detail::FindIgnoringCase(folder, file)) {
+    if (const auto path = datafiles::FindIgnoringCase(folder, file)) {
       try {
         return ParseMixtureFile(detail::ReadText(*path));
       } catch (const std::exception&) {

@@ -7,13 +7,13 @@
 
 #include "catalogue/data_folders.h"
 #include "catalogue/published_facts.h"
+#include "datafiles/data_files.h"
 #include "text.h"
 
 namespace catalogue {
 
 namespace {
 
-using detail::FindIgnoringCase;
 using detail::Lower;
 using detail::ReadText;
 
@@ -89,29 +89,6 @@ std::string JoinAuthors(std::string_view authors) {
     joined += (i + 1 == names.size() ? " and " : ", ") + names[i];
   }
   return joined;
-}
-
-// The fluid file of `folder` a name stands for: the file of that name, with
-// or without ".fld", else the one the folder's alias index gives for it.
-std::optional<std::filesystem::path> FluidFileNamed(const std::filesystem::path& folder,
-                                                    std::string_view name) {
-  if (name.empty()) return std::nullopt;
-  if (auto file = FindIgnoringCase(folder, name)) return file;
-  if (auto file = FindIgnoringCase(folder, std::string(name) + ".fld")) return file;
-  const auto index = FindIgnoringCase(folder, "aliases.json");
-  if (!index) return std::nullopt;
-  simdjson::dom::parser parser;
-  simdjson::dom::element json;
-  std::string_view file;
-  try {
-    if (parser.parse(ReadText(*index)).get(json) != simdjson::SUCCESS ||
-        json["aliases"][Lower(name)].get_string().get(file) != simdjson::SUCCESS) {
-      return std::nullopt;
-    }
-    return FindIgnoringCase(folder, file);
-  } catch (const std::exception&) {
-    return std::nullopt;  // a broken index only loses the aliases
-  }
 }
 
 }  // namespace
@@ -228,7 +205,7 @@ const PureFluidFacts* FindByFileName(const std::vector<PureFluidFacts>& fluids,
 
 std::optional<PureFluidFacts> FluidFactsOf(std::string_view name) {
   for (const auto& folder : DataFolderCandidates("fluids")) {
-    if (const auto file = FluidFileNamed(folder, name)) {
+    if (const auto file = datafiles::FindFluidFile(folder, name)) {
       try {
         return WithPublishedFacts(ParseFluidFile(file->stem().string(), ReadText(*file)));
       } catch (const std::exception&) {

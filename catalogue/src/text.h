@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,11 +9,8 @@ namespace catalogue::detail {
 
 std::string Lower(std::string_view text);
 
-// The whole file; throws std::runtime_error ("cannot be read").
+// The whole data file (datafiles::ReadDataFile); throws std::runtime_error
+// ("cannot be read (a named pipe, not a regular file)").
 std::string ReadText(const std::filesystem::path& file);
-
-// The file of `folder` named `name` without regard to case.
-std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
-                                                      std::string_view name);
 
 }  // namespace catalogue::detail

@@ -2,11 +2,11 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
-
-#include "property/fluid_setup.h"
 
 namespace property {
 
@@ -41,10 +41,12 @@ Binding Open(const std::string& file) {
   return binding;
 }
 
-std::optional<Binding>& Bound() {
-  static std::optional<Binding> bound;
-  return bound;
-}
+// The bound library, published for the requests of every thread: opened
+// once under the lock, read without it.
+std::mutex binding_lock;
+std::optional<Binding> bound;  // guarded by binding_lock
+std::atomic<const BoundLibrary*> published = nullptr;
+std::atomic<unsigned> generation = 0;
 
 }  // namespace
 
@@ -58,17 +60,25 @@ std::string DefaultLibraryFile() {
 }
 
 const BoundLibrary& Library() {
-  auto& bound = Bound();
-  if (!bound) bound = Open(DefaultLibraryFile());
+  if (const BoundLibrary* library = published.load(std::memory_order_acquire)) return *library;
+  const std::lock_guard lock(binding_lock);
+  if (!bound) {
+    bound = Open(DefaultLibraryFile());
+    published.store(&bound->library, std::memory_order_release);
+  }
   return bound->library;
 }
 
 void BindLibrary(const std::string& file) {
-  auto& bound = Bound();
+  const std::lock_guard lock(binding_lock);
+  published.store(nullptr, std::memory_order_release);
   bound.reset();
   bound = Open(file);
-  SetupState().LastFluid.clear();
+  published.store(&bound->library, std::memory_order_release);
+  generation.fetch_add(1, std::memory_order_acq_rel);
 }
+
+unsigned BindingGeneration() { return generation.load(std::memory_order_acquire); }
 
 std::string MissingEntryReason(const BoundLibrary& library, const char* name) {
   if (!library.failure.empty()) return library.failure;

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 #include <variant>
 #include <vector>
 
+#include "datafiles/data_files.h"
 #include "property/binding.h"
 #include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
@@ -47,13 +48,8 @@ std::optional<std::filesystem::path> LocateMixtureFile(std::string relative) {
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
   if (!error) roots.push_back(program.parent_path());
   for (const auto& root : roots) {
-    const auto exact = root / wanted;
-    if (std::filesystem::exists(exact, error)) return exact;
-    const auto folder = exact.parent_path();
-    const std::string name = UpperCase(wanted.filename().string());
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-      if (UpperCase(entry.path().filename().string()) == name) return entry.path();
-    }
+    const auto folder = (root / wanted).parent_path();
+    if (auto found = datafiles::FindIgnoringCase(folder, wanted.filename().string())) return found;
   }
   return std::nullopt;
 }
@@ -162,14 +158,12 @@ Parsed ReadMixtureFile(const std::string& name) {
   const std::string shown = "mixtures/" + ShortenedForMessage(name);
   const auto path = LocateMixtureFile("mixtures\\" + name);
   if (!path) return "Mixture file " + shown + " not found";
-  // Only a regular file: a named pipe would wait for a writer for ever, and
-  // a device need never end.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(*path, error)) {
-    return "Mixture file " + shown + " cannot be read";
+  std::istringstream in;
+  try {
+    in.str(datafiles::ReadDataFile(*path));
+  } catch (const datafiles::DataFileError& reason) {
+    return "Mixture file " + shown + " cannot be read (" + reason.what() + ")";
   }
-  std::ifstream in(*path);
-  if (!in) return "Mixture file " + shown + " cannot be read";
   return MixtureFileReader(in, shown).Read();
 }
 
@@ -183,10 +177,40 @@ std::string_view TakeField(std::string_view& rest) {
   return field;
 }
 
+// A spelled mixture whose fields do not alternate components and numbers,
+// which would otherwise load another mixture than the one meant
+// ("R32,0.5,R125" as pure R32).
+constexpr std::string_view kNotUnderstood = "Mixture name not understood: ";
+constexpr std::string_view kSpelling =
+    " (a mixture is written component, fraction, component, fraction ...)";
+
+// The first fault of one component and its fraction, or "".
+std::string ComponentFault(int position, std::string_view component, std::string_view fraction) {
+  const std::string name = ShortenedForMessage(component);
+  const std::string written = ShortenedForMessage(TrimBlanks(fraction));
+  if (TrimBlanks(component).empty()) {
+    return std::string(kNotUnderstood) + "component " + std::to_string(position) + " has no name" +
+           std::string(kSpelling);
+  }
+  if (TrimBlanks(fraction).empty()) {
+    return std::string(kNotUnderstood) + name + " has no fraction" + std::string(kSpelling);
+  }
+  const auto value = ParseNumber(fraction);
+  if (!value) {
+    return std::string(kNotUnderstood) + "the fraction of " + name + " is not a number (" +
+           written + ")";
+  }
+  // A negative amount of a component makes no mixture.
+  if (*value < 0) {
+    return "Composition out of range: the fraction of " + name + " is negative (" + written + ")";
+  }
+  return {};
+}
+
 Parsed ParseSpelledMixture(std::string_view name) {
   FluidFiles files;
   ComponentFractions fractions;
-  std::string negative;  // the first component with a negative fraction, and the fraction
+  std::string fault;  // the first component's that has one
   std::string_view rest = name;
   do {
     if (++files.count > kMaxComponents) return std::string("Too many components");
@@ -195,17 +219,13 @@ Parsed ParseSpelledMixture(std::string_view name) {
     files.list += "fluids\\" + std::string(component) + ".fld|";
     const std::string_view fraction = TakeField(rest);
     fractions.at(files.count) = LeadingNumber(fraction);
-    if (fractions.at(files.count) < 0 && negative.empty()) {
-      negative = "the fraction of " + ShortenedForMessage(component) + " is negative (" +
-                 ShortenedForMessage(TrimBlanks(fraction)) + ")";
-    }
+    if (fault.empty()) fault = ComponentFault(files.count, component, fraction);
   } while (!rest.empty());
   double sum = 0;
   for (int i = 1; i <= files.count; ++i) sum += fractions.at(i);
   if (sum == 0) return std::string("Composition not set");
   if (!std::isfinite(sum)) return std::string("Composition out of range");
-  // A negative amount of a component makes no mixture.
-  if (!negative.empty()) return "Composition out of range: " + negative;
+  if (!fault.empty()) return fault;
   for (int i = 1; i <= files.count; ++i) fractions.at(i) /= sum;
   files.fractions = fractions;
   return files;
@@ -237,7 +257,7 @@ bool CallSetup(FluidSetupState& setup, LayerState& layer) {
 }  // namespace
 
 FluidSetupState& SetupState() {
-  static FluidSetupState state;
+  thread_local FluidSetupState state;
   return state;
 }
 
@@ -248,6 +268,10 @@ PropertyResult SetupFluid(std::string& fluid) {
   if (TrimBlanks(fluid).empty()) {
     layer.Fail("No fluid name given");
     return {};
+  }
+  if (setup.LoadedUnder != BindingGeneration()) {
+    setup.LastFluid.clear();
+    setup.LoadedUnder = BindingGeneration();
   }
   if (fluid == setup.LastFluid) return {};
   if (UpperCase(fluid) == "AIR") fluid = kAirComposition;

@@ -3,7 +3,7 @@
 namespace property {
 
 LayerState& Layer() {
-  static LayerState layer;
+  thread_local LayerState layer;
   return layer;
 }
 

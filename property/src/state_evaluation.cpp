@@ -187,7 +187,7 @@ bool Flash(std::string_view code, LayerState& layer, EvaluationState& ev) {
 }  // namespace
 
 EvaluationState& Evaluation() {
-  static EvaluationState state;
+  thread_local EvaluationState state;
   return state;
 }
 

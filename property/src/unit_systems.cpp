@@ -25,6 +25,8 @@ constexpr LetterUnits kLetters[] = {
     {'D', "D", "mol/dm^3", {"mol/dm^3", "kg/m^3", "g/cm^3", "lb/ft^3", "g/cm^3"}},
     {'V', "D", "dm^3/mol", {"dm^3/mol", "m^3/kg", "cm^3/g", "ft^3/lb", "cm^3/g"}},
     {'H', "H", "J/mol", {"J/mol", "kJ/kg", "J/g", "Btu/lb", "J/g"}},
+    // Internal energy: an energy per amount, in the enthalpy's units.
+    {'E', "H", "J/mol", {"J/mol", "kJ/kg", "J/g", "Btu/lb", "J/g"}},
     {'S', "S", "J/mol-K", {"J/mol-K", "kJ/kg-K", "J/g-K", "Btu/lb-R", "J/g-K"}},
     {'W', "W", "m/s", {"m/s", "m/s", "cm/s", "ft/s", "m/s"}},
     {'U', "U", "uPa-s", {"uPa-s", "uPa-s", "uPa-s", "lb/ft-s", "uPa-s"}},

@@ -5,11 +5,14 @@
 // 500 kPa).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "property/binding.h"
 #include "property/property_functions.h"
+#include "property/unit_systems.h"
 #include "recording_fixture.h"
 
 namespace property {
@@ -102,6 +105,64 @@ TEST_F(EndToEnd, MixtureFileBesideTheProgram) {
   std::filesystem::current_path(previous);
   EXPECT_NEAR(Number(v), 1 / 0.20335704063298105, 1e-6) << Trimmed(Layer().ErrorText.Str());
   EXPECT_EQ(SetupState().ComponentCount, 2);
+}
+
+// Internal energy given in every unit system and in every position of a
+// code that names it: the state it gives back is the one it came from.
+// Water at 650 K and 25 MPa, near its critical point, where internal energy
+// varies with both temperature and pressure. The energy in the system's unit
+// follows from the enthalpy's conversion, the same unit.
+struct EnergyCode {
+  const char* units;
+  const char* code;  // names E and one of T, P, D
+};
+
+class InternalEnergyCodes : public EndToEnd, public ::testing::WithParamInterface<EnergyCode> {};
+
+TEST_P(InternalEnergyCodes, GiveBackTheStateTheyCameFrom) {
+  const auto [units, code] = GetParam();
+  constexpr double kT = 650, kP = 25000;  // K, kPa
+  const double h = Number(Enthalpy("Water", "TP", "", kT, kP / 1000));
+  const StateCache library = Layer().State;
+  ASSERT_NEAR(library.T, kT, 1e-9);
+  const double t = Number(ConvertResult("-T", units, kT));
+  const double p = Number(ConvertResult("-P", units, kP));
+  const double d = Number(ConvertResult("-D", units, library.D));
+  const double e = library.E * Number(Enthalpy("Water", "TP", units, t, p)) / h;
+  const std::string given(code);
+  const auto value = [&](char letter) {
+    return letter == 'T' ? t : letter == 'P' ? p : letter == 'D' ? d : e;
+  };
+  const double v1 = value(given[0]), v2 = value(given[1]);
+  if (given.find('T') == std::string::npos) {
+    EXPECT_NEAR(Number(Temperature("Water", code, units, v1, v2)), t, 1e-7 * std::abs(t))
+        << Trimmed(Layer().ErrorText.Str());
+  } else {
+    EXPECT_NEAR(Number(Pressure("Water", code, units, v1, v2)), p, 1e-7 * p)
+        << Trimmed(Layer().ErrorText.Str());
+  }
+}
+
+std::vector<EnergyCode> EveryEnergyCode() {
+  std::vector<EnergyCode> codes;
+  for (const char* units : {"", "mks", "cgs", "E", "M"}) {
+    for (const char* code : {"PE", "EP", "TE", "ET", "DE", "ED"}) codes.push_back({units, code});
+  }
+  return codes;
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySystem, InternalEnergyCodes, ::testing::ValuesIn(EveryEnergyCode()),
+                         [](const ::testing::TestParamInfo<EnergyCode>& info) {
+                           const std::string units = info.param.units;
+                           return (units.empty() ? "default" : units) + "_" + info.param.code;
+                         });
+
+// 2000 kJ/kg at 100 kPa lies in the dome: at the saturation temperature,
+// 372.756 K, with the quality 0.7579 of u' = 417.40 and u'' = 2505.55 kJ/kg,
+// so h = 417.50 + 0.7579 * 2257.45 kJ/kg (IAPWS-95 tables).
+TEST_F(EndToEnd, WaterInternalEnergyInMks) {
+  EXPECT_NEAR(Number(Temperature("Water", "PE", "mks", 100, 2000)), 372.756, 1e-3);
+  EXPECT_NEAR(Number(Enthalpy("Water", "PE", "mks", 100, 2000)), 2128.4, 0.3);
 }
 
 }  // namespace

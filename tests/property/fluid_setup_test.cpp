@@ -106,8 +106,8 @@ TEST_F(FluidSetup, SpelledMixtureIsNormalised) {
   EXPECT_EQ(X(2), 0.5);
 }
 
-TEST_F(FluidSetup, SpelledMixtureKeepsBlanksAndReadsLeadingNumbers) {
-  Setup("R32, 2 kg,R125,abc, R134a,2");
+TEST_F(FluidSetup, SpelledMixtureKeepsBlanksInNamesAndReadsFractionsBetweenBlanks) {
+  Setup("R32, 2 ,R125, 0, R134a,2");
   EXPECT_EQ(FileList(), "fluids\\R32.fld|fluids\\R125.fld|fluids\\ R134a.fld|");
   EXPECT_EQ(X(1), 0.5);
   EXPECT_EQ(X(2), 0);
@@ -156,9 +156,39 @@ INSTANTIATE_TEST_SUITE_P(
                       Refusal{"R32,1e400,R125,1", "Composition out of range"},
                       Refusal{"R32,-1,R125,2",
                               "Composition out of range: the fraction of R32 is negative (-1)"},
-                      Refusal{"R32,1,R125, -0.5 kg,R134a,1",
+                      Refusal{"R32,1,R125, -0.5 ,R134a,1",
                               "Composition out of range: the fraction of R125 is negative "
-                              "(-0.5 kg)"}));
+                              "(-0.5)"}));
+
+// Names that do not alternate components and numbers: each would load
+// another mixture than the one meant (a missing fraction read as 0). A comma
+// after the last fraction only ends the name (SpelledMixture writes one).
+constexpr const char* kSpelling =
+    " (a mixture is written component, fraction, component, fraction ...)";
+INSTANTIATE_TEST_SUITE_P(
+    Malformed, RefusedNames,
+    ::testing::Values(
+        Refusal{"R32,0.5,R125", "Mixture name not understood: R125 has no fraction" +
+                                    std::string(kSpelling)},
+        Refusal{"R32,0.5,R125,", "Mixture name not understood: R125 has no fraction" +
+                                     std::string(kSpelling)},
+        Refusal{"R32,,R125,0.5", "Mixture name not understood: R32 has no fraction" +
+                                     std::string(kSpelling)},
+        Refusal{"R32,abc,R125,0.5",
+                "Mixture name not understood: the fraction of R32 is not a number (abc)"},
+        Refusal{"R32,12abc,R125,1",
+                "Mixture name not understood: the fraction of R32 is not a number (12abc)"},
+        Refusal{"R32,0,5,R125,0,5",
+                "Mixture name not understood: the fraction of 5 is not a number (R125)"},
+        Refusal{"R32,0.5,,0.5", "Mixture name not understood: component 2 has no name" +
+                                    std::string(kSpelling)},
+        Refusal{"R32,0.5, ,0.5", "Mixture name not understood: component 2 has no name" +
+                                     std::string(kSpelling)},
+        Refusal{",1,R32,1", "Mixture name not understood: component 1 has no name" +
+                                std::string(kSpelling)},
+        Refusal{"R32,1,R125,1,,", "Mixture name not understood: component 3 has no name" +
+                                      std::string(kSpelling)}));
+
 
 // The reason stays in the message however long the name typed: the name is
 // shortened instead.
@@ -355,19 +385,23 @@ TEST_F(MixtureFiles, SpecialFilesAreRefusedWithoutReadingThem) {
   const bool refused_at_once = !done.exchange(true) && writer.joinable();
   writer.join();
   EXPECT_TRUE(refused_at_once);
-  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/pipe.mix cannot be read");
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()),
+            "Mixture file mixtures/pipe.mix cannot be read (a named pipe, not a regular file)");
 
   std::filesystem::create_symlink("/dev/zero", folder_ / "mixtures" / "zero.mix");
   Setup("zero.mix");
   EXPECT_EQ(Layer().ErrorCode, 1);
-  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/zero.mix cannot be read");
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()),
+            "Mixture file mixtures/zero.mix cannot be read (a character device, not a regular "
+            "file)");
 }
 
 TEST_F(MixtureFiles, UnreadableFileIsRefused) {
   std::filesystem::create_directories(folder_ / "mixtures" / "folder.mix");
   Setup("folder.mix");
   EXPECT_EQ(Layer().ErrorCode, 1);
-  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()), "Mixture file mixtures/folder.mix cannot be read");
+  EXPECT_EQ(Trimmed(Layer().ErrorText.Str()),
+            "Mixture file mixtures/folder.mix cannot be read (a folder, not a regular file)");
 }
 
 TEST_F(MixtureFiles, TwentyComponentsAreAccepted) {

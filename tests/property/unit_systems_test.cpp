@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Selection{"SI", 0}, Selection{"xyz", 0}, Selection{" mks", 0}));
 
 TEST(UnitTables, EveryUnitIsInTheCatalogueUnderItsQuantity) {
-  for (const char letter : std::string("TPDVHSWUKN")) {
+  for (const char letter : std::string("TPDVHESWUKN")) {
     const std::string_view quantity = *QuantityCodeOf(letter);
     EXPECT_TRUE(IsCatalogued(quantity, *UnitOf(letter, std::nullopt))) << letter;
     for (int system = 0; system < kUnitSystems; ++system) {
@@ -42,7 +42,7 @@ TEST(UnitTables, EveryUnitIsInTheCatalogueUnderItsQuantity) {
     }
   }
   EXPECT_EQ(QuantityCodeOf('V'), "D");
-  EXPECT_FALSE(QuantityCodeOf('E'));
+  EXPECT_EQ(QuantityCodeOf('E'), "H") << "internal energy in the enthalpy's units";
   EXPECT_FALSE(UnitOf('Q', 1));
 }
 
@@ -98,6 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Given{"Tvap", "mks", 300, 0, 300, 0, 0},  // v: a specific volume, 0 stays 0
                       Given{"Tvap", "mks", 300, 0.01, 300, 1, 1e-12},  // 0.01 m^3/kg at 100 g/mol
                       Given{"PH", "mks", 500, 200, 500, 20000, 1e-9},
+                      Given{"EP", "mks", 200, 500, 20000, 500, 1e-9},
+                      Given{"ES", "cgs", 200, 1.5, 20000, 150, 1e-9},
                       Given{"TQ", "E", 80.33, 0.5, 300, 0.5, 0.01},  // Q is no quantity letter
                       Given{"", "mks", 1, 2, 1, 2, 0}, Given{"ph", "cgs", 0.5, 2, 500, 200, 1e-9}));
 
@@ -108,6 +110,7 @@ TEST_F(ConvertUnitsTest, ResultDirectionWorkedExamples) {
   EXPECT_DOUBLE_EQ(Number(Result("-K", "", 0.0181)), 18.1);
   EXPECT_DOUBLE_EQ(Number(Result("-D", "mks", 12)), 1200);
   EXPECT_DOUBLE_EQ(Number(Result("-S", "mks", 150)), 1.5);
+  EXPECT_DOUBLE_EQ(Number(Result("-E", "mks", 20000)), 200);
 }
 
 TEST_F(ConvertUnitsTest, UndefinedMarkerIsReportedAsText) {
@@ -118,7 +121,7 @@ TEST_F(ConvertUnitsTest, UndefinedMarkerIsReportedAsText) {
 }
 
 TEST_F(ConvertUnitsTest, UnknownLetterLeavesTheValueUnchanged) {
-  EXPECT_EQ(Number(Result("-E", "mks", 12345)), 12345);
+  EXPECT_EQ(Number(Result("-Q", "mks", 12345)), 12345);
   EXPECT_EQ(Number(Result("-", "mks", 12345)), 12345);
 }
 

@@ -5,8 +5,8 @@
 //
 // A fluid is screened on its own (ScreenFluid), so that a caller can report
 // progress or stop between fluids; filtering and sorting work on the rows.
-// The property library holds one loaded fluid at a time: while a screening
-// runs it must be the library's only caller.
+// Each thread loads its own fluid in the property layer and library, so
+// that fluids may be screened on several threads at once.
 #pragma once
 
 #include <optional>

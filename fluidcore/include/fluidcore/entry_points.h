@@ -12,6 +12,16 @@
 // 999 (supercritical), see fluidcore/flash.h. The error codes are listed in
 // fluidcore/errors.h.
 //
+// Threads: every thread has its own current fluid. SETUPdll loads the fluid
+// or mixture that the calling thread's later calls use; it changes nothing
+// for any other thread, and a thread starts with no fluid loaded. Every
+// entry point may be called from any number of threads at once, each thread
+// on its own fluid (or on the same one): the parsed fluid and mixing files
+// are shared between threads, read once and never changed, and each call
+// gives, bit for bit, what it gives when every call is made on one thread.
+// A caller's own arrays and texts (x, herr ...) must not be written by
+// another thread during a call.
+//
 // The program binds these by name at run time (dlopen/dlsym); any library
 // with the same names and shapes can stand in.
 #pragma once

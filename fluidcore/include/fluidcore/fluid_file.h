@@ -8,7 +8,9 @@
 // folder the file name matches without regard to letter case, ".fld" may be
 // left out, and a name that is no file is looked up in the folder's
 // aliases.json (R290 -> n-Propane.fld). A file's own name therefore always
-// wins over another fluid's alias.
+// wins over another fluid's alias. Every file is read as datafiles/ reads
+// data files: a named pipe, a device or a folder found by the name, or a file
+// too large, is refused with the reason rather than read.
 #pragma once
 
 #include <filesystem>
@@ -35,10 +37,8 @@ class FluidFileError : public std::runtime_error {
 // A whole fluid file's text. Throws FluidFileError naming `origin`.
 PureFluid parse_fluid_file(const std::string& text, const std::string& origin);
 
-// The file of `dir` named `name` without regard to letter case.
-std::optional<std::filesystem::path> find_ignoring_case(const std::filesystem::path& dir,
-                                                        const std::string& name);
-
+// Used by any number of threads at once: the cache is guarded, and a parsed
+// model never changes.
 class FluidLibrary {
  public:
   // data_dirs: searched, in order, after the working directory.

@@ -60,6 +60,7 @@ struct LoadedMixture {
   std::string name;                      // "R410A" or "R32/R125"
 };
 
+// Used by any number of threads at once, as FluidLibrary.
 class MixtureLibrary {
  public:
   explicit MixtureLibrary(FluidLibrary& fluids) : fluids_(fluids) {}

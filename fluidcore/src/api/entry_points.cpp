@@ -1,9 +1,12 @@
 // The exported C entry points: a thin shim over the C++ API.
 //
-// The shim holds the one "current fluid" that the call shapes imply (set by
-// SETUPdll) and the cache of parsed fluid files. Every body runs inside
-// guarded(): no exception crosses the C boundary, and no output is NaN or
-// infinite (such a value becomes FLUIDCORE_UNDEFINED with an error code).
+// Each thread has its own "current fluid", the one its last SETUPdll loaded,
+// so that threads computing different fluids never disturb each other. What
+// all threads share, the parsed fluid files and mixing parameters, is
+// guarded where it is kept (FluidLibrary, MixtureLibrary) and immutable once
+// made. Every body runs inside guarded(): no exception crosses the C
+// boundary, and no output is NaN or infinite (such a value becomes
+// FLUIDCORE_UNDEFINED with an error code).
 #include "fluidcore/entry_points.h"
 
 #include <dlfcn.h>
@@ -39,23 +42,34 @@ fs::path library_dir() {
   return {};
 }
 
-struct Session {
+// The parsed files, shared by every thread.
+struct Files {
   FluidLibrary library{{library_dir()}};
   MixtureLibrary mixtures{library};
+};
+
+Files& files() {
+  static Files f;
+  return f;
+}
+
+// The calling thread's current fluid or mixture. Fetched once per call: each
+// access to a thread's own data costs a look-up in a loaded library.
+struct Session {
   std::shared_ptr<const PureFluid> fluid;
   MixtureSession mixture;  // loaded instead of `fluid`
 };
 
 Session& session() {
-  static Session s;
+  thread_local Session s;
   return s;
 }
 
 // The loaded fluid, or nullptr after reporting kNoFluid.
-const PureFluid* current(int* ierr, char* herr, int width, const char* routine) {
-  const auto& f = session().fluid;
-  if (!f) report(ierr, herr, width, kNoFluid, std::string(routine) + ": no fluid loaded (call SETUP first)");
-  return f.get();
+const PureFluid* current(const Session& s, int* ierr, char* herr, int width, const char* routine) {
+  if (!s.fluid)
+    report(ierr, herr, width, kNoFluid, std::string(routine) + ": no fluid loaded (call SETUP first)");
+  return s.fluid.get();
 }
 
 // Phase compositions of a pure fluid: the one component, fraction 1.
@@ -108,14 +122,15 @@ template <class Flash>
 void run_flash(const char* routine, const double* x, const FlashOutputs& o, int* ierr,
                char* herr, int width, Flash flash) {
   guarded(ierr, herr, width, routine, [&] {
-    if (session().mixture.loaded()) {
+    Session& s = session();
+    if (s.mixture.loaded()) {
       std::string why;
-      const auto m = session().mixture.at(x, why);
+      const auto m = s.mixture.at(x, why);
       if (m) write_flash(flash(*m), routine, o, ierr, herr, width);
       else write_flash(failure<MixtureFlashResult>(kBadInput, why), routine, o, ierr, herr, width);
       return;
     }
-    const PureFluid* f = current(ierr, herr, width, routine);
+    const PureFluid* f = current(s, ierr, herr, width, routine);
     if (!f) {
       write_flash(FlashResult{kNoFluid, {}, {}, 0, 0}, routine, o, nullptr, nullptr, 0);
       return;
@@ -135,7 +150,8 @@ void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* refe
               int* ierr, char* herr, int fluid_files_width, int mixing_file_width,
               int reference_state_width, int herr_width) {
   guarded(ierr, herr, herr_width, "SETUP", [&] {
-    auto& s = session();
+    Session& s = session();
+    Files& shared = files();
     // A failed setup leaves no fluid rather than the previous one.
     s.fluid.reset();
     s.mixture.clear();
@@ -149,20 +165,20 @@ void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* refe
       return;
     }
     if (n != 1) {
-      mixture_calls::setup(s.mixture, s.mixtures, n, files, mixing, ierr, herr, herr_width);
+      mixture_calls::setup(s.mixture, shared.mixtures, n, files, mixing, ierr, herr, herr_width);
       return;
     }
     const std::vector<std::string> names = c_text::split_list(files);
     if (!files_match_count(n, names, files, ierr, herr, herr_width)) return;
     const std::string& first = names.front();
-    if (mixture_calls::setup_known_blend(s.mixture, s.mixtures, first, mixing, ierr, herr,
+    if (mixture_calls::setup_known_blend(s.mixture, shared.mixtures, first, mixing, ierr, herr,
                                          herr_width))
       return;
     try {
-      s.fluid = s.library.load(first);
+      s.fluid = shared.library.load(first);
     } catch (const FluidFileError& e) {
       // A blend typed by its name ("R410A") is no fluid file: its mixture file.
-      if (!mixture_calls::setup_blend(s.mixture, s.mixtures, first, mixing, ierr, herr, herr_width))
+      if (!mixture_calls::setup_blend(s.mixture, shared.mixtures, first, mixing, ierr, herr, herr_width))
         report(ierr, herr, herr_width, kFluidFile, std::string("SETUP: ") + e.what());
       return;
     }
@@ -172,8 +188,9 @@ void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* refe
 
 void WMOLdll(double* x, double* molar_mass) {
   guarded(nullptr, nullptr, 0, "WMOL", [&] {
-    if (session().mixture.loaded()) return mixture_calls::WMOL(session().mixture, x, molar_mass);
-    const auto& f = session().fluid;
+    Session& s = session();
+    if (s.mixture.loaded()) return mixture_calls::WMOL(s.mixture, x, molar_mass);
+    const auto& f = s.fluid;
     set(molar_mass, f ? f->molar_mass : FLUIDCORE_UNDEFINED);
   });
 }
@@ -181,9 +198,10 @@ void WMOLdll(double* x, double* molar_mass) {
 void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr, char* herr,
               int herr_width) {
   guarded(ierr, herr, herr_width, "CRITP", [&] {
-    if (session().mixture.loaded())
-      return mixture_calls::CRITP(session().mixture, x, Tc, Pc, Dc, ierr, herr, herr_width);
-    const auto& f = session().fluid;
+    Session& s = session();
+    if (s.mixture.loaded())
+      return mixture_calls::CRITP(s.mixture, x, Tc, Pc, Dc, ierr, herr, herr_width);
+    const auto& f = s.fluid;
     if (!f) {
       for (double* o : {Tc, Pc, Dc}) set(o, FLUIDCORE_UNDEFINED);
       report(ierr, herr, herr_width, kNoFluid, "CRITP: no fluid loaded (call SETUP first)");
@@ -198,9 +216,10 @@ void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr, char* he
 
 void LIMITSdll(char*, double* x, double* tmin, double* tmax, double* Dmax, double* pmax, int) {
   guarded(nullptr, nullptr, 0, "LIMITS", [&] {
-    if (session().mixture.loaded())
-      return mixture_calls::LIMITS(session().mixture, x, tmin, tmax, Dmax, pmax);
-    const auto& f = session().fluid;
+    Session& s = session();
+    if (s.mixture.loaded())
+      return mixture_calls::LIMITS(s.mixture, x, tmin, tmax, Dmax, pmax);
+    const auto& f = s.fluid;
     if (!f) {
       for (double* o : {tmin, tmax, Dmax, pmax}) set(o, FLUIDCORE_UNDEFINED);
       return;
@@ -215,10 +234,11 @@ void LIMITSdll(char*, double* x, double* tmin, double* tmax, double* Dmax, doubl
 void SATTdll(double* T, double* x, int* kph, double* P, double* Dl, double* Dv, double* xl,
              double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATT", [&] {
-    if (session().mixture.loaded())
-      return mixture_calls::SATT(session().mixture, T, x, kph, P, Dl, Dv, xl, xv, ierr, herr,
+    Session& s = session();
+    if (s.mixture.loaded())
+      return mixture_calls::SATT(s.mixture, T, x, kph, P, Dl, Dv, xl, xv, ierr, herr,
                                  herr_width);
-    const PureFluid* f = current(ierr, herr, herr_width, "SATT");
+    const PureFluid* f = current(s, ierr, herr, herr_width, "SATT");
     if (!f) return;
     const auto r = saturation_at_temperature(*f, input(T));
     report_saturation(r, "SATT", P, r.point.p, Dl, Dv, ierr, herr, herr_width, [&] {
@@ -231,10 +251,11 @@ void SATTdll(double* T, double* x, int* kph, double* P, double* Dl, double* Dv, 
 void SATPdll(double* P, double* x, int* kph, double* T, double* Dl, double* Dv, double* xl,
              double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATP", [&] {
-    if (session().mixture.loaded())
-      return mixture_calls::SATP(session().mixture, P, x, kph, T, Dl, Dv, xl, xv, ierr, herr,
+    Session& s = session();
+    if (s.mixture.loaded())
+      return mixture_calls::SATP(s.mixture, P, x, kph, T, Dl, Dv, xl, xv, ierr, herr,
                                  herr_width);
-    const PureFluid* f = current(ierr, herr, herr_width, "SATP");
+    const PureFluid* f = current(s, ierr, herr, herr_width, "SATP");
     if (!f) return;
     const auto r = saturation_at_pressure(*f, input(P));
     report_saturation(r, "SATP", T, r.point.T, Dl, Dv, ierr, herr, herr_width, [&] {
@@ -247,10 +268,11 @@ void SATPdll(double* P, double* x, int* kph, double* T, double* Dl, double* Dv, 
 void SATDdll(double* D, double* x, int* /*kph*/, int* kr, double* T, double* P, double* Dl,
              double* Dv, double* xl, double* xv, int* ierr, char* herr, int herr_width) {
   guarded(ierr, herr, herr_width, "SATD", [&] {
-    if (session().mixture.loaded())
-      return mixture_calls::SATD(session().mixture, D, x, kr, T, P, Dl, Dv, xl, xv, ierr, herr,
+    Session& s = session();
+    if (s.mixture.loaded())
+      return mixture_calls::SATD(s.mixture, D, x, kr, T, P, Dl, Dv, xl, xv, ierr, herr,
                                  herr_width);
-    const PureFluid* f = current(ierr, herr, herr_width, "SATD");
+    const PureFluid* f = current(s, ierr, herr, herr_width, "SATD");
     if (!f) return;
     const auto r = saturation_at_density(*f, input(D));
     if (kr) *kr = r.ok() ? r.phase : 0;
@@ -266,13 +288,14 @@ void THERMdll(double* T, double* D, double* x, double* P, double* E, double* H, 
               double* Cv, double* Cp, double* W, double* JT) {
   guarded(nullptr, nullptr, 0, "THERM", [&] {
     const ThermOutputs out{P, E, H, S, Cv, Cp, W, JT};
-    if (session().mixture.loaded()) return mixture_calls::THERM(session().mixture, T, D, x, out);
-    const auto& f = session().fluid;
+    Session& s = session();
+    if (s.mixture.loaded()) return mixture_calls::THERM(s.mixture, T, D, x, out);
+    const auto& f = s.fluid;
     write_therm(T, D, out, [&](double t, double rho) -> std::optional<State> {
       if (!f) return std::nullopt;
-      State s = evaluate_state(*f, t, rho);
-      take_liquid_pressure_from_saturation(*f, s);
-      return s;
+      State state = evaluate_state(*f, t, rho);
+      take_liquid_pressure_from_saturation(*f, state);
+      return state;
     });
   });
 }

@@ -3,13 +3,11 @@
 #include "api/c_text.h"
 #include "fluidcore/saturation.h"
 
-#include <dirent.h>
-
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <memory>
 
+#include "datafiles/data_files.h"
 #include "files/json_fields.h"
 
 namespace fluidcore {
@@ -17,16 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string lower(std::string_view s) {
-  std::string r(s);
-  std::transform(r.begin(), r.end(), r.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return r;
-}
-
 using json::element;
 using json::field;
-using json::member;
 using json::number;
 using json::numbers;
 using json::positive;
@@ -94,54 +84,7 @@ PureFluid fluid_from_json(element j) {
   return f;
 }
 
-std::optional<fs::path> find_alias(const fs::path& dir, const std::string& stem) {
-  const auto index = find_ignoring_case(dir, "aliases.json");
-  if (!index) return std::nullopt;
-  try {
-    const json::Document document(read_file(*index, "alias index"));
-    const auto file = member(field(document.root(), "aliases"), lower(stem).c_str());
-    std::string_view name;
-    if (!file || file->get_string().get(name) != simdjson::SUCCESS) return std::nullopt;
-    return find_ignoring_case(dir, std::string(name));
-  } catch (const std::exception&) {
-    return std::nullopt;  // a broken index only loses the aliases
-  }
-}
-
-std::optional<fs::path> find_fluid(const fs::path& dir, const std::string& file) {
-  std::error_code ec;
-  if (!fs::is_directory(dir, ec)) return std::nullopt;
-  const bool has_ext = lower(fs::path(file).extension().string()) == ".fld";
-  if (auto p = find_ignoring_case(dir, file)) return p;
-  if (!has_ext)
-    if (auto p = find_ignoring_case(dir, file + ".fld")) return p;
-  return find_alias(dir, has_ext ? fs::path(file).stem().string() : file);
-}
-
 }  // namespace
-
-std::optional<fs::path> find_ignoring_case(const fs::path& dir, const std::string& name) {
-  std::error_code ec;
-  if (fs::is_regular_file(dir / name, ec)) return dir / name;
-  // Read with readdir, names compared in place: a folder of fluid files is
-  // scanned for every name that is no file of its own (a blend's, an
-  // alias), and std::filesystem builds a path for every entry.
-  const std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(dir.c_str()), closedir);
-  if (!folder) return std::nullopt;
-  const auto same = [&](std::string_view file) {
-    return file.size() == name.size() &&
-           std::equal(file.begin(), file.end(), name.begin(), [](char a, char b) {
-             return std::tolower(static_cast<unsigned char>(a)) ==
-                    std::tolower(static_cast<unsigned char>(b));
-           });
-  };
-  while (const dirent* entry = readdir(folder.get())) {
-    if (!same(entry->d_name)) continue;
-    fs::path found = dir / entry->d_name;
-    if (fs::is_regular_file(found, ec)) return found;
-  }
-  return std::nullopt;
-}
 
 PureFluid parse_fluid_file(const std::string& text, const std::string& origin) {
   try {
@@ -166,7 +109,7 @@ fs::path FluidLibrary::resolve(std::string_view name) const {
   const std::string file = path.filename().string();
   const std::vector<fs::path> dirs = search_dirs(path.parent_path());
   for (const auto& dir : dirs)
-    if (auto found = find_fluid(dir, file)) return *found;
+    if (auto found = datafiles::FindFluidFile(dir, file)) return *found;
   std::string searched;
   for (const auto& dir : dirs) searched += (searched.empty() ? "" : ", ") + dir.string();
   throw FluidFileError("fluid file " + c_text::shortened(name) + " not found (searched " + searched +

@@ -2,22 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <string_view>
+
+#include "datafiles/data_files.h"
 
 namespace fluidcore {
 
 std::string read_file(const std::filesystem::path& path, const char* what) {
-  const auto fault = [&] { return FluidFileError(std::string("cannot read ") + what + " " + path.string()); };
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw fault();
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  const std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
-  if (size < 0) throw fault();
-  std::string text(static_cast<std::size_t>(size), '\0');
-  in.seekg(0);
-  if (!in.read(text.data(), size)) throw fault();
-  return text;
+  try {
+    return datafiles::ReadDataFile(path);
+  } catch (const datafiles::DataFileError& e) {
+    throw FluidFileError(std::string("cannot read ") + what + " " + path.string() + " (" + e.what() +
+                         ")");
+  }
 }
 
 namespace json {

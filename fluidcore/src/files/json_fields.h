@@ -15,7 +15,8 @@
 
 namespace fluidcore {
 
-// The whole of a regular file; FluidFileError "cannot read <what> <path>".
+// The whole of a data file (datafiles::ReadDataFile); FluidFileError
+// "cannot read <what> <path> (<why>)".
 std::string read_file(const std::filesystem::path& path, const char* what);
 
 namespace json {

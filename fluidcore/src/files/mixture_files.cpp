@@ -6,6 +6,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "datafiles/data_files.h"
 #include "files/json_fields.h"
 
 namespace fluidcore {
@@ -156,7 +157,7 @@ std::shared_ptr<const MixingRules> MixtureLibrary::rules(const std::string& mixi
   const fs::path given(as_path(mixing_file.empty() ? kDefaultMixingFile : mixing_file));
   std::optional<fs::path> found;
   for (const auto& dir : fluids_.search_dirs(given.parent_path()))
-    if ((found = find_ignoring_case(dir, given.filename().string()))) break;
+    if ((found = datafiles::FindIgnoringCase(dir, given.filename().string()))) break;
   if (!found) throw FluidFileError("mixing file " + mixing_file + " not found");
   std::error_code ec;
   fs::path key = fs::canonical(*found, ec);
@@ -201,12 +202,12 @@ std::optional<fs::path> MixtureLibrary::find_blend_file(const std::string& name)
   const fs::path given(as_path(name));
   if (lower(given.extension().string()) == ".mix") {
     for (const auto& dir : fluids_.search_dirs(given.parent_path()))
-      if (auto found = find_ignoring_case(dir, given.filename().string())) return found;
+      if (auto found = datafiles::FindIgnoringCase(dir, given.filename().string())) return found;
     return std::nullopt;
   }
   const std::string file = given.stem().string() + ".mix";
   for (const auto& dir : fluids_.search_dirs("mixtures"))
-    if (auto found = find_ignoring_case(dir, file)) return found;
+    if (auto found = datafiles::FindIgnoringCase(dir, file)) return found;
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 // The property library (libfluidcore.so), loaded by name at run time from the
-// directory of the running program, on the first request that needs it.
+// directory of the running program, on the first request that needs it, by
+// whichever thread makes it; every thread then calls the same library.
 // A missing library or entry point fails the request with a message that
 // names it; it never crashes the program.
 #pragma once
@@ -69,8 +70,13 @@ std::string DefaultLibraryFile();
 
 // Binds another library file with the same entry points (tests bind a
 // recording stand-in). The library bound before is closed, and the fluid it
-// had loaded is forgotten.
+// had loaded is forgotten by every thread (see BindingGeneration). No other
+// thread may be making a request meanwhile.
 void BindLibrary(const std::string& file);
+
+// How many times BindLibrary has bound a library: a fluid loaded under an
+// earlier count is no fluid of the library bound now.
+unsigned BindingGeneration();
 
 // The reason an entry point cannot be called.
 std::string MissingEntryReason(const BoundLibrary& library, const char* name);

@@ -4,9 +4,10 @@
 //
 // A fluid name is, tested in this order: a mixture file (the name contains
 // ".mix" in any case; read from "mixtures\" + name), a spelled mixture
-// (component, fraction, component, fraction ...), or a pure fluid (a fluid
-// file name without ".fld"). "AIR" in any case stands for
-// "nitrogen,.7812,argon,.0092,oxygen,.2096".
+// (component, fraction, component, fraction ...; a component without a name
+// or a fraction that is missing or not wholly a number is refused), or a
+// pure fluid (a fluid file name without ".fld"). "AIR" in any case stands
+// for "nitrogen,.7812,argon,.0092,oxygen,.2096".
 #pragma once
 
 #include <string>
@@ -27,13 +28,17 @@ struct FluidSetupState {
   // The name of the last fluid the library loaded successfully (after the
   // "AIR" substitution); empty when none is loaded.
   std::string LastFluid;
+  // The binding LastFluid was loaded under (BindingGeneration): after
+  // another library was bound, the name is loaded again.
+  unsigned LoadedUnder = 0;
   int ComponentCount = 0;
   FixedText<kFileListWidth> FluidFileList;    // "fluids\R32.fld|fluids\R125.fld|"
   FixedText<kFileNameWidth> MixingRulesFile;  // "fluids\hmx.bnc"
   FixedText<kReferenceWidth> ReferenceState;  // "DEF"
 };
 
-// The one instance for the whole process.
+// The calling thread's own: each thread loads its fluids in the library for
+// its own requests (the library keeps a current fluid per thread).
 FluidSetupState& SetupState();
 
 // Loads the fluid unless it is the one loaded last. Sets ErrorCode (0, or

@@ -1,6 +1,7 @@
 // The working data that every step of a property request shares: the error
 // pair, the composition of the loaded fluid and the state cache. One instance
-// per process; all requests come from one thread, one at a time.
+// per thread: the requests of one thread follow one another, and threads
+// make theirs side by side without seeing each other's state.
 #pragma once
 
 #include <algorithm>
@@ -102,7 +103,7 @@ struct LayerState {
   }
 };
 
-// The one instance for the whole process.
+// The calling thread's instance.
 LayerState& Layer();
 
 }  // namespace property

@@ -33,7 +33,7 @@ struct EvaluationState {
   FixedText<kMessageWidth> CriticalErrorText;
 };
 
-// The one instance for the whole process.
+// The calling thread's instance.
 EvaluationState& Evaluation();
 
 // Loads the fluid and converts the two values into library units

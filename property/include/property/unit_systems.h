@@ -8,6 +8,8 @@
 //   2       "CGS" in any case                K  MPa   g/cm^3   J/g    J/g-K
 //   3       first letter E (English)         F  psia  lb/ft^3  Btu/lb Btu/lb-R
 //   4       first letter M, except "MKS"     K  psia  g/cm^3   J/g    J/g-K
+//
+// Internal energy (E) is converted in the enthalpy's units.
 #pragma once
 
 #include <optional>
@@ -22,12 +24,12 @@ constexpr int kUnitSystems = 5;
 // The unit system the units argument selects (0 to 4).
 int UnitSystemIndex(std::string_view units);
 
-// The unit of a quantity letter (T P D V H S W U K N) in a unit system, or in
+// The unit of a quantity letter (T P D V H E S W U K N) in a unit system, or in
 // library units when system is nothing; nothing for any other letter.
 std::optional<std::string_view> UnitOf(char letter, std::optional<int> system);
 
 // The quantity code under which the unit catalogue converts a letter ("D"
-// for V as well); nothing for letters that are not converted.
+// for V as well, "H" for E); nothing for letters that are not converted.
 std::optional<std::string_view> QuantityCodeOf(char letter);
 
 // The undefined-value marker of the library: a whole number from -9999999 to
