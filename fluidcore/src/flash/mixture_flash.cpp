@@ -43,7 +43,8 @@ MixtureSaturationResult saturation_point(const FixedMixture& m, bool at_T, doubl
     return fault(kOutOfRange, shown + " is below the " + point_name + " pressure " +
                                   format_number(line.pmin()) + " kPa at the lower limit of " +
                                   m.name());
-  const auto point = at_T ? boundary_at_temperature(m, value, beta) : boundary_at_pressure(m, value, beta);
+  auto point = at_T ? boundary_at_temperature(m, value, beta) : boundary_at_pressure(m, value, beta);
+  if (!point) point = critical_band_point(m, at_T ? Given::T_beta : Given::p_beta, value, beta);
   if (!point) {
     const bool beyond = !line.empty() && value >= (at_T ? line.Tmax() : line.pmax());
     const auto& c = m.critical();
@@ -139,9 +140,10 @@ Result split_at(const FixedMixture& m, double T, Given given, double value, cons
 
 }  // namespace
 
-MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
-  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
-  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
+namespace {
+
+// The state at (T, p), wherever it lies.
+Result state_tp(const FixedMixture& m, double T, double p) {
   const Placement at = place(m, T, p);
   if (at.sides) {
     const auto& [b, d] = *at.sides;
@@ -157,6 +159,14 @@ MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
     return fail(kNoConvergence, "no density found at " + show("temperature", T, "K") + " and " +
                                     show("pressure", p, "kPa") + " of " + m.name());
   return at.branch == Branch::either ? assumed_single_phase(m, *s) : single_phase(m, *s);
+}
+
+}  // namespace
+
+MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
+  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
+  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
+  return state_tp(m, T, p);
 }
 
 MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
@@ -202,15 +212,29 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
     const auto b = at_T ? boundary_at_temperature(m, value, 0) : boundary_at_pressure(m, value, 0);
     const auto d = at_T ? boundary_at_temperature(m, value, 1) : boundary_at_pressure(m, value, 1);
     // Where the two lines do not both reach the value (near the critical
-    // point, where the envelope turns), from between their ends.
+    // point, where the envelope turns), from between their ends; a split
+    // whose phases are more alike than at both ends is none (the solver's
+    // near-trivial splits next to the critical point).
     if (b && d) {
       start = between(m, *b, *d, q);
     } else if (!m.bubble_line().empty() && !m.dew_line().empty()) {
+      // From the one boundary there is (above the critical pressure a
+      // bubble line can pass twice), in steps of the vapour fraction.
+      if (b || d) {
+        TwoPhase from = b ? *b : *d;
+        for (int k = 1; k <= 4; ++k) {
+          const auto r = solve_from(m, given, value, from.beta + (q - from.beta) * k / 4, from);
+          if (!r) break;
+          if (k == 4) return result(*r);
+          from = *r;
+        }
+      }
       const TwoPhase lb = m.bubble_line().last(), ld = m.dew_line().last();
       for (const TwoPhase& from : {between(m, lb, ld, q), lb, ld}) {
         TwoPhase s0 = from;
         s0.beta = q;
-        if (const auto r = solve_from(m, given, value, q, s0)) return result(*r);
+        const auto r = solve_from(m, given, value, q, s0);
+        if (r && spread(*r) >= std::min(spread(lb), spread(ld))) return result(*r);
       }
       return beyond();
     } else {
@@ -239,6 +263,46 @@ MixtureFlashResult flash_pq(const FixedMixture& m, double p, double q) {
 
 namespace {
 
+// A split at (T, p) next to the critical point carries noise in its vapour
+// fraction (its phases differ little, and the lever rule magnifies their
+// last digits), and so in y: the split at p whose vapour fraction has y =
+// value, by secant steps in beta from the split `near` (at given p and beta
+// y is smoother), the first step along the difference of its phases. Even
+// at given p and beta, a split whose phases differ by a few percent is
+// found to only some parts in 1e9 of T (its equations are nearly singular
+// there): y is met to that noise, a part in 1e7 at most.
+std::optional<Result> split_with_value(const FixedMixture& m, double p, Property y, double value,
+                                       const Result& near) {
+  const FlashState& f = near.state;
+  TwoPhase split{f.T, p, f.q, f.rhoL, f.rhoV, near.x, near.y};
+  const PhaseStates phases = phase_states(m, split);
+  const double first_slope = value_of(phases.V, y) - value_of(phases.L, y);
+  if (!(first_slope > 0)) return std::nullopt;
+  double beta = f.q, res = value_of(f, y) - value, slope = first_slope;
+  std::optional<double> last_beta, last_res;  // of the last split at given beta
+  std::optional<Result> best;
+  for (int it = 0; it < 12; ++it) {
+    const double next = std::clamp(beta - res / slope, 0.0, 1.0);
+    const auto r = solve_equilibrium(m.model(), m.z(), Given::p_beta, p, next, split);
+    if (!r.converged) break;
+    Result out = two_phase(m, r.state);
+    if (!out.ok()) break;
+    out.state.p = p;
+    if (has_value(out, y, value)) return out;
+    beta = next;
+    res = value_of(out.state, y) - value;
+    if (!best || std::abs(res) < std::abs(value_of(best->state, y) - value)) best = out;
+    split = r.state;
+    const double secant = last_beta && *last_beta != beta ? (res - *last_res) / (beta - *last_beta) : 0;
+    slope = secant > 0 ? secant : first_slope;
+    last_beta = beta;
+    last_res = res;
+  }
+  // A part in 1e7: 1e5 times the tolerance.
+  if (best && has_value(*best, y, value, 1e5 * tolerance(y, f.T, value))) return best;
+  return std::nullopt;
+}
+
 // y rising with T on [Ta, Tb] along one branch (or over splits).
 Result solve_isobar(const FixedMixture& m, double p, Property y, double value, double Ta,
                     double Tb, const std::function<Result(double)>& state_at_T) {
@@ -251,6 +315,8 @@ Result solve_isobar(const FixedMixture& m, double p, Property y, double value, d
   // latent heat over a glide of a tenth of a kelvin).
   if (auto r = rising_root(probe, Ta, Tb, 1e-16 * Tb, tolerance(y, Tb, value))) {
     if (has_value(*r, y, value)) return *r;
+    if (r->state.phase == Phase::two_phase)
+      if (auto split = split_with_value(m, p, y, value, *r)) return *split;
   }
   return fail(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") + " and " +
                                   show(y, value) + " of " + m.name());
@@ -283,11 +349,14 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   };
   const auto sides = boundaries_at_pressure(m, p);
   if (!sides) {
-    // One phase all along the isobar.
-    const Result lo = single(l.Tmin), hi = single(l.Tmax);
+    // No bubble and dew point at p: one phase all along the isobar, but
+    // for states next to the critical point (within the end of the lines
+    // and the critical pressure) that (T, p) places between the lines.
+    const auto at_T = [&](double T) { return state_tp(m, T, p); };
+    const Result lo = at_T(l.Tmin), hi = at_T(l.Tmax);
     if (lo.ok() && value < value_of(lo.state, y) - tolerance(y, l.Tmin, value)) return out_of_range(l.Tmin, value_of(lo.state, y), false);
     if (hi.ok() && value > value_of(hi.state, y) + tolerance(y, l.Tmax, value)) return out_of_range(l.Tmax, value_of(hi.state, y), true);
-    return solve_isobar(m, p, y, value, l.Tmin, l.Tmax, single);
+    return solve_isobar(m, p, y, value, l.Tmin, l.Tmax, at_T);
   }
   // Named references rather than bindings: the lambdas below capture them.
   const TwoPhase& b = sides->bubble;
