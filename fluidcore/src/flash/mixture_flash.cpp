@@ -39,7 +39,7 @@ MixtureSaturationResult saturation_point(const FixedMixture& m, bool at_T, doubl
   const auto& line = line_of(m, beta);
   const char* const point_name = kind == 1 ? "bubble" : "dew";
   const std::string shown = at_T ? show("temperature", value, "K") : show("pressure", value, "kPa");
-  if (!at_T && !line.empty() && value < line.pmin() * (1 - kSlack))
+  if (!at_T && !line.empty() && value < lowest_admitted(line.pmin()))
     return fault(kOutOfRange, shown + " is below the " + point_name + " pressure " +
                                   format_number(line.pmin()) + " kPa at the lower limit of " +
                                   m.name());
@@ -81,7 +81,7 @@ MixtureSaturationResult saturation_at_density(const FixedMixture& m, double rho)
   const bool liquid = rho >= m.critical().rho;
   const double beta = liquid ? 0 : 1;
   const auto point = solve_from(m, Given::rho_beta, rho, beta, line_of(m, beta).at_density(rho));
-  if (!point || !(point->T >= m.limits().Tmin * (1 - kSlack))) {
+  if (!point || !(point->T >= lowest_admitted(m.limits().Tmin))) {
     r.status = kOutOfRange;
     r.message = "no " + std::string(liquid ? "bubble point whose liquid" : "dew point whose vapour") +
                 " has the " + show("density", rho, "mol/dm^3") + " (" + m.name() + ")";
@@ -169,7 +169,10 @@ MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
   return state_tp(m, T, p);
 }
 
-MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
+namespace {
+
+// The state at (T, rho).
+Result state_td(const FixedMixture& m, double T, double rho) {
   if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
   if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
   const State s = MixtureIsotherm(m.model(), T, m.z()).state(rho);
@@ -186,6 +189,12 @@ MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
   return split_at(m, T, Given::T_rho, rho, Boundaries{*bubble, *dew}, beta, &FlashState::rho,
                   [&](const FlashState& f) { return std::log(rho) - std::log(f.rho); },
                   show("density", rho, "mol/dm^3"));
+}
+
+}  // namespace
+
+MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
+  return warn_above_pressure_limit(state_td(m, T, rho), m.limits().pmax, m.name());
 }
 
 namespace {
@@ -332,6 +341,8 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
   const auto& l = m.limits();
+  // The temperatures searched: up to the limits as far as they admit.
+  const double Tlo = lowest_admitted(l.Tmin), Thi = highest_admitted(l.Tmax);
   const auto out_of_range = [&](double T, double at, bool above) {
     return fail(kOutOfRange,
                 beyond_value_at_limit(y, value, show("pressure", p, "kPa"), at, above, T, m.name()),
@@ -353,10 +364,10 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
     // for states next to the critical point (within the end of the lines
     // and the critical pressure) that (T, p) places between the lines.
     const auto at_T = [&](double T) { return state_tp(m, T, p); };
-    const Result lo = at_T(l.Tmin), hi = at_T(l.Tmax);
+    const Result lo = at_T(Tlo), hi = at_T(Thi);
     if (lo.ok() && value < value_of(lo.state, y) - tolerance(y, l.Tmin, value)) return out_of_range(l.Tmin, value_of(lo.state, y), false);
     if (hi.ok() && value > value_of(hi.state, y) + tolerance(y, l.Tmax, value)) return out_of_range(l.Tmax, value_of(hi.state, y), true);
-    return solve_isobar(m, p, y, value, l.Tmin, l.Tmax, at_T);
+    return solve_isobar(m, p, y, value, Tlo, Thi, at_T);
   }
   // Named references rather than bindings: the lambdas below capture them.
   const TwoPhase& b = sides->bubble;
@@ -364,18 +375,18 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   const State bL = phase_states(m, b).L, dV = phase_states(m, d).V;
   const double y_bubble = value_of(bL, y), y_dew = value_of(dV, y);
   if (value <= y_bubble) {
-    const Result lo = single(l.Tmin);
+    const Result lo = single(Tlo);
     if (lo.ok() && value < value_of(lo.state, y) - tolerance(y, l.Tmin, value)) return out_of_range(l.Tmin, value_of(lo.state, y), false);
     if (value == y_bubble) return two_phase(m, b);
-    return solve_isobar(m, p, y, value, l.Tmin, b.T, [&](double T) {
+    return solve_isobar(m, p, y, value, Tlo, b.T, [&](double T) {
       return T >= b.T ? single_phase(m, bL) : single(T);
     });
   }
   if (value >= y_dew) {
-    const Result hi = single(l.Tmax);
+    const Result hi = single(Thi);
     if (hi.ok() && value > value_of(hi.state, y) + tolerance(y, l.Tmax, value)) return out_of_range(l.Tmax, value_of(hi.state, y), true);
     if (value == y_dew) return two_phase(m, d);
-    return solve_isobar(m, p, y, value, d.T, l.Tmax, [&](double T) {
+    return solve_isobar(m, p, y, value, d.T, Thi, [&](double T) {
       if (T <= d.T) return single_phase(m, dV);
       return single(T);
     });
@@ -411,10 +422,10 @@ MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, d
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
   const MixtureIsotherm iso(m.model(), T, m.z());
   const double cap = density_cap(m);
-  // The densest state considered at T: the liquid at the upper pressure
-  // limit (a hair beyond, so that a state on the limit is inside).
+  // The densest state considered at T: the liquid at the highest pressure
+  // admitted.
   const auto sides = boundaries_at_temperature(m, T);
-  const auto densest = solve_density(iso, m.limits().pmax * (1 + 1e-8),
+  const auto densest = solve_density(iso, highest_admitted(m.limits().pmax),
                                      sides ? sides->bubble.rhoL : 0, kInf,
                                      sides ? sides->bubble.rhoL : 0.5 * cap, cap);
   const double rho_max = densest.ok ? densest.state.rho : cap;
@@ -478,13 +489,17 @@ MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, d
 MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y, double value) {
   if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
+  if (y == Property::pressure)
+    if (auto why = check_pressure(m, value); !why.empty()) return fail(kOutOfRange, why);
   const auto& l = m.limits();
+  // The temperatures searched: up to the limits as far as they admit.
+  const double Tlo = lowest_admitted(l.Tmin), Thi = highest_admitted(l.Tmax);
   const auto probe = [&](double T) {
     Probe pr{flash_td(m, T, rho), NAN};
     if (pr.state.ok()) pr.residual = value_of(pr.state.state, y) - value;
     return pr;
   };
-  const Probe lo = probe(l.Tmin), hi = probe(l.Tmax);
+  const Probe lo = probe(Tlo), hi = probe(Thi);
   if (lo.state.ok() && lo.residual > tolerance(y, l.Tmin, value))
     return fail(kOutOfRange,
                 beyond_value_at_limit(y, value, show("density", rho, "mol/dm^3"),
@@ -501,7 +516,7 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
   const auto stiff = [&](const Result& r) {
     return y == Property::pressure ? 1e-9 * rho * Mixture::kGasConstant * r.state.T : 0;
   };
-  if (auto r = rising_root(probe, l.Tmin, l.Tmax, 1e-16 * l.Tmax, tolerance(y, l.Tmax, value));
+  if (auto r = rising_root(probe, Tlo, Thi, 1e-16 * Thi, tolerance(y, l.Tmax, value));
       r && has_value(*r, y, value, stiff(*r))) {
     r->state.rho = rho;
     return *r;
@@ -550,7 +565,7 @@ Result hs_state(const FixedMixture& m, double h, double s) {
                                  show(Property::enthalpy, h) + " and the " +
                                  show(Property::entropy, s));
   };
-  const double x_min = std::log(1e-12), x_max = std::log(m.limits().pmax * (1 + 1e-10));
+  const double x_min = std::log(1e-12), x_max = std::log(highest_admitted(m.limits().pmax));
   const double step = std::log(1000.0);
   const auto next = [&](double x, double direction) {
     return std::clamp(x + direction * step, x_min, x_max);
@@ -567,25 +582,13 @@ Result hs_state(const FixedMixture& m, double h, double s) {
   }
   if (std::isnan(f)) return nowhere();
   // Walk towards the root until the sign changes; where the isenthalp ends
-  // first, bisect for its last stretch.
+  // first (leaves the temperature range), bisect for its last stretch.
   const double direction = f < 0 ? 1 : -1;
   double xa = x, fa = f;  // the last point short of the root
   double xb = x, fb = f;
-  while (fb != 0 && (fb < 0) == (fa < 0)) {
-    const double x_next = next(xa, direction);
-    if (x_next == xa) return nowhere();
-    xb = x_next;
-    fb = fn(xb);
-    if (!std::isnan(fb)) {
-      if ((fb < 0) == (fa < 0)) {
-        xa = xb;
-        fa = fb;
-      }
-      continue;
-    }
-    double invalid = xb;
-    bool crossed = false;
-    for (int i = 0; i < 60 && !crossed; ++i) {
+  // The crossing between xa and `invalid` (no state there), next to xa.
+  const auto cross_before = [&](double invalid) {
+    for (int i = 0; i < 60; ++i) {
       const double mid = 0.5 * (xa + invalid);
       const double fm = fn(mid);
       if (std::isnan(fm)) {
@@ -593,21 +596,60 @@ Result hs_state(const FixedMixture& m, double h, double s) {
       } else if (fm == 0 || (fm < 0) != (fa < 0)) {
         xb = mid;
         fb = fm;
-        crossed = true;
+        return true;
       } else {
         xa = mid;
         fa = fm;
       }
     }
-    if (!crossed) return nowhere();
+    return false;
+  };
+  while (fb != 0 && (fb < 0) == (fa < 0)) {
+    const double x_next = next(xa, direction);
+    if (x_next == xa) return nowhere();
+    xb = x_next;
+    fb = fn(xb);
+    if (std::isnan(fb)) {
+      if (!cross_before(xb)) return nowhere();
+    } else if ((fb < 0) == (fa < 0)) {
+      xa = xb;
+      fa = fb;
+    }
   }
-  if (fb != 0) {
+  // Brent inside the bracket; where it meets a stretch without states (the
+  // isenthalp can leave the temperature range between the two ends, at the
+  // upper limit, and come back), the crossing next to xa instead.
+  while (fb != 0) {
+    bool gap = false;
+    const auto valid = [&](double ln_p) {
+      const double v = fn(ln_p);
+      if (std::isnan(v)) gap = true;
+      return gap ? 0.0 : v;
+    };
     const bool up = xa < xb;
-    const Root root = brent(fn, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
-    if (last_x != root.x) fn(root.x);
+    const Root root = brent(valid, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
+    if (!gap) {
+      if (last_x != root.x) fn(root.x);
+      break;
+    }
+    if (!cross_before(last_x)) return nowhere();
   }
   if (!has_value(last, Property::entropy, s))
     return nowhere();
+  // Along the isenthalp of a nearly saturated liquid s hardly changes: the
+  // search can end a rounding error beyond a temperature limit where s is
+  // met just as well at the limit. The nearest pressure whose state lies
+  // within the limits and has s, then.
+  if (!check_temperature(m, last.state.T).empty()) {
+    const Result beyond = last;
+    const double x_found = last_x;
+    for (double step = 1e-12; step < 1e-3; step *= 10)
+      for (const double direction : {1.0, -1.0})
+        if (!std::isnan(fn(x_found + direction * step)) && has_value(last, Property::entropy, s) &&
+            check_temperature(m, last.state.T).empty())
+          return last;
+    return beyond;
+  }
   return last;
 }
 

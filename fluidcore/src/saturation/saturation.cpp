@@ -52,12 +52,10 @@ SaturationResult failure(int status, std::string message) {
 std::string outside(const PureFluid& f, const char* quantity, const char* unit, double value,
                     double lo, const char* lo_name, double hi, const char* hi_name) {
   if (!std::isfinite(value)) return std::string(quantity) + " is not a finite number";
-  // Values a rounding error outside a limit count as on it.
-  constexpr double kSlack = 1e-9;
-  if (value < lo * (1 - kSlack))
+  if (value < lowest_admitted(lo))
     return beyond_limit(quantity, value, unit, std::string("is below the ") + lo_name, lo) + " of " +
            f.name;
-  if (value > hi * (1 + kSlack))
+  if (value > highest_admitted(hi))
     return beyond_limit(quantity, value, unit, std::string("is above the ") + hi_name, hi) + " of " +
            f.name;
   return {};
