@@ -62,7 +62,7 @@ std::string outside(const PureFluid& f, const char* quantity, const char* unit, 
 }
 
 // Below this fraction of the critical pressure the equation gives p.
-constexpr double kLowPressure = 1e-2;
+constexpr double kLowPressure = SaturationCurve::kLowPressure;
 
 // The critical point the library reports (CRITP: the published one) lies a
 // hair from the equation's own, on either side: saturation at either is the
@@ -133,7 +133,11 @@ void take_liquid_pressure_from_saturation(const PureFluid& f, const SaturationPo
 
 void take_liquid_pressure_from_saturation(const PureFluid& f, State& s) {
   const auto& c = f.saturation;
-  if (!(s.T < c.Tcrit() && s.T >= c.Tmin() && s.rho > c.rhocrit())) return;
+  // Clearly above the low saturation pressures (the margin covers the
+  // inversion's rounding), no saturation point is needed to know.
+  if (!(s.T < c.Tcrit() && s.T >= c.Tmin() && s.rho > c.rhocrit()) ||
+      s.T > c.low_pressure_temperature() * (1 + 1e-9))
+    return;
   // The series' liquid density first: the whole point only where it is needed.
   const double rhoL = c.value(SaturationCurve::Series::liquid_density, s.T);
   if (std::abs(s.rho - rhoL) <= kLiquidBand * rhoL)
