@@ -46,7 +46,8 @@ class SaturationLine {
   double pmin() const;
   double pmax() const { return pmax_; }
 
-  // Interpolated state at T (Tmin <= T <= Tmax), at p, or where the feed
+  // Interpolated state at T (Tmin <= T <= Tmax, Tmin as far as the limits
+  // admit: saturation.h), at p, or where the feed
   // phase (the liquid of a bubble line, the vapour of a dew line) has the
   // density rho; nullopt outside the traced part.
   std::optional<TwoPhase> at_temperature(double T) const;

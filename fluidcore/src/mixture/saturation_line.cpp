@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fluidcore/saturation.h"
+
 namespace fluidcore {
 namespace {
 
@@ -200,9 +202,11 @@ TwoPhase SaturationLine::state_of(const Node& node) const {
 }
 
 std::optional<TwoPhase> SaturationLine::at_temperature(double T) const {
-  if (empty() || !(T >= Tmin() && T <= Tmax())) return std::nullopt;
+  // A rounding error below the lower limit (admitted as on it) the line's
+  // first point stands.
+  if (empty() || !(T >= lowest_admitted(Tmin()) && T <= Tmax())) return std::nullopt;
   if (T > nodes_.back().T) return where(end_, kLnT, std::log(T));
-  const double x = 1 / T;
+  const double x = 1 / std::max(T, Tmin());
   // Nodes descend in x: the segment k with x_k >= x >= x_{k+1}.
   const auto it = std::lower_bound(nodes_.begin(), nodes_.end(), x,
                                    [](const Node& node, double value) { return node.x > value; });
