@@ -13,8 +13,9 @@
 // followed on towards the critical point in steps of the feed phase's density
 // (the vapour's on a dew line, the liquid's on a bubble line), which moves
 // steadily towards the critical density, until the phases differ by about a
-// part in 1000: the end of the line. What lies beyond (within a few parts in
-// 1e6 of the critical pressure) only the critical point itself stands for.
+// part in 1000: the end of the line, traced when first needed (most flashes
+// lie within the steps in 1/T). What lies beyond (within a few parts in 1e5
+// of the critical pressure) only the critical point itself stands for.
 //
 // Between the traced points every variable (1/T, ln p, ln rhoL, ln rhoV,
 // ln K_i) is a cubic Hermite polynomial in the stretch's own variable: the
@@ -25,6 +26,8 @@
 // highest), the look-ups give the point met first from the lower limit.
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -41,10 +44,14 @@ class SaturationLine {
 
   bool empty() const { return nodes_.size() < 2; }
   double Tmin() const { return nodes_.front().T; }
-  // The highest temperature and pressure on the line.
-  double Tmax() const { return Tmax_; }
+  // The highest temperature and pressure of the steps in 1/T. The end of
+  // the line lies within kEndReachT above Tmax (above, at_temperature does
+  // not look), and both lines' ends within a factor kEndReachP above the
+  // higher of their pmax.
+  static constexpr double kEndReachT = 0.5, kEndReachP = 1.01;
+  double Tmax() const { return nodes_.back().T; }
   double pmin() const;
-  double pmax() const { return pmax_; }
+  double pmax() const;
 
   // Interpolated state at T (Tmin <= T <= Tmax, Tmin as far as the limits
   // admit: saturation.h), at p, or where the feed
@@ -56,7 +63,7 @@ class SaturationLine {
   // The first traced point (at the lower temperature limit) and the last
   // (the end of the line, close to the critical point).
   TwoPhase first() const { return state_of(nodes_.front()); }
-  TwoPhase last() const { return state_of(end_.empty() ? nodes_.back() : end_.back()); }
+  TwoPhase last() const;
 
  private:
   // Variables: v[0] = ln T, v[1] = ln p, v[2] = ln rhoL, v[3] = ln rhoV,
@@ -75,8 +82,9 @@ class SaturationLine {
   // Extends `nodes` from its last point towards x_end, step by step, while
   // the phases differ by more than `spread`.
   void follow(Stretch& nodes, Given given, double x_end, double spread) const;
-  // The stretch beyond nodes_ towards the critical point.
+  // The stretch beyond nodes_ towards the critical point, traced once.
   Stretch towards_critical_point() const;
+  const Stretch& end() const;
   void interpolate(const Stretch& nodes, std::size_t segment, double x, double* v) const;
   // The interpolated state where variable j first takes the value target.
   std::optional<TwoPhase> where(std::size_t j, double target) const;
@@ -90,8 +98,13 @@ class SaturationLine {
   double beta_;
   std::size_t count_;  // 4 + number of components
   Stretch nodes_;      // in steps of 1/T, ascending T (descending x)
-  Stretch end_;        // in steps of the feed phase's density, from nodes_.back()
-  double Tmax_ = 0, pmax_ = 0;
+  bool reaches_end_ = false;  // the steps in 1/T stopped short of T_high
+  // In steps of the feed phase's density, from nodes_.back().
+  struct End {
+    std::once_flag traced;
+    Stretch nodes;
+  };
+  std::unique_ptr<End> end_ = std::make_unique<End>();
 };
 
 }  // namespace fluidcore

@@ -136,14 +136,14 @@ std::optional<TwoPhase> solve_from(const FixedMixture& m, Given given, double va
 
 namespace {
 
-// Well beyond where both lines were left there is no two-phase state: the
-// lines end within a fraction of a kelvin (and of a percent in pressure) of
-// the critical point.
+// Well beyond where both lines' steps in 1/T were left there is no
+// two-phase state: their ends lie within the reach SaturationLine gives.
 bool beyond_lines(const FixedMixture& m, double T, double p) {
   const auto& b = m.bubble_line();
   const auto& d = m.dew_line();
   if (b.empty() || d.empty()) return false;
-  return T > std::max(b.Tmax(), d.Tmax()) + 0.5 || p > 1.01 * std::max(b.pmax(), d.pmax());
+  return T > std::max(b.Tmax(), d.Tmax()) + SaturationLine::kEndReachT ||
+         p > SaturationLine::kEndReachP * std::max(b.pmax(), d.pmax());
 }
 
 }  // namespace

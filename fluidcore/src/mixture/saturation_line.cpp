@@ -57,13 +57,19 @@ SaturationLine::SaturationLine(const Mixture& mixture, const Fractions& z, doubl
   follow(down, Given::T_beta, 1 / T_low, kCriticalSpread);
   nodes_.assign(down.rbegin(), down.rend());
   follow(nodes_, Given::T_beta, 1 / T_high, kCriticalSpread);
-  if (empty()) return;
-  if (1 / nodes_.back().x < T_high) end_ = towards_critical_point();
-  for (const Stretch* stretch : {&nodes_, &end_})
-    for (const Node& node : *stretch) {
-      Tmax_ = std::max(Tmax_, node.T);
-      pmax_ = std::max(pmax_, std::exp(node.v[kLnP]));
-    }
+  reaches_end_ = !empty() && nodes_.back().T < T_high;
+}
+
+const SaturationLine::Stretch& SaturationLine::end() const {
+  std::call_once(end_->traced, [this] {
+    if (reaches_end_) end_->nodes = towards_critical_point();
+  });
+  return end_->nodes;
+}
+
+TwoPhase SaturationLine::last() const {
+  const Stretch& e = end();
+  return state_of(e.empty() ? nodes_.back() : e.back());
 }
 
 SaturationLine::Node SaturationLine::node_of(const EquilibriumResult& r, Given given) const {
@@ -164,6 +170,7 @@ SaturationLine::Stretch SaturationLine::towards_critical_point() const {
 }
 
 double SaturationLine::pmin() const { return std::exp(nodes_.front().v[kLnP]); }
+double SaturationLine::pmax() const { return std::exp(nodes_.back().v[kLnP]); }
 
 void SaturationLine::interpolate(const Stretch& nodes, std::size_t k, double x, double* v) const {
   const Node& a = nodes[k];
@@ -204,8 +211,8 @@ TwoPhase SaturationLine::state_of(const Node& node) const {
 std::optional<TwoPhase> SaturationLine::at_temperature(double T) const {
   // A rounding error below the lower limit (admitted as on it) the line's
   // first point stands.
-  if (empty() || !(T >= lowest_admitted(Tmin()) && T <= Tmax())) return std::nullopt;
-  if (T > nodes_.back().T) return where(end_, kLnT, std::log(T));
+  if (empty() || !(T >= lowest_admitted(Tmin()) && T <= Tmax() + kEndReachT)) return std::nullopt;
+  if (T > Tmax()) return where(end(), kLnT, std::log(T));
   const double x = 1 / std::max(T, Tmin());
   // Nodes descend in x: the segment k with x_k >= x >= x_{k+1}.
   const auto it = std::lower_bound(nodes_.begin(), nodes_.end(), x,
@@ -232,7 +239,7 @@ std::optional<TwoPhase> SaturationLine::at_density(double rho) const {
 std::optional<TwoPhase> SaturationLine::where(std::size_t j, double target) const {
   if (empty() || !std::isfinite(target)) return std::nullopt;
   if (auto s = where(nodes_, j, target)) return s;
-  return where(end_, j, target);
+  return where(end(), j, target);
 }
 
 std::optional<TwoPhase> SaturationLine::where(const Stretch& nodes, std::size_t j,
