@@ -125,6 +125,10 @@ void DiagramPage::ShowTranscriticalCycle(const cycle::TranscriticalInput& input,
   Open(input, {input.Refrigerant}, from);
 }
 
+void DiagramPage::ShowLayout(const cycle::LayoutResult& result, const QString& from) {
+  Open(result, {result.refrigerant}, from);
+}
+
 void DiagramPage::Open(Source source, std::vector<std::string> refrigerants, const QString& from) {
   source_ = std::move(source);
   refrigerants_ = std::move(refrigerants);
@@ -168,6 +172,8 @@ const DiagramPage::Outcome& DiagramPage::DiagramOf(const std::string& refrigeran
           return cycle::BasicCycleDiagram(source, kind);
         } else if constexpr (std::is_same_v<S, cycle::TranscriticalInput>) {
           return cycle::TranscriticalCycleDiagram(source, kind);
+        } else if constexpr (std::is_same_v<S, cycle::LayoutResult>) {
+          return cycle::LayoutDiagram(source, kind);
         } else {
           return cycle::ComparisonDiagram(refrigerant, source, kind);
         }
