@@ -52,6 +52,16 @@ QRadioButton& AddChoice(QWidget& page, QBoxLayout& row, QButtonGroup& group, con
 
 }  // namespace
 
+void DrawDiagram(plots::CycleDiagramPlot& plot,
+                 const std::variant<cycle::CycleDiagram, std::string>& diagram,
+                 cycle::DiagramKind kind) {
+  if (const auto* message = std::get_if<std::string>(&diagram)) {
+    plot.DrawNothing(kind, QString::fromStdString(*message));
+    return;
+  }
+  plot.Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+}
+
 DiagramPage::DiagramPage(Shell& shell) : shell_(shell) {
   setWindowTitle(QString::fromLatin1(kTitle));
   SizeGrowingPage(*this, kInitialSize, kSmallestSize);

@@ -24,6 +24,12 @@
 
 namespace forms {
 
+// A computed diagram on a results page's plot, or the plot empty with the
+// reason there is none.
+void DrawDiagram(plots::CycleDiagramPlot& plot,
+                 const std::variant<cycle::CycleDiagram, std::string>& diagram,
+                 cycle::DiagramKind kind);
+
 class DiagramPage : public QWidget {
  public:
   explicit DiagramPage(Shell& shell);

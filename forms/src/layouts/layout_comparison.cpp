@@ -24,9 +24,8 @@ LayoutComparison::LayoutComparison(Shell& shell) : shell_(shell) {
   SizeGrowingPage(*this, kUsefulSize, kSmallestSize);
 
   auto* layout = new QVBoxLayout(this);
-  title_ = new QLabel(QStringLiteral("Compare Layouts"), this);
+  title_ = AddHeading(*this, QStringLiteral("Compare Layouts"));
   title_->setObjectName(QStringLiteral("Title"));
-  title_->setFont(CaptionFont(Emphasis::Heading));
   title_->setAlignment(Qt::AlignCenter);
   layout->addWidget(title_);
   // As high as its rows; the note takes the width the figures leave.

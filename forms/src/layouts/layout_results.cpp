@@ -22,12 +22,6 @@ namespace {
 constexpr QSize kUsefulSize{1280, 860};
 constexpr QSize kSmallestSize{1000, 680};
 
-QLabel* AddHeading(QWidget& page, const QString& text) {
-  auto* heading = new QLabel(text, &page);
-  heading->setFont(CaptionFont(Emphasis::Heading));
-  return heading;
-}
-
 }  // namespace
 
 LayoutResults::LayoutResults(Shell& shell) : shell_(shell) {
@@ -119,12 +113,7 @@ void LayoutResults::ShowLosses(const cycle::LayoutResult& result) {
 
 void LayoutResults::ShowDiagram(const cycle::LayoutResult& result) {
   constexpr auto kKind = cycle::DiagramKind::PressureEnthalpy;
-  const auto diagram = cycle::LayoutDiagram(result, kKind);
-  if (const auto* message = std::get_if<std::string>(&diagram)) {
-    diagram_->DrawNothing(kKind, QString::fromStdString(*message));
-    return;
-  }
-  diagram_->Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+  DrawDiagram(*diagram_, cycle::LayoutDiagram(result, kKind), kKind);
 }
 
 void LayoutResults::Back() {

@@ -26,11 +26,11 @@ constexpr int kFirstRow = 2117, kRowPitch = 1400;
 constexpr int kLayoutLeft = 18300, kChoiceWidth = 6150, kChoiceHeight = 700;
 constexpr Box kSchematic{kLayoutLeft, 3800, 2 * kChoiceWidth + 100, 9400};
 
-constexpr int kButtonTop = 13700, kButtonWidth = 4057, kButtonHeight = 847;
+constexpr int kButtonTop = 13700;
 // The button row right of Calculate, under the schematic, is free for more
 // ways on from these inputs.
 constexpr int kPageWidth = kSchematic.left + kSchematic.width + 600;
-constexpr int kPageHeight = kButtonTop + kButtonHeight + 635;
+constexpr int kPageHeight = kButtonTop + kFormButtonHeight + 635;
 
 struct FieldDesign {
   const char* name;
@@ -103,9 +103,9 @@ LayoutsForm::LayoutsForm(Shell& shell) : PageWindow(kPageWidth, kPageHeight), sh
       box.setPlaceholderText(QString::fromStdString(inputs.at(k).value));
     AddLabel(*this, QStringLiteral("%1Caption").arg(field.name), CaptionOf(inputs.at(k)),
              {field.right ? kRightCaption : kLeftCaption, top, kCaptionWidth, kBoxHeight});
-    fields_.push_back({field.member, &box});
+    fields_.Add(field.member, box);
+    if (field.member == &Input::Refrigerant) CompleteRefrigerantNames(box);
   }
-  CompleteRefrigerantNames(*fields_.front().box);
 
   auto* group = new QButtonGroup(this);
   for (std::size_t k = 0; k < std::size(kChoices); ++k) {
@@ -124,16 +124,10 @@ LayoutsForm::LayoutsForm(Shell& shell) : PageWindow(kPageWidth, kPageHeight), sh
     if (checked) schematic_->SetPicture(LayoutSchematic(ChosenLayout()));
   });
 
-  auto& back = AddButton(*this, "Back", "Back", {2328, kButtonTop, kButtonWidth, kButtonHeight});
-  auto& clear =
-      AddButton(*this, "ClearData", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
-  auto& calculate = AddButton(*this, "Calculate", "Calculate",
-                              {12912, kButtonTop, kButtonWidth, kButtonHeight});
-  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
-
-  connect(&clear, &QPushButton::clicked, this, &LayoutsForm::ClearData);
-  connect(&calculate, &QPushButton::clicked, this, &LayoutsForm::Calculate);
-  connect(&back, &QPushButton::clicked, this, &LayoutsForm::Back);
+  const FormButtons buttons = AddFormButtons(*this, kButtonTop);
+  connect(&buttons.clear, &QPushButton::clicked, this, [this] { fields_.Clear(); });
+  connect(&buttons.calculate, &QPushButton::clicked, this, &LayoutsForm::Calculate);
+  connect(&buttons.back, &QPushButton::clicked, this, &LayoutsForm::Back);
 }
 
 cycle::Layout LayoutsForm::ChosenLayout() const {
@@ -142,18 +136,8 @@ cycle::Layout LayoutsForm::ChosenLayout() const {
   return choices_.front().layout;
 }
 
-cycle::LayoutInput LayoutsForm::ReadFields() const {
-  Input input;
-  for (const Field& field : fields_) input.*field.member = field.box->text().toStdString();
-  return input;
-}
-
-void LayoutsForm::ClearData() {
-  for (const Field& field : fields_) field.box->clear();
-}
-
 void LayoutsForm::Calculate() {
-  const Input input = ReadFields();
+  const Input input = fields_.Read();
   const cycle::LayoutOutcome outcome = cycle::CalcLayout(ChosenLayout(), input);
   if (const auto* refusal = outcome.refusal()) {
     shell_.message(this, QString::fromStdString(refusal->message));

@@ -4,10 +4,8 @@
 // empties the fields, Back returns to the menu.
 #pragma once
 
-#include <QLineEdit>
 #include <QRadioButton>
 
-#include <string>
 #include <vector>
 
 #include "common/design.h"
@@ -22,19 +20,13 @@ class LayoutsForm : public PageWindow {
   explicit LayoutsForm(Shell& shell);
 
   cycle::Layout ChosenLayout() const;
-  cycle::LayoutInput ReadFields() const;
 
  private:
-  void ClearData();
   void Calculate();
   void Back();
 
   Shell& shell_;
-  struct Field {
-    std::string cycle::LayoutInput::*member;
-    QLineEdit* box;
-  };
-  std::vector<Field> fields_;
+  InputBoxes<cycle::LayoutInput> fields_;
   struct Choice {
     cycle::Layout layout;
     QRadioButton* button;
