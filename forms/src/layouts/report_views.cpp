@@ -27,6 +27,8 @@ QTableWidget& AddTableView(QWidget& page, const QString& name, bool fitted) {
   view->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   view->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   view->setWordWrap(true);
+  // Read and selected with the mouse; the keyboard goes from button to button.
+  view->setFocusPolicy(Qt::ClickFocus);
   if (fitted) {
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
