@@ -49,10 +49,14 @@ inline const LayoutField kLayoutFields[] = {
 // The radio button of each layout.
 inline QString ChoiceOf(Layout layout) {
   switch (layout) {
-    case Layout::basic: return QStringLiteral("LayoutBasic");
-    case Layout::ihx: return QStringLiteral("LayoutIhx");
-    case Layout::economizer: return QStringLiteral("LayoutEconomizer");
-    case Layout::flash_tank: return QStringLiteral("LayoutFlashTank");
+    case Layout::basic:
+      return QStringLiteral("LayoutBasic");
+    case Layout::ihx:
+      return QStringLiteral("LayoutIhx");
+    case Layout::economizer:
+      return QStringLiteral("LayoutEconomizer");
+    case Layout::flash_tank:
+      return QStringLiteral("LayoutFlashTank");
   }
   return {};
 }
@@ -76,7 +80,8 @@ class LayoutsTest : public ProgramTest {
   }
   std::map<QString, QString> Fields() {
     std::map<QString, QString> texts;
-    for (const LayoutField& field : kLayoutFields) texts[field.name] = Text(kLayoutsForm, field.name);
+    for (const LayoutField& field : kLayoutFields)
+      texts[field.name] = Text(kLayoutsForm, field.name);
     return texts;
   }
   static LayoutResult ResultOf(Layout layout, const LayoutInput& input) {
@@ -88,7 +93,9 @@ class LayoutsTest : public ProgramTest {
     return *outcome.result();
   }
 
-  QTableWidget& Table(const QString& page, const QString& name) { return On<QTableWidget>(page, name); }
+  QTableWidget& Table(const QString& page, const QString& name) {
+    return On<QTableWidget>(page, name);
+  }
   static QString Cell(const QTableWidget& table, int row, int column) {
     const QTableWidgetItem* item = table.item(row, column);
     return item != nullptr ? item->text() : QString();
@@ -97,8 +104,8 @@ class LayoutsTest : public ProgramTest {
   static double Number(const QTableWidget& table, int row, int column) {
     bool number = false;
     const double value = Cell(table, row, column).toDouble(&number);
-    EXPECT_TRUE(number) << table.objectName().toStdString() << " row " << row << " column " << column
-                        << " shows " << Cell(table, row, column).toStdString();
+    EXPECT_TRUE(number) << table.objectName().toStdString() << " row " << row << " column "
+                        << column << " shows " << Cell(table, row, column).toStdString();
     return value;
   }
   // The figure in the results' row of that label.

@@ -77,7 +77,7 @@ const Refusal kRefusals[] = {
     {Layout::economizer, "InjectionSuperheat", "-1"},
     {Layout::economizer, "Approach", "-2"},
     {Layout::flash_tank, "Source", "cold"},
-    {Layout::flash_tank, "Sink", "40"},          // below the source
+    {Layout::flash_tank, "Sink", "40"},            // below the source
     {Layout::flash_tank, "Refrigerant", "R450A"},  // a blend parts in a flash tank
 };
 
@@ -135,13 +135,23 @@ class TextRecorder : public QPaintDevice, public QPaintEngine {
  protected:
   int metric(PaintDeviceMetric metric) const override {
     switch (metric) {
-      case PdmWidth: return size_.width();
-      case PdmHeight: return size_.height();
-      case PdmDepth: return 32;
-      case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 96;
-      case PdmDevicePixelRatio: return 1;
-      case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
-      default: return 0;
+      case PdmWidth:
+        return size_.width();
+      case PdmHeight:
+        return size_.height();
+      case PdmDepth:
+        return 32;
+      case PdmDpiX:
+      case PdmDpiY:
+      case PdmPhysicalDpiX:
+      case PdmPhysicalDpiY:
+        return 96;
+      case PdmDevicePixelRatio:
+        return 1;
+      case PdmDevicePixelRatioScaled:
+        return int(QPaintDevice::devicePixelRatioFScale());
+      default:
+        return 0;
     }
   }
 
@@ -205,7 +215,8 @@ TEST_F(LayoutsForm, ClearDataEmptiesEveryFieldAndAnEmptyFormIsRefused) {
   OpenLayoutsForm();
   Choose(Layout::economizer);
   Click(kLayoutsForm, "ClearData");
-  for (const LayoutField& field : kLayoutFields) EXPECT_EQ(Text(kLayoutsForm, field.name), "") << field.name;
+  for (const LayoutField& field : kLayoutFields)
+    EXPECT_EQ(Text(kLayoutsForm, field.name), "") << field.name;
   EXPECT_TRUE(On<QRadioButton>(kLayoutsForm, ChoiceOf(Layout::economizer)).isChecked());
   Click(kLayoutsForm, "Calculate");
   EXPECT_EQ(TakeMessages(), QStringList{"Please Input Refrigerant"});

@@ -27,8 +27,10 @@ struct CalculationRow {
   const char* refrigerant;  // nullptr: the default
 };
 const CalculationRow kCalculations[] = {
-    {Layout::basic, nullptr},      {Layout::ihx, nullptr},
-    {Layout::economizer, nullptr}, {Layout::flash_tank, nullptr},
+    {Layout::basic, nullptr},
+    {Layout::ihx, nullptr},
+    {Layout::economizer, nullptr},
+    {Layout::flash_tank, nullptr},
     // Compresses wet: its discharge is two-phase.
     {Layout::basic, "R1336mzz(Z)"},
 };
@@ -170,17 +172,21 @@ TEST_F(LayoutResults, CompareLayoutsShowsTheFourLayoutsForTheSameInputs) {
       cops.push_back(result.cop);
       EXPECT_NEAR(Number(table, r, 1), result.cop, 0.0005 * 1.0001);
       EXPECT_NEAR(Number(table, r, 2), result.vhc, 0.05 * 1.0001);
-      if (result.discharge_quality) EXPECT_EQ(Cell(table, r, 3), "two-phase");
-      else EXPECT_NEAR(Number(table, r, 3), result.discharge_temperature, 0.005 * 1.0001);
+      if (result.discharge_quality)
+        EXPECT_EQ(Cell(table, r, 3), "two-phase");
+      else
+        EXPECT_NEAR(Number(table, r, 3), result.discharge_temperature, 0.005 * 1.0001);
       EXPECT_NEAR(Number(table, r, 4), result.injection_ratio, 0.00005 * 1.0001);
       EXPECT_NEAR(Number(table, r, 5), 100 * result.exergy_efficiency, 0.05 * 1.0001);
       EXPECT_EQ(Cell(table, r, 6).contains("wet compression"), result.wet_compression);
       for (int c = 0; c < table.columnCount(); ++c) ExpectNoBrokenNumber(Cell(table, r, c));
     }
-    const auto* bars = qobject_cast<QCPBars*>(On<QCustomPlot>(kLayoutComparison, "COP").plottable(0));
+    const auto* bars =
+        qobject_cast<QCPBars*>(On<QCustomPlot>(kLayoutComparison, "COP").plottable(0));
     ASSERT_NE(bars, nullptr);
     ASSERT_EQ(bars->dataCount(), int(cops.size())) << "a bar for each layout computed";
-    for (std::size_t k = 0; k < cops.size(); ++k) EXPECT_DOUBLE_EQ(bars->data()->at(int(k))->value, cops[k]);
+    for (std::size_t k = 0; k < cops.size(); ++k)
+      EXPECT_DOUBLE_EQ(bars->data()->at(int(k))->value, cops[k]);
 
     Click(kLayoutComparison, "Back");
     EXPECT_EQ(ShownPage(), kLayoutResults);
@@ -235,7 +241,8 @@ TEST_F(LayoutResults, CopyAndSaveReportHandOnTheShownCalculation) {
       << "the input as typed: " << copied.toStdString();
   const QTableWidget& figures = Table(kLayoutResults, "Figures");
   for (int r = 0; r < figures.rowCount(); ++r) {
-    const QString line = QStringList{Cell(figures, r, 0), Cell(figures, r, 1), Cell(figures, r, 2)}.join('\t');
+    const QString line =
+        QStringList{Cell(figures, r, 0), Cell(figures, r, 1), Cell(figures, r, 2)}.join('\t');
     EXPECT_TRUE(copied.contains(line)) << "the page's figure: " << line.toStdString();
   }
 
@@ -252,7 +259,8 @@ TEST_F(LayoutResults, CopyAndSaveReportHandOnTheShownCalculation) {
   ASSERT_EQ(header.size(), row.size());
   EXPECT_EQ(row[header.indexOf("layout")], "economizer");
   EXPECT_EQ(row[header.indexOf("COP")].toDouble(), expected.cop) << "full precision";
-  EXPECT_EQ(row[header.indexOf("IntermediatePressure")].toDouble(), *expected.intermediate_pressure);
+  EXPECT_EQ(row[header.indexOf("IntermediatePressure")].toDouble(),
+            *expected.intermediate_pressure);
 
   save_file_answer_ = dir.filePath("economizer.pdf");
   Click(kLayoutResults, "SaveReport");

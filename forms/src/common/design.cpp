@@ -96,10 +96,10 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
 }
 
 FormButtons AddFormButtons(QWidget& page, int top) {
-  constexpr int kWidth = 4057;
-  FormButtons buttons{AddButton(page, "Back", "Back", {2328, top, kWidth, kFormButtonHeight}),
-                      AddButton(page, "ClearData", "Clear Data", {7620, top, kWidth, kFormButtonHeight}),
-                      AddButton(page, "Calculate", "Calculate", {12912, top, kWidth, kFormButtonHeight})};
+  constexpr int kWidth = 4057, kHeight = kFormButtonHeight;
+  FormButtons buttons{AddButton(page, "Back", "Back", {2328, top, kWidth, kHeight}),
+                      AddButton(page, "ClearData", "Clear Data", {7620, top, kWidth, kHeight}),
+                      AddButton(page, "Calculate", "Calculate", {12912, top, kWidth, kHeight})};
   DeclareKeyButtons(page, {.main = &buttons.calculate, .back = &buttons.back});
   return buttons;
 }

@@ -68,13 +68,16 @@ LayoutResults::LayoutResults(Shell& shell) : shell_(shell) {
   layout->addLayout(bottom);
   auto& back = AddButton(*this, *bottom, QStringLiteral("Back"), QStringLiteral("Back"));
   bottom->addStretch();
-  auto& compare =
-      AddButton(*this, *bottom, QStringLiteral("CompareLayouts"), QStringLiteral("Compare Layouts"));
+  auto& compare = AddButton(*this, *bottom, QStringLiteral("CompareLayouts"),
+                            QStringLiteral("Compare Layouts"));
   compare.setToolTip(QStringLiteral("The four layouts side by side for the same inputs"));
-  auto& more = AddButton(*this, *bottom, QStringLiteral("DiagramPage"), QStringLiteral("Diagram..."));
-  more.setToolTip(QStringLiteral("The p-h or T-s diagram, read under the pointer, zoomed, exported"));
+  auto& more =
+      AddButton(*this, *bottom, QStringLiteral("DiagramPage"), QStringLiteral("Diagram..."));
+  more.setToolTip(
+      QStringLiteral("The p-h or T-s diagram, read under the pointer, zoomed, exported"));
   auto& copy = AddButton(*this, *bottom, QStringLiteral("Copy"), QStringLiteral("Copy"));
-  auto& save = AddButton(*this, *bottom, QStringLiteral("SaveReport"), QStringLiteral("Save Report..."));
+  auto& save =
+      AddButton(*this, *bottom, QStringLiteral("SaveReport"), QStringLiteral("Save Report..."));
   // Several ways on, none the main one: Return presses the focused button.
   DeclareKeyButtons(*this, {.back = &back});
   connect(&back, &QPushButton::clicked, this, &LayoutResults::Back);
@@ -84,7 +87,8 @@ LayoutResults::LayoutResults(Shell& shell) : shell_(shell) {
   connect(&save, &QPushButton::clicked, this, &LayoutResults::SaveReport);
 }
 
-void LayoutResults::ShowResults(const cycle::LayoutInput& input, const cycle::LayoutResult& result) {
+void LayoutResults::ShowResults(const cycle::LayoutInput& input,
+                                const cycle::LayoutResult& result) {
   shown_ = Shown{input, result};
   title_->setText(QStringLiteral("%1: %2").arg(Words(cycle::LayoutTitle(result.layout)),
                                                QString::fromStdString(result.refrigerant)));

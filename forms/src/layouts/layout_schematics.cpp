@@ -13,10 +13,10 @@ using cycle::Layout;
 constexpr int kWidth = 1000, kHeight = 820;
 const QRectF kCondenser(300, 50, 400, 110);
 const QRectF kEvaporator(300, 660, 400, 110);
-constexpr double kLiquidX = 400;     // the liquid line, condenser to evaporator
+constexpr double kLiquidX = 400;  // the liquid line, condenser to evaporator
 constexpr double kCompressorX = 850;
-constexpr double kHighSideY = 105;   // discharge into the condenser
-constexpr double kSuctionY = 715;    // out of the evaporator's right end
+constexpr double kHighSideY = 105;    // discharge into the condenser
+constexpr double kSuctionY = 715;     // out of the evaporator's right end
 constexpr double kSingleRadius = 60;  // the compressor of one stage
 constexpr double kStageRadius = 50;   // each compressor of two stages
 constexpr double kValveSize = 35;
@@ -25,14 +25,12 @@ const StateMarker kBasicMarkers[] = {
     {"1", {775, 688}}, {"2", {775, 72}}, {"3", {445, 230}}, {"4", {445, 600}}};
 const StateMarker kIhxMarkers[] = {{"1'", {605, 565}}, {"1", {675, 195}}, {"2", {775, 72}},
                                    {"3'", {445, 230}}, {"3", {445, 495}}, {"4", {445, 630}}};
-const StateMarker kEconomizerMarkers[] = {
-    {"1'", {775, 688}}, {"2", {775, 72}},  {"3'", {355, 190}}, {"4", {445, 630}},
-    {"5", {445, 500}},  {"6", {495, 272}}, {"7", {735, 372}},  {"8", {895, 455}},
-    {"9", {895, 345}}};
-const StateMarker kFlashTankMarkers[] = {
-    {"1'", {775, 688}}, {"2", {775, 72}},  {"3'", {445, 183}}, {"4", {445, 630}},
-    {"5", {445, 512}},  {"6", {445, 293}}, {"7", {660, 352}},  {"8", {895, 445}},
-    {"9", {895, 330}}};
+const StateMarker kEconomizerMarkers[] = {{"1'", {775, 688}}, {"2", {775, 72}},  {"3'", {355, 190}},
+                                          {"4", {445, 630}},  {"5", {445, 500}}, {"6", {495, 272}},
+                                          {"7", {735, 372}},  {"8", {895, 455}}, {"9", {895, 345}}};
+const StateMarker kFlashTankMarkers[] = {{"1'", {775, 688}}, {"2", {775, 72}},  {"3'", {445, 183}},
+                                         {"4", {445, 630}},  {"5", {445, 512}}, {"6", {445, 293}},
+                                         {"7", {660, 352}},  {"8", {895, 445}}, {"9", {895, 330}}};
 
 // The schematics are shown small: their markers and names are drawn larger
 // than the picture page's, about their places.
@@ -60,12 +58,13 @@ void Name(QPainter& p, QRectF frame, const QString& text) {
 // The parts every layout has: condenser, evaporator and the pipe from the
 // compressor (the high stage in two) into the condenser.
 void CondenserAndEvaporator(QPainter& p, double discharge_top) {
-  Pipe(p, {{kCompressorX, discharge_top}, {kCompressorX, kHighSideY}, {kCondenser.right(), kHighSideY}});
+  Pipe(p, {{kCompressorX, discharge_top},
+           {kCompressorX, kHighSideY},
+           {kCondenser.right(), kHighSideY}});
   HeatExchanger(p, kCondenser, kHot);
   HeatExchanger(p, kEvaporator, kCold);
   Name(p, QRectF(kCondenser.left(), 4, kCondenser.width(), 46), QStringLiteral("Condenser"));
-  Name(p, QRectF(kEvaporator.left(), 772, kEvaporator.width(), 46),
-          QStringLiteral("Evaporator"));
+  Name(p, QRectF(kEvaporator.left(), 772, kEvaporator.width(), 46), QStringLiteral("Evaporator"));
 }
 
 // The valve into the evaporator, from `from` on the liquid line.
@@ -87,7 +86,8 @@ void LyingValve(QPainter& p, QPointF centre, double size) {
 
 // A heat exchanger between two refrigerant streams: a box with a passage
 // for each, the warmer stream's in the hot tint.
-void TwoStreamExchanger(QPainter& p, QRectF box, const QPainterPath& hot, const QPainterPath& cold) {
+void TwoStreamExchanger(QPainter& p, QRectF box, const QPainterPath& hot,
+                        const QPainterPath& cold) {
   p.setPen(QPen(kInk, 3));
   p.setBrush(QColor(245, 245, 245));
   p.drawRoundedRect(box, 10, 10);
@@ -101,8 +101,10 @@ void TwoStreamExchanger(QPainter& p, QRectF box, const QPainterPath& hot, const 
 QPainterPath Line(std::initializer_list<QPointF> corners) {
   QPainterPath path;
   for (const QPointF& corner : corners) {
-    if (path.elementCount() == 0) path.moveTo(corner);
-    else path.lineTo(corner);
+    if (path.elementCount() == 0)
+      path.moveTo(corner);
+    else
+      path.lineTo(corner);
   }
   return path;
 }
@@ -119,7 +121,9 @@ void Junction(QPainter& p, QPointF at) {
 void TwoStages(QPainter& p, double mixing, QPointF injection_from) {
   constexpr double kHigh = 250, kLow = 560;
   CondenserAndEvaporator(p, kHigh - kStageRadius);
-  Pipe(p, {{kEvaporator.right(), kSuctionY}, {kCompressorX, kSuctionY}, {kCompressorX, kLow + kStageRadius}});
+  Pipe(p, {{kEvaporator.right(), kSuctionY},
+           {kCompressorX, kSuctionY},
+           {kCompressorX, kLow + kStageRadius}});
   Pipe(p, {{kCompressorX, kLow - kStageRadius}, {kCompressorX, mixing}});
   Pipe(p, {{kCompressorX, mixing}, {kCompressorX, kHigh + kStageRadius}});
   Pipe(p, {injection_from, {kCompressorX, mixing}});
@@ -139,7 +143,9 @@ void SingleStage(QPainter& p, double y) {
 
 void PaintBasic(QPainter& p) {
   constexpr double kCompressorY = 410;
-  Pipe(p, {{kEvaporator.right(), kSuctionY}, {kCompressorX, kSuctionY}, {kCompressorX, kCompressorY + kSingleRadius}});
+  Pipe(p, {{kEvaporator.right(), kSuctionY},
+           {kCompressorX, kSuctionY},
+           {kCompressorX, kCompressorY + kSingleRadius}});
   EvaporatorValve(p, kCondenser.bottom(), kCompressorY);
   SingleStage(p, kCompressorY);
   Markers(p, Layout::basic);
@@ -153,7 +159,9 @@ void PaintIhx(QPainter& p) {
   // The vapour leaves the evaporator's far end upwards, through the
   // exchanger, to the compressor.
   Pipe(p, {{kVapourX, kEvaporator.top()}, {kVapourX, ihx.bottom()}});
-  Pipe(p, {{kVapourX, ihx.top()}, {kVapourX, kCompressorY}, {kCompressorX - kSingleRadius, kCompressorY}});
+  Pipe(p, {{kVapourX, ihx.top()},
+           {kVapourX, kCompressorY},
+           {kCompressorX - kSingleRadius, kCompressorY}});
   TwoStreamExchanger(p, ihx, Line({{kLiquidX, ihx.top()}, {kLiquidX, ihx.bottom()}}),
                      Line({{kVapourX, ihx.bottom()}, {kVapourX, ihx.top()}}));
   Name(p, QRectF(60, 350, 270, 80), QStringLiteral("Internal heat\nexchanger"));
@@ -174,8 +182,9 @@ void PaintEconomizer(QPainter& p) {
   LyingValve(p, {kValveX, kSplitY}, 28);
   Junction(p, {kLiquidX, kSplitY});
   EvaporatorValve(p, economizer.bottom(), 565);
-  TwoStreamExchanger(p, economizer, Line({{kLiquidX, economizer.top()}, {kLiquidX, economizer.bottom()}}),
-                     Line({{kBranchX, economizer.top()}, {kBranchX, kMixing}, {economizer.right(), kMixing}}));
+  TwoStreamExchanger(
+      p, economizer, Line({{kLiquidX, economizer.top()}, {kLiquidX, economizer.bottom()}}),
+      Line({{kBranchX, economizer.top()}, {kBranchX, kMixing}, {economizer.right(), kMixing}}));
   Name(p, QRectF(90, 372, 240, 46), QStringLiteral("Economizer"));
   Markers(p, Layout::economizer);
 }
@@ -218,10 +227,14 @@ const Picture& LayoutSchematic(Layout layout) { return kSchematics[static_cast<i
 
 std::span<const StateMarker> LayoutMarkers(Layout layout) {
   switch (layout) {
-    case Layout::basic: return kBasicMarkers;
-    case Layout::ihx: return kIhxMarkers;
-    case Layout::economizer: return kEconomizerMarkers;
-    case Layout::flash_tank: return kFlashTankMarkers;
+    case Layout::basic:
+      return kBasicMarkers;
+    case Layout::ihx:
+      return kIhxMarkers;
+    case Layout::economizer:
+      return kEconomizerMarkers;
+    case Layout::flash_tank:
+      return kFlashTankMarkers;
   }
   return {};
 }

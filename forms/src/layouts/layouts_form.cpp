@@ -72,7 +72,8 @@ constexpr ChoiceDesign kChoices[] = {
 
 QString CaptionOf(const report::LabelledValue& input) {
   QString caption = QString::fromStdString(input.label);
-  if (!input.unit.empty()) caption += QStringLiteral(" (%1)").arg(QString::fromStdString(input.unit));
+  if (!input.unit.empty())
+    caption += QStringLiteral(" (%1)").arg(QString::fromStdString(input.unit));
   return caption;
 }
 
@@ -97,8 +98,8 @@ LayoutsForm::LayoutsForm(Shell& shell) : PageWindow(kPageWidth, kPageHeight), sh
     const FieldDesign& field = kFields[k];
     const int top = kFirstRow + field.row * kRowPitch;
     const QString text = QString::fromStdString(defaults.*field.member);
-    QLineEdit& box =
-        AddTextBox(*this, field.name, text, {field.right ? kRightBox : kLeftBox, top, kBoxWidth, kBoxHeight});
+    QLineEdit& box = AddTextBox(*this, field.name, text,
+                                {field.right ? kRightBox : kLeftBox, top, kBoxWidth, kBoxHeight});
     if (inputs.at(k).value != defaults.*field.member)
       box.setPlaceholderText(QString::fromStdString(inputs.at(k).value));
     AddLabel(*this, QStringLiteral("%1Caption").arg(field.name), CaptionOf(inputs.at(k)),

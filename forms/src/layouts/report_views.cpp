@@ -12,8 +12,10 @@ QString ChartLabel(const QString& name) {
   constexpr qsizetype kLine = 14;
   QStringList lines;
   for (const QString& word : name.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    if (!lines.isEmpty() && lines.back().size() + 1 + word.size() <= kLine) lines.back() += ' ' + word;
-    else lines << word;
+    if (!lines.isEmpty() && lines.back().size() + 1 + word.size() <= kLine)
+      lines.back() += ' ' + word;
+    else
+      lines << word;
   }
   return lines.join(QLatin1Char('\n'));
 }
