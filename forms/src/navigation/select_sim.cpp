@@ -13,7 +13,9 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
   // Below the menu, one button's pitch further down, in the page's free space.
   auto& transcritical =
       AddButton(*this, "Transcritical", "Transcritical Cycle", {2540, 11642, 8467, 1270});
-  // Three ways on, none the main one: Return presses the focused button.
+  // Beside it, in the strip right of the menu's column.
+  auto& layouts = AddButton(*this, "CycleLayouts", "Cycle Layouts", {11218, 11642, 2540, 1270});
+  // Several ways on, none the main one: Return presses the focused button.
   DeclareKeyButtons(*this, {.back = &back});
 
   connect(&compare, &QPushButton::clicked, this, [this] { MoveTo(page::UserForm4); });
@@ -21,6 +23,7 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
   connect(&back, &QPushButton::clicked, this, [this] { MoveTo(page::FristPage); });
   connect(&transcritical, &QPushButton::clicked, this,
           [this] { MoveTo(page::TranscriticalForm); });
+  connect(&layouts, &QPushButton::clicked, this, [this] { MoveTo(page::LayoutsForm); });
 }
 
 void SelectSim::MoveTo(const QString& next) {
