@@ -20,6 +20,8 @@ TEST_F(LayoutsForm, TheMenuButtonLiesInTheMenusFreeSpaceAndOpensTheForm) {
   EXPECT_EQ(button.text(), "Cycle Layouts");
   EXPECT_TRUE(menu.rect().contains(button.geometry())) << "inside the page";
   EXPECT_GE(button.width(), button.sizeHint().width()) << "its caption whole";
+  const QRect back = On<QPushButton>(page::SelectSim, "CommandButton4").geometry();
+  EXPECT_EQ(button.geometry().right(), back.right()) << "in the menu's column, beside Transcritical";
   for (QWidget* other : menu.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (other == &button) continue;
     EXPECT_FALSE(other->geometry().intersects(button.geometry()))

@@ -10,11 +10,11 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
       AddButton(*this, "CommandButton1", "Choose Type Working Fluids", {2540, 4022, 8467, 1270});
   auto& basic = AddButton(*this, "CommandButton2", "Basic Calculation", {2540, 6562, 8467, 1270});
   auto& back = AddButton(*this, "CommandButton4", "Back ", {2540, 9102, 8467, 1270});
-  // Below the menu, one button's pitch further down, in the page's free space.
+  // Below the menu, one button's pitch further down, in the page's free space:
+  // the further calculations side by side across the menu's column.
   auto& transcritical =
-      AddButton(*this, "Transcritical", "Transcritical Cycle", {2540, 11642, 8467, 1270});
-  // Beside it, in the strip right of the menu's column.
-  auto& layouts = AddButton(*this, "CycleLayouts", "Cycle Layouts", {11218, 11642, 2540, 1270});
+      AddButton(*this, "Transcritical", "Transcritical Cycle", {2540, 11642, 4106, 1270});
+  auto& layouts = AddButton(*this, "CycleLayouts", "Cycle Layouts", {6901, 11642, 4106, 1270});
   // Several ways on, none the main one: Return presses the focused button.
   DeclareKeyButtons(*this, {.back = &back});
 
