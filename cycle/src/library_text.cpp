@@ -1,122 +1,235 @@
 #include "library_text.h"
 
-#include <charconv>
-#include <regex>
-
 #include "cycle/number_text.h"
+#include "cycle_points.h"
 #include "property/message_text.h"
 
 namespace cycle::detail {
 
 namespace {
 
-// A unit as the library writes it, and the forms' unit of the quantity.
-struct UnitRule {
-  std::string_view library;
-  std::string_view form;
-  int decimals;
-  bool per_mole;  // converted through the molar mass
-  double (*convert)(double value, double molar_mass);
-};
+using namespace fluidcore::failure;
+using fluidcore::Amount;
+using fluidcore::Quantity;
 
-double Celsius(double kelvin, double) { return kelvin - 273.15; }
-double Bar(double kpa, double) { return kpa / 100; }
-// J/mol over g/mol is J/g, that is kJ/kg; likewise for entropy.
-double PerKilogram(double per_mole, double molar_mass) { return per_mole / molar_mass; }
-// mol/dm^3 times g/mol is g/dm^3, that is kg/m^3.
-double Kilograms(double moles, double molar_mass) { return moles * molar_mass; }
-
-constexpr UnitRule kRules[] = {
-    {"K", "'C", 2, false, Celsius},
-    {"kPa", "bar", 2, false, Bar},
-    {"J/mol", "kJ/kg", 2, true, PerKilogram},
-    {"J/(mol K)", "kJ/kg-K", 4, true, PerKilogram},
-    {"J/mol-K", "kJ/kg-K", 4, true, PerKilogram},
-    {"mol/dm^3", "kg/m^3", 2, true, Kilograms},
-};
-
-std::string Escaped(std::string_view text) {
-  static const std::regex special(R"([.^$|()\[\]{}*+?\\/])");
-  return std::regex_replace(std::string(text), special, R"(\$&)");
+std::string Name(Quantity q) {
+  switch (q) {
+    case Quantity::temperature: return "temperature";
+    case Quantity::pressure: return "pressure";
+    case Quantity::density: return "density";
+    case Quantity::internal_energy: return "internal energy";
+    case Quantity::enthalpy: return "enthalpy";
+    case Quantity::entropy: return "entropy";
+    case Quantity::quality: return "quality";
+  }
+  return {};
 }
 
-// "<number> <unit>" for every unit of the rules, the unit not running on
-// into a longer word.
-const std::regex& QuantityPattern() {
-  static const std::regex pattern = [] {
-    std::string units;
-    for (const UnitRule& rule : kRules) {
-      if (!units.empty()) units += '|';
-      units += Escaped(rule.library);
+// "temperature 120.00 'C"
+std::string Show(Quantity q, double value) { return Name(q) + " " + InFormUnits(q, value); }
+std::string Show(const Amount& a) { return Show(a.quantity, a.value); }
+
+std::string LimitName(Limit limit) {
+  switch (limit) {
+    case Limit::lower_limit: return "lower limit";
+    case Limit::upper_limit: return "upper limit";
+    case Limit::highest_density: return "highest density";
+    case Limit::critical_temperature: return "critical temperature";
+    case Limit::critical_pressure: return "critical pressure";
+    case Limit::critical_density: return "critical density";
+    case Limit::lower_limit_saturation_pressure: return "lower-limit saturation pressure";
+    case Limit::largest_saturated_liquid_density: return "largest saturated liquid density";
+    case Limit::saturated_vapour_density_at_lower_limit:
+      return "saturated vapour density at the lower limit";
+  }
+  return {};
+}
+
+std::string SideName(Side side) { return side == Side::above ? "above" : "below"; }
+std::string PointName(Point point) { return point == Point::bubble ? "bubble" : "dew"; }
+
+using Told = std::optional<std::string>;
+
+// The words of each record. `fluid` is the name asked for.
+struct Words {
+  std::string_view fluid;
+
+  Told operator()(const NotFinite& w) const { return Name(w.quantity) + " is not a finite number"; }
+  Told operator()(const NotPositive& w) const { return Show(w.given) + " is not positive"; }
+  Told operator()(const BelowComputed& w) const {
+    return Show(w.given) + " is below the lowest " + Show(w.given.quantity, w.lowest) +
+           " the library computes";
+  }
+  Told operator()(const QualityOutside& w) const {
+    return "quality " + FormatSignificant(w.quality, 6) + " is not between 0 and 1";
+  }
+  Told operator()(const BeyondLimit& w) const {
+    return Show(w.given) + " is " + SideName(w.side) + " the " + LimitName(w.limit) + " " +
+           InFormUnits(w.given.quantity, w.limit_value) + " of " + w.fluid;
+  }
+  Told operator()(const BeyondValueAtLimit& w) const {
+    return Show(w.given) + " at " + Show(w.along) + " is " + SideName(w.side) + " the value " +
+           InFormUnits(w.given.quantity, w.value_at_limit) + " at the " +
+           (w.side == Side::above ? "upper" : "lower") + " temperature limit " +
+           InFormUnits(Quantity::temperature, w.temperature_limit) + " of " + w.fluid;
+  }
+  Told operator()(const NoDensity& w) const {
+    return "no density found at " + Show(Quantity::temperature, w.temperature) + " and " +
+           Show(Quantity::pressure, w.pressure) + " of " + w.fluid;
+  }
+  Told operator()(const NoConvergence& w) const {
+    return "no convergence at " + Show(w.along) + " and " + Show(w.given) + " of " + w.fluid;
+  }
+  Told operator()(const NoConvergenceHS& w) const {
+    return "no convergence for " + Show(Quantity::enthalpy, w.enthalpy) + " and " +
+           Show(Quantity::entropy, w.entropy) + " of " + w.fluid;
+  }
+  Told operator()(const NoSplitConvergence& w) const {
+    std::string told = "no convergence of the two-phase split";
+    if (w.first && w.second) {
+      told += " at " + Show(*w.first) + " and " + Show(*w.second) + " of " + w.fluid;
     }
-    return std::regex(R"(([-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?) ()" + units +
-                      R"()(?![A-Za-z0-9^/\-]))");
-  }();
-  return pattern;
-}
-
-const UnitRule& RuleFor(std::string_view unit) {
-  for (const UnitRule& rule : kRules) {
-    if (rule.library == unit) return rule;
+    return told;
   }
-  return kRules[0];  // unreachable: the pattern matches only the rules' units
-}
-
-// Every quantity in the forms' unit; nothing when one needs the molar mass
-// and there is none.
-std::optional<std::string> Converted(const std::string& text, std::optional<double> molar_mass) {
-  std::string result;
-  auto rest = text.cbegin();
-  for (std::sregex_iterator match(text.begin(), text.end(), QuantityPattern()), end;
-       match != end; ++match) {
-    const UnitRule& rule = RuleFor((*match)[2].str());
-    if (rule.per_mole && !(molar_mass && *molar_mass > 0)) return std::nullopt;
-    // Read whatever the locale's decimal separator: the library writes ".".
-    const std::string number = (*match)[1].str();
-    const auto digits = number.front() == '+' ? number.substr(1) : number;
-    double value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    result.append(rest, (*match)[0].first);
-    result += FormatFixed(rule.convert(value, molar_mass.value_or(0)), rule.decimals) + " " +
-              std::string(rule.form);
-    rest = (*match)[0].second;
+  Told operator()(const NoPhysicalState& w) const {
+    const std::string why = w.why == Unphysical::negative_pressure ? Show(Quantity::pressure, w.value)
+                            : w.why == Unphysical::no_finite_pressure ? "no finite pressure"
+                            : w.why == Unphysical::negative_heat_capacity
+                                ? "negative heat capacity"
+                                : Show(Quantity::internal_energy, w.value);
+    return "the equation of state of " + w.fluid + " gives no physical state at " +
+           Show(Quantity::temperature, w.temperature) + " and " +
+           Show(Quantity::density, w.density) + " (" + why + ")";
   }
-  result.append(rest, text.cend());
-  return result;
-}
-
-// What the forms cannot show: amounts per mole, routine names, paths.
-bool ShowsLibraryInternals(std::string text) {
-  static const std::regex internals(
-      R"(mol|FLSH|\bFL[12]\b|\bSAT[A-Z]\b|\bSETUP\b|\bSETMIX\b|\bCRITP\b|\bLIMITS\b|\bTHERM\b|\bWMOL\b|\.fld|\.mix|\.bnc|\\)");
-  if (std::regex_search(text, internals)) return true;
-  // A slash is a path's unless it belongs to a unit of the forms.
-  for (const std::string_view unit : {"kJ/kg", "kg/m^3"}) {
-    for (auto at = text.find(unit); at != std::string::npos; at = text.find(unit)) {
-      text.erase(at, unit.size());
+  Told operator()(const NoStateOnIsotherm& w) const {
+    const std::string at =
+        "no state of " + w.fluid + " at " + Show(Quantity::temperature, w.temperature);
+    if (w.pressure_limit) {
+      return at + " has the " + Show(w.given) + " (up to the upper pressure limit " +
+             InFormUnits(Quantity::pressure, *w.pressure_limit) + ")";
     }
+    return at + " has " + Show(w.given) + " (between a near-vacuum and the upper pressure limit)";
   }
-  return text.find('/') != std::string::npos;
-}
-
-}  // namespace
-
-std::optional<std::string> InFormTerms(std::string_view library_text, std::string_view fluid,
-                                       std::optional<double> molar_mass) {
-  static const std::regex routine(R"(^(?:[A-Z][A-Z0-9]*: )+)");
-  const std::string text = std::regex_replace(std::string(library_text), routine, "",
-                                              std::regex_constants::format_first_only);
-  if (text.find("file") != std::string::npos || text.find(".fld") != std::string::npos) {
-    if (text.find("not found") != std::string::npos) {
+  Told operator()(const NoStateOnIsochore& w) const {
+    const std::string at = "no state of " + w.fluid + " at " + Show(Quantity::density, w.density) +
+                           " has " + Show(w.given);
+    if (w.found) return at + ": " + *(*this)(*w.found);
+    return at + " between " + InFormUnits(Quantity::temperature, w.lowest_temperature) + " and " +
+           InFormUnits(Quantity::temperature, w.highest_temperature);
+  }
+  Told operator()(const NoStateHS& w) const {
+    if (!w.enthalpy_side) {
+      return "no state of " + w.fluid + " has the " + Show(Quantity::enthalpy, w.enthalpy) +
+             " and the " + Show(Quantity::entropy, w.entropy);
+    }
+    return "no state of " + w.fluid + " has " + Show(Quantity::enthalpy, w.enthalpy) + " and " +
+           Show(Quantity::entropy, w.entropy) + ": the enthalpy is " +
+           (*w.enthalpy_side == Side::above
+                ? "above the isentrope's value at the upper pressure limit"
+                : "below the isentrope's value at the lowest pressure");
+  }
+  Told operator()(const PhaseSelector& w) const {
+    return "phase selector " + std::to_string(w.selector) +
+           " is neither 1 (bubble point) nor 2 (dew point)";
+  }
+  Told operator()(const BelowPointPressure& w) const {
+    return Show(w.given) + " is below the " + PointName(w.point) + " pressure " +
+           InFormUnits(Quantity::pressure, w.lowest_pressure) + " at the lower limit of " + w.fluid;
+  }
+  Told operator()(const NoPoint& w) const {
+    std::string told = "no " + PointName(w.point) + " point of " + w.fluid + " at " + Show(w.given);
+    if (w.critical) {
+      told += " (the critical " + Name(w.given.quantity) + " is " +
+              InFormUnits(w.given.quantity, *w.critical) + ")";
+    }
+    return told;
+  }
+  Told operator()(const NoPointWithDensity& w) const {
+    return std::string("no ") +
+           (w.point == Point::bubble ? "bubble point whose liquid" : "dew point whose vapour") +
+           " has the " + Show(Quantity::density, w.density) + " (" + w.fluid + ")";
+  }
+  Told operator()(const InvertedPhases& w) const {
+    return "no two phases of " + w.fluid + " at " + Show(Quantity::temperature, w.temperature) +
+           " (the liquid found is lighter than the vapour: the critical point)";
+  }
+  Told operator()(const NoPhysicalPoint& w) const {
+    return "no physical " + PointName(w.point) + " point: " + *std::visit(*this, w.why);
+  }
+  Told operator()(const NoTwoPhaseState& w) const {
+    const std::string critical = Show(w.given.quantity, w.critical);
+    std::string told = "no two-phase state of " + w.fluid + " at " + Show(w.given);
+    if (w.relation == NearCritical::above) told += " (above the critical " + critical + ")";
+    if (w.relation == NearCritical::at) {
+      told += " (the critical " + critical + ", where the phases are one)";
+    }
+    return told;
+  }
+  Told operator()(const StateFound& w) const {
+    return "the state found: " + *std::visit(*this, w.why);
+  }
+  Told operator()(const PhaseUndecided& w) const {
+    return "the phase of " + w.fluid + " at " + Show(Quantity::temperature, w.temperature) +
+           " could not be decided (no bubble or dew point traced there); one phase assumed";
+  }
+  Told operator()(const ReferenceState& w) const {
+    return "reference state \"" + w.given + "\" is not supported (DEF only)";
+  }
+  Told operator()(const ComponentCount& w) const {
+    return std::to_string(w.requested) + " components requested (1 to 20 can be loaded)";
+  }
+  Told operator()(const FileCount&) const { return Unreadable(); }
+  Told operator()(const FileFault& w) const {
+    if (w.missing) {
       return property::ShortenedForMessage(fluid) +
              " is not a fluid or mixture the property library knows";
     }
-    return "the fluid or mixture file of " + property::ShortenedForMessage(fluid) +
-           " cannot be read";
+    return Unreadable();
   }
-  auto converted = Converted(text, molar_mass);
-  if (!converted || converted->empty() || ShowsLibraryInternals(*converted)) return std::nullopt;
-  return converted;
+  Told operator()(const NoComposition&) const { return "no composition given"; }
+  Told operator()(const BadFraction& w) const {
+    const std::string which =
+        "mole fraction " + std::to_string(w.position) + " (" + w.component + ")";
+    if (w.negative) return which + " is negative (" + FormatSignificant(*w.negative, 6) + ")";
+    return which + " is not a finite number";
+  }
+  Told operator()(const CompositionNotSet& w) const {
+    return "composition not set: the mole fractions of " + w.fluid +
+           (w.too_large ? " are too large" : " add up to 0");
+  }
+  // Nothing the engineer could act on: the request is named instead.
+  Told operator()(const NoFluid&) const { return std::nullopt; }
+  Told operator()(const Internal&) const { return std::nullopt; }
+
+  std::string Unreadable() const {
+    return "the fluid or mixture file of " + property::ShortenedForMessage(fluid) + " cannot be read";
+  }
+};
+
+}  // namespace
+
+std::string InFormUnits(Quantity quantity, double value) {
+  switch (quantity) {
+    case Quantity::temperature: return FormatFixed(value - kKelvinOffset, 2) + " 'C";
+    case Quantity::pressure: return FormatFixed(value / 100, 2) + " bar";
+    case Quantity::density: return FormatFixed(value, 2) + " kg/m^3";
+    case Quantity::internal_energy:
+    case Quantity::enthalpy: return FormatFixed(value, 2) + " kJ/kg";
+    case Quantity::entropy: return FormatFixed(value, 4) + " kJ/kg-K";
+    case Quantity::quality: return FormatFixed(value, 2);
+  }
+  return FormatFixed(value, 2);
+}
+
+std::optional<std::string> InFormTerms(const property::RequestFailure& why, std::string_view fluid,
+                                       std::string_view layer_text) {
+  if (const auto* record = std::get_if<fluidcore::Failure>(&why)) {
+    return std::visit(Words{fluid}, *record);
+  }
+  if (std::holds_alternative<property::OwnReason>(why) && !layer_text.empty()) {
+    return std::string(layer_text);
+  }
+  return std::nullopt;
 }
 
 }  // namespace cycle::detail
