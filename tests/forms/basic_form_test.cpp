@@ -1,7 +1,10 @@
 // The basic calculation form: defaults, Clear Data, and the input checks'
 // messages as the user meets them (captured, not shown).
+#include <algorithm>
 #include <map>
+#include <string>
 
+#include "cycle/basic_cycle.h"
 #include "program_under_test.h"
 
 namespace forms_test {
@@ -24,6 +27,28 @@ class BasicForm : public ProgramTest {
             {"Safetyfactor", "100"}, {"Isotropicefficiency", "80"}};
   }
 };
+
+// Each field of the basic calculation's table opens in its box (named as
+// the field) with the table's text.
+TEST_F(BasicForm, OpensWithTheTextsOfItsCalculationsTable) {
+  using Fields = cycle::BasicCycleFields;
+  const std::pair<const char*, std::string Fields::*> boxes[] = {
+      {"Refrigerant", &Fields::Refrigerant},
+      {"Massflowrate", &Fields::Massflowrate},
+      {"Temperaturehotspring", &Fields::Temperaturehotspring},
+      {"Subcooling", &Fields::Subcooling},
+      {"Superheating", &Fields::Superheating},
+      {"TemperatureCondensing", &Fields::TemperatureCondensing},
+      {"Safetyfactor", &Fields::Safetyfactor},
+      {"Isotropicefficiency", &Fields::Isotropicefficiency}};
+  OpenBasicForm();
+  for (const auto& entry : cycle::kBasicDefaults) {
+    const auto box = std::find_if(std::begin(boxes), std::end(boxes),
+                                  [&](const auto& b) { return b.second == entry.field; });
+    ASSERT_NE(box, std::end(boxes)) << entry.option;
+    EXPECT_EQ(Text(page::UserForm1, box->first).toStdString(), entry.text) << entry.option;
+  }
+}
 
 TEST_F(BasicForm, OpensWithItsDesignTexts) {
   OpenBasicForm();

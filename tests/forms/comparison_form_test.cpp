@@ -1,7 +1,10 @@
 // The comparison form: defaults, the name boxes when the number changes,
 // Clear Data, and the input checks' messages (captured, not shown).
+#include <algorithm>
 #include <map>
+#include <string>
 
+#include "cycle/comparison.h"
 #include "program_under_test.h"
 
 namespace forms_test {
@@ -47,6 +50,27 @@ class ComparisonForm : public ProgramTest {
     SetText(page::UserForm4, QStringLiteral("Refrigerant%1").arg(k), name);
   }
 };
+
+// Each condition of the comparison's table opens in its box (named as the
+// field) with the table's text.
+TEST_F(ComparisonForm, OpensWithTheTextsOfItsCalculationsTable) {
+  using Fields = cycle::ComparisonFields;
+  const std::pair<const char*, std::string Fields::*> boxes[] = {
+      {"HeatCapEvap", &Fields::HeatCapEvap},
+      {"TempEvap", &Fields::TempEvap},
+      {"Subcooling", &Fields::Subcooling},
+      {"Superheating", &Fields::Superheating},
+      {"TemperatureCondensing", &Fields::TemperatureCondensing},
+      {"Safetyfactor", &Fields::Safetyfactor},
+      {"Isotropicefficiency", &Fields::Isotropicefficiency}};
+  OpenComparisonForm();
+  for (const auto& entry : cycle::kComparisonDefaults) {
+    const auto box = std::find_if(std::begin(boxes), std::end(boxes),
+                                  [&](const auto& b) { return b.second == entry.field; });
+    ASSERT_NE(box, std::end(boxes)) << entry.option;
+    EXPECT_EQ(Text(page::UserForm4, box->first).toStdString(), entry.text) << entry.option;
+  }
+}
 
 TEST_F(ComparisonForm, OpensWithItsDefaultsAnEmptyNumberAndNoNameBoxes) {
   OpenComparisonForm();
