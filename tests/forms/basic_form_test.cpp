@@ -1,6 +1,5 @@
 // The basic calculation form: defaults, Clear Data, and the input checks'
 // messages as the user meets them (captured, not shown).
-#include <algorithm>
 #include <map>
 #include <string>
 
@@ -42,12 +41,7 @@ TEST_F(BasicForm, OpensWithTheTextsOfItsCalculationsTable) {
       {"Safetyfactor", &Fields::Safetyfactor},
       {"Isotropicefficiency", &Fields::Isotropicefficiency}};
   OpenBasicForm();
-  for (const auto& entry : cycle::kBasicDefaults) {
-    const auto box = std::find_if(std::begin(boxes), std::end(boxes),
-                                  [&](const auto& b) { return b.second == entry.field; });
-    ASSERT_NE(box, std::end(boxes)) << entry.option;
-    EXPECT_EQ(Text(page::UserForm1, box->first).toStdString(), entry.text) << entry.option;
-  }
+  ExpectTheTableInItsBoxes(page::UserForm1, cycle::kBasicDefaults, boxes);
 }
 
 TEST_F(BasicForm, OpensWithItsDesignTexts) {

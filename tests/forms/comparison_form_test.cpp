@@ -1,6 +1,5 @@
 // The comparison form: defaults, the name boxes when the number changes,
 // Clear Data, and the input checks' messages (captured, not shown).
-#include <algorithm>
 #include <map>
 #include <string>
 
@@ -64,12 +63,7 @@ TEST_F(ComparisonForm, OpensWithTheTextsOfItsCalculationsTable) {
       {"Safetyfactor", &Fields::Safetyfactor},
       {"Isotropicefficiency", &Fields::Isotropicefficiency}};
   OpenComparisonForm();
-  for (const auto& entry : cycle::kComparisonDefaults) {
-    const auto box = std::find_if(std::begin(boxes), std::end(boxes),
-                                  [&](const auto& b) { return b.second == entry.field; });
-    ASSERT_NE(box, std::end(boxes)) << entry.option;
-    EXPECT_EQ(Text(page::UserForm4, box->first).toStdString(), entry.text) << entry.option;
-  }
+  ExpectTheTableInItsBoxes(page::UserForm4, cycle::kComparisonDefaults, boxes);
 }
 
 TEST_F(ComparisonForm, OpensWithItsDefaultsAnEmptyNumberAndNoNameBoxes) {
