@@ -43,8 +43,7 @@ std::vector<Option> WithOptions(std::vector<Option> options, std::initializer_li
   return options;
 }
 
-std::optional<std::string> WithPictures(
-    const std::string& file, const std::function<std::optional<std::string>(const Pictures&)>& draw) {
+std::optional<std::string> WithPictures(const std::string& file, const Drawing& draw) {
   const auto pictures = LoadPictures();
   if (const auto* reason = std::get_if<std::string>(&pictures)) {
     return "Cannot write " + file + ": " + *reason;
@@ -65,9 +64,8 @@ std::optional<int> RefuseReportFormat(const ParsedOptions& options, std::ostream
   return BadUsage("--report " + file + ": the report's file name must end in .pdf or .csv", err);
 }
 
-int WriteRequestedReport(
-    const ParsedOptions& options, std::ostream& err, const std::function<report::CsvTable()>& table,
-    const std::function<std::optional<std::string>(const Pictures&, const std::string& file)>& pdf) {
+int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
+                         const std::function<report::CsvTable()>& table, const PdfDrawing& pdf) {
   const std::string& file = options.Text(kReportOption.name);
   if (file.empty()) return kSuccess;
   const auto failure =

@@ -46,15 +46,16 @@ inline constexpr Option kReportOption{
 
 // What `draw` returns, drawing with the pictures library; where the library
 // cannot be used, why, as a failure to write `file`.
-std::optional<std::string> WithPictures(
-    const std::string& file, const std::function<std::optional<std::string>(const Pictures&)>& draw);
+using Drawing = std::function<std::optional<std::string>(const Pictures&)>;
+std::optional<std::string> WithPictures(const std::string& file, const Drawing& draw);
 
 // Writes the report of the calculation when the command was given --report
 // FILE: the CSV table, or the PDF that `pdf` draws into the file. The
 // message and kRefused when it cannot be written, else kSuccess.
-int WriteRequestedReport(
-    const ParsedOptions& options, std::ostream& err, const std::function<report::CsvTable()>& table,
-    const std::function<std::optional<std::string>(const Pictures&, const std::string& file)>& pdf);
+using PdfDrawing =
+    std::function<std::optional<std::string>(const Pictures&, const std::string& file)>;
+int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
+                         const std::function<report::CsvTable()>& table, const PdfDrawing& pdf);
 
 // --report FILE with an extension other than .pdf or .csv, or an empty
 // name: the usage message; nothing when the option is absent or usable.

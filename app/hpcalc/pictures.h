@@ -27,10 +27,9 @@ class Pictures {
   virtual std::optional<std::string> WriteDiagrams(
       const std::string& file, const std::vector<cycle::CycleDiagram>& diagrams) const = 0;
   // The PDF reports of report/report_file.h, their diagrams given.
-  virtual std::optional<std::string> WriteBasicReport(const std::string& file,
-                                                      const cycle::BasicCycleInput& input,
-                                                      const cycle::BasicCycleResult& result,
-                                                      const report::ReportDiagram& diagram) const = 0;
+  virtual std::optional<std::string> WriteBasicReport(
+      const std::string& file, const cycle::BasicCycleInput& input,
+      const cycle::BasicCycleResult& result, const report::ReportDiagram& diagram) const = 0;
   virtual std::optional<std::string> WriteComparisonReport(
       const std::string& file, const cycle::ComparisonResults& results,
       const std::vector<report::ReportDiagram>& diagrams) const = 0;

@@ -101,8 +101,8 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
     return BadUsage(
         "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
-  const auto outcome = cycle::CalcTranscriticalCycle(options.FieldsOf(cycle::kTranscriticalDefaults),
-                                                     LibraryTextOf(options));
+  const auto outcome = cycle::CalcTranscriticalCycle(
+      options.FieldsOf(cycle::kTranscriticalDefaults), LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.Has(kCsvFlag)) {

@@ -71,7 +71,8 @@ std::string Synopsis(const Syntax& syntax) {
   if (!syntax.names.empty()) pieces.emplace_back(syntax.names);
   // Continued lines start after the command's name.
   const std::string_view name = std::string_view(syntax.words).substr(0, syntax.words.find(' '));
-  return Wrapped("  hpcalc " + syntax.words, pieces, std::string_view("  hpcalc ").size() + name.size() + 1);
+  const std::string command = "  hpcalc " + syntax.words;
+  return Wrapped(command, pieces, command.size() - syntax.words.size() + name.size() + 1);
 }
 
 // "  --name VALUE" and its help from kHelpColumn on, on the next line where

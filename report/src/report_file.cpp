@@ -170,7 +170,9 @@ std::optional<QString> WriteReport(const QString& path,
                                    const std::function<std::optional<QString>()>& pdf,
                                    const std::function<CsvTable()>& csv) {
   const auto format = ReportFormatOf(path.toStdString());
-  if (!format) return QStringLiteral("%1: the report's file name must end in .pdf or .csv").arg(path);
+  if (!format) {
+    return QStringLiteral("%1: the report's file name must end in .pdf or .csv").arg(path);
+  }
   return *format == ReportFormat::Pdf ? pdf() : WriteCsvTable(path, csv());
 }
 
@@ -207,7 +209,8 @@ std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table)
 std::optional<QString> WriteBasicPdf(const QString& path, const cycle::BasicCycleInput& input,
                                      const cycle::BasicCycleResult& result,
                                      const ReportDiagram& diagram) {
-  return WriteThrough(path, [&](QIODevice& file) { return DrawBasic(file, input, result, diagram); });
+  return WriteThrough(path,
+                      [&](QIODevice& file) { return DrawBasic(file, input, result, diagram); });
 }
 
 std::optional<QString> WriteComparisonPdf(const QString& path,

@@ -50,7 +50,9 @@ template <typename Fields, typename From, std::size_t N>
 constexpr FieldDefault<Fields> SameAs(const FieldDefaults<From, N>& table, std::string_view option,
                                       std::string Fields::*field) {
   for (const FieldDefault<From>& entry : table) {
-    if (entry.option == option) return {entry.option, entry.text, entry.help, field, entry.placeholder};
+    if (entry.option == option) {
+      return {entry.option, entry.text, entry.help, field, entry.placeholder};
+    }
   }
   throw std::logic_error("no field of that option");
 }
