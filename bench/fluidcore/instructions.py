@@ -22,7 +22,7 @@ import tempfile
 ITERATIONS = 640  # ten passes over the 64 prepared inputs
 # Routines of millions of instructions a call: fewer calls count as well.
 FEWER_ITERATIONS = {"CRITP": 64, "ReadMixingFile": 16, "ScreenFluid": 64, "Transcritical": 16,
-                    "Layouts": 2}
+                    "Layouts": 2, "ListRefrigerants": 2}
 
 # Targets on R134a; R22 1.4 times, water 4 times.
 TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
@@ -33,7 +33,8 @@ TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
 SCALE = {"R134a": 1.0, "R22": 1.4, "Water": 4.0}
 # Targets by routine, fluid and kind: on mixtures (mixture_bench) a dew point
 # at T and a single-phase TP flash of R410A, a blend's critical point, the
-# mixing file read once; one pure fluid of the screening (cycle_bench).
+# mixing file read once; one pure fluid of the screening, the list of every
+# fluid and blend the refrigerant boxes suggest (cycle_bench).
 NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid"): 200000,
                  ("TPFLSH", "R410A", "vapour"): 200000,
                  ("CRITP", "R410A", "new_composition"): 3000000,
@@ -43,12 +44,14 @@ NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid")
                  ("ReadMixingFile", "hmx.bnc", "first"): 10000000,
                  ("ScreenFluid", "R134a", "loaded"): 1000000,
                  ("Transcritical", "optimal", "loaded"): 5000000,
-                 ("Layouts", "economizer_optimal_eight", "loaded"): 80000000}
+                 ("Layouts", "economizer_optimal_eight", "loaded"): 80000000,
+                 ("ListRefrigerants", "files", "first"): 50000000}
 # Routines that are no entry point: the function whose instructions count.
 COLLECT = {"ReadMixingFile": "fluidcore::MixtureLibrary::rules*",
            "ScreenFluid": "cycle::ScreenFluid*",
            "Transcritical": "cycle::CalcTranscriticalCycle*",
-           "Layouts": "cycle::CalcLayout*"}
+           "Layouts": "cycle::CalcLayout*",
+           "ListRefrigerants": "cycle::ListRefrigerants*"}
 # Routines whose benchmark calls them once more before its loop.
 CHECKED_BEFORE_LOOP = {"Transcritical", "Layouts"}
 

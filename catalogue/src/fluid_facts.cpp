@@ -118,16 +118,31 @@ std::string PlainCitation(std::string_view citation) {
   return text;
 }
 
-PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text) {
+namespace {
+
+// The members of a fluid file that ParseWith reads before the literature,
+// all near its beginning.
+constexpr std::string_view kFacts[] = {"name",         "aliases", "cas",  "formula",
+                                       "molar_mass",   "limits",  "critical",
+                                       "safety_class", "gwp100",  "odp"};
+
+// The facts of one fluid file's text, read on demand: the members skipped
+// (the equation's coefficients, most of the file) are not parsed, and
+// without the literature, which the files put last, nothing after the facts
+// is looked at. One parser reads file after file, its buffers grown once to
+// the largest. The text is parsed in place where it has simdjson's padding
+// to spare after it (datafiles::ReadDataFile leaves it).
+PureFluidFacts ParseWith(ondemand::parser& parser, const std::string& file_stem,
+                         const std::string& text, Literature literature) {
   PureFluidFacts facts;
   facts.file_stem = file_stem;
   bool named = false;
-  // Read on demand: the members skipped (the equation's coefficients, most
-  // of the file) are not parsed.
   try {
-    ondemand::parser parser;
-    const simdjson::padded_string padded(text);
-    ondemand::document document = parser.iterate(padded);
+    const bool padded = text.capacity() - text.size() >= simdjson::SIMDJSON_PADDING;
+    const simdjson::padded_string copy =
+        padded ? simdjson::padded_string() : simdjson::padded_string(text);
+    ondemand::document document = padded ? parser.iterate(text) : parser.iterate(copy);
+    std::size_t facts_left = std::size(kFacts);
     for (auto member : document.get_object()) {
       const std::string_view key = member.unescaped_key();
       ondemand::value value = member.value();
@@ -146,13 +161,17 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
         ForEachMember(value, [&](std::string_view limit, ondemand::value v) {
           if (limit == "Tmin") facts.lower_limit = Positive(NumberOf(v));
         });
+      } else if (key == "critical") {
+        ForEachMember(value, [&](std::string_view quantity, ondemand::value v) {
+          if (quantity == "T") facts.critical_temperature = Positive(NumberOf(v));
+        });
       } else if (key == "safety_class") {
         facts.safety_class = KnownClass(TextOf(value));
       } else if (key == "gwp100") {
         facts.gwp100 = KnownFigure(NumberOf(value));
       } else if (key == "odp") {
         facts.odp = KnownFigure(NumberOf(value));
-      } else if (key == "sources") {
+      } else if (key == "sources" && literature == Literature::read) {
         ForEachMember(value, [&](std::string_view kind, ondemand::value citations) {
           if (kind != "equation_of_state") return;
           ForEachText(citations, [&](const std::string& citation) {
@@ -160,6 +179,8 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
           });
         });
       }
+      const bool fact = std::find(std::begin(kFacts), std::end(kFacts), key) != std::end(kFacts);
+      if (fact && --facts_left == 0 && literature == Literature::skipped) break;
     }
   } catch (const simdjson::simdjson_error& error) {
     throw std::runtime_error(error.what());
@@ -167,6 +188,13 @@ PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& t
   if (!named) throw std::runtime_error("not a fluid file (no name)");
   std::erase(facts.aliases, facts.name);
   return facts;
+}
+
+}  // namespace
+
+PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text) {
+  ondemand::parser parser;
+  return ParseWith(parser, file_stem, text, Literature::read);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -216,14 +244,16 @@ std::optional<PureFluidFacts> FluidFactsOf(std::string_view name) {
   return std::nullopt;
 }
 
-FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
+FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir, Literature literature) {
   FluidFileList list;
+  ondemand::parser parser;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(fluids_dir, error)) {
     if (Lower(entry.path().extension().string()) != ".fld") continue;
     const std::string stem = entry.path().stem().string();
     try {
-      list.fluids.push_back(WithPublishedFacts(ParseFluidFile(stem, ReadText(entry.path()))));
+      list.fluids.push_back(
+          WithPublishedFacts(ParseWith(parser, stem, ReadText(entry.path()), literature)));
     } catch (const std::exception& failure) {
       list.skipped.push_back(entry.path().filename().string() + ": " + failure.what());
     }

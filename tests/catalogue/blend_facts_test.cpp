@@ -23,13 +23,14 @@ PureFluidFacts Fluid(std::string stem, std::optional<double> molar_mass,
 }
 
 TEST(ParseMixtureFile, ReadsComponentsAndFractionsSeparatedAnyWay) {
-  const auto lines = ParseMixtureFile("R410A\nR32/R125 50/50\n2\nR32.fld\nR125.FLD\n0.7\n0.3\n");
+  const auto lines = ParseMixtureFile("R410A\nR32/R125 50/50\n2\nR32.fld\nR125.FLD\n0.7\n0.3\n").components;
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].fluid, "R32");
   EXPECT_EQ(lines[1].fluid, "R125");
   EXPECT_DOUBLE_EQ(lines[0].mole_fraction, 0.7);
   EXPECT_DOUBLE_EQ(lines[1].mole_fraction, 0.3);
-  const auto one_line = ParseMixtureFile("X\r\n\r\n 3 \r\nfluids\\A.fld\r\nB\r\nC.fld\r\n0.2, 0.3,0.5\r\n");
+  const auto one_line =
+      ParseMixtureFile("X\r\n\r\n 3 \r\nfluids\\A.fld\r\nB\r\nC.fld\r\n0.2, 0.3,0.5\r\n").components;
   ASSERT_EQ(one_line.size(), 3u);
   EXPECT_EQ(one_line[0].fluid, "A");
   EXPECT_EQ(one_line[1].fluid, "B");
