@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 
@@ -43,6 +44,25 @@ std::vector<Option> WithOptions(std::span<const Option> options, std::initialize
   std::vector<Option> all(options.begin(), options.end());
   all.insert(all.end(), more);
   return all;
+}
+
+void PrintColumns(const std::vector<std::vector<std::string>>& lines,
+                  const std::vector<bool>& right_aligned, std::ostream& out) {
+  const std::size_t count = right_aligned.size();
+  std::vector<std::size_t> widths(count, 0);
+  for (const auto& line : lines) {
+    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+  }
+  for (const auto& line : lines) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string padding(widths[i] - line[i].size(), ' ');
+      text += (i == 0 ? "" : "  ");
+      text += i + 1 == count ? line[i] : right_aligned[i] ? padding + line[i] : line[i] + padding;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
 }
 
 std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>& draw) {

@@ -19,6 +19,11 @@
 
 namespace hpcalc {
 
+// Why a command that lists the fluid and mixture files has nothing to list.
+inline constexpr std::string_view kNoDataFiles =
+    "No fluid or mixture files found (fluids/ and mixtures/ in the working directory or beside "
+    "the program)";
+
 // The reason, then the usage text, on err; kBadUsage.
 int BadUsage(std::string_view reason, std::ostream& err);
 // The usage text on out; kSuccess.
@@ -37,6 +42,12 @@ cycle::LibraryText LibraryTextOf(const ParsedOptions& options);
 
 // The options of a command with more appended.
 std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more);
+
+// Lines of fields in aligned columns two blanks apart: a column to the
+// right where `right_aligned` says so, else to the left; the last column as
+// long as it is, no line with blanks at its end.
+void PrintColumns(const std::vector<std::vector<std::string>>& lines,
+                  const std::vector<bool>& right_aligned, std::ostream& out);
 
 // Runs `draw` with a QApplication, which plots need to be drawn into files,
 // offscreen; the platform's notices (no runtime folder and the like) are no

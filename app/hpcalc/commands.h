@@ -13,6 +13,7 @@ enum ExitCode : int { kSuccess = 0, kRefused = 1, kBadUsage = 2 };
 int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunFluids(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

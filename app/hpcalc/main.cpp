@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
       {"compare", hpcalc::RunCompare},
       {"property", hpcalc::RunProperty},
       {"diagram", hpcalc::RunDiagram},
+      {"fluids", hpcalc::RunFluids},
       {"layout", hpcalc::RunLayout},
       {"screen", hpcalc::RunScreen},
       {"transcritical", hpcalc::RunTranscritical},

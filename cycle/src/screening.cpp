@@ -6,6 +6,7 @@
 
 #include "catalogue/library_files.h"
 #include "cycle/number_text.h"
+#include "cycle/parallel_points.h"
 #include "cycle/result_text.h"
 #include "cycle/wet_compression.h"
 #include "cycle_points.h"
@@ -238,6 +239,18 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
   }
   row.outcome = std::move(cycle);
   return row;
+}
+
+std::vector<ScreeningRow> ScreenFluids(const std::vector<ScreeningCandidate>& fluids,
+                                       const ComparisonConditions& conditions, int workers,
+                                       LibraryText shown) {
+  auto screened = ComputeInParallel<ScreeningRow>(
+      fluids.size(), [&](std::size_t i) { return ScreenFluid(fluids[i], conditions, shown); },
+      {.workers = workers, .stop_requested = {}, .done = {}});
+  std::vector<ScreeningRow> rows;
+  rows.reserve(screened.size());
+  for (auto& row : screened) rows.push_back(std::move(*row));  // none stopped: every row is there
+  return rows;
 }
 
 std::string_view ColumnName(ScreeningColumn column) { return FormatOf(column).name; }
