@@ -28,7 +28,8 @@ struct PureFluidFacts {
 };
 
 // Whether the equation's literature is read: what lists the fluids needs
-// none, and reads the files faster without (the files put it last).
+// none, and reads the files faster without (the files state the facts
+// first, the equation and its literature after them).
 enum class Literature { read, skipped };
 
 // Every fluids/*.fld of the folder, sorted by file name without regard to
@@ -44,7 +45,8 @@ FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir,
 
 // The facts of one fluid file's text; throws std::runtime_error when the
 // text is not a fluid file.
-PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text);
+PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text,
+                              Literature literature = Literature::read);
 
 // The facts of the fluid a name stands for, the published ones in place of
 // its file's, found as the property library finds it: in fluids/ under the working directory, else beside the program,
