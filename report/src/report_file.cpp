@@ -222,8 +222,11 @@ std::optional<QString> WriteLayoutReport(const QString& path, const cycle::Layou
       [&] { return LayoutFiguresTable(outcomes); });
 }
 
-std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table) {
-  return WriteThrough(path, [&](QIODevice& file) { return WriteText(file, table.Text()); });
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table,
+                                     std::string_view comment) {
+  const std::string text =
+      (comment.empty() ? std::string() : "# " + std::string(comment) + "\n") + table.Text();
+  return WriteThrough(path, [&](QIODevice& file) { return WriteText(file, text); });
 }
 
 }  // namespace report

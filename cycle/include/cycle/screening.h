@@ -139,6 +139,9 @@ std::string_view ColumnName(ScreeningColumn column);
 std::optional<ScreeningColumn> ColumnNamed(std::string_view name);
 // The unit of a column's numbers ("'C", "kJ/m3"); "" for texts.
 std::string_view ColumnUnit(ScreeningColumn column);
+// The column's heading in words with its unit, as the screening page shows
+// it: "Safety class", "Mass per heat (kg/kJ)", "COP".
+std::string ColumnHeading(ScreeningColumn column);
 
 // A cell: nothing (unknown), a number or a text.
 using ScreeningValue = std::variant<std::monostate, double, std::string>;

@@ -1,0 +1,51 @@
+#!/usr/bin/env python3
+"""Wall time of the whole screening on several threads against one.
+
+    bench/hpcalc/screen_speedup.py build/bin/hpcalc [JOBS [ROUNDS]]
+
+Runs `hpcalc screen --csv --jobs 1` and `--jobs JOBS` (default 2) in turn,
+ROUNDS times each (default 5), checks that both print the same table, and
+prints the shortest wall time of each and their ratio next to the target.
+The machine is shared: the shortest of several runs is the least disturbed,
+and both are measured in the same run of this script, one after the other.
+"""
+import subprocess
+import sys
+import time
+
+TARGET = 0.65  # on two cores
+
+
+def timed(program, jobs):
+    start = time.perf_counter()
+    run = subprocess.run([program, "screen", "--csv", "--jobs", str(jobs)],
+                         capture_output=True, check=True)
+    return time.perf_counter() - start, run.stdout
+
+
+def main(argv):
+    if len(argv) not in (2, 3, 4):
+        print(__doc__, file=sys.stderr)
+        return 2
+    program = argv[1]
+    jobs = int(argv[2]) if len(argv) > 2 else 2
+    rounds = int(argv[3]) if len(argv) > 3 else 5
+    one, several = [], []
+    expected = None
+    for _ in range(rounds):
+        for times, n in ((one, 1), (several, jobs)):
+            seconds, out = timed(program, n)
+            if expected is None:
+                expected = out
+            elif out != expected:
+                print(f"--jobs {n} printed another table than --jobs 1", file=sys.stderr)
+                return 1
+            times.append(seconds)
+    ratio = min(several) / min(one)
+    print(f"--jobs 1: {min(one):.3f} s   --jobs {jobs}: {min(several):.3f} s   "
+          f"ratio {ratio:.3f}   target {TARGET} (on two cores)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
