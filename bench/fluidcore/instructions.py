@@ -77,21 +77,29 @@ def instructions(program, name):
     return counted(program, name, routine, iterations) / iterations
 
 
-def counted(program, name, routine, iterations):
-    """All instructions inside the routine over a run of this many iterations."""
-    collect = COLLECT.get(routine, f"{routine}dll")
+def callgrind_total(command, options=(), env=None):
+    """All instructions callgrind counts in a run of the command (a list:
+    the program and its arguments) with the given callgrind options; the
+    command's output is dropped, and a failed run raises CalledProcessError."""
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "callgrind.out")
-        env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(iterations))
         subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
-                        f"--toggle-collect={collect}", program,
-                        f"--benchmark_filter=^{filter_escaped(name)}(/iterations:[0-9]+)?$"],
+                        *options, *command],
                        env=env, capture_output=True, check=True)
         with open(out) as f:
             for line in f:
                 if line.startswith("totals:") or line.startswith("summary:"):
                     return int(line.split()[1])
-    raise RuntimeError(f"no totals for {name}")
+    raise RuntimeError(f"no totals for {' '.join(command)}")
+
+
+def counted(program, name, routine, iterations):
+    """All instructions inside the routine over a run of this many iterations."""
+    collect = COLLECT.get(routine, f"{routine}dll")
+    env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(iterations))
+    return callgrind_total(
+        [program, f"--benchmark_filter=^{filter_escaped(name)}(/iterations:[0-9]+)?$"],
+        [f"--toggle-collect={collect}"], env)
 
 
 def main(argv):
