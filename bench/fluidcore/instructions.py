@@ -102,12 +102,20 @@ def counted(program, name, routine, iterations):
         [f"--toggle-collect={collect}"], env)
 
 
-def main(argv):
+def program_and_filter(argv, usage):
+    """The program and the filter (default: every one) of a command line, or
+    None after printing the usage where it has neither one nor two arguments."""
     if len(argv) not in (2, 3):
-        print(__doc__, file=sys.stderr)
+        print(usage, file=sys.stderr)
+        return None
+    return argv[1], argv[2] if len(argv) == 3 else "."
+
+
+def main(argv):
+    given = program_and_filter(argv, __doc__)
+    if given is None:
         return 2
-    program = argv[1]
-    pattern = argv[2] if len(argv) == 3 else "."
+    program, pattern = given
     print(f"{'benchmark':34} {'instructions/call':>18} {'target':>8}")
     for name in benchmarks(program, pattern):
         n = instructions(program, name)

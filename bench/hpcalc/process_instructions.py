@@ -14,7 +14,7 @@ import re
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fluidcore"))
-from instructions import callgrind_total  # noqa: E402  (found through the path above)
+from instructions import callgrind_total, program_and_filter  # noqa: E402  (found through the path above)
 
 # Command line, target (instructions of the whole process).
 COMMANDS = [
@@ -24,11 +24,10 @@ COMMANDS = [
 
 
 def main(argv):
-    if len(argv) not in (2, 3):
-        print(__doc__, file=sys.stderr)
+    given = program_and_filter(argv, __doc__)
+    if given is None:
         return 2
-    program = argv[1]
-    pattern = argv[2] if len(argv) == 3 else "."
+    program, pattern = given
     print(f"{'process':40} {'instructions':>14} {'target':>14}")
     for args, target in COMMANDS:
         text = "hpcalc " + " ".join(args)
