@@ -18,7 +18,9 @@ namespace {
 // screening shows the same facts, an unknown one empty.
 std::vector<std::string> Fields(const catalogue::ListedFluid& fluid) {
   std::string aliases;
-  for (const std::string& alias : fluid.aliases) aliases.append(aliases.empty() ? "" : ";").append(alias);
+  for (const std::string& alias : fluid.aliases) {
+    aliases.append(aliases.empty() ? "" : ";").append(alias);
+  }
   const auto number = [](cycle::ScreeningColumn column, const std::optional<double>& value) {
     return value ? cycle::ColumnText(column, *value) : std::string();
   };
@@ -37,7 +39,8 @@ int RunFluids(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) {
-    return BadUsage("fluids takes no names: " + property::ShortenedForMessage(options.names[0]), err);
+    return BadUsage("fluids takes no names: " + property::ShortenedForMessage(options.names[0]),
+                    err);
   }
   const catalogue::FluidList list = cycle::ListRefrigerants();
   for (const auto& skipped : list.skipped) err << "hpcalc: skipped " << skipped << '\n';

@@ -176,9 +176,12 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   std::vector<cycle::ScreeningCandidate> passing;
   std::copy_if(candidates.fluids.begin(), candidates.fluids.end(), std::back_inserter(passing),
-               [&](const cycle::ScreeningCandidate& fluid) { return cycle::PassesFacts(fluid, filter); });
+               [&](const cycle::ScreeningCandidate& fluid) {
+                 return cycle::PassesFacts(fluid, filter);
+               });
+  const int threads = std::get<int>(jobs);
   auto rows = cycle::Filtered(
-      cycle::ScreenFluids(passing, conditions, std::get<int>(jobs), LibraryTextOf(options)), filter);
+      cycle::ScreenFluids(passing, conditions, threads, LibraryTextOf(options)), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);
   const auto table = report::ScreeningTable(rows);
   if (options.csv) {

@@ -21,12 +21,12 @@ FluidList ListFluids() {
   for (const PureFluidFacts& fluid : files.fluids) {
     std::vector<std::string> names = NamesOf(fluid);  // the file's name first
     names.erase(names.begin());
-    list.fluids.push_back({fluid.file_stem, false, std::move(names), Celsius(fluid.critical_temperature),
-                           fluid.safety_class, fluid.gwp100});
+    list.fluids.push_back({fluid.file_stem, false, std::move(names),
+                           Celsius(fluid.critical_temperature), fluid.safety_class, fluid.gwp100});
   }
   for (const BlendFacts& blend : files.blends) {
-    list.fluids.push_back(
-        {blend.name, true, {}, Celsius(blend.critical_temperature), blend.safety_class, blend.gwp100});
+    list.fluids.push_back({blend.name, true, {}, Celsius(blend.critical_temperature),
+                           blend.safety_class, blend.gwp100});
   }
   return list;
 }

@@ -263,7 +263,9 @@ std::string_view ColumnUnit(ScreeningColumn column) { return FormatOf(column).un
 std::string ColumnHeading(ScreeningColumn column) {
   const ColumnFormat& format = FormatOf(column);
   std::string heading(format.words);
-  if (!format.unit.empty() && format.unit != "-") heading.append(" (").append(format.unit).append(")");
+  if (!format.unit.empty() && format.unit != "-") {
+    heading.append(" (").append(format.unit).append(")");
+  }
   return heading;
 }
 

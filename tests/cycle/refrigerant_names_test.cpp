@@ -4,6 +4,7 @@
 #include "cycle/refrigerant_names.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -125,8 +126,8 @@ TEST(ListRefrigerants, EveryFluidOfTheScreeningOnceWithNamesNoOtherHas) {
 // A mixture file of the user's own states no critical temperature: the list
 // asks the library, which sets the blend up.
 TEST(ListRefrigerants, AMixtureFileWithoutItsCriticalTemperatureGetsTheLibrarys) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("refrigerant_names_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("refrigerant_names_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir / "mixtures");
   std::ofstream(dir / "mixtures" / "MyBlend.mix")
       << "MyBlend\nR32/R134a\n2\nR32.fld\nR134a.fld\n0.5\n0.5\n";

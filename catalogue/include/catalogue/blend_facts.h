@@ -58,7 +58,7 @@ struct BlendFacts {
   std::optional<std::string> safety_class;            // PublishedSafetyClass
   std::optional<double> gwp100;                       // MassWeighted
   std::optional<double> odp;
-  std::optional<double> critical_temperature;  // K, as the mixture file states it (not MakeBlendFacts)
+  std::optional<double> critical_temperature;  // K, as its file states it; not MakeBlendFacts
 };
 
 // The blend's facts from its components and the pure fluids' facts (matched

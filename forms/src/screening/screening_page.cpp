@@ -46,7 +46,8 @@ std::string ExportComment(const cycle::ComparisonConditions& c) {
   for (const cycle::ScreeningColumn column : cycle::kScreeningColumns) {
     const std::string_view unit = cycle::ColumnUnit(column);
     if (unit.empty() || unit == "-") continue;
-    units.append(units.empty() ? "" : ", ").append(cycle::ColumnName(column)).append(" ").append(unit);
+    units.append(units.empty() ? "" : ", ").append(cycle::ColumnName(column));
+    units.append(" ").append(unit);
   }
   return "Screening under the comparison's conditions: " + ConditionsText(c).toStdString() +
          " Units: " + units + "; the other numbers have none.";
@@ -276,8 +277,9 @@ void ScreeningPage::ShowProgress() {
                                      [](const cycle::ScreeningRow& row) { return row.refusal(); });
   // Counted from the rows themselves: the table may be a few rows behind.
   const cycle::ScreeningFilter filter = filters_->Selection();
-  const auto shown = std::count_if(screened_.begin(), screened_.end(),
-                                   [&](const cycle::ScreeningRow& row) { return cycle::Passes(row, filter); });
+  const auto shown =
+      std::count_if(screened_.begin(), screened_.end(),
+                    [&](const cycle::ScreeningRow& row) { return cycle::Passes(row, filter); });
   QString text;
   if (candidates_.empty()) {
     text = QStringLiteral(
