@@ -22,7 +22,8 @@ namespace hpcalc {
 
 namespace {
 
-// Besides the conditions: the filters and the order, off unless given.
+// Besides the conditions: the filters, the order and the threads, off unless
+// given.
 constexpr Option kSelectionOptions[] = {
     {"kind", "all"}, {"safety-class", ""}, {"max-gwp", ""}, {"sort", ""}, {"jobs", ""}};
 // Far more threads than any machine has cores gain nothing.
