@@ -8,12 +8,19 @@ ROUNDS times each (default 5), checks that both print the same table, and
 prints the shortest wall time of each and their ratio next to the target.
 The machine is shared: the shortest of several runs is the least disturbed,
 and both are measured in the same run of this script, one after the other.
+
+So that a ratio can be judged on a busy machine, the same is done for work
+that needs no coordination at all: a fixed count of loops in one process,
+against the same count split over JOBS processes. Its ratio is the best any
+program gets from JOBS threads on this machine at this time.
 """
+import multiprocessing
 import subprocess
 import sys
 import time
 
 TARGET = 0.65  # on two cores
+LOOPS = 4_000_000
 
 
 def timed(program, jobs):
@@ -23,6 +30,24 @@ def timed(program, jobs):
     return time.perf_counter() - start, run.stdout
 
 
+def spin(loops):
+    total = 0
+    for i in range(loops):
+        total += i
+    return total
+
+
+def timed_spin(processes):
+    start = time.perf_counter()
+    workers = [multiprocessing.Process(target=spin, args=(LOOPS // processes,))
+               for _ in range(processes)]
+    for worker in workers:
+        worker.start()
+    for worker in workers:
+        worker.join()
+    return time.perf_counter() - start
+
+
 def main(argv):
     if len(argv) not in (2, 3, 4):
         print(__doc__, file=sys.stderr)
@@ -30,7 +55,7 @@ def main(argv):
     program = argv[1]
     jobs = int(argv[2]) if len(argv) > 2 else 2
     rounds = int(argv[3]) if len(argv) > 3 else 5
-    one, several = [], []
+    one, several, spin_one, spin_several = [], [], [], []
     expected = None
     for _ in range(rounds):
         for times, n in ((one, 1), (several, jobs)):
@@ -41,9 +66,14 @@ def main(argv):
                 print(f"--jobs {n} printed another table than --jobs 1", file=sys.stderr)
                 return 1
             times.append(seconds)
+        spin_one.append(timed_spin(1))
+        spin_several.append(timed_spin(jobs))
     ratio = min(several) / min(one)
-    print(f"--jobs 1: {min(one):.3f} s   --jobs {jobs}: {min(several):.3f} s   "
+    print(f"screening  --jobs 1: {min(one):.3f} s   --jobs {jobs}: {min(several):.3f} s   "
           f"ratio {ratio:.3f}   target {TARGET} (on two cores)")
+    print(f"loops      1 process: {min(spin_one):.3f} s   {jobs} processes: "
+          f"{min(spin_several):.3f} s   ratio {min(spin_several) / min(spin_one):.3f}   "
+          f"(the best this machine gives {jobs} threads now)")
     return 0
 
 
