@@ -2,6 +2,7 @@
 """Wall time of the whole screening on several threads against one.
 
     bench/hpcalc/screen_speedup.py build/bin/hpcalc [JOBS [ROUNDS]]
+    bench/hpcalc/screen_speedup.py --callgrind build/bin/hpcalc [JOBS]
 
 Runs `hpcalc screen --csv --jobs 1` and `--jobs JOBS` (default 2) in turn,
 ROUNDS times each (default 5), checks that both print the same table, and
@@ -13,10 +14,18 @@ So that a ratio can be judged on a busy machine, the same is done for work
 that needs no coordination at all: a fixed count of loops in one process,
 against the same count split over JOBS processes. Its ratio is the best any
 program gets from JOBS threads on this machine at this time.
+
+With --callgrind, what no load disturbs: the instructions of the busiest
+thread of `--jobs JOBS` against those of `--jobs 1`, counted by callgrind
+(valgrind runs the threads one at a time, the work shared among them as on
+free cores): the wall-time ratio on JOBS free cores, memory aside.
 """
+import glob
 import multiprocessing
+import os
 import subprocess
 import sys
+import tempfile
 import time
 
 TARGET = 0.65  # on two cores
@@ -48,7 +57,31 @@ def timed_spin(processes):
     return time.perf_counter() - start
 
 
+def thread_instructions(program, jobs):
+    """The instructions of each thread of the screening on JOBS threads."""
+    with tempfile.TemporaryDirectory() as tmp:
+        out = os.path.join(tmp, "callgrind.out")
+        subprocess.run(["valgrind", "--tool=callgrind", "--separate-threads=yes",
+                        f"--callgrind-out-file={out}", program, "screen", "--csv", "--jobs",
+                        str(jobs)], capture_output=True, check=True)
+        counts = []
+        for path in glob.glob(out + "*"):
+            with open(path) as f:
+                counts += [int(line.split()[1]) for line in f if line.startswith("totals:")]
+        return counts
+
+
+def critical_path(program, jobs):
+    one = sum(thread_instructions(program, 1))
+    threads = thread_instructions(program, jobs)
+    print(f"instructions  --jobs 1: {one}   --jobs {jobs}: busiest thread {max(threads)} of "
+          f"{sum(threads)}   ratio {max(threads) / one:.3f}   target {TARGET} (on two cores)")
+    return 0
+
+
 def main(argv):
+    if len(argv) > 1 and argv[1] == "--callgrind" and len(argv) in (3, 4):
+        return critical_path(argv[2], int(argv[3]) if len(argv) > 3 else 2)
     if len(argv) not in (2, 3, 4):
         print(__doc__, file=sys.stderr)
         return 2
