@@ -535,7 +535,7 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     const auto denser = [&](double T) { return curve.value(Series::liquid_density, T) - rho; };
     const double at_lowest = denser(f.limits.Tmin), at_densest = denser(T_densest);
     if (at_lowest < 0 && at_densest >= 0)
-      grid.push_back(brent(denser, f.limits.Tmin, T_densest, at_lowest, at_densest, 1e-13 * T_densest).x);
+      grid.push_back(brent_root(denser, f.limits.Tmin, T_densest, at_lowest, at_densest, 1e-13 * T_densest).x);
   } else if (rho >= curve.at_temperature(Tmin).rhoV) {
     grid.push_back(curve.temperature_at(Series::vapour_density, rho));
   }

@@ -525,7 +525,7 @@ double ideal_gas_ln_pressure(const FixedMixture& m, double h, double s) {
   const auto& l = m.limits();
   const auto h_at = [&](double T) { return MixtureIsotherm(m.model(), T, m.z()).state(kRho).h - h; };
   const double fa = h_at(l.Tmin), fb = h_at(l.Tmax);
-  const double T = fa >= 0 ? l.Tmin : fb <= 0 ? l.Tmax : brent(h_at, l.Tmin, l.Tmax, fa, fb, 1e-6).x;
+  const double T = fa >= 0 ? l.Tmin : fb <= 0 ? l.Tmax : brent_root(h_at, l.Tmin, l.Tmax, fa, fb, 1e-6).x;
   const State ig = MixtureIsotherm(m.model(), T, m.z()).state(kRho);
   return std::log(ig.p) + (ig.s - s) / Mixture::kGasConstant;
 }
@@ -613,7 +613,7 @@ Result hs_state(const FixedMixture& m, double h, double s) {
       return gap ? 0.0 : v;
     };
     const bool up = xa < xb;
-    const Root root = brent(valid, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
+    const Root root = brent_root(valid, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
     if (!gap) {
       if (last_x != root.x) fn(root.x);
       break;

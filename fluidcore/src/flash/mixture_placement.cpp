@@ -408,7 +408,7 @@ std::optional<Result> rising_root(const std::function<Probe(double)>& probe, dou
     }
     return last.residual;
   };
-  const Root r = brent(fn, a, b, pa.residual, pb.residual, xtol);
+  const Root r = brent_root(fn, a, b, pa.residual, pb.residual, xtol);
   if (hit) last = *hit;
   else if (last_x != r.x) last = r.x == a ? pa : r.x == b ? pb : probe(r.x);
   if (!last.state.ok()) return std::nullopt;

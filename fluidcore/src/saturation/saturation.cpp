@@ -150,7 +150,7 @@ double saturation_temperature(const PureFluid& f, double p) {
   for (double step = 1e-6 * T; gb < 0 && b < c.Tcrit(); step *= 4) gb = g(b = std::min(b + step, c.Tcrit()));
   if (ga >= 0) return a;
   if (gb <= 0) return b;
-  return brent(g, a, b, ga, gb, 1e-14 * b).x;
+  return brent_root(g, a, b, ga, gb, 1e-14 * b).x;
 }
 
 SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
