@@ -54,6 +54,14 @@ cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string
           options.Text("sink")};
 }
 
+cycle::TranscriticalInput TranscriticalInputOf(const ParsedOptions& options) {
+  return {options.Text("refrigerant"),       options.Text("capacity"),
+          options.Text("evaporating"),       options.Text("superheating"),
+          options.Text("gas-cooler-outlet"), options.Text("high-pressure"),
+          options.Text("efficiency"),        options.Text("water-in"),
+          options.Text("water-out")};
+}
+
 std::string LayoutRefusalLine(const cycle::LayoutOutcome& outcome) {
   const std::string& reason = outcome.refusal()->reason;
   return reason.starts_with(outcome.refrigerant) ? reason : outcome.refrigerant + ": " + reason;

@@ -1,6 +1,6 @@
 // The options of the calculations, shared by every command that runs one
-// (basic, compare and layout, and the diagrams of each): the forms' fields
-// with the forms' defaults.
+// (basic, compare, layout and transcritical, the diagrams of each, and the
+// parameter studies): the forms' fields with the forms' defaults.
 #pragma once
 
 #include <array>
@@ -12,6 +12,7 @@
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/layouts.h"
+#include "cycle/transcritical.h"
 #include "options.h"
 
 namespace hpcalc {
@@ -35,6 +36,19 @@ inline constexpr std::array<Option, 13> kLayoutOptions{{
     {"sink", ""},
 }};
 
+// The transcritical form's fields with the form's defaults.
+inline constexpr std::array<Option, 9> kTranscriticalOptions{{
+    {"refrigerant", "R744"},
+    {"capacity", "10"},
+    {"evaporating", "10"},
+    {"superheating", "5"},
+    {"gas-cooler-outlet", "35"},
+    {"high-pressure", "optimal"},
+    {"efficiency", "70"},
+    {"water-in", "15"},
+    {"water-out", "65"},
+}};
+
 // The basic calculation's input as its form reads it (ReadBasicCycleInput),
 // or the exit code where the command ends: a command line it cannot use (the
 // basic calculation takes no names), or the form's refusal of a field.
@@ -50,6 +64,9 @@ std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const Pars
 
 // The layout's input for one refrigerant, the options as typed.
 cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string& refrigerant);
+
+// The transcritical cycle's input, the options as typed.
+cycle::TranscriticalInput TranscriticalInputOf(const ParsedOptions& options);
 
 // A refused refrigerant's line: its reason, after its name where the
 // reason does not begin with it.

@@ -15,6 +15,7 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
 int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunSweep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
       {"diagram", hpcalc::RunDiagram},
       {"layout", hpcalc::RunLayout},
       {"screen", hpcalc::RunScreen},
+      {"sweep", hpcalc::RunSweep},
       {"transcritical", hpcalc::RunTranscritical},
   };
   for (const auto& [name, run] : kCommands) {

@@ -5,51 +5,22 @@
 #include <utility>
 #include <vector>
 
+#include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/number_text.h"
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
 #include "report/csv_table.h"
+#include "report/transcritical_table.h"
 
 namespace hpcalc {
 
 namespace {
 
-// The form's fields with the form's defaults, handed to the calculation as typed.
-constexpr std::array<Option, 9> kTranscriticalOptions{{
-    {"refrigerant", "R744"},
-    {"capacity", "10"},
-    {"evaporating", "10"},
-    {"superheating", "5"},
-    {"gas-cooler-outlet", "35"},
-    {"high-pressure", "optimal"},
-    {"efficiency", "70"},
-    {"water-in", "15"},
-    {"water-out", "65"},
-}};
-
-cycle::TranscriticalInput InputOf(const ParsedOptions& options) {
-  return {options.Text("refrigerant"),   options.Text("capacity"),
-          options.Text("evaporating"),   options.Text("superheating"),
-          options.Text("gas-cooler-outlet"), options.Text("high-pressure"),
-          options.Text("efficiency"),    options.Text("water-in"),
-          options.Text("water-out")};
-}
-
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
-  report::CsvTable table({"refrigerant", "HighPressure", "Optimal", "COP", "MassFlow",
-                          "CompressorPower", "DischargeTemperature", "VHC", "P1", "T1", "H1", "S1",
-                          "H2s", "H2", "T2", "H3", "T3", "H4", "Pinch", "PinchAt"});
-  std::vector<std::string> row{r.refrigerant, cycle::FormatShortest(r.high_pressure),
-                               r.optimal ? "yes" : "no"};
-  for (const double figure :
-       {r.cop, r.mass_flow, r.compressor_power, r.discharge.T, r.vhc, r.suction.p, r.suction.T,
-        r.suction.h, r.suction.s, r.isentropic_discharge.h, r.discharge.h, r.discharge.T,
-        r.gas_cooler_outlet.h, r.gas_cooler_outlet.T, r.evaporator_inlet.h, r.pinch, r.pinch_at}) {
-    row.push_back(cycle::FormatShortest(figure));
-  }
-  table.AddRow(std::move(row));
+  report::CsvTable table(report::TranscriticalFiguresHeader());
+  table.AddRow(report::TranscriticalFiguresRow(r));
   table.Write(out);
 }
 
@@ -109,7 +80,7 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
     return BadUsage(
         "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
-  const auto outcome = cycle::CalcTranscriticalCycle(InputOf(options), LibraryTextOf(options));
+  const auto outcome = cycle::CalcTranscriticalCycle(TranscriticalInputOf(options), LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.csv) {
