@@ -238,24 +238,31 @@ std::string TooMany(const StudyRange& range) {
 
 // ---- The points ------------------------------------------------------------
 
-std::string FieldText(double value) { return FormatShortest(value); }
+// The text of the calculation's input that the variable types into;
+// nullptr where the calculation has no such input.
+std::string* TypedText(StudyCalculation& calculation, std::string_view variable) {
+  if (auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
+    const auto at = VariableIndex(kLayoutVariables, variable);
+    return at ? &(layout->input.*kLayoutMembers[*at]) : nullptr;
+  }
+  auto& input = std::get<TranscriticalInput>(calculation);
+  const auto at = VariableIndex(kTranscriticalVariables, variable);
+  return at ? &(input.*kTranscriticalMembers[*at]) : nullptr;
+}
 
+// The single calculation at point `index`: the refrigerant and the varied
+// input replaced.
 StudyCalculation PointCalculation(const Study& study, std::size_t index) {
   const std::size_t count = study.values.size();
-  const std::string& refrigerant = study.refrigerants.at(index / count);
-  const std::string text = FieldText(study.values.at(index % count));
   StudyCalculation calculation = study.calculation;
+  std::string* varied = TypedText(calculation, study.variable);
+  if (varied == nullptr) throw std::invalid_argument("no input " + study.variable + " to vary");
+  *varied = FormatShortest(study.values.at(index % count));
+  const std::string& refrigerant = study.refrigerants.at(index / count);
   if (auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
-    const auto at = VariableIndex(kLayoutVariables, study.variable);
-    if (!at) throw std::invalid_argument("no layout input " + study.variable);
     layout->input.Refrigerant = refrigerant;
-    layout->input.*kLayoutMembers[*at] = text;
   } else {
-    auto& input = std::get<TranscriticalInput>(calculation);
-    const auto at = VariableIndex(kTranscriticalVariables, study.variable);
-    if (!at) throw std::invalid_argument("no transcritical input " + study.variable);
-    input.Refrigerant = refrigerant;
-    input.*kTranscriticalMembers[*at] = text;
+    std::get<TranscriticalInput>(calculation).Refrigerant = refrigerant;
   }
   return calculation;
 }
@@ -305,6 +312,12 @@ const StudyVariable* StudyVariableNamed(const StudyCalculation& calculation,
   const auto variables = StudyVariables(calculation);
   const auto at = VariableIndex(variables, name);
   return at ? &variables[*at] : nullptr;
+}
+
+std::string InputText(const StudyCalculation& calculation, const StudyVariable& variable) {
+  StudyCalculation copy = calculation;
+  const std::string* text = TypedText(copy, variable.name);
+  return text ? *text : std::string();
 }
 
 std::variant<std::vector<double>, std::string> StudyValues(const StudyRange& range) {

@@ -23,6 +23,7 @@
 #include "navigation/frist_page.h"
 #include "comparison/result_pages.h"
 #include "screening/screening_page.h"
+#include "study/study_page.h"
 #include "navigation/select_sim.h"
 #include "transcritical/transcritical_form.h"
 #include "transcritical/transcritical_results.h"
@@ -147,6 +148,7 @@ void RegisterPages(Shell& shell) {
   pages.Register(page::Screening, FactoryOf<ScreeningPage>(shell));
   pages.Register(page::TranscriticalForm, FactoryOf<TranscriticalForm>(shell));
   pages.Register(page::TranscriticalResults, FactoryOf<TranscriticalResults>(shell));
+  pages.Register(page::Study, FactoryOf<StudyPage>(shell));
   for (const ResultPageDesign& design : ResultPageSequence())
     pages.Register(design.name, [&shell, &design]() -> std::unique_ptr<QWidget> {
       return std::make_unique<ResultPage>(shell, design);

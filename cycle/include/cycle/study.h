@@ -54,6 +54,9 @@ std::span<const StudyVariable> StudyVariables(const StudyCalculation& calculatio
 const StudyVariable* StudyVariableNamed(const StudyCalculation& calculation,
                                         std::string_view name);
 
+// The calculation's input of that variable as typed.
+std::string InputText(const StudyCalculation& calculation, const StudyVariable& variable);
+
 // ---- The values ------------------------------------------------------------
 
 enum class Spacing { step, points };

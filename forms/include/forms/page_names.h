@@ -28,5 +28,7 @@ inline const QString Screening = QStringLiteral("Screening_page");
 // The transcritical cycle (carbon dioxide water heaters): its form and results.
 inline const QString TranscriticalForm = QStringLiteral("Transcritical_form");
 inline const QString TranscriticalResults = QStringLiteral("Transcritical_results");
+// A parameter study of a form's calculation, opened from the form.
+inline const QString Study = QStringLiteral("Study_page");
 
 }  // namespace forms::page

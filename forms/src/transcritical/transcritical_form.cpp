@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "forms/page_names.h"
+#include "study/study_page.h"
 #include "transcritical/transcritical_results.h"
 
 namespace forms {
@@ -65,11 +66,15 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       AddButton(*this, "ClearData", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
   auto& calculate = AddButton(*this, "Calculate", "Calculate",
                               {12912, kButtonTop, kButtonWidth, kButtonHeight});
+  // In the free place right of the heating capacity.
+  auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
+                          {kRightBox, 3598 + 26, kBoxWidth + kRightCaptionWidth - 1500, kButtonHeight});
   DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   connect(&clear, &QPushButton::clicked, this, &TranscriticalForm::ClearData);
   connect(&calculate, &QPushButton::clicked, this, &TranscriticalForm::Calculate);
   connect(&back, &QPushButton::clicked, this, &TranscriticalForm::Back);
+  connect(&study, &QPushButton::clicked, this, &TranscriticalForm::Study);
 }
 
 cycle::TranscriticalInput TranscriticalForm::ReadFields() const {
@@ -93,6 +98,11 @@ void TranscriticalForm::Calculate() {
       .ShowResults(input, std::get<cycle::TranscriticalResult>(outcome));
   shell_.pages.Hide(page::TranscriticalForm);
   shell_.pages.Show(page::TranscriticalResults);
+}
+
+void TranscriticalForm::Study() {
+  const Input input = ReadFields();
+  OpenStudy(shell_, input, {input.Refrigerant}, page::TranscriticalForm);
 }
 
 void TranscriticalForm::Back() {

@@ -1,6 +1,7 @@
 // The transcritical cycle's form: the nine inputs as typed, with the
 // calculation's defaults; Calculate opens the results page, Clear Data
-// empties the fields, Back returns to the menu.
+// empties the fields, Back returns to the menu; Parameter Study... varies
+// one of the inputs over a range.
 #pragma once
 
 #include <QLineEdit>
@@ -21,6 +22,7 @@ class TranscriticalForm : public PageWindow {
   void ClearData();
   void Calculate();
   void Back();
+  void Study();
   cycle::TranscriticalInput ReadFields() const;
 
   Shell& shell_;

@@ -1,0 +1,149 @@
+#include "plots/study_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "cycle/number_text.h"
+#include "plots/overlay_colours.h"
+
+namespace plots {
+
+namespace {
+
+// Pixels; smaller where the points lie so close that they would make a band.
+constexpr double kPointSize = 6, kDensePointSize = 3;
+constexpr std::size_t kDensePoints = 100;
+constexpr double kReach = 8;      // pixels from a point's centre
+constexpr double kMargin = 0.05;  // of the points' span, on each side
+
+QString AxisLabel(const QString& label, const QString& unit) {
+  return unit.isEmpty() || unit == QStringLiteral("-") ? label : label + " (" + unit + ")";
+}
+
+// The span of the values with a margin; a single value gets room around it.
+QCPRange Framed(double low, double high) {
+  const double span = high - low;
+  const double margin = span > 0 ? span * kMargin : std::max(std::abs(low) * 0.1, 1.0);
+  return {low - margin, high + margin};
+}
+
+}  // namespace
+
+StudyChart::StudyChart(QWidget* parent) : QCustomPlot(parent) {
+  setBackground(Qt::white);
+  legend->setVisible(true);
+  legend->setFont(QFont(font().family(), 8));
+  axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
+  readout_ = new QCPItemText(this);
+  readout_->setPadding(QMargins(6, 3, 6, 3));
+  readout_->setBrush(QColor(255, 255, 255, 230));
+  readout_->setPen(QPen(Qt::gray));
+  readout_->position->setType(QCPItemPosition::ptAbsolute);
+  readout_->setTextAlignment(Qt::AlignLeft);
+  readout_->setVisible(false);
+  Draw({}, {});
+}
+
+void StudyChart::Draw(std::vector<StudyLine> lines, StudyAxes axes) {
+  lines_ = std::move(lines);
+  axes_ = std::move(axes);
+  clearGraphs();
+  readout_->setVisible(false);
+  xAxis->setLabel(AxisLabel(axes_.x_label, axes_.x_unit));
+  yAxis->setLabel(AxisLabel(axes_.y_label, axes_.y_unit));
+  double x_low = std::numeric_limits<double>::infinity(), x_high = -x_low;
+  double y_low = x_low, y_high = -x_low;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const StudyLine& line = lines_[i];
+    QCPGraph* graph = addGraph();
+    graph->setName(line.name);
+    graph->setPen(QPen(OverlayColour(i), 2));
+    graph->setScatterStyle(
+        QCPScatterStyle(QCPScatterStyle::ssDisc, OverlayColour(i),
+                        line.x.size() > kDensePoints ? kDensePointSize : kPointSize));
+    QVector<double> x, y;
+    for (std::size_t k = 0; k < line.x.size(); ++k) {
+      x.push_back(line.x[k]);
+      x_low = std::min(x_low, line.x[k]);
+      x_high = std::max(x_high, line.x[k]);
+      // A gap where the point has no figure: the line does not pass over it.
+      y.push_back(line.y[k] ? *line.y[k] : std::numeric_limits<double>::quiet_NaN());
+      if (line.y[k]) {
+        y_low = std::min(y_low, *line.y[k]);
+        y_high = std::max(y_high, *line.y[k]);
+      }
+    }
+    graph->setData(x, y, x_low <= x_high && std::is_sorted(x.begin(), x.end()));
+  }
+  xAxis->setRange(x_low <= x_high ? Framed(x_low, x_high) : QCPRange(0, 1));
+  yAxis->setRange(y_low <= y_high ? Framed(y_low, y_high) : QCPRange(0, 1));
+  legend->setVisible(!lines_.empty());
+  replot();
+}
+
+QPointF StudyChart::PlaceOf(Point point) const {
+  const StudyLine& line = lines_[point.line];
+  return {xAxis->coordToPixel(line.x[point.index]),
+          yAxis->coordToPixel(line.y[point.index].value_or(0))};
+}
+
+std::optional<StudyChart::Point> StudyChart::PointNear(QPointF place) const {
+  std::optional<Point> nearest;
+  double nearest_distance = std::numeric_limits<double>::infinity();
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    for (std::size_t k = 0; k < lines_[i].x.size(); ++k) {
+      if (!lines_[i].y[k]) continue;
+      const QPointF offset = PlaceOf({i, k}) - place;
+      const double distance = std::hypot(offset.x(), offset.y());
+      if (distance <= kReach && distance < nearest_distance) {
+        nearest = Point{i, k};
+        nearest_distance = distance;
+      }
+    }
+  }
+  return nearest;
+}
+
+QString StudyChart::Readout(Point point) const {
+  const StudyLine& line = lines_[point.line];
+  const auto text = [](const std::string& number, const QString& unit) {
+    const QString shown = QString::fromStdString(number);
+    return unit.isEmpty() || unit == QStringLiteral("-") ? shown : shown + ' ' + unit;
+  };
+  return QStringLiteral("%1\n%2 %3\n%4 %5")
+      .arg(line.name, axes_.x_label,
+           text(cycle::FormatShortest(line.x[point.index]), axes_.x_unit), axes_.y_label,
+           text(cycle::FormatFixed(line.y[point.index].value_or(0), axes_.y_decimals),
+                axes_.y_unit));
+}
+
+void StudyChart::mouseMoveEvent(QMouseEvent* event) {
+  QCustomPlot::mouseMoveEvent(event);
+  ShowReadout(PointNear(event->position()));
+}
+
+void StudyChart::leaveEvent(QEvent* event) {
+  QCustomPlot::leaveEvent(event);
+  ShowReadout(std::nullopt);
+}
+
+// The readout beside the point, on the side towards the middle of the chart
+// so that it stays inside.
+void StudyChart::ShowReadout(std::optional<Point> point) {
+  const bool was_visible = readout_->visible();
+  readout_->setVisible(point.has_value());
+  if (point) {
+    readout_->setText(Readout(*point));
+    const QPointF place = PlaceOf(*point);
+    const QPointF middle = axisRect()->rect().center();
+    const bool right = place.x() > middle.x(), high = place.y() < middle.y();
+    readout_->position->setPixelPosition(place +
+                                         QPointF(right ? -kReach : kReach, high ? kReach : -kReach));
+    readout_->setPositionAlignment((right ? Qt::AlignRight : Qt::AlignLeft) |
+                                   (high ? Qt::AlignTop : Qt::AlignBottom));
+  }
+  if (point || was_visible) replot(QCustomPlot::rpQueuedReplot);
+}
+
+}  // namespace plots
