@@ -23,9 +23,12 @@ namespace {
 constexpr double kMostJobs = 256;
 
 // The figures of the listing without --csv; the CSV has every one.
-constexpr std::string_view kListedLayoutFigures[] = {
-    "COP", "VHC", "CompressorPower", "IntermediatePressure", "DischargeTemperature",
-    "ExergyEfficiency"};
+constexpr std::string_view kListedLayoutFigures[] = {"COP",
+                                                     "VHC",
+                                                     "CompressorPower",
+                                                     "IntermediatePressure",
+                                                     "DischargeTemperature",
+                                                     "ExergyEfficiency"};
 constexpr std::string_view kListedTranscriticalFigures[] = {
     "HighPressure", "COP", "CompressorPower", "DischargeTemperature", "Pinch"};
 
@@ -107,8 +110,7 @@ void PrintListing(const cycle::Study& study, const std::vector<cycle::StudyPoint
   const report::CsvTable table = report::StudyFiguresTable(study, points, figures);
   const cycle::StudyVariable& variable =
       *cycle::StudyVariableNamed(study.calculation, study.variable);
-  std::vector<std::string> header{"refrigerant",
-                                  report::WithUnit(variable.name, variable.unit)};
+  std::vector<std::string> header{"refrigerant", report::WithUnit(variable.name, variable.unit)};
   for (const cycle::StudyFigure& figure : figures) {
     header.push_back(report::WithUnit(figure.name, figure.unit));
   }
@@ -139,10 +141,10 @@ int RunSweep(const std::vector<std::string>& args, std::ostream& out, std::ostre
                     err);
   }
   const bool layout = std::holds_alternative<cycle::LayoutCalculation>(*kind);
-  const auto known =
-      WithOptions(layout ? std::span<const Option>(kLayoutOptions)
-                         : std::span<const Option>(kTranscriticalOptions),
-                  {{"vary", ""}, {"from", ""}, {"to", ""}, {"step", ""}, {"points", ""}, {"jobs", ""}});
+  const auto known = WithOptions(
+      layout ? std::span<const Option>(kLayoutOptions)
+             : std::span<const Option>(kTranscriticalOptions),
+      {{"vary", ""}, {"from", ""}, {"to", ""}, {"step", ""}, {"points", ""}, {"jobs", ""}});
   const auto parsed = CommandOptions({args.begin() + 1, args.end()}, known, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);

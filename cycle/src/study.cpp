@@ -35,12 +35,12 @@ constexpr StudyVariable kLayoutVariables[] = {
     {"sink", "Heat sink temperature", kCelsius, "60", "120", "5"},
 };
 constexpr std::string LayoutInput::*kLayoutMembers[] = {
-    &LayoutInput::Capacity,          &LayoutInput::Evaporating,
-    &LayoutInput::Condensing,        &LayoutInput::Subcooling,
-    &LayoutInput::Superheating,      &LayoutInput::Safety,
-    &LayoutInput::Efficiency,        &LayoutInput::IhxEffectiveness,
-    &LayoutInput::Intermediate,      &LayoutInput::InjectionSuperheat,
-    &LayoutInput::Approach,          &LayoutInput::Source,
+    &LayoutInput::Capacity,     &LayoutInput::Evaporating,
+    &LayoutInput::Condensing,   &LayoutInput::Subcooling,
+    &LayoutInput::Superheating, &LayoutInput::Safety,
+    &LayoutInput::Efficiency,   &LayoutInput::IhxEffectiveness,
+    &LayoutInput::Intermediate, &LayoutInput::InjectionSuperheat,
+    &LayoutInput::Approach,     &LayoutInput::Source,
     &LayoutInput::Sink,
 };
 static_assert(std::size(kLayoutVariables) == std::size(kLayoutMembers));
@@ -75,39 +75,43 @@ std::optional<std::size_t> VariableIndex(std::span<const StudyVariable> variable
 
 using Figure = std::optional<double>;
 
+// Only a number is a figure: a value that is none (not finite) would show
+// as "NaN" on a page.
+Figure Finite(double value) { return std::isfinite(value) ? Figure(value) : std::nullopt; }
+
 template <double LayoutResult::*member>
 Figure OfLayout(const StudyPoint& point) {
   const LayoutResult* r = point.layout();
-  return r ? Figure(r->*member) : std::nullopt;
+  return r ? Finite(r->*member) : std::nullopt;
 }
 
 template <Component component>
 Figure LossOf(const StudyPoint& point) {
   const LayoutResult* r = point.layout();
-  return r ? Figure(r->Loss(component)) : std::nullopt;
+  return r ? Finite(r->Loss(component)) : std::nullopt;
 }
 
 Figure IntermediatePressureOf(const StudyPoint& point) {
   const LayoutResult* r = point.layout();
-  return r ? r->intermediate_pressure : std::nullopt;
+  return r && r->intermediate_pressure ? Finite(*r->intermediate_pressure) : std::nullopt;
 }
 
 // A two-phase discharge has no temperature of its own to show.
 Figure LayoutDischargeOf(const StudyPoint& point) {
   const LayoutResult* r = point.layout();
-  return r && !r->discharge_quality ? Figure(r->discharge_temperature) : std::nullopt;
+  return r && !r->discharge_quality ? Finite(r->discharge_temperature) : std::nullopt;
 }
 
 template <double TranscriticalResult::*member>
 Figure OfTranscritical(const StudyPoint& point) {
   const TranscriticalResult* r = point.transcritical();
-  return r ? Figure(r->*member) : std::nullopt;
+  return r ? Finite(r->*member) : std::nullopt;
 }
 
 template <DiagramState TranscriticalResult::*state, double DiagramState::*member>
 Figure StateOf(const StudyPoint& point) {
   const TranscriticalResult* r = point.transcritical();
-  return r ? Figure(r->*state.*member) : std::nullopt;
+  return r ? Finite(r->*state.*member) : std::nullopt;
 }
 
 // Where a layout has no such figure: the figure is offered only for the
@@ -144,19 +148,21 @@ const LayoutFigure kLayoutFigures[] = {
     {{"ExergyEfficiency", "Exergy efficiency", "-", 4, OfLayout<&LayoutResult::exergy_efficiency>}},
     {{"LossCompressor", "Exergy destroyed in the compressor", "kW", 3,
       LossOf<Component::compressor>}},
-    {{"LossCondenser", "Exergy destroyed in the condenser", "kW", 3,
-      LossOf<Component::condenser>}},
+    {{"LossCondenser", "Exergy destroyed in the condenser", "kW", 3, LossOf<Component::condenser>}},
     {{"LossValve", "Exergy destroyed in the valves", "kW", 3, LossOf<Component::valve>}},
     {{"LossEvaporator", "Exergy destroyed in the evaporator", "kW", 3,
       LossOf<Component::evaporator>}},
     {{"LossIHX", "Exergy destroyed in the internal heat exchanger", "kW", 3,
       LossOf<Component::ihx>},
-     Needs::component, Component::ihx},
+     Needs::component,
+     Component::ihx},
     {{"LossEconomizer", "Exergy destroyed in the economizer or flash tank", "kW", 3,
       LossOf<Component::economizer>},
-     Needs::component, Component::economizer},
+     Needs::component,
+     Component::economizer},
     {{"LossMixing", "Exergy destroyed in mixing", "kW", 3, LossOf<Component::mixing>},
-     Needs::component, Component::mixing},
+     Needs::component,
+     Component::mixing},
 };
 
 using Result = TranscriticalResult;
@@ -192,14 +198,11 @@ const StudyFigure kTranscriticalFigures[] = {
 
 bool Has(Layout layout, const LayoutFigure& figure) {
   switch (figure.needs) {
-    case Needs::any:
-      return true;
-    case Needs::two_stages:
-      return IsTwoStage(layout);
+    case Needs::any: return true;
+    case Needs::two_stages: return IsTwoStage(layout);
     case Needs::component: {
       const auto components = ComponentsOf(layout);
-      return std::find(components.begin(), components.end(), figure.component) !=
-             components.end();
+      return std::find(components.begin(), components.end(), figure.component) != components.end();
     }
   }
   return false;
@@ -269,13 +272,13 @@ StudyCalculation PointCalculation(const Study& study, std::size_t index) {
 
 StudyPoint ComputeStudyPoint(const Study& study, std::size_t index, LibraryText library_text) {
   StudyPoint point{study.refrigerants.at(index / study.values.size()),
-                   study.values[index % study.values.size()], {}};
+                   study.values[index % study.values.size()],
+                   {}};
   const StudyCalculation calculation = PointCalculation(study, index);
   if (const auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
     point.outcome = CalcLayout(layout->layout, layout->input, library_text);
   } else {
-    point.outcome =
-        CalcTranscriticalCycle(std::get<TranscriticalInput>(calculation), library_text);
+    point.outcome = CalcTranscriticalCycle(std::get<TranscriticalInput>(calculation), library_text);
   }
   return point;
 }
@@ -345,9 +348,8 @@ std::variant<std::vector<double>, std::string> StudyValues(const StudyRange& ran
     const auto count = static_cast<std::size_t>(*by);
     const double step = std::abs(span) / static_cast<double>(count - 1);
     for (std::size_t i = 0; i < count; ++i) {
-      values.push_back(HeldToStep(*from + span * static_cast<double>(i) /
-                                              static_cast<double>(count - 1),
-                                  step));
+      values.push_back(
+          HeldToStep(*from + span * static_cast<double>(i) / static_cast<double>(count - 1), step));
     }
   } else {
     if (!(*by > 0)) return std::string(range.by.name) + " must lie above 0";
@@ -386,7 +388,9 @@ std::string StudyPoint::reason() const {
 
 std::vector<StudyFigure> StudyFigures(const StudyCalculation& calculation) {
   const auto* layout = std::get_if<LayoutCalculation>(&calculation);
-  if (layout == nullptr) return {std::begin(kTranscriticalFigures), std::end(kTranscriticalFigures)};
+  if (layout == nullptr) {
+    return {std::begin(kTranscriticalFigures), std::end(kTranscriticalFigures)};
+  }
   std::vector<StudyFigure> figures;
   for (const LayoutFigure& figure : kLayoutFigures) {
     if (Has(layout->layout, figure)) figures.push_back(figure.figure);

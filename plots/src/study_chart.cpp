@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chart_readout.h"
 #include "cycle/number_text.h"
 #include "plots/overlay_colours.h"
 
@@ -21,13 +22,6 @@ QString AxisLabel(const QString& label, const QString& unit) {
   return unit.isEmpty() || unit == QStringLiteral("-") ? label : label + " (" + unit + ")";
 }
 
-// The span of the values with a margin; a single value gets room around it.
-QCPRange Framed(double low, double high) {
-  const double span = high - low;
-  const double margin = span > 0 ? span * kMargin : std::max(std::abs(low) * 0.1, 1.0);
-  return {low - margin, high + margin};
-}
-
 }  // namespace
 
 StudyChart::StudyChart(QWidget* parent) : QCustomPlot(parent) {
@@ -35,13 +29,8 @@ StudyChart::StudyChart(QWidget* parent) : QCustomPlot(parent) {
   legend->setVisible(true);
   legend->setFont(QFont(font().family(), 8));
   axisRect()->insetLayout()->setInsetAlignment(0, Qt::AlignTop | Qt::AlignRight);
-  readout_ = new QCPItemText(this);
-  readout_->setPadding(QMargins(6, 3, 6, 3));
-  readout_->setBrush(QColor(255, 255, 255, 230));
-  readout_->setPen(QPen(Qt::gray));
-  readout_->position->setType(QCPItemPosition::ptAbsolute);
+  readout_ = &AddReadout(*this);
   readout_->setTextAlignment(Qt::AlignLeft);
-  readout_->setVisible(false);
   Draw({}, {});
 }
 
@@ -76,8 +65,8 @@ void StudyChart::Draw(std::vector<StudyLine> lines, StudyAxes axes) {
     }
     graph->setData(x, y, x_low <= x_high && std::is_sorted(x.begin(), x.end()));
   }
-  xAxis->setRange(x_low <= x_high ? Framed(x_low, x_high) : QCPRange(0, 1));
-  yAxis->setRange(y_low <= y_high ? Framed(y_low, y_high) : QCPRange(0, 1));
+  xAxis->setRange(x_low <= x_high ? Framed(x_low, x_high, kMargin) : QCPRange(0, 1));
+  yAxis->setRange(y_low <= y_high ? Framed(y_low, y_high, kMargin) : QCPRange(0, 1));
   legend->setVisible(!lines_.empty());
   replot();
 }
@@ -112,8 +101,8 @@ QString StudyChart::Readout(Point point) const {
     return unit.isEmpty() || unit == QStringLiteral("-") ? shown : shown + ' ' + unit;
   };
   return QStringLiteral("%1\n%2 %3\n%4 %5")
-      .arg(line.name, axes_.x_label,
-           text(cycle::FormatShortest(line.x[point.index]), axes_.x_unit), axes_.y_label,
+      .arg(line.name, axes_.x_label, text(cycle::FormatShortest(line.x[point.index]), axes_.x_unit),
+           axes_.y_label,
            text(cycle::FormatFixed(line.y[point.index].value_or(0), axes_.y_decimals),
                 axes_.y_unit));
 }
@@ -128,20 +117,12 @@ void StudyChart::leaveEvent(QEvent* event) {
   ShowReadout(std::nullopt);
 }
 
-// The readout beside the point, on the side towards the middle of the chart
-// so that it stays inside.
 void StudyChart::ShowReadout(std::optional<Point> point) {
   const bool was_visible = readout_->visible();
   readout_->setVisible(point.has_value());
   if (point) {
     readout_->setText(Readout(*point));
-    const QPointF place = PlaceOf(*point);
-    const QPointF middle = axisRect()->rect().center();
-    const bool right = place.x() > middle.x(), high = place.y() < middle.y();
-    readout_->position->setPixelPosition(place +
-                                         QPointF(right ? -kReach : kReach, high ? kReach : -kReach));
-    readout_->setPositionAlignment((right ? Qt::AlignRight : Qt::AlignLeft) |
-                                   (high ? Qt::AlignTop : Qt::AlignBottom));
+    PlaceBeside(*readout_, PlaceOf(*point), *axisRect(), kReach);
   }
   if (point || was_visible) replot(QCustomPlot::rpQueuedReplot);
 }

@@ -55,15 +55,18 @@ CsvTable StudyTable(const cycle::Study& study, std::span<const cycle::StudyPoint
 
 CsvTable StudyFiguresTable(const cycle::Study& study, std::span<const cycle::StudyPoint> points,
                            std::span<const cycle::StudyFigure> figures) {
-  const cycle::StudyVariable* variable = cycle::StudyVariableNamed(study.calculation, study.variable);
-  std::vector<std::string> header{"Refrigerant",
-                                  variable ? WithUnit(variable->label, variable->unit) : study.variable};
-  for (const cycle::StudyFigure& figure : figures) header.push_back(WithUnit(figure.label, figure.unit));
+  const cycle::StudyVariable* variable =
+      cycle::StudyVariableNamed(study.calculation, study.variable);
+  std::vector<std::string> header{
+      "Refrigerant", variable ? WithUnit(variable->label, variable->unit) : study.variable};
+  for (const cycle::StudyFigure& figure : figures)
+    header.push_back(WithUnit(figure.label, figure.unit));
   header.emplace_back("Note");
   CsvTable table(std::move(header));
   for (const cycle::StudyPoint& point : points) {
     std::vector<std::string> row{point.refrigerant, cycle::FormatShortest(point.value)};
-    for (const cycle::StudyFigure& figure : figures) row.push_back(cycle::FigureText(figure, point));
+    for (const cycle::StudyFigure& figure : figures)
+      row.push_back(cycle::FigureText(figure, point));
     row.push_back(point.computed() ? "" : "refused: " + point.reason());
     table.AddRow(std::move(row));
   }

@@ -82,11 +82,17 @@ TEST(Study, EveryPointIsTheSingleCalculationAtItsValueBitForBit) {
     std::string variable;
     std::vector<double> values;
   } studies[] = {
-      {Layout(cycle::Layout::ihx, "10"), {"R134a", "R407C", "R1234ze(E)"}, "condensing",
+      {Layout(cycle::Layout::ihx, "10"),
+       {"R134a", "R407C", "R1234ze(E)"},
+       "condensing",
        Values("40", "60", Spacing::step, "6.5")},
-      {Layout(cycle::Layout::economizer), {"R245fa", "R513A"}, "intermediate",
+      {Layout(cycle::Layout::economizer),
+       {"R245fa", "R513A"},
+       "intermediate",
        Values("8", "20", Spacing::points, "4")},
-      {Layout(cycle::Layout::basic), {"R600a"}, "superheating",
+      {Layout(cycle::Layout::basic),
+       {"R600a"},
+       "superheating",
        Values("0.1", "0.5", Spacing::step, "0.1")},
       {TranscriticalInput{}, {"R744"}, "water-out", Values("50", "70", Spacing::step, "10")},
       {water_55, {"R744"}, "high-pressure", Values("70", "130", Spacing::points, "5")},
@@ -104,8 +110,8 @@ TEST(Study, EveryPointIsTheSingleCalculationAtItsValueBitForBit) {
       EXPECT_EQ(points[i].value, value);
       EXPECT_EQ(Fingerprint(s.calculation, points[i]),
                 Fingerprint(s.calculation, Single(s.calculation, s.variable, refrigerant, value)))
-          << cycle::CalculationName(s.calculation) << ' ' << refrigerant << ' ' << s.variable
-          << ' ' << value;
+          << cycle::CalculationName(s.calculation) << ' ' << refrigerant << ' ' << s.variable << ' '
+          << value;
       computed += points[i].computed();
     }
     EXPECT_GT(computed, 0) << s.variable << ": a study that computes nothing proves nothing";
@@ -115,7 +121,9 @@ TEST(Study, EveryPointIsTheSingleCalculationAtItsValueBitForBit) {
 // R134a's critical temperature is 101.06 'C: the points above it are refused
 // with the calculation's own reason, those below computed.
 TEST(Study, ARangeAcrossTheCriticalTemperatureRefusesThePointsAboveIt) {
-  const Study study{Layout(cycle::Layout::basic), {"R134a", "R1234yf"}, "condensing",
+  const Study study{Layout(cycle::Layout::basic),
+                    {"R134a", "R1234yf"},
+                    "condensing",
                     Values("90", "110", Spacing::step, "5")};
   const auto points = cycle::RunStudy(study);
   std::vector<std::string> verdicts;
@@ -130,8 +138,8 @@ TEST(Study, ARangeAcrossTheCriticalTemperatureRefusesThePointsAboveIt) {
             (std::vector<std::string>{
                 "R134a 90 computed", "R134a 95 computed", "R134a 100 computed",
                 "R134a 105 Condensing Temperature (105.00 'C)" + r134a_limit,
-                "R134a 110 Condensing Temperature (110.00 'C)" + r134a_limit,
-                "R1234yf 90 computed", "R1234yf 95 Condensing Temperature (95.00 'C)" + r1234yf_limit,
+                "R134a 110 Condensing Temperature (110.00 'C)" + r134a_limit, "R1234yf 90 computed",
+                "R1234yf 95 Condensing Temperature (95.00 'C)" + r1234yf_limit,
                 "R1234yf 100 Condensing Temperature (100.00 'C)" + r1234yf_limit,
                 "R1234yf 105 Condensing Temperature (105.00 'C)" + r1234yf_limit,
                 "R1234yf 110 Condensing Temperature (110.00 'C)" + r1234yf_limit}));
@@ -185,7 +193,7 @@ TEST(Study, RangesGiveTheirValues) {
   } cases[] = {
       {"40", "60", Spacing::step, "5", {40, 45, 50, 55, 60}},
       {"60", "40", Spacing::step, "5", {60, 55, 50, 45, 40}},  // downwards
-      {"0", "1", Spacing::step, "0.3", {0, 0.3, 0.6, 0.9}},     // 1 is not reached
+      {"0", "1", Spacing::step, "0.3", {0, 0.3, 0.6, 0.9}},    // 1 is not reached
       {"40", "40.5", Spacing::step, "0.1", {40, 40.1, 40.2, 40.3, 40.4, 40.5}},
       {"0", "1", Spacing::points, "4", {0, 0.3333333, 0.6666667, 1}},
       {"-5", "5", Spacing::points, "2", {-5, 5}},
@@ -212,8 +220,10 @@ TEST(Study, RangesWithoutSensibleValuesAreRefused) {
       {"1", "", Spacing::step, "1", "To: \"" + point},
       {"1", "5", Spacing::step, "nan", "By: \"nan" + point},
       {"1", "1e999", Spacing::step, "1", "To is out of range"},
-      {"50", "50", Spacing::step, "1", "From and To are equal: the range holds no values to vary over"},
-      {"50", " 5e1", Spacing::points, "5", "From and To are equal: the range holds no values to vary over"},
+      {"50", "50", Spacing::step, "1",
+       "From and To are equal: the range holds no values to vary over"},
+      {"50", " 5e1", Spacing::points, "5",
+       "From and To are equal: the range holds no values to vary over"},
       {"40", "60", Spacing::step, "0", "By must lie above 0"},
       {"40", "60", Spacing::step, "-5", "By must lie above 0"},
       {"40", "60", Spacing::points, "1", "By must be a whole number of at least 2"},
@@ -230,7 +240,8 @@ TEST(Study, RangesWithoutSensibleValuesAreRefused) {
        "From and To lie too far apart to divide the range between them"},
   };
   for (const auto& c : cases) {
-    const auto values = cycle::StudyValues({{"From", c.from}, {"To", c.to}, c.spacing, {"By", c.by}});
+    const auto values =
+        cycle::StudyValues({{"From", c.from}, {"To", c.to}, c.spacing, {"By", c.by}});
     const auto* message = std::get_if<std::string>(&values);
     ASSERT_NE(message, nullptr) << c.from << " to " << c.to << " by " << c.by;
     EXPECT_EQ(*message, c.message);
@@ -241,8 +252,8 @@ TEST(Study, AStudyNeedsOneToEightRefrigerantsAndAnInputOfItsCalculation) {
   const std::vector<double> values{40, 50};
   const auto refusal = [&](StudyCalculation calculation, std::vector<std::string> names,
                            std::string variable) {
-    return cycle::StudyRefusal({std::move(calculation), std::move(names), std::move(variable),
-                                values})
+    return cycle::StudyRefusal(
+               {std::move(calculation), std::move(names), std::move(variable), values})
         .value_or("(runs)");
   };
   const std::vector<std::string> nine(9, "R134a");
@@ -259,13 +270,14 @@ TEST(Study, AStudyNeedsOneToEightRefrigerantsAndAnInputOfItsCalculation) {
 
 // A stop leaves out the points not begun; those computed keep their order.
 TEST(Study, AStopEndsTheStudyWithThePointsDone) {
-  const Study study{Layout(cycle::Layout::ihx), {"R134a", "R290"}, "condensing",
+  const Study study{Layout(cycle::Layout::ihx),
+                    {"R134a", "R290"},
+                    "condensing",
                     Values("60", "90", Spacing::step, "1")};
   std::atomic<int> done{0};
-  const auto points = cycle::RunStudy(
-      study, {.workers = 2, .stop_requested = [&] { return done >= 5; }, .done = [&](std::size_t) {
-                ++done;
-              }});
+  const auto points = cycle::RunStudy(study, {.workers = 2,
+                                              .stop_requested = [&] { return done >= 5; },
+                                              .done = [&](std::size_t) { ++done; }});
   ASSERT_GE(points.size(), 5u);
   EXPECT_LT(points.size(), study.PointCount());
   for (std::size_t i = 1; i < points.size(); ++i) {

@@ -13,7 +13,6 @@
 #include <QProgressBar>
 #include <QTableView>
 #include <QTemporaryDir>
-
 #include <cmath>
 
 #include "cycle/number_text.h"
@@ -140,7 +139,8 @@ TEST_F(StudyPage, RunFillsTheChartAndTheTableWithTheCalculationAtEachValue) {
       EXPECT_EQ(graph.name(), names[line]);
       ASSERT_EQ(graph.dataCount(), 5);
       for (int k = 0; k < 5; ++k) {
-        const double expected = figures[static_cast<std::size_t>(line)][static_cast<std::size_t>(k)];
+        const double expected =
+            figures[static_cast<std::size_t>(line)][static_cast<std::size_t>(k)];
         EXPECT_EQ(graph.data()->at(k)->key, pressures[static_cast<std::size_t>(k)]);
         if (std::isnan(expected)) {
           EXPECT_TRUE(std::isnan(graph.data()->at(k)->value)) << "a gap, not a point";
@@ -159,17 +159,18 @@ TEST_F(StudyPage, RunFillsTheChartAndTheTableWithTheCalculationAtEachValue) {
   // The pointer over a point reads it; off the points, nothing.
   const plots::StudyChart::Point at_90{0, 2};
   const QPointF place = Chart().PlaceOf(at_90);
-  QMouseEvent move(QEvent::MouseMove, place, Chart().mapToGlobal(place), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
+  QMouseEvent move(QEvent::MouseMove, place, Chart().mapToGlobal(place), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
   QCoreApplication::sendEvent(&Chart(), &move);
   QStringList shown;
   for (int i = 0; i < Chart().itemCount(); ++i) {
     if (auto* text = qobject_cast<QCPItemText*>(Chart().item(i)); text && text->visible())
       shown << text->text();
   }
-  EXPECT_EQ(shown, QStringList{QString::fromStdString(
-                       "R744\nHigh-side pressure 90 bar\nDischarge temperature " +
-                       cycle::FormatFixed(discharge[0][2], 2) + " °C")});
+  EXPECT_EQ(
+      shown,
+      QStringList{QString::fromStdString("R744\nHigh-side pressure 90 bar\nDischarge temperature " +
+                                         cycle::FormatFixed(discharge[0][2], 2) + " °C")});
   EXPECT_FALSE(Chart().PointNear(place + QPointF(0, 40)).has_value());
 
   // Back: the form as it was typed.
@@ -208,8 +209,7 @@ TEST_F(StudyPage, CancelStopsTheRunWithThePointsDoneAndBackStopsIt) {
 TEST_F(StudyPage, ExportWritesThePointsOrTheChartAndCopyTheTable) {
   OpenStudy({{"WaterOut", "55"}});
   Click(kStudy, "Export");
-  EXPECT_EQ(TakeMessages(),
-            QStringList{"Please run the study first: there is nothing to export."});
+  EXPECT_EQ(TakeMessages(), QStringList{"Please run the study first: there is nothing to export."});
   SetRange("80", "100", "3", true);
   Run();
   QTemporaryDir dir;
@@ -230,7 +230,8 @@ TEST_F(StudyPage, ExportWritesThePointsOrTheChartAndCopyTheTable) {
     QFile written(save_file_answer_);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << c.file.toStdString();
     const QByteArray bytes = written.readAll();
-    EXPECT_TRUE(bytes.startsWith(c.start)) << c.file.toStdString() << "\n" << bytes.left(400).toStdString();
+    EXPECT_TRUE(bytes.startsWith(c.start)) << c.file.toStdString() << "\n"
+                                           << bytes.left(400).toStdString();
     if (c.file.endsWith(".csv")) {
       EXPECT_EQ(bytes.count('\n'), 4) << "the header and three points";
     }
@@ -245,8 +246,9 @@ TEST_F(StudyPage, ExportWritesThePointsOrTheChartAndCopyTheTable) {
   Click(kStudy, "Copy");
   const QStringList lines = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 4);
-  EXPECT_TRUE(lines[0].startsWith("Refrigerant\tHigh-side pressure (bar)\tHigh-side pressure (bar)\t"
-                                  "Heating COP (-)\t"))
+  EXPECT_TRUE(
+      lines[0].startsWith("Refrigerant\tHigh-side pressure (bar)\tHigh-side pressure (bar)\t"
+                          "Heating COP (-)\t"))
       << lines[0].toStdString();
   EXPECT_TRUE(lines[2].startsWith("R744\t90\t90.00\t" + Cell(1, "Heating COP (-)") + "\t"))
       << lines[2].toStdString();

@@ -51,8 +51,7 @@ struct StudyVariable {
 // Every input of the calculation but the refrigerant, in the order of its form.
 std::span<const StudyVariable> StudyVariables(const StudyCalculation& calculation);
 // The variable of that name; nullptr where the calculation has none.
-const StudyVariable* StudyVariableNamed(const StudyCalculation& calculation,
-                                        std::string_view name);
+const StudyVariable* StudyVariableNamed(const StudyCalculation& calculation, std::string_view name);
 
 // The calculation's input of that variable as typed.
 std::string InputText(const StudyCalculation& calculation, const StudyVariable& variable);
@@ -103,9 +102,9 @@ struct StudyFigure {
   std::string_view label;  // "Heating COP"
   std::string_view unit;   // "-" for a ratio
   int decimals;            // as a page shows it, through FormatFixed
-  // The figure of the point; nothing for a refused point and where the
+  // The figure of the point; nothing for a refused point, where the
   // calculation has none (one stage's intermediate pressure, a two-phase
-  // discharge's temperature).
+  // discharge's temperature) and where it is no finite number.
   std::optional<double> (*of)(const StudyPoint& point);
 };
 

@@ -49,6 +49,9 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
 // The pages that grow with their window (diagrams, screening) are built with
 // layouts instead: a button of the page at the end of a row.
 QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption);
+// Such a page's line of status text, added to the layout: wrapped, and
+// selectable so that a message can be copied.
+QLabel& AddStatusLine(QWidget& page, QBoxLayout& layout);
 // Such a page's first size: as large as is useful, but within a small screen;
 // never smaller than `smallest`.
 void SizeGrowingPage(QWidget& page, QSize useful, QSize smallest);

@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QSplitter>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 #include "common/design.h"
@@ -48,9 +47,9 @@ QString InputsText(const cycle::StudyCalculation& calculation) {
     const QString typed = QString::fromStdString(text).trimmed();
     // A number with its unit; a word ("optimal") or a blank (the default) as it is.
     inputs << Text(variable.label) + ' ' +
-                  (typed.isEmpty()               ? QStringLiteral("(default)")
+                  (typed.isEmpty()            ? QStringLiteral("(default)")
                    : cycle::WholeNumber(text) ? typed + ' ' + Text(variable.unit)
-                                                 : typed);
+                                              : typed);
   }
   return QStringLiteral("The form's inputs (the varied one takes the study's values): %1.")
       .arg(inputs.join(QStringLiteral(", ")));
@@ -170,11 +169,7 @@ StudyPage::StudyPage(Shell& shell) : shell_(shell) {
   split->addWidget(table_);
   split->setSizes({height() * 3 / 5, height() * 2 / 5});
 
-  status_ = new QLabel(this);
-  status_->setObjectName(QStringLiteral("Status"));
-  status_->setWordWrap(true);
-  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(status_);
+  status_ = &AddStatusLine(*this, *layout);
 
   auto* bottom = new QHBoxLayout;
   layout->addLayout(bottom);
@@ -230,7 +225,7 @@ void StudyPage::Open(const cycle::StudyCalculation& calculation,
   figure_->setCurrentIndex(cop == figures_.end() ? 0 : static_cast<int>(cop - figures_.begin()));
   for (std::size_t k = 0; k < refrigerants_.size(); ++k) {
     refrigerants_[k]->setText(k < refrigerants.size() ? QString::fromStdString(refrigerants[k])
-                                                       : QString());
+                                                      : QString());
   }
   Redraw();
   table_->resizeColumnsToContents();
@@ -255,11 +250,10 @@ void StudyPage::Run() {
   const bool by_points = by_points_->isChecked();
   const std::string from = from_box_->text().toStdString(), to = to_box_->text().toStdString(),
                     by = by_box_->text().toStdString();
-  auto values =
-      cycle::StudyValues({{"From", from},
-                          {"To", to},
-                          by_points ? cycle::Spacing::points : cycle::Spacing::step,
-                          {by_points ? "Points" : "Step", by}});
+  auto values = cycle::StudyValues({{"From", from},
+                                    {"To", to},
+                                    by_points ? cycle::Spacing::points : cycle::Spacing::step,
+                                    {by_points ? "Points" : "Step", by}});
   if (const auto* message = std::get_if<std::string>(&values)) {
     shell_.message(this, QString::fromStdString(*message));
     return;
@@ -284,10 +278,9 @@ void StudyPage::Run() {
   cancelled_ = false;
   run_ = std::make_unique<StudyRun>(
       std::move(study), *this,
-      StudyRun::Handlers{[this](std::size_t done) { TakeProgress(done); },
-                         [this](std::vector<cycle::StudyPoint> points) {
-                           RunFinished(std::move(points));
-                         }});
+      StudyRun::Handlers{
+          [this](std::size_t done) { TakeProgress(done); },
+          [this](std::vector<cycle::StudyPoint> points) { RunFinished(std::move(points)); }});
   Redraw();
   ShowState();
 }
@@ -320,8 +313,9 @@ void StudyPage::StopRun() { run_.reset(); }
 void StudyPage::Redraw() {
   // Before the first run the table heads the input chosen.
   const cycle::Study headed =
-      study_.PointCount() > 0 ? study_
-                              : cycle::Study{calculation_, {}, std::string(ChosenVariable().name), {}};
+      study_.PointCount() > 0
+          ? study_
+          : cycle::Study{calculation_, {}, std::string(ChosenVariable().name), {}};
   model_->SetTable(report::StudyFiguresTable(headed, points_, figures_));
   const int chosen = figure_->currentIndex();
   if (chosen < 0 || points_.empty()) {
@@ -369,8 +363,9 @@ void StudyPage::ShowState() {
                .arg(study_.PointCount())
                .arg(computed)
                .arg(refused);
-    text += refused > 0 ? QStringLiteral(" (greyed in the table with the reason, left out of the "
-                                         "chart).")
+    text += refused > 0 ? QStringLiteral(
+                              " (greyed in the table with the reason, left out of the "
+                              "chart).")
                         : QStringLiteral(".");
     if (points_.size() < study_.PointCount()) text += QStringLiteral(" Cancelled before the rest.");
   }

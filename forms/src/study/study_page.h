@@ -15,7 +15,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QWidget>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,8 +38,8 @@ class StudyPage : public QWidget {
   explicit StudyPage(Shell& shell);
 
   // The calculation to study, as OpenStudy describes; no points yet.
-  void Open(const cycle::StudyCalculation& calculation, const std::vector<std::string>& refrigerants,
-            const QString& from);
+  void Open(const cycle::StudyCalculation& calculation,
+            const std::vector<std::string>& refrigerants, const QString& from);
 
  private:
   const cycle::StudyVariable& ChosenVariable() const;
@@ -60,7 +59,7 @@ class StudyPage : public QWidget {
   QString from_;
   cycle::StudyCalculation calculation_;
   std::vector<cycle::StudyFigure> figures_;
-  cycle::Study study_;                    // the last one run
+  cycle::Study study_;                     // the last one run
   std::vector<cycle::StudyPoint> points_;  // its points, in their order
   std::size_t done_ = 0;
   bool cancelled_ = false;

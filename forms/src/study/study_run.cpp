@@ -34,8 +34,9 @@ StudyRun::StudyRun(cycle::Study study, QObject& receiver, Handlers handlers)
             },
     };
     auto points = cycle::RunStudy(study, control);
-    Post(receiver, weak,
-         [points = std::move(points)](const Handlers& h) mutable { h.finished(std::move(points)); });
+    Post(receiver, weak, [points = std::move(points)](const Handlers& h) mutable {
+      h.finished(std::move(points));
+    });
   }));
   thread_->start();
 }

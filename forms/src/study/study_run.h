@@ -7,7 +7,6 @@
 
 #include <QObject>
 #include <QThread>
-
 #include <atomic>
 #include <functional>
 #include <memory>
