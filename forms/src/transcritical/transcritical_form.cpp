@@ -48,6 +48,14 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddLabel(*this, "Cycle", "Refrigerant Cycle", {kLeftBox, 5080, 5715, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // One input varied over a range, the others as typed; in the free place
+  // right of the heating capacity.
+  auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
+                          {kRightBox, 3598, kBoxWidth + kRightCaptionWidth - 1500, kBoxHeight});
+  connect(&study, &QPushButton::clicked, this, [this] {
+    const Input input = ReadFields();
+    OpenStudy(shell_, input, {input.Refrigerant}, page::TranscriticalForm);
+  });
 
   const Input defaults;
   for (const FieldDesign& field : kFields) {
@@ -66,15 +74,11 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       AddButton(*this, "ClearData", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
   auto& calculate = AddButton(*this, "Calculate", "Calculate",
                               {12912, kButtonTop, kButtonWidth, kButtonHeight});
-  // In the free place right of the heating capacity.
-  auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
-                          {kRightBox, 3598 + 26, kBoxWidth + kRightCaptionWidth - 1500, kButtonHeight});
   DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   connect(&clear, &QPushButton::clicked, this, &TranscriticalForm::ClearData);
   connect(&calculate, &QPushButton::clicked, this, &TranscriticalForm::Calculate);
   connect(&back, &QPushButton::clicked, this, &TranscriticalForm::Back);
-  connect(&study, &QPushButton::clicked, this, &TranscriticalForm::Study);
 }
 
 cycle::TranscriticalInput TranscriticalForm::ReadFields() const {
@@ -98,11 +102,6 @@ void TranscriticalForm::Calculate() {
       .ShowResults(input, std::get<cycle::TranscriticalResult>(outcome));
   shell_.pages.Hide(page::TranscriticalForm);
   shell_.pages.Show(page::TranscriticalResults);
-}
-
-void TranscriticalForm::Study() {
-  const Input input = ReadFields();
-  OpenStudy(shell_, input, {input.Refrigerant}, page::TranscriticalForm);
 }
 
 void TranscriticalForm::Back() {

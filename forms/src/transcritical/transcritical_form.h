@@ -1,7 +1,6 @@
 // The transcritical cycle's form: the nine inputs as typed, with the
 // calculation's defaults; Calculate opens the results page, Clear Data
-// empties the fields, Back returns to the menu; Parameter Study... varies
-// one of the inputs over a range.
+// empties the fields, Back returns to the menu.
 #pragma once
 
 #include <QLineEdit>
@@ -22,7 +21,6 @@ class TranscriticalForm : public PageWindow {
   void ClearData();
   void Calculate();
   void Back();
-  void Study();
   cycle::TranscriticalInput ReadFields() const;
 
   Shell& shell_;
