@@ -16,59 +16,81 @@ constexpr char kCelsius[] = "\u00b0C";
 
 // ---- The inputs a study varies ---------------------------------------------
 //
-// Each calculation's variables and the member of its input each one types
-// into, in the same order.
+// Each calculation's variables with the member of its input each one types
+// into; a layout's own inputs only for the layouts that use them.
 
-constexpr StudyVariable kLayoutVariables[] = {
-    {"capacity", "Heat capacity of evaporator", "kW", "5", "50", "5"},
-    {"evaporating", "Evaporating temperature", kCelsius, "0", "60", "5"},
-    {"condensing", "Condensing temperature", kCelsius, "60", "120", "2"},
-    {"subcooling", "Subcooling", "K", "1", "10", "1"},
-    {"superheating", "Superheating", "K", "1", "15", "1"},
-    {"safety", "Safety factor", "%", "50", "100", "10"},
-    {"efficiency", "Isentropic efficiency", "%", "50", "100", "5"},
-    {"ihx-effectiveness", "Internal heat exchanger effectiveness", "%", "0", "100", "10"},
-    {"intermediate", "Intermediate pressure", "bar", "14", "32", "1"},
-    {"injection-superheat", "Injection superheat", "K", "0", "20", "2"},
-    {"approach", "Economizer approach", "K", "1", "15", "1"},
-    {"source", "Heat source temperature", kCelsius, "20", "80", "5"},
-    {"sink", "Heat sink temperature", kCelsius, "60", "120", "5"},
-};
-constexpr std::string LayoutInput::*kLayoutMembers[] = {
-    &LayoutInput::Capacity,     &LayoutInput::Evaporating,
-    &LayoutInput::Condensing,   &LayoutInput::Subcooling,
-    &LayoutInput::Superheating, &LayoutInput::Safety,
-    &LayoutInput::Efficiency,   &LayoutInput::IhxEffectiveness,
-    &LayoutInput::Intermediate, &LayoutInput::InjectionSuperheat,
-    &LayoutInput::Approach,     &LayoutInput::Source,
-    &LayoutInput::Sink,
-};
-static_assert(std::size(kLayoutVariables) == std::size(kLayoutMembers));
+enum class UsedBy { every_layout, ihx, two_stages, economizer };
 
-constexpr StudyVariable kTranscriticalVariables[] = {
-    {"capacity", "Heating capacity", "kW", "5", "50", "5"},
-    {"evaporating", "Evaporating temperature", kCelsius, "-20", "20", "2"},
-    {"superheating", "Superheating", "K", "1", "15", "1"},
-    {"gas-cooler-outlet", "Gas cooler outlet temperature", kCelsius, "20", "45", "1"},
-    {"high-pressure", "High-side pressure", "bar", "75", "140", "1"},
-    {"efficiency", "Isentropic efficiency", "%", "50", "90", "5"},
-    {"water-in", "Water inlet temperature", kCelsius, "5", "40", "5"},
-    {"water-out", "Water outlet temperature", kCelsius, "45", "90", "5"},
+struct LayoutVariable {
+  StudyVariable variable;
+  std::string LayoutInput::*member;
+  UsedBy used_by = UsedBy::every_layout;
 };
-constexpr std::string TranscriticalInput::*kTranscriticalMembers[] = {
-    &TranscriticalInput::HeatingCapacity, &TranscriticalInput::Evaporating,
-    &TranscriticalInput::Superheating,    &TranscriticalInput::GasCoolerOutlet,
-    &TranscriticalInput::HighPressure,    &TranscriticalInput::Efficiency,
-    &TranscriticalInput::WaterIn,         &TranscriticalInput::WaterOut,
-};
-static_assert(std::size(kTranscriticalVariables) == std::size(kTranscriticalMembers));
 
-std::optional<std::size_t> VariableIndex(std::span<const StudyVariable> variables,
-                                         std::string_view name) {
-  const auto found = std::find_if(variables.begin(), variables.end(),
-                                  [&](const StudyVariable& v) { return v.name == name; });
-  if (found == variables.end()) return std::nullopt;
-  return static_cast<std::size_t>(found - variables.begin());
+constexpr LayoutVariable kLayoutVariables[] = {
+    {{"capacity", "Heat capacity of evaporator", "kW", "5", "50", "5"}, &LayoutInput::Capacity},
+    {{"evaporating", "Evaporating temperature", kCelsius, "0", "60", "5"},
+     &LayoutInput::Evaporating},
+    {{"condensing", "Condensing temperature", kCelsius, "60", "120", "2"},
+     &LayoutInput::Condensing},
+    {{"subcooling", "Subcooling", "K", "1", "10", "1"}, &LayoutInput::Subcooling},
+    {{"superheating", "Superheating", "K", "1", "15", "1"}, &LayoutInput::Superheating},
+    {{"safety", "Safety factor", "%", "50", "100", "10"}, &LayoutInput::Safety},
+    {{"efficiency", "Isentropic efficiency", "%", "50", "100", "5"}, &LayoutInput::Efficiency},
+    {{"ihx-effectiveness", "Internal heat exchanger effectiveness", "%", "0", "100", "10"},
+     &LayoutInput::IhxEffectiveness,
+     UsedBy::ihx},
+    {{"intermediate", "Intermediate pressure", "bar", "14", "32", "1"},
+     &LayoutInput::Intermediate,
+     UsedBy::two_stages},
+    {{"injection-superheat", "Injection superheat", "K", "0", "20", "2"},
+     &LayoutInput::InjectionSuperheat,
+     UsedBy::economizer},
+    {{"approach", "Economizer approach", "K", "1", "15", "1"},
+     &LayoutInput::Approach,
+     UsedBy::economizer},
+    {{"source", "Heat source temperature", kCelsius, "20", "80", "5"}, &LayoutInput::Source},
+    {{"sink", "Heat sink temperature", kCelsius, "60", "120", "5"}, &LayoutInput::Sink},
+};
+
+bool Uses(Layout layout, UsedBy used_by) {
+  switch (used_by) {
+    case UsedBy::every_layout: return true;
+    case UsedBy::ihx: return layout == Layout::ihx;
+    case UsedBy::two_stages: return IsTwoStage(layout);
+    case UsedBy::economizer: return layout == Layout::economizer;
+  }
+  return false;
+}
+
+struct TranscriticalVariable {
+  StudyVariable variable;
+  std::string TranscriticalInput::*member;
+};
+
+constexpr TranscriticalVariable kTranscriticalVariables[] = {
+    {{"capacity", "Heating capacity", "kW", "5", "50", "5"}, &TranscriticalInput::HeatingCapacity},
+    {{"evaporating", "Evaporating temperature", kCelsius, "-20", "20", "2"},
+     &TranscriticalInput::Evaporating},
+    {{"superheating", "Superheating", "K", "1", "15", "1"}, &TranscriticalInput::Superheating},
+    {{"gas-cooler-outlet", "Gas cooler outlet temperature", kCelsius, "20", "45", "1"},
+     &TranscriticalInput::GasCoolerOutlet},
+    {{"high-pressure", "High-side pressure", "bar", "75", "140", "1"},
+     &TranscriticalInput::HighPressure},
+    {{"efficiency", "Isentropic efficiency", "%", "50", "90", "5"},
+     &TranscriticalInput::Efficiency},
+    {{"water-in", "Water inlet temperature", kCelsius, "5", "40", "5"},
+     &TranscriticalInput::WaterIn},
+    {{"water-out", "Water outlet temperature", kCelsius, "45", "90", "5"},
+     &TranscriticalInput::WaterOut},
+};
+
+// The entry of the table whose variable has that name; nullptr where none has.
+template <class Entry, std::size_t N>
+const Entry* Named(const Entry (&table)[N], std::string_view name) {
+  const auto found = std::find_if(std::begin(table), std::end(table),
+                                  [&](const Entry& e) { return e.variable.name == name; });
+  return found == std::end(table) ? nullptr : found;
 }
 
 // ---- The figures -----------------------------------------------------------
@@ -245,12 +267,11 @@ std::string TooMany(const StudyRange& range) {
 // nullptr where the calculation has no such input.
 std::string* TypedText(StudyCalculation& calculation, std::string_view variable) {
   if (auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
-    const auto at = VariableIndex(kLayoutVariables, variable);
-    return at ? &(layout->input.*kLayoutMembers[*at]) : nullptr;
+    const LayoutVariable* entry = Named(kLayoutVariables, variable);
+    return entry ? &(layout->input.*entry->member) : nullptr;
   }
-  auto& input = std::get<TranscriticalInput>(calculation);
-  const auto at = VariableIndex(kTranscriticalVariables, variable);
-  return at ? &(input.*kTranscriticalMembers[*at]) : nullptr;
+  const TranscriticalVariable* entry = Named(kTranscriticalVariables, variable);
+  return entry ? &(std::get<TranscriticalInput>(calculation).*entry->member) : nullptr;
 }
 
 // The single calculation at point `index`: the refrigerant and the varied
@@ -259,7 +280,9 @@ StudyCalculation PointCalculation(const Study& study, std::size_t index) {
   const std::size_t count = study.values.size();
   StudyCalculation calculation = study.calculation;
   std::string* varied = TypedText(calculation, study.variable);
-  if (varied == nullptr) throw std::invalid_argument("no input " + study.variable + " to vary");
+  if (varied == nullptr || StudyVariableNamed(study.calculation, study.variable) == nullptr) {
+    throw std::invalid_argument("no input " + study.variable + " to vary");
+  }
   *varied = FormatShortest(study.values.at(index % count));
   const std::string& refrigerant = study.refrigerants.at(index / count);
   if (auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
@@ -305,16 +328,28 @@ std::string_view CalculationTitle(const StudyCalculation& calculation) {
   return "Transcritical cycle";
 }
 
-std::span<const StudyVariable> StudyVariables(const StudyCalculation& calculation) {
-  if (std::holds_alternative<LayoutCalculation>(calculation)) return kLayoutVariables;
-  return kTranscriticalVariables;
+std::vector<StudyVariable> StudyVariables(const StudyCalculation& calculation) {
+  std::vector<StudyVariable> variables;
+  if (const auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
+    for (const LayoutVariable& entry : kLayoutVariables) {
+      if (Uses(layout->layout, entry.used_by)) variables.push_back(entry.variable);
+    }
+  } else {
+    for (const TranscriticalVariable& entry : kTranscriticalVariables) {
+      variables.push_back(entry.variable);
+    }
+  }
+  return variables;
 }
 
 const StudyVariable* StudyVariableNamed(const StudyCalculation& calculation,
                                         std::string_view name) {
-  const auto variables = StudyVariables(calculation);
-  const auto at = VariableIndex(variables, name);
-  return at ? &variables[*at] : nullptr;
+  if (const auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
+    const LayoutVariable* entry = Named(kLayoutVariables, name);
+    return entry && Uses(layout->layout, entry->used_by) ? &entry->variable : nullptr;
+  }
+  const TranscriticalVariable* entry = Named(kTranscriticalVariables, name);
+  return entry ? &entry->variable : nullptr;
 }
 
 std::string InputText(const StudyCalculation& calculation, const StudyVariable& variable) {
@@ -417,8 +452,8 @@ std::optional<std::string> StudyRefusal(const Study& study) {
     return "Please choose one to eight refrigerants";
   }
   if (StudyVariableNamed(study.calculation, study.variable) == nullptr) {
-    return "The " + std::string(CalculationTitle(study.calculation)) + " has no input \"" +
-           study.variable + "\" to vary";
+    return std::string(CalculationTitle(study.calculation)) + ": no input \"" + study.variable +
+           "\" to vary";
   }
   if (study.values.empty() || study.values.size() > kMaxStudyValues) {
     return "Please give the range of values to vary over";

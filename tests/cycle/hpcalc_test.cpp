@@ -1046,8 +1046,12 @@ TEST(Hpcalc, SweepExitsWithOneWhenNoPointIsComputedAndTwoForBadUsage) {
        "hpcalc: sweep takes basic, ihx, economizer, flash-tank or transcritical, not cascade"},
       {{"sweep", "ihx", "--from", "1", "--to", "2", "--step", "1", "R134a"}, 2,
        "hpcalc: sweep needs --vary INPUT, one of capacity, evaporating, condensing, subcooling, "
-       "superheating, safety, efficiency, ihx-effectiveness, intermediate, injection-superheat, "
-       "approach, source, sink"},
+       "superheating, safety, efficiency, ihx-effectiveness, source, sink"},
+      {{"sweep", "basic", "--vary", "intermediate", "--from", "10", "--to", "20", "--step", "1",
+        "R134a"},
+       2,
+       "hpcalc: --vary takes one of capacity, evaporating, condensing, subcooling, superheating, "
+       "safety, efficiency, source, sink, not intermediate"},
       {{"sweep", "transcritical", "--vary", "condensing", "--from", "1", "--to", "2", "--step",
         "1"},
        2,

@@ -262,9 +262,15 @@ TEST(Study, AStudyNeedsOneToEightRefrigerantsAndAnInputOfItsCalculation) {
   EXPECT_EQ(refusal(Layout(cycle::Layout::ihx), nine, "condensing"),
             "Please choose one to eight refrigerants");
   EXPECT_EQ(refusal(TranscriticalInput{}, {"R744"}, "condensing"),
-            "The Transcritical cycle has no input \"condensing\" to vary");
-  EXPECT_EQ(refusal(Layout(cycle::Layout::ihx), {"R134a"}, "high-pressure"),
-            "The Internal heat exchanger has no input \"high-pressure\" to vary");
+            "Transcritical cycle: no input \"condensing\" to vary");
+  // A layout's own inputs only for the layouts that use them.
+  EXPECT_EQ(refusal(Layout(cycle::Layout::ihx), {"R134a"}, "intermediate"),
+            "Internal heat exchanger: no input \"intermediate\" to vary");
+  EXPECT_EQ(refusal(Layout(cycle::Layout::flash_tank), {"R134a"}, "approach"),
+            "Flash tank with vapour injection: no input \"approach\" to vary");
+  EXPECT_EQ(refusal(Layout(cycle::Layout::flash_tank), {"R134a"}, "intermediate"), "(runs)");
+  EXPECT_EQ(refusal(Layout(cycle::Layout::basic), {"R134a"}, "ihx-effectiveness"),
+            "Basic cycle: no input \"ihx-effectiveness\" to vary");
   EXPECT_EQ(refusal(TranscriticalInput{}, {"R744"}, "high-pressure"), "(runs)");
 }
 

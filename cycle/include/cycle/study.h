@@ -48,8 +48,11 @@ struct StudyVariable {
   std::string_view from, to, step;
 };
 
-// Every input of the calculation but the refrigerant, in the order of its form.
-std::span<const StudyVariable> StudyVariables(const StudyCalculation& calculation);
+// Every input of the calculation but the refrigerant, in the order of its
+// form; of a layout's own inputs only those the layout uses (the internal
+// heat exchanger's effectiveness, the intermediate pressure of two stages,
+// the economizer's injection superheat and approach).
+std::vector<StudyVariable> StudyVariables(const StudyCalculation& calculation);
 // The variable of that name; nullptr where the calculation has none.
 const StudyVariable* StudyVariableNamed(const StudyCalculation& calculation, std::string_view name);
 

@@ -232,13 +232,13 @@ void StudyPage::Open(const cycle::StudyCalculation& calculation,
   ShowState();
 }
 
-const cycle::StudyVariable& StudyPage::ChosenVariable() const {
+cycle::StudyVariable StudyPage::ChosenVariable() const {
   return cycle::StudyVariables(calculation_)[static_cast<std::size_t>(variable_->currentIndex())];
 }
 
 // The range a page first offers for the chosen input.
 void StudyPage::FillRange() {
-  const cycle::StudyVariable& variable = ChosenVariable();
+  const cycle::StudyVariable variable = ChosenVariable();
   from_box_->setText(Text(variable.from));
   to_box_->setText(Text(variable.to));
   by_step_->setChecked(true);

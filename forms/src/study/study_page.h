@@ -42,7 +42,7 @@ class StudyPage : public QWidget {
             const std::vector<std::string>& refrigerants, const QString& from);
 
  private:
-  const cycle::StudyVariable& ChosenVariable() const;
+  cycle::StudyVariable ChosenVariable() const;
   void FillRange();
   void Run();
   void TakeProgress(std::size_t done);
