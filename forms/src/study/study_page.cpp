@@ -128,6 +128,7 @@ StudyPage::StudyPage(Shell& shell) : shell_(shell) {
   by_box_ = &AddBox(*this, QStringLiteral("By"), 60);
   range->addWidget(by_box_);
   range->addStretch();
+  for (QLineEdit* box : {from_box_, to_box_, by_box_}) box->setMaximumWidth(140);
 
   AddCaption(*this, *grid, QStringLiteral("Refrigerants:"), 2, 0);
   auto* names = new QHBoxLayout;
