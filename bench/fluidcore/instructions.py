@@ -29,7 +29,8 @@ TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
            ("PHFLSH", "liquid"): 50000, ("PHFLSH", "vapour"): 50000,
            ("PSFLSH", "liquid"): 50000, ("PSFLSH", "vapour"): 50000,
            ("PHFLSH", "twophase"): 15000, ("PSFLSH", "twophase"): 15000,
-           ("TQFLSH", "twophase"): 12000}
+           ("TQFLSH", "twophase"): 12000,
+           ("SaturatedState", "liquid"): 5000, ("SaturatedState", "vapour"): 5000}
 SCALE = {"R134a": 1.0, "R22": 1.4, "Water": 4.0}
 # Targets by routine, fluid and kind: on mixtures (mixture_bench) a dew point
 # at T and a single-phase TP flash of R410A, a blend's critical point, the
@@ -45,8 +46,10 @@ NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid")
                  ("Transcritical", "optimal", "loaded"): 5000000,
                  ("Layouts", "economizer_optimal_eight", "loaded"): 80000000,
                  ("Study", "ihx_condensing_41x8", "loaded"): 250000000}
-# Routines that are no entry point: the function whose instructions count.
+# Routines that are no single entry point: the functions whose instructions
+# count (the full saturated state: SATT, then THERM at the phase's density).
 COLLECT = {"ReadMixingFile": "fluidcore::MixtureLibrary::rules*",
+           "SaturatedState": ["SATTdll", "THERMdll"],
            "ScreenFluid": "cycle::ScreenFluid*",
            "Transcritical": "cycle::CalcTranscriticalCycle*",
            "Layouts": "cycle::CalcLayout*",
@@ -79,11 +82,12 @@ def instructions(program, name):
 def counted(program, name, routine, iterations):
     """All instructions inside the routine over a run of this many iterations."""
     collect = COLLECT.get(routine, f"{routine}dll")
+    toggles = [f"--toggle-collect={c}" for c in ([collect] if isinstance(collect, str) else collect)]
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "callgrind.out")
         env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(iterations))
         subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
-                        f"--toggle-collect={collect}", program,
+                        *toggles, program,
                         f"--benchmark_filter=^{filter_escaped(name)}(/iterations:[0-9]+)?$"],
                        env=env, capture_output=True, check=True)
         with open(out) as f:

@@ -22,6 +22,8 @@
 #include "forms/page_names.h"
 #include "forms/shell.h"
 
+class QCustomPlot;
+
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -65,7 +67,12 @@ class ProgramTest : public testing::Test {
   // Clicks a button with the mouse, as a user does, then lets queued work
   // (deferred deletion, the end-of-program check) run.
   void Click(const QString& page, const QString& button);
+  // A key pressed on the page, as a user presses it (to its focused control).
+  void Press(const QString& page, Qt::Key key);
   void ProcessEvents();
+
+  // The texts written on a plot.
+  static QStringList PlotTexts(QCustomPlot& plot);
 
   // The pages that are on screen / loaded, sorted by name.
   QStringList ShownPages() const;

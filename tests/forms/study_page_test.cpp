@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "cycle/number_text.h"
+#include "layouts_fixture.h"
 #include "plots/study_chart.h"
 #include "transcritical_fixture.h"
 
@@ -24,11 +25,14 @@ namespace {
 
 const QString kStudy = page::Study;
 
-class StudyPage : public TranscriticalTest {
+class StudyPage : public ProgramTest {
  protected:
   // The transcritical form with these fields changed, and its Parameter Study... button.
   void OpenStudy(const std::map<QString, QString>& fields = {}) {
-    OpenForm();
+    Start();
+    Click(page::FristPage, "CommandButton1");
+    Click(page::SelectSim, "Transcritical");
+    ASSERT_EQ(ShownPage(), kForm);
     for (const auto& [field, text] : fields) SetText(kForm, field, text);
     Click(kForm, "ParameterStudy");
     ASSERT_EQ(ShownPage(), kStudy);
@@ -178,6 +182,53 @@ TEST_F(StudyPage, RunFillsTheChartAndTheTableWithTheCalculationAtEachValue) {
   EXPECT_EQ(ShownPage(), kForm);
   EXPECT_EQ(Text(kForm, "WaterOut"), "55");
   EXPECT_EQ(pages_.State(kStudy), forms::PageState::NotLoaded);
+}
+
+// From the layouts' form: the chosen layout with the form's inputs, its own
+// inputs to vary and its figures to plot.
+TEST_F(StudyPage, TheLayoutsFormStudiesItsChosenLayout) {
+  Start();
+  Click(page::FristPage, "CommandButton1");
+  Click(page::SelectSim, "CycleLayouts");
+  On<QRadioButton>(kLayoutsForm, ChoiceOf(Layout::economizer)).click();
+  SetText(kLayoutsForm, "Evaporating", "10");
+  Click(kLayoutsForm, "ParameterStudy");
+  ASSERT_EQ(ShownPage(), kStudy);
+  EXPECT_EQ(On<QLabel>(kStudy, "Heading").text(),
+            "Parameter Study: Economizer with vapour injection");
+  const QComboBox& vary = On<QComboBox>(kStudy, "Vary");
+  EXPECT_EQ(vary.currentText(), "Condensing temperature (°C)");
+  EXPECT_GE(vary.findText("Economizer approach (K)"), 0);
+  EXPECT_EQ(vary.findText("Internal heat exchanger effectiveness (%)"), -1);
+  EXPECT_GE(On<QComboBox>(kStudy, "Figure").findText("Injection ratio (kg/kg)"), 0);
+
+  SetText(kStudy, "Refrigerant2", "R1234yf");
+  SetRange("60", "100", "20");
+  Run();
+  ASSERT_EQ(Table().rowCount(), 6);
+  for (int row = 0; row < 6; ++row) {
+    LayoutInput input;
+    input.Refrigerant = Cell(row, "Refrigerant").toStdString();
+    input.Evaporating = "10";
+    input.Condensing = Cell(row, "Condensing temperature (°C)").toStdString();
+    const auto outcome = cycle::CalcLayout(Layout::economizer, input);
+    SCOPED_TRACE(input.Refrigerant + " at " + input.Condensing);
+    if (const auto* refusal = outcome.refusal()) {
+      EXPECT_EQ(Cell(row, "Note").toStdString(), "refused: " + refusal->reason);
+    } else {
+      EXPECT_EQ(Cell(row, "Heating COP (-)").toStdString(),
+                cycle::FormatFixed(outcome.result()->cop, 3));
+      EXPECT_EQ(Cell(row, "Injection ratio (kg/kg)").toStdString(),
+                cycle::FormatFixed(outcome.result()->injection_ratio, 4));
+    }
+  }
+  EXPECT_EQ(Cell(5, "Note").left(45), "refused: Condensing Temperature (100.00 'C) m")
+      << "above the critical temperature of R1234yf";
+
+  Click(kStudy, "Back");
+  EXPECT_EQ(ShownPage(), kLayoutsForm);
+  EXPECT_TRUE(On<QRadioButton>(kLayoutsForm, ChoiceOf(Layout::economizer)).isChecked());
+  EXPECT_EQ(Text(kLayoutsForm, "Evaporating"), "10");
 }
 
 TEST_F(StudyPage, CancelStopsTheRunWithThePointsDoneAndBackStopsIt) {

@@ -79,19 +79,6 @@ class TranscriticalTest : public ProgramTest {
     EXPECT_TRUE(number) << box.toStdString() << " shows " << Text(kResults, box).toStdString();
     return value;
   }
-  QStringList PlotTexts(QCustomPlot& plot) {
-    QStringList texts;
-    for (int i = 0; i < plot.itemCount(); ++i)
-      if (auto* text = qobject_cast<QCPItemText*>(plot.item(i))) texts << text->text();
-    return texts;
-  }
-  void Press(const QString& page, Qt::Key key) {
-    QWidget& window = pages_.Load(page);
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key);
-    ProcessEvents();
-  }
 };
 
 }  // namespace forms_test

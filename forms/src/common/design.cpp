@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include "cycle/number_text.h"
+#include "forms/page_model.h"
 #include "forms/shell.h"
 
 namespace forms {
@@ -92,6 +93,21 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
   button->setAutoDefault(false);
   Place(*button, box);
   return *button;
+}
+
+FormButtons AddFormButtons(QWidget& page, int top) {
+  constexpr int kWidth = 4057, kHeight = kFormButtonHeight;
+  FormButtons buttons{AddButton(page, "Back", "Back", {2328, top, kWidth, kHeight}),
+                      AddButton(page, "ClearData", "Clear Data", {7620, top, kWidth, kHeight}),
+                      AddButton(page, "Calculate", "Calculate", {12912, top, kWidth, kHeight})};
+  DeclareKeyButtons(page, {.main = &buttons.calculate, .back = &buttons.back});
+  return buttons;
+}
+
+QLabel* AddHeading(QWidget& page, const QString& text) {
+  auto* heading = new QLabel(text, &page);
+  heading->setFont(CaptionFont(Emphasis::Heading));
+  return heading;
 }
 
 QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption) {

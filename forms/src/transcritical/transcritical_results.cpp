@@ -81,12 +81,6 @@ QLineEdit* AddBox(QWidget& page, const QString& name) {
   return box;
 }
 
-QLabel* AddHeading(QWidget& page, const QString& text) {
-  auto* heading = new QLabel(text, &page);
-  heading->setFont(CaptionFont(Emphasis::Heading));
-  return heading;
-}
-
 // What the page says of the high-side pressure: given; the lowest the water
 // allows, above the best COP's pressure, which leaves it short; the searched
 // optimum with the range searched; or an optimum at the search's edge.
@@ -199,12 +193,7 @@ void TranscriticalResults::ShowResults(const cycle::TranscriticalInput& input,
 
 void TranscriticalResults::ShowDiagram(const cycle::TranscriticalInput& input) {
   constexpr auto kKind = cycle::DiagramKind::PressureEnthalpy;
-  const auto diagram = cycle::TranscriticalCycleDiagram(input, kKind);
-  if (const auto* message = std::get_if<std::string>(&diagram)) {
-    diagram_->DrawNothing(kKind, QString::fromStdString(*message));
-    return;
-  }
-  diagram_->Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+  DrawDiagram(*diagram_, cycle::TranscriticalCycleDiagram(input, kKind), kKind);
 }
 
 void TranscriticalResults::Back() {
