@@ -19,9 +19,32 @@ namespace hpcalc {
 
 namespace {
 
+constexpr std::string_view kDescription =
+    "Every pure fluid and blend of the fluid and mixture files under the comparison's "
+    "conditions: its safety class, GWP, ODP, critical temperature, glides, the comparison's "
+    "figures and whether its compression ends wet, or why it cannot run the cycle.";
+
 // Besides the conditions: the filters and the order, off unless given.
-constexpr Option kSelectionOptions[] = {
-    {"kind", "all"}, {"safety-class", ""}, {"max-gwp", ""}, {"sort", ""}};
+constexpr Option kKindOption{"kind", "all", "the fluids screened: pure, blend or all",
+                             "pure|blend|all"};
+constexpr Option kSafetyClassOption{
+    "safety-class", "",
+    "the safety classes that pass, separated by commas; unknown passes a fluid without one on "
+    "record",
+    "A1,A2L,..."};
+constexpr Option kMaxGwpOption{
+    "max-gwp", "", "the largest GWP that passes; a fluid without a GWP on record does not pass",
+    "N"};
+constexpr Option kSortOption{
+    "sort", "", "the column of the table (COP, VHC, GWP ...) to sort by; -COLUMN from the largest",
+    "COLUMN"};
+
+Syntax ScreenSyntax() {
+  return {"screen",
+          WithOptions(OptionsOf(cycle::kComparisonDefaults),
+                      {kKindOption, kSafetyClassOption, kMaxGwpOption, kSortOption}),
+          {kCsvFlag, kVerboseFlag}, {}};
+}
 
 // What the command line asks besides the conditions, or why it cannot be used.
 struct Selection {
@@ -82,7 +105,7 @@ std::variant<std::set<std::string>, std::string> ClassList(std::string_view text
 
 std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options) {
   Selection selection;
-  const std::string& kind = options.Text("kind");
+  const std::string& kind = options.Text(kKindOption.name);
   if (kind == "pure") {
     selection.filter.kind = cycle::FluidKind::pure;
   } else if (kind == "blend") {
@@ -90,18 +113,18 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
   } else if (kind != "all") {
     return "--kind takes pure, blend or all, not \"" + property::ShortenedForMessage(kind) + "\"";
   }
-  if (options.Given("safety-class")) {
-    auto classes = ClassList(options.Text("safety-class"));
+  if (options.Given(kSafetyClassOption.name)) {
+    auto classes = ClassList(options.Text(kSafetyClassOption.name));
     if (auto* reason = std::get_if<std::string>(&classes)) return std::move(*reason);
     selection.filter.safety_classes = std::move(std::get<std::set<std::string>>(classes));
   }
-  if (options.Given("max-gwp")) {
-    const std::string& gwp = options.Text("max-gwp");
+  if (options.Given(kMaxGwpOption.name)) {
+    const std::string& gwp = options.Text(kMaxGwpOption.name);
     selection.filter.max_gwp = cycle::WholeNumber(gwp);
     if (!selection.filter.max_gwp) return cycle::NumberRefusal("--max-gwp", gwp);
   }
-  if (options.Given("sort")) {
-    std::string_view sort = options.Text("sort");
+  if (options.Given(kSortOption.name)) {
+    std::string_view sort = options.Text(kSortOption.name);
     if (!sort.empty() && sort.front() == '-') {
       selection.order = cycle::SortOrder::descending;
       sort.remove_prefix(1);
@@ -109,7 +132,7 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
     selection.sort = cycle::ColumnNamed(sort);
     if (!selection.sort) {
       return "--sort takes a column of the table, not \"" +
-             property::ShortenedForMessage(options.Text("sort")) + "\"";
+             property::ShortenedForMessage(options.Text(kSortOption.name)) + "\"";
     }
   }
   return selection;
@@ -146,10 +169,10 @@ void PrintTable(const report::CsvTable& table, std::ostream& out) {
 
 }  // namespace
 
+CommandHelp ScreenHelp() { return {{ScreenSyntax()}, kDescription}; }
+
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::vector<Option> known(kCompareOptions.begin(), kCompareOptions.end());
-  known.insert(known.end(), std::begin(kSelectionOptions), std::end(kSelectionOptions));
-  const auto parsed = CommandOptions(args, known, out, err);
+  const auto parsed = CommandOptions(args, ScreenSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) {
@@ -177,7 +200,7 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   rows = cycle::Filtered(std::move(rows), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);
   const auto table = report::ScreeningTable(rows);
-  if (options.csv) {
+  if (options.Has(kCsvFlag)) {
     table.Write(out);
   } else {
     PrintTable(table, out);

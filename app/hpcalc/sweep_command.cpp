@@ -19,16 +19,42 @@ namespace hpcalc {
 
 namespace {
 
+constexpr std::string_view kDescription =
+    "A parameter study: the calculation repeated with one input from A to B, by the step (B "
+    "included where a step lands on it) or over N points with both ends, for one to eight "
+    "refrigerants (transcritical: the names or --refrigerant). INPUT is the input's option "
+    "without dashes (a layout's own inputs where it uses them). Each point is the single "
+    "calculation with the input typed as the value; a point that cannot be computed is refused "
+    "with why and the others go on. Prints the main figures of every point; --csv "
+    "variable,value followed by the calculation's own CSV columns (for transcritical with "
+    "status,reason), by refrigerant, then value. At most 1000 values. Exit 0 when a point was "
+    "computed, 1 when none was.";
+
+// The study's own options, off unless given.
+constexpr Option kVaryOption{"vary", "", "the input to vary: its option without dashes",
+                             "INPUT"};
+constexpr Option kFromOption{"from", "", "the first value", "A"};
+constexpr Option kToOption{"to", "", "the value to go to", "B"};
+constexpr Option kStepOption{"step", "", "the step from one value to the next", "S"};
+constexpr Option kPointsOption{"points", "", "the number of values, both ends included", "N"};
+constexpr Option kJobsOption{"jobs", "", "the threads to compute on (one per core)", "N"};
+
 // Threads a sweep may be given: more than any machine it runs on has cores.
 constexpr double kMostJobs = 256;
 
+Syntax SweepSyntax(bool layout) {
+  return {layout ? "sweep basic|ihx|economizer|flash-tank" : "sweep transcritical",
+          WithOptions(layout ? LayoutOptions() : OptionsOf(cycle::kTranscriticalDefaults),
+                      {kVaryOption, kFromOption, kToOption, kStepOption, kPointsOption,
+                       kJobsOption}),
+          {kCsvFlag, kVerboseFlag},
+          layout ? "NAME..." : "[NAME...]"};
+}
+
 // The figures of the listing without --csv; the CSV has every one.
-constexpr std::string_view kListedLayoutFigures[] = {"COP",
-                                                     "VHC",
-                                                     "CompressorPower",
-                                                     "IntermediatePressure",
-                                                     "DischargeTemperature",
-                                                     "ExergyEfficiency"};
+constexpr std::string_view kListedLayoutFigures[] = {
+    "COP", "VHC", "CompressorPower", "IntermediatePressure", "DischargeTemperature",
+    "ExergyEfficiency"};
 constexpr std::string_view kListedTranscriticalFigures[] = {
     "HighPressure", "COP", "CompressorPower", "DischargeTemperature", "Pinch"};
 
@@ -43,8 +69,8 @@ std::string Names(const cycle::StudyCalculation& calculation) {
 // The study the command line asks for, or the reason it cannot be run.
 std::variant<cycle::Study, std::string> StudyOf(const cycle::StudyCalculation& kind,
                                                 const ParsedOptions& options) {
-  const std::string& variable = options.Text("vary");
-  if (!options.Given("vary")) return "sweep needs --vary INPUT, one of " + Names(kind);
+  const std::string& variable = options.Text(kVaryOption.name);
+  if (!options.Given(kVaryOption.name)) return "sweep needs --vary INPUT, one of " + Names(kind);
   if (cycle::StudyVariableNamed(kind, variable) == nullptr) {
     return "--vary takes one of " + Names(kind) + ", not " +
            property::ShortenedForMessage(variable);
@@ -52,21 +78,23 @@ std::variant<cycle::Study, std::string> StudyOf(const cycle::StudyCalculation& k
   if (options.Given(variable)) {
     return "--" + variable + " is the varied input: its values come from --from and --to";
   }
-  if (!options.Given("from") || !options.Given("to")) return "sweep needs --from A and --to B";
-  if (options.Given("step") == options.Given("points")) {
+  if (!options.Given(kFromOption.name) || !options.Given(kToOption.name)) {
+    return "sweep needs --from A and --to B";
+  }
+  if (options.Given(kStepOption.name) == options.Given(kPointsOption.name)) {
     return "sweep takes either --step S or --points N";
   }
-  const bool by_points = options.Given("points");
-  const auto values = cycle::StudyValues(
-      {{"--from", options.Text("from")},
-       {"--to", options.Text("to")},
-       by_points ? cycle::Spacing::points : cycle::Spacing::step,
-       {by_points ? "--points" : "--step", options.Text(by_points ? "points" : "step")}});
+  const bool by_points = options.Given(kPointsOption.name);
+  const Option& by = by_points ? kPointsOption : kStepOption;
+  const auto values = cycle::StudyValues({{"--from", options.Text(kFromOption.name)},
+                                          {"--to", options.Text(kToOption.name)},
+                                          by_points ? cycle::Spacing::points : cycle::Spacing::step,
+                                          {by_points ? "--points" : "--step", options.Text(by.name)}});
   if (const auto* reason = std::get_if<std::string>(&values)) return *reason;
 
   cycle::Study study{kind, options.names, variable, std::get<std::vector<double>>(values)};
   if (auto* transcritical = std::get_if<cycle::TranscriticalInput>(&study.calculation)) {
-    *transcritical = TranscriticalInputOf(options);
+    *transcritical = options.FieldsOf(cycle::kTranscriticalDefaults);
     if (study.refrigerants.empty()) {
       study.refrigerants.push_back(options.Text("refrigerant"));
     } else if (options.Given("refrigerant")) {
@@ -85,11 +113,11 @@ std::variant<cycle::Study, std::string> StudyOf(const cycle::StudyCalculation& k
 
 // --jobs N: the threads to compute on, by default one per core.
 std::variant<int, std::string> JobsOf(const ParsedOptions& options) {
-  if (!options.Given("jobs")) return cycle::CoreCount();
-  const auto jobs = cycle::WholeNumber(options.Text("jobs"));
+  if (!options.Given(kJobsOption.name)) return cycle::CoreCount();
+  const auto jobs = cycle::WholeNumber(options.Text(kJobsOption.name));
   if (!jobs || *jobs < 1 || *jobs > kMostJobs || *jobs != static_cast<int>(*jobs)) {
     return "--jobs takes a whole number from 1 to 256, not " +
-           property::ShortenedForMessage(options.Text("jobs"));
+           property::ShortenedForMessage(options.Text(kJobsOption.name));
   }
   return static_cast<int>(*jobs);
 }
@@ -130,10 +158,12 @@ void PrintListing(const cycle::Study& study, const std::vector<cycle::StudyPoint
 
 }  // namespace
 
+CommandHelp SweepHelp() { return {{SweepSyntax(true), SweepSyntax(false)}, kDescription}; }
+
 int RunSweep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   constexpr std::string_view kCalculations = "basic, ihx, economizer, flash-tank or transcritical";
   if (args.empty()) return BadUsage("sweep takes " + std::string(kCalculations), err);
-  if (args[0] == "--help" || args[0] == "-h") return Help(out);
+  if (args[0] == "--help" || args[0] == "-h") return Help(SweepHelp(), out);
   const auto kind = cycle::CalculationNamed(args[0]);
   if (!kind) {
     return BadUsage("sweep takes " + std::string(kCalculations) + ", not " +
@@ -141,11 +171,8 @@ int RunSweep(const std::vector<std::string>& args, std::ostream& out, std::ostre
                     err);
   }
   const bool layout = std::holds_alternative<cycle::LayoutCalculation>(*kind);
-  const auto known = WithOptions(
-      layout ? std::span<const Option>(kLayoutOptions)
-             : std::span<const Option>(kTranscriticalOptions),
-      {{"vary", ""}, {"from", ""}, {"to", ""}, {"step", ""}, {"points", ""}, {"jobs", ""}});
-  const auto parsed = CommandOptions({args.begin() + 1, args.end()}, known, out, err);
+  const auto parsed =
+      CommandOptions({args.begin() + 1, args.end()}, SweepSyntax(layout), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   const auto study = StudyOf(*kind, options);
@@ -157,7 +184,7 @@ int RunSweep(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const auto points =
       cycle::RunStudy(planned, {.workers = std::get<int>(jobs), .stop_requested = {}, .done = {}},
                       LibraryTextOf(options));
-  if (options.csv) {
+  if (options.Has(kCsvFlag)) {
     report::StudyTable(planned, points).Write(out);
   } else {
     PrintListing(planned, points, out, err);

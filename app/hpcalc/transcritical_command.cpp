@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
 #include "cycle/number_text.h"
@@ -17,6 +16,17 @@
 namespace hpcalc {
 
 namespace {
+
+constexpr std::string_view kDescription =
+    "A carbon dioxide (or other) water heater whose high side lies above the critical "
+    "pressure. Prints the figures, the states 1, 2s, 2, 3, 4 and the gas cooler's pinch "
+    "against the water; where the water limits the optimal pressure, it says so. Its numbers "
+    "must be numbers: a text that is none is refused.";
+
+// The form's fields at the form's defaults, handed to the calculation as typed.
+Syntax TranscriticalSyntax() {
+  return {"transcritical", OptionsOf(cycle::kTranscriticalDefaults), {kCsvFlag, kVerboseFlag}, {}};
+}
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
   report::CsvTable table(report::TranscriticalFiguresHeader());
@@ -72,18 +82,21 @@ void PrintTable(const cycle::TranscriticalResult& r, std::ostream& out) {
 
 }  // namespace
 
+CommandHelp TranscriticalHelp() { return {{TranscriticalSyntax()}, kDescription}; }
+
 int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, kTranscriticalOptions, out, err);
+  const auto parsed = CommandOptions(args, TranscriticalSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) {
     return BadUsage(
         "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
-  const auto outcome = cycle::CalcTranscriticalCycle(TranscriticalInputOf(options), LibraryTextOf(options));
+  const auto outcome = cycle::CalcTranscriticalCycle(
+      options.FieldsOf(cycle::kTranscriticalDefaults), LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
-  if (options.csv) {
+  if (options.Has(kCsvFlag)) {
     PrintCsv(result, out);
   } else {
     PrintTable(result, out);

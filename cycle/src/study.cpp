@@ -16,41 +16,32 @@ constexpr char kCelsius[] = "\u00b0C";
 
 // ---- The inputs a study varies ---------------------------------------------
 //
-// Each calculation's variables with the member of its input each one types
-// into; a layout's own inputs only for the layouts that use them.
+// Each calculation's variables, named by their options in the calculation's
+// table of fields (which gives the field each one types into); a layout's own
+// inputs only for the layouts that use them.
 
 enum class UsedBy { every_layout, ihx, two_stages, economizer };
 
 struct LayoutVariable {
   StudyVariable variable;
-  std::string LayoutInput::*member;
   UsedBy used_by = UsedBy::every_layout;
 };
 
 constexpr LayoutVariable kLayoutVariables[] = {
-    {{"capacity", "Heat capacity of evaporator", "kW", "5", "50", "5"}, &LayoutInput::Capacity},
-    {{"evaporating", "Evaporating temperature", kCelsius, "0", "60", "5"},
-     &LayoutInput::Evaporating},
-    {{"condensing", "Condensing temperature", kCelsius, "60", "120", "2"},
-     &LayoutInput::Condensing},
-    {{"subcooling", "Subcooling", "K", "1", "10", "1"}, &LayoutInput::Subcooling},
-    {{"superheating", "Superheating", "K", "1", "15", "1"}, &LayoutInput::Superheating},
-    {{"safety", "Safety factor", "%", "50", "100", "10"}, &LayoutInput::Safety},
-    {{"efficiency", "Isentropic efficiency", "%", "50", "100", "5"}, &LayoutInput::Efficiency},
+    {{"capacity", "Heat capacity of evaporator", "kW", "5", "50", "5"}},
+    {{"evaporating", "Evaporating temperature", kCelsius, "0", "60", "5"}},
+    {{"condensing", "Condensing temperature", kCelsius, "60", "120", "2"}},
+    {{"subcooling", "Subcooling", "K", "1", "10", "1"}},
+    {{"superheating", "Superheating", "K", "1", "15", "1"}},
+    {{"safety", "Safety factor", "%", "50", "100", "10"}},
+    {{"efficiency", "Isentropic efficiency", "%", "50", "100", "5"}},
     {{"ihx-effectiveness", "Internal heat exchanger effectiveness", "%", "0", "100", "10"},
-     &LayoutInput::IhxEffectiveness,
      UsedBy::ihx},
-    {{"intermediate", "Intermediate pressure", "bar", "14", "32", "1"},
-     &LayoutInput::Intermediate,
-     UsedBy::two_stages},
-    {{"injection-superheat", "Injection superheat", "K", "0", "20", "2"},
-     &LayoutInput::InjectionSuperheat,
-     UsedBy::economizer},
-    {{"approach", "Economizer approach", "K", "1", "15", "1"},
-     &LayoutInput::Approach,
-     UsedBy::economizer},
-    {{"source", "Heat source temperature", kCelsius, "20", "80", "5"}, &LayoutInput::Source},
-    {{"sink", "Heat sink temperature", kCelsius, "60", "120", "5"}, &LayoutInput::Sink},
+    {{"intermediate", "Intermediate pressure", "bar", "14", "32", "1"}, UsedBy::two_stages},
+    {{"injection-superheat", "Injection superheat", "K", "0", "20", "2"}, UsedBy::economizer},
+    {{"approach", "Economizer approach", "K", "1", "15", "1"}, UsedBy::economizer},
+    {{"source", "Heat source temperature", kCelsius, "20", "80", "5"}},
+    {{"sink", "Heat sink temperature", kCelsius, "60", "120", "5"}},
 };
 
 bool Uses(Layout layout, UsedBy used_by) {
@@ -65,25 +56,40 @@ bool Uses(Layout layout, UsedBy used_by) {
 
 struct TranscriticalVariable {
   StudyVariable variable;
-  std::string TranscriticalInput::*member;
 };
 
 constexpr TranscriticalVariable kTranscriticalVariables[] = {
-    {{"capacity", "Heating capacity", "kW", "5", "50", "5"}, &TranscriticalInput::HeatingCapacity},
-    {{"evaporating", "Evaporating temperature", kCelsius, "-20", "20", "2"},
-     &TranscriticalInput::Evaporating},
-    {{"superheating", "Superheating", "K", "1", "15", "1"}, &TranscriticalInput::Superheating},
-    {{"gas-cooler-outlet", "Gas cooler outlet temperature", kCelsius, "20", "45", "1"},
-     &TranscriticalInput::GasCoolerOutlet},
-    {{"high-pressure", "High-side pressure", "bar", "75", "140", "1"},
-     &TranscriticalInput::HighPressure},
-    {{"efficiency", "Isentropic efficiency", "%", "50", "90", "5"},
-     &TranscriticalInput::Efficiency},
-    {{"water-in", "Water inlet temperature", kCelsius, "5", "40", "5"},
-     &TranscriticalInput::WaterIn},
-    {{"water-out", "Water outlet temperature", kCelsius, "45", "90", "5"},
-     &TranscriticalInput::WaterOut},
+    {{"capacity", "Heating capacity", "kW", "5", "50", "5"}},
+    {{"evaporating", "Evaporating temperature", kCelsius, "-20", "20", "2"}},
+    {{"superheating", "Superheating", "K", "1", "15", "1"}},
+    {{"gas-cooler-outlet", "Gas cooler outlet temperature", kCelsius, "20", "45", "1"}},
+    {{"high-pressure", "High-side pressure", "bar", "75", "140", "1"}},
+    {{"efficiency", "Isentropic efficiency", "%", "50", "90", "5"}},
+    {{"water-in", "Water inlet temperature", kCelsius, "5", "40", "5"}},
+    {{"water-out", "Water outlet temperature", kCelsius, "45", "90", "5"}},
 };
+
+// The field the table's option of that name fills; nullptr where it has none.
+template <typename Fields, std::size_t N>
+constexpr std::string Fields::*FieldOf(const FieldDefaults<Fields, N>& table,
+                                       std::string_view option) {
+  for (const FieldDefault<Fields>& entry : table) {
+    if (entry.option == option) return entry.field;
+  }
+  return nullptr;
+}
+
+// Every variable is an option of its calculation's table, so that
+// "--vary NAME" names the option "--NAME" and types into its field.
+template <typename Fields, std::size_t N, class Entry, std::size_t M>
+constexpr bool AllOptionsOf(const FieldDefaults<Fields, N>& table, const Entry (&variables)[M]) {
+  for (const Entry& entry : variables) {
+    if (FieldOf(table, entry.variable.name) == nullptr) return false;
+  }
+  return true;
+}
+static_assert(AllOptionsOf(kLayoutDefaults, kLayoutVariables));
+static_assert(AllOptionsOf(kTranscriticalDefaults, kTranscriticalVariables));
 
 // The entry of the table whose variable has that name; nullptr where none has.
 template <class Entry, std::size_t N>
@@ -267,11 +273,11 @@ std::string TooMany(const StudyRange& range) {
 // nullptr where the calculation has no such input.
 std::string* TypedText(StudyCalculation& calculation, std::string_view variable) {
   if (auto* layout = std::get_if<LayoutCalculation>(&calculation)) {
-    const LayoutVariable* entry = Named(kLayoutVariables, variable);
-    return entry ? &(layout->input.*entry->member) : nullptr;
+    const auto field = FieldOf(kLayoutDefaults, variable);
+    return field ? &(layout->input.*field) : nullptr;
   }
-  const TranscriticalVariable* entry = Named(kTranscriticalVariables, variable);
-  return entry ? &(std::get<TranscriticalInput>(calculation).*entry->member) : nullptr;
+  const auto field = FieldOf(kTranscriticalDefaults, variable);
+  return field ? &(std::get<TranscriticalInput>(calculation).*field) : nullptr;
 }
 
 // The single calculation at point `index`: the refrigerant and the varied

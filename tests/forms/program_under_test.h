@@ -15,9 +15,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <span>
+#include <string>
+#include <type_traits>
+#include <utility>
 
 #include "cycle/comparison.h"
+#include "cycle/field_defaults.h"
 #include "forms/page_model.h"
 #include "forms/page_names.h"
 #include "forms/shell.h"
@@ -59,6 +65,19 @@ class ProgramTest : public testing::Test {
     return *found;
   }
   QString Text(const QString& page, const QString& box) { return On<QLineEdit>(page, box).text(); }
+  // Each field of a calculation's table (cycle/field_defaults.h) shows the
+  // table's text in the page's box that `boxes` names for the field.
+  template <typename Fields, std::size_t N>
+  void ExpectTheTableInItsBoxes(
+      const QString& page, const cycle::FieldDefaults<Fields, N>& table,
+      std::type_identity_t<std::span<const std::pair<const char*, std::string Fields::*>>> boxes) {
+    for (const auto& entry : table) {
+      const auto box = std::find_if(boxes.begin(), boxes.end(),
+                                    [&](const auto& b) { return b.second == entry.field; });
+      ASSERT_NE(box, boxes.end()) << entry.option;
+      EXPECT_EQ(Text(page, box->first).toStdString(), entry.text) << entry.option;
+    }
+  }
   void SetText(const QString& page, const QString& box, const QString& text) {
     On<QLineEdit>(page, box).setText(text);
   }

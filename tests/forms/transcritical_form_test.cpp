@@ -34,7 +34,7 @@ TEST_F(TranscriticalForm, TheMenuButtonLiesInTheFreeSpaceBelowTheOthers) {
 TEST_F(TranscriticalForm, TheFormOpensWithTheDefaultsAndUnitsInItsCaptions) {
   OpenForm();
   for (const FieldRow& field : kFields)
-    EXPECT_EQ(Text(kForm, field.name), field.default_text) << field.name;
+    EXPECT_EQ(Text(kForm, field.name), field.default_text()) << field.name;
   EXPECT_EQ(On<QLabel>(kForm, "HeatingCapacityCaption").text(), "Heating capacity (kW)");
   EXPECT_EQ(On<QLabel>(kForm, "SuperheatingCaption").text(), "Superheating (K)");
   EXPECT_EQ(On<QLabel>(kForm, "EfficiencyCaption").text(), "Isentropic efficiency (%)");
@@ -62,7 +62,7 @@ TEST_F(TranscriticalForm, ARefusalShowsTheCalculationsMessageAndKeepsTheTexts) {
     TranscriticalInput input;
     for (const FieldRow& field : kFields) {
       const bool changed = QLatin1String(field.name) == QLatin1String(row.field);
-      SetText(kForm, field.name, changed ? row.text : field.default_text);
+      SetText(kForm, field.name, changed ? QString(row.text) : field.default_text());
       if (changed) input.*field.member = row.text;
     }
     const auto outcome = cycle::CalcTranscriticalCycle(input);

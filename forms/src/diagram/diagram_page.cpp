@@ -240,7 +240,9 @@ void DiagramPage::Export() {
   const FileChoice choice{QStringLiteral("Export Diagram"),
                           {QStringLiteral("PNG picture (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
                            QStringLiteral("PDF document (*.pdf)")},
-                          [](const QString& file) { return plots::PlotFormatOf(file).has_value(); },
+                          [](const QString& file) {
+                            return plots::PlotFormatOf(file.toStdString()).has_value();
+                          },
                           QStringLiteral("Please choose a file name ending in .png, .svg or .pdf")};
   SaveAs(shell_, this, choice, [this](const QString& file) {
     const auto failure = plots::WritePlot(*plot_, file);

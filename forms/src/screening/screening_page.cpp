@@ -313,7 +313,9 @@ void ScreeningPage::Export() {
   const FileChoice choice{
       QStringLiteral("Export Screening"),
       {QStringLiteral("CSV table (*.csv)")},
-      [](const QString& file) { return report::ReportFormatOf(file) == report::ReportFormat::Csv; },
+      [](const QString& file) {
+        return report::ReportFormatOf(file.toStdString()) == report::ReportFormat::Csv;
+      },
       QStringLiteral("Please choose a file name ending in .csv")};
   SaveAs(shell_, this, choice, [this](const QString& file) {
     const auto failure = report::WriteCsvTable(file, report::ScreeningTable(model_->Rows()));

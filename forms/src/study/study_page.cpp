@@ -389,12 +389,13 @@ void StudyPage::Export() {
       {QStringLiteral("CSV table (*.csv)"), QStringLiteral("PNG picture (*.png)"),
        QStringLiteral("SVG drawing (*.svg)"), QStringLiteral("PDF document (*.pdf)")},
       [](const QString& file) {
-        return report::ReportFormatOf(file) == report::ReportFormat::Csv ||
-               plots::PlotFormatOf(file).has_value();
+        const std::string name = file.toStdString();
+        return report::ReportFormatOf(name) == report::ReportFormat::Csv ||
+               plots::PlotFormatOf(name).has_value();
       },
       QStringLiteral("Please choose a file name ending in .csv, .png, .svg or .pdf")};
   SaveAs(shell_, this, choice, [this](const QString& file) {
-    const auto failure = plots::PlotFormatOf(file)
+    const auto failure = plots::PlotFormatOf(file.toStdString())
                              ? plots::WritePlot(*chart_, file)
                              : report::WriteCsvTable(file, report::StudyTable(study_, points_));
     if (!failure) status_->setText(QStringLiteral("Exported to %1").arg(file));

@@ -10,19 +10,10 @@
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/layouts.h"
+#include "report/report_content.h"
 #include "report/report_tables.h"
 
 namespace report {
-
-enum class ReportFormat { Pdf, Csv };
-
-// ".pdf" or ".csv" in any case; nothing for any other extension.
-std::optional<ReportFormat> ReportFormatOf(const QString& path);
-
-// What the copies and the CSV files of the two calculations hold: the basic
-// calculation's inputs and figures as rows of label, value, unit; the
-// comparison's figures, a row per refrigerant.
-CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
 
 // Writes the report as files::WriteWholeFile does: whole, or not at all with
 // the file that was there unchanged. Returns why it could not be written, or
@@ -51,5 +42,19 @@ std::optional<QString> WriteLayoutReport(const QString& path, const cycle::Layou
 
 // Any table as a CSV file, written the same way.
 std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table);
+
+// The PDF reports above from their diagrams computed beforehand
+// (report_content.h): drawing them asks the property library nothing, so
+// that the command line draws them in a library of their own. The layout's
+// diagrams one per outcome.
+std::optional<QString> WriteBasicPdf(const QString& path, const cycle::BasicCycleInput& input,
+                                     const cycle::BasicCycleResult& result,
+                                     const ReportDiagram& diagram);
+std::optional<QString> WriteComparisonPdf(const QString& path,
+                                          const cycle::ComparisonResults& results,
+                                          std::span<const ReportDiagram> diagrams);
+std::optional<QString> WriteLayoutPdf(const QString& path, const cycle::LayoutInput& input,
+                                      std::span<const cycle::LayoutOutcome> outcomes,
+                                      std::span<const ReportDiagram> diagrams);
 
 }  // namespace report

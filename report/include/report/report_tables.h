@@ -25,6 +25,10 @@ LabelledValues BasicFigures(const cycle::BasicCycleResult& result);
 // The seven conditions of a comparison.
 LabelledValues ComparisonConditions(const cycle::ComparisonConditions& conditions);
 
+// What the copies and the CSV files of the basic calculation hold: its
+// inputs and figures as rows of label, value, unit.
+CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
+
 // Rows of label, value, unit, under the header "label", "value", "unit".
 CsvTable LabelledTable(const LabelledValues& values);
 
