@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "aligned_table.h"
 #include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
@@ -40,11 +39,11 @@ void PrintResult(const cycle::LayoutResult& r, std::ostream& out) {
     const bool unit = !figure.unit.empty() && figure.unit != "-";
     figures.push_back({figure.label + (unit ? " (" + figure.unit + ")" : ""), figure.value});
   }
-  PrintAligned(figures, false, out);
+  PrintColumns(figures, {false, false}, out);
   out << '\n';
-  PrintAligned(report::LayoutStatePoints(r), out);
+  PrintColumns(report::LayoutStatePoints(r), out);
   out << '\n';
-  PrintAligned(report::LayoutLosses(r), out);
+  PrintColumns(report::LayoutLosses(r), out);
   out << '\n' << cycle::WetCompressionVerdict(r) << '\n';
 }
 

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "aligned_table.h"
 #include "calculation_options.h"
 #include "command_support.h"
 #include "commands.h"
@@ -37,10 +36,6 @@ constexpr Option kFromOption{"from", "", "the first value", "A"};
 constexpr Option kToOption{"to", "", "the value to go to", "B"};
 constexpr Option kStepOption{"step", "", "the step from one value to the next", "S"};
 constexpr Option kPointsOption{"points", "", "the number of values, both ends included", "N"};
-constexpr Option kJobsOption{"jobs", "", "the threads to compute on (one per core)", "N"};
-
-// Threads a sweep may be given: more than any machine it runs on has cores.
-constexpr double kMostJobs = 256;
 
 Syntax SweepSyntax(bool layout) {
   return {layout ? "sweep basic|ihx|economizer|flash-tank" : "sweep transcritical",
@@ -111,17 +106,6 @@ std::variant<cycle::Study, std::string> StudyOf(const cycle::StudyCalculation& k
   return study;
 }
 
-// --jobs N: the threads to compute on, by default one per core.
-std::variant<int, std::string> JobsOf(const ParsedOptions& options) {
-  if (!options.Given(kJobsOption.name)) return cycle::CoreCount();
-  const auto jobs = cycle::WholeNumber(options.Text(kJobsOption.name));
-  if (!jobs || *jobs < 1 || *jobs > kMostJobs || *jobs != static_cast<int>(*jobs)) {
-    return "--jobs takes a whole number from 1 to 256, not " +
-           property::ShortenedForMessage(options.Text(kJobsOption.name));
-  }
-  return static_cast<int>(*jobs);
-}
-
 // The listing: a line per point with the main figures (a refused point's
 // marked so), the refused points' reasons after it on the error stream.
 void PrintListing(const cycle::Study& study, const std::vector<cycle::StudyPoint>& points,
@@ -148,7 +132,10 @@ void PrintListing(const cycle::Study& study, const std::vector<cycle::StudyPoint
     if (!row.back().empty()) row.back() = "refused";
     lines.push_back(std::move(row));
   }
-  PrintAligned(lines, true, out);
+  // The names and the note to the left, the numbers to the right.
+  std::vector<bool> right_aligned(header.size(), true);
+  right_aligned.front() = right_aligned.back() = false;
+  PrintColumns(lines, right_aligned, out);
   for (const cycle::StudyPoint& point : points) {
     if (point.computed()) continue;
     err << point.refrigerant << " at " << study.variable << ' '

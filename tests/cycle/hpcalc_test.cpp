@@ -1300,9 +1300,10 @@ TEST(Hpcalc, SweepExitsWithOneWhenNoPointIsComputedAndTwoForBadUsage) {
       {{"sweep", "transcritical", "--vary", "water-out", "--from", "50", "--to", "60", "--step",
         "5", "--refrigerant", "R744", "R744"},
        2, "hpcalc: sweep transcritical takes the refrigerants as names or as --refrigerant, not both"},
-      {with({"--jobs", "0", "R134a"}), 2, "hpcalc: --jobs takes a whole number from 1 to 256, not 0"},
+      {with({"--jobs", "0", "R134a"}), 2,
+       "hpcalc: --jobs takes a whole number from 1 to 1024, not \"0\""},
       {with({"--jobs", "1.5", "R134a"}), 2,
-       "hpcalc: --jobs takes a whole number from 1 to 256, not 1.5"},
+       "hpcalc: --jobs takes a whole number from 1 to 1024, not \"1.5\""},
   };
   for (const auto& c : cases) {
     const auto run = Hpcalc(c.args);
