@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <cmath>
+#include <set>
 
 #include "cycle/number_text.h"
 #include "layouts_fixture.h"
@@ -255,6 +256,21 @@ TEST_F(StudyPage, CancelStopsTheRunWithThePointsDoneAndBackStopsIt) {
   EXPECT_EQ(ShownPage(), kForm);
   ProcessEvents();
   EXPECT_TRUE(TakeMessages().isEmpty());
+}
+
+// The bar moves by the percent: a count handed over per point of a fast
+// study floods the window's queue and keeps Cancel's click waiting behind it.
+TEST_F(StudyPage, TheProgressBarMovesByThePercentToEveryPoint) {
+  OpenStudy();
+  On<QComboBox>(kStudy, "Vary").setCurrentText("Superheating (K)");
+  SetRange("1", "15", "1000", true);
+  std::set<int> shown;
+  QObject::connect(&On<QProgressBar>(kStudy, "Progress"), &QProgressBar::valueChanged,
+                   [&](int value) { shown.insert(value); });
+  Run();
+  EXPECT_LE(shown.size(), 101u);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(*shown.rbegin(), 1000);
 }
 
 TEST_F(StudyPage, ExportWritesThePointsOrTheChartAndCopyTheTable) {

@@ -6,6 +6,9 @@ namespace forms {
 
 namespace {
 
+// The progress bar's steps: one per percent.
+constexpr std::size_t kProgressSteps = 100;
+
 // Runs `call` on the receiver's thread, if the run is still there then.
 template <class Call>
 void Post(QObject& receiver, const std::weak_ptr<const StudyRun::Handlers>& handlers, Call call) {
@@ -25,12 +28,17 @@ StudyRun::StudyRun(cycle::Study study, QObject& receiver, Handlers handlers)
   thread_.reset(QThread::create([study = std::move(study), &receiver, stop = stop_,
                                  weak = std::weak_ptr<const Handlers>(handlers_)] {
     std::atomic<std::size_t> done{0};
+    const std::size_t total = study.PointCount();
     const cycle::ParallelControl control{
         .workers = cycle::CoreCount(),
         .stop_requested = [&stop] { return stop->load(); },
         .done =
             [&](std::size_t) {
-              Post(receiver, weak, [count = ++done](const Handlers& h) { h.progressed(count); });
+              // At most kProgressSteps counts: a post per point of a fast study
+              // floods the window's queue and keeps Cancel's click waiting.
+              const std::size_t count = ++done;
+              if (count * kProgressSteps / total == (count - 1) * kProgressSteps / total) return;
+              Post(receiver, weak, [count](const Handlers& h) { h.progressed(count); });
             },
     };
     auto points = cycle::RunStudy(study, control);
