@@ -18,6 +18,34 @@ constexpr std::size_t kDensePoints = 100;
 constexpr double kReach = 8;      // pixels from a point's centre
 constexpr double kMargin = 0.05;  // of the points' span, on each side
 
+// The part of each axis's range, from a corner, that counts as near it.
+constexpr double kCornerShare = 0.35;
+
+// The corner of the frame with the fewest points near it, for the legend, so
+// that it hides no curve's end: top right unless points crowd it, then top
+// left, bottom right, bottom left.
+Qt::Alignment EmptiestCorner(const std::vector<StudyLine>& lines, const QCPRange& x,
+                             const QCPRange& y) {
+  constexpr Qt::Alignment kCorners[] = {
+      Qt::AlignTop | Qt::AlignRight, Qt::AlignTop | Qt::AlignLeft,
+      Qt::AlignBottom | Qt::AlignRight, Qt::AlignBottom | Qt::AlignLeft};
+  std::size_t crowd[std::size(kCorners)] = {};
+  for (const StudyLine& line : lines) {
+    for (std::size_t k = 0; k < line.x.size(); ++k) {
+      if (!line.y[k]) continue;
+      const double across = (line.x[k] - x.lower) / x.size();
+      const double up = (*line.y[k] - y.lower) / y.size();
+      const bool right = across > 1 - kCornerShare, left = across < kCornerShare;
+      const bool top = up > 1 - kCornerShare, bottom = up < kCornerShare;
+      crowd[0] += top && right;
+      crowd[1] += top && left;
+      crowd[2] += bottom && right;
+      crowd[3] += bottom && left;
+    }
+  }
+  return kCorners[std::min_element(std::begin(crowd), std::end(crowd)) - std::begin(crowd)];
+}
+
 QString AxisLabel(const QString& label, const QString& unit) {
   return unit.isEmpty() || unit == QStringLiteral("-") ? label : label + " (" + unit + ")";
 }
@@ -68,6 +96,8 @@ void StudyChart::Draw(std::vector<StudyLine> lines, StudyAxes axes) {
   xAxis->setRange(x_low <= x_high ? Framed(x_low, x_high, kMargin) : QCPRange(0, 1));
   yAxis->setRange(y_low <= y_high ? Framed(y_low, y_high, kMargin) : QCPRange(0, 1));
   legend->setVisible(!lines_.empty());
+  axisRect()->insetLayout()->setInsetAlignment(
+      0, EmptiestCorner(lines_, xAxis->range(), yAxis->range()));
   replot();
 }
 

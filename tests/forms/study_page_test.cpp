@@ -258,6 +258,28 @@ TEST_F(StudyPage, CancelStopsTheRunWithThePointsDoneAndBackStopsIt) {
   EXPECT_TRUE(TakeMessages().isEmpty());
 }
 
+// The legend takes the corner the curves leave free, so that it hides no
+// curve's end: top right unless points crowd it, then top left.
+TEST(StudyChart, TheLegendTakesTheCornerTheCurvesLeaveFree) {
+  const Qt::Alignment top_right = Qt::AlignTop | Qt::AlignRight;
+  const Qt::Alignment top_left = Qt::AlignTop | Qt::AlignLeft;
+  const struct {
+    std::vector<std::optional<double>> cop;
+    Qt::Alignment corner;
+  } cases[] = {
+      {{2, 3, 4, 5, 6}, top_left},                         // rising to the right
+      {{6, 5, 4, 3, 2}, top_right},                        // falling
+      {{2, 3, 4, std::nullopt, std::nullopt}, top_right},  // refused points crowd nothing
+      {{6, 2, 2, 2, 6}, top_right},                        // every corner alike: top right
+  };
+  for (const auto& c : cases) {
+    plots::StudyChart chart;
+    chart.Draw({{"R744", {40, 45, 50, 55, 60}, c.cop}}, {});
+    EXPECT_EQ(chart.axisRect()->insetLayout()->insetAlignment(0), c.corner)
+        << "COP at 60: " << c.cop.back().value_or(-1);
+  }
+}
+
 // The bar moves by the percent: a count handed over per point of a fast
 // study floods the window's queue and keeps Cancel's click waiting behind it.
 TEST_F(StudyPage, TheProgressBarMovesByThePercentToEveryPoint) {
