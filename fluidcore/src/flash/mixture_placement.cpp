@@ -83,9 +83,10 @@ std::optional<Unphysical> unphysical_point(const FixedMixture& m, const TwoPhase
   return std::nullopt;
 }
 
-Result two_phase(const FixedMixture& m, const TwoPhase& t) {
-  if (auto why = inverted(m, t)) return fail(kOutOfRange, std::move(*why));
-  const PhaseStates phases = phase_states(m, t);
+namespace {
+
+// The split as a result, its phases checked; an inverted split is refused first.
+Result split_result(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases) {
   if (auto why = unphysical_phases(m, phases)) return fail(kOutOfRange, std::move(*why));
   const auto& [L, V] = phases;
   Result r;
@@ -93,6 +94,18 @@ Result two_phase(const FixedMixture& m, const TwoPhase& t) {
   r.x = t.x;
   r.y = t.y;
   return r;
+}
+
+}  // namespace
+
+Result two_phase(const FixedMixture& m, const TwoPhase& t) {
+  if (auto why = inverted(m, t)) return fail(kOutOfRange, std::move(*why));
+  return split_result(m, t, phase_states(m, t));
+}
+
+Result two_phase(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases) {
+  if (auto why = inverted(m, t)) return fail(kOutOfRange, std::move(*why));
+  return split_result(m, t, phases);
 }
 
 // r, or a refusal where its state lies outside the temperature limits: a
