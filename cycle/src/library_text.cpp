@@ -52,13 +52,19 @@ std::optional<std::optional<std::string>> OwnWords(const fluidcore::Failure& rec
 
 std::string InFormUnits(Quantity quantity, double value) {
   switch (quantity) {
-    case Quantity::temperature: return FormatFixed(value - kKelvinOffset, 2) + " 'C";
-    case Quantity::pressure: return FormatFixed(value / 100, 2) + " bar";
-    case Quantity::density: return FormatFixed(value, 2) + " kg/m^3";
+    case Quantity::temperature:
+      return FormatFixed(value - kKelvinOffset, 2) + " 'C";
+    case Quantity::pressure:
+      return FormatFixed(value / 100, 2) + " bar";
+    case Quantity::density:
+      return FormatFixed(value, 2) + " kg/m^3";
     case Quantity::internal_energy:
-    case Quantity::enthalpy: return FormatFixed(value, 2) + " kJ/kg";
-    case Quantity::entropy: return FormatFixed(value, 4) + " kJ/kg-K";
-    case Quantity::quality: return FormatFixed(value, 2);
+    case Quantity::enthalpy:
+      return FormatFixed(value, 2) + " kJ/kg";
+    case Quantity::entropy:
+      return FormatFixed(value, 4) + " kJ/kg-K";
+    case Quantity::quality:
+      return FormatFixed(value, 2);
   }
   return FormatFixed(value, 2);
 }

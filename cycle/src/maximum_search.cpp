@@ -15,8 +15,9 @@ FoundMaximum SearchMaximum(const std::function<double(double)>& f, double low, d
   const auto scanned = [&](int i) { return i >= n ? high : low + step * i; };
   std::vector<Point> points;
   for (int i = 1; i <= n; ++i) points.push_back({scanned(i), f(scanned(i))});
-  const auto best = std::max_element(points.begin(), points.end(),
-                                     [](const Point& p, const Point& q) { return p.value < q.value; });
+  const auto best =
+      std::max_element(points.begin(), points.end(),
+                       [](const Point& p, const Point& q) { return p.value < q.value; });
   // The maximum lies between the neighbours of the best scanned point.
   const int index = static_cast<int>(best - points.begin()) + 1;
   double a = scanned(index - 1), b = scanned(index + 1);

@@ -17,8 +17,8 @@ struct Case {
   double a, b;
   double tolerance;
   int cap;
-  double expected;     // x
-  double within;       // of expected
+  double expected;  // x
+  double within;    // of expected
   bool converged;
   int most_iterations;  // passes
 };
@@ -34,9 +34,9 @@ numerics::Search Searched(const Case& c, int& evaluations) {
   // inside (the middle, in every case).
   const double m = (a + b) / 2;
   const numerics::Point mid{m, c.f(m)}, low{a, c.f(a)}, high{b, c.f(b)};
-  return numerics::brent_maximum(f, a, b, {mid, low.value > high.value ? low : high,
-                                           low.value > high.value ? high : low},
-                                 c.tolerance, c.cap);
+  return numerics::brent_maximum(
+      f, a, b, {mid, low.value > high.value ? low : high, low.value > high.value ? high : low},
+      c.tolerance, c.cap);
 }
 
 TEST(Brent, EndsAtTheRootOrMaximumWithinTheToleranceOrAtTheCap) {

@@ -50,13 +50,17 @@ enum class Side : unsigned char { below, above };
 // "enthalpy is not a finite number"
 struct NotFinite {
   Quantity quantity = Quantity::temperature;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "pressure -5 kPa is not positive"
 struct NotPositive {
   Amount given;
-  template <class F> void each_value(F&& f) { f(given.quantity, given.value); }
+  template <class F>
+  void each_value(F&& f) {
+    f(given.quantity, given.value);
+  }
 };
 
 // "pressure 1e-101 kPa is below the lowest pressure 1e-100 kPa the library
@@ -64,7 +68,8 @@ struct NotPositive {
 struct BelowComputed {
   Amount given;
   double lowest = 0;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(given.quantity, given.value);
     f(given.quantity, lowest);
   }
@@ -73,7 +78,10 @@ struct BelowComputed {
 // "quality 1.5 is not between 0 and 1"
 struct QualityOutside {
   double quality = 0;
-  template <class F> void each_value(F&& f) { f(Quantity::quality, quality); }
+  template <class F>
+  void each_value(F&& f) {
+    f(Quantity::quality, quality);
+  }
 };
 
 // The limits of a fluid's range that a value can lie beyond.
@@ -96,7 +104,8 @@ struct BeyondLimit {
   Limit limit = Limit::upper_limit;
   double limit_value = 0;  // in the given value's quantity
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(given.quantity, given.value);
     f(given.quantity, limit_value);
   }
@@ -112,7 +121,8 @@ struct BeyondValueAtLimit {
   Side side = Side::above;
   double temperature_limit = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(given.quantity, given.value);
     f(along.quantity, along.value);
     f(given.quantity, value_at_limit);
@@ -126,7 +136,8 @@ struct BeyondValueAtLimit {
 struct NoDensity {
   double temperature = 0, pressure = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(Quantity::temperature, temperature);
     f(Quantity::pressure, pressure);
   }
@@ -137,7 +148,8 @@ struct NoDensity {
 struct NoConvergence {
   Amount along, given;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(along.quantity, along.value);
     f(given.quantity, given.value);
   }
@@ -148,7 +160,8 @@ struct NoConvergence {
 struct NoConvergenceHS {
   double enthalpy = 0, entropy = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(Quantity::enthalpy, enthalpy);
     f(Quantity::entropy, entropy);
   }
@@ -159,7 +172,8 @@ struct NoConvergenceHS {
 struct NoSplitConvergence {
   std::optional<Amount> first, second;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     for (auto* a : {&first, &second})
       if (*a) f((*a)->quantity, (*a)->value);
   }
@@ -167,10 +181,10 @@ struct NoSplitConvergence {
 
 // What makes a state of the equation unphysical.
 enum class Unphysical : unsigned char {
-  negative_pressure,     // value: the pressure
+  negative_pressure,  // value: the pressure
   no_finite_pressure,
   negative_heat_capacity,
-  extreme_energy,        // value: the internal energy
+  extreme_energy,  // value: the internal energy
 };
 
 // "the equation of state of R22 gives no physical state at temperature 200 K
@@ -180,7 +194,8 @@ struct NoPhysicalState {
   Unphysical why = Unphysical::negative_heat_capacity;
   double value = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(Quantity::temperature, temperature);
     f(Quantity::density, density);
     if (why == Unphysical::negative_pressure) f(Quantity::pressure, value);
@@ -195,7 +210,8 @@ struct NoStateOnIsotherm {
   Amount given;
   std::optional<double> pressure_limit;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(Quantity::temperature, temperature);
     f(given.quantity, given.value);
     if (pressure_limit) f(Quantity::pressure, *pressure_limit);
@@ -210,7 +226,8 @@ struct NoStateOnIsochore {
   double lowest_temperature = 0, highest_temperature = 0;
   std::optional<NoPhysicalState> found;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(Quantity::density, density);
     f(given.quantity, given.value);
     f(Quantity::temperature, lowest_temperature);
@@ -226,7 +243,8 @@ struct NoStateHS {
   double enthalpy = 0, entropy = 0;
   std::optional<Side> enthalpy_side;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(Quantity::enthalpy, enthalpy);
     f(Quantity::entropy, entropy);
   }
@@ -239,7 +257,8 @@ enum class Point : unsigned char { bubble, dew };
 // "phase selector 3 is neither 1 (bubble point) nor 2 (dew point)"
 struct PhaseSelector {
   int selector = 0;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "pressure 1 kPa is below the bubble pressure 2 kPa at the lower limit of R410A"
@@ -248,7 +267,8 @@ struct BelowPointPressure {
   Point point = Point::bubble;
   double lowest_pressure = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(given.quantity, given.value);
     f(Quantity::pressure, lowest_pressure);
   }
@@ -261,7 +281,8 @@ struct NoPoint {
   Amount given;
   std::optional<double> critical;  // in the given value's quantity
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(given.quantity, given.value);
     if (critical) f(given.quantity, *critical);
   }
@@ -272,7 +293,10 @@ struct NoPointWithDensity {
   Point point = Point::bubble;
   double density = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) { f(Quantity::density, density); }
+  template <class F>
+  void each_value(F&& f) {
+    f(Quantity::density, density);
+  }
 };
 
 // A split whose liquid came out lighter than its vapour: "no two phases of
@@ -281,14 +305,18 @@ struct NoPointWithDensity {
 struct InvertedPhases {
   double temperature = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) { f(Quantity::temperature, temperature); }
+  template <class F>
+  void each_value(F&& f) {
+    f(Quantity::temperature, temperature);
+  }
 };
 
 // "no physical bubble point: " and why.
 struct NoPhysicalPoint {
   Point point = Point::bubble;
   std::variant<InvertedPhases, NoPhysicalState> why;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     std::visit([&](auto& w) { w.each_value(f); }, why);
   }
 };
@@ -303,7 +331,8 @@ struct NoTwoPhaseState {
   double critical = 0;  // in the given value's quantity
   NearCritical relation = NearCritical::below;
   std::string fluid;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     f(given.quantity, given.value);
     f(given.quantity, critical);
   }
@@ -313,7 +342,8 @@ struct NoTwoPhaseState {
 // limit.
 struct StateFound {
   std::variant<NotFinite, BeyondLimit> why;
-  template <class F> void each_value(F&& f) {
+  template <class F>
+  void each_value(F&& f) {
     std::visit([&](auto& w) { w.each_value(f); }, why);
   }
 };
@@ -323,33 +353,40 @@ struct StateFound {
 struct PhaseUndecided {
   double temperature = 0;
   std::string fluid;
-  template <class F> void each_value(F&& f) { f(Quantity::temperature, temperature); }
+  template <class F>
+  void each_value(F&& f) {
+    f(Quantity::temperature, temperature);
+  }
 };
 
 // ---- The call itself
 
 // "no fluid loaded (call SETUP first)"
 struct NoFluid {
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "reference state "IIR" is not supported (DEF only)"
 struct ReferenceState {
   std::string given;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "25 components requested (1 to 20 can be loaded)"
 struct ComponentCount {
   int requested = 0;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "2 components requested but 1 fluid files named ("R32.fld")"
 struct FileCount {
   int requested = 0, named = 0;
   std::string files;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // A fluid, mixture or mixing file that is missing, or cannot be read or
@@ -357,12 +394,14 @@ struct FileCount {
 struct FileFault {
   bool missing = false;
   std::string text;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "no composition given"
 struct NoComposition {
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "mole fraction 2 (R125) is not a finite number", "... is negative (-0.5)"
@@ -370,7 +409,8 @@ struct BadFraction {
   int position = 0;  // from 1
   std::string component;
   std::optional<double> negative;  // the fraction, where it is negative
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "composition not set: the mole fractions of R410A add up to 0" ("are too
@@ -378,13 +418,15 @@ struct BadFraction {
 struct CompositionNotSet {
   bool too_large = false;
   std::string fluid;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 // "internal error: " and what the fault said, if anything.
 struct Internal {
   std::string what;
-  template <class F> void each_value(F&&) {}
+  template <class F>
+  void each_value(F&&) {}
 };
 
 }  // namespace failure
@@ -413,5 +455,4 @@ extern "C" {
 // The record of the calling thread's last failed call (ierr > 0), kept until
 // its next failed call; null where none has failed.
 FLUIDCORE_API const fluidcore::Failure* fluidcore_last_failure_v1();
-
 }

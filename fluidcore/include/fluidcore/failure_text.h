@@ -25,13 +25,20 @@ namespace failure_words {
 
 inline std::string name(Quantity q) {
   switch (q) {
-    case Quantity::temperature: return "temperature";
-    case Quantity::pressure: return "pressure";
-    case Quantity::density: return "density";
-    case Quantity::internal_energy: return "internal energy";
-    case Quantity::enthalpy: return "enthalpy";
-    case Quantity::entropy: return "entropy";
-    case Quantity::quality: return "quality";
+    case Quantity::temperature:
+      return "temperature";
+    case Quantity::pressure:
+      return "pressure";
+    case Quantity::density:
+      return "density";
+    case Quantity::internal_energy:
+      return "internal energy";
+    case Quantity::enthalpy:
+      return "enthalpy";
+    case Quantity::entropy:
+      return "entropy";
+    case Quantity::quality:
+      return "quality";
   }
   return {};
 }
@@ -39,14 +46,22 @@ inline std::string name(Quantity q) {
 inline std::string limit_name(failure::Limit limit) {
   using failure::Limit;
   switch (limit) {
-    case Limit::lower_limit: return "lower limit";
-    case Limit::upper_limit: return "upper limit";
-    case Limit::highest_density: return "highest density";
-    case Limit::critical_temperature: return "critical temperature";
-    case Limit::critical_pressure: return "critical pressure";
-    case Limit::critical_density: return "critical density";
-    case Limit::lower_limit_saturation_pressure: return "lower-limit saturation pressure";
-    case Limit::largest_saturated_liquid_density: return "largest saturated liquid density";
+    case Limit::lower_limit:
+      return "lower limit";
+    case Limit::upper_limit:
+      return "upper limit";
+    case Limit::highest_density:
+      return "highest density";
+    case Limit::critical_temperature:
+      return "critical temperature";
+    case Limit::critical_pressure:
+      return "critical pressure";
+    case Limit::critical_density:
+      return "critical density";
+    case Limit::lower_limit_saturation_pressure:
+      return "lower-limit saturation pressure";
+    case Limit::largest_saturated_liquid_density:
+      return "largest saturated liquid density";
     case Limit::saturated_vapour_density_at_lower_limit:
       return "saturated vapour density at the lower limit";
   }
@@ -54,7 +69,9 @@ inline std::string limit_name(failure::Limit limit) {
 }
 
 inline std::string side(failure::Side s) { return s == failure::Side::above ? "above" : "below"; }
-inline std::string point(failure::Point p) { return p == failure::Point::bubble ? "bubble" : "dew"; }
+inline std::string point(failure::Point p) {
+  return p == failure::Point::bubble ? "bubble" : "dew";
+}
 
 template <class Units>
 struct Sentences {
@@ -109,11 +126,11 @@ struct Sentences {
   }
   std::string operator()(const failure::NoPhysicalState& w) const {
     using failure::Unphysical;
-    const std::string why = w.why == Unphysical::negative_pressure ? show(Quantity::pressure, w.value)
-                            : w.why == Unphysical::no_finite_pressure ? "no finite pressure"
-                            : w.why == Unphysical::negative_heat_capacity
-                                ? "negative heat capacity"
-                                : show(Quantity::internal_energy, w.value);
+    const std::string why =
+        w.why == Unphysical::negative_pressure        ? show(Quantity::pressure, w.value)
+        : w.why == Unphysical::no_finite_pressure     ? "no finite pressure"
+        : w.why == Unphysical::negative_heat_capacity ? "negative heat capacity"
+                                                      : show(Quantity::internal_energy, w.value);
     return "the equation of state of " + w.fluid + " gives no physical state at " +
            show(Quantity::temperature, w.temperature) + " and " +
            show(Quantity::density, w.density) + " (" + why + ")";
@@ -179,7 +196,8 @@ struct Sentences {
     const std::string critical = show(w.given.quantity, w.critical);
     std::string t = "no two-phase state of " + w.fluid + " at " + show(w.given);
     if (w.relation == NearCritical::above) t += " (above the critical " + critical + ")";
-    if (w.relation == NearCritical::at) t += " (the critical " + critical + ", where the phases are one)";
+    if (w.relation == NearCritical::at)
+      t += " (the critical " + critical + ", where the phases are one)";
     return t;
   }
   std::string operator()(const failure::StateFound& w) const {

@@ -10,13 +10,19 @@ namespace {
 struct LibraryUnits {
   static std::string unit(Quantity q) {
     switch (q) {
-      case Quantity::temperature: return "K";
-      case Quantity::pressure: return "kPa";
-      case Quantity::density: return "mol/dm^3";
+      case Quantity::temperature:
+        return "K";
+      case Quantity::pressure:
+        return "kPa";
+      case Quantity::density:
+        return "mol/dm^3";
       case Quantity::internal_energy:
-      case Quantity::enthalpy: return "J/mol";
-      case Quantity::entropy: return "J/(mol K)";
-      case Quantity::quality: return {};
+      case Quantity::enthalpy:
+        return "J/mol";
+      case Quantity::entropy:
+        return "J/(mol K)";
+      case Quantity::quality:
+        return {};
     }
     return {};
   }

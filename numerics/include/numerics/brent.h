@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace numerics {
 
@@ -37,8 +38,11 @@ Search brent_root(F&& fn, double a, double b, double fa, double fb, double xtol,
       d = e = b - a;
     }
     if (std::abs(fc) < std::abs(fb)) {
-      a = b; b = c; c = a;
-      fa = fb; fb = fc; fc = fa;
+      // b the better end, c the other, a the one b was.
+      a = b;
+      fa = fb;
+      std::swap(b, c);
+      std::swap(fb, fc);
     }
     const double tol = 2 * std::numeric_limits<double>::epsilon() * std::abs(b) + 0.5 * xtol;
     const double m = 0.5 * (c - b);
@@ -57,7 +61,11 @@ Search brent_root(F&& fn, double a, double b, double fa, double fb, double xtol,
         p = s * (2 * m * qq * (qq - rr) - (b - a) * (rr - 1));
         q = (qq - 1) * (rr - 1) * (s - 1);
       }
-      if (p > 0) q = -q; else p = -p;
+      if (p > 0) {
+        q = -q;
+      } else {
+        p = -p;
+      }
       if (2 * p < std::min(3 * m * q - std::abs(tol * q), std::abs(e * q))) {
         e = d;
         d = p / q;
