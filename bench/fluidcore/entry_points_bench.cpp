@@ -67,7 +67,7 @@ std::vector<FlashState> states(const std::string& name, Kind kind) {
                                  (1.05 + 1.1 * ((i * 37) % 64) / 63.0) * f->pcrit());
         break;
     }
-    if (!r.ok()) throw std::runtime_error(name + ": " + r.message);
+    if (!r.ok()) throw std::runtime_error(name + ": " + r.message());
     out.push_back(r.state);
   }
   return out;

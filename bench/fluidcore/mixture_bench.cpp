@@ -73,7 +73,7 @@ std::vector<FlashState> states(const std::string& name, Kind kind) {
       case Kind::vapour: r = fluidcore::flash_tp(m, T + 20, sat.p * 0.8); break;
       case Kind::two_phase: r = fluidcore::flash_tq(m, T, 0.05 + 0.9 * x); break;
     }
-    if (!r.ok()) throw std::runtime_error(name + ": " + r.message);
+    if (!r.ok()) throw std::runtime_error(name + ": " + r.message());
     out.push_back(r.state);
   }
   return out;

@@ -1,15 +1,15 @@
 #include "catalogue/fluid_list.h"
 
 #include "catalogue/library_files.h"
+#include "numerics/celsius.h"
 
 namespace catalogue {
 
 namespace {
 
 std::optional<double> Celsius(const std::optional<double>& kelvin) {
-  constexpr double kKelvinOffset = 273.15;
   if (!kelvin) return std::nullopt;
-  return *kelvin - kKelvinOffset;
+  return *kelvin - numerics::kKelvinOffset;
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
+#include "numerics/celsius.h"
 
 namespace cycle::detail {
 
-// Degrees Celsius to kelvin.
-constexpr double kKelvinOffset = 273.15;
+using numerics::kKelvinOffset;
 
 // The pressure of the hot water that the heat pumps heat, kPa.
 constexpr double kHotWaterPressure = 100;

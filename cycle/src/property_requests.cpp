@@ -7,22 +7,22 @@
 #include "cycle/number_text.h"
 #include "cycle_points.h"
 #include "library_text.h"
-#include "property/unit_catalogue.h"
 
 namespace cycle::detail {
 
 namespace {
 
 // A given value of a request, from the letter of its input code, in the
-// forms' units ("mks" in: K, kPa, kg/m^3, kJ/kg, kJ/kg-K).
+// forms' units.
 std::string InFormUnits(char letter, double value) {
+  using fluidcore::Quantity;
   switch (letter) {
-    case 'T': return FormatFixed(value - kKelvinOffset, 2) + " 'C";
-    case 'P': return FormatFixed(value / 100, 2) + " bar";
-    case 'D': return FormatFixed(value, 2) + " kg/m^3";
-    case 'H': return FormatFixed(value, 2) + " kJ/kg";
-    case 'S': return FormatFixed(value, 4) + " kJ/kg-K";
-    case 'Q': return "quality " + FormatFixed(value, 2);
+    case 'T': return detail::InFormUnits(Quantity::temperature, value);
+    case 'P': return detail::InFormUnits(Quantity::pressure, value);
+    case 'D': return detail::InFormUnits(Quantity::density, value);
+    case 'H': return detail::InFormUnits(Quantity::enthalpy, value);
+    case 'S': return detail::InFormUnits(Quantity::entropy, value);
+    case 'Q': return "quality " + detail::InFormUnits(Quantity::quality, value);
     default: return FormatFixed(value, 2);
   }
 }
@@ -47,18 +47,6 @@ std::string Given(const Request& request) {
   throw CycleFailure(fluid, reason, std::move(library_text));
 }
 
-// The molar mass of the fluid the library holds, g/mol: after a failed
-// request, the fluid it was asked for.
-std::optional<double> LoadedMolarMass() {
-  try {
-    const property::Value mass = property::ConvertUnit(1.0, "H", "kJ/kg", "J/mol");
-    const double* grams = std::get_if<double>(&mass);
-    if (grams != nullptr && std::isfinite(*grams) && *grams > 0) return *grams;
-  } catch (const property::ConversionFault&) {
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::string_view Trimmed(std::string_view text) {
@@ -77,7 +65,7 @@ std::optional<double> FiniteNumber(const property::PropertyResult& result) {
 }
 
 std::optional<std::string> LibraryReason(std::string_view text, std::string_view fluid) {
-  return InFormTerms(Trimmed(text), fluid, LoadedMolarMass());
+  return InFormTerms(property::FailureOf(text, "mks"), fluid, Trimmed(text));
 }
 
 namespace {

@@ -67,14 +67,15 @@ std::string_view Trimmed(std::string_view text);
 
 // The number in a property function's result where it is a finite one.
 std::optional<double> FiniteNumber(const property::PropertyResult& result);
-// The library's message of a failed request in the forms' terms, where it
-// can be told in them.
+// Why the request that returned `text` in place of a number failed, in the
+// forms' terms, where the property layer's record tells (the calling
+// thread's last request, whose text it is).
 std::optional<std::string> LibraryReason(std::string_view text, std::string_view fluid);
 
 // The number in a property function's result, or CycleFailure: for the
-// library's message (retold in the forms' terms where it can be, else the
-// given values; the text itself goes with the failure), for "Undefined",
-// for no value at all, and for a value that is not finite.
+// library's failure (told in the forms' terms where its record tells, else
+// by the given values; the library's text goes with the failure), for
+// "Undefined", for no value at all, and for a value that is not finite.
 double NumberOf(const property::PropertyResult& result, std::string_view fluid,
                 const Request& request);
 

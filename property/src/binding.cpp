@@ -80,6 +80,12 @@ void BindLibrary(const std::string& file) {
 
 unsigned BindingGeneration() { return generation.load(std::memory_order_acquire); }
 
+void TakeLibraryFailure(LayerState& layer) {
+  const auto last_failure = Library().entries.LastFailure.call;
+  const fluidcore::Failure* record = last_failure != nullptr ? last_failure() : nullptr;
+  layer.Why = record != nullptr ? RequestFailure(*record) : RequestFailure();
+}
+
 std::string MissingEntryReason(const BoundLibrary& library, const char* name) {
   if (!library.failure.empty()) return library.failure;
   return std::string("Entry point ") + name + " not found in " + library.file;

@@ -28,7 +28,21 @@ struct FluidFiles {
   std::optional<ComponentFractions> fractions;  // pure fluids keep the old ones
 };
 
-using Parsed = std::variant<FluidFiles, std::string>;  // the files, or why not
+// Why a name is refused: the text for ErrorText and the record beside it.
+struct Refusal {
+  std::string text;
+  RequestFailure why;
+};
+
+Refusal OwnRefusal(std::string text) { return {std::move(text), OwnReason{}}; }
+
+// A mixture file that is not there, or cannot be read or understood.
+Refusal FileRefusal(std::string text, bool missing) {
+  fluidcore::failure::FileFault fault{missing, text};
+  return {std::move(text), fluidcore::Failure(std::move(fault))};
+}
+
+using Parsed = std::variant<FluidFiles, Refusal>;  // the files, or why not
 
 // ---- mixture files ------------------------------------------------------
 
@@ -140,11 +154,11 @@ class MixtureFileReader {
     return field.empty() ? Got::end : Got::text;
   }
 
-  std::string Fault(const std::string& what) const {
-    return "Mixture file " + shown_ + ": " + what;
+  Refusal Fault(const std::string& what) const {
+    return FileRefusal("Mixture file " + shown_ + ": " + what, false);
   }
 
-  std::string LineTooLong() const {
+  Refusal LineTooLong() const {
     return Fault("line " + std::to_string(line_number_) + " is longer than " +
                  std::to_string(kLongestLine) + " characters");
   }
@@ -157,12 +171,12 @@ class MixtureFileReader {
 Parsed ReadMixtureFile(const std::string& name) {
   const std::string shown = "mixtures/" + ShortenedForMessage(name);
   const auto path = LocateMixtureFile("mixtures\\" + name);
-  if (!path) return "Mixture file " + shown + " not found";
+  if (!path) return FileRefusal("Mixture file " + shown + " not found", true);
   std::istringstream in;
   try {
     in.str(datafiles::ReadDataFile(*path));
   } catch (const datafiles::DataFileError& reason) {
-    return "Mixture file " + shown + " cannot be read (" + reason.what() + ")";
+    return FileRefusal("Mixture file " + shown + " cannot be read (" + reason.what() + ")", false);
   }
   return MixtureFileReader(in, shown).Read();
 }
@@ -213,7 +227,7 @@ Parsed ParseSpelledMixture(std::string_view name) {
   std::string fault;  // the first component's that has one
   std::string_view rest = name;
   do {
-    if (++files.count > kMaxComponents) return std::string("Too many components");
+    if (++files.count > kMaxComponents) return OwnRefusal("Too many components");
     // Component names are taken exactly as written, blanks included.
     const std::string_view component = TakeField(rest);
     files.list += "fluids\\" + std::string(component) + ".fld|";
@@ -223,9 +237,9 @@ Parsed ParseSpelledMixture(std::string_view name) {
   } while (!rest.empty());
   double sum = 0;
   for (int i = 1; i <= files.count; ++i) sum += fractions.at(i);
-  if (sum == 0) return std::string("Composition not set");
-  if (!std::isfinite(sum)) return std::string("Composition out of range");
-  if (!fault.empty()) return fault;
+  if (sum == 0) return OwnRefusal("Composition not set");
+  if (!std::isfinite(sum)) return OwnRefusal("Composition out of range");
+  if (!fault.empty()) return OwnRefusal(fault);
   for (int i = 1; i <= files.count; ++i) fractions.at(i) /= sum;
   files.fractions = fractions;
   return files;
@@ -251,6 +265,7 @@ bool CallSetup(FluidSetupState& setup, LayerState& layer) {
   setup.MixingRulesFile.AdoptLibraryText();
   setup.ReferenceState.AdoptLibraryText();
   layer.ErrorText.AdoptLibraryText();
+  if (layer.ErrorCode > 0) TakeLibraryFailure(layer);
   return true;
 }
 
@@ -266,7 +281,7 @@ PropertyResult SetupFluid(std::string& fluid) {
   FluidSetupState& setup = SetupState();
   layer.ErrorCode = 0;
   if (TrimBlanks(fluid).empty()) {
-    layer.Fail("No fluid name given");
+    layer.Fail("No fluid name given", OwnReason{});
     return {};
   }
   if (setup.LoadedUnder != BindingGeneration()) {
@@ -277,18 +292,21 @@ PropertyResult SetupFluid(std::string& fluid) {
   if (UpperCase(fluid) == "AIR") fluid = kAirComposition;
 
   Parsed parsed = ParseFluidName(fluid);
-  if (const auto* refusal = std::get_if<std::string>(&parsed)) {
-    layer.Fail(*refusal);
+  if (const auto* refusal = std::get_if<Refusal>(&parsed)) {
+    layer.Fail(refusal->text, refusal->why);
     return {};
   }
   FluidFiles& files = std::get<FluidFiles>(parsed);
   if (files.count < 1) {
-    layer.Fail("Setup failed");
+    layer.Fail("Setup failed", OwnReason{});
     return {};
   }
   if (files.list.size() > kFileListWidth) {
-    layer.Fail("The fluid file list is longer than " + std::to_string(kFileListWidth) +
-               " characters");
+    // Files the library cannot be handed, so none it can read.
+    const Refusal refusal = FileRefusal(
+        "The fluid file list is longer than " + std::to_string(kFileListWidth) + " characters",
+        false);
+    layer.Fail(refusal.text, refusal.why);
     return {};
   }
   setup.ComponentCount = files.count;
@@ -316,7 +334,7 @@ void SelectFluid(std::string& fluid, std::string_view code, std::string_view uni
   try {
     ConvertUnits(code, units, value1, value2);
   } catch (const ConversionFault& fault) {
-    layer.Fail(fault.what());
+    layer.Fail(fault.what(), ConversionFailed{});
     return;
   }
   layer.ErrorText = "";

@@ -8,7 +8,9 @@
 #include "property/binding.h"
 #include "property/fluid_setup.h"
 #include "property/state_evaluation.h"
+#include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
+#include "text.h"
 
 namespace property {
 
@@ -22,7 +24,7 @@ PropertyResult RequestField(double StateCache::*field, std::string_view result_c
   try {
     CalcState(fluid, code, units, value1, value2);
   } catch (const std::exception& failure) {  // out of memory, and the like
-    Layer().Fail(failure.what());
+    Layer().Fail(failure.what(), Unexpected{});
   }
   return ConvertResult(result_code, units, Layer().State.*field);
 }
@@ -114,7 +116,7 @@ EquationLimits LimitsOf(std::string_view fluid, std::string_view units) {
       }
     }
   } catch (const std::exception& failure) {
-    layer.Fail(failure.what());
+    layer.Fail(failure.what(), Unexpected{});
   }
   return limits;
 }
@@ -149,16 +151,50 @@ PropertyResult CriticalPoint(std::string_view fluid, std::string_view letter,
       if (layer.ErrorCode <= 0 && ev.CriticalErrorCode > 0) {
         layer.ErrorCode = ev.CriticalErrorCode;
         layer.ErrorText = ev.CriticalErrorText.View();
+        TakeLibraryFailure(layer);
       }
     } else if (layer.ErrorCode <= 0) {
-      layer.Fail(missing);
+      layer.Fail(missing, LibraryUnavailable{});
     }
   } catch (const std::exception& failure) {
-    layer.Fail(failure.what());
+    layer.Fail(failure.what(), Unexpected{});
   }
   if (letter == "P" || letter == "p") return ConvertResult("-P", units, s.Pcrit);
   if (letter == "D" || letter == "d") return ConvertResult("-D", units, s.Dcrit);
   return ConvertResult("-T", units, s.Tcrit);
+}
+
+namespace {
+
+char LetterOf(fluidcore::Quantity q) {
+  switch (q) {
+    case fluidcore::Quantity::temperature: return 'T';
+    case fluidcore::Quantity::pressure: return 'P';
+    case fluidcore::Quantity::density: return 'D';
+    case fluidcore::Quantity::internal_energy: return 'E';
+    case fluidcore::Quantity::enthalpy: return 'H';
+    case fluidcore::Quantity::entropy: return 'S';
+    case fluidcore::Quantity::quality: return 'Q';
+  }
+  return 'Q';
+}
+
+}  // namespace
+
+RequestFailure FailureOf(std::string_view text, std::string_view units) {
+  const LayerState& layer = Layer();
+  if (layer.ErrorCode <= 0 || TrimBlanks(text) != TrimBlanks(layer.ErrorText.View())) return {};
+  RequestFailure why = layer.Why;
+  if (auto* record = std::get_if<fluidcore::Failure>(&why)) {
+    try {
+      fluidcore::each_value(*record, [&](fluidcore::Quantity q, double& value) {
+        value = FromLibraryUnits(LetterOf(q), units, value);
+      });
+    } catch (const ConversionFault&) {
+      return {};
+    }
+  }
+  return why;
 }
 
 }  // namespace property

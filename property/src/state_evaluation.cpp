@@ -70,7 +70,11 @@ bool CallRoutine(EntryPoint<Fn> EntryPoints::*which, Args&&... args) {
   return true;
 }
 
-void AdoptMessage(LayerState& layer) { layer.ErrorText.AdoptLibraryText(); }
+// The routine's message, and its record where it failed.
+void AdoptMessage(LayerState& layer) {
+  layer.ErrorText.AdoptLibraryText();
+  if (layer.ErrorCode > 0) TakeLibraryFailure(layer);
+}
 
 void Therm(LayerState& layer) {
   StateCache& s = layer.State;

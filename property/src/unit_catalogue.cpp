@@ -9,6 +9,7 @@
 
 #include "property/binding.h"
 #include "property/layer_state.h"
+#include "numerics/celsius.h"
 #include "property/number_text.h"
 #include "text.h"
 
@@ -19,7 +20,7 @@ namespace {
 enum class Rule {
   kFactor,        // one unit is a * M^molar base units
   kReciprocal,    // x -> G / x both ways, G = a * M^molar
-  kCelsius,       // offset 273.15
+  kCelsius,       // offset numerics::kKelvinOffset
   kFahrenheit,    // offset 459.67 and factor 5/9
   kPsig,          // psi above one standard atmosphere
   kSpeedSquared,  // m^2/s^2 as a speed: square root, square
@@ -341,7 +342,7 @@ double ApplyRow(const Row& row, double x, int direction, const MolarMass& m,
     case Rule::kReciprocal:
       return RowValue(row, m, unit) / x;
     case Rule::kCelsius:
-      return into_base ? x + 273.15 : x - 273.15;
+      return into_base ? x + numerics::kKelvinOffset : x - numerics::kKelvinOffset;
     case Rule::kFahrenheit:
       return into_base ? (x + 459.67) * kRankine : x / kRankine - 459.67;
     case Rule::kPsig:

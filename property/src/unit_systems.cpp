@@ -100,6 +100,12 @@ bool IsUndefinedMarker(double value) {
   return value >= -9999999 && value <= -9999900 && value == std::round(value);
 }
 
+double FromLibraryUnits(char letter, std::string_view units, double value) {
+  const LetterUnits* l = FindLetter(letter);
+  if (l == nullptr) return value;
+  return Convert(value, *l, UnitSystemIndex(units), false);
+}
+
 PropertyResult ConvertUnits(std::string_view code, std::string_view units, double& value1,
                             double& value2) {
   const LayerState& layer = Layer();
@@ -109,9 +115,7 @@ PropertyResult ConvertUnits(std::string_view code, std::string_view units, doubl
   const char second = UpperLetter(code, 1);
   if (first == '-') {
     if (IsUndefinedMarker(value1)) return std::string("Undefined");
-    const LetterUnits* letter = FindLetter(second);
-    if (letter == nullptr) return value1;
-    return Convert(value1, *letter, system, false);
+    return FromLibraryUnits(second, units, value1);
   }
   ConvertGiven(first, system, value1);
   ConvertGiven(second, system, value2);
@@ -123,7 +127,7 @@ PropertyResult ConvertResult(std::string_view result_code, std::string_view unit
   try {
     return ConvertUnits(result_code, units, value, unused);
   } catch (const ConversionFault& fault) {
-    Layer().Fail(fault.what());
+    Layer().Fail(fault.what(), ConversionFailed{});
     return Layer().ErrorText.Str();
   }
 }

@@ -1,7 +1,6 @@
 #include "pdf_pages.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QPageLayout>
 #include <QTextDocument>
 
 namespace report {
@@ -11,28 +10,14 @@ namespace {
 // One device unit per point: the plots' pens and fonts, given in pixels and
 // points, then have the sizes they have on screen.
 constexpr int kResolution = 72;
-constexpr double kSideMarginMm = 18, kTopMarginMm = 20, kBottomMarginMm = 18;
 constexpr double kGapMm = 4;  // between two pieces
-
-int Dots(double mm) { return static_cast<int>(mm / 25.4 * kResolution + 0.5); }
+// The width that the reports' tables are laid out for.
+constexpr report::PdfMargins kMargins{18, 20, 18};
 
 }  // namespace
 
-QFont ReportFont(double points) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSizeF(points);
-  font.setStyleStrategy(QFont::PreferNoShaping);
-  return font;
-}
-
-PdfPages::PdfPages(QPdfWriter& writer, const QString& title) : writer_(writer), title_(title) {
-  writer.setResolution(kResolution);
-  writer.setTitle(title);
-  writer.setCreator(QStringLiteral("Vapor compression heat pump"));
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-  const QRect paper = writer.pageLayout().fullRectPixels(kResolution);
-  body_ = paper.adjusted(Dots(kSideMarginMm), Dots(kTopMarginMm), -Dots(kSideMarginMm),
-                         -Dots(kBottomMarginMm));
+PdfPages::PdfPages(QPdfWriter& writer, const QString& title)
+    : writer_(writer), frame_(writer, title, kResolution, kMargins) {
   ok_ = painter_.begin(&writer);
   if (ok_) PaintFrame();
 }
@@ -41,17 +26,7 @@ PdfPages::~PdfPages() {
   if (painter_.isActive()) painter_.end();
 }
 
-void PdfPages::PaintFrame() {
-  painter_.save();
-  painter_.setFont(ReportFont(7.5));
-  painter_.setPen(QColor(0x3c, 0x5a, 0x78));
-  const int line = Dots(4);
-  painter_.drawText(QRect(body_.left(), body_.top() - Dots(8), body_.width(), line),
-                    Qt::AlignLeft | Qt::AlignBottom, title_);
-  painter_.drawText(QRect(body_.left(), body_.bottom() + Dots(6), body_.width(), line),
-                    Qt::AlignRight | Qt::AlignTop, QStringLiteral("Page %1").arg(page_));
-  painter_.restore();
-}
+void PdfPages::PaintFrame() { frame_.Paint(painter_, QStringLiteral("Page %1").arg(page_)); }
 
 void PdfPages::NewPage() {
   ok_ = ok_ && writer_.newPage();
@@ -61,41 +36,41 @@ void PdfPages::NewPage() {
 }
 
 void PdfPages::MakeRoom(int height) {
-  if (y_ > 0 && y_ + height > body_.height()) NewPage();
+  if (y_ > 0 && y_ + height > frame_.Body().height()) NewPage();
 }
 
 void PdfPages::KeepTogether(double height_mm) {
-  if (ok_) MakeRoom(Dots(height_mm));
+  if (ok_) MakeRoom(frame_.Dots(height_mm));
 }
 
 void PdfPages::AddHtml(const QString& html) {
   if (!ok_) return;
   QTextDocument text;
   text.documentLayout()->setPaintDevice(&writer_);
-  text.setDefaultFont(ReportFont(9));
+  text.setDefaultFont(PdfFont(9));
   text.setDocumentMargin(0);
   text.setHtml(html);
-  text.setTextWidth(body_.width());
+  text.setTextWidth(frame_.Body().width());
   const int height = static_cast<int>(text.size().height() + 0.5);
   MakeRoom(height);
   painter_.save();
-  painter_.translate(body_.left(), body_.top() + y_);
+  painter_.translate(frame_.Body().left(), frame_.Body().top() + y_);
   text.drawContents(&painter_);
   painter_.restore();
-  y_ += height + Dots(kGapMm);
+  y_ += height + frame_.Dots(kGapMm);
 }
 
 void PdfPages::AddPlots(std::initializer_list<QCustomPlot*> plots, double height_mm) {
   if (!ok_ || plots.size() == 0) return;
-  const int height = Dots(height_mm);
+  const int height = frame_.Dots(height_mm);
   MakeRoom(height);
-  const int gap = Dots(kGapMm);
-  const int width = (body_.width() - gap * static_cast<int>(plots.size() - 1)) /
+  const int gap = frame_.Dots(kGapMm);
+  const int width = (frame_.Body().width() - gap * static_cast<int>(plots.size() - 1)) /
                     static_cast<int>(plots.size());
-  int left = body_.left();
+  int left = frame_.Body().left();
   for (QCustomPlot* plot : plots) {
     painter_.save();
-    painter_.translate(left, body_.top() + y_);
+    painter_.translate(left, frame_.Body().top() + y_);
     painter_.setMode(QCPPainter::pmVectorized);
     plot->toPainter(&painter_, width, height);
     painter_.restore();

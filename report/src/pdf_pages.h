@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "qcustomplot.h"
+#include "report/pdf_frame.h"
 
 namespace report {
 
@@ -35,16 +36,11 @@ class PdfPages {
   void PaintFrame();
 
   QPdfWriter& writer_;
-  QString title_;
+  PdfFrame frame_;
   QCPPainter painter_;
-  QRect body_;
   int y_ = 0;  // where the next piece starts, from the top of the body
   int page_ = 1;
   bool ok_ = false;
 };
-
-// The body text's face, without ligatures: text read back from the PDF or
-// searched in a viewer stays plain letters.
-QFont ReportFont(double points);
 
 }  // namespace report

@@ -1,5 +1,6 @@
-// Failed property requests told in the forms' terms: the library's texts
-// retold, and failures provoked through the inputs of every calculation.
+// Failed property requests told in the forms' terms: the library's records
+// told, and failures provoked through the inputs of every calculation.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -12,58 +13,117 @@
 #include "cycle/diagram.h"
 #include "cycle/screening.h"
 #include "library_text.h"
+#include "property/binding.h"
+#include "property/property_functions.h"
+#include "property_requests.h"
+#include "recorder.h"
 
 namespace {
 
 using cycle::detail::InFormTerms;
+using fluidcore::Quantity;
+namespace failure = fluidcore::failure;
 
-constexpr double kR22MolarMass = 86.468;  // g/mol
-
-TEST(InFormTerms, RetellsTheLibrarysTextInTheFormsUnits) {
+// Records as the property layer hands them on: values in "mks" (K, kPa,
+// kg/m^3, kJ/kg, kJ/kg-K).
+TEST(InFormTerms, TellsTheLibrarysRecordInTheFormsUnits) {
+  using failure::Limit, failure::Side;
   const struct {
-    const char* text;
-    std::optional<double> molar_mass;
+    property::RequestFailure why;
     std::optional<std::string> told;  // nothing: not to be shown
   } cases[] = {
-      {"SATT: temperature 393.15 K is above the critical temperature 369.295 K of R22",
-       std::nullopt, "temperature 120.00 'C is above the critical temperature 96.15 'C of R22"},
-      {"TPFLSH: pressure 100000 kPa is above the upper limit 60000 kPa of R22", std::nullopt,
+      {fluidcore::Failure(failure::BeyondLimit{{Quantity::temperature, 393.15}, Side::above,
+                                               Limit::critical_temperature, 369.295, "R22"}),
+       "temperature 120.00 'C is above the critical temperature 96.15 'C of R22"},
+      {fluidcore::Failure(failure::BeyondLimit{{Quantity::pressure, 100000}, Side::above,
+                                               Limit::upper_limit, 60000, "R22"}),
        "pressure 1000.00 bar is above the upper limit 600.00 bar of R22"},
-      {"PHFLSH: enthalpy 232118 J/mol at pressure 4442.32 kPa is above the value 52787.3 J/mol at "
-       "the upper temperature limit 550 K of R22",
-       kR22MolarMass,
+      {fluidcore::Failure(failure::BeyondValueAtLimit{{Quantity::enthalpy, 2684.44},
+                                                      {Quantity::pressure, 4442.32},
+                                                      610.48,
+                                                      Side::above,
+                                                      550,
+                                                      "R22"}),
        "enthalpy 2684.44 kJ/kg at pressure 44.42 bar is above the value 610.48 kJ/kg at the upper "
        "temperature limit 276.85 'C of R22"},
-      {"PSFLSH: entropy 172.936 J/(mol K) at pressure 4000 kPa is above the value 157.561 J/(mol K)",
-       kR22MolarMass, "entropy 2.0000 kJ/kg-K at pressure 40.00 bar is above the value 1.8222 kJ/kg-K"},
-      {"TDFLSH: density 14.0 mol/dm^3 is above the highest density 15 mol/dm^3 of R22",
-       kR22MolarMass,
+      {fluidcore::Failure(failure::BeyondValueAtLimit{{Quantity::entropy, 2},
+                                                      {Quantity::pressure, 4000},
+                                                      1.82219,
+                                                      Side::above,
+                                                      550,
+                                                      "R22"}),
+       "entropy 2.0000 kJ/kg-K at pressure 40.00 bar is above the value 1.8222 kJ/kg-K at the "
+       "upper temperature limit 276.85 'C of R22"},
+      {fluidcore::Failure(failure::BeyondLimit{{Quantity::density, 1210.55}, Side::above,
+                                               Limit::highest_density, 1297.02, "R22"}),
        "density 1210.55 kg/m^3 is above the highest density 1297.02 kg/m^3 of R22"},
-      // Small numbers keep three digits, the smallest in exponent form;
-      // exponents are read.
-      {"SATP: pressure 1e-3 kPa is below the lowest pressure 2.5e-05 kPa", std::nullopt,
-       "pressure 0.0000100 bar is below the lowest pressure 2.50e-07 bar"},
-      // No routine name in front, and words that only begin like a unit.
-      {"no bubble point of R410A at temperature 400 K (the critical temperature is 344.494 K)",
-       std::nullopt,
+      // Small numbers keep three digits, the smallest in exponent form.
+      {fluidcore::Failure(failure::BeyondLimit{{Quantity::pressure, 1e-3}, Side::below,
+                                               Limit::lower_limit_saturation_pressure, 2.5e-05, "R22"}),
+       "pressure 0.0000100 bar is below the lower-limit saturation pressure 2.50e-07 bar of R22"},
+      {fluidcore::Failure(failure::NoPoint{failure::Point::bubble, {Quantity::temperature, 400},
+                                           344.494, "R410A"}),
        "no bubble point of R410A at temperature 126.85 'C (the critical temperature is 71.34 'C)"},
-      {"no convergence of the two-phase split", std::nullopt,
-       "no convergence of the two-phase split"},
-      // Files told as such, without their paths.
-      {"SETUP: fluid file fluids\\R999.fld not found (searched /usr/share/fluids)", std::nullopt,
+      {fluidcore::Failure(failure::NoSplitConvergence{}), "no convergence of the two-phase split"},
+      {fluidcore::Failure(failure::NoStateOnIsochore{
+           1000, {Quantity::pressure, 5000}, 115.73, 550, std::nullopt, "R22"}),
+       "no state of R22 at density 1000.00 kg/m^3 has pressure 50.00 bar between -157.42 'C and "
+       "276.85 'C"},
+      // Files told as such for the name asked for, without their paths.
+      {fluidcore::Failure(failure::FileFault{true, "fluid file fluids\\R999.fld not found"}),
        "R22 is not a fluid or mixture the property library knows"},
-      {"Mixture file mixtures/R22.mix not found", std::nullopt,
-       "R22 is not a fluid or mixture the property library knows"},
-      {"SETUP: fluid file /opt/fluids/R22.fld: no \"eos\" entry", std::nullopt,
+      {fluidcore::Failure(failure::FileFault{false, "fluid file /opt/R22.fld is malformed"}),
        "the fluid or mixture file of R22 cannot be read"},
-      // What the forms cannot show.
-      {"PHFLSH: enthalpy 232118 J/mol at pressure 4442.32 kPa", std::nullopt, std::nullopt},
-      {"state from TPFLSH did not converge", std::nullopt, std::nullopt},
-      {"no state near /tmp/x", std::nullopt, std::nullopt},
-      {"speed 300 m/s is too high", std::nullopt, std::nullopt},
-      {"", std::nullopt, std::nullopt},
+      {fluidcore::Failure(failure::FileCount{2, 1, "R32.fld"}),
+       "the fluid or mixture file of R22 cannot be read"},
+      // The layer's own reason, as it states it.
+      {property::OwnReason{}, "Too many components"},
+      // Nothing the engineer could act on, or nothing known.
+      {fluidcore::Failure(failure::NoFluid{}), std::nullopt},
+      {fluidcore::Failure(failure::Internal{"vector::_M_range_check"}), std::nullopt},
+      {property::LibraryUnavailable{}, std::nullopt},
+      {property::ConversionFailed{}, std::nullopt},
+      {std::monostate{}, std::nullopt},
   };
-  for (const auto& c : cases) EXPECT_EQ(InFormTerms(c.text, "R22", c.molar_mass), c.told) << c.text;
+  for (const auto& c : cases) {
+    EXPECT_EQ(InFormTerms(c.why, "R22", "Too many components"), c.told) << c.told.value_or("-");
+  }
+}
+
+// The cycle's words come from the library's record, whatever its text says;
+// a library without records is answered with what was asked.
+TEST(FailedPropertyRequests, AreToldFromTheLibrarysRecordNotItsText) {
+  struct Rebound {
+    ~Rebound() { property::BindLibrary(property::DefaultLibraryFile()); }
+  } rebound;
+  const fluidcore::Failure above_critical = failure::BeyondLimit{
+      {Quantity::temperature, 393.15}, failure::Side::above,
+      failure::Limit::critical_temperature, 369.295, "R22"};
+  const auto message = [&](const char* library, const std::string& text) {
+    void* handle = dlopen(library, RTLD_NOW | RTLD_LOCAL);  // kept: the recorder lives on
+    auto& recorder =
+        *reinterpret_cast<recording::Recorder* (*)()>(dlsym(handle, "RecordingFluidcore"))();
+    recorder.Reset();
+    recorder.script.outcomes["SATTdll"] = {2, text, above_critical};
+    property::BindLibrary(library);
+    try {
+      cycle::detail::Ask(property::Pressure, "R22",
+                         {"pressure", "evaporating state", "Tvap", 393.15});
+    } catch (const cycle::detail::CycleFailure& failure) {
+      return std::string(failure.what());
+    }
+    return std::string("no failure");
+  };
+  const std::string told =
+      "R22: the pressure of the evaporating state cannot be computed: temperature 120.00 'C is "
+      "above the critical temperature 96.15 'C of R22";
+  EXPECT_EQ(message(RECORDING_FLUIDCORE_FILE,
+                    "SATT: temperature 393.15 K is above the critical temperature 369.295 K of R22"),
+            told);
+  EXPECT_EQ(message(RECORDING_FLUIDCORE_FILE, "SATT: T = 393.15 K > Tc = 369.295 K (R22)"), told);
+  EXPECT_EQ(message(RECORDING_FLUIDCORE_UNTYPED_FILE,
+                    "SATT: temperature 393.15 K is above the critical temperature 369.295 K of R22"),
+            "R22: the pressure of the evaporating state cannot be computed at 120.00 'C");
 }
 
 // What a message of the forms must hold, and must not.

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string>
 
+#include "property/layer_state.h"
+
 namespace {
 
 using cycle::detail::CycleFailure;
@@ -27,6 +29,22 @@ std::string FailureOf(const PropertyResult& result, const cycle::detail::Request
   return "no failure";
 }
 
+// The property layer as a failed request leaves it: the library's text and
+// the record beside it (values in library units).
+void LeaveFailed(const std::string& text, property::RequestFailure why) {
+  property::LayerState& layer = property::Layer();
+  layer.ErrorCode = 2;
+  layer.ErrorText = text;
+  layer.ErrorText.AdoptLibraryText();
+  layer.Why = std::move(why);
+}
+
+fluidcore::Failure TemperatureBeyond(double T, fluidcore::failure::Side side,
+                                     fluidcore::failure::Limit limit, double limit_value) {
+  return fluidcore::failure::BeyondLimit{{fluidcore::Quantity::temperature, T}, side, limit,
+                                         limit_value, "R22"};
+}
+
 TEST(NumberOf, PassesAFiniteNumber) {
   EXPECT_EQ(cycle::detail::NumberOf(PropertyResult(421.06), "R22", kSuction), 421.06);
   EXPECT_EQ(cycle::detail::NumberOf(PropertyResult(-3.5), "R22", kSuction), -3.5);
@@ -35,23 +53,28 @@ TEST(NumberOf, PassesAFiniteNumber) {
 // Every message names the fluid, the quantity and the state of the cycle, in
 // the forms' units; the library's own text only where asked for.
 TEST(NumberOf, NamesTheFluidTheStateAndWhatFailedInTheFormsTerms) {
+  using fluidcore::failure::Limit, fluidcore::failure::Side;
   const struct {
     PropertyResult result;
     const cycle::detail::Request& request;
     std::string message;
+    property::RequestFailure why = {};  // beside a text
   } cases[] = {
       {std::string("SETUP: fluid file fluids\\R22.fld not found (searched /opt/fluids)") +
            std::string(200, ' '),
        kSuction,
        "R22: the enthalpy of the suction state (point 1) cannot be computed: R22 is not a fluid "
-       "or mixture the property library knows"},
+       "or mixture the property library knows",
+       fluidcore::Failure(fluidcore::failure::FileFault{true, "not found"})},
       {std::string("  TPFLSH: temperature 918.15 K is above the upper limit 550 K of R22\0\0", 71),
        kSuction,
        "R22: the enthalpy of the suction state (point 1) cannot be computed: temperature 645.00 "
-       "'C is above the upper limit 276.85 'C of R22"},
+       "'C is above the upper limit 276.85 'C of R22",
+       TemperatureBeyond(918.15, Side::above, Limit::upper_limit, 550)},
       {std::string("SATT: temperature 100 K is below the lower limit 115.73 K of R22"), kEvaporating,
        "R22: the pressure of the evaporating state cannot be computed: temperature -173.15 'C is "
-       "below the lower limit -157.42 'C of R22"},
+       "below the lower limit -157.42 'C of R22",
+       TemperatureBeyond(100, Side::below, Limit::lower_limit, 115.73)},
       // A text the forms cannot show: what the request gave, in their units.
       {std::string("XYZ: no state near /tmp/x"), kSuction,
        "R22: the enthalpy of the suction state (point 1) cannot be computed at 49.00 'C and "
@@ -70,11 +93,16 @@ TEST(NumberOf, NamesTheFluidTheStateAndWhatFailedInTheFormsTerms) {
       {-std::numeric_limits<double>::infinity(), kEvaporating,
        "R22: the pressure of the evaporating state at 45.00 'C is not a finite number"},
   };
-  for (const auto& c : cases) EXPECT_EQ(FailureOf(c.result, c.request), c.message);
+  for (const auto& c : cases) {
+    if (const auto* text = std::get_if<std::string>(&c.result)) LeaveFailed(*text, c.why);
+    EXPECT_EQ(FailureOf(c.result, c.request), c.message);
+  }
 }
 
 TEST(NumberOf, AppendsTheLibrarysTextWhereAskedFor) {
   const std::string text = "SATT: temperature 393.15 K is above the critical temperature 369.295 K of R22";
+  LeaveFailed(text, TemperatureBeyond(393.15, fluidcore::failure::Side::above,
+                                      fluidcore::failure::Limit::critical_temperature, 369.295));
   EXPECT_EQ(FailureOf(PropertyResult(text + "   "), kEvaporating, cycle::LibraryText::appended),
             "R22: the pressure of the evaporating state cannot be computed: temperature 120.00 'C "
             "is above the critical temperature 96.15 'C of R22 (library: " + text + ")");

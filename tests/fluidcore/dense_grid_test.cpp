@@ -64,7 +64,7 @@ std::vector<GridState> grid(const PureFluid& f, std::vector<std::string>& unmade
   std::vector<GridState> out;
   const auto add = [&](const FlashResult& r, const std::string& what) {
     if (r.ok()) out.push_back({r.state, what});
-    else unmade.push_back(f.name + " " + what + ": " + r.message);
+    else unmade.push_back(f.name + " " + what + ": " + r.message());
   };
   const double ln_lo = std::log(f.psat_min), ln_hi = std::log(f.limits.pmax);
   for (int i = 0; i < kPoints; ++i) {
@@ -100,7 +100,7 @@ TEST(DenseGrid, EveryStateComesBackFromEveryInputPair) {
         m << name << " " << pair << " from " << g.what << " (rho=" << st.rho << " q=" << st.q
           << "): ";
         if (got.ok()) m << "other state T=" << got.state.T << " rho=" << got.state.rho;
-        else m << got.message;
+        else m << got.message();
         failures.push_back(m.str());
       }
     }
@@ -148,8 +148,8 @@ int limit_round_trips(const Model& f, const std::string& name, std::vector<std::
   // back.)
   const auto add = [&](const auto& r, const std::string& what) {
     if (r.ok()) states.push_back({r.state, what});
-    else if (r.message.find("gives no physical state") == std::string::npos)
-      failures.push_back(name + " " + what + ": " + r.message);
+    else if (r.message().find("gives no physical state") == std::string::npos)
+      failures.push_back(name + " " + what + ": " + r.message());
   };
   const double beyond = 1 + 0.5 * kSlack;
   for (const double T : {l.Tmin, l.Tmax})
@@ -176,7 +176,7 @@ int limit_round_trips(const Model& f, const std::string& name, std::vector<std::
     m << name << " " << pair << " from " << g.what << " (T=" << g.state.T << " p=" << g.state.p
       << " rho=" << g.state.rho << "): ";
     if (got.ok()) m << "other state T=" << got.state.T << " rho=" << got.state.rho;
-    else m << got.message;
+    else m << got.message();
     failures.push_back(m.str());
   };
   for (const auto& g : states) {
@@ -201,7 +201,7 @@ int limit_round_trips(const Model& f, const std::string& name, std::vector<std::
       const bool from_density = pair == "TD" || pair == "DH" || pair == "DS" || pair == "DE";
       const bool ok = from_density ? solved_back(f, pair, g.state, got)
                       : pair.find('P') != std::string::npos
-                          ? !got.ok() && got.message.find("above the upper limit") != std::string::npos
+                          ? !got.ok() && got.message().find("above the upper limit") != std::string::npos
                           : !got.ok() || solved_back(f, pair, g.state, got);
       if (!ok) report(pair, g, got);
     }

@@ -56,7 +56,7 @@ TEST(MixtureCriticalRegion, BubbleAndDewPointsUpToTheCriticalPressure) {
         what << name << (kind == 1 ? " bubble" : " dew") << " point at " << f << " pc = " << p
              << " kPa: ";
         if (!r.ok()) {
-          failures.push_back(what.str() + r.message);
+          failures.push_back(what.str() + r.message());
           continue;
         }
         const TwoPhase& t = r.point;
@@ -99,7 +99,7 @@ TEST(MixtureCriticalRegion, IsenthalpsAndIsentropesOnTheCriticalIsobar) {
         what.precision(10);
         what << name << (h ? " PH" : " PS") << " at pc with " << (h ? "h" : "s") << " = critical "
              << (k >= 0 ? "+ " : "- ") << std::abs(k) << (h ? " R Tc" : " R") << ": "
-             << (r.ok() ? "got " + std::to_string(got) : r.message);
+             << (r.ok() ? "got " + std::to_string(got) : r.message());
         failures.push_back(what.str());
       }
     }

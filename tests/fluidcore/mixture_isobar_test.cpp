@@ -33,7 +33,7 @@ TEST(MixtureIsobar, SinglePhaseStatesComeBackFromTheirEnthalpyAndEntropy) {
         for (const Property y : {Property::enthalpy, Property::entropy}) {
           const auto found =
               flash_isobar(m, p, y, y == Property::enthalpy ? given.state.h : given.state.s);
-          ASSERT_TRUE(found.ok()) << where << ": " << found.message;
+          ASSERT_TRUE(found.ok()) << where << ": " << found.message();
           EXPECT_NEAR(found.state.T, T, 1e-9 * T) << where;
           EXPECT_NEAR(found.state.rho, given.state.rho, 1e-8 * given.state.rho) << where;
           EXPECT_EQ(found.state.phase, given.state.phase) << where;

@@ -115,7 +115,7 @@ TEST(MixtureRoundTrip, EveryFlashOfTheBlends) {
                  << " rho=" << st.rho << " p=" << st.p << " q=" << st.q << ": "
                  << (got.ok() ? "other state T=" + std::to_string(got.state.T) +
                                     " rho=" + std::to_string(got.state.rho)
-                              : got.message);
+                              : got.message());
             t->failures.push_back(line.str());
           }
         }

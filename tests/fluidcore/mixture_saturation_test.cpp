@@ -40,7 +40,7 @@ TEST(MixtureSaturation, DewPointsMatchTheReference) {
     const double T = row.number("T");
     const auto r = saturation_at_temperature(m, T, 2);
     const std::string where = row.text("mixture") + " at " + row.text("T") + " K";
-    ASSERT_TRUE(r.ok()) << where << ": " << r.message;
+    ASSERT_TRUE(r.ok()) << where << ": " << r.message();
     const TwoPhase& d = r.point;
     EXPECT_EQ(d.y, m.z()) << where;  // the vapour is the feed
     const State L = MixtureIsotherm(m.model(), T, d.x).state(d.rhoL);
@@ -75,7 +75,7 @@ TEST(MixtureSaturation, SinglePhaseFlashesMatchTheReference) {
                                                   : flash_isobar(m, v1, Property::entropy, v2);
     const std::string where = row.text("mixture") + " " + inputs + " " + row.text("value1") +
                               ", " + row.text("value2");
-    ASSERT_TRUE(r.ok()) << where << ": " << r.message;
+    ASSERT_TRUE(r.ok()) << where << ": " << r.message();
     const FlashState& s = r.state;
     EXPECT_NE(s.phase, Phase::two_phase) << where;
     for (const auto& [what, got, want] :
@@ -147,7 +147,7 @@ TEST(MixtureSaturation, LinesAndCriticalPoint) {
     }
     EXPECT_FALSE(saturation_at_temperature(m, c.T + 1, 1).ok()) << name;
     const auto above = saturation_at_temperature(m, c.T + 1, 1);
-    EXPECT_NE(above.message.find("critical temperature"), std::string::npos) << above.message;
+    EXPECT_NE(above.message().find("critical temperature"), std::string::npos) << above.message();
     // Just below the critical point the two lines have nearly met.
     const auto b = saturation_at_temperature(m, c.T - 0.3, 1), d = saturation_at_temperature(m, c.T - 0.3, 2);
     ASSERT_TRUE(b.ok() && d.ok()) << name;
@@ -165,7 +165,7 @@ TEST(MixtureSaturation, AtADensity) {
     ASSERT_TRUE(at_T.ok());
     const double rho = kind == 1 ? at_T.point.rhoL : at_T.point.rhoV;
     const auto at_rho = saturation_at_density(m, rho);
-    ASSERT_TRUE(at_rho.ok()) << at_rho.message;
+    ASSERT_TRUE(at_rho.ok()) << at_rho.message();
     EXPECT_EQ(at_rho.phase, kind);
     EXPECT_NEAR(at_rho.point.T, 280, 1e-8);
     EXPECT_NEAR(at_rho.point.p, at_T.point.p, 1e-8 * at_T.point.p);

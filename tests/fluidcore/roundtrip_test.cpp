@@ -123,7 +123,7 @@ TEST(RoundTrip, EveryFlashOfEveryFluid) {
               << " rho=" << st.rho << " p=" << st.p << " q=" << st.q << ": "
               << (got.ok() ? "other state T=" + std::to_string(got.state.T) +
                                  " rho=" + std::to_string(got.state.rho)
-                           : got.message);
+                           : got.message());
             t->failures.push_back(m.str());
           }
         }

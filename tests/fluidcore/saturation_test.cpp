@@ -24,7 +24,7 @@ TEST(Saturation, MatchesExtendedPrecisionStatesOfEveryFluid) {
   for (const auto& r : rows) {
     const auto f = fluid(r.text("fluid"));
     const auto s = saturation_at_temperature(*f, r.number("T_K"));
-    ASSERT_TRUE(s.ok()) << r.text("fluid") << ": " << s.message;
+    ASSERT_TRUE(s.ok()) << r.text("fluid") << ": " << s.message();
     const double p = r.number("p_kPa");
     // The pressures of heavy fluids at half their critical temperature are
     // a few mPa; there the curve carries about 1e-11 kPa, up to 5e-9
@@ -47,7 +47,7 @@ TEST(Saturation, SaturatedPropertiesMatchReferenceTable) {
     const auto f = fluid(r.text("fluid"));
     const double T = r.number("T");
     const auto s = saturation_at_temperature(*f, T);
-    ASSERT_TRUE(s.ok()) << r.text("fluid") << " " << T << ": " << s.message;
+    ASSERT_TRUE(s.ok()) << r.text("fluid") << " " << T << ": " << s.message();
     const State L = evaluate_state(*f, T, s.point.rhoL), V = evaluate_state(*f, T, s.point.rhoV);
     const double RT = f->gas_constant * T;
     // Below 1 % of the critical pressure the pressure is the equation's at
@@ -84,13 +84,13 @@ TEST(Saturation, PressureAndDensityInversionsOfEveryFluid) {
     for (double x : {0.0, 1e-6, 0.1, 0.5, 0.9, 0.999, 0.999999}) {
       const double T = lo + x * (hi - lo);
       const auto t = saturation_at_temperature(*f, T);
-      ASSERT_TRUE(t.ok()) << name << " " << t.message;
+      ASSERT_TRUE(t.ok()) << name << " " << t.message();
       const auto p = saturation_at_pressure(*f, t.point.p);
-      ASSERT_TRUE(p.ok()) << name << " " << p.message;
+      ASSERT_TRUE(p.ok()) << name << " " << p.message();
       EXPECT_NEAR(p.point.T, T, 1e-9 * T) << name << " x=" << x;
       for (const double rho : {t.point.rhoL, t.point.rhoV}) {
         const auto d = saturation_at_density(*f, rho);
-        ASSERT_TRUE(d.ok()) << name << " " << d.message;
+        ASSERT_TRUE(d.ok()) << name << " " << d.message();
         EXPECT_EQ(d.phase, rho == t.point.rhoL ? 1 : 2) << name;
         // Below a liquid density maximum (water) the same density recurs at
         // a higher temperature, which is the one found.

@@ -189,5 +189,39 @@ TEST_F(PropertyFunctions, LowerTemperatureLimitAfterAFailedSetupIsTheSetupMessag
   EXPECT_TRUE(rec().CallsTo("LIMITSdll").empty());
 }
 
+// The record beside the library's text comes back with the text it belongs
+// to, its values in the request's unit system; the layer's own failures have
+// records of their own.
+TEST_F(PropertyFunctions, FailureOfGivesTheRecordOfTheLastRequest) {
+  namespace failure = fluidcore::failure;
+  using fluidcore::Quantity;
+  const failure::NoConvergence no_convergence{
+      {Quantity::pressure, 500}, {Quantity::enthalpy, 25000}, "R22"};
+  rec().script.outcomes["PHFLSHdll"] = {3, "PHFLSH: words of any kind", no_convergence};
+  const std::string text = Text(Temperature("R22", "PH", "mks", 500, 250));
+  const auto told = [&](std::string_view units) {
+    const auto why = FailureOf(text, units);
+    return std::get<failure::NoConvergence>(std::get<fluidcore::Failure>(why));
+  };
+  EXPECT_EQ(told("mks").along.value, 500);
+  EXPECT_EQ(told("mks").given.value, 250) << "25000 J/mol at 100 g/mol";
+  EXPECT_EQ(told("").along.value, 0.5) << "default system: MPa";
+  EXPECT_EQ(told("mks").fluid, "R22");
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(FailureOf("PHFLSH: another text", "mks")));
+
+  // A failure without a record is known by its text alone.
+  rec().script.outcomes["PHFLSHdll"] = {3, "PHFLSH: no record"};
+  const std::string bare = Text(Temperature("R22", "PH", "mks", 500, 250));
+  EXPECT_TRUE(std::holds_alternative<std::monostate>(FailureOf(bare, "mks")));
+
+  const auto own = [](const PropertyResult& result) { return FailureOf(Text(result), "mks"); };
+  EXPECT_TRUE(std::holds_alternative<OwnReason>(own(Pressure("R32,0,R125,0", "Tvap", "mks", 273))));
+  const auto file = own(Pressure("none.mix", "Tvap", "mks", 273));
+  EXPECT_TRUE(std::get<failure::FileFault>(std::get<fluidcore::Failure>(file)).missing);
+  EXPECT_TRUE(std::holds_alternative<ConversionFailed>(own(Pressure("R22", "Tvap", "mks", NAN))));
+  BindLibrary("no-such-library.so");
+  EXPECT_TRUE(std::holds_alternative<LibraryUnavailable>(own(Pressure("R22", "Tvap", "mks", 273))));
+}
+
 }  // namespace
 }  // namespace property

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <variant>
 
+#include "numerics/celsius.h"
 #include "property/binding.h"
 #include "property/fluid_setup.h"
 #include "property/layer_state.h"
@@ -12,7 +13,6 @@ namespace document {
 
 namespace {
 
-constexpr double kKelvinOffset = 273.15;
 constexpr double kKiloPascalPerBar = 100;
 
 // The number of a property result, or nothing with the reason noted.
@@ -33,7 +33,7 @@ std::optional<double> NumberOf(const property::PropertyResult& result, std::stri
 
 std::optional<double> Celsius(std::optional<double> kelvin) {
   if (!kelvin || *kelvin <= 0) return std::nullopt;
-  return *kelvin - kKelvinOffset;
+  return *kelvin - numerics::kKelvinOffset;
 }
 
 // The molar mass of the fluid loaded last, from the library's own routine.

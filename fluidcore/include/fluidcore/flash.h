@@ -1,8 +1,8 @@
 // Flashes of a pure fluid: the whole state from two given properties.
 //
 // One free function per input pair family, each returning a FlashResult with
-// a status (errors.h), a plain message and the iteration count; a solver
-// never returns an unconverged value as a success.
+// a status (errors.h), the failure record (failure.h) and the iteration
+// count; a solver never returns an unconverged value as a success.
 //
 // Every flash decides the phase first against the saturation curve (the
 // Chebyshev series: saturation at the given T or p, or the temperature where
@@ -30,9 +30,12 @@
 // the saturated phase.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "fluidcore/entry_points.h"
+#include "fluidcore/failure.h"
+#include "fluidcore/failure_text.h"
 #include "fluidcore/pure_fluid.h"
 
 namespace fluidcore {
@@ -52,14 +55,16 @@ struct FlashState {
 };
 
 struct FlashResult {
-  int status = 0;        // 0 ok, < 0 warning (state usable), > 0 failure
-  std::string message;   // the reason, naming the inputs and the fluid
+  int status = 0;              // 0 ok, < 0 warning (state usable), > 0 failure
+  std::optional<Failure> why;  // the failure or the warning, naming the inputs and the fluid
   FlashState state;
   int iterations = 0;
   // For failures because the given value is out of reach: -1 below what the
   // range of the other variable allows, +1 above (used by flash_hs).
   int beyond = 0;
   bool ok() const { return status <= 0; }
+  // `why` in words; empty where there is nothing to say.
+  std::string message() const { return why ? describe(*why) : std::string(); }
 };
 
 enum class Property { pressure, internal_energy, enthalpy, entropy };

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fluidcore/failure.h"
 #include "fluidcore/pure_fluid.h"
 
 namespace fluidcore {
@@ -31,7 +32,16 @@ namespace fluidcore {
 // names the file and the fault.
 class FluidFileError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  // missing: the file is not there at all.
+  explicit FluidFileError(const std::string& what, bool missing = false)
+      : std::runtime_error(what), missing_(missing) {}
+  // The same fault told with more in front ("mixture file R410A.mix: ").
+  FluidFileError(const std::string& prefix, const FluidFileError& inner)
+      : FluidFileError(prefix + inner.what(), inner.missing_) {}
+  failure::FileFault fault() const { return {missing_, what()}; }
+
+ private:
+  bool missing_;
 };
 
 // A whole fluid file's text. Throws FluidFileError naming `origin`.

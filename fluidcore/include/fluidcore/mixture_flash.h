@@ -59,10 +59,11 @@ MixtureFlashResult flash_hs(const FixedMixture& mixture, double h, double s);
 // critical density, phase 1) or the dew point whose vapour (phase 2) has it.
 struct MixtureSaturationResult {
   int status = 0;
-  std::string message;
+  std::optional<Failure> why;
   TwoPhase point;
   int phase = 0;
   bool ok() const { return status <= 0; }
+  std::string message() const { return why ? describe(*why) : std::string(); }
 };
 
 MixtureSaturationResult saturation_at_temperature(const FixedMixture& mixture, double T, int kind);

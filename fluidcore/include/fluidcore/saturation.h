@@ -7,15 +7,17 @@
 // relative error is that of the density, and the saturation temperature at
 // such a pressure is polished to match (Brent's method on ln p).
 //
-// Every function checks its input and reports a plain reason on failure
-// (status > 0, see errors.h); on success status is 0 and point is the
-// saturated liquid/vapour pair.
+// Every function checks its input and reports why on failure (status > 0,
+// see errors.h); on success status is 0 and point is the saturated
+// liquid/vapour pair.
 #pragma once
 
+#include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 
+#include "fluidcore/failure.h"
+#include "fluidcore/failure_text.h"
 #include "fluidcore/pure_fluid.h"
 #include "fluidcore/saturation_curve.h"
 #include "fluidcore/state.h"
@@ -24,10 +26,11 @@ namespace fluidcore {
 
 struct SaturationResult {
   int status = 0;
-  std::string message;   // why it failed (empty on success)
+  std::optional<Failure> why;  // why it failed (nothing on success)
   SaturationPoint point;
-  int phase = 0;         // density input: 1 liquid side, 2 vapour side
+  int phase = 0;               // density input: 1 liquid side, 2 vapour side
   bool ok() const { return status <= 0; }
+  std::string message() const { return why ? describe(*why) : std::string(); }
 };
 
 // The saturation point at T, clamped to [Tmin, Tcrit]; no range check.
@@ -74,9 +77,5 @@ std::string format_number(double v);
 // Two numbers for a message that compares them, each with the fewest digits
 // (six at least) that tell them apart: never "115.73 K is below 115.73 K".
 std::pair<std::string, std::string> format_apart(double value, double limit);
-// "temperature 115.7299999 K is below the lower limit 115.73 K": a quantity
-// and the limit it lies beyond, numbers as format_apart gives them.
-std::string beyond_limit(std::string_view quantity, double value, std::string_view unit,
-                         std::string_view relation, double limit);
 
 }  // namespace fluidcore

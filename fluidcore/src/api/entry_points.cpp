@@ -67,8 +67,7 @@ Session& session() {
 
 // The loaded fluid, or nullptr after reporting kNoFluid.
 const PureFluid* current(const Session& s, int* ierr, char* herr, int width, const char* routine) {
-  if (!s.fluid)
-    report(ierr, herr, width, kNoFluid, std::string(routine) + ": no fluid loaded (call SETUP first)");
+  if (!s.fluid) report(ierr, herr, width, routine, kNoFluid, failure::NoFluid{});
   return s.fluid.get();
 }
 
@@ -105,7 +104,7 @@ void write_flash(const FlashResult& r, const char* routine, const FlashOutputs& 
   put(o.W, s.w);
   pure_composition(o.xl);
   pure_composition(o.xv);
-  report(ierr, herr, width, r.status, r.message.empty() ? "" : std::string(routine) + ": " + r.message);
+  report_result(r, routine, ierr, herr, width);
 }
 
 // A mixture's result: the phase compositions in xl and xv.
@@ -124,10 +123,10 @@ void run_flash(const char* routine, const double* x, const FlashOutputs& o, int*
   guarded(ierr, herr, width, routine, [&] {
     Session& s = session();
     if (s.mixture.loaded()) {
-      std::string why;
-      const auto m = s.mixture.at(x, why);
+      Failure why = failure::NoFluid{};
+      const auto m = s.mixture.at(x, &why);
       if (m) write_flash(flash(*m), routine, o, ierr, herr, width);
-      else write_flash(failure<MixtureFlashResult>(kBadInput, why), routine, o, ierr, herr, width);
+      else write_flash(failed<MixtureFlashResult>(kBadInput, why), routine, o, ierr, herr, width);
       return;
     }
     const PureFluid* f = current(s, ierr, herr, width, routine);
@@ -160,8 +159,7 @@ void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* refe
     const std::string mixing = c_text::read(mixing_file, mixing_file_width);
     const std::string reference = c_text::read(reference_state, reference_state_width);
     if (!reference.empty() && reference != "DEF" && reference != "def") {
-      report(ierr, herr, herr_width, kBadInput,
-             "SETUP: reference state \"" + reference + "\" is not supported (DEF only)");
+      report(ierr, herr, herr_width, "SETUP", kBadInput, failure::ReferenceState{reference});
       return;
     }
     if (n != 1) {
@@ -179,7 +177,7 @@ void SETUPdll(int* ncomponents, char* fluid_files, char* mixing_file, char* refe
     } catch (const FluidFileError& e) {
       // A blend typed by its name ("R410A") is no fluid file: its mixture file.
       if (!mixture_calls::setup_blend(s.mixture, shared.mixtures, first, mixing, ierr, herr, herr_width))
-        report(ierr, herr, herr_width, kFluidFile, std::string("SETUP: ") + e.what());
+        report(ierr, herr, herr_width, "SETUP", kFluidFile, e.fault());
       return;
     }
     report(ierr, herr, herr_width, kOk, "");
@@ -204,7 +202,7 @@ void CRITPdll(double* x, double* Tc, double* Pc, double* Dc, int* ierr, char* he
     const auto& f = s.fluid;
     if (!f) {
       for (double* o : {Tc, Pc, Dc}) set(o, FLUIDCORE_UNDEFINED);
-      report(ierr, herr, herr_width, kNoFluid, "CRITP: no fluid loaded (call SETUP first)");
+      report(ierr, herr, herr_width, "CRITP", kNoFluid, failure::NoFluid{});
       return;
     }
     set(Tc, f->critical.T);

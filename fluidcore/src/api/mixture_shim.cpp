@@ -38,42 +38,30 @@ void report_loaded(const LoadedMixture& m, const std::string& mixing_file, int* 
 
 }  // namespace
 
-std::shared_ptr<const FixedMixture> MixtureSession::at(const double* x, std::string& why) {
-  if (!loaded_) {
-    why = "no fluid loaded (call SETUP first)";
+std::shared_ptr<const FixedMixture> MixtureSession::at(const double* x, Failure* why) {
+  const auto refuse = [&](Failure reason) {
+    if (why) *why = std::move(reason);
     return nullptr;
-  }
+  };
+  if (!loaded_) return refuse(failure::NoFluid{});
   const LoadedMixture& m = *loaded_;
   const int n = m.model->size();
   Fractions z{};
   if (m.composition) {
     z = *m.composition;
   } else {
-    if (!x) {
-      why = "no composition given";
-      return nullptr;
-    }
+    if (!x) return refuse(failure::NoComposition{});
     double sum = 0;
     for (int i = 0; i < n; ++i) {
       const double v = x[i];
-      const std::string which = "mole fraction " + std::to_string(i + 1) + " (" +
-                                m.model->fluid(i).name + ")";
-      if (!std::isfinite(v)) {
-        why = which + " is not a finite number";
-        return nullptr;
-      }
-      if (v < 0) {
-        why = which + " is negative (" + format_number(v) + ")";
-        return nullptr;
+      if (!std::isfinite(v) || v < 0) {
+        return refuse(failure::BadFraction{i + 1, m.model->fluid(i).name,
+                                           v < 0 ? std::optional<double>(v) : std::nullopt});
       }
       z[static_cast<std::size_t>(i)] = v;
       sum += v;
     }
-    if (!(sum > 0) || !std::isfinite(sum)) {
-      why = "composition not set: the mole fractions of " + name_of(m) +
-            (sum > 0 ? " are too large" : " add up to 0");
-      return nullptr;
-    }
+    if (!(sum > 0) || !std::isfinite(sum)) return refuse(failure::CompositionNotSet{sum > 0, name_of(m)});
     for (int i = 0; i < n; ++i) z[static_cast<std::size_t>(i)] /= sum;
   }
   const auto same = [&](const std::shared_ptr<const FixedMixture>& f) {
@@ -95,9 +83,9 @@ namespace {
 std::shared_ptr<const FixedMixture> mixture_of(MixtureSession& session, const double* x,
                                                const char* routine, int* ierr, char* herr,
                                                int width) {
-  std::string why;
-  auto m = session.at(x, why);
-  if (!m) report(ierr, herr, width, kBadInput, std::string(routine) + ": " + why);
+  Failure why = failure::NoFluid{};
+  auto m = session.at(x, &why);
+  if (!m) report(ierr, herr, width, routine, kBadInput, why);
   return m;
 }
 
@@ -133,8 +121,7 @@ void write_composition(double* out, const Fractions& x) {
 void setup(MixtureSession& session, MixtureLibrary& library, int n, const std::string& files,
            const std::string& mixing_file, int* ierr, char* herr, int herr_width) {
   if (n < 1 || n > kMaxComponents) {
-    report(ierr, herr, herr_width, kBadInput,
-           "SETUP: " + std::to_string(n) + " components requested (1 to 20 can be loaded)");
+    report(ierr, herr, herr_width, "SETUP", kBadInput, failure::ComponentCount{n});
     return;
   }
   const std::vector<std::string> names = c_text::split_list(files);
@@ -145,7 +132,7 @@ void setup(MixtureSession& session, MixtureLibrary& library, int n, const std::s
     session.load(m);
     report_loaded(m, mixing_file, ierr, herr, herr_width);
   } catch (const FluidFileError& e) {
-    report(ierr, herr, herr_width, kFluidFile, std::string("SETUP: ") + e.what());
+    report(ierr, herr, herr_width, "SETUP", kFluidFile, e.fault());
   }
 }
 
@@ -166,14 +153,13 @@ bool setup_blend(MixtureSession& session, MixtureLibrary& library, const std::st
     session.load(*blend);
     report_loaded(*blend, mixing_file, ierr, herr, herr_width);
   } catch (const FluidFileError& e) {
-    report(ierr, herr, herr_width, kFluidFile, std::string("SETUP: ") + e.what());
+    report(ierr, herr, herr_width, "SETUP", kFluidFile, e.fault());
   }
   return true;
 }
 
 void WMOL(MixtureSession& session, const double* x, double* molar_mass) {
-  std::string why;
-  const auto m = session.at(x, why);
+  const auto m = session.at(x);
   set(molar_mass, m ? m->molar_mass() : FLUIDCORE_UNDEFINED);
 }
 
@@ -198,8 +184,7 @@ void CRITP(MixtureSession& session, const double* x, double* Tc, double* Pc, dou
 
 void LIMITS(MixtureSession& session, const double* x, double* tmin, double* tmax, double* Dmax,
             double* pmax) {
-  std::string why;
-  const auto m = session.at(x, why);
+  const auto m = session.at(x);
   if (!m) {
     for (double* o : {tmin, tmax, Dmax, pmax}) set(o, FLUIDCORE_UNDEFINED);
     return;
@@ -215,8 +200,7 @@ void LIMITS(MixtureSession& session, const double* x, double* tmin, double* tmax
 
 void THERM(MixtureSession& session, const double* T, const double* D, const double* x,
            const ThermOutputs& out) {
-  std::string why;
-  const auto m = session.at(x, why);
+  const auto m = session.at(x);
   write_therm(T, D, out, [&](double t, double rho) -> std::optional<State> {
     if (!m) return std::nullopt;
     return MixtureIsotherm(m->model(), t, m->z()).state(rho);

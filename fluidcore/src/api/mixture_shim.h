@@ -28,8 +28,8 @@ class MixtureSession {
   void load(LoadedMixture mixture) { loaded_ = std::move(mixture); }
 
   // The loaded mixture at the composition of a call; nullptr, with the
-  // reason in `why`, where x cannot be used.
-  std::shared_ptr<const FixedMixture> at(const double* x, std::string& why);
+  // reason in *why where asked for, where x cannot be used.
+  std::shared_ptr<const FixedMixture> at(const double* x, Failure* why = nullptr);
 
  private:
   std::optional<LoadedMixture> loaded_;

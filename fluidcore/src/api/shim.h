@@ -1,6 +1,6 @@
-// What every part of the C shim shares: writing outputs and error texts
-// through the caller's pointers, and the guard that keeps exceptions from
-// crossing the C boundary.
+// What every part of the C shim shares: writing outputs, error texts and
+// failure records through the caller's pointers, and the guard that keeps
+// exceptions from crossing the C boundary.
 #pragma once
 
 #include <cmath>
@@ -12,6 +12,7 @@
 #include "flash/flash_support.h"
 #include "fluidcore/entry_points.h"
 #include "fluidcore/errors.h"
+#include "fluidcore/failure.h"
 
 namespace fluidcore {
 
@@ -21,10 +22,17 @@ inline void set(double* out, double v) {
   if (out) *out = finite_or_undefined(v);
 }
 
+// A code and its text: success (code 0, a blank text), or a warning whose
+// text the library words where it arises.
 inline void report(int* ierr, char* herr, int width, int code, const std::string& message) {
   if (ierr) *ierr = code;
   c_text::write(herr, width, message);
 }
+
+// A failure (code > 0) or a warning (code < 0) and why: the text is the
+// routine's name and the record in words; a failure's record is kept for the
+// calling thread (fluidcore_last_failure_v1).
+void report(int* ierr, char* herr, int width, const char* routine, int code, const Failure& why);
 
 // Runs body(); an escaping exception becomes error kInternal.
 template <class Body>
@@ -32,9 +40,9 @@ void guarded(int* ierr, char* herr, int width, const char* routine, Body body) {
   try {
     body();
   } catch (const std::exception& e) {
-    report(ierr, herr, width, kInternal, std::string(routine) + ": internal error: " + e.what());
+    report(ierr, herr, width, routine, kInternal, failure::Internal{e.what()});
   } catch (...) {
-    report(ierr, herr, width, kInternal, std::string(routine) + ": internal error");
+    report(ierr, herr, width, routine, kInternal, failure::Internal{});
   }
 }
 
@@ -44,11 +52,16 @@ void guarded(int* ierr, char* herr, int width, const char* routine, Body body) {
 inline bool files_match_count(int n, const std::vector<std::string>& names,
                               const std::string& files, int* ierr, char* herr, int width) {
   if (static_cast<int>(names.size()) == n) return true;
-  report(ierr, herr, width, kBadInput,
-         "SETUP: " + std::to_string(n) + (n == 1 ? " component" : " components") +
-             " requested but " + std::to_string(names.size()) + " fluid files named (\"" + files +
-             "\")");
+  report(ierr, herr, width, "SETUP", kBadInput,
+         failure::FileCount{n, static_cast<int>(names.size()), files});
   return false;
+}
+
+// A result's status and why: nothing to say on plain success.
+template <class Result>
+void report_result(const Result& r, const char* routine, int* ierr, char* herr, int width) {
+  if (r.why) report(ierr, herr, width, routine, r.status, *r.why);
+  else report(ierr, herr, width, r.status, "");
 }
 
 inline double input(const double* v) { return v ? *v : NAN; }
@@ -62,14 +75,14 @@ void report_saturation(const Result& r, const char* routine, double* first_out, 
                        WriteCompositions write_compositions) {
   if (!r.ok()) {
     for (double* o : {first_out, Dl, Dv}) set(o, 0);
-    report(ierr, herr, width, r.status, std::string(routine) + ": " + r.message);
+    report_result(r, routine, ierr, herr, width);
     return;
   }
   set(first_out, first_value);
   set(Dl, r.point.rhoL);
   set(Dv, r.point.rhoV);
   write_compositions();
-  report(ierr, herr, width, r.status, r.message.empty() ? "" : std::string(routine) + ": " + r.message);
+  report_result(r, routine, ierr, herr, width);
 }
 
 // THERM's outputs, all undefined unless (T, D) can be evaluated: T > 0 and

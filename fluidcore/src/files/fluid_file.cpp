@@ -112,8 +112,8 @@ fs::path FluidLibrary::resolve(std::string_view name) const {
     if (auto found = datafiles::FindFluidFile(dir, file)) return *found;
   std::string searched;
   for (const auto& dir : dirs) searched += (searched.empty() ? "" : ", ") + dir.string();
-  throw FluidFileError("fluid file " + c_text::shortened(name) + " not found (searched " + searched +
-                       ")");
+  throw FluidFileError(
+      "fluid file " + c_text::shortened(name) + " not found (searched " + searched + ")", true);
 }
 
 std::vector<fs::path> FluidLibrary::search_dirs(const fs::path& folder) const {

@@ -158,7 +158,7 @@ std::shared_ptr<const MixingRules> MixtureLibrary::rules(const std::string& mixi
   std::optional<fs::path> found;
   for (const auto& dir : fluids_.search_dirs(given.parent_path()))
     if ((found = datafiles::FindIgnoringCase(dir, given.filename().string()))) break;
-  if (!found) throw FluidFileError("mixing file " + mixing_file + " not found");
+  if (!found) throw FluidFileError("mixing file " + mixing_file + " not found", true);
   std::error_code ec;
   fs::path key = fs::canonical(*found, ec);
   if (ec) key = *found;
@@ -237,7 +237,7 @@ std::optional<LoadedMixture> MixtureLibrary::load_blend(const std::string& name,
   try {
     loaded.model = load(files, mixing_file);
   } catch (const FluidFileError& e) {
-    throw FluidFileError("mixture file " + path->string() + ": " + e.what());
+    throw FluidFileError("mixture file " + path->string() + ": ", e);
   }
   Fractions x{};
   std::copy(blend.fractions.begin(), blend.fractions.end(), x.begin());

@@ -23,11 +23,11 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // ---------------------------------------------------------------------------
 // Range checks
 
-std::string check_temperature(const PureFluid& f, double T) {
+std::optional<Failure> check_temperature(const PureFluid& f, double T) {
   return fluidcore::check_temperature(T, f.limits.Tmin, f.limits.Tmax, f.name);
 }
 
-std::string check_pressure(const PureFluid& f, double p) {
+std::optional<Failure> check_pressure(const PureFluid& f, double p) {
   return fluidcore::check_pressure(p, f.limits.pmax, f.name);
 }
 
@@ -37,7 +37,7 @@ double density_cap(const PureFluid& f) {
   return 2.0 * f.saturation.monotonic_end_value(Series::liquid_density);
 }
 
-std::string check_density(const PureFluid& f, double rho) {
+std::optional<Failure> check_density(const PureFluid& f, double rho) {
   return fluidcore::check_density(rho, density_cap(f), f.name);
 }
 
@@ -56,7 +56,7 @@ FlashState single_phase(const PureFluid& f, const State& s) {
 // A single-phase result; a failure where the equation gives no physical
 // state there (beyond the range of its data).
 FlashResult single_phase_result(const PureFluid& f, const State& s, int iterations) {
-  if (auto why = unphysical(s, f.gas_constant, f.name); !why.empty()) return failure(kOutOfRange, why);
+  if (auto why = unphysical(s, f.gas_constant, f.name)) return failed(kOutOfRange, std::move(*why));
   FlashResult r;
   r.state = single_phase(f, s);
   r.iterations = iterations;
@@ -202,9 +202,7 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     // pressures and the lowest temperatures): the state lies at a higher
     // temperature.
     if (!d.ok || (value_of(d.state, y) > value && !physical(d.state, f.gas_constant))) {
-      if (T >= Thi)
-        return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
-                                           " and " + show("pressure", p, "kPa") + " of " + f.name);
+      if (T >= Thi) return failed(kNoConvergence, failure::NoDensity{T, p, f.name});
       Ta = T;
       known_lo = true;
       T = known_hi ? 0.5 * (Ta + Tb) : Tb;
@@ -241,10 +239,14 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
       }
     }
     if (beyond_hi || beyond_lo)
-      return failure(kOutOfRange,
-                     beyond_value_at_limit(y, value, show("pressure", p, "kPa"), value_of(s, y),
-                                           beyond_hi, T, f.name),
-                     beyond_hi ? 1 : -1);
+      return failed(kOutOfRange,
+                    failure::BeyondValueAtLimit{amount(y, value),
+                                                {Quantity::pressure, p},
+                                                value_of(s, y),
+                                                beyond_hi ? failure::Side::above : failure::Side::below,
+                                                T,
+                                                f.name},
+                    beyond_hi ? 1 : -1);
     if (res < 0) {
       Ta = T;
       known_lo = true;
@@ -268,8 +270,8 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
         r.state = mixture(*below, *above, (value - yA) / (yB - yA));
         return r;
       }
-      return failure(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") +
-                                         " and " + show(y, value) + " of " + f.name);
+      return failed(kNoConvergence,
+                    failure::NoConvergence{{Quantity::pressure, p}, amount(y, value), f.name});
     }
     if (std::abs(next - T) <= 1e-13 * T) next = std::nan("");
     if (!(next > Ta && next < Tb))
@@ -278,8 +280,8 @@ FlashResult solve_on_isobar(const PureFluid& f, double p, Property y, double val
     if (!std::isfinite(rho_guess)) rho_guess = -1;
     T = next;
   }
-  return failure(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") + " and " +
-                                     show(y, value) + " of " + f.name);
+  return failed(kNoConvergence,
+                failure::NoConvergence{{Quantity::pressure, p}, amount(y, value), f.name});
 }
 
 // The state on an isobar above the critical pressure: Newton in (T, ln rho)
@@ -325,9 +327,9 @@ std::optional<JointSolution> solve_jointly(const PureFluid& f, double p, Propert
 // at `given` (a temperature or a pressure).
 FlashResult flash_quality(const PureFluid& f, SaturationResult (*saturation)(const PureFluid&, double),
                           double given, double q) {
-  if (auto why = check_quality(q); !why.empty()) return failure(input_status(q), why);
+  if (auto why = check_quality(q)) return failed(input_status(q), std::move(*why));
   const auto sat = saturation(f, given);
-  if (!sat.ok()) return failure(sat.status, sat.message);
+  if (!sat.ok()) return failed(sat.status, *sat.why);
   FlashResult r;
   r.state = two_phase(Isotherm(f, sat.point.T), sat.point, std::clamp(q, 0.0, 1.0));
   return r;
@@ -340,9 +342,8 @@ FlashResult flash_quality(const PureFluid& f, SaturationResult (*saturation)(con
 // limit p is too high, below the lower limit too low.
 FlashResult search_isentrope(const PureFluid& f, double h, double s, double x_lo, double x_hi,
                              double x) {
-  const auto out_of_range = [&](const char* why) {
-    return failure(kOutOfRange, "no state of " + f.name + " has " + show(Property::enthalpy, h) +
-                                    " and " + show(Property::entropy, s) + ": " + why);
+  const auto out_of_range = [&](failure::Side enthalpy_side) {
+    return failed(kOutOfRange, failure::NoStateHS{h, s, enthalpy_side, f.name});
   };
   double a = x_lo, b = x_hi;
   for (int it = 0; it < 200; ++it) {
@@ -364,8 +365,8 @@ FlashResult search_isentrope(const PureFluid& f, double h, double s, double x_lo
         r.iterations = it + 1;
         return r;
       }
-      if (res < 0 && x >= x_hi) return out_of_range("the enthalpy is above the isentrope's value at the upper pressure limit");
-      if (res > 0 && x <= x_lo) return out_of_range("the enthalpy is below the isentrope's value at the lowest pressure");
+      if (res < 0 && x >= x_hi) return out_of_range(failure::Side::above);
+      if (res > 0 && x <= x_lo) return out_of_range(failure::Side::below);
       (res < 0 ? a : b) = x;
       next = x - res / (r.state.p / r.state.rho);
     }
@@ -378,8 +379,7 @@ FlashResult search_isentrope(const PureFluid& f, double h, double s, double x_lo
     if (b - a <= 1e-15 * std::abs(x)) break;
     x = next;
   }
-  return failure(kNoConvergence, "no convergence for " + show(Property::enthalpy, h) + " and " +
-                                     show(Property::entropy, s) + " of " + f.name);
+  return failed(kNoConvergence, failure::NoConvergenceHS{h, s, f.name});
 }
 
 }  // namespace
@@ -387,19 +387,17 @@ FlashResult search_isentrope(const PureFluid& f, double h, double s, double x_lo
 // ---------------------------------------------------------------------------
 
 FlashResult flash_tp(const PureFluid& f, double T, double p) {
-  if (auto why = check_temperature(f, T); !why.empty()) return failure(input_status(T), why);
-  if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
+  if (auto why = check_temperature(f, T)) return failed(input_status(T), std::move(*why));
+  if (auto why = check_pressure(f, p)) return failed(input_status(p), std::move(*why));
   const Isotherm iso(f, T);
   const auto d = density_at(f, iso, p, -1);
-  if (!d.ok)
-    return failure(kNoConvergence, "no density found at " + show("temperature", T, "K") +
-                                       " and " + show("pressure", p, "kPa") + " of " + f.name);
+  if (!d.ok) return failed(kNoConvergence, failure::NoDensity{T, p, f.name});
   return single_phase_result(f, d.state, d.iterations);
 }
 
 FlashResult flash_td(const PureFluid& f, double T, double rho) {
-  if (auto why = check_temperature(f, T); !why.empty()) return failure(input_status(T), why);
-  if (auto why = check_density(f, rho); !why.empty()) return failure(input_status(rho), why);
+  if (auto why = check_temperature(f, T)) return failed(input_status(T), std::move(*why));
+  if (auto why = check_density(f, rho)) return failed(input_status(rho), std::move(*why));
   const Isotherm iso(f, T);
   FlashResult r;
   const auto sat = T < f.Tcrit() ? saturation_point(f, T) : SaturationPoint{};
@@ -424,8 +422,8 @@ FlashResult flash_pq(const PureFluid& f, double p, double q) {
 }
 
 FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value) {
-  if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
-  if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
+  if (auto why = check_pressure(f, p)) return failed(input_status(p), std::move(*why));
+  if (!std::isfinite(value)) return failed(kBadInput, failure::NotFinite{quantity(y)});
   const double Tmin = lowest_admitted(f.limits.Tmin), Tmax = highest_admitted(f.limits.Tmax);
   const auto& curve = f.saturation;
   // A pressure a rounding error below the saturation pressure at the lower
@@ -463,8 +461,8 @@ FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value)
 }
 
 FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double value) {
-  if (auto why = check_temperature(f, T); !why.empty()) return failure(input_status(T), why);
-  if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
+  if (auto why = check_temperature(f, T)) return failed(input_status(T), std::move(*why));
+  if (!std::isfinite(value)) return failed(kBadInput, failure::NotFinite{quantity(y)});
   const Isotherm iso(f, T);
   // Densities from a near-vacuum to the liquid at the upper pressure limit.
   const double rho_floor = 1e-6 * f.psat_min / (f.gas_constant * T);
@@ -497,16 +495,14 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
   } else if (auto r = solve_branch(std::min(rho_floor, 0.5 * rho_top), rho_top, 64)) {
     return *r;
   }
-  return failure(kOutOfRange, "no state of " + f.name + " at " + show("temperature", T, "K") +
-                                  " has " + show(y, value) +
-                                  " (between a near-vacuum and the upper pressure limit)");
+  return failed(kOutOfRange, failure::NoStateOnIsotherm{T, amount(y, value), std::nullopt, f.name});
 }
 
 FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double value) {
-  if (auto why = check_density(f, rho); !why.empty()) return failure(input_status(rho), why);
-  if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
+  if (auto why = check_density(f, rho)) return failed(input_status(rho), std::move(*why));
+  if (!std::isfinite(value)) return failed(kBadInput, failure::NotFinite{quantity(y)});
   if (y == Property::pressure)
-    if (auto why = check_pressure(f, value); !why.empty()) return failure(kOutOfRange, why);
+    if (auto why = check_pressure(f, value)) return failed(kOutOfRange, std::move(*why));
   const auto& curve = f.saturation;
   // The state at T on this isochore: two-phase inside the dome.
   const auto state_at = [&](double T) {
@@ -539,7 +535,7 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     const auto denser = [&](double T) { return curve.value(Series::liquid_density, T) - rho; };
     const double at_lowest = denser(f.limits.Tmin), at_densest = denser(T_densest);
     if (at_lowest < 0 && at_densest >= 0)
-      grid.push_back(brent(denser, f.limits.Tmin, T_densest, at_lowest, at_densest, 1e-13 * T_densest).x);
+      grid.push_back(brent_root(denser, f.limits.Tmin, T_densest, at_lowest, at_densest, 1e-13 * T_densest).x);
   } else if (rho >= curve.at_temperature(Tmin).rhoV) {
     grid.push_back(curve.temperature_at(Series::vapour_density, rho));
   }
@@ -569,26 +565,21 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   // the liquid's at the upper pressure limit the equation's unphysical
   // region (cv < 0) can hold roots of its own below the physical one.
   auto root = find(grid);
-  std::string why;  // why the last root found is no state
+  std::optional<failure::NoPhysicalState> why;  // why the last root found is no state
   for (int k = 0; root && k < 16; ++k) {
     const FlashState s = state_at(root->x);
     why = s.phase == Phase::two_phase
-              ? std::string()
+              ? std::nullopt
               : unphysical(Isotherm(f, root->x).state(rho), f.gas_constant, f.name);
-    if (why.empty()) break;
+    if (!why) break;
     std::vector<double> rest{root->x * (1 + 1e-9)};
     for (const double T : grid)
       if (T > rest.front()) rest.push_back(T);
     root = rest.size() > 1 ? find(rest) : std::nullopt;
   }
-  if (!why.empty())
-    return failure(kOutOfRange, "no state of " + f.name + " at " + show("density", rho, "mol/dm^3") +
-                                    " has " + show(y, value) + ": " + why);
-  if (!root)
-    return failure(kOutOfRange, "no state of " + f.name + " at " +
-                                    show("density", rho, "mol/dm^3") + " has " + show(y, value) +
-                                    " between " + format_number(Tmin) + " and " +
-                                    format_number(Tmax) + " K");
+  if (why || !root)
+    return failed(kOutOfRange,
+                  failure::NoStateOnIsochore{rho, amount(y, value), Tmin, Tmax, why, f.name});
   FlashResult r;
   r.state = state_at(root->x);
   r.iterations = root->iterations;
@@ -596,8 +587,8 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
 }
 
 FlashResult flash_hs(const PureFluid& f, double h, double s) {
-  if (!std::isfinite(h)) return failure(kBadInput, "enthalpy is not a finite number");
-  if (!std::isfinite(s)) return failure(kBadInput, "entropy is not a finite number");
+  if (!std::isfinite(h)) return failed(kBadInput, failure::NotFinite{Quantity::enthalpy});
+  if (!std::isfinite(s)) return failed(kBadInput, failure::NotFinite{Quantity::entropy});
   const double x_lo = std::log(1e-6 * f.psat_min), x_hi = std::log(highest_admitted(f.limits.pmax));
   auto r = search_isentrope(f, h, s, x_lo, x_hi, std::log(std::min(f.pcrit(), f.limits.pmax)));
   if (r.status != kNoConvergence) return r;

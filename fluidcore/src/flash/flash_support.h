@@ -1,9 +1,10 @@
 // What the flash solvers of pure fluids and of mixtures share: their
-// results, messages naming quantities, and the derivatives of a state along
+// results, failure records naming quantities, and the derivatives of a state along
 // the paths they solve on.
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "fluidcore/errors.h"
@@ -13,13 +14,13 @@
 
 namespace fluidcore {
 
-// A failed flash: status > 0, the reason, and for a given value out of reach
-// the side it lies on (FlashResult::beyond).
+// A failed flash: status > 0, why, and for a given value out of reach the
+// side it lies on (FlashResult::beyond).
 template <class Result = FlashResult>
-Result failure(int status, std::string message, int beyond = 0) {
+Result failed(int status, Failure why, int beyond = 0) {
   Result r;
   r.status = status;
-  r.message = std::move(message);
+  r.why = std::move(why);
   r.beyond = beyond;
   return r;
 }
@@ -27,44 +28,17 @@ Result failure(int status, std::string message, int beyond = 0) {
 // A given value that is not finite is bad input; one out of range is not.
 inline int input_status(double v) { return std::isfinite(v) ? kOutOfRange : kBadInput; }
 
-inline std::string quantity(Property y) {
+inline Quantity quantity(Property y) {
   switch (y) {
-    case Property::pressure: return "pressure";
-    case Property::internal_energy: return "internal energy";
-    case Property::enthalpy: return "enthalpy";
-    case Property::entropy: return "entropy";
+    case Property::pressure: return Quantity::pressure;
+    case Property::internal_energy: return Quantity::internal_energy;
+    case Property::enthalpy: return Quantity::enthalpy;
+    case Property::entropy: return Quantity::entropy;
   }
-  return {};
+  return Quantity::enthalpy;
 }
 
-inline std::string unit(Property y) {
-  switch (y) {
-    case Property::pressure: return "kPa";
-    case Property::entropy: return "J/(mol K)";
-    default: return "J/mol";
-  }
-}
-
-// "temperature 300 K", "enthalpy 2e+04 J/mol".
-inline std::string show(const char* name, double v, const char* unit_text) {
-  return std::string(name) + " " + format_number(v) + " " + unit_text;
-}
-
-inline std::string show(Property y, double v) {
-  return quantity(y) + " " + format_number(v) + " " + unit(y);
-}
-
-// "enthalpy 2e+04 J/mol at pressure 500 kPa is below the value 2.1e+04 J/mol
-// at the lower temperature limit 115.73 K of R22": a given y out of reach
-// along a path ("pressure 500 kPa") whose value at the limit T is at_limit.
-inline std::string beyond_value_at_limit(Property y, double value, const std::string& along,
-                                         double at_limit, bool above, double T,
-                                         const std::string& name) {
-  const auto [given, limit_value] = format_apart(value, at_limit);
-  return quantity(y) + " " + given + " " + unit(y) + " at " + along + " is " +
-         (above ? "above" : "below") + " the value " + limit_value + " " + unit(y) + " at the " +
-         (above ? "upper" : "lower") + " temperature limit " + format_number(T) + " K of " + name;
-}
+inline Amount amount(Property y, double value) { return {quantity(y), value}; }
 
 // The thinnest states the flashes compute: far below any vacuum, and far
 // enough from the smallest doubles that no derivative by density overflows.
@@ -72,25 +46,34 @@ inline constexpr double kLowestPressure = 1e-100;  // kPa
 inline constexpr double kLowestDensity = 1e-100;   // mol/dm^3
 
 // Range checks of given values, against the limits of the fluid or mixture
-// `name`; an empty text means the value is usable.
-inline std::string check_temperature(double T, double Tmin, double Tmax, const std::string& name) {
-  if (!std::isfinite(T)) return "temperature is not a finite number";
+// `name`; nothing where the value is usable.
+inline std::optional<Failure> check_temperature(double T, double Tmin, double Tmax,
+                                                const std::string& name) {
+  using failure::Limit, failure::Side;
+  if (!std::isfinite(T)) return failure::NotFinite{Quantity::temperature};
   if (T < lowest_admitted(Tmin))
-    return beyond_limit("temperature", T, "K", "is below the lower limit", Tmin) + " of " + name;
+    return failure::BeyondLimit{{Quantity::temperature, T}, Side::below, Limit::lower_limit, Tmin, name};
   if (T > highest_admitted(Tmax))
-    return beyond_limit("temperature", T, "K", "is above the upper limit", Tmax) + " of " + name;
-  return {};
+    return failure::BeyondLimit{{Quantity::temperature, T}, Side::above, Limit::upper_limit, Tmax, name};
+  return std::nullopt;
 }
 
-inline std::string check_pressure(double p, double pmax, const std::string& name) {
-  if (!std::isfinite(p)) return "pressure is not a finite number";
-  if (!(p > 0)) return show("pressure", p, "kPa") + " is not positive";
-  if (p < kLowestPressure)
-    return show("pressure", p, "kPa") + " is below the lowest pressure " +
-           format_number(kLowestPressure) + " kPa the library computes";
-  if (p > highest_admitted(pmax))
-    return beyond_limit("pressure", p, "kPa", "is above the upper limit", pmax) + " of " + name;
-  return {};
+// A pressure or density that is positive and no thinner than `lowest`.
+inline std::optional<Failure> check_positive(Quantity q, double v, double lowest) {
+  if (!std::isfinite(v)) return failure::NotFinite{q};
+  if (!(v > 0)) return failure::NotPositive{{q, v}};
+  if (v < lowest) return failure::BelowComputed{{q, v}, lowest};
+  return std::nullopt;
+}
+
+inline failure::BeyondLimit above_pressure_limit(double p, double pmax, const std::string& name) {
+  return {{Quantity::pressure, p}, failure::Side::above, failure::Limit::upper_limit, pmax, name};
+}
+
+inline std::optional<Failure> check_pressure(double p, double pmax, const std::string& name) {
+  if (auto why = check_positive(Quantity::pressure, p, kLowestPressure)) return why;
+  if (p > highest_admitted(pmax)) return above_pressure_limit(p, pmax, name);
+  return std::nullopt;
 }
 
 // A state found from its density above the upper pressure limit is kept,
@@ -99,30 +82,25 @@ template <class Result>
 Result warn_above_pressure_limit(Result r, double pmax, const std::string& name) {
   if (r.ok() && r.state.p > highest_admitted(pmax)) {
     r.status = kWarnOutOfRange;
-    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit", pmax) +
-                " of " + name;
+    r.why = above_pressure_limit(r.state.p, pmax, name);
   }
   return r;
 }
 
 // A quality given to a TQ or PQ flash.
-inline std::string check_quality(double q) {
-  if (!std::isfinite(q)) return "quality is not a finite number";
-  if (q < -kSlack || q > 1 + kSlack) return "quality " + format_number(q) + " is not between 0 and 1";
-  return {};
+inline std::optional<Failure> check_quality(double q) {
+  if (!std::isfinite(q)) return failure::NotFinite{Quantity::quality};
+  if (q < -kSlack || q > 1 + kSlack) return failure::QualityOutside{q};
+  return std::nullopt;
 }
 
 // cap: the densest state the solvers consider.
-inline std::string check_density(double rho, double cap, const std::string& name) {
-  if (!std::isfinite(rho)) return "density is not a finite number";
-  if (!(rho > 0)) return show("density", rho, "mol/dm^3") + " is not positive";
-  if (rho < kLowestDensity)
-    return show("density", rho, "mol/dm^3") + " is below the lowest density " +
-           format_number(kLowestDensity) + " mol/dm^3 the library computes";
+inline std::optional<Failure> check_density(double rho, double cap, const std::string& name) {
+  if (auto why = check_positive(Quantity::density, rho, kLowestDensity)) return why;
   if (rho > highest_admitted(cap))
-    return beyond_limit("density", rho, "mol/dm^3", "is above the highest density", cap) +
-           " of " + name;
-  return {};
+    return failure::BeyondLimit{{Quantity::density, rho}, failure::Side::above,
+                                failure::Limit::highest_density, cap, name};
+  return std::nullopt;
 }
 
 // What unphysical() allows: a pressure this fraction of rho R T below zero,
@@ -132,7 +110,7 @@ inline constexpr double kPressureMargin = 1e-6;
 inline constexpr double kLargestEnergy = 1e4;
 
 // Whether unphysical() below finds nothing to object to (without the
-// cost of its message).
+// cost of its record).
 inline bool physical(const State& s, double R) {
   return s.p > -kPressureMargin * s.rho * R * s.T && s.cv > 0 &&
          std::abs(s.e) < kLargestEnergy * R * s.T;
@@ -144,23 +122,25 @@ inline bool physical(const State& s, double R) {
 // densities well above the liquid's at the upper pressure limit, or a
 // mixture's component tens of kelvins below its own range, whose terms in
 // powers of Tc/T then blow up). Not a large heat capacity: at the critical
-// point of an equation with nonanalytic terms cv grows without bound. An
-// empty text: the state is physical. R: the gas constant; name: the fluid or
+// point of an equation with nonanalytic terms cv grows without bound.
+// Nothing: the state is physical. R: the gas constant; name: the fluid or
 // mixture. Rounding alone can leave p a hair below zero (a liquid whose
 // vapour pressure is a few mPa): only pressures clearly below count. (A
 // pressure falling with density is no criterion: within a fraction of a
 // kelvin of a critical point states are taken as one phase where the
 // equation's isotherm may fall.)
-inline std::string unphysical(const State& s, double R, const std::string& name) {
-  if (physical(s, R)) return {};
-  const std::string reason =
-      !(s.p > -kPressureMargin * s.rho * R * s.T)
-          ? (std::isfinite(s.p) ? "pressure " + format_number(s.p) + " kPa" : "no finite pressure")
-      : !(s.cv > 0) ? "negative heat capacity"
-                    : "internal energy " + format_number(s.e) + " J/mol";
-  return "the equation of state of " + name + " gives no physical state at " +
-         show("temperature", s.T, "K") + " and " + show("density", s.rho, "mol/dm^3") + " (" +
-         reason + ")";
+inline std::optional<failure::NoPhysicalState> unphysical(const State& s, double R,
+                                                          const std::string& name) {
+  using failure::Unphysical;
+  if (physical(s, R)) return std::nullopt;
+  failure::NoPhysicalState why{s.T, s.rho, Unphysical::extreme_energy, s.e, name};
+  if (!(s.p > -kPressureMargin * s.rho * R * s.T)) {
+    why.why = std::isfinite(s.p) ? Unphysical::negative_pressure : Unphysical::no_finite_pressure;
+    why.value = s.p;
+  } else if (!(s.cv > 0)) {
+    why.why = Unphysical::negative_heat_capacity;
+  }
+  return why;
 }
 
 // cv, cp and w where a single-phase state has them, kUndefined elsewhere:

@@ -25,37 +25,32 @@ namespace {
 // pressure.
 MixtureSaturationResult saturation_point(const FixedMixture& m, bool at_T, double value, int kind) {
   MixtureSaturationResult r;
-  const auto fault = [&](int status, std::string why) {
+  const auto fault = [&](int status, Failure why) {
     r.status = status;
-    r.message = std::move(why);
+    r.why = std::move(why);
     return r;
   };
-  if (kind != 1 && kind != 2)
-    return fault(kBadInput, "phase selector " + std::to_string(kind) +
-                                " is neither 1 (bubble point) nor 2 (dew point)");
-  if (auto why = at_T ? check_temperature(m, value) : check_pressure(m, value); !why.empty())
-    return fault(input_status(value), why);
+  if (kind != 1 && kind != 2) return fault(kBadInput, failure::PhaseSelector{kind});
+  if (auto why = at_T ? check_temperature(m, value) : check_pressure(m, value))
+    return fault(input_status(value), std::move(*why));
   const double beta = kind == 1 ? 0 : 1;
   const auto& line = line_of(m, beta);
-  const char* const point_name = kind == 1 ? "bubble" : "dew";
-  const std::string shown = at_T ? show("temperature", value, "K") : show("pressure", value, "kPa");
+  const failure::Point point_kind = kind == 1 ? failure::Point::bubble : failure::Point::dew;
+  const Amount given{at_T ? Quantity::temperature : Quantity::pressure, value};
   if (!at_T && !line.empty() && value < lowest_admitted(line.pmin()))
-    return fault(kOutOfRange, shown + " is below the " + point_name + " pressure " +
-                                  format_number(line.pmin()) + " kPa at the lower limit of " +
-                                  m.name());
+    return fault(kOutOfRange, failure::BelowPointPressure{given, point_kind, line.pmin(), m.name()});
   auto point = at_T ? boundary_at_temperature(m, value, beta) : boundary_at_pressure(m, value, beta);
   if (!point) point = critical_band_point(m, at_T ? Given::T_beta : Given::p_beta, value, beta);
   if (!point) {
     const bool beyond = !line.empty() && value >= (at_T ? line.Tmax() : line.pmax());
     const auto& c = m.critical();
     return fault(beyond ? kOutOfRange : kNoConvergence,
-                 "no " + std::string(point_name) + " point of " + m.name() + " at " + shown +
-                     (!beyond ? ""
-                      : at_T  ? " (the critical temperature is " + format_number(c.T) + " K)"
-                              : " (the critical pressure is " + format_number(c.p) + " kPa)"));
+                 failure::NoPoint{point_kind, given,
+                                  beyond ? std::optional<double>(at_T ? c.T : c.p) : std::nullopt,
+                                  m.name()});
   }
-  if (auto why = unphysical_point(m, *point); !why.empty())
-    return fault(kOutOfRange, "no physical " + std::string(point_name) + " point: " + why);
+  if (auto why = unphysical_point(m, *point))
+    return fault(kOutOfRange, failure::NoPhysicalPoint{point_kind, std::move(*why)});
   r.point = *point;
   r.phase = kind;
   return r;
@@ -73,23 +68,23 @@ MixtureSaturationResult saturation_at_pressure(const FixedMixture& m, double p, 
 
 MixtureSaturationResult saturation_at_density(const FixedMixture& m, double rho) {
   MixtureSaturationResult r;
-  if (auto why = check_density(m, rho); !why.empty()) {
+  if (auto why = check_density(m, rho)) {
     r.status = input_status(rho);
-    r.message = why;
+    r.why = std::move(*why);
     return r;
   }
   const bool liquid = rho >= m.critical().rho;
   const double beta = liquid ? 0 : 1;
+  const failure::Point point_kind = liquid ? failure::Point::bubble : failure::Point::dew;
   const auto point = solve_from(m, Given::rho_beta, rho, beta, line_of(m, beta).at_density(rho));
   if (!point || !(point->T >= lowest_admitted(m.limits().Tmin))) {
     r.status = kOutOfRange;
-    r.message = "no " + std::string(liquid ? "bubble point whose liquid" : "dew point whose vapour") +
-                " has the " + show("density", rho, "mol/dm^3") + " (" + m.name() + ")";
+    r.why = failure::NoPointWithDensity{point_kind, rho, m.name()};
     return r;
   }
-  if (auto why = unphysical_point(m, *point); !why.empty()) {
+  if (auto why = unphysical_point(m, *point)) {
     r.status = kOutOfRange;
-    r.message = "no physical " + std::string(liquid ? "bubble" : "dew") + " point: " + why;
+    r.why = failure::NoPhysicalPoint{point_kind, std::move(*why)};
     return r;
   }
   r.point = *point;
@@ -106,9 +101,9 @@ namespace {
 // given value: by Newton directly (given: T_p, T_rho), or where that fails
 // (for a near-azeotrope beta hardly moves p) by a search over beta on
 // `residual`, which rises with beta. `field` receives the given value.
-Result split_at(const FixedMixture& m, double T, Given given, double value, const Boundaries& sides,
-                double beta, double FlashState::*field,
-                const std::function<double(const FlashState&)>& residual, const std::string& given_text) {
+Result split_at(const FixedMixture& m, double T, Given given, Quantity quantity, double value,
+                const Boundaries& sides, double beta, double FlashState::*field,
+                const std::function<double(const FlashState&)>& residual) {
   const auto& [b, d] = sides;
   const auto r = solve_equilibrium(m.model(), m.z(), given, T, value, between(m, b, d, beta));
   std::optional<Result> found;
@@ -131,9 +126,9 @@ Result split_at(const FixedMixture& m, double T, Given given, double value, cons
   // themselves carry noise of about 1e-9).
   if (found && !(std::abs(residual(found->state)) <= 1e-6)) found.reset();
   if (!found)
-    return fail(kNoConvergence, "no convergence of the two-phase split at " +
-                                    show("temperature", T, "K") + " and " + given_text + " of " +
-                                    m.name());
+    return fail(kNoConvergence,
+                failure::NoSplitConvergence{Amount{Quantity::temperature, T}, Amount{quantity, value},
+                                            m.name()});
   found->state.*field = value;  // the given value exactly
   return *found;
 }
@@ -149,23 +144,20 @@ Result state_tp(const FixedMixture& m, double T, double p) {
     const auto& [b, d] = *at.sides;
     const double beta = std::clamp((std::log(b.p) - std::log(p)) / (std::log(b.p) - std::log(d.p)),
                                    0.0, 1.0);
-    return split_at(m, T, Given::T_p, p, *at.sides, beta, &FlashState::p,
-                    [&](const FlashState& f) { return std::log(p) - std::log(f.p); },
-                    show("pressure", p, "kPa"));
+    return split_at(m, T, Given::T_p, Quantity::pressure, p, *at.sides, beta, &FlashState::p,
+                    [&](const FlashState& f) { return std::log(p) - std::log(f.p); });
   }
   const MixtureIsotherm iso(m.model(), T, m.z());
   const auto s = state_at(m, iso, p, at.branch, at.lo, at.hi, at.guess);
-  if (!s)
-    return fail(kNoConvergence, "no density found at " + show("temperature", T, "K") + " and " +
-                                    show("pressure", p, "kPa") + " of " + m.name());
+  if (!s) return fail(kNoConvergence, failure::NoDensity{T, p, m.name()});
   return at.branch == Branch::either ? assumed_single_phase(m, *s) : single_phase(m, *s);
 }
 
 }  // namespace
 
 MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
-  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
-  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
+  if (auto why = check_temperature(m, T)) return fail(input_status(T), std::move(*why));
+  if (auto why = check_pressure(m, p)) return fail(input_status(p), std::move(*why));
   return state_tp(m, T, p);
 }
 
@@ -173,8 +165,8 @@ namespace {
 
 // The state at (T, rho).
 Result state_td(const FixedMixture& m, double T, double rho) {
-  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
-  if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
+  if (auto why = check_temperature(m, T)) return fail(input_status(T), std::move(*why));
+  if (auto why = check_density(m, rho)) return fail(input_status(rho), std::move(*why));
   const State s = MixtureIsotherm(m.model(), T, m.z()).state(rho);
   // Lighter than the dew point's vapour or denser than the bubble point's
   // liquid: one phase (first against the interpolated lines).
@@ -186,9 +178,9 @@ Result state_td(const FixedMixture& m, double T, double rho) {
   if (!bubble || !dew) return assumed_single_phase(m, s);
   const double beta = (1 / rho - 1 / bubble->rhoL) / (1 / dew->rhoV - 1 / bubble->rhoL);
   // The overall density falls with beta.
-  return split_at(m, T, Given::T_rho, rho, Boundaries{*bubble, *dew}, beta, &FlashState::rho,
-                  [&](const FlashState& f) { return std::log(rho) - std::log(f.rho); },
-                  show("density", rho, "mol/dm^3"));
+  return split_at(m, T, Given::T_rho, Quantity::density, rho, Boundaries{*bubble, *dew}, beta,
+                  &FlashState::rho,
+                  [&](const FlashState& f) { return std::log(rho) - std::log(f.rho); });
 }
 
 }  // namespace
@@ -202,12 +194,12 @@ namespace {
 // A split with vapour fraction q at the given T (Given::T_beta) or p.
 Result flash_quality(const FixedMixture& m, Given given, double value, double q) {
   const bool at_T = given == Given::T_beta;
-  if (auto why = check_quality(q); !why.empty()) return fail(input_status(q), why);
+  if (auto why = check_quality(q)) return fail(input_status(q), std::move(*why));
   q = std::clamp(q, 0.0, 1.0);  // a rounding error outside counts as on the end
   const auto& c = m.critical();
   const auto beyond = [&] {
-    return fail(kOutOfRange, at_T ? above_critical(m, "temperature", value, "K", c.T)
-                                  : above_critical(m, "pressure", value, "kPa", c.p));
+    return fail(kOutOfRange, at_T ? above_critical(m, Quantity::temperature, value, c.T)
+                                  : above_critical(m, Quantity::pressure, value, c.p));
   };
   const auto result = [&](const TwoPhase& point) {
     Result out = two_phase(m, point);
@@ -258,12 +250,12 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
 }  // namespace
 
 MixtureFlashResult flash_tq(const FixedMixture& m, double T, double q) {
-  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
+  if (auto why = check_temperature(m, T)) return fail(input_status(T), std::move(*why));
   return flash_quality(m, Given::T_beta, T, q);
 }
 
 MixtureFlashResult flash_pq(const FixedMixture& m, double p, double q) {
-  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
+  if (auto why = check_pressure(m, p)) return fail(input_status(p), std::move(*why));
   return within_limits(m, flash_quality(m, Given::p_beta, p, q));
 }
 
@@ -327,8 +319,8 @@ Result solve_isobar(const FixedMixture& m, double p, Property y, double value, d
     if (r->state.phase == Phase::two_phase)
       if (auto split = split_with_value(m, p, y, value, *r)) return *split;
   }
-  return fail(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") + " and " +
-                                  show(y, value) + " of " + m.name());
+  return fail(kNoConvergence,
+              failure::NoConvergence{{Quantity::pressure, p}, amount(y, value), m.name()});
 }
 
 }  // namespace
@@ -412,14 +404,16 @@ std::optional<Result> beyond_the_dome(const FixedMixture& m, double p, Property 
 // The state on the isobar, not held to the temperature limits (the
 // isenthalps of HS pass below them on the way).
 Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
-  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
-  if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
+  if (auto why = check_pressure(m, p)) return fail(input_status(p), std::move(*why));
+  if (auto why = check_value(y, value)) return fail(kBadInput, std::move(*why));
   const auto& l = m.limits();
   // The temperatures searched: up to the limits as far as they admit.
   const double Tlo = lowest_admitted(l.Tmin), Thi = highest_admitted(l.Tmax);
   const auto out_of_range = [&](double T, double at, bool above) {
     return fail(kOutOfRange,
-                beyond_value_at_limit(y, value, show("pressure", p, "kPa"), at, above, T, m.name()),
+                failure::BeyondValueAtLimit{amount(y, value), {Quantity::pressure, p}, at,
+                                            above ? failure::Side::above : failure::Side::below, T,
+                                            m.name()},
                 above ? 1 : -1);
   };
   // Single-phase state at T, its branch and bracket from where T lies.
@@ -428,9 +422,7 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
     const Placement at = place(m, T, p);
     const Branch branch = at.sides ? Branch::either : at.branch;
     const auto s = state_at(m, iso, p, branch, at.lo, at.hi, at.guess);
-    return s ? single_phase(m, *s)
-             : fail(kNoConvergence, "no density found at " + show("temperature", T, "K") + " and " +
-                                        show("pressure", p, "kPa") + " of " + m.name());
+    return s ? single_phase(m, *s) : fail(kNoConvergence, failure::NoDensity{T, p, m.name()});
   };
   if (auto r = beyond_the_dome(m, p, y, value, Tlo, Thi)) return *r;
   const auto sides = boundaries_at_pressure(m, p);
@@ -484,9 +476,8 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   if (auto r = rising_root(probe, 0, 1, 1e-16, tolerance(y, d.T, value))) {
     if (has_value(*r, y, value)) return *r;
   }
-  return fail(kNoConvergence, "no convergence of the two-phase split at " +
-                                  show("pressure", p, "kPa") + " and " + show(y, value) + " of " +
-                                  m.name());
+  return fail(kNoConvergence,
+              failure::NoSplitConvergence{Amount{Quantity::pressure, p}, amount(y, value), m.name()});
 }
 
 }  // namespace
@@ -499,8 +490,8 @@ MixtureFlashResult flash_isobar(const FixedMixture& m, double p, Property y, dou
 // Isotherm: the lowest-density state at T with y = value
 
 MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, double value) {
-  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
-  if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
+  if (auto why = check_temperature(m, T)) return fail(input_status(T), std::move(*why));
+  if (auto why = check_value(y, value)) return fail(kBadInput, std::move(*why));
   const MixtureIsotherm iso(m.model(), T, m.z());
   const double cap = density_cap(m);
   // The densest state considered at T: the liquid at the highest pressure
@@ -559,19 +550,18 @@ MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, d
     }
     if (auto r = on_densities(b.rhoL, rho_max)) return *r;
   }
-  return fail(kOutOfRange, "no state of " + m.name() + " at " + show("temperature", T, "K") +
-                               " has the " + show(y, value) + " (up to the upper pressure limit " +
-                               format_number(m.limits().pmax) + " kPa)");
+  return fail(kOutOfRange,
+              failure::NoStateOnIsotherm{T, amount(y, value), m.limits().pmax, m.name()});
 }
 
 // ---------------------------------------------------------------------------
 // Isochore: T such that y(T, rho) = value
 
 MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y, double value) {
-  if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
-  if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
+  if (auto why = check_density(m, rho)) return fail(input_status(rho), std::move(*why));
+  if (auto why = check_value(y, value)) return fail(kBadInput, std::move(*why));
   if (y == Property::pressure)
-    if (auto why = check_pressure(m, value); !why.empty()) return fail(kOutOfRange, why);
+    if (auto why = check_pressure(m, value)) return fail(kOutOfRange, std::move(*why));
   const auto& l = m.limits();
   // The temperatures searched: up to the limits as far as they admit.
   const double Tlo = lowest_admitted(l.Tmin), Thi = highest_admitted(l.Tmax);
@@ -581,16 +571,14 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
     return pr;
   };
   const Probe lo = probe(Tlo), hi = probe(Thi);
+  const auto beyond = [&](const Probe& at, failure::Side side, double T) {
+    return failure::BeyondValueAtLimit{amount(y, value), {Quantity::density, rho},
+                                       value_of(at.state.state, y), side, T, m.name()};
+  };
   if (lo.state.ok() && lo.residual > tolerance(y, l.Tmin, value))
-    return fail(kOutOfRange,
-                beyond_value_at_limit(y, value, show("density", rho, "mol/dm^3"),
-                                      value_of(lo.state.state, y), false, l.Tmin, m.name()),
-                -1);
+    return fail(kOutOfRange, beyond(lo, failure::Side::below, l.Tmin), -1);
   if (hi.state.ok() && hi.residual < -tolerance(y, l.Tmax, value))
-    return fail(kOutOfRange,
-                beyond_value_at_limit(y, value, show("density", rho, "mol/dm^3"),
-                                      value_of(hi.state.state, y), true, l.Tmax, m.name()),
-                1);
+    return fail(kOutOfRange, beyond(hi, failure::Side::above, l.Tmax), 1);
   // The search can end on a jump of y along the isochore (where the phase
   // decision changes). A liquid's pressure moves by a part in 1e9 of rho R T
   // with the last digits of T.
@@ -602,8 +590,8 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
     r->state.rho = rho;
     return *r;
   }
-  return fail(kNoConvergence, "no convergence at " + show("density", rho, "mol/dm^3") + " and " +
-                                  show(y, value) + " of " + m.name());
+  return fail(kNoConvergence,
+              failure::NoConvergence{{Quantity::density, rho}, amount(y, value), m.name()});
 }
 
 // ---------------------------------------------------------------------------
@@ -618,14 +606,14 @@ double ideal_gas_ln_pressure(const FixedMixture& m, double h, double s) {
   const auto& l = m.limits();
   const auto h_at = [&](double T) { return MixtureIsotherm(m.model(), T, m.z()).state(kRho).h - h; };
   const double fa = h_at(l.Tmin), fb = h_at(l.Tmax);
-  const double T = fa >= 0 ? l.Tmin : fb <= 0 ? l.Tmax : brent(h_at, l.Tmin, l.Tmax, fa, fb, 1e-6).x;
+  const double T = fa >= 0 ? l.Tmin : fb <= 0 ? l.Tmax : brent_root(h_at, l.Tmin, l.Tmax, fa, fb, 1e-6).x;
   const State ig = MixtureIsotherm(m.model(), T, m.z()).state(kRho);
   return std::log(ig.p) + (ig.s - s) / Mixture::kGasConstant;
 }
 
 Result hs_state(const FixedMixture& m, double h, double s) {
-  if (!std::isfinite(h)) return fail(kBadInput, "enthalpy is not a finite number");
-  if (!std::isfinite(s)) return fail(kBadInput, "entropy is not a finite number");
+  if (!std::isfinite(h)) return fail(kBadInput, failure::NotFinite{Quantity::enthalpy});
+  if (!std::isfinite(s)) return fail(kBadInput, failure::NotFinite{Quantity::entropy});
   // The isenthalp exists on an interval of pressures (h within reach of the
   // temperature range); s falls along it. Residual s - s(p, h), rising in
   // ln p, NaN where h is out of reach.
@@ -642,9 +630,7 @@ Result hs_state(const FixedMixture& m, double h, double s) {
     return last.ok() ? s - last.state.s : std::nan("");
   };
   const auto nowhere = [&] {
-    return fail(kOutOfRange, "no state of " + m.name() + " has the " +
-                                 show(Property::enthalpy, h) + " and the " +
-                                 show(Property::entropy, s));
+    return fail(kOutOfRange, failure::NoStateHS{h, s, std::nullopt, m.name()});
   };
   const double x_min = std::log(1e-12), x_max = std::log(highest_admitted(m.limits().pmax));
   const double step = std::log(1000.0);
@@ -708,7 +694,7 @@ Result hs_state(const FixedMixture& m, double h, double s) {
       return gap ? 0.0 : v;
     };
     const bool up = xa < xb;
-    const Root root = brent(valid, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
+    const Root root = brent_root(valid, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
     if (!gap) {
       if (last_x != root.x) fn(root.x);
       break;
@@ -721,13 +707,13 @@ Result hs_state(const FixedMixture& m, double h, double s) {
   // search can end a rounding error beyond a temperature limit where s is
   // met just as well at the limit. The nearest pressure whose state lies
   // within the limits and has s, then.
-  if (!check_temperature(m, last.state.T).empty()) {
+  if (check_temperature(m, last.state.T)) {
     const Result beyond = last;
     const double x_found = last_x;
     for (double step = 1e-12; step < 1e-3; step *= 10)
       for (const double direction : {1.0, -1.0})
         if (!std::isnan(fn(x_found + direction * step)) && has_value(last, Property::entropy, s) &&
-            check_temperature(m, last.state.T).empty())
+            !check_temperature(m, last.state.T))
           return last;
     return beyond;
   }

@@ -8,29 +8,30 @@
 
 namespace fluidcore::mixture_placement {
 
-Result fail(int status, std::string message, int beyond) {
-  return failure<Result>(status, std::move(message), beyond);
+Result fail(int status, Failure why, int beyond) {
+  return failed<Result>(status, std::move(why), beyond);
 }
 
 // ---------------------------------------------------------------------------
-// Range checks; an empty text means the value is usable.
+// Range checks; nothing where the value is usable.
 
-std::string check_temperature(const FixedMixture& m, double T) {
+std::optional<Failure> check_temperature(const FixedMixture& m, double T) {
   return fluidcore::check_temperature(T, m.limits().Tmin, m.limits().Tmax, m.name());
 }
 
-std::string check_pressure(const FixedMixture& m, double p) {
+std::optional<Failure> check_pressure(const FixedMixture& m, double p) {
   return fluidcore::check_pressure(p, m.limits().pmax, m.name());
 }
 
 double density_cap(const FixedMixture& m) { return m.model().density_cap(m.z()); }
 
-std::string check_density(const FixedMixture& m, double rho) {
+std::optional<Failure> check_density(const FixedMixture& m, double rho) {
   return fluidcore::check_density(rho, density_cap(m), m.name());
 }
 
-std::string check_value(Property y, double value) {
-  return std::isfinite(value) ? std::string() : quantity(y) + " is not a finite number";
+std::optional<Failure> check_value(Property y, double value) {
+  if (std::isfinite(value)) return std::nullopt;
+  return failure::NotFinite{quantity(y)};
 }
 
 // ---------------------------------------------------------------------------
@@ -38,8 +39,7 @@ std::string check_value(Property y, double value) {
 
 // A single-phase result; none where the model gives no physical state.
 Result single_phase(const FixedMixture& m, const State& s) {
-  if (auto why = unphysical(s, Mixture::kGasConstant, m.name()); !why.empty())
-    return fail(kOutOfRange, why);
+  if (auto why = unphysical(s, Mixture::kGasConstant, m.name())) return fail(kOutOfRange, std::move(*why));
   const auto& c = m.critical();
   Result r;
   r.state = single_phase_state(s, c.T, c.p, c.rho);
@@ -57,18 +57,18 @@ namespace {
 // Why a split's phases are no physical states (the model below one of its
 // components' own range: the lower limit of a mixture is the mean of its
 // components'), or "" where they are.
-std::string unphysical_phases(const FixedMixture& m, const PhaseStates& phases) {
+std::optional<failure::NoPhysicalState> unphysical_phases(const FixedMixture& m,
+                                                          const PhaseStates& phases) {
   for (const State* s : {&phases.L, &phases.V})
-    if (auto why = unphysical(*s, Mixture::kGasConstant, m.name()); !why.empty()) return why;
-  return {};
+    if (auto why = unphysical(*s, Mixture::kGasConstant, m.name())) return why;
+  return std::nullopt;
 }
 
 // Within rounding of the critical point, where the two phases are one, a
 // split can come out with its liquid lighter than its vapour.
-std::string inverted(const FixedMixture& m, const TwoPhase& t) {
-  if (t.rhoL >= t.rhoV) return {};
-  return "no two phases of " + m.name() + " at " + show("temperature", t.T, "K") +
-         " (the liquid found is lighter than the vapour: the critical point)";
+std::optional<failure::InvertedPhases> inverted(const FixedMixture& m, const TwoPhase& t) {
+  if (t.rhoL >= t.rhoV) return std::nullopt;
+  return failure::InvertedPhases{t.T, m.name()};
 }
 
 }  // namespace
@@ -76,16 +76,18 @@ std::string inverted(const FixedMixture& m, const TwoPhase& t) {
 // Why a bubble or dew point is no physical split: inverted, or its phases
 // unphysical (evaluated only where some component is extrapolated;
 // elsewhere they are physical).
-std::string unphysical_point(const FixedMixture& m, const TwoPhase& t) {
-  if (auto why = inverted(m, t); !why.empty()) return why;
-  return t.T < m.limits().Tmin_all ? unphysical_phases(m, phase_states(m, t)) : std::string{};
+std::optional<Unphysical> unphysical_point(const FixedMixture& m, const TwoPhase& t) {
+  if (auto why = inverted(m, t)) return *why;
+  if (t.T >= m.limits().Tmin_all) return std::nullopt;
+  if (auto why = unphysical_phases(m, phase_states(m, t))) return *why;
+  return std::nullopt;
 }
 
 namespace {
 
 // The split as a result, its phases checked; an inverted split is refused first.
 Result split_result(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases) {
-  if (auto why = unphysical_phases(m, phases); !why.empty()) return fail(kOutOfRange, why);
+  if (auto why = unphysical_phases(m, phases)) return fail(kOutOfRange, std::move(*why));
   const auto& [L, V] = phases;
   Result r;
   r.state = two_phase_state(L, V, t.T, t.p, t.beta);
@@ -97,12 +99,12 @@ Result split_result(const FixedMixture& m, const TwoPhase& t, const PhaseStates&
 }  // namespace
 
 Result two_phase(const FixedMixture& m, const TwoPhase& t) {
-  if (auto why = inverted(m, t); !why.empty()) return fail(kOutOfRange, why);
+  if (auto why = inverted(m, t)) return fail(kOutOfRange, std::move(*why));
   return split_result(m, t, phase_states(m, t));
 }
 
 Result two_phase(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases) {
-  if (auto why = inverted(m, t); !why.empty()) return fail(kOutOfRange, why);
+  if (auto why = inverted(m, t)) return fail(kOutOfRange, std::move(*why));
   return split_result(m, t, phases);
 }
 
@@ -111,8 +113,11 @@ Result two_phase(const FixedMixture& m, const TwoPhase& t, const PhaseStates& ph
 // lines there reach below the lower limit).
 Result within_limits(const FixedMixture& m, Result r) {
   if (!r.ok()) return r;
-  if (auto why = check_temperature(m, r.state.T); !why.empty())
-    return fail(kOutOfRange, "the state found: " + why);
+  if (auto why = check_temperature(m, r.state.T)) {
+    if (auto* beyond = std::get_if<failure::BeyondLimit>(&*why))
+      return fail(kOutOfRange, failure::StateFound{*beyond});
+    return fail(kOutOfRange, failure::StateFound{std::get<failure::NotFinite>(*why)});
+  }
   return r;
 }
 
@@ -266,7 +271,7 @@ Result SplitPath::at(double beta) {
       }
     }
   }
-  if (!r.converged) return fail(kNoConvergence, "no convergence of the two-phase split");
+  if (!r.converged) return fail(kNoConvergence, failure::NoSplitConvergence{});
   known_.push_back(r.state);
   Result out = two_phase(m_, r.state);
   (at_T ? out.state.T : out.state.p) = value_;
@@ -289,13 +294,13 @@ std::optional<Boundaries> boundaries_at_pressure(const FixedMixture& m, double p
   return Boundaries{*b, *d};
 }
 
-std::string above_critical(const FixedMixture& m, const char* what, double v, const char* unit_text,
-                           double critical) {
-  const std::string limit = std::string(what) + " " + format_number(critical) + " " + unit_text;
-  return "no two-phase state of " + m.name() + " at " + show(what, v, unit_text) +
-         (v > critical * (1 + kSlack)    ? " (above the critical " + limit + ")"
-          : v >= critical * (1 - kSlack) ? " (the critical " + limit + ", where the phases are one)"
-                                         : "");
+failure::NoTwoPhaseState above_critical(const FixedMixture& m, Quantity q, double v,
+                                        double critical) {
+  using failure::NearCritical;
+  const NearCritical relation = v > critical * (1 + kSlack)    ? NearCritical::above
+                                : v >= critical * (1 - kSlack) ? NearCritical::at
+                                                               : NearCritical::below;
+  return {{q, v}, critical, relation, m.name()};
 }
 
 // ---------------------------------------------------------------------------
@@ -341,8 +346,7 @@ Result assumed_single_phase(const FixedMixture& m, const State& s) {
   Result r = single_phase(m, s);
   if (r.ok() && undecided(m, s.T)) {
     r.status = kWarnEstimate;
-    r.message = "the phase of " + m.name() + " at " + show("temperature", s.T, "K") +
-                " could not be decided (no bubble or dew point traced there); one phase assumed";
+    r.why = failure::PhaseUndecided{s.T, m.name()};
   }
   return r;
 }
@@ -417,7 +421,7 @@ std::optional<Result> rising_root(const std::function<Probe(double)>& probe, dou
     }
     return last.residual;
   };
-  const Root r = brent(fn, a, b, pa.residual, pb.residual, xtol);
+  const Root r = brent_root(fn, a, b, pa.residual, pb.residual, xtol);
   if (hit) last = *hit;
   else if (last_x != r.x) last = r.x == a ? pa : r.x == b ? pb : probe(r.x);
   if (!last.state.ok()) return std::nullopt;

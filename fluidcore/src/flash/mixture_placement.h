@@ -8,6 +8,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "flash/flash_support.h"
@@ -22,14 +23,14 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // pressure lies on its side for certain (the interpolation is good to ~1e-6).
 constexpr double kLineMargin = 2e-5;
 
-Result fail(int status, std::string message, int beyond = 0);
+Result fail(int status, Failure why, int beyond = 0);
 
-// Range checks; an empty text means the value is usable.
-std::string check_temperature(const FixedMixture& m, double T);
-std::string check_pressure(const FixedMixture& m, double p);
+// Range checks; nothing where the value is usable.
+std::optional<Failure> check_temperature(const FixedMixture& m, double T);
+std::optional<Failure> check_pressure(const FixedMixture& m, double p);
 double density_cap(const FixedMixture& m);
-std::string check_density(const FixedMixture& m, double rho);
-std::string check_value(Property y, double value);
+std::optional<Failure> check_density(const FixedMixture& m, double rho);
+std::optional<Failure> check_value(Property y, double value);
 
 // The liquid and vapour of a split, each at its own composition.
 struct PhaseStates {
@@ -42,7 +43,8 @@ Result single_phase(const FixedMixture& m, const State& s);
 // Why a bubble or dew point is no physical split: inverted, or its phases
 // unphysical (evaluated only where some component is extrapolated;
 // elsewhere they are physical).
-std::string unphysical_point(const FixedMixture& m, const TwoPhase& t);
+using Unphysical = std::variant<failure::InvertedPhases, failure::NoPhysicalState>;
+std::optional<Unphysical> unphysical_point(const FixedMixture& m, const TwoPhase& t);
 Result two_phase(const FixedMixture& m, const TwoPhase& t);
 // The same from the split's phases, where they are at hand.
 Result two_phase(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases);
@@ -98,8 +100,8 @@ struct Boundaries {
 std::optional<Boundaries> boundaries_at_temperature(const FixedMixture& m, double T);
 std::optional<Boundaries> boundaries_at_pressure(const FixedMixture& m, double p);
 
-std::string above_critical(const FixedMixture& m, const char* what, double v, const char* unit_text,
-                           double critical);
+// No split at a temperature or pressure v at or above the critical one.
+failure::NoTwoPhaseState above_critical(const FixedMixture& m, Quantity q, double v, double critical);
 
 // Single-phase states at (T, p)
 enum class Branch { liquid, vapour, either };

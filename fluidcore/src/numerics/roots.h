@@ -5,17 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "numerics/brent.h"
+
 namespace fluidcore {
 
-struct Root {
-  double x = 0;
-  int iterations = 0;
-};
-
-// Brent's method on [a, b], where fa = fn(a) and fb = fn(b) have opposite
-// signs; stops when the bracket is narrower than xtol.
-Root brent(const std::function<double(double)>& fn, double a, double b, double fa, double fb,
-           double xtol);
+using Root = numerics::Search;
+using numerics::brent_root;
 
 // The first root of fn over the ascending grid xs, refined by Brent. With
 // `slope` (the sign of fn's derivative), a grid interval whose ends have the

@@ -30,35 +30,28 @@ std::pair<std::string, std::string> format_apart(double value, double limit) {
   }
 }
 
-std::string beyond_limit(std::string_view quantity, double value, std::string_view unit,
-                         std::string_view relation, double limit) {
-  const auto [v, l] = format_apart(value, limit);
-  std::string text(quantity);
-  return text.append(" ").append(v).append(" ").append(unit).append(" ").append(relation)
-      .append(" ").append(l).append(" ").append(unit);
-}
-
 namespace {
 
-SaturationResult failure(int status, std::string message) {
+SaturationResult failed(int status, Failure why) {
   SaturationResult r;
   r.status = status;
-  r.message = std::move(message);
+  r.why = std::move(why);
   return r;
 }
 
-// Checks `value` against [lo, hi]; the message names the quantity, its unit
-// and the fluid.
-std::string outside(const PureFluid& f, const char* quantity, const char* unit, double value,
-                    double lo, const char* lo_name, double hi, const char* hi_name) {
-  if (!std::isfinite(value)) return std::string(quantity) + " is not a finite number";
+using failure::Limit;
+
+// Checks `value` of quantity q against [lo, hi], naming the limits and the
+// fluid.
+std::optional<Failure> outside(const PureFluid& f, Quantity q, double value, double lo,
+                               Limit lo_name, double hi, Limit hi_name) {
+  using failure::Side;
+  if (!std::isfinite(value)) return failure::NotFinite{q};
   if (value < lowest_admitted(lo))
-    return beyond_limit(quantity, value, unit, std::string("is below the ") + lo_name, lo) + " of " +
-           f.name;
+    return failure::BeyondLimit{{q, value}, Side::below, lo_name, lo, f.name};
   if (value > highest_admitted(hi))
-    return beyond_limit(quantity, value, unit, std::string("is above the ") + hi_name, hi) + " of " +
-           f.name;
-  return {};
+    return failure::BeyondLimit{{q, value}, Side::above, hi_name, hi, f.name};
+  return std::nullopt;
 }
 
 // Below this fraction of the critical pressure the equation gives p.
@@ -157,14 +150,13 @@ double saturation_temperature(const PureFluid& f, double p) {
   for (double step = 1e-6 * T; gb < 0 && b < c.Tcrit(); step *= 4) gb = g(b = std::min(b + step, c.Tcrit()));
   if (ga >= 0) return a;
   if (gb <= 0) return b;
-  return brent(g, a, b, ga, gb, 1e-14 * b).x;
+  return brent_root(g, a, b, ga, gb, 1e-14 * b).x;
 }
 
 SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
-  if (auto why = outside(f, "temperature", "K", T, f.limits.Tmin, "lower limit",
-                         highest_saturation_temperature(f), "critical temperature");
-      !why.empty())
-    return failure(std::isfinite(T) ? kOutOfRange : kBadInput, why);
+  if (auto why = outside(f, Quantity::temperature, T, f.limits.Tmin, Limit::lower_limit,
+                         highest_saturation_temperature(f), Limit::critical_temperature))
+    return failed(std::isfinite(T) ? kOutOfRange : kBadInput, std::move(*why));
   SaturationResult r;
   r.point = T > f.Tcrit() ? critical_isochore_at_temperature(f, T) : saturation_point(f, T);
   return r;
@@ -172,10 +164,10 @@ SaturationResult saturation_at_temperature(const PureFluid& f, double T) {
 
 SaturationResult saturation_at_pressure(const PureFluid& f, double p) {
   const auto& c = f.saturation;
-  if (auto why = outside(f, "pressure", "kPa", p, f.psat_min, "lower-limit saturation pressure",
-                         highest_saturation_pressure(f), "critical pressure");
-      !why.empty())
-    return failure(std::isfinite(p) ? kOutOfRange : kBadInput, why);
+  if (auto why = outside(f, Quantity::pressure, p, f.psat_min,
+                         Limit::lower_limit_saturation_pressure, highest_saturation_pressure(f),
+                         Limit::critical_pressure))
+    return failed(std::isfinite(p) ? kOutOfRange : kBadInput, std::move(*why));
   SaturationResult r;
   if (p > c.pcrit()) {
     r.point = critical_isochore_at_pressure(f, p);
@@ -190,15 +182,14 @@ SaturationResult saturation_at_density(const PureFluid& f, double rho) {
   const auto& c = f.saturation;
   const auto low = c.at_temperature(f.limits.Tmin);
   const double rhoL_max = c.monotonic_end_value(SaturationCurve::Series::liquid_density);
-  if (!std::isfinite(rho)) return failure(kBadInput, "density is not a finite number");
+  if (!std::isfinite(rho)) return failed(kBadInput, failure::NotFinite{Quantity::density});
   const bool liquid = rho >= c.rhocrit();
-  if (auto why = liquid ? outside(f, "density", "mol/dm^3", rho, c.rhocrit(), "critical density",
-                                  rhoL_max, "largest saturated liquid density")
-                        : outside(f, "density", "mol/dm^3", rho, low.rhoV,
-                                  "saturated vapour density at the lower limit", c.rhocrit(),
-                                  "critical density");
-      !why.empty())
-    return failure(kOutOfRange, why);
+  if (auto why = liquid ? outside(f, Quantity::density, rho, c.rhocrit(), Limit::critical_density,
+                                  rhoL_max, Limit::largest_saturated_liquid_density)
+                        : outside(f, Quantity::density, rho, low.rhoV,
+                                  Limit::saturated_vapour_density_at_lower_limit, c.rhocrit(),
+                                  Limit::critical_density))
+    return failed(kOutOfRange, std::move(*why));
   SaturationResult r;
   const auto series = liquid ? SaturationCurve::Series::liquid_density
                              : SaturationCurve::Series::vapour_density;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "fluidcore/entry_points.h"
+#include "fluidcore/failure.h"
 #include "property/layer_state.h"
 
 namespace property {
@@ -44,6 +45,9 @@ struct EntryPoints {
   EntryPoint<decltype(::DSFLSHdll)> DSFLSHdll{"DSFLSHdll"};
   EntryPoint<decltype(::DEFLSHdll)> DEFLSHdll{"DEFLSHdll"};
   EntryPoint<decltype(::HSFLSHdll)> HSFLSHdll{"HSFLSHdll"};
+  // Optional: the record of a failed call (fluidcore/failure.h). Without it
+  // only the library's text says why.
+  EntryPoint<decltype(::fluidcore_last_failure_v1)> LastFailure{"fluidcore_last_failure_v1"};
 
   template <typename Visit>
   void ForEach(Visit&& visit) {
@@ -53,6 +57,7 @@ struct EntryPoints {
     visit(TEFLSHdll), visit(TQFLSHdll), visit(PDFLSHdll), visit(PHFLSHdll);
     visit(PSFLSHdll), visit(PEFLSHdll), visit(PQFLSHdll), visit(DHFLSHdll);
     visit(DSFLSHdll), visit(DEFLSHdll), visit(HSFLSHdll);
+    visit(LastFailure);
   }
 };
 
@@ -101,8 +106,12 @@ template <typename Fn>
 Fn* RequireEntry(EntryPoint<Fn> EntryPoints::*which) {
   std::string why;
   Fn* call = FindEntry(which, why);
-  if (call == nullptr) Layer().Fail(why);
+  if (call == nullptr) Layer().Fail(why, LibraryUnavailable{});
   return call;
 }
+
+// After a library routine reported ErrorCode > 0: the library's record of
+// the failure beside its text, where the library gives one.
+void TakeLibraryFailure(LayerState& layer);
 
 }  // namespace property

@@ -1,5 +1,6 @@
 // The working data that every step of a property request shares: the error
-// pair, the composition of the loaded fluid and the state cache. One instance
+// pair with the failure record, the composition of the loaded fluid and the
+// state cache. One instance
 // per thread: the requests of one thread follow one another, and threads
 // make theirs side by side without seeing each other's state.
 #pragma once
@@ -9,6 +10,10 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
+
+#include "fluidcore/failure.h"
 
 namespace property {
 
@@ -89,17 +94,37 @@ struct StateCache {
   void Reset() { Q = T = P = D = Dl = Dv = E = H = S = Cv = Cp = W = 0; }
 };
 
+// The layer refused the fluid name: ErrorText states why, in words for
+// whoever typed it.
+struct OwnReason {};
+// A value of the request could not be converted between unit systems (not a
+// number, an overflow, no molar mass).
+struct ConversionFailed {};
+// The property library or one of its entry points could not be loaded.
+struct LibraryUnavailable {};
+// An unexpected fault (out of memory and the like).
+struct Unexpected {};
+
+// Why the current request failed, as data: the library's record (values in
+// library units), a reason of the layer's own, or nothing known beyond
+// ErrorText (a library without failure records).
+using RequestFailure = std::variant<std::monostate, fluidcore::Failure, OwnReason,
+                                    ConversionFailed, LibraryUnavailable, Unexpected>;
+
 struct LayerState {
   // 0: no error; > 0: the current request failed; < 0: a library warning,
   // treated as success.
   int ErrorCode = 0;
   FixedText<kMessageWidth> ErrorText;
+  // Set with every failure, beside ErrorText.
+  RequestFailure Why;
   ComponentFractions Composition;
   StateCache State;
 
-  void Fail(std::string_view message) {
+  void Fail(std::string_view message, RequestFailure why) {
     ErrorCode = 1;
     ErrorText = message;
+    Why = std::move(why);
   }
 };
 

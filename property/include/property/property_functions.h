@@ -10,6 +10,8 @@
 #include <string_view>
 #include <variant>
 
+#include "property/layer_state.h"
+
 namespace property {
 
 // A number in the caller's unit system; or, in place of the number, a text
@@ -61,5 +63,11 @@ PropertyResult UpperPressureLimit(std::string_view fluid, std::string_view units
 // or density ("D") of the fluid.
 PropertyResult CriticalPoint(std::string_view fluid, std::string_view letter = {},
                              std::string_view units = {});
+
+// Why the calling thread's last request failed, where `text` is what that
+// request returned in place of a number: the record beside ErrorText, the
+// library's values in the unit system `units`. Nothing known (monostate) for
+// any other text, or where a value cannot be converted.
+RequestFailure FailureOf(std::string_view text, std::string_view units);
 
 }  // namespace property

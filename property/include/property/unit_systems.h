@@ -36,6 +36,11 @@ std::optional<std::string_view> QuantityCodeOf(char letter);
 // -9999900.
 bool IsUndefinedMarker(double value);
 
+// A value of the quantity a letter names (upper case), from library units
+// into the unit system, as a result code converts it; unchanged for a letter
+// without units. Throws ConversionFault.
+double FromLibraryUnits(char letter, std::string_view units, double value);
+
 // code: an input code ("TP", "Tvap" ...), whose first and second characters
 // name the quantities of value1 and value2, both then converted in place into
 // library units (the result is empty); or a result code ("-" and a letter),

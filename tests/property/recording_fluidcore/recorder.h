@@ -1,14 +1,19 @@
 // A stand-in for the property library, for tests: every entry point records
 // the call (routine, given values, fixed integer inputs, composition, text
 // buffers and widths) and writes scripted outputs. Tests reach the recorder
-// of the loaded instance through the exported RecordingFluidcore().
+// of the loaded instance through the exported RecordingFluidcore(). Built
+// twice: recording_fluidcore hands out failure records as the library does,
+// recording_fluidcore_untyped has only the C entry points.
 #pragma once
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "fluidcore/failure.h"
 
 namespace recording {
 
@@ -32,10 +37,12 @@ struct Call {
 
 // What a routine reports: its error code and message. A message shorter than
 // the buffer is written as a C string with junk after the NUL; a longer one
-// fills the buffer without any NUL.
+// fills the buffer without any NUL. A failure's record is handed out by the
+// stand-in that offers records (fluidcore_last_failure_v1).
 struct Outcome {
   int code = 0;
   std::string message;
+  std::optional<fluidcore::Failure> record = std::nullopt;
 };
 
 struct Script {
@@ -51,6 +58,7 @@ struct Script {
 struct Recorder {
   std::vector<Call> calls;
   Script script;
+  std::optional<fluidcore::Failure> last_record;  // of the last routine that failed
 
   void Reset() { *this = Recorder{}; }
 

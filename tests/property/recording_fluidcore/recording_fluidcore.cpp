@@ -42,6 +42,7 @@ void Report(const char* routine, int* ierr, char* herr, int width) {
   const auto found = outcomes.find(routine);
   const recording::Outcome outcome = found == outcomes.end() ? recording::Outcome{} : found->second;
   *ierr = outcome.code;
+  if (outcome.code > 0) Rec().last_record = outcome.record;
   const auto size = static_cast<int>(outcome.message.size());
   std::memcpy(herr, outcome.message.data(), static_cast<std::size_t>(std::min(size, width)));
   if (size < width) {
