@@ -11,13 +11,14 @@
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
 #include "report/csv_table.h"
+#include "report/report_file.h"
 
 namespace hpcalc {
 
 namespace {
 
 // The form's fields with the form's defaults, handed to the calculation as typed.
-constexpr std::array<Option, 9> kTranscriticalOptions{{
+constexpr std::array<Option, 11> kTranscriticalOptions{{
     {"refrigerant", "R744"},
     {"capacity", "10"},
     {"evaporating", "10"},
@@ -27,6 +28,8 @@ constexpr std::array<Option, 9> kTranscriticalOptions{{
     {"efficiency", "70"},
     {"water-in", "15"},
     {"water-out", "65"},
+    {"min-approach", "5"},
+    {"report", ""},
 }};
 
 cycle::TranscriticalInput InputOf(const ParsedOptions& options) {
@@ -34,7 +37,7 @@ cycle::TranscriticalInput InputOf(const ParsedOptions& options) {
           options.Text("evaporating"),   options.Text("superheating"),
           options.Text("gas-cooler-outlet"), options.Text("high-pressure"),
           options.Text("efficiency"),    options.Text("water-in"),
-          options.Text("water-out")};
+          options.Text("water-out"),     options.Text("min-approach")};
 }
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
@@ -53,24 +56,11 @@ void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
   table.Write(out);
 }
 
-std::string HighPressureText(const cycle::TranscriticalResult& r) {
-  std::string text = cycle::FormatFixed(r.high_pressure, 2) + " bar";
-  if (!r.optimal) return text;
-  text += " (best COP between " + cycle::FormatFixed(r.search_low, 2) + " and " +
-          cycle::FormatFixed(r.search_high, 2) + " bar";
-  if (r.optimum_at_edge) text += ", at the edge of the search";
-  if (r.pinch_limited) {
-    text += "; limited by the water outlet temperature: the highest COP, " +
-            cycle::FormatFixed(r.best_cop, 3) + " at " + cycle::FormatFixed(r.best_cop_pressure, 2) +
-            " bar, leaves the water short by " + cycle::FormatFixed(-r.best_cop_pinch, 2) + " K";
-  }
-  return text + ")";
-}
-
 void PrintTable(const cycle::TranscriticalResult& r, std::ostream& out) {
   const std::pair<const char*, std::string> figures[] = {
       {"Refrigerant", r.refrigerant},
-      {"High-side pressure", HighPressureText(r)},
+      {"High-side pressure",
+       cycle::FormatFixed(r.high_pressure, 2) + " bar (" + cycle::HighPressureNote(r) + ")"},
       {"Heating COP", cycle::FormatFixed(r.cop, 3)},
       {"Heating capacity (kW)", cycle::FormatFixed(r.heating_capacity, 3)},
       {"Compressor power (kW)", cycle::FormatFixed(r.compressor_power, 3)},
@@ -109,7 +99,9 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
     return BadUsage(
         "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
-  const auto outcome = cycle::CalcTranscriticalCycle(InputOf(options), LibraryTextOf(options));
+  if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
+  const cycle::TranscriticalInput input = InputOf(options);
+  const auto outcome = cycle::CalcTranscriticalCycle(input, LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.csv) {
@@ -117,7 +109,10 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
   } else {
     PrintTable(result, out);
   }
-  return kSuccess;
+  if (const auto warning = cycle::ApproachWarning(result)) err << "hpcalc: " << *warning << '\n';
+  return WriteRequestedReport(options, err, [&](const QString& file) {
+    return report::WriteTranscriticalReport(file, input, result);
+  });
 }
 
 }  // namespace hpcalc

@@ -38,20 +38,36 @@ QCPGraph* AddProfile(QCustomPlot& plot, const QColor& colour, const QString& nam
 }
 
 // A bar from the water's temperature up to the refrigerant's at the pinch,
-// named beside it.
-void MarkPinch(QCustomPlot& plot, const GasCoolerPoint& at, double pinch) {
+// named beside it: under the water's line, where the chart is empty, or
+// where else it is clear.
+void MarkPinch(QCustomPlot& plot, PlotLabels& labels, const GasCoolerPoint& at, double pinch) {
+  const QPointF water(at.duty, at.water_T), refrigerant(at.duty, at.refrigerant_T);
   auto* bar = new QCPItemLine(&plot);
-  bar->start->setCoords(at.duty, at.water_T);
-  bar->end->setCoords(at.duty, at.refrigerant_T);
+  bar->start->setCoords(water);
+  bar->end->setCoords(refrigerant);
   bar->setPen(QPen(Qt::black, 1.4));
   bar->setHead(QCPLineEnding(QCPLineEnding::esBar, 10));
   bar->setTail(QCPLineEnding(QCPLineEnding::esBar, 10));
-  // Under the water's line, where the chart is empty.
+  labels.AddLine({water, refrigerant});
   auto* text = new QCPItemText(&plot);
-  text->position->setCoords(at.duty, at.water_T);
-  text->setPositionAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  text->setPadding(QMargins(4, 6, 4, 2));
+  text->setPadding(QMargins(4, 4, 4, 2));
   text->setText(PinchLabel(pinch));
+  std::vector<LabelSpot> spots = SpotsAround(water, Qt::AlignHCenter | Qt::AlignTop);
+  const std::vector<LabelSpot> above = SpotsAround(refrigerant, Qt::AlignHCenter | Qt::AlignBottom);
+  spots.insert(spots.end(), above.begin(), above.end());
+  for (const Qt::Alignment side : {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter})
+    spots.push_back({(water + refrigerant) / 2, side});
+  text->position->setCoords(spots.front().anchor);
+  text->setPositionAlignment(spots.front().alignment);
+  labels.Add(text, std::move(spots));
+}
+
+// The water's temperatures, from where it enters to where it leaves.
+QString WaterSpan(const std::vector<GasCoolerPoint>& points) {
+  if (points.empty()) return {};
+  const auto celsius = [](double T) { return QString::fromStdString(cycle::FormatFixed(T, 2)); };
+  return QStringLiteral("water %1 to %2 \u00b0C").arg(celsius(points.back().water_T),
+                                                       celsius(points.front().water_T));
 }
 
 }  // namespace
@@ -62,6 +78,7 @@ QString PinchLabel(double pinch) {
 
 GasCoolerChart::GasCoolerChart(QWidget* parent) : QCustomPlot(parent) {
   setBackground(Qt::white);
+  title_ = AddTitle(*this);
   xAxis->setLabel(QStringLiteral("Heat transferred from the refrigerant inlet (kW)"));
   yAxis->setLabel(QStringLiteral("T (\u00b0C)"));
   legend->setVisible(true);
@@ -72,7 +89,14 @@ GasCoolerChart::GasCoolerChart(QWidget* parent) : QCustomPlot(parent) {
 void GasCoolerChart::Draw(const cycle::TranscriticalResult& result) {
   clearGraphs();
   clearItems();
+  labels_.Clear();
   const std::vector<GasCoolerPoint>& points = result.gas_cooler;
+  heading_ = QStringLiteral("Gas cooler of %1").arg(QString::fromStdString(result.refrigerant));
+  conditions_ = QStringList{QStringLiteral("%1 bar").arg(QString::fromStdString(
+                                cycle::FormatFixed(result.high_pressure, 2))),
+                            WaterSpan(points), QStringLiteral("heating %1 kW").arg(QString::fromStdString(
+                                                  cycle::FormatFixed(result.heating_capacity, 2)))}
+                    .join(QStringLiteral(", "));
   QCPGraph* refrigerant = AddProfile(*this, kRefrigerantColour,
                                      QStringLiteral("Refrigerant (%1)")
                                          .arg(QString::fromStdString(result.refrigerant)));
@@ -82,16 +106,30 @@ void GasCoolerChart::Draw(const cycle::TranscriticalResult& result) {
     return;
   }
   double low = points.front().water_T, high = points.front().refrigerant_T;
+  std::vector<QPointF> refrigerant_line, water_line;
   for (const GasCoolerPoint& point : points) {
     refrigerant->addData(point.duty, point.refrigerant_T);
     water->addData(point.duty, point.water_T);
+    refrigerant_line.emplace_back(point.duty, point.refrigerant_T);
+    water_line.emplace_back(point.duty, point.water_T);
     low = std::min({low, point.water_T, point.refrigerant_T});
     high = std::max({high, point.water_T, point.refrigerant_T});
   }
+  labels_.AddLine(std::move(refrigerant_line));
+  labels_.AddLine(std::move(water_line));
   xAxis->setRange(std::min(0.0, points.front().duty), points.back().duty);
   yAxis->setRange(low - kTemperatureMargin, high + kTemperatureMargin);
-  MarkPinch(*this, ProfileAt(points, result.pinch_at * points.back().duty), result.pinch);
+  MarkPinch(*this, labels_, ProfileAt(points, result.pinch_at * points.back().duty), result.pinch);
   replot();
+}
+
+QString GasCoolerChart::Title() const { return title_->text(); }
+
+void GasCoolerChart::updateLayout() {
+  title_->setText(TitleLines(heading_, conditions_, title_->font(), viewport().width() - 12));
+  title_->setVisible(!heading_.isEmpty());
+  QCustomPlot::updateLayout();
+  labels_.Place(*axisRect(), {QRectF(legend->outerRect())});
 }
 
 }  // namespace plots

@@ -7,6 +7,7 @@
 #include <QSvgGenerator>
 
 #include <string_view>
+#include <vector>
 
 #include "files/whole_file.h"
 #include "qcustomplot.h"
@@ -25,17 +26,89 @@ bool PaintVectors(QCustomPlot& plot, QPaintDevice& device, QSize size) {
   return painter.end();
 }
 
+// The layers of a plot drawn inside its axes, which clip what they draw.
+bool InsideAxes(const QCPLayer& layer) {
+  return layer.name() == QLatin1String("grid") || layer.name() == QLatin1String("main");
+}
+
+// One pass of the SVG: the layers `shown` picks, the background only where
+// asked; the document's text, and the axes' rectangle as laid out for it.
+struct SvgPass {
+  QByteArray text;
+  QRect axes;
+};
+
+std::optional<SvgPass> PaintSvgPass(QCustomPlot& plot, QSize size,
+                                    const std::function<bool(const QCPLayer&)>& shown,
+                                    bool background) {
+  std::vector<bool> visible;
+  for (int i = 0; i < plot.layerCount(); ++i) {
+    visible.push_back(plot.layer(i)->visible());
+    plot.layer(i)->setVisible(shown(*plot.layer(i)));
+  }
+  const QBrush brush = plot.background();
+  if (!background) plot.setBackground(Qt::NoBrush);
+  SvgPass pass;
+  QBuffer buffer(&pass.text);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&buffer);
+  svg.setSize(size);
+  svg.setViewBox(QRect(QPoint(0, 0), size));
+  const bool painted = PaintVectors(plot, svg, size);
+  pass.axes = plot.axisRect()->rect();  // as the drawing laid it out
+  plot.setBackground(brush);
+  for (int i = 0; i < plot.layerCount(); ++i) plot.layer(i)->setVisible(visible[static_cast<std::size_t>(i)]);
+  if (!painted) return std::nullopt;
+  return pass;
+}
+
+// What a generated document draws: from its first group to its end.
+QByteArray Body(const QByteArray& svg) {
+  const qsizetype from = svg.indexOf("<g ");
+  const qsizetype to = svg.lastIndexOf("</svg>");
+  return from < 0 || to < from ? QByteArray() : svg.mid(from, to - from);
+}
+
+// Qt's SVG generator draws no clip: a line that leaves the axes would be
+// drawn on past them. So the plot is drawn in three passes, the background,
+// what lies inside the axes, and the axes with the legend and the title, and
+// the second goes into a group clipped to the axes.
+bool PaintSvg(QCustomPlot& plot, QIODevice& file, QSize size) {
+  const auto background = PaintSvgPass(
+      plot, size, [](const QCPLayer& layer) { return layer.name() == QLatin1String("background"); },
+      true);
+  const auto inside = PaintSvgPass(plot, size, InsideAxes, false);
+  const auto outside = PaintSvgPass(
+      plot, size,
+      [](const QCPLayer& layer) {
+        return !InsideAxes(layer) && layer.name() != QLatin1String("background");
+      },
+      false);
+  if (!background || !inside || !outside) return false;
+  QByteArray head = background->text.left(background->text.indexOf("<g "));
+  // Clipping is no part of SVG Tiny, which the generator declares.
+  head.replace(R"(version="1.2" baseProfile="tiny")", R"(version="1.1")");
+  const QRect& axes = inside->axes;
+  const QByteArray clip = QStringLiteral(
+                              "<defs><clipPath id=\"axes\"><rect x=\"%1\" y=\"%2\" width=\"%3\" "
+                              "height=\"%4\"/></clipPath></defs>\n<g clip-path=\"url(#axes)\">\n")
+                              .arg(axes.x())
+                              .arg(axes.y())
+                              .arg(axes.width())
+                              .arg(axes.height())
+                              .toUtf8();
+  const QByteArray whole = head + Body(background->text) + clip + Body(inside->text) + "</g>\n" +
+                           Body(outside->text) + "</svg>\n";
+  return file.write(whole) == whole.size();
+}
+
 bool Paint(QCustomPlot& plot, PlotFormat format, QIODevice& file, QSize size) {
   switch (format) {
     case PlotFormat::Png:
       return plot.toPixmap(size.width(), size.height()).save(&file, "PNG");
-    case PlotFormat::Svg: {
-      QSvgGenerator svg;
-      svg.setOutputDevice(&file);
-      svg.setSize(size);
-      svg.setViewBox(QRect(QPoint(0, 0), size));
-      return PaintVectors(plot, svg, size);
-    }
+    case PlotFormat::Svg:
+      return PaintSvg(plot, file, size);
     case PlotFormat::Pdf: {
       QPdfWriter pdf(&file);
       pdf.setResolution(72);  // one point per pixel of the plot

@@ -2,6 +2,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPageLayout>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace report {
@@ -77,12 +79,40 @@ void PdfPages::AddHtml(const QString& html) {
   text.setHtml(html);
   text.setTextWidth(body_.width());
   const int height = static_cast<int>(text.size().height() + 0.5);
+  if (height > body_.height()) {
+    AddAcrossPages(text);
+    return;
+  }
   MakeRoom(height);
   painter_.save();
   painter_.translate(body_.left(), body_.top() + y_);
   text.drawContents(&painter_);
   painter_.restore();
   y_ += height + Dots(kGapMm);
+}
+
+// Laid out in pages of the body's height, the text breaks between lines and
+// between the rows of a table; its first page starts where the free space
+// of this one does.
+void PdfPages::AddAcrossPages(QTextDocument& text) {
+  const double page = body_.height();
+  QTextCursor start(&text);
+  QTextBlockFormat first = start.blockFormat();
+  first.setTopMargin(first.topMargin() + y_);
+  start.setBlockFormat(first);
+  text.setPageSize(QSizeF(body_.width(), page));
+  const int pages = text.pageCount();
+  for (int i = 0; i < pages; ++i) {
+    if (i > 0) NewPage();
+    if (!ok_) return;
+    const QRectF shown(0, i * page, body_.width(), page);
+    painter_.save();
+    painter_.translate(body_.left(), body_.top() - shown.top());
+    text.drawContents(&painter_, shown);
+    painter_.restore();
+  }
+  const double end = text.documentLayout()->blockBoundingRect(text.lastBlock()).bottom();
+  y_ = static_cast<int>(end - (pages - 1) * page + 0.5) + Dots(kGapMm);
 }
 
 void PdfPages::AddPlots(std::initializer_list<QCustomPlot*> plots, double height_mm) {

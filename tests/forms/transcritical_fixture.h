@@ -36,6 +36,7 @@ inline const FieldRow kFields[] = {
     {"Efficiency", &TranscriticalInput::Efficiency, "70"},
     {"WaterIn", &TranscriticalInput::WaterIn, "15"},
     {"WaterOut", &TranscriticalInput::WaterOut, "65"},
+    {"MinApproach", &TranscriticalInput::MinApproach, "5"},
 };
 
 class TranscriticalTest : public ProgramTest {

@@ -164,7 +164,8 @@ TEST(Reports, CsvHoldsTheTableOfTheCopies) {
   EXPECT_EQ(Slurp(dir.filePath("basic.csv")).toStdString(), BasicTable(kInput, result).Text());
   const auto results = Comparison();
   ASSERT_EQ(WriteComparisonReport(dir.filePath("comparison.csv"), results), std::nullopt);
-  EXPECT_EQ(Slurp(dir.filePath("comparison.csv")).toStdString(), ComparisonTable(results).Text());
+  EXPECT_EQ(Slurp(dir.filePath("comparison.csv")).toStdString(),
+            ComparisonTableWithConditions(results).Text());
   const auto outcomes = Layouts({});
   ASSERT_EQ(WriteLayoutReport(dir.filePath("layout.csv"), {}, outcomes), std::nullopt);
   EXPECT_EQ(Slurp(dir.filePath("layout.csv")).toStdString(), LayoutFiguresTable(outcomes).Text());

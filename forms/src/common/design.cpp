@@ -94,6 +94,15 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
   return *button;
 }
 
+QLabel& AddBlendNote(QWidget& page, const QString& text, Box box) {
+  QLabel& note = AddLabel(page, QStringLiteral("BlendNote"), text, box);
+  QFont font = CaptionFont(Emphasis::Normal);
+  font.setPointSize(kCaptionPoints - 2);
+  font.setItalic(true);
+  note.setFont(font);
+  return note;
+}
+
 QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption) {
   auto* button = new QPushButton(caption, &page);
   button->setObjectName(name);

@@ -45,6 +45,9 @@ QLineEdit& AddTextBox(QWidget& page, const QString& name, const QString& text, B
 // A result box: shows a figure, selectable but not editable.
 QLineEdit& AddResultBox(QWidget& page, const QString& name, Box box);
 QPushButton& AddButton(QWidget& page, const QString& name, const QString& caption, Box box);
+// A note in smaller type on what a blend's temperatures are, named
+// "BlendNote".
+QLabel& AddBlendNote(QWidget& page, const QString& text, Box box);
 
 // The pages that grow with their window (diagrams, screening) are built with
 // layouts instead: a button of the page at the end of a row.

@@ -28,6 +28,7 @@ constexpr FieldDesign kFields[] = {
     {"WaterIn", "Water inlet temperature ('C)", &Input::WaterIn, false, 2117},
     {"WaterOut", "Water outlet temperature ('C)", &Input::WaterOut, true, 2117},
     {"HeatingCapacity", "Heating capacity (kW)", &Input::HeatingCapacity, false, 3598},
+    {"MinApproach", "Minimum approach (K)", &Input::MinApproach, true, 3598},
     {"Refrigerant", "Refrigerant", &Input::Refrigerant, false, 6138},
     {"HighPressure", "High-side pressure (bar or optimal)", &Input::HighPressure, true, 6138},
     {"Evaporating", "Evaporating temperature ('C)", &Input::Evaporating, false, 7620},
@@ -47,6 +48,8 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddLabel(*this, "Cycle", "Refrigerant Cycle", {kLeftBox, 5080, 5715, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  AddBlendNote(*this, "For a blend the evaporating temperature is its dew point.",
+               {kRightBox, 5080, 18891 - kRightBox - 635, 900});
 
   const Input defaults;
   for (const FieldDesign& field : kFields) {
