@@ -424,17 +424,16 @@ QString VerticalAxisLabel(DiagramKind kind) {
 }
 
 CycleDiagramPlot::CycleDiagramPlot(DiagramLook look, QWidget* parent)
-    : QCustomPlot(parent), look_(look) {
+    : QCustomPlot(parent), look_(look), title_(*this) {
   setMouseTracking(true);
   setBackground(Qt::white);
-  title_ = AddTitle(*this);
   if (look == DiagramLook::Picture) return;  // no legend
   legend->setVisible(true);
   legend->setFont(QFont(font().family(), 8));
   axisRect()->insetLayout()->take(legend);
   // Below the axes, where it covers nothing of the diagram, in rows of three.
-  plotLayout()->addElement(2, 0, legend);
-  plotLayout()->setRowStretchFactor(2, 0.001);
+  plotLayout()->addElement(3, 0, legend);  // under the title's two rows and the axes
+  plotLayout()->setRowStretchFactor(3, 0.001);
   legend->setFillOrder(QCPLegend::foColumnsFirst);
   legend->setWrap(3);
   legend->setBorderPen(Qt::NoPen);
@@ -458,8 +457,7 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams,
   clearPlottables();
   clearItems();
   labels_.Clear();
-  heading_.clear();
-  conditions_.clear();
+  title_.Set({}, {});
   if (diagrams.empty()) return;
   const Canvas canvas{*this, labels_};
   const DiagramKind kind = diagrams.front().kind;
@@ -499,8 +497,7 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams,
     }
   }
   if (isolines) LabelIsolines(canvas, diagrams.front());
-  heading_ = names.join(QStringLiteral(", "));
-  conditions_ = QString::fromStdString(diagrams.front().conditions);
+  title_.Set(names.join(QStringLiteral(", ")), QString::fromStdString(diagrams.front().conditions));
   frame_x_ = frame.x;
   frame_y_ = frame.y;
   ResetView();
@@ -510,8 +507,7 @@ void CycleDiagramPlot::DrawNothing(DiagramKind kind, const QString& reason) {
   clearPlottables();
   clearItems();
   labels_.Clear();
-  heading_.clear();
-  conditions_.clear();
+  title_.Set({}, {});
   SetAxes(kind);
   frame_x_ = {0, 1};
   frame_y_ = kind == DiagramKind::PressureEnthalpy ? QCPRange(1, 10) : QCPRange(0, 100);
@@ -522,12 +518,11 @@ void CycleDiagramPlot::DrawNothing(DiagramKind kind, const QString& reason) {
   ResetView();
 }
 
-QString CycleDiagramPlot::Title() const { return title_->text(); }
+QString CycleDiagramPlot::Title() const { return title_.Text(); }
 
 void CycleDiagramPlot::updateLayout() {
   // The title broken to the width first: its lines set the room left for the axes.
-  title_->setText(TitleLines(heading_, conditions_, title_->font(), viewport().width() - 12));
-  title_->setVisible(!heading_.isEmpty());
+  title_.Fit(viewport().width() - 12);
   QCustomPlot::updateLayout();
   labels_.Place(*axisRect());
 }

@@ -1,6 +1,7 @@
 #include "plots/gas_cooler_chart.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "cycle/number_text.h"
@@ -40,7 +41,8 @@ QCPGraph* AddProfile(QCustomPlot& plot, const QColor& colour, const QString& nam
 // A bar from the water's temperature up to the refrigerant's at the pinch,
 // named beside it: under the water's line, where the chart is empty, or
 // where else it is clear.
-void MarkPinch(QCustomPlot& plot, PlotLabels& labels, const GasCoolerPoint& at, double pinch) {
+void MarkPinch(QCustomPlot& plot, PlotLabels& labels, std::span<const GasCoolerPoint> points,
+               const GasCoolerPoint& at, double pinch) {
   const QPointF water(at.duty, at.water_T), refrigerant(at.duty, at.refrigerant_T);
   auto* bar = new QCPItemLine(&plot);
   bar->start->setCoords(water);
@@ -57,6 +59,18 @@ void MarkPinch(QCustomPlot& plot, PlotLabels& labels, const GasCoolerPoint& at, 
   spots.insert(spots.end(), above.begin(), above.end());
   for (const Qt::Alignment side : {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter})
     spots.push_back({(water + refrigerant) / 2, side});
+  // Further along under the water's line, nearest first, where the bar
+  // stands at an end of the chart.
+  std::vector<GasCoolerPoint> along(points.begin(), points.end());
+  std::sort(along.begin(), along.end(), [&](const GasCoolerPoint& a, const GasCoolerPoint& b) {
+    return std::abs(a.duty - at.duty) < std::abs(b.duty - at.duty);
+  });
+  for (const GasCoolerPoint& point : along) {
+    for (const Qt::Alignment side : {Qt::AlignHCenter | Qt::AlignTop, Qt::AlignLeft | Qt::AlignTop,
+                                     Qt::AlignRight | Qt::AlignTop}) {
+      spots.push_back({{point.duty, point.water_T}, side});
+    }
+  }
   text->position->setCoords(spots.front().anchor);
   text->setPositionAlignment(spots.front().alignment);
   labels.Add(text, std::move(spots));
@@ -76,9 +90,8 @@ QString PinchLabel(double pinch) {
   return QStringLiteral("Pinch %1 K").arg(QString::fromStdString(cycle::FormatFixed(pinch, 2)));
 }
 
-GasCoolerChart::GasCoolerChart(QWidget* parent) : QCustomPlot(parent) {
+GasCoolerChart::GasCoolerChart(QWidget* parent) : QCustomPlot(parent), title_(*this) {
   setBackground(Qt::white);
-  title_ = AddTitle(*this);
   xAxis->setLabel(QStringLiteral("Heat transferred from the refrigerant inlet (kW)"));
   yAxis->setLabel(QStringLiteral("T (\u00b0C)"));
   legend->setVisible(true);
@@ -91,12 +104,11 @@ void GasCoolerChart::Draw(const cycle::TranscriticalResult& result) {
   clearItems();
   labels_.Clear();
   const std::vector<GasCoolerPoint>& points = result.gas_cooler;
-  heading_ = QStringLiteral("Gas cooler of %1").arg(QString::fromStdString(result.refrigerant));
-  conditions_ = QStringList{QStringLiteral("%1 bar").arg(QString::fromStdString(
-                                cycle::FormatFixed(result.high_pressure, 2))),
-                            WaterSpan(points), QStringLiteral("heating %1 kW").arg(QString::fromStdString(
-                                                  cycle::FormatFixed(result.heating_capacity, 2)))}
-                    .join(QStringLiteral(", "));
+  const auto figure = [](double value) { return QString::fromStdString(cycle::FormatFixed(value, 2)); };
+  title_.Set(QStringLiteral("Gas cooler of %1").arg(QString::fromStdString(result.refrigerant)),
+             QStringList{QStringLiteral("%1 bar").arg(figure(result.high_pressure)), WaterSpan(points),
+                         QStringLiteral("heating %1 kW").arg(figure(result.heating_capacity))}
+                 .join(QStringLiteral(", ")));
   QCPGraph* refrigerant = AddProfile(*this, kRefrigerantColour,
                                      QStringLiteral("Refrigerant (%1)")
                                          .arg(QString::fromStdString(result.refrigerant)));
@@ -119,15 +131,15 @@ void GasCoolerChart::Draw(const cycle::TranscriticalResult& result) {
   labels_.AddLine(std::move(water_line));
   xAxis->setRange(std::min(0.0, points.front().duty), points.back().duty);
   yAxis->setRange(low - kTemperatureMargin, high + kTemperatureMargin);
-  MarkPinch(*this, labels_, ProfileAt(points, result.pinch_at * points.back().duty), result.pinch);
+  MarkPinch(*this, labels_, points, ProfileAt(points, result.pinch_at * points.back().duty),
+            result.pinch);
   replot();
 }
 
-QString GasCoolerChart::Title() const { return title_->text(); }
+QString GasCoolerChart::Title() const { return title_.Text(); }
 
 void GasCoolerChart::updateLayout() {
-  title_->setText(TitleLines(heading_, conditions_, title_->font(), viewport().width() - 12));
-  title_->setVisible(!heading_.isEmpty());
+  title_.Fit(viewport().width() - 12);
   QCustomPlot::updateLayout();
   labels_.Place(*axisRect(), {QRectF(legend->outerRect())});
 }

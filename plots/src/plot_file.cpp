@@ -70,21 +70,20 @@ QByteArray Body(const QByteArray& svg) {
   return from < 0 || to < from ? QByteArray() : svg.mid(from, to - from);
 }
 
+bool Background(const QCPLayer& layer) { return layer.name() == QLatin1String("background"); }
+
 // Qt's SVG generator draws no clip: a line that leaves the axes would be
 // drawn on past them. So the plot is drawn in three passes, the background,
 // what lies inside the axes, and the axes with the legend and the title, and
-// the second goes into a group clipped to the axes.
+// the second goes into a group clipped to the axes. The background layer
+// stays shown in each (the axes, on it, are the parent of what is drawn
+// inside them); only the first paints the plot's background.
 bool PaintSvg(QCustomPlot& plot, QIODevice& file, QSize size) {
-  const auto background = PaintSvgPass(
-      plot, size, [](const QCPLayer& layer) { return layer.name() == QLatin1String("background"); },
-      true);
-  const auto inside = PaintSvgPass(plot, size, InsideAxes, false);
-  const auto outside = PaintSvgPass(
-      plot, size,
-      [](const QCPLayer& layer) {
-        return !InsideAxes(layer) && layer.name() != QLatin1String("background");
-      },
-      false);
+  const auto background = PaintSvgPass(plot, size, Background, true);
+  const auto inside = PaintSvgPass(
+      plot, size, [](const QCPLayer& layer) { return Background(layer) || InsideAxes(layer); }, false);
+  const auto outside =
+      PaintSvgPass(plot, size, [](const QCPLayer& layer) { return !InsideAxes(layer); }, false);
   if (!background || !inside || !outside) return false;
   QByteArray head = background->text.left(background->text.indexOf("<g "));
   // Clipping is no part of SVG Tiny, which the generator declares.

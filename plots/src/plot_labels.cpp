@@ -12,22 +12,24 @@ QSizeF TextBoxSize(const QCPItemText& item) {
   return {text.width() + pad.left() + pad.right(), text.height() + pad.top() + pad.bottom()};
 }
 
-QCPTextElement* AddTitle(QCustomPlot& plot) {
-  plot.plotLayout()->insertRow(0);
-  auto* title = new QCPTextElement(&plot, QString(), QFont(plot.font().family(), 9, QFont::Bold));
+namespace {
+
+QCPTextElement* AddTitleRow(QCustomPlot& plot, int row, const QFont& font) {
+  plot.plotLayout()->insertRow(row);
+  auto* title = new QCPTextElement(&plot, QString(), font);
   title->setLayer(QStringLiteral("axes"));
-  title->setMargins(QMargins(6, 4, 6, 0));
-  plot.plotLayout()->addElement(0, 0, title);
-  plot.plotLayout()->setRowStretchFactor(0, 0.001);
+  title->setMargins(QMargins(6, row == 0 ? 4 : 0, 6, 0));
+  plot.plotLayout()->addElement(row, 0, title);
+  plot.plotLayout()->setRowStretchFactor(row, 0.001);
   return title;
 }
 
-QString TitleLines(const QString& heading, const QString& conditions, const QFont& font,
-                   double width) {
+// The text broken after a comma where a line would be wider than `width`.
+QString BrokenAfterCommas(const QString& text, const QFont& font, double width) {
   const QFontMetricsF metrics(font);
-  QStringList lines{heading};
+  QStringList lines;
   QString line;
-  for (const QString& piece : conditions.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+  for (const QString& piece : text.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
     const QString longer = line.isEmpty() ? piece : line + QStringLiteral(", ") + piece;
     if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
       lines << line + QLatin1Char(',');
@@ -38,6 +40,33 @@ QString TitleLines(const QString& heading, const QString& conditions, const QFon
   }
   if (!line.isEmpty()) lines << line;
   return lines.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+PlotTitle::PlotTitle(QCustomPlot& plot)
+    : heading_(AddTitleRow(plot, 0, QFont(plot.font().family(), 9, QFont::Bold))),
+      conditions_(AddTitleRow(plot, 1, QFont(plot.font().family(), 8))) {
+  Set({}, {});
+}
+
+void PlotTitle::Set(const QString& heading, const QString& conditions) {
+  heading_text_ = heading;
+  heading_->setText(heading);
+  conditions_text_ = conditions;
+  conditions_->setText(conditions);
+  heading_->setVisible(!heading.isEmpty());
+  conditions_->setVisible(!conditions.isEmpty());
+}
+
+void PlotTitle::Fit(double width) {
+  heading_->setText(BrokenAfterCommas(heading_text_, heading_->font(), width));
+  conditions_->setText(BrokenAfterCommas(conditions_text_, conditions_->font(), width));
+}
+
+QString PlotTitle::Text() const {
+  return conditions_->text().isEmpty() ? heading_->text()
+                                       : heading_->text() + QLatin1Char('\n') + conditions_->text();
 }
 
 void PlotLabels::Clear() {

@@ -74,8 +74,7 @@ class CycleDiagramPlot : public QCustomPlot {
 
   DiagramLook look_;
   QCPRange frame_x_, frame_y_;
-  QCPTextElement* title_;
-  QString heading_, conditions_;
+  PlotTitle title_;
   PlotLabels labels_;
 };
 

@@ -32,8 +32,7 @@ class GasCoolerChart : public QCustomPlot {
   void updateLayout() override;
 
  private:
-  QCPTextElement* title_;
-  QString heading_, conditions_;
+  PlotTitle title_;
   PlotLabels labels_;
 };
 

@@ -49,12 +49,24 @@ class PlotLabels {
 // The size of a text item's box: its text in its font, with its padding.
 QSizeF TextBoxSize(const QCPItemText& item);
 
-// A title above the axes, in a row of the plot's layout of its own, drawn
-// with the axes (outside their clip).
-QCPTextElement* AddTitle(QCustomPlot& plot);
-// The title's lines: the heading, then the conditions ("a, b, c") broken
-// after a comma where a line would be wider than `width` pixels.
-QString TitleLines(const QString& heading, const QString& conditions, const QFont& font,
-                   double width);
+// A title above the axes: the heading in bold, the conditions under it in
+// ordinary type, each ("a, b, c") broken after a comma where a line would be
+// wider than the plot. Each in a row of the plot's layout of its own,
+// drawn with the axes (outside their clip); hidden while empty.
+class PlotTitle {
+ public:
+  explicit PlotTitle(QCustomPlot& plot);
+
+  void Set(const QString& heading, const QString& conditions);
+  // Breaks both to the width (pixels), before the plot is laid out.
+  void Fit(double width);
+  // The lines of the heading, then those of the conditions, as broken last.
+  QString Text() const;
+
+ private:
+  QCPTextElement* heading_;
+  QCPTextElement* conditions_;
+  QString heading_text_, conditions_text_;
+};
 
 }  // namespace plots
