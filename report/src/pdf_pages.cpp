@@ -108,7 +108,10 @@ void PdfPages::AddAcrossPages(QTextDocument& text) {
     const QRectF shown(0, i * page, body_.width(), page);
     painter_.save();
     painter_.translate(body_.left(), body_.top() - shown.top());
-    text.drawContents(&painter_, shown);
+    // A hair inside the page: the first line of the next page starts
+    // exactly at its edge and would be drawn here too (clipped from sight,
+    // but still in the text of the file).
+    text.drawContents(&painter_, shown.adjusted(0, 0.5, 0, -0.5));
     painter_.restore();
   }
   const double end = text.documentLayout()->blockBoundingRect(text.lastBlock()).bottom();
