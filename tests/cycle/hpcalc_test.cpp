@@ -759,10 +759,23 @@ TEST(Hpcalc, ReportsAreWrittenBesideThePrintedFigures) {
   EXPECT_EQ(refused.err, "Can't Use Heat Pump System\n");
   EXPECT_EQ(Slurp(dir / "kept.csv"), "earlier");
 
-  const auto other = Hpcalc({"basic", "--report", (dir / "basic.txt").string()});
-  EXPECT_EQ(other.exit_code, 2);
-  EXPECT_NE(other.err.find("must end in .pdf or .csv"), std::string::npos) << other.err;
-  EXPECT_EQ(other.out, "");
+  const auto co2 = Hpcalc({"transcritical", "--high-pressure", "100", "--report", (dir / "co2.csv").string()});
+  EXPECT_EQ(co2.exit_code, 0) << co2.err;
+  const std::string co2_table = Slurp(dir / "co2.csv");
+  EXPECT_EQ(co2_table.rfind("label,value,unit\nRefrigerant,R744,\n", 0), 0u) << co2_table;
+  EXPECT_NE(co2_table.find("\nMinimum approach,5,K\n"), std::string::npos) << co2_table;
+  EXPECT_NE(co2_table.find("\nHigh-side pressure,100.00,bar\n"), std::string::npos) << co2_table;
+  const auto co2_pdf =
+      Hpcalc({"transcritical", "--water-out", "60", "--report", (dir / "co2.pdf").string()});
+  EXPECT_EQ(co2_pdf.exit_code, 0) << co2_pdf.err;
+  EXPECT_EQ(Slurp(dir / "co2.pdf").rfind("%PDF", 0), 0u);
+
+  for (const char* command : {"basic", "transcritical"}) {
+    const auto other = Hpcalc({command, "--report", (dir / "basic.txt").string()});
+    EXPECT_EQ(other.exit_code, 2);
+    EXPECT_NE(other.err.find("must end in .pdf or .csv"), std::string::npos) << other.err;
+    EXPECT_EQ(other.out, "");
+  }
 
   const auto unwritable = Hpcalc({"basic", "--report", (dir / "none" / "basic.pdf").string()});
   EXPECT_EQ(unwritable.exit_code, 1);
