@@ -26,26 +26,63 @@ bool PaintVectors(QCustomPlot& plot, QPaintDevice& device, QSize size) {
   return painter.end();
 }
 
-// The layers of a plot drawn inside its axes, which clip what they draw.
-bool InsideAxes(const QCPLayer& layer) {
-  return layer.name() == QLatin1String("grid") || layer.name() == QLatin1String("main");
+// Parts of a plot left out of one drawing: moved onto a layer of their own
+// that is not drawn, and back after it. (Hiding them would change the
+// layout: a hidden axis takes no room.)
+class HiddenParts {
+ public:
+  explicit HiddenParts(QCustomPlot& plot) : plot_(plot) {
+    plot.addLayer(kName);
+    layer_ = plot.layer(kName);
+    layer_->setVisible(false);
+  }
+  HiddenParts(const HiddenParts&) = delete;
+  HiddenParts& operator=(const HiddenParts&) = delete;
+  ~HiddenParts() {
+    for (const auto& [part, layer] : moved_) part->setLayer(layer);
+    plot_.removeLayer(layer_);
+  }
+  void Hide(QCPLayerable* part) {
+    moved_.emplace_back(part, part->layer());
+    part->setLayer(layer_);
+  }
+
+ private:
+  static constexpr char kName[] = "left out of this drawing";
+  QCustomPlot& plot_;
+  QCPLayer* layer_;
+  std::vector<std::pair<QCPLayerable*, QCPLayer*>> moved_;
+};
+
+// What is drawn inside the axes and clipped to them: the curves, bars and
+// graphs, and the items (labels, marks).
+void HideInside(QCustomPlot& plot, HiddenParts& hidden) {
+  for (int i = 0; i < plot.plottableCount(); ++i) hidden.Hide(plot.plottable(i));
+  for (int i = 0; i < plot.itemCount(); ++i) hidden.Hide(plot.item(i));
 }
 
-// One pass of the SVG: the layers `shown` picks, the background only where
-// asked; the document's text, and the axes' rectangle as laid out for it.
+// The rest: the axes (and their grids), the legend and the titles. The
+// axes' rectangles stay, as what is drawn inside them hangs on them.
+void HideOutside(QCustomPlot& plot, HiddenParts& hidden) {
+  for (QCPAxisRect* rect : plot.axisRects()) {
+    for (QCPAxis* axis : rect->axes()) hidden.Hide(axis);
+  }
+  for (QCPLayoutElement* element : plot.plotLayout()->elements(true)) {
+    if (element != nullptr && qobject_cast<QCPAxisRect*>(element) == nullptr) hidden.Hide(element);
+  }
+}
+
+// One drawing of the SVG with some parts hidden: the document's text, and the
+// axes' rectangle as laid out for it.
 struct SvgPass {
   QByteArray text;
   QRect axes;
 };
 
 std::optional<SvgPass> PaintSvgPass(QCustomPlot& plot, QSize size,
-                                    const std::function<bool(const QCPLayer&)>& shown,
-                                    bool background) {
-  std::vector<bool> visible;
-  for (int i = 0; i < plot.layerCount(); ++i) {
-    visible.push_back(plot.layer(i)->visible());
-    plot.layer(i)->setVisible(shown(*plot.layer(i)));
-  }
+                                    const std::function<void(HiddenParts&)>& hide, bool background) {
+  HiddenParts hidden(plot);
+  hide(hidden);
   const QBrush brush = plot.background();
   if (!background) plot.setBackground(Qt::NoBrush);
   SvgPass pass;
@@ -56,9 +93,11 @@ std::optional<SvgPass> PaintSvgPass(QCustomPlot& plot, QSize size,
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
   const bool painted = PaintVectors(plot, svg, size);
-  pass.axes = plot.axisRect()->rect();  // as the drawing laid it out
+  // The axes as the drawing laid them out, and as the plot clips to them on
+  // screen: a line that leaves them is drawn on along their edge, just
+  // outside this.
+  pass.axes = plot.axisRect()->rect().translated(0, -1);
   plot.setBackground(brush);
-  for (int i = 0; i < plot.layerCount(); ++i) plot.layer(i)->setVisible(visible[static_cast<std::size_t>(i)]);
   if (!painted) return std::nullopt;
   return pass;
 }
@@ -70,22 +109,17 @@ QByteArray Body(const QByteArray& svg) {
   return from < 0 || to < from ? QByteArray() : svg.mid(from, to - from);
 }
 
-bool Background(const QCPLayer& layer) { return layer.name() == QLatin1String("background"); }
-
 // Qt's SVG generator draws no clip: a line that leaves the axes would be
-// drawn on past them. So the plot is drawn in three passes, the background,
-// what lies inside the axes, and the axes with the legend and the title, and
-// the second goes into a group clipped to the axes. The background layer
-// stays shown in each (the axes, on it, are the parent of what is drawn
-// inside them); only the first paints the plot's background.
+// drawn on past them. So the plot is drawn twice, first its background,
+// axes, legend and titles, then what lies inside the axes, and the second
+// drawing goes into a group clipped to the axes.
 bool PaintSvg(QCustomPlot& plot, QIODevice& file, QSize size) {
-  const auto background = PaintSvgPass(plot, size, Background, true);
+  const auto outside = PaintSvgPass(
+      plot, size, [&](HiddenParts& hidden) { HideInside(plot, hidden); }, true);
   const auto inside = PaintSvgPass(
-      plot, size, [](const QCPLayer& layer) { return Background(layer) || InsideAxes(layer); }, false);
-  const auto outside =
-      PaintSvgPass(plot, size, [](const QCPLayer& layer) { return !InsideAxes(layer); }, false);
-  if (!background || !inside || !outside) return false;
-  QByteArray head = background->text.left(background->text.indexOf("<g "));
+      plot, size, [&](HiddenParts& hidden) { HideOutside(plot, hidden); }, false);
+  if (!outside || !inside) return false;
+  QByteArray head = outside->text.left(outside->text.indexOf("<g "));
   // Clipping is no part of SVG Tiny, which the generator declares.
   head.replace(R"(version="1.2" baseProfile="tiny")", R"(version="1.1")");
   const QRect& axes = inside->axes;
@@ -97,8 +131,7 @@ bool PaintSvg(QCustomPlot& plot, QIODevice& file, QSize size) {
                               .arg(axes.width())
                               .arg(axes.height())
                               .toUtf8();
-  const QByteArray whole = head + Body(background->text) + clip + Body(inside->text) + "</g>\n" +
-                           Body(outside->text) + "</svg>\n";
+  const QByteArray whole = head + Body(outside->text) + clip + Body(inside->text) + "</g>\n</svg>\n";
   return file.write(whole) == whole.size();
 }
 
