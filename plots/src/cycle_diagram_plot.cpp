@@ -365,8 +365,9 @@ void Span(Canvas canvas, const DiagramState& from, const DiagramState& to, Diagr
   bar->setTail(QCPLineEnding(QCPLineEnding::esBar, 10));
   canvas.labels.AddLine({a, b}, PlotLabels::Line::Faint);
   const QPointF anchor = across == Qt::AlignRight ? (a.x() > b.x() ? a : b) : (a + b) / 2;
-  AddText(canvas, SpotsAround(anchor, across | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop)), text,
-          Qt::black, 9, false);
+  // A mark may be read a little off its span where the cycle crowds it.
+  AddText(canvas, SpotsNear(anchor, across | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop), 8, 4),
+          text, Qt::black, 9, false);
 }
 
 // A pressure across the frame, named above or below it: at its left end

@@ -5,7 +5,7 @@
 namespace plots {
 
 QRectF LabelBox(const LabelSpot& spot, QSizeF size) {
-  const QPointF a = spot.anchor;
+  const QPointF a = spot.anchor + spot.shift;
   const Qt::Alignment align = spot.alignment;
   double left = a.x() - size.width() / 2;
   if (align & Qt::AlignLeft) left = a.x();
@@ -84,6 +84,21 @@ std::vector<LabelSpot> SpotsAround(QPointF anchor, Qt::Alignment first) {
   for (const Qt::Alignment side : {Qt::AlignHCenter | Qt::AlignBottom, Qt::AlignHCenter | Qt::AlignTop,
                                    Qt::AlignRight | Qt::AlignVCenter, Qt::AlignLeft | Qt::AlignVCenter}) {
     if (side != first) spots.push_back({anchor, side});
+  }
+  return spots;
+}
+
+std::vector<LabelSpot> SpotsNear(QPointF anchor, Qt::Alignment first, double step, int steps) {
+  std::vector<LabelSpot> spots = SpotsAround(anchor, first);
+  const std::size_t around = spots.size();
+  for (int k = 1; k <= steps; ++k) {
+    for (std::size_t i = 0; i < around; ++i) {
+      const Qt::Alignment side = spots[i].alignment;
+      // Away from the point: a label left of it moves left, one above moves up.
+      const double dx = side & Qt::AlignLeft ? 1 : side & Qt::AlignRight ? -1 : 0;
+      const double dy = side & Qt::AlignTop ? 1 : side & Qt::AlignBottom ? -1 : 0;
+      spots.push_back({anchor, side, QPointF(dx, dy) * step * k});
+    }
   }
   return spots;
 }

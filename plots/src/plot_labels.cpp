@@ -109,15 +109,19 @@ void PlotLabels::Place(QCPAxisRect& axes, const std::vector<QRectF>& boxes) {
   std::vector<QRectF> taken = boxes;
   for (const Label& label : labels_) {
     LabelRequest request{TextBoxSize(*label.item), {}};
-    for (const LabelSpot& spot : label.spots) request.spots.push_back({pixel(spot.anchor), spot.alignment});
+    for (const LabelSpot& spot : label.spots) {
+      request.spots.push_back({pixel(spot.anchor), spot.alignment, spot.shift});
+    }
     LabelObstacles& obstacles = label.clear_of_faint_lines ? all : strong;
     obstacles.boxes = taken;
     const auto placed = PlaceLabels({&request, 1}, area, obstacles).front();
     label.item->setVisible(placed.has_value());
     if (!placed) continue;
-    // At the spot's anchor, which stays the point it names.
+    // At the spot's anchor, which stays the point it names, or off it.
     const LabelSpot& spot = label.spots[placed->spot];
-    label.item->position->setCoords(spot.anchor);
+    const QPointF off = pixel(spot.anchor) + spot.shift;
+    label.item->position->setCoords(spot.shift.isNull() ? spot.anchor
+                                                        : QPointF(x.pixelToCoord(off.x()), y.pixelToCoord(off.y())));
     label.item->setPositionAlignment(spot.alignment);
     taken.push_back(placed->box);
     shown_.push_back(placed->box);

@@ -46,10 +46,13 @@ QString Heading(const QString& what) {
       .arg(what, QDate::currentDate().toString(Qt::ISODate), QStringLiteral(HEATPUMP_VERSION));
 }
 
-// What a blend's two temperatures are.
+// What a blend's temperatures are: both, or the evaporating one alone of a
+// cycle that condenses nothing.
 const QString kBlendNote = QStringLiteral(
     "<p><i>For a blend the evaporating temperature is its dew point and the condensing "
     "temperature its bubble point.</i></p>");
+const QString kTranscriticalBlendNote =
+    QStringLiteral("<p><i>For a blend the evaporating temperature is its dew point.</i></p>");
 
 QString SourcesOf(const std::string& refrigerant) {
   QString html = QStringLiteral("<p><b>%1</b>. Equation of state:").arg(Html(refrigerant));
@@ -196,7 +199,8 @@ bool WriteTranscriticalPdf(QIODevice& file, const cycle::TranscriticalInput& inp
                              .arg(QString::fromStdString(result.refrigerant)));
   QString html = Heading(QStringLiteral(
       "Transcritical cycle: a water heater whose high side lies above the critical pressure."));
-  html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(result.refrigerant) + kBlendNote;
+  html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(result.refrigerant) +
+          kTranscriticalBlendNote;
   pages.AddHtml(html);
   pages.AddHtml(QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(TranscriticalInputs(input))));
   pages.AddHtml(QStringLiteral("<h3>Results</h3>") +

@@ -60,6 +60,10 @@ TEST(PlaceLabels, EachAtItsFirstClearSpotOrLeftOut) {
        {{}, {{{50, 50}, {10, 90}}, {{50, 50}}}},
        {0}},
       {"clear of a box", {{size, {{{50, 50}, kAboveRight}, {{50, 50}, kBelowLeft}}}}, {{{60, 38, 5, 5}}, {}}, {1}},
+      // Every spot beside the point blocked, and all but one of the box's
+      // corners two steps off: three steps up and right, away from it.
+      {"further off", {{size, plots::SpotsNear({50, 50}, kAboveRight, 10, 3)}}, {{{20, 25, 60, 50}}, {}},
+       {8 * 3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -231,7 +235,7 @@ TEST(ChartLabels, NoLabelOverlapsAnotherTheAxesOrALineAtAnySize) {
        plots::DiagramLook::Picture,
        {Diagram(cycle::BasicCycleDiagram(kBasic, DiagramKind::PressureEnthalpy))},
        {"R22\n"},
-       {"1", "2'", "2", "3", "4", "Pc", "Pe"}},
+       {"1", "2'", "2", "3", "4", "Pc", "Pe", "Subcooling", "Superheat", "Isentropic efficiency"}},
   };
   for (const Case& c : cases) {
     for (const QSize size : {QSize(1000, 700), QSize(520, 380)}) {

@@ -20,6 +20,9 @@ namespace plots {
 struct LabelSpot {
   QPointF anchor;
   Qt::Alignment alignment;
+  // Pixels the label stands off the anchor, for a label that may stand a
+  // little away from what it names.
+  QPointF shift{};
 };
 
 // A label: the size of its box and its spots, the one it would rather
@@ -62,5 +65,8 @@ std::vector<std::optional<PlacedLabel>> PlaceLabels(std::span<const LabelRequest
 // The spots of a label beside a point: `first`, then the other three
 // corners, then above, below, left and right of it.
 std::vector<LabelSpot> SpotsAround(QPointF anchor, Qt::Alignment first);
+// The same, then further off, a step of pixels at a time up to `steps`
+// steps, each side away from the point.
+std::vector<LabelSpot> SpotsNear(QPointF anchor, Qt::Alignment first, double step, int steps);
 
 }  // namespace plots
