@@ -5,24 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <memory>
 #include <string>
+
+#include "pdftotext.h"
 
 namespace report {
 namespace {
 
-std::string PdfText(const QString& file) {
-  const std::string command = std::string(PDFTOTEXT) + " -layout '" + file.toStdString() + "' -";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string text;
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
-  return text;
-}
 
 TEST(PdfPages, APieceTallerThanAPageRunsOnBetweenItsLines) {
   // A short piece first, so that the long one starts part way down a page;
@@ -43,7 +34,7 @@ TEST(PdfPages, APieceTallerThanAPageRunsOnBetweenItsLines) {
       pages.AddHtml(QStringLiteral("<p>After the long piece.</p>"));
       ASSERT_TRUE(pages.Finish());
     }
-    const std::string text = PdfText(file);
+    const std::string text = Pdftotext(file, "-layout");
     for (int i = 0; i < lines; ++i) {
       for (const std::string& line : {"Row " + std::to_string(i) + " of the table",
                                       "Line " + std::to_string(i) + " of the text."}) {

@@ -13,9 +13,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <map>
 #include <optional>
 #include <regex>
@@ -25,6 +23,7 @@
 #include "plots/bar_chart.h"
 #include "plots/plot_file.h"
 #include "qcustomplot.h"
+#include "pdftotext.h"
 #include "report/equation_sources.h"
 #include "report/layout_tables.h"
 #include "report/report_tables.h"
@@ -47,14 +46,7 @@ cycle::ComparisonResults Comparison() {
 }
 
 // The text of a PDF, one line per line of text, as pdftotext -raw reads it.
-std::string PdfText(const QString& file) {
-  const std::string command = std::string(PDFTOTEXT) + " -raw '" + file.toStdString() + "' -";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string text;
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
-  return text;
-}
+std::string PdfText(const QString& file) { return Pdftotext(file, "-raw"); }
 
 // Every row of the table as one line of the text: its cells joined by blanks.
 void ExpectEveryRow(const std::string& text, const std::vector<std::vector<std::string>>& rows) {
@@ -134,11 +126,7 @@ struct PdfWord {
 
 // The words of every page, as pdftotext -bbox reads them, and the pages' height.
 std::vector<PdfWord> PdfWords(const QString& file, double& page_height) {
-  const std::string command = std::string(PDFTOTEXT) + " -bbox '" + file.toStdString() + "' -";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string html;
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) html += buffer;
+  const std::string html = Pdftotext(file, "-bbox");
   std::vector<PdfWord> words;
   int page = 0;
   const std::regex page_tag(R"re(<page width="[\d.]+" height="([\d.]+)">)re");
