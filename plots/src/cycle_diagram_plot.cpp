@@ -4,10 +4,7 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
-#include <iterator>
 #include <vector>
-
-#include <QFontMetricsF>
 
 #include "cycle/number_text.h"
 #include "plots/plot_labels.h"
@@ -101,13 +98,10 @@ QCPCurve* AddCurve(Canvas canvas, const std::vector<DiagramState>& states, Diagr
   return curve;
 }
 
-// A label placed at the first of its spots that is clear (the first also
-// sets where it stands until the plot is laid out).
+// A label placed at the first of its spots that is clear.
 QCPItemText* AddText(Canvas canvas, std::vector<LabelSpot> spots, const QString& text,
                      const QColor& colour, int point_size, bool clear_of_faint_lines = true) {
   auto* item = new QCPItemText(&canvas.plot);
-  item->position->setCoords(spots.front().anchor);
-  item->setPositionAlignment(spots.front().alignment);
   item->setText(text);
   item->setColor(colour);
   QFont font = canvas.plot.font();

@@ -71,8 +71,6 @@ void MarkPinch(QCustomPlot& plot, PlotLabels& labels, std::span<const GasCoolerP
       spots.push_back({{point.duty, point.water_T}, side});
     }
   }
-  text->position->setCoords(spots.front().anchor);
-  text->setPositionAlignment(spots.front().alignment);
   labels.Add(text, std::move(spots));
 }
 

@@ -77,6 +77,8 @@ void PlotLabels::Clear() {
 }
 
 void PlotLabels::Add(QCPItemText* item, std::vector<LabelSpot> spots, bool clear_of_faint_lines) {
+  item->position->setCoords(spots.front().anchor);
+  item->setPositionAlignment(spots.front().alignment);
   labels_.push_back({item, std::move(spots), clear_of_faint_lines});
 }
 

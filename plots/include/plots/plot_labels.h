@@ -1,8 +1,8 @@
-// The labels of a plot, placed anew at every layout of the plot (a resize,
-// a zoom, a file drawn at its own size) by PlaceLabels: each at the first
-// of its spots, given in the coordinates of the axes, where it stays inside
-// the axes, clear of the plot's lines and of the labels placed before it;
-// hidden where no spot is clear.
+// The words on a plot: its labels, placed anew at every layout of the plot
+// (a resize, a zoom, a file drawn at its own size) by PlaceLabels, each at
+// the first of its spots, given in the coordinates of the axes, where it
+// stays inside the axes, clear of the plot's lines and of the labels placed
+// before it, hidden where no spot is clear; and its title.
 #pragma once
 
 #include <QPointF>
@@ -25,7 +25,8 @@ class PlotLabels {
   // Forgets every label and line (the plot owns the items).
   void Clear();
   // A label: the text item, its spots in the axes' coordinates, preferred
-  // first, and whether it keeps clear of faint lines.
+  // first (where it stands until it is placed), and whether it keeps clear
+  // of faint lines.
   void Add(QCPItemText* item, std::vector<LabelSpot> spots, bool clear_of_faint_lines = true);
   // A line in the axes' coordinates.
   void AddLine(std::vector<QPointF> coords, Line line = Line::Strong);
