@@ -57,7 +57,9 @@ void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
       {"Heating COP", Fixed2(r.COP)},
       {"VHC (kJ/m3)", cycle::FormatFixed(r.VHC, 1)},
       {"h2 actual (kJ/kg)", Fixed2(r.H2actual)}};
-  if (Fixed2(r.T4actual) != Fixed2(r.T4)) more.emplace_back("T4 after the valve ('C)", Fixed2(r.T4actual));
+  if (Fixed2(r.T4actual) != Fixed2(r.T4)) {
+    more.emplace_back("T4 after the valve ('C)", Fixed2(r.T4actual));
+  }
   out << '\n';
   for (const auto& [label, text] : more) {
     out << std::left << std::setw(24) << label << std::right << std::setw(10) << text << '\n';

@@ -294,10 +294,12 @@ Refusal PinchFailure(const Conditions& c, const detail::GasCoolerProfile& profil
 // approach, at `top` the highest: the water's, where even there its pinch is
 // negative, else the approach's.
 Refusal ApproachFailure(const Conditions& c, const CooledHighSide& top) {
-  const std::string where = " even at " + Bar(top.high.pressure) + ", the highest pressure searched";
+  const std::string where =
+      " even at " + Bar(top.high.pressure) + ", the highest pressure searched";
   if (top.profile.pinch < 0) return PinchFailure(c, top.profile, where);
-  return Refusal("The gas cooler cannot keep the Minimum Approach of " + FormatFixed(c.min_approach, 2) +
-                 " K" + where + ": its pinch there is " + FormatFixed(top.profile.pinch, 2) +
+  return Refusal("The gas cooler cannot keep the Minimum Approach of " +
+                 FormatFixed(c.min_approach, 2) + " K" + where + ": its pinch there is " +
+                 FormatFixed(top.profile.pinch, 2) +
                  " K at " + FormatFixed(100 * top.profile.pinch_at, 0) +
                  " % of its duty from the refrigerant inlet; lower the Minimum Approach or the "
                  "Water Outlet Temperature");
@@ -425,17 +427,19 @@ std::optional<std::string> ApproachWarning(const TranscriticalResult& r) {
 
 std::string HighPressureNote(const TranscriticalResult& r) {
   if (!r.optimal) return "as entered";
-  const std::string range = FormatFixed(r.search_low, 2) + " to " + FormatFixed(r.search_high, 2) + " bar";
+  const std::string range =
+      FormatFixed(r.search_low, 2) + " to " + FormatFixed(r.search_high, 2) + " bar";
   if (!r.pinch_limited) {
     return r.optimum_at_edge ? "the best COP of " + range + ", at the search's edge"
                              : "the best COP, searched from " + range;
   }
   const std::string best = "the best COP, " + FormatFixed(r.best_cop, 3) + " at " +
                            FormatFixed(r.best_cop_pressure, 2) + " bar, ";
+  const std::string short_of = r.best_cop_pinch < 0
+                                   ? "leaves the water short by " + FormatFixed(-r.best_cop_pinch, 2)
+                                   : "has a pinch of only " + FormatFixed(r.best_cop_pinch, 2);
   return "the lowest pressure with a pinch of at least " + FormatFixed(r.min_approach, 2) +
-         " K: " + best +
-         (r.best_cop_pinch < 0 ? "leaves the water short by " + FormatFixed(-r.best_cop_pinch, 2) + " K"
-                               : "has a pinch of only " + FormatFixed(r.best_cop_pinch, 2) + " K");
+         " K: " + best + short_of + " K";
 }
 
 }  // namespace cycle

@@ -13,7 +13,7 @@ namespace {
 constexpr double kBarWidth = 0.6;  // of the room of a bar
 // A word may take this much of the room of a bar before it turns upright.
 constexpr double kWordShare = 0.9;
-constexpr int kGap = 3;  // pixels between a bar and its value
+constexpr int kGap = 3;        // pixels between a bar and its value
 constexpr int kUpright = -90;  // degrees: read from the bottom up
 
 std::vector<QCPItemText*> ValueLabels(const QCustomPlot& plot) {
@@ -78,7 +78,8 @@ void BarChart::updateLayout() {
   if (names_.isEmpty()) return;
   const double room = axisRect()->width() / xAxis->range().size();  // pixels per bar
   double widest_name = 0;
-  for (const QString& name : names_) widest_name = std::max(widest_name, TextWidth(xAxis->tickLabelFont(), name));
+  for (const QString& name : names_)
+    widest_name = std::max(widest_name, TextWidth(xAxis->tickLabelFont(), name));
   const int names_turn = widest_name > kWordShare * room ? kUpright : 0;
   const std::vector<QCPItemText*> labels = ValueLabels(*this);
   double widest_value = 0, high = 0;

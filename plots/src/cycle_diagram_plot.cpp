@@ -153,6 +153,12 @@ QString IsolineLabel(const cycle::Isoline& line, DiagramKind kind) {
              : QString::fromStdString(cycle::FormatFixed(line.value, 2)) + QStringLiteral(" bar");
 }
 
+// Where a line's label stands beside each of its states, the first rather:
+// above and right of it, then below and left, then the two other corners.
+constexpr Qt::Alignment kIsolineSides[] = {
+    Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignTop,
+    Qt::AlignRight | Qt::AlignBottom, Qt::AlignLeft | Qt::AlignTop};
+
 // The spots of a line's label: along its vapour side from where it leaves
 // the dome (the whole line where it crosses none), then along the rest,
 // each with the label above or below the line.
@@ -163,10 +169,7 @@ std::vector<LabelSpot> IsolineSpots(const cycle::Isoline& line, DiagramKind kind
   for (std::size_t i = from; i-- > 0;) order.push_back(i);
   std::vector<LabelSpot> spots;
   for (const std::size_t i : order) {
-    for (const Qt::Alignment side : {Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignTop,
-                                     Qt::AlignRight | Qt::AlignBottom, Qt::AlignLeft | Qt::AlignTop}) {
-      spots.push_back({At(line.states[i], kind), side});
-    }
+    for (const Qt::Alignment side : kIsolineSides) spots.push_back({At(line.states[i], kind), side});
   }
   return spots;
 }

@@ -57,8 +57,10 @@ void MarkPinch(QCustomPlot& plot, PlotLabels& labels, std::span<const GasCoolerP
   std::vector<LabelSpot> spots = SpotsAround(water, Qt::AlignHCenter | Qt::AlignTop);
   const std::vector<LabelSpot> above = SpotsAround(refrigerant, Qt::AlignHCenter | Qt::AlignBottom);
   spots.insert(spots.end(), above.begin(), above.end());
-  for (const Qt::Alignment side : {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter})
+  for (const Qt::Alignment side :
+       {Qt::AlignLeft | Qt::AlignVCenter, Qt::AlignRight | Qt::AlignVCenter}) {
     spots.push_back({(water + refrigerant) / 2, side});
+  }
   // Further along under the water's line, nearest first, where the bar
   // stands at an end of the chart.
   std::vector<GasCoolerPoint> along(points.begin(), points.end());
@@ -102,9 +104,12 @@ void GasCoolerChart::Draw(const cycle::TranscriticalResult& result) {
   clearItems();
   labels_.Clear();
   const std::vector<GasCoolerPoint>& points = result.gas_cooler;
-  const auto figure = [](double value) { return QString::fromStdString(cycle::FormatFixed(value, 2)); };
+  const auto figure = [](double value) {
+    return QString::fromStdString(cycle::FormatFixed(value, 2));
+  };
   title_.Set(QStringLiteral("Gas cooler of %1").arg(QString::fromStdString(result.refrigerant)),
-             QStringList{QStringLiteral("%1 bar").arg(figure(result.high_pressure)), WaterSpan(points),
+             QStringList{QStringLiteral("%1 bar").arg(figure(result.high_pressure)),
+                         WaterSpan(points),
                          QStringLiteral("heating %1 kW").arg(figure(result.heating_capacity))}
                  .join(QStringLiteral(", ")));
   QCPGraph* refrigerant = AddProfile(*this, kRefrigerantColour,

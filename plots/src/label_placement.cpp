@@ -55,7 +55,8 @@ std::vector<std::optional<PlacedLabel>> PlaceLabels(std::span<const LabelRequest
   constexpr double kEdge = 0.5;
   const auto clear = [&](const QRectF& box) {
     if (!area.contains(box)) return false;
-    if (std::any_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(box); })) {
+    if (std::any_of(taken.begin(), taken.end(),
+                    [&](const QRectF& t) { return t.intersects(box); })) {
       return false;
     }
     const QRectF inner = box.adjusted(kEdge, kEdge, -kEdge, -kEdge);
@@ -75,14 +76,16 @@ std::vector<std::optional<PlacedLabel>> PlaceLabels(std::span<const LabelRequest
 }
 
 std::vector<LabelSpot> SpotsAround(QPointF anchor, Qt::Alignment first) {
-  const Qt::Alignment corners[] = {Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignBottom,
-                                   Qt::AlignLeft | Qt::AlignTop, Qt::AlignRight | Qt::AlignTop};
+  const Qt::Alignment corners[] = {Qt::AlignLeft | Qt::AlignBottom,
+                                   Qt::AlignRight | Qt::AlignBottom, Qt::AlignLeft | Qt::AlignTop,
+                                   Qt::AlignRight | Qt::AlignTop};
   std::vector<LabelSpot> spots{{anchor, first}};
   for (const Qt::Alignment corner : corners) {
     if (corner != first) spots.push_back({anchor, corner});
   }
-  for (const Qt::Alignment side : {Qt::AlignHCenter | Qt::AlignBottom, Qt::AlignHCenter | Qt::AlignTop,
-                                   Qt::AlignRight | Qt::AlignVCenter, Qt::AlignLeft | Qt::AlignVCenter}) {
+  for (const Qt::Alignment side :
+       {Qt::AlignHCenter | Qt::AlignBottom, Qt::AlignHCenter | Qt::AlignTop,
+        Qt::AlignRight | Qt::AlignVCenter, Qt::AlignLeft | Qt::AlignVCenter}) {
     if (side != first) spots.push_back({anchor, side});
   }
   return spots;

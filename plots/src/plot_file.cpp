@@ -80,7 +80,8 @@ struct SvgPass {
 };
 
 std::optional<SvgPass> PaintSvgPass(QCustomPlot& plot, QSize size,
-                                    const std::function<void(HiddenParts&)>& hide, bool background) {
+                                    const std::function<void(HiddenParts&)>& hide,
+                                    bool background) {
   HiddenParts hidden(plot);
   hide(hidden);
   const QBrush brush = plot.background();
@@ -131,7 +132,8 @@ bool PaintSvg(QCustomPlot& plot, QIODevice& file, QSize size) {
                               .arg(axes.width())
                               .arg(axes.height())
                               .toUtf8();
-  const QByteArray whole = head + Body(outside->text) + clip + Body(inside->text) + "</g>\n</svg>\n";
+  const QByteArray whole =
+      head + Body(outside->text) + clip + Body(inside->text) + "</g>\n</svg>\n";
   return file.write(whole) == whole.size();
 }
 

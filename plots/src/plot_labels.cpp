@@ -5,9 +5,10 @@
 namespace plots {
 
 QSizeF TextBoxSize(const QCPItemText& item) {
-  const QSizeF text = QFontMetricsF(item.font())
-                          .boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, item.text())
-                          .size();
+  const QSizeF text =
+      QFontMetricsF(item.font())
+          .boundingRect(QRectF(0, 0, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop, item.text())
+          .size();
   const QMargins pad = item.padding();
   return {text.width() + pad.left() + pad.right(), text.height() + pad.top() + pad.bottom()};
 }
@@ -90,7 +91,9 @@ void PlotLabels::AddLine(std::vector<QPointF> coords, Line line) {
 void PlotLabels::Place(QCPAxisRect& axes, const std::vector<QRectF>& boxes) {
   QCPAxis& x = *axes.axis(QCPAxis::atBottom);
   QCPAxis& y = *axes.axis(QCPAxis::atLeft);
-  const auto pixel = [&](QPointF at) { return QPointF(x.coordToPixel(at.x()), y.coordToPixel(at.y())); };
+  const auto pixel = [&](QPointF at) {
+    return QPointF(x.coordToPixel(at.x()), y.coordToPixel(at.y()));
+  };
   const auto pixels = [&](const std::vector<std::vector<QPointF>>& lines) {
     std::vector<std::vector<QPointF>> converted;
     for (const auto& line : lines) {
@@ -122,8 +125,9 @@ void PlotLabels::Place(QCPAxisRect& axes, const std::vector<QRectF>& boxes) {
     // At the spot's anchor, which stays the point it names, or off it.
     const LabelSpot& spot = label.spots[placed->spot];
     const QPointF off = pixel(spot.anchor) + spot.shift;
-    label.item->position->setCoords(spot.shift.isNull() ? spot.anchor
-                                                        : QPointF(x.pixelToCoord(off.x()), y.pixelToCoord(off.y())));
+    label.item->position->setCoords(
+        spot.shift.isNull() ? spot.anchor
+                            : QPointF(x.pixelToCoord(off.x()), y.pixelToCoord(off.y())));
     label.item->setPositionAlignment(spot.alignment);
     taken.push_back(placed->box);
     shown_.push_back(placed->box);

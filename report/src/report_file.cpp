@@ -202,7 +202,8 @@ bool WriteTranscriticalPdf(QIODevice& file, const cycle::TranscriticalInput& inp
   html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(result.refrigerant) +
           kTranscriticalBlendNote;
   pages.AddHtml(html);
-  pages.AddHtml(QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(TranscriticalInputs(input))));
+  pages.AddHtml(QStringLiteral("<h3>Inputs</h3>") +
+                Table(LabelledTable(TranscriticalInputs(input))));
   pages.AddHtml(QStringLiteral("<h3>Results</h3>") +
                 Table(LabelledTable(TranscriticalFigures(result))));
   AddDiagram(pages, cycle::TranscriticalCycleDiagram(input, cycle::DiagramKind::PressureEnthalpy),

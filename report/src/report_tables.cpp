@@ -101,7 +101,8 @@ std::span<const TranscriticalFigureRow> TranscriticalFigureRows() {
 }
 
 std::string CaptionOf(const TranscriticalFigureRow& row) {
-  return std::string(row.label) + (std::string_view(row.unit) == "-" ? "" : " (" + std::string(row.unit) + ")");
+  const std::string unit = row.unit;
+  return std::string(row.label) + (unit == "-" ? "" : " (" + unit + ")");
 }
 
 LabelledValues TranscriticalInputs(const cycle::TranscriticalInput& in) {
@@ -126,7 +127,8 @@ cycle::CycleCorners CornersOf(const cycle::TranscriticalResult& r) {
 LabelledValues TranscriticalFigures(const cycle::TranscriticalResult& r) {
   LabelledValues figures;
   for (const TranscriticalFigureRow& row : TranscriticalFigureRows()) {
-    figures.push_back({row.label, cycle::FormatFixed(r.*row.figure * row.scale, row.decimals), row.unit});
+    figures.push_back(
+        {row.label, cycle::FormatFixed(r.*row.figure * row.scale, row.decimals), row.unit});
   }
   figures.push_back({"High-side pressure found as", cycle::HighPressureNote(r), ""});
   if (const auto warning = cycle::ApproachWarning(r)) figures.push_back({"Warning", *warning, ""});

@@ -19,17 +19,16 @@ TEST(BasicCycleFigures, AreTheCyclesOwn) {
     cycle::BasicCycleInput input;
     bool glides;  // point 4 after the valve below the evaporating temperature
   } cases[] = {
-      {{"R22", 1, 50, 3.5, 4, 90, 100, 80}, false},
-      {{"R134a", 2, 30, 5, 8, 70, 120, 65}, false},
-      {{"R717", 1, 40, 3.5, 4, 60, 100, 75}, false},
-      {{"R407C", 1, 40, 3.5, 4, 60, 100, 75}, true},
+      {{"R22", 1, 50, 3.5, 4, 90, 100, 80}, false},  {{"R134a", 2, 30, 5, 8, 70, 120, 65}, false},
+      {{"R717", 1, 40, 3.5, 4, 60, 100, 75}, false}, {{"R407C", 1, 40, 3.5, 4, 60, 100, 75}, true},
       {{"R410A", 1, 35, 2, 5, 50, 100, 70}, true},
   };
   for (const auto& c : cases) {
     const cycle::BasicCycleInput& in = c.input;
     SCOPED_TRACE(in.Refrigerant);
     const auto outcome = cycle::CalcBasicCycle(in);
-    ASSERT_TRUE(std::holds_alternative<cycle::BasicCycleResult>(outcome)) << std::get<std::string>(outcome);
+    ASSERT_TRUE(std::holds_alternative<cycle::BasicCycleResult>(outcome))
+        << std::get<std::string>(outcome);
     const auto& r = std::get<cycle::BasicCycleResult>(outcome);
 
     EXPECT_NEAR(r.COP, r.Conden / r.Compress, 1e-12 * r.COP);

@@ -43,14 +43,18 @@ TEST(PlaceLabels, EachAtItsFirstClearSpotOrLeftOut) {
   } cases[] = {
       {"its first spot", {{size, {{{50, 50}, kAboveRight}}}}, {}, {0}},
       {"the second label gives way",
-       {{size, {{{50, 50}, kAboveRight}}}, {size, {{{50, 50}, kAboveRight}, {{50, 50}, kBelowLeft}}}},
+       {{size, {{{50, 50}, kAboveRight}}},
+        {size, {{{50, 50}, kAboveRight}, {{50, 50}, kBelowLeft}}}},
        {},
        {0, 1}},
       {"no second place: left out",
        {{size, {{{50, 50}, kAboveRight}}}, {size, {{{55, 55}, kAboveRight}}}},
        {},
        {0, std::nullopt}},
-      {"inside the area only", {{size, {{{95, 50}, kAboveRight}, {{95, 50}, kBelowLeft}}}}, {}, {1}},
+      {"inside the area only",
+       {{size, {{{95, 50}, kAboveRight}, {{95, 50}, kBelowLeft}}}},
+       {},
+       {1}},
       {"clear of a line through the first spot",
        {{size, {{{50, 50}, kAboveRight}, {{50, 50}, kBelowLeft}}}},
        {{}, {{{40, 45}, {90, 45}}}},
@@ -59,10 +63,15 @@ TEST(PlaceLabels, EachAtItsFirstClearSpotOrLeftOut) {
        {{size, {{{50, 50}, kAboveRight}}}},
        {{}, {{{50, 50}, {10, 90}}, {{50, 50}}}},
        {0}},
-      {"clear of a box", {{size, {{{50, 50}, kAboveRight}, {{50, 50}, kBelowLeft}}}}, {{{60, 38, 5, 5}}, {}}, {1}},
+      {"clear of a box",
+       {{size, {{{50, 50}, kAboveRight}, {{50, 50}, kBelowLeft}}}},
+       {{{60, 38, 5, 5}}, {}},
+       {1}},
       // Every spot beside the point blocked, and all but one of the box's
       // corners two steps off: three steps up and right, away from it.
-      {"further off", {{size, plots::SpotsNear({50, 50}, kAboveRight, 10, 3)}}, {{{20, 25, 60, 50}}, {}},
+      {"further off",
+       {{size, plots::SpotsNear({50, 50}, kAboveRight, 10, 3)}},
+       {{{20, 25, 60, 50}}, {}},
        {8 * 3}},
   };
   for (const Case& c : cases) {
@@ -151,7 +160,8 @@ std::vector<std::vector<QPointF>> StrongLines(QCustomPlot& plot) {
     }
     std::vector<QPointF> line;
     for (auto point = curve->data()->constBegin(); point != curve->data()->constEnd(); ++point) {
-      line.emplace_back(plot.xAxis->coordToPixel(point->key), plot.yAxis->coordToPixel(point->value));
+      line.emplace_back(plot.xAxis->coordToPixel(point->key),
+                        plot.yAxis->coordToPixel(point->value));
     }
     lines.push_back(std::move(line));
   }
@@ -191,8 +201,8 @@ TEST(ChartLabels, NoLabelOverlapsAnotherTheAxesOrALineAtAnySize) {
     const char* what;
     plots::DiagramLook look;
     std::vector<cycle::CycleDiagram> diagrams;
-    std::vector<QString> title;   // in the title, each
-    QStringList always_shown;     // at the larger size
+    std::vector<QString> title;  // in the title, each
+    QStringList always_shown;    // at the larger size
   } cases[] = {
       {"basic p-h",
        plots::DiagramLook::Chart,
@@ -218,7 +228,8 @@ TEST(ChartLabels, NoLabelOverlapsAnotherTheAxesOrALineAtAnySize) {
        {"1", "2", "3", "4"}},
       {"transcritical T-s",
        plots::DiagramLook::Chart,
-       {Diagram(cycle::TranscriticalCycleDiagram(Transcritical(), DiagramKind::TemperatureEntropy))},
+       {Diagram(
+           cycle::TranscriticalCycleDiagram(Transcritical(), DiagramKind::TemperatureEntropy))},
        {"R744\n"},
        {"1", "2", "3", "4"}},
       {"eight overlaid",
@@ -246,7 +257,8 @@ TEST(ChartLabels, NoLabelOverlapsAnotherTheAxesOrALineAtAnySize) {
       ExpectReadable(plot, plot.LabelBoxes());
       EXPECT_EQ(int(plot.LabelBoxes().size()), ShownTexts(plot).size());
       for (const QString& piece : c.title) {
-        EXPECT_TRUE(plot.Title().contains(piece)) << plot.Title().toStdString() << " | " << piece.toStdString();
+        EXPECT_TRUE(plot.Title().contains(piece))
+            << plot.Title().toStdString() << " | " << piece.toStdString();
       }
       // Every line of the title within the width: the first, the heading's,
       // in its bold type.
@@ -259,7 +271,8 @@ TEST(ChartLabels, NoLabelOverlapsAnotherTheAxesOrALineAtAnySize) {
       if (size.width() < 1000) continue;
       const QStringList shown = ShownTexts(plot);
       for (const QString& text : c.always_shown) {
-        EXPECT_TRUE(shown.contains(text)) << text.toStdString() << " in " << shown.join(" | ").toStdString();
+        EXPECT_TRUE(shown.contains(text))
+            << text.toStdString() << " in " << shown.join(" | ").toStdString();
       }
     }
   }
@@ -275,7 +288,8 @@ TEST(ChartLabels, ThePinchIsNamedClearOfTheProfilesAndTheLegend) {
     result.refrigerant = "R744";
     result.high_pressure = 90;
     result.heating_capacity = 10;
-    for (int i = 0; i <= 10; ++i) result.gas_cooler.push_back({i * 1.0, 100 - 7.0 * i, 98 - 8.8 * i});
+    for (int i = 0; i <= 10; ++i)
+      result.gas_cooler.push_back({i * 1.0, 100 - 7.0 * i, 98 - 8.8 * i});
     result.pinch = 2;
     result.pinch_at = pinch_at;
     plots::GasCoolerChart chart;
@@ -285,7 +299,8 @@ TEST(ChartLabels, ThePinchIsNamedClearOfTheProfilesAndTheLegend) {
       ASSERT_EQ(chart.LabelBoxes().size(), 1u) << "the pinch is named";
       ExpectReadable(chart, chart.LabelBoxes());
       EXPECT_FALSE(chart.LabelBoxes().front().intersects(chart.legend->outerRect()));
-      EXPECT_TRUE(chart.Title().startsWith("Gas cooler of R744\n90.00 bar,")) << chart.Title().toStdString();
+      EXPECT_TRUE(chart.Title().startsWith("Gas cooler of R744\n90.00 bar,"))
+          << chart.Title().toStdString();
     }
   }
 }
@@ -304,7 +319,8 @@ TEST(ChartLabels, BarValuesAndNamesKeepApartAtAnyWidth) {
     const QRectF axes = chart.axisRect()->rect();
     for (std::size_t i = 0; i < 8; ++i) {
       EXPECT_TRUE(axes.contains(values_at[i])) << i;
-      EXPECT_LE(values_at[i].bottom(), chart.yAxis->coordToPixel(values[i]) + 0.5) << "above its bar";
+      EXPECT_LE(values_at[i].bottom(), chart.yAxis->coordToPixel(values[i]) + 0.5)
+          << "above its bar";
       for (std::size_t j = 0; j < i; ++j) {
         EXPECT_FALSE(values_at[i].intersects(values_at[j])) << j << " " << i;
         EXPECT_FALSE(names_at[i].intersects(names_at[j])) << j << " " << i;
@@ -332,7 +348,8 @@ std::vector<QPointF> Points(const QString& text) {
   QString numbers = text;
   numbers.replace(QRegularExpression("[A-Za-z]"), " ").replace(',', ' ');
   const QStringList values = numbers.split(' ', Qt::SkipEmptyParts);
-  for (int i = 0; i + 1 < values.size(); i += 2) points.emplace_back(values[i].toDouble(), values[i + 1].toDouble());
+  for (int i = 0; i + 1 < values.size(); i += 2)
+    points.emplace_back(values[i].toDouble(), values[i + 1].toDouble());
   return points;
 }
 
@@ -351,19 +368,22 @@ Svg ReadSvg(const QString& file) {
     if (xml.isStartElement() && xml.name() == QLatin1String("clipPath")) in_clip_path = true;
     if (xml.isEndElement() && xml.name() == QLatin1String("clipPath")) in_clip_path = false;
     if (xml.isStartElement() && xml.name() == QLatin1String("rect") && in_clip_path) {
-      svg.clip = QRectF(attributes.value("x").toDouble(), attributes.value("y").toDouble(),
-                        attributes.value("width").toDouble(), attributes.value("height").toDouble());
+      svg.clip =
+          QRectF(attributes.value("x").toDouble(), attributes.value("y").toDouble(),
+                 attributes.value("width").toDouble(), attributes.value("height").toDouble());
     }
     if (xml.isStartElement() && xml.name() == QLatin1String("g")) {
-      const QString stroke =
-          attributes.hasAttribute("stroke") ? attributes.value("stroke").toString() : groups.back().first;
+      const QString stroke = attributes.hasAttribute("stroke")
+                                 ? attributes.value("stroke").toString()
+                                 : groups.back().first;
       groups.emplace_back(stroke, groups.back().second || attributes.hasAttribute("clip-path"));
     }
     if (xml.isEndElement() && xml.name() == QLatin1String("g")) groups.pop_back();
     if (xml.isStartElement() &&
         (xml.name() == QLatin1String("polyline") || xml.name() == QLatin1String("path"))) {
-      const QString points = xml.name() == QLatin1String("path") ? attributes.value("d").toString()
-                                                                 : attributes.value("points").toString();
+      const QString points = xml.name() == QLatin1String("path")
+                                 ? attributes.value("d").toString()
+                                 : attributes.value("points").toString();
       svg.lines.push_back({groups.back().first, Points(points), groups.back().second});
     }
     if (xml.isStartElement() && xml.name() == QLatin1String("text") && !groups.back().second) {
@@ -397,15 +417,18 @@ TEST(SvgExport, WhatLeavesTheAxesIsClippedToThem) {
     if (line.stroke != "#1f4e9c" && line.stroke != "#b03a2e") continue;  // the bubble and dew lines
     if (line.clipped) {
       ++clipped;
-      for (const QPointF& p : line.points) outside_clip += svg.clip->adjusted(-1, -1, 1, 1).contains(p) ? 0 : 1;
+      for (const QPointF& p : line.points)
+        outside_clip += svg.clip->adjusted(-1, -1, 1, 1).contains(p) ? 0 : 1;
       continue;
     }
-    for (const QPointF& p : line.points) EXPECT_FALSE(svg.clip->contains(p)) << "unclipped inside the axes";
+    for (const QPointF& p : line.points)
+      EXPECT_FALSE(svg.clip->contains(p)) << "unclipped inside the axes";
   }
   EXPECT_GE(clipped, 2) << "both lines of the dome";
   // The axes, the legend and the title are drawn whole, outside the clip.
   for (const char* text : {"h (kJ/kg)", "p (bar)", "Bubble line", "R22", "340"}) {
-    EXPECT_TRUE(svg.unclipped_texts.contains(text)) << text << " in " << svg.unclipped_texts.join(" | ").toStdString();
+    EXPECT_TRUE(svg.unclipped_texts.contains(text))
+        << text << " in " << svg.unclipped_texts.join(" | ").toStdString();
   }
   EXPECT_GT(outside_clip, 0) << "the zoom leaves parts of them outside, which the clip hides";
 }

@@ -23,7 +23,9 @@ namespace {
 
 using PageAdditions = TranscriticalTest;
 
-QString Figure(double value, int decimals) { return QString::fromStdString(cycle::FormatFixed(value, decimals)); }
+QString Figure(double value, int decimals) {
+  return QString::fromStdString(cycle::FormatFixed(value, decimals));
+}
 
 TEST_F(PageAdditions, TheBasicResultsShowTheFiguresBeyondTheSixteen) {
   const struct {
@@ -41,8 +43,8 @@ TEST_F(PageAdditions, TheBasicResultsShowTheFiguresBeyondTheSixteen) {
     SetText(page::UserForm1, "TemperatureCondensing", c.condensing);
     Click(page::UserForm1, "CommandButton2");
     ASSERT_EQ(ShownPage(), page::UserForm2) << TakeMessages().join(" | ").toStdString();
-    const cycle::BasicCycleInput input{c.refrigerant, 1, std::stod(c.hot_water), 3.5, 4,
-                                       std::stod(c.condensing), 100, 80};
+    const cycle::BasicCycleInput input{
+        c.refrigerant, 1, std::stod(c.hot_water), 3.5, 4, std::stod(c.condensing), 100, 80};
     const auto r = std::get<cycle::BasicCycleResult>(cycle::CalcBasicCycle(input));
     EXPECT_EQ(Text(page::UserForm2, "COP"), Figure(r.COP, 2));
     EXPECT_EQ(Text(page::UserForm2, "VHC"), Figure(r.VHC, 1));
@@ -53,8 +55,8 @@ TEST_F(PageAdditions, TheBasicResultsShowTheFiguresBeyondTheSixteen) {
     EXPECT_EQ(after_valve, c.glides ? "actual " + Figure(r.T4actual, 2) : QString());
     // In the page's free space: within it, over no other control.
     QWidget& results = pages_.Load(page::UserForm2);
-    for (const char* name : {"COP", "VHC", "H2actual", "T4actual", "COPCaption", "VHCCaption",
-                             "H2actualCaption"}) {
+    for (const char* name :
+         {"COP", "VHC", "H2actual", "T4actual", "COPCaption", "VHCCaption", "H2actualCaption"}) {
       const QRect added = results.findChild<QWidget*>(name)->geometry();
       EXPECT_TRUE(results.rect().contains(added)) << name;
       for (QWidget* other : results.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -78,14 +80,16 @@ TEST_F(PageAdditions, EveryFormSaysWhatABlendsTemperaturesAre) {
     if (c.form == page::UserForm1) OpenBasicForm();
     if (c.form == page::UserForm4) {
       OpenComparisonForm();
-      On<QComboBox>(page::UserForm4, "NumberRefrigerant").setCurrentText("8");  // every name box shown
+      On<QComboBox>(page::UserForm4, "NumberRefrigerant")
+          .setCurrentText("8");  // every name box shown
     }
     if (c.form == kForm) OpenForm();
     QWidget& form = pages_.Load(c.form);
     const QLabel& note = On<QLabel>(c.form, "BlendNote");
     EXPECT_TRUE(note.isVisible());
-    EXPECT_TRUE(note.text().contains("evaporating temperature is its dew point") ||
-                note.text().contains("evaporating temperature (5 K below the hot water) its dew point"))
+    EXPECT_TRUE(
+        note.text().contains("evaporating temperature is its dew point") ||
+        note.text().contains("evaporating temperature (5 K below the hot water) its dew point"))
         << note.text().toStdString();
     EXPECT_EQ(note.text().contains("condensing temperature is its bubble point") ||
                   note.text().contains("condensing temperature its bubble point"),
@@ -94,7 +98,8 @@ TEST_F(PageAdditions, EveryFormSaysWhatABlendsTemperaturesAre) {
     EXPECT_LE(note.sizeHint().height(), note.height()) << "its lines fit";
     for (QWidget* other : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (other != &note && other->isVisible()) {
-        EXPECT_FALSE(other->geometry().intersects(note.geometry())) << other->objectName().toStdString();
+        EXPECT_FALSE(other->geometry().intersects(note.geometry()))
+            << other->objectName().toStdString();
       }
     }
   }
@@ -142,7 +147,8 @@ TEST_F(PageAdditions, TheTranscriticalResultsCopySaveAndWarn) {
 std::map<QString, QColor> CycleColours(QCustomPlot& plot) {
   std::map<QString, QColor> colours;
   for (int i = 0; i < plot.plottableCount(); ++i) {
-    if (!plot.plottable(i)->name().isEmpty()) colours[plot.plottable(i)->name()] = plot.plottable(i)->pen().color();
+    if (!plot.plottable(i)->name().isEmpty())
+      colours[plot.plottable(i)->name()] = plot.plottable(i)->pen().color();
   }
   return colours;
 }
@@ -153,7 +159,8 @@ TEST_F(PageAdditions, AnOverlaidRefrigerantKeepsItsColourWhicheverOthersAreShown
   auto& plot = On<plots::CycleDiagramPlot>(page::Diagram, "Plot");
   EXPECT_TRUE(plot.Title().startsWith("R134a\nevaporating 20 \u00b0C, condensing 60 \u00b0C"))
       << plot.Title().toStdString();
-  for (int k = 2; k <= 4; ++k) On<QCheckBox>(page::Diagram, QStringLiteral("Refrigerant%1").arg(k)).click();
+  for (int k = 2; k <= 4; ++k)
+    On<QCheckBox>(page::Diagram, QStringLiteral("Refrigerant%1").arg(k)).click();
   const auto all = CycleColours(plot);
   EXPECT_TRUE(plot.Title().startsWith("R134a, R407C, R290, R717\n")) << plot.Title().toStdString();
   std::set<QRgb> distinct;

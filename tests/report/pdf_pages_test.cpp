@@ -14,7 +14,6 @@
 namespace report {
 namespace {
 
-
 TEST(PdfPages, APieceTallerThanAPageRunsOnBetweenItsLines) {
   // A short piece first, so that the long one starts part way down a page;
   // a table's rows among its lines.
@@ -27,7 +26,8 @@ TEST(PdfPages, APieceTallerThanAPageRunsOnBetweenItsLines) {
       PdfPages pages(writer, QStringLiteral("Long text"));
       pages.AddHtml(QStringLiteral("<h3>Before</h3><p>A short piece.</p>"));
       QString html = QStringLiteral("<table border=\"1\">");
-      for (int i = 0; i < lines; ++i) html += QStringLiteral("<tr><td>Row %1 of the table</td></tr>").arg(i);
+      for (int i = 0; i < lines; ++i)
+        html += QStringLiteral("<tr><td>Row %1 of the table</td></tr>").arg(i);
       html += QStringLiteral("</table>");
       for (int i = 0; i < lines; ++i) html += QStringLiteral("<p>Line %1 of the text.</p>").arg(i);
       pages.AddHtml(html);
@@ -45,7 +45,8 @@ TEST(PdfPages, APieceTallerThanAPageRunsOnBetweenItsLines) {
     EXPECT_NE(text.find("After the long piece."), std::string::npos);
     // Every page's last line of text is its number, alone.
     std::size_t page = 1, from = 0;
-    for (std::size_t feed = text.find('\f'); feed != std::string::npos; feed = text.find('\f', from)) {
+    for (std::size_t feed = text.find('\f'); feed != std::string::npos;
+         feed = text.find('\f', from)) {
       std::string sheet = text.substr(from, feed - from);
       while (!sheet.empty() && (sheet.back() == '\n' || sheet.back() == ' ')) sheet.pop_back();
       const std::string last = sheet.substr(sheet.rfind('\n') + 1);

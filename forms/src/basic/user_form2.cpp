@@ -58,7 +58,8 @@ QLineEdit& MoreBox(QWidget& page, const QString& name, const QString& caption, i
   AddLabel(page, name + "Caption", caption,
            {kMoreCaptionLeft, kMoreTop[row], kMoreCaptionWidth, kMoreHeight})
       .setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  QLineEdit& box = AddResultBox(page, name, {kMoreBoxLeft, kMoreTop[row], kMoreBoxWidth, kMoreHeight});
+  QLineEdit& box =
+      AddResultBox(page, name, {kMoreBoxLeft, kMoreTop[row], kMoreBoxWidth, kMoreHeight});
   box.setToolTip(tip);
   return box;
 }

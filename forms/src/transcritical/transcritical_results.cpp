@@ -138,7 +138,8 @@ TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
   more.setToolTip(QStringLiteral("The p-h or T-s diagram, read under the pointer, zoomed, exported"));
   auto& copy = AddButton(*this, *bottom, QStringLiteral("Copy"), QStringLiteral("Copy"));
   copy.setToolTip(QStringLiteral("The inputs, figures and states as a table for spreadsheets"));
-  auto& save = AddButton(*this, *bottom, QStringLiteral("SaveReport"), QStringLiteral("Save Report..."));
+  auto& save =
+      AddButton(*this, *bottom, QStringLiteral("SaveReport"), QStringLiteral("Save Report..."));
   // Ways on, none the main one: Return presses the focused button.
   DeclareKeyButtons(*this, {.back = &back});
   connect(&back, &QPushButton::clicked, this, &TranscriticalResults::Back);
