@@ -1,9 +1,9 @@
 # The installed layout: the build's bin/ folder again, in a folder of its own
-# (lib/heatpump: the two programs, libfluidcore.so, fluids/, mixtures/ and
-# doc/), so that the programs find the library and its data beside
-# themselves exactly as in the build tree. bin/ holds links to the programs;
-# a program started through its link still finds everything beside its real
-# file.
+# (lib/heatpump: the two programs, libfluidcore.so, hpcalc's drawing library
+# libhpcalc_pictures.so, fluids/, mixtures/ and doc/), so that the programs
+# find the libraries and the data beside themselves exactly as in the build
+# tree. bin/ holds links to the programs; a program started through its link
+# still finds everything beside its real file.
 set(HEATPUMP_INSTALL_DIR lib/heatpump)
 
 # Installs bin/<program> as a relative link to the program's installed file.

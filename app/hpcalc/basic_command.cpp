@@ -10,11 +10,20 @@
 #include "cycle/basic_cycle.h"
 #include "cycle/number_text.h"
 #include "report/csv_table.h"
-#include "report/report_file.h"
+#include "report/report_content.h"
+#include "report/report_tables.h"
 
 namespace hpcalc {
 
 namespace {
+
+constexpr std::string_view kDescription =
+    "One heat pump sized from the hot water: component duties and the four cycle points.";
+
+Syntax BasicSyntax() {
+  return {"basic", WithOptions(OptionsOf(cycle::kBasicDefaults), {kReportOption}),
+          {kCsvFlag, kVerboseFlag}, {}};
+}
 
 std::string Fixed2(double value) { return cycle::FormatPattern(value, 2); }
 
@@ -68,8 +77,10 @@ void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
 
 }  // namespace
 
+CommandHelp BasicHelp() { return {{BasicSyntax()}, kDescription}; }
+
 int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, WithOptions(kBasicOptions, {{"report", ""}}), out, err);
+  const auto parsed = CommandOptions(args, BasicSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
@@ -79,10 +90,12 @@ int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostre
   const auto outcome = cycle::CalcBasicCycle(input, LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::BasicCycleResult>(outcome);
-  PrintBasic(result, options.csv, out);
-  return WriteRequestedReport(options, err, [&](const QString& file) {
-    return report::WriteBasicReport(file, input, result);
-  });
+  PrintBasic(result, options.Has(kCsvFlag), out);
+  return WriteRequestedReport(
+      options, err, [&] { return report::BasicTable(input, result); },
+      [&](const Pictures& pictures, const std::string& file) {
+        return pictures.WriteBasicReport(file, input, result, report::BasicReportDiagram(input));
+      });
 }
 
 }  // namespace hpcalc

@@ -7,23 +7,24 @@
 
 namespace hpcalc {
 
+std::vector<Option> LayoutOptions() {
+  std::vector<Option> options = OptionsOf(cycle::kLayoutDefaults);
+  std::erase_if(options, [](const Option& option) { return option.name == "refrigerant"; });
+  return options;
+}
+
 std::variant<cycle::BasicCycleInput, int> BasicInputOf(const ParsedOptions& options,
                                                        std::ostream& err) {
   if (!options.names.empty()) {
     return BadUsage("basic takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
-  auto read = cycle::ReadBasicCycleInput({options.Text("refrigerant"), options.Text("flow"),
-                                          options.Text("hot-water"), options.Text("subcooling"),
-                                          options.Text("superheating"), options.Text("condensing"),
-                                          options.Text("safety"), options.Text("efficiency")});
+  auto read = cycle::ReadBasicCycleInput(options.FieldsOf(cycle::kBasicDefaults));
   if (const auto* message = std::get_if<std::string>(&read)) return Refused(*message, err);
   return std::get<cycle::BasicCycleInput>(read);
 }
 
 cycle::ComparisonFields ConditionFields(const ParsedOptions& options) {
-  return {options.Text("capacity"),     options.Text("evaporating"), options.Text("subcooling"),
-          options.Text("superheating"), options.Text("condensing"),  options.Text("safety"),
-          options.Text("efficiency"),   ""};
+  return options.FieldsOf(cycle::kComparisonDefaults);
 }
 
 std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const ParsedOptions& options) {
@@ -38,20 +39,9 @@ std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const Pars
 }
 
 cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string& refrigerant) {
-  return {refrigerant,
-          options.Text("capacity"),
-          options.Text("evaporating"),
-          options.Text("condensing"),
-          options.Text("subcooling"),
-          options.Text("superheating"),
-          options.Text("safety"),
-          options.Text("efficiency"),
-          options.Text("ihx-effectiveness"),
-          options.Text("intermediate"),
-          options.Text("injection-superheat"),
-          options.Text("approach"),
-          options.Text("source"),
-          options.Text("sink")};
+  cycle::LayoutInput input;
+  input.Refrigerant = refrigerant;
+  return options.FieldsOf(cycle::kLayoutDefaults, input);
 }
 
 std::string LayoutRefusalLine(const cycle::LayoutOutcome& outcome) {

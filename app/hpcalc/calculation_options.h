@@ -1,13 +1,13 @@
 // The options of the calculations, shared by every command that runs one
-// (basic, compare and layout, and the diagrams of each): the forms' fields
-// with the forms' defaults.
+// (basic, compare, layout and screen, and the diagrams of the first three):
+// the forms' fields at the forms' defaults, from the calculations' tables.
 #pragma once
 
-#include <array>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
@@ -16,24 +16,8 @@
 
 namespace hpcalc {
 
-inline constexpr std::array<Option, 8> kBasicOptions{{
-    {"refrigerant", "R22"}, {"flow", "1"},        {"hot-water", "50"}, {"subcooling", "3.5"},
-    {"superheating", "4"},  {"condensing", "90"}, {"safety", "100"},   {"efficiency", "80"},
-}};
-inline constexpr std::array<Option, 7> kCompareOptions{{
-    {"capacity", "10"},   {"evaporating", "50"}, {"subcooling", "3.5"}, {"superheating", "4"},
-    {"condensing", "90"}, {"safety", "100"},     {"efficiency", "80"},
-}};
-
-// The cycle layouts' fields with the layout form's defaults; the source and
-// the sink blank for Te + 5 and the condensing temperature - 5.
-inline constexpr std::array<Option, 13> kLayoutOptions{{
-    {"capacity", "10"},         {"evaporating", "50"},      {"condensing", "90"},
-    {"subcooling", "3.5"},      {"superheating", "4"},      {"safety", "100"},
-    {"efficiency", "80"},       {"ihx-effectiveness", "50"}, {"intermediate", "mean"},
-    {"injection-superheat", "5"}, {"approach", "5"},        {"source", ""},
-    {"sink", ""},
-}};
+// The layouts' fields but the refrigerant, which the names give.
+std::vector<Option> LayoutOptions();
 
 // The basic calculation's input as its form reads it (ReadBasicCycleInput),
 // or the exit code where the command ends: a command line it cannot use (the

@@ -1,22 +1,21 @@
 #include "command_support.h"
 
-#include <QApplication>
-
-#include <cstdio>
+#include <algorithm>
 #include <ostream>
 
 #include "commands.h"
-#include "report/report_file.h"
+#include "report/report_content.h"
+#include "usage.h"
 
 namespace hpcalc {
 
 int BadUsage(std::string_view reason, std::ostream& err) {
-  err << "hpcalc: " << reason << "\n\n" << kUsage;
+  err << "hpcalc: " << reason << "\n\n" << Usage();
   return kBadUsage;
 }
 
-int Help(std::ostream& out) {
-  out << kUsage;
+int Help(const CommandHelp& command, std::ostream& out) {
+  out << CommandUsage(command);
   return kSuccess;
 }
 
@@ -26,37 +25,50 @@ int Refused(std::string_view message, std::ostream& err) {
 }
 
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
-                                                std::span<const Option> known, std::ostream& out,
+                                                const Syntax& syntax,
+                                                std::string_view description, std::ostream& out,
                                                 std::ostream& err) {
-  auto parsed = ParseOptions(args, known);
+  auto parsed = ParseOptions(args, syntax);
   if (const auto* reason = std::get_if<std::string>(&parsed)) return BadUsage(*reason, err);
   auto& options = std::get<ParsedOptions>(parsed);
-  if (options.help) return Help(out);
+  if (options.help) return Help({{syntax}, description}, out);
   return std::move(options);
 }
 
 cycle::LibraryText LibraryTextOf(const ParsedOptions& options) {
-  return options.verbose ? cycle::LibraryText::appended : cycle::LibraryText::omitted;
+  return options.Has(kVerboseFlag) ? cycle::LibraryText::appended : cycle::LibraryText::omitted;
 }
 
-std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more) {
-  std::vector<Option> all(options.begin(), options.end());
-  all.insert(all.end(), more);
-  return all;
+std::vector<Option> WithOptions(std::vector<Option> options, std::initializer_list<Option> more) {
+  options.insert(options.end(), more);
+  return options;
 }
 
-std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>& draw) {
-  // Files need no display: drawing offscreen, the command works the same
-  // without one or with one it cannot reach.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(text));
-  });
-  int argc = 1;
-  char name[] = "hpcalc";
-  char* argv[] = {name, nullptr};
-  const QApplication application(argc, argv);
-  return draw();
+void PrintColumns(const std::vector<std::vector<std::string>>& lines,
+                  const std::vector<bool>& right_aligned, std::ostream& out) {
+  const std::size_t count = right_aligned.size();
+  std::vector<std::size_t> widths(count, 0);
+  for (const auto& line : lines) {
+    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+  }
+  for (const auto& line : lines) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string padding(widths[i] - line[i].size(), ' ');
+      text += (i == 0 ? "" : "  ");
+      text += i + 1 == count ? line[i] : right_aligned[i] ? padding + line[i] : line[i] + padding;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
+}
+
+std::optional<std::string> WithPictures(const std::string& file, const Drawing& draw) {
+  const auto pictures = LoadPictures();
+  if (const auto* reason = std::get_if<std::string>(&pictures)) {
+    return "Cannot write " + file + ": " + *reason;
+  }
+  return draw(*std::get<const Pictures*>(pictures));
 }
 
 std::optional<int> RefuseEmptyFileName(const ParsedOptions& options, std::string_view option,
@@ -66,20 +78,21 @@ std::optional<int> RefuseEmptyFileName(const ParsedOptions& options, std::string
 }
 
 std::optional<int> RefuseReportFormat(const ParsedOptions& options, std::ostream& err) {
-  if (auto exit_code = RefuseEmptyFileName(options, "report", err)) return exit_code;
-  const std::string& file = options.Text("report");
-  if (file.empty() || report::ReportFormatOf(QString::fromStdString(file))) return std::nullopt;
+  if (auto exit_code = RefuseEmptyFileName(options, kReportOption.name, err)) return exit_code;
+  const std::string& file = options.Text(kReportOption.name);
+  if (file.empty() || report::ReportFormatOf(file)) return std::nullopt;
   return BadUsage("--report " + file + ": the report's file name must end in .pdf or .csv", err);
 }
 
 int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
-                         const std::function<std::optional<QString>(const QString& file)>& write) {
-  const QString file = QString::fromStdString(options.Text("report"));
-  if (file.isEmpty()) return kSuccess;
-  const auto failure = report::ReportFormatOf(file) == report::ReportFormat::Pdf
-                           ? WithDrawing([&] { return write(file); })
-                           : write(file);
-  return failure ? Refused(failure->toStdString(), err) : kSuccess;
+                         const std::function<report::CsvTable()>& table, const PdfDrawing& pdf) {
+  const std::string& file = options.Text(kReportOption.name);
+  if (file.empty()) return kSuccess;
+  const auto failure =
+      report::ReportFormatOf(file) == report::ReportFormat::Pdf
+          ? WithPictures(file, [&](const Pictures& pictures) { return pdf(pictures, file); })
+          : report::WriteCsvFile(file, table());
+  return failure ? Refused(*failure, err) : kSuccess;
 }
 
 }  // namespace hpcalc

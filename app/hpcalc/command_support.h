@@ -1,52 +1,72 @@
-// What every hpcalc command shares: its exit codes' messages and the
-// reading of its options.
+// What every hpcalc command shares: its exit codes' messages, the reading
+// of its options, and the files it writes.
 #pragma once
-
-#include <QString>
 
 #include <functional>
 #include <initializer_list>
 #include <iosfwd>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
-#include "cycle/comparison.h"
+#include "cycle/library_text_option.h"
 #include "options.h"
+#include "pictures.h"
+#include "report/csv_table.h"
 
 namespace hpcalc {
 
+// Why a command that lists the fluid and mixture files has nothing to list.
+inline constexpr std::string_view kNoDataFiles =
+    "No fluid or mixture files found (fluids/ and mixtures/ in the working directory or beside "
+    "the program)";
+
 // The reason, then the usage text, on err; kBadUsage.
 int BadUsage(std::string_view reason, std::ostream& err);
-// The usage text on out; kSuccess.
-int Help(std::ostream& out);
+// The command's usage on out; kSuccess.
+int Help(const CommandHelp& command, std::ostream& out);
 // The message on err; kRefused.
 int Refused(std::string_view message, std::ostream& err);
 
-// The options of a command, or the exit code when the command ends here
-// (--help, or a command line it cannot use).
+// The options of a command called as `syntax` says, or the exit code when
+// the command ends here (--help, or a command line it cannot use).
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
-                                                std::span<const Option> known, std::ostream& out,
+                                                const Syntax& syntax,
+                                                std::string_view description, std::ostream& out,
                                                 std::ostream& err);
 
 // --verbose: the library's own text after a failed property request's message.
 cycle::LibraryText LibraryTextOf(const ParsedOptions& options);
 
-// The options of a command with more appended.
-std::vector<Option> WithOptions(std::span<const Option> options, std::initializer_list<Option> more);
+// The options with more appended.
+std::vector<Option> WithOptions(std::vector<Option> options, std::initializer_list<Option> more);
 
-// Runs `draw` with a QApplication, which plots need to be drawn into files,
-// offscreen; the platform's notices (no runtime folder and the like) are no
-// concern of the command's user.
-std::optional<QString> WithDrawing(const std::function<std::optional<QString>()>& draw);
+inline constexpr Option kReportOption{
+    "report", "",
+    "also writes a report of the calculation: a PDF (figures, cycle points, diagrams) or a CSV "
+    "table, by the file's extension",
+    "FILE"};
 
-// Writes a report of the calculation when the command was given --report
-// FILE: the message and kRefused when it cannot be written, else kSuccess.
+// Lines of fields in aligned columns two blanks apart: a column to the
+// right where `right_aligned` says so, else to the left; the last column as
+// long as it is, no line with blanks at its end.
+void PrintColumns(const std::vector<std::vector<std::string>>& lines,
+                  const std::vector<bool>& right_aligned, std::ostream& out);
+
+// What `draw` returns, drawing with the pictures library; where the library
+// cannot be used, why, as a failure to write `file`.
+using Drawing = std::function<std::optional<std::string>(const Pictures&)>;
+std::optional<std::string> WithPictures(const std::string& file, const Drawing& draw);
+
+// Writes the report of the calculation when the command was given --report
+// FILE: the CSV table, or the PDF that `pdf` draws into the file. The
+// message and kRefused when it cannot be written, else kSuccess.
+using PdfDrawing =
+    std::function<std::optional<std::string>(const Pictures&, const std::string& file)>;
 int WriteRequestedReport(const ParsedOptions& options, std::ostream& err,
-                         const std::function<std::optional<QString>(const QString& file)>& write);
+                         const std::function<report::CsvTable()>& table, const PdfDrawing& pdf);
 
 // --report FILE with an extension other than .pdf or .csv, or an empty
 // name: the usage message; nothing when the option is absent or usable.

@@ -8,11 +8,22 @@
 #include "cycle/result_text.h"
 #include "cycle/wet_compression.h"
 #include "report/csv_table.h"
-#include "report/report_file.h"
+#include "report/report_content.h"
+#include "report/report_tables.h"
 
 namespace hpcalc {
 
 namespace {
+
+constexpr std::string_view kDescription =
+    "One to eight refrigerants under the same conditions: the lines of the total results "
+    "page. A refrigerant whose isentropic compression ends inside the two-phase region is "
+    "noted on the error stream with the suction superheat that keeps it dry.";
+
+Syntax CompareSyntax() {
+  return {"compare", WithOptions(OptionsOf(cycle::kComparisonDefaults), {kReportOption}),
+          {kCsvFlag, kVerboseFlag}, "NAME..."};
+}
 
 void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {
   if (csv) {
@@ -53,8 +64,10 @@ void NoteWetCompression(const cycle::ComparisonResults& results, cycle::LibraryT
 
 }  // namespace
 
+CommandHelp CompareHelp() { return {{CompareSyntax()}, kDescription}; }
+
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, WithOptions(kCompareOptions, {{"report", ""}}), out, err);
+  const auto parsed = CommandOptions(args, CompareSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
@@ -65,11 +78,14 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
                                                 LibraryTextOf(options))) {
     return Refused(*message, err);
   }
-  PrintComparison(results, options.csv, out);
+  PrintComparison(results, options.Has(kCsvFlag), out);
   NoteWetCompression(results, LibraryTextOf(options), err);
-  return WriteRequestedReport(options, err, [&](const QString& file) {
-    return report::WriteComparisonReport(file, results);
-  });
+  return WriteRequestedReport(
+      options, err, [&] { return report::ComparisonTableWithConditions(results); },
+      [&](const Pictures& pictures, const std::string& file) {
+        return pictures.WriteComparisonReport(file, results,
+                                              report::ComparisonReportDiagrams(results));
+      });
 }
 
 }  // namespace hpcalc

@@ -8,32 +8,29 @@
 #include "commands.h"
 #include "cycle/layouts.h"
 #include "report/layout_tables.h"
-#include "report/report_file.h"
+#include "report/report_content.h"
 
 namespace hpcalc {
 
 namespace {
 
-constexpr std::string_view kStatesFlag = "--states";
+constexpr std::string_view kDescription =
+    "One to eight refrigerants in a cycle layout: one stage (basic), with an internal heat "
+    "exchanger (ihx), or two stages with vapour injected from an economizer or a flash tank "
+    "(no blends). The evaporating temperature may lie anywhere above the refrigerant's lower "
+    "limit and below condensing. Prints the figures, the states and the exergy destroyed in "
+    "each component, and whether a compression ends wet; --csv a line per refrigerant (a "
+    "refused one with why, exit 1). Its numbers must be numbers: a text that is none is "
+    "refused.";
 
-// The arguments without --states (a flag of this command alone), and whether it was given.
-struct StatesFlag {
-  std::vector<std::string> rest;
-  bool given = false;
-};
+constexpr Flag kStatesFlag{
+    "states",
+    "every state: refrigerant,layout,state,p,T,h,s,mass in bar, 'C, kJ/kg, kJ/kg-K, kg per kg "
+    "of evaporator flow"};
 
-StatesFlag TakeStatesFlag(const std::vector<std::string>& args) {
-  StatesFlag flag;
-  bool options_ended = false;
-  for (const std::string& arg : args) {
-    options_ended = options_ended || arg == "--";
-    if (!options_ended && arg == kStatesFlag) {
-      flag.given = true;
-    } else {
-      flag.rest.push_back(arg);
-    }
-  }
-  return flag;
+Syntax LayoutSyntax() {
+  return {"layout basic|ihx|economizer|flash-tank", WithOptions(LayoutOptions(), {kReportOption}),
+          {kCsvFlag, kStatesFlag, kVerboseFlag}, "NAME..."};
 }
 
 // The columns a text takes on a terminal: one per character of its UTF-8.
@@ -109,16 +106,17 @@ void PrintOutcomes(const std::vector<cycle::LayoutOutcome>& outcomes, bool state
 
 }  // namespace
 
+CommandHelp LayoutHelp() { return {{LayoutSyntax()}, kDescription}; }
+
 int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty()) return BadUsage("layout takes basic, ihx, economizer or flash-tank", err);
-  if (args[0] == "--help" || args[0] == "-h") return Help(out);
+  if (args[0] == "--help" || args[0] == "-h") return Help(LayoutHelp(), out);
   const auto layout = cycle::LayoutNamed(args[0]);
   if (!layout) {
     return BadUsage("layout takes basic, ihx, economizer or flash-tank, not " + args[0], err);
   }
-  const StatesFlag states = TakeStatesFlag({args.begin() + 1, args.end()});
   const auto parsed =
-      CommandOptions(states.rest, WithOptions(kLayoutOptions, {{"report", ""}}), out, err);
+      CommandOptions({args.begin() + 1, args.end()}, LayoutSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
@@ -129,15 +127,20 @@ int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostr
     outcomes.push_back(
         cycle::CalcLayout(*layout, LayoutInputOf(options, name), LibraryTextOf(options)));
   }
-  PrintOutcomes(outcomes, states.given, options.csv, out, err);
+  PrintOutcomes(outcomes, options.Has(kStatesFlag), options.Has(kCsvFlag), out, err);
   const bool any_result = std::any_of(outcomes.begin(), outcomes.end(),
                                       [](const auto& outcome) { return outcome.result(); });
   std::string names;
   for (const std::string& name : options.names) names += (names.empty() ? "" : "; ") + name;
   const int written =
-      !any_result ? kSuccess : WriteRequestedReport(options, err, [&](const QString& file) {
-        return report::WriteLayoutReport(file, LayoutInputOf(options, names), outcomes);
-      });
+      !any_result ? kSuccess
+                  : WriteRequestedReport(
+                        options, err, [&] { return report::LayoutFiguresTable(outcomes); },
+                        [&](const Pictures& pictures, const std::string& file) {
+                          return pictures.WriteLayoutReport(file, LayoutInputOf(options, names),
+                                                            outcomes,
+                                                            report::LayoutReportDiagrams(outcomes));
+                        });
   const bool any_refused = std::any_of(outcomes.begin(), outcomes.end(),
                                        [](const auto& outcome) { return outcome.refusal(); });
   return any_refused ? kRefused : written;

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "commands.h"
@@ -33,21 +32,11 @@ int Run(int (*run)(const std::vector<std::string>&, std::ostream&, std::ostream&
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + (argc > 1 ? 2 : argc), argv + argc);
   const std::string_view command = argc > 1 ? argv[1] : "";
-  using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
-  constexpr std::pair<std::string_view, Command> kCommands[] = {
-      {"basic", hpcalc::RunBasic},
-      {"compare", hpcalc::RunCompare},
-      {"property", hpcalc::RunProperty},
-      {"diagram", hpcalc::RunDiagram},
-      {"layout", hpcalc::RunLayout},
-      {"screen", hpcalc::RunScreen},
-      {"transcritical", hpcalc::RunTranscritical},
-  };
-  for (const auto& [name, run] : kCommands) {
-    if (command == name) return Run(run, args);
+  for (const hpcalc::Command& known : hpcalc::kCommands) {
+    if (command == known.name) return Run(known.run, args);
   }
   if (command == "--help" || command == "-h" || command == "help") {
-    std::cout << hpcalc::kUsage;
+    std::cout << hpcalc::Usage();
     return hpcalc::kSuccess;
   }
   if (command == "--version") {
@@ -58,6 +47,6 @@ int main(int argc, char** argv) {
                     ? std::string("hpcalc: no command")
                     : "hpcalc: unknown command " + property::ShortenedForMessage(command))
             << "\n\n"
-            << hpcalc::kUsage;
+            << hpcalc::Usage();
   return hpcalc::kBadUsage;
 }

@@ -1,15 +1,22 @@
 #include "options.h"
 
+#include <algorithm>
+
 #include "property/message_text.h"
 
 namespace hpcalc {
 
 std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::string>& args,
-                                                      std::span<const Option> options) {
+                                                      const Syntax& syntax) {
   ParsedOptions parsed;
-  for (const Option& option : options) {
+  for (const Option& option : syntax.options) {
     parsed.texts.emplace(std::string(option.name), std::string(option.default_text));
   }
+  const auto is_flag = [&](std::string_view arg) {
+    return arg.starts_with("--") &&
+           std::any_of(syntax.flags.begin(), syntax.flags.end(),
+                       [&](const Flag& flag) { return arg.substr(2) == flag.name; });
+  };
 
   bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -20,15 +27,13 @@ std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::str
       options_ended = true;
     } else if (arg == "--help" || arg == "-h") {
       parsed.help = true;
-    } else if (arg == "--csv") {
-      parsed.csv = true;
-    } else if (arg == "--verbose") {
-      parsed.verbose = true;
+    } else if (is_flag(arg)) {
+      parsed.flags.insert(arg.substr(2));
     } else {
       const auto equals = arg.find('=');
       const std::string name = arg.substr(2, equals == std::string::npos ? equals : equals - 2);
       const auto known = parsed.texts.find(name);
-      if (arg.rfind("--", 0) != 0 || known == parsed.texts.end()) {
+      if (!arg.starts_with("--") || known == parsed.texts.end()) {
         return "unknown option " + property::ShortenedForMessage(arg);
       }
       parsed.given.insert(name);

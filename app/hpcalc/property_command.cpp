@@ -29,6 +29,11 @@ constexpr std::pair<std::string_view, SingleProperty> kFunctions[] = {
 };
 constexpr std::string_view kCriticalPoint = "CriticalPoint";
 
+constexpr std::string_view kDescription =
+    "One property: FUNCTION is Temperature, Pressure, Volume, Enthalpy, Entropy or Cp; "
+    "CriticalPoint takes the letter T, P or D. Prints the number with full precision, or the "
+    "library's text. An omitted VALUE is 0.";
+
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
     return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -54,9 +59,15 @@ int PrintResult(const property::PropertyResult& result, std::ostream& out, std::
 
 }  // namespace
 
+CommandHelp PropertyHelp() {
+  return {{{"property FUNCTION FLUID CODE UNITS [VALUE1 [VALUE2]]", {}, {}, {}},
+           {"property CriticalPoint FLUID LETTER UNITS", {}, {}, {}}},
+          kDescription};
+}
+
 int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   // Values may be negative, so the arguments are taken as they stand.
-  if (std::find(args.begin(), args.end(), "--help") != args.end()) return Help(out);
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) return Help(PropertyHelp(), out);
   if (args.size() < 4 || args.size() > 6) {
     return BadUsage("property takes FUNCTION FLUID CODE UNITS [VALUE1 [VALUE2]]", err);
   }

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iomanip>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include "commands.h"
 #include "cycle/comparison.h"
 #include "cycle/number_text.h"
+#include "cycle/parallel_points.h"
 #include "cycle/screening.h"
 #include "property/message_text.h"
 #include "report/screening_table.h"
@@ -19,9 +22,36 @@ namespace hpcalc {
 
 namespace {
 
+constexpr std::string_view kDescription =
+    "Every pure fluid and blend of the fluid and mixture files under the comparison's "
+    "conditions: its safety class, GWP, ODP, critical temperature, glides, the comparison's "
+    "figures and whether its compression ends wet, or why it cannot run the cycle.";
+
 // Besides the conditions: the filters and the order, off unless given.
-constexpr Option kSelectionOptions[] = {
-    {"kind", "all"}, {"safety-class", ""}, {"max-gwp", ""}, {"sort", ""}};
+constexpr Option kKindOption{"kind", "all", "the fluids screened: pure, blend or all",
+                             "pure|blend|all"};
+constexpr Option kSafetyClassOption{
+    "safety-class", "",
+    "the safety classes that pass, separated by commas; unknown passes a fluid without one on "
+    "record",
+    "A1,A2L,..."};
+constexpr Option kMaxGwpOption{
+    "max-gwp", "", "the largest GWP that passes; a fluid without a GWP on record does not pass",
+    "N"};
+constexpr Option kSortOption{
+    "sort", "", "the column of the table (COP, VHC, GWP ...) to sort by; -COLUMN from the largest",
+    "COLUMN"};
+constexpr Option kJobsOption{"jobs", "", "the number of threads screening at once; one per core",
+                             "N"};
+// Far more threads than any machine has cores gain nothing.
+constexpr int kMostJobs = 1024;
+
+Syntax ScreenSyntax() {
+  return {"screen",
+          WithOptions(OptionsOf(cycle::kComparisonDefaults),
+                      {kKindOption, kSafetyClassOption, kMaxGwpOption, kSortOption, kJobsOption}),
+          {kCsvFlag, kVerboseFlag}, {}};
+}
 
 // What the command line asks besides the conditions, or why it cannot be used.
 struct Selection {
@@ -82,7 +112,7 @@ std::variant<std::set<std::string>, std::string> ClassList(std::string_view text
 
 std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options) {
   Selection selection;
-  const std::string& kind = options.Text("kind");
+  const std::string& kind = options.Text(kKindOption.name);
   if (kind == "pure") {
     selection.filter.kind = cycle::FluidKind::pure;
   } else if (kind == "blend") {
@@ -90,18 +120,18 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
   } else if (kind != "all") {
     return "--kind takes pure, blend or all, not \"" + property::ShortenedForMessage(kind) + "\"";
   }
-  if (options.Given("safety-class")) {
-    auto classes = ClassList(options.Text("safety-class"));
+  if (options.Given(kSafetyClassOption.name)) {
+    auto classes = ClassList(options.Text(kSafetyClassOption.name));
     if (auto* reason = std::get_if<std::string>(&classes)) return std::move(*reason);
     selection.filter.safety_classes = std::move(std::get<std::set<std::string>>(classes));
   }
-  if (options.Given("max-gwp")) {
-    const std::string& gwp = options.Text("max-gwp");
+  if (options.Given(kMaxGwpOption.name)) {
+    const std::string& gwp = options.Text(kMaxGwpOption.name);
     selection.filter.max_gwp = cycle::WholeNumber(gwp);
     if (!selection.filter.max_gwp) return cycle::NumberRefusal("--max-gwp", gwp);
   }
-  if (options.Given("sort")) {
-    std::string_view sort = options.Text("sort");
+  if (options.Given(kSortOption.name)) {
+    std::string_view sort = options.Text(kSortOption.name);
     if (!sort.empty() && sort.front() == '-') {
       selection.order = cycle::SortOrder::descending;
       sort.remove_prefix(1);
@@ -109,7 +139,7 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
     selection.sort = cycle::ColumnNamed(sort);
     if (!selection.sort) {
       return "--sort takes a column of the table, not \"" +
-             property::ShortenedForMessage(options.Text("sort")) + "\"";
+             property::ShortenedForMessage(options.Text(kSortOption.name)) + "\"";
     }
   }
   return selection;
@@ -119,37 +149,36 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
 // column, texts to the left, the reason last and as long as it is.
 void PrintTable(const report::CsvTable& table, std::ostream& out) {
   std::vector<std::vector<std::string>> lines{table.Header(), {}};
+  std::vector<bool> numbers;
   for (const auto column : cycle::kScreeningColumns) {
     const auto unit = cycle::ColumnUnit(column);
     std::string shown;
     if (!unit.empty()) shown.append("(").append(unit).append(")");
     lines[1].push_back(std::move(shown));
+    numbers.push_back(!unit.empty());
   }
   lines.insert(lines.end(), table.Rows().begin(), table.Rows().end());
-  const std::size_t count = lines[0].size();
-  std::vector<std::size_t> widths(count, 0);
-  for (const auto& line : lines) {
-    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+  PrintColumns(lines, numbers, out);
+}
+
+// --jobs: the number of threads, at least one; one per core unless given.
+std::variant<int, std::string> JobsOf(const ParsedOptions& options) {
+  if (!options.Given(kJobsOption.name)) return cycle::CoreCount();
+  const std::string& text = options.Text(kJobsOption.name);
+  const auto jobs = cycle::WholeNumber(text);
+  if (!jobs || *jobs != std::floor(*jobs) || *jobs < 1 || *jobs > kMostJobs) {
+    return "--jobs takes a whole number from 1 to " + std::to_string(kMostJobs) + ", not \"" +
+           property::ShortenedForMessage(text) + "\"";
   }
-  for (const auto& line : lines) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-      const bool number = !cycle::ColumnUnit(cycle::kScreeningColumns[i]).empty();
-      const std::string padding(widths[i] - line[i].size(), ' ');
-      text += (i == 0 ? "" : "  ");
-      text += i + 1 == count ? line[i] : number ? padding + line[i] : line[i] + padding;
-    }
-    text.erase(text.find_last_not_of(' ') + 1);
-    out << text << '\n';
-  }
+  return static_cast<int>(*jobs);
 }
 
 }  // namespace
 
+CommandHelp ScreenHelp() { return {{ScreenSyntax()}, kDescription}; }
+
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::vector<Option> known(kCompareOptions.begin(), kCompareOptions.end());
-  known.insert(known.end(), std::begin(kSelectionOptions), std::end(kSelectionOptions));
-  const auto parsed = CommandOptions(args, known, out, err);
+  const auto parsed = CommandOptions(args, ScreenSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) {
@@ -158,6 +187,8 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto selection = ReadSelection(options);
   if (const auto* reason = std::get_if<std::string>(&selection)) return BadUsage(*reason, err);
   const auto& [filter, sort, order] = std::get<Selection>(selection);
+  const auto jobs = JobsOf(options);
+  if (const auto* reason = std::get_if<std::string>(&jobs)) return BadUsage(*reason, err);
 
   const auto read = cycle::ReadScreeningConditions(ConditionFields(options));
   if (const auto* message = std::get_if<std::string>(&read)) return Refused(*message, err);
@@ -165,19 +196,20 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto candidates = cycle::FindScreeningCandidates();
   for (const auto& skipped : candidates.skipped) err << "hpcalc: skipped " << skipped << '\n';
   if (candidates.fluids.empty()) {
-    return Refused("No fluid or mixture files found (fluids/ and mixtures/ in the working "
-                   "directory or beside the program)",
-                   err);
+    return Refused(kNoDataFiles, err);
   }
 
-  std::vector<cycle::ScreeningRow> rows;
-  for (const auto& fluid : candidates.fluids) {
-    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions, LibraryTextOf(options)));
-  }
-  rows = cycle::Filtered(std::move(rows), filter);
+  std::vector<cycle::ScreeningCandidate> passing;
+  std::copy_if(candidates.fluids.begin(), candidates.fluids.end(), std::back_inserter(passing),
+               [&](const cycle::ScreeningCandidate& fluid) {
+                 return cycle::PassesFacts(fluid, filter);
+               });
+  const int threads = std::get<int>(jobs);
+  auto rows = cycle::Filtered(
+      cycle::ScreenFluids(passing, conditions, threads, LibraryTextOf(options)), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);
   const auto table = report::ScreeningTable(rows);
-  if (options.csv) {
+  if (options.Has(kCsvFlag)) {
     table.Write(out);
   } else {
     PrintTable(table, out);

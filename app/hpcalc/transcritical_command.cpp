@@ -11,33 +11,25 @@
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
 #include "report/csv_table.h"
-#include "report/report_file.h"
+#include "report/report_content.h"
+#include "report/report_tables.h"
 
 namespace hpcalc {
 
 namespace {
 
-// The form's fields with the form's defaults, handed to the calculation as typed.
-constexpr std::array<Option, 11> kTranscriticalOptions{{
-    {"refrigerant", "R744"},
-    {"capacity", "10"},
-    {"evaporating", "10"},
-    {"superheating", "5"},
-    {"gas-cooler-outlet", "35"},
-    {"high-pressure", "optimal"},
-    {"efficiency", "70"},
-    {"water-in", "15"},
-    {"water-out", "65"},
-    {"min-approach", "5"},
-    {"report", ""},
-}};
+constexpr std::string_view kDescription =
+    "A carbon dioxide (or other) water heater whose high side lies above the critical "
+    "pressure. Prints the figures, the states 1, 2s, 2, 3, 4 and the gas cooler's pinch "
+    "against the water. The optimal pressure is that of the best heating COP whose gas cooler "
+    "keeps the minimum approach between refrigerant and water; where the approach limits it, "
+    "it says so, and a given pressure short of it is noted on the error stream. Its numbers "
+    "must be numbers: a text that is none is refused.";
 
-cycle::TranscriticalInput InputOf(const ParsedOptions& options) {
-  return {options.Text("refrigerant"),   options.Text("capacity"),
-          options.Text("evaporating"),   options.Text("superheating"),
-          options.Text("gas-cooler-outlet"), options.Text("high-pressure"),
-          options.Text("efficiency"),    options.Text("water-in"),
-          options.Text("water-out"),     options.Text("min-approach")};
+// The form's fields at the form's defaults, handed to the calculation as typed.
+Syntax TranscriticalSyntax() {
+  return {"transcritical", WithOptions(OptionsOf(cycle::kTranscriticalDefaults), {kReportOption}),
+          {kCsvFlag, kVerboseFlag}, {}};
 }
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
@@ -91,8 +83,10 @@ void PrintTable(const cycle::TranscriticalResult& r, std::ostream& out) {
 
 }  // namespace
 
+CommandHelp TranscriticalHelp() { return {{TranscriticalSyntax()}, kDescription}; }
+
 int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const auto parsed = CommandOptions(args, kTranscriticalOptions, out, err);
+  const auto parsed = CommandOptions(args, TranscriticalSyntax(), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (!options.names.empty()) {
@@ -100,19 +94,22 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
         "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
   if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
-  const cycle::TranscriticalInput input = InputOf(options);
+  const auto input = options.FieldsOf(cycle::kTranscriticalDefaults);
   const auto outcome = cycle::CalcTranscriticalCycle(input, LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
-  if (options.csv) {
+  if (options.Has(kCsvFlag)) {
     PrintCsv(result, out);
   } else {
     PrintTable(result, out);
   }
   if (const auto warning = cycle::ApproachWarning(result)) err << "hpcalc: " << *warning << '\n';
-  return WriteRequestedReport(options, err, [&](const QString& file) {
-    return report::WriteTranscriticalReport(file, input, result);
-  });
+  return WriteRequestedReport(
+      options, err, [&] { return report::TranscriticalTable(input, result); },
+      [&](const Pictures& pictures, const std::string& file) {
+        return pictures.WriteTranscriticalReport(file, input, result,
+                                                 report::TranscriticalReportDiagram(input));
+      });
 }
 
 }  // namespace hpcalc

@@ -1,96 +1,142 @@
+#include "usage.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include "commands.h"
 
 namespace hpcalc {
 
-const char* const kUsage =
-    "Usage:\n"
-    "  hpcalc basic [--refrigerant R22] [--flow 1] [--hot-water 50] [--subcooling 3.5]\n"
-    "               [--superheating 4] [--condensing 90] [--safety 100] [--efficiency 80]\n"
-    "               [--csv] [--verbose] [--report FILE]\n"
-    "      One heat pump sized from the hot water: component duties and the four\n"
-    "      cycle points (flow in liter/s, temperatures in 'C, safety factor and\n"
-    "      isentropic efficiency in %).\n"
-    "  hpcalc compare [--capacity 10] [--evaporating 50] [--subcooling 3.5]\n"
-    "                 [--superheating 4] [--condensing 90] [--safety 100]\n"
-    "                 [--efficiency 80] [--csv] [--verbose] [--report FILE] NAME...\n"
-    "      One to eight refrigerants under the same conditions (evaporator heat\n"
-    "      capacity in kW): the lines of the total results page. A refrigerant\n"
-    "      whose isentropic compression ends inside the two-phase region is noted\n"
-    "      on the error stream with the suction superheat that keeps it dry.\n"
-    "  hpcalc layout basic|ihx|economizer|flash-tank [--capacity 10]\n"
-    "                [--evaporating 50] [--condensing 90] [--subcooling 3.5]\n"
-    "                [--superheating 4] [--safety 100] [--efficiency 80]\n"
-    "                [--ihx-effectiveness 50] [--intermediate mean|optimal|BAR]\n"
-    "                [--injection-superheat 5] [--approach 5] [--source C]\n"
-    "                [--sink C] [--csv] [--states] [--verbose] [--report FILE]\n"
-    "                NAME...\n"
-    "      One to eight refrigerants in a cycle layout: one stage (basic), with an\n"
-    "      internal heat exchanger (ihx), or two stages with vapour injected from an\n"
-    "      economizer or a flash tank (no blends). The evaporating temperature may\n"
-    "      lie anywhere above the refrigerant's lower limit and below condensing.\n"
-    "      --intermediate: mean (the root of Pe x Pc), optimal (the best heating\n"
-    "      COP, to 0.01 bar) or bar. The exergy destroyed in each component counts\n"
-    "      from the dead state at the heat source (--source, Te + 5 'C unless\n"
-    "      given); the heat goes to the sink (--sink, condensing - 5 'C). Prints\n"
-    "      the figures, the states and the losses, and whether a compression ends\n"
-    "      wet; --csv a line per refrigerant (a refused one with why, exit 1);\n"
-    "      --states every state (refrigerant,layout,state,p,T,h,s,mass in bar, 'C,\n"
-    "      kJ/kg, kJ/kg-K, kg per kg of evaporator flow). Its numbers must be\n"
-    "      numbers: a text that is none is refused.\n"
-    "  --report FILE also writes a report of the calculation: a PDF (figures,\n"
-    "      cycle points, diagrams) or a CSV table, by the file's extension.\n"
-    "  hpcalc diagram ph|ts basic [the options of basic] [--out FILE]\n"
-    "  hpcalc diagram ph|ts compare [the options of compare] [--out FILE] NAME...\n"
-    "  hpcalc diagram ph|ts layout LAYOUT [the options of layout] [--out FILE]\n"
-    "                 NAME...\n"
-    "      The cycle on a log p-h or a T-s diagram, with the saturation dome and\n"
-    "      isotherms (ph) or the cycle's isobars (ts). Without --out: every plotted\n"
-    "      state as CSV (refrigerant,series,point,T,p,h,s in 'C, bar, kJ/kg,\n"
-    "      kJ/kg-K; point names the corners 1, 2s, 2, 3, 4, or a layout's states\n"
-    "      by their numbers, its injection line the series injection). With --out:\n"
-    "      the picture, as PNG, SVG or PDF by the file's extension.\n"
-    "  hpcalc property FUNCTION FLUID CODE UNITS [VALUE1 [VALUE2]]\n"
-    "      One property: FUNCTION is Temperature, Pressure, Volume, Enthalpy,\n"
-    "      Entropy or Cp; or CriticalPoint FLUID LETTER UNITS with the letter T,\n"
-    "      P or D. Prints the number with full precision, or the library's text.\n"
-    "      An omitted VALUE is 0.\n"
-    "  hpcalc screen [--capacity 10] [--evaporating 50] [--subcooling 3.5]\n"
-    "                [--superheating 4] [--condensing 90] [--safety 100]\n"
-    "                [--efficiency 80] [--kind pure|blend|all]\n"
-    "                [--safety-class A1,A2L,...] [--max-gwp N] [--sort COLUMN] [--csv]\n"
-    "                [--verbose]\n"
-    "      Every pure fluid and blend of the fluid and mixture files under the\n"
-    "      comparison's conditions: its safety class, GWP, ODP, critical\n"
-    "      temperature, glides, the comparison's figures and whether its\n"
-    "      compression ends wet, or why it cannot run the cycle. A fluid without\n"
-    "      a GWP on record does not pass --max-gwp; one without a safety class\n"
-    "      passes --safety-class only where it lists unknown. --sort takes a\n"
-    "      column of the table (COP, VHC, GWP ...), -COLUMN sorts it from the\n"
-    "      largest.\n"
-    "  hpcalc transcritical [--refrigerant R744] [--capacity 10] [--evaporating 10]\n"
-    "                       [--superheating 5] [--gas-cooler-outlet 35]\n"
-    "                       [--high-pressure optimal|BAR] [--efficiency 70]\n"
-    "                       [--water-in 15] [--water-out 65] [--min-approach 5]\n"
-    "                       [--csv] [--verbose] [--report FILE]\n"
-    "      A carbon dioxide (or other) water heater whose high side lies above the\n"
-    "      critical pressure: heating capacity in kW, the refrigerant's gas cooler\n"
-    "      outlet and the water's temperatures in 'C. --high-pressure optimal\n"
-    "      searches the pressure of the best heating COP whose gas cooler keeps\n"
-    "      the minimum approach (K) between refrigerant and water; a given\n"
-    "      pressure short of it is noted on the error stream. Prints the figures,\n"
-    "      the states 1, 2s, 2, 3, 4 and the gas cooler's pinch against the water.\n"
-    "      Its numbers must be numbers: a text that is none is refused.\n"
-    "  hpcalc --help\n"
-    "  hpcalc --version\n"
-    "\n"
-    "Numbers are read as the forms read them: blanks are skipped and \".\" is the\n"
-    "decimal point; a text without a number reads as 0 (and gets the form's\n"
-    "message for a missing input), one that holds more than a number (\"1,5\",\n"
-    "\"12 kW\") is refused.\n"
-    "--csv prints a header line and comma-separated lines. When a property\n"
-    "cannot be computed, the message names the refrigerant, the state of the\n"
-    "cycle and the limit in the forms' units; --verbose adds the property\n"
-    "library's own text. Exit codes: 0 done,\n"
-    "1 refused (the message is printed), 2 bad usage.\n";
+namespace {
+
+constexpr std::size_t kWidth = 80;
+constexpr std::size_t kDescriptionIndent = 6;
+// Where an option's help begins, right of "  --name VALUE".
+constexpr std::size_t kHelpColumn = 28;
+
+// What every command shares, a paragraph each.
+constexpr std::string_view kNotes[] = {
+    "Numbers are read as the forms read them: blanks are skipped and \".\" is the decimal "
+    "point; a text without a number reads as 0 (and gets the form's message for a missing "
+    "input), one that holds more than a number (\"1,5\", \"12 kW\") is refused.",
+    "When a property cannot be computed, the message names the refrigerant, the state of the "
+    "cycle and the limit in the forms' units; --verbose adds the property library's own text. "
+    "Exit codes: 0 done, 1 refused (the message is printed), 2 bad usage.",
+};
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  for (std::size_t start = text.find_first_not_of(' '); start != std::string_view::npos;) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    words.emplace_back(text.substr(start, end - start));
+    start = text.find_first_not_of(' ', end);
+  }
+  return words;
+}
+
+// `line`, then the pieces separated by blanks, in lines of at most kWidth
+// columns (a longer piece stands alone); lines after the first start
+// `indent` blanks in.
+std::string Wrapped(std::string line, const std::vector<std::string>& pieces, std::size_t indent) {
+  std::string text;
+  for (const std::string& piece : pieces) {
+    const bool blank = line.find_first_not_of(' ') == std::string::npos;
+    const std::size_t gap = line.empty() || line.back() == ' ' ? 0 : 1;
+    if (!blank && line.size() + gap + piece.size() > kWidth) {
+      text += line + '\n';
+      line = std::string(indent, ' ');
+    } else {
+      line.append(gap, ' ');
+    }
+    line += piece;
+  }
+  return text + line + '\n';
+}
+
+std::string Paragraph(std::string_view text, std::size_t indent) {
+  return Wrapped(std::string(indent, ' '), Words(text), indent);
+}
+
+std::string_view ValueWord(const Option& option) {
+  return option.placeholder.empty() ? option.default_text : option.placeholder;
+}
+
+std::string Synopsis(const Syntax& syntax) {
+  std::vector<std::string> pieces;
+  for (const Option& option : syntax.options) {
+    pieces.push_back("[--" + std::string(option.name) + " " + std::string(ValueWord(option)) + "]");
+  }
+  for (const Flag& flag : syntax.flags) pieces.push_back("[--" + std::string(flag.name) + "]");
+  if (!syntax.names.empty()) pieces.emplace_back(syntax.names);
+  // Continued lines start after the command's name.
+  const std::string_view name = std::string_view(syntax.words).substr(0, syntax.words.find(' '));
+  const std::string command = "  hpcalc " + syntax.words;
+  return Wrapped(command, pieces, command.size() - syntax.words.size() + name.size() + 1);
+}
+
+// "  --name VALUE" and its help from kHelpColumn on, on the next line where
+// the name leaves no room; the help's lines wrapped under it.
+std::string OptionLine(const std::string& name, std::string_view help) {
+  std::string head = "  --" + name;
+  std::string text;
+  if (head.size() + 2 > kHelpColumn) {
+    text = head + '\n';
+    head.clear();
+  }
+  head.resize(kHelpColumn, ' ');
+  return text + Wrapped(std::move(head), Words(help), kHelpColumn);
+}
+
+std::string OptionLines(const Syntax& syntax) {
+  std::string text;
+  for (const Option& option : syntax.options) {
+    std::string help(option.help);
+    if (!option.placeholder.empty() && !option.default_text.empty()) {
+      help += " (default " + std::string(option.default_text) + ")";
+    }
+    const std::string_view value = ValueWord(option);
+    text += OptionLine(std::string(option.name) + (value.empty() ? "" : " ") + std::string(value),
+                       help);
+  }
+  for (const Flag& flag : syntax.flags) text += OptionLine(std::string(flag.name), flag.help);
+  return text;
+}
+
+std::string Notes() {
+  std::string text;
+  for (const std::string_view note : kNotes) text += Paragraph(note, 0);
+  return text;
+}
+
+}  // namespace
+
+std::string Usage() {
+  std::string text = "Usage:\n";
+  for (const Command& listed : kCommands) {
+    const CommandHelp command = listed.help();
+    for (const Syntax& syntax : command.syntaxes) text += Synopsis(syntax);
+    text += Paragraph(command.description, kDescriptionIndent);
+  }
+  text +=
+      "  hpcalc COMMAND --help\n"
+      "      The command's options with their defaults.\n"
+      "  hpcalc --help\n"
+      "  hpcalc --version\n\n";
+  return text + Notes();
+}
+
+std::string CommandUsage(const CommandHelp& command) {
+  std::string text = "Usage:\n";
+  for (const Syntax& syntax : command.syntaxes) text += Synopsis(syntax);
+  text += Paragraph(command.description, kDescriptionIndent);
+  for (const Syntax& syntax : command.syntaxes) {
+    if (syntax.options.empty() && syntax.flags.empty()) continue;
+    text += command.syntaxes.size() == 1 ? "\nOptions:\n"
+                                         : "\nOptions of hpcalc " + syntax.words + ":\n";
+    text += OptionLines(syntax);
+  }
+  return text + '\n' + Notes();
+}
 
 }  // namespace hpcalc

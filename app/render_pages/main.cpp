@@ -111,6 +111,25 @@ int main(int argc, char* argv[]) {
   Click(pages, page::TranscriticalForm, "Calculate");
   ok &= Render(pages, page::TranscriticalResults, dir, page::TranscriticalResults);
 
+  // The cycle layouts from their form's defaults: the basic layout, then the
+  // economizer with its diagram page and the four layouts side by side.
+  Click(pages, page::TranscriticalResults, "Back");
+  Click(pages, page::TranscriticalForm, "Back");
+  Click(pages, page::SelectSim, "CycleLayouts");
+  ok &= Render(pages, page::LayoutsForm, dir, page::LayoutsForm);
+  Click(pages, page::LayoutsForm, "Calculate");
+  ok &= Render(pages, page::LayoutResults, dir, page::LayoutResults);
+  Click(pages, page::LayoutResults, "Back");
+  ControlOn<QRadioButton>(pages, page::LayoutsForm, "LayoutEconomizer").click();
+  ok &= Render(pages, page::LayoutsForm, dir, page::LayoutsForm + "_economizer");
+  Click(pages, page::LayoutsForm, "Calculate");
+  ok &= Render(pages, page::LayoutResults, dir, page::LayoutResults + "_economizer");
+  Click(pages, page::LayoutResults, "DiagramPage");
+  ok &= Render(pages, page::Diagram, dir, page::Diagram + "_layout");
+  Click(pages, page::Diagram, "Back");
+  Click(pages, page::LayoutResults, "CompareLayouts");
+  ok &= Render(pages, page::LayoutComparison, dir, page::LayoutComparison);
+
   // The screening under the comparison form's defaults, rendered once every
   // fluid is screened (its rows come in from another thread).
   Click(pages, page::UserForm4, "ScreenAllFluids");

@@ -3,6 +3,11 @@
 // pairs, so the inputs vary from call to call. The library finds its fluid
 // files beside the program (bin/fluids).
 //
+// BM_SaturatedState/<fluid>/<liquid|vapour> is the state a cycle asks for
+// most, the whole saturated liquid or vapour at T with its cv, cp and w, as
+// the property layer obtains it: SATT for the phase's density, then THERM
+// at that density.
+//
 // FLUIDCORE_BENCH_ITERATIONS=N runs every benchmark exactly N times (for
 // counting instructions with callgrind, see instructions.py).
 #include <benchmark/benchmark.h>
@@ -183,6 +188,17 @@ const std::vector<std::pair<std::string, Call>>& routines() {
   return r;
 }
 
+// The full saturated state of one phase (kph 1 liquid, 2 vapour).
+Call saturated_state(int kph) {
+  return [kph](const FlashState& s, Outputs& o) {
+    double T = s.T;
+    int k = kph;
+    SATTdll(&T, o.x, &k, &o.P, &o.Dl, &o.Dv, o.xl, o.xv, &o.ierr, o.herr, 255);
+    double D = kph == 1 ? o.Dl : o.Dv;
+    THERMdll(&T, &D, o.x, &o.P, &o.E, &o.H, &o.S, &o.Cv, &o.Cp, &o.W, &o.JT);
+  };
+}
+
 // SATD takes a saturated density; it is registered with the kinds it has.
 void satd(const FlashState& s, Outputs& o) {
   double D = s.rhoL;
@@ -211,6 +227,9 @@ void register_all() {
       }
     }
     register_one(std::string("BM_SATD/") + fluid + "/twophase", fluid, Kind::two_phase, satd);
+    for (const int kph : {1, 2})
+      register_one(std::string("BM_SaturatedState/") + fluid + (kph == 1 ? "/liquid" : "/vapour"),
+                   fluid, Kind::two_phase, saturated_state(kph));
   }
   // The transcritical cycle's fluid above its critical pressure, and one other.
   for (const char* fluid : {"CarbonDioxide", "R134a"}) {

@@ -20,6 +20,9 @@
 #include "common/design.h"
 #include "diagram/diagram_page.h"
 #include "forms/page_names.h"
+#include "layouts/layout_comparison.h"
+#include "layouts/layout_results.h"
+#include "layouts/layouts_form.h"
 #include "navigation/frist_page.h"
 #include "comparison/result_pages.h"
 #include "screening/screening_page.h"
@@ -147,6 +150,9 @@ void RegisterPages(Shell& shell) {
   pages.Register(page::Screening, FactoryOf<ScreeningPage>(shell));
   pages.Register(page::TranscriticalForm, FactoryOf<TranscriticalForm>(shell));
   pages.Register(page::TranscriticalResults, FactoryOf<TranscriticalResults>(shell));
+  pages.Register(page::LayoutsForm, FactoryOf<LayoutsForm>(shell));
+  pages.Register(page::LayoutResults, FactoryOf<LayoutResults>(shell));
+  pages.Register(page::LayoutComparison, FactoryOf<LayoutComparison>(shell));
   for (const ResultPageDesign& design : ResultPageSequence())
     pages.Register(design.name, [&shell, &design]() -> std::unique_ptr<QWidget> {
       return std::make_unique<ResultPage>(shell, design);

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
@@ -156,16 +155,8 @@ bool Paint(QCustomPlot& plot, PlotFormat format, QIODevice& file, QSize size) {
 
 }  // namespace
 
-std::optional<PlotFormat> PlotFormatOf(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("png")) return PlotFormat::Png;
-  if (suffix == QLatin1String("svg")) return PlotFormat::Svg;
-  if (suffix == QLatin1String("pdf")) return PlotFormat::Pdf;
-  return std::nullopt;
-}
-
 std::optional<QString> WritePlot(QCustomPlot& plot, const QString& path, QSize size) {
-  const auto format = PlotFormatOf(path);
+  const auto format = PlotFormatOf(path.toStdString());
   if (!format) return QStringLiteral("%1: the file name must end in .png, .svg or .pdf").arg(path);
   return WriteRendered(path, QStringLiteral("the picture"),
                        [&](QIODevice& file) { return Paint(plot, *format, file, size); });

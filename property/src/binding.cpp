@@ -50,14 +50,14 @@ std::atomic<unsigned> generation = 0;
 
 }  // namespace
 
-// By bare name (the loader's search path) when the program's own path is not
-// known.
-std::string DefaultLibraryFile() {
+std::string LibraryBesideProgram(std::string_view name) {
   std::error_code error;
   const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return kLibraryName;
-  return (program.parent_path() / kLibraryName).string();
+  if (error) return std::string(name);
+  return (program.parent_path() / name).string();
 }
+
+std::string DefaultLibraryFile() { return LibraryBesideProgram(kLibraryName); }
 
 const BoundLibrary& Library() {
   if (const BoundLibrary* library = published.load(std::memory_order_acquire)) return *library;

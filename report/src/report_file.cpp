@@ -1,13 +1,12 @@
 #include "report/report_file.h"
 
 #include <QDate>
-#include <QFileInfo>
+#include <QFile>
 #include <QPdfWriter>
 
 #include <functional>
 #include <vector>
 
-#include "cycle/diagram.h"
 #include "cycle/number_text.h"
 #include "pdf_pages.h"
 #include "plots/bar_chart.h"
@@ -61,8 +60,7 @@ QString SourcesOf(const std::string& refrigerant) {
 }
 
 // The refrigerant's pressure-enthalpy diagram, or why there is none.
-void AddDiagram(PdfPages& pages, const std::variant<cycle::CycleDiagram, std::string>& diagram,
-                const std::string& refrigerant) {
+void AddDiagram(PdfPages& pages, const ReportDiagram& diagram, const std::string& refrigerant) {
   pages.KeepTogether(kHeadingMm + kDiagramHeightMm);
   pages.AddHtml(QStringLiteral("<h3>Pressure-enthalpy diagram: %1</h3>").arg(Html(refrigerant)));
   if (const auto* message = std::get_if<std::string>(&diagram)) {
@@ -93,12 +91,11 @@ QString CyclePointsNote(const cycle::BasicCycleResult& result) {
   return QStringLiteral("<p>%1</p>").arg(note);
 }
 
-bool WriteBasicPdf(QIODevice& file, const cycle::BasicCycleInput& input,
-                   const cycle::BasicCycleResult& result) {
+bool DrawBasic(QIODevice& file, const cycle::BasicCycleInput& input,
+               const cycle::BasicCycleResult& result, const ReportDiagram& diagram) {
   QPdfWriter writer(&file);
   PdfPages pages(writer,
                  QStringLiteral("Heat pump calculation: %1").arg(QString::fromStdString(input.Refrigerant)));
-  const auto diagram = cycle::BasicCycleDiagram(input, cycle::DiagramKind::PressureEnthalpy);
   QString html = Heading(QStringLiteral("Basic calculation: one heat pump sized from the hot water."));
   html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(input.Refrigerant) + kBlendNote;
   pages.AddHtml(html);
@@ -112,7 +109,8 @@ bool WriteBasicPdf(QIODevice& file, const cycle::BasicCycleInput& input,
   return pages.Finish();
 }
 
-bool WriteComparisonPdf(QIODevice& file, const cycle::ComparisonResults& results) {
+bool DrawComparison(QIODevice& file, const cycle::ComparisonResults& results,
+                    std::span<const ReportDiagram> diagrams) {
   QPdfWriter writer(&file);
   PdfPages pages(writer, QStringLiteral("Heat pump calculation: comparison of working fluids"));
   const int count = results.RefCount;
@@ -142,17 +140,15 @@ bool WriteComparisonPdf(QIODevice& file, const cycle::ComparisonResults& results
   pages.AddPlots({&cop_chart}, kChartHeightMm);
   pages.AddPlots({&displacement_chart}, kChartHeightMm);
   for (int slot = 0; slot < count; ++slot) {
-    const std::string& name = results.RefName[static_cast<std::size_t>(slot)];
-    AddDiagram(pages,
-               cycle::ComparisonDiagram(name, results.Conditions, cycle::DiagramKind::PressureEnthalpy),
-               name);
+    const auto k = static_cast<std::size_t>(slot);
+    AddDiagram(pages, diagrams[k], results.RefName[k]);
   }
   return pages.Finish();
 }
 
 // A refrigerant in a layout: figures, verdict, states, losses, diagram;
 // each piece where it fits.
-void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r) {
+void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r, const ReportDiagram& diagram) {
   const QString name = Html(r.refrigerant);
   pages.AddHtml(QStringLiteral("<h3>%1</h3>").arg(name) + SourcesOf(r.refrigerant) +
                 Table(LabelledTable(LayoutFigures(r))) +
@@ -169,11 +165,12 @@ void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r) {
   plots::BarChart chart;
   chart.Draw(components, losses, QStringLiteral("Exergy destroyed (kW)"), 3);
   pages.AddPlots({&chart}, kChartHeightMm);
-  AddDiagram(pages, cycle::LayoutDiagram(r, cycle::DiagramKind::PressureEnthalpy), r.refrigerant);
+  AddDiagram(pages, diagram, r.refrigerant);
 }
 
-bool WriteLayoutPdf(QIODevice& file, const cycle::LayoutInput& input,
-                    std::span<const cycle::LayoutOutcome> outcomes) {
+bool DrawLayout(QIODevice& file, const cycle::LayoutInput& input,
+                std::span<const cycle::LayoutOutcome> outcomes,
+                std::span<const ReportDiagram> diagrams) {
   QPdfWriter writer(&file);
   const QString title = QString::fromUtf8(
       cycle::LayoutTitle(outcomes.empty() ? cycle::Layout::basic : outcomes.front().layout).data());
@@ -181,9 +178,10 @@ bool WriteLayoutPdf(QIODevice& file, const cycle::LayoutInput& input,
   QString html = Heading(QStringLiteral("Cycle layout: %1.").arg(title));
   html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(LayoutInputs(input)));
   pages.AddHtml(html);
-  for (const cycle::LayoutOutcome& outcome : outcomes) {
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    const cycle::LayoutOutcome& outcome = outcomes[i];
     if (const auto* result = outcome.result()) {
-      AddLayoutResult(pages, *result);
+      AddLayoutResult(pages, *result, diagrams[i]);
     } else {
       pages.AddHtml(QStringLiteral("<h3>%1</h3><p>Refused: %2</p>")
                         .arg(Html(outcome.refrigerant), Html(outcome.refusal()->reason)));
@@ -192,8 +190,8 @@ bool WriteLayoutPdf(QIODevice& file, const cycle::LayoutInput& input,
   return pages.Finish();
 }
 
-bool WriteTranscriticalPdf(QIODevice& file, const cycle::TranscriticalInput& input,
-                           const cycle::TranscriticalResult& result) {
+bool DrawTranscritical(QIODevice& file, const cycle::TranscriticalInput& input,
+                       const cycle::TranscriticalResult& result, const ReportDiagram& diagram) {
   QPdfWriter writer(&file);
   PdfPages pages(writer, QStringLiteral("Heat pump calculation: transcritical cycle of %1")
                              .arg(QString::fromStdString(result.refrigerant)));
@@ -206,8 +204,7 @@ bool WriteTranscriticalPdf(QIODevice& file, const cycle::TranscriticalInput& inp
                 Table(LabelledTable(TranscriticalInputs(input))));
   pages.AddHtml(QStringLiteral("<h3>Results</h3>") +
                 Table(LabelledTable(TranscriticalFigures(result))));
-  AddDiagram(pages, cycle::TranscriticalCycleDiagram(input, cycle::DiagramKind::PressureEnthalpy),
-             result.refrigerant);
+  AddDiagram(pages, diagram, result.refrigerant);
   pages.KeepTogether(kHeadingMm + kChartHeightMm);
   pages.AddHtml(QStringLiteral("<h3>Gas cooler: refrigerant and water</h3>"));
   plots::GasCoolerChart chart;
@@ -221,58 +218,38 @@ std::optional<QString> WriteThrough(const QString& path, const std::function<boo
   return plots::WriteRendered(path, QStringLiteral("the report"), write);
 }
 
-std::optional<QString> UnknownFormat(const QString& path) {
-  return QStringLiteral("%1: the report's file name must end in .pdf or .csv").arg(path);
-}
-
-bool WriteText(QIODevice& file, const std::string& text) {
-  return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-}
-
 // The report as the path's extension asks: the PDF, or the CSV table.
-std::optional<QString> WriteReport(const QString& path, const std::function<bool(QIODevice&)>& pdf,
+std::optional<QString> WriteReport(const QString& path,
+                                   const std::function<std::optional<QString>()>& pdf,
                                    const std::function<CsvTable()>& csv) {
-  const auto format = ReportFormatOf(path);
-  if (!format) return UnknownFormat(path);
-  return WriteThrough(path, [&](QIODevice& file) {
-    return *format == ReportFormat::Pdf ? pdf(file) : WriteText(file, csv().Text());
-  });
+  const auto format = ReportFormatOf(path.toStdString());
+  if (!format) {
+    return QStringLiteral("%1: the report's file name must end in .pdf or .csv").arg(path);
+  }
+  return *format == ReportFormat::Pdf ? pdf() : WriteCsvTable(path, csv());
 }
 
 }  // namespace
 
-std::optional<ReportFormat> ReportFormatOf(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("pdf")) return ReportFormat::Pdf;
-  if (suffix == QLatin1String("csv")) return ReportFormat::Csv;
-  return std::nullopt;
-}
-
-CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result) {
-  LabelledValues rows = BasicInputs(input);
-  const LabelledValues figures = BasicFigures(result);
-  rows.insert(rows.end(), figures.begin(), figures.end());
-  return LabelledTable(rows);
-}
-
 std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicCycleInput& input,
                                         const cycle::BasicCycleResult& result) {
   return WriteReport(
-      path, [&](QIODevice& file) { return WriteBasicPdf(file, input, result); },
+      path, [&] { return WriteBasicPdf(path, input, result, BasicReportDiagram(input)); },
       [&] { return BasicTable(input, result); });
 }
 
 std::optional<QString> WriteComparisonReport(const QString& path,
                                              const cycle::ComparisonResults& results) {
   return WriteReport(
-      path, [&](QIODevice& file) { return WriteComparisonPdf(file, results); },
+      path, [&] { return WriteComparisonPdf(path, results, ComparisonReportDiagrams(results)); },
       [&] { return ComparisonTableWithConditions(results); });
 }
 
 std::optional<QString> WriteLayoutReport(const QString& path, const cycle::LayoutInput& input,
                                          std::span<const cycle::LayoutOutcome> outcomes) {
   return WriteReport(
-      path, [&](QIODevice& file) { return WriteLayoutPdf(file, input, outcomes); },
+      path,
+      [&] { return WriteLayoutPdf(path, input, outcomes, LayoutReportDiagrams(outcomes)); },
       [&] { return LayoutFiguresTable(outcomes); });
 }
 
@@ -280,12 +257,45 @@ std::optional<QString> WriteTranscriticalReport(const QString& path,
                                                 const cycle::TranscriticalInput& input,
                                                 const cycle::TranscriticalResult& result) {
   return WriteReport(
-      path, [&](QIODevice& file) { return WriteTranscriticalPdf(file, input, result); },
+      path,
+      [&] { return WriteTranscriticalPdf(path, input, result, TranscriticalReportDiagram(input)); },
       [&] { return TranscriticalTable(input, result); });
 }
 
-std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table) {
-  return WriteThrough(path, [&](QIODevice& file) { return WriteText(file, table.Text()); });
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table,
+                                     std::string_view comment) {
+  const auto failure = WriteCsvFile(QFile::encodeName(path).toStdString(), table, comment);
+  if (!failure) return std::nullopt;
+  return QString::fromStdString(*failure);
+}
+
+std::optional<QString> WriteBasicPdf(const QString& path, const cycle::BasicCycleInput& input,
+                                     const cycle::BasicCycleResult& result,
+                                     const ReportDiagram& diagram) {
+  return WriteThrough(path,
+                      [&](QIODevice& file) { return DrawBasic(file, input, result, diagram); });
+}
+
+std::optional<QString> WriteComparisonPdf(const QString& path,
+                                          const cycle::ComparisonResults& results,
+                                          std::span<const ReportDiagram> diagrams) {
+  return WriteThrough(path,
+                      [&](QIODevice& file) { return DrawComparison(file, results, diagrams); });
+}
+
+std::optional<QString> WriteLayoutPdf(const QString& path, const cycle::LayoutInput& input,
+                                      std::span<const cycle::LayoutOutcome> outcomes,
+                                      std::span<const ReportDiagram> diagrams) {
+  return WriteThrough(
+      path, [&](QIODevice& file) { return DrawLayout(file, input, outcomes, diagrams); });
+}
+
+std::optional<QString> WriteTranscriticalPdf(const QString& path,
+                                             const cycle::TranscriticalInput& input,
+                                             const cycle::TranscriticalResult& result,
+                                             const ReportDiagram& diagram) {
+  return WriteThrough(
+      path, [&](QIODevice& file) { return DrawTranscritical(file, input, result, diagram); });
 }
 
 }  // namespace report

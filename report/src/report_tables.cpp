@@ -160,6 +160,13 @@ CsvTable LabelledTable(const LabelledValues& values) {
   return table;
 }
 
+CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result) {
+  LabelledValues rows = BasicInputs(input);
+  const LabelledValues figures = BasicFigures(result);
+  rows.insert(rows.end(), figures.begin(), figures.end());
+  return LabelledTable(rows);
+}
+
 CsvTable CyclePointsTable(const cycle::CycleCorners& k) {
   CsvTable table({"Point", "p (bar)", std::string("T (") + kCelsius + ")", "h (kJ/kg)", "s (kJ/kg-K)"});
   const std::pair<const char*, const cycle::DiagramState*> points[] = {

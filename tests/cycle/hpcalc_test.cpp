@@ -16,7 +16,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+#include "cycle/layouts.h"
 #include "cycle/number_text.h"
+#include "cycle/transcritical.h"
 #include "property/property_functions.h"
 #include "reference_data.h"
 
@@ -41,11 +45,11 @@ std::string Slurp(const std::filesystem::path& path) {
   return text.str();
 }
 
-Run Hpcalc(const std::vector<std::string>& args) {
+Run RunProgram(const std::string& program, const std::vector<std::string>& args) {
   const auto dir = std::filesystem::temp_directory_path() /
                    ("hpcalc_test_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  std::string command = Quoted(HPCALC_PATH);
+  std::string command = Quoted(program);
   for (const auto& arg : args) command.append(" ").append(Quoted(arg));
   command.append(" >").append(Quoted(dir / "out")).append(" 2>").append(Quoted(dir / "err"));
   const int status = std::system(command.c_str());
@@ -53,6 +57,8 @@ Run Hpcalc(const std::vector<std::string>& args) {
   std::filesystem::remove_all(dir);
   return run;
 }
+
+Run Hpcalc(const std::vector<std::string>& args) { return RunProgram(HPCALC_PATH, args); }
 
 TEST(Hpcalc, BasicPrintsTheSixteenFiguresOfTheDefaults) {
   const auto csv = Hpcalc({"basic", "--csv"});
@@ -129,6 +135,11 @@ TEST(Hpcalc, FiltersAndValuesThatCannotBeReadAreBadUsage) {
       {{"screen", "--safety-class", ""},
        "--safety-class takes classes separated by commas: A1,A2L"},
       {{"screen", "--sort", ""}, "--sort takes a column of the table, not \"\""},
+      {{"screen", "--jobs", "0"}, "--jobs takes a whole number from 1 to 1024, not \"0\""},
+      {{"screen", "--jobs", "1.5"}, "--jobs takes a whole number from 1 to 1024, not \"1.5\""},
+      {{"screen", "--jobs", "two"}, "--jobs takes a whole number from 1 to 1024, not \"two\""},
+      {{"screen", "--jobs", "1e9"}, "--jobs takes a whole number from 1 to 1024, not \"1e9\""},
+      {{"fluids", "R22"}, "fluids takes no names: R22"},
       {{"property", "Pressure", "R22", "Tvap", "mks", "3,5"},
        "VALUE1: \"3,5\" is not a number (the decimal separator is a point)"},
       {{"property", "Pressure", "R22", "TP", "mks", "300", "nan"},
@@ -434,6 +445,77 @@ TEST(Hpcalc, ScreenFiltersAndSortsTheRows) {
   EXPECT_TRUE(refused_seen);
 }
 
+// The fluids screened on several threads give what one thread gives, byte
+// for byte: the rows, their order and every reason.
+TEST(Hpcalc, ScreenOnSeveralThreadsPrintsWhatOneThreadPrints) {
+  const struct {
+    std::vector<std::string> screening;
+    std::vector<std::string> jobs;  // compared with --jobs 1; "" for no --jobs
+  } cases[] = {
+      {{"screen", "--csv"}, {"2", "5", ""}},
+      {{"screen", "--csv", "--verbose", "--efficiency", "1"}, {"2"}},  // reasons with the library's
+      {{"screen", "--sort", "-VHC", "--evaporating", "30", "--condensing", "60"}, {"2"}},
+  };
+  for (const auto& c : cases) {
+    auto one = c.screening;
+    one.insert(one.end(), {"--jobs", "1"});
+    const auto serial = Hpcalc(one);
+    ASSERT_EQ(serial.exit_code, 0) << serial.err;
+    ASSERT_GT(std::count(serial.out.begin(), serial.out.end(), '\n'), 250);
+    for (const std::string& jobs : c.jobs) {
+      auto several = c.screening;
+      if (!jobs.empty()) several.insert(several.end(), {"--jobs", jobs});
+      const auto parallel = Hpcalc(several);
+      EXPECT_EQ(parallel.exit_code, 0) << jobs << " jobs";
+      EXPECT_TRUE(parallel.out == serial.out) << c.screening.back() << ", " << jobs << " jobs";
+      EXPECT_EQ(parallel.err, serial.err);
+    }
+  }
+}
+
+TEST(Hpcalc, FluidsListsEveryFluidAndBlendWithItsFacts) {
+  const auto run = Hpcalc({"fluids", "--csv"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const auto rows = CsvRows(run.out);
+  ASSERT_EQ(rows.size(), 1 + 131 + 127u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"name", "kind", "aliases", "Tcrit", "safety_class", "GWP"}));
+  // The screening's fluids in its order, with the same facts.
+  const auto screened = CsvRows(Hpcalc({"screen", "--csv"}).out);
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].size(), 6u) << rows[i][0];
+    EXPECT_EQ(rows[i][0], screened[i][0]);
+    EXPECT_EQ(rows[i][1], screened[i][1]) << rows[i][0];
+    EXPECT_EQ(rows[i][3], screened[i][5]) << rows[i][0] << ": the critical temperature";
+    EXPECT_EQ(rows[i][4], screened[i][2]) << rows[i][0];
+    EXPECT_EQ(rows[i][5], screened[i][3]) << rows[i][0];
+  }
+  EXPECT_EQ(*RowOf(rows, "n-Propane"),
+            (std::vector<std::string>{"n-Propane", "pure", "Propane;R290;C3H8;NC3H8;n-C3H8", "96.74",
+                                      "A3", "3"}));
+  EXPECT_EQ(*RowOf(rows, "R407C"),
+            (std::vector<std::string>{"R407C", "blend", "", "86.14", "A1", "1774"}));
+
+  // On the screen: aligned, the aliases last.
+  const auto table = Hpcalc({"fluids"});
+  EXPECT_EQ(table.exit_code, 0) << table.err;
+  std::istringstream lines(table.out);
+  std::string header, units, line;
+  std::getline(lines, header);
+  std::getline(lines, units);
+  EXPECT_EQ(header.rfind("name", 0), 0u) << header;
+  EXPECT_EQ(header.substr(header.size() - 7), "aliases") << header;
+  EXPECT_EQ(units.substr(header.find("Tcrit") + 1, 4), "('C)") << "under the column's end";
+  bool found = false;
+  while (std::getline(lines, line)) {
+    if (line.rfind("Ammonia ", 0) != 0) continue;
+    found = true;
+    EXPECT_NE(line.find("  pure  "), std::string::npos) << line;
+    EXPECT_EQ(line.substr(line.size() - 10), "  NH3;R717") << line;
+  }
+  EXPECT_TRUE(found) << table.out;
+}
+
 TEST(Hpcalc, ScreenWithoutCsvPrintsAnAlignedTable) {
   const auto run = Hpcalc({"screen", "--kind", "pure", "--safety-class", "A1", "--sort", "Tcrit"});
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -603,6 +685,96 @@ TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
     const auto help = Hpcalc(args);
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u);
+  }
+}
+
+// The usage with every run of blanks and line breaks as one blank, so that
+// a help wrapped anywhere reads as one line.
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (const char c : text) {
+    const bool blank = c == ' ' || c == '\n';
+    if (!blank || (!line.empty() && line.back() != ' ')) line += blank ? ' ' : c;
+  }
+  return line;
+}
+
+// A command's help shows each option of its calculation's table with the
+// table's text (those the command takes as names aside).
+template <typename Fields, std::size_t N>
+void ExpectHelpShowsTheTable(const cycle::FieldDefaults<Fields, N>& table,
+                             std::vector<std::string> command,
+                             std::string_view taken_as_name = {}) {
+  command.push_back("--help");
+  const auto help = Hpcalc(command);
+  ASSERT_EQ(help.exit_code, 0) << command[0];
+  const std::string usage = OneLine(help.out);
+  for (const auto& entry : table) {
+    if (entry.option == taken_as_name) continue;
+    const std::string_view shown = entry.placeholder.empty() ? entry.text : entry.placeholder;
+    EXPECT_NE(usage.find(" --" + std::string(entry.option) + " " + std::string(shown) + " "),
+              std::string::npos)
+        << command[0] << " --" << entry.option;
+    if (!entry.placeholder.empty() && !entry.text.empty()) {
+      EXPECT_NE(usage.find("(default " + std::string(entry.text) + ")"), std::string::npos)
+          << command[0] << " --" << entry.option;
+    }
+  }
+}
+
+// Without options a command computes what it computes with every option of
+// its calculation's table given the table's text.
+template <typename Fields, std::size_t N>
+void ExpectDefaultsAreTheTables(const cycle::FieldDefaults<Fields, N>& table,
+                                const std::vector<std::string>& command,
+                                const std::vector<std::string>& names,
+                                std::string_view taken_as_name = {}) {
+  auto defaults = command;
+  auto given = command;
+  for (const auto& entry : table) {
+    if (entry.option == taken_as_name) continue;
+    given.push_back("--" + std::string(entry.option) + "=" + std::string(entry.text));
+  }
+  defaults.insert(defaults.end(), names.begin(), names.end());
+  given.insert(given.end(), names.begin(), names.end());
+  const auto plain = Hpcalc(defaults);
+  EXPECT_EQ(plain.exit_code, 0) << command[0] << ": " << plain.err;
+  EXPECT_NE(plain.out, "") << command[0];
+  EXPECT_EQ(Hpcalc(given).out, plain.out) << command[0];
+}
+
+TEST(Hpcalc, OptionsTheirDefaultsAndHelpAreTheCalculationsTables) {
+  ExpectHelpShowsTheTable(cycle::kBasicDefaults, {"basic"});
+  ExpectDefaultsAreTheTables(cycle::kBasicDefaults, {"basic", "--csv"}, {});
+  ExpectHelpShowsTheTable(cycle::kBasicDefaults, {"diagram", "ts", "basic"});
+  ExpectDefaultsAreTheTables(cycle::kBasicDefaults, {"diagram", "ts", "basic"}, {});
+  ExpectHelpShowsTheTable(cycle::kComparisonDefaults, {"compare"});
+  ExpectDefaultsAreTheTables(cycle::kComparisonDefaults, {"compare", "--csv"}, {"R134a", "R600"});
+  ExpectHelpShowsTheTable(cycle::kComparisonDefaults, {"screen"});
+  ExpectHelpShowsTheTable(cycle::kTranscriticalDefaults, {"transcritical"});
+  ExpectDefaultsAreTheTables(cycle::kTranscriticalDefaults, {"transcritical", "--csv"}, {});
+  // The layouts take their refrigerants as names.
+  ExpectHelpShowsTheTable(cycle::kLayoutDefaults, {"layout"}, "refrigerant");
+  ExpectDefaultsAreTheTables(cycle::kLayoutDefaults, {"layout", "economizer", "--csv"},
+                             {"R134a"}, "refrigerant");
+  ExpectHelpShowsTheTable(cycle::kLayoutDefaults, {"diagram", "ph", "layout", "ihx"},
+                          "refrigerant");
+  ExpectDefaultsAreTheTables(cycle::kLayoutDefaults, {"diagram", "ph", "layout", "ihx"}, {"R600"},
+                             "refrigerant");
+}
+
+// Every line of every help within 80 columns.
+TEST(Hpcalc, HelpFitsEightyColumns) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--help"}, {"basic", "--help"}, {"compare", "--help"}, {"layout", "--help"},
+           {"diagram", "--help"}, {"property", "--help"}, {"screen", "--help"},
+           {"transcritical", "--help"}}) {
+    const auto help = Hpcalc(args);
+    EXPECT_EQ(help.exit_code, 0) << args[0];
+    std::istringstream lines(help.out);
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_LE(line.size(), 80u) << args[0] << ": " << line;
+    }
   }
 }
 
@@ -970,6 +1142,55 @@ TEST(Hpcalc, WritesOverRegularFilesOnly) {
     EXPECT_NE(run.err.find(c.words), std::string::npos) << run.err;
   }
   std::filesystem::remove_all(dir);
+}
+
+// The text commands load no Qt: drawing is in a library of its own.
+TEST(Hpcalc, LinksNoQt) {
+  const auto listing = RunProgram("ldd", {HPCALC_PATH});
+  ASSERT_EQ(listing.exit_code, 0) << listing.err;
+  EXPECT_NE(listing.out.find("libstdc++"), std::string::npos) << listing.out;
+  EXPECT_EQ(listing.out.find("libQt"), std::string::npos) << listing.out;
+}
+
+// A copy of hpcalc whose drawing library is missing, or is another library
+// under its name, computes and writes CSV as ever; what it would draw it
+// refuses in words, exit 1, leaving the file as it was.
+TEST(Hpcalc, WithoutItsDrawingLibraryOnlyDrawingIsRefused) {
+  namespace fs = std::filesystem;
+  const fs::path bin = fs::path(HPCALC_PATH).parent_path();
+  const fs::path dir = fs::temp_directory_path() / ("hpcalc_alone_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  fs::copy_file(HPCALC_PATH, dir / "hpcalc");
+  for (const char* beside : {"libfluidcore.so", "fluids", "mixtures"}) {
+    fs::create_symlink(bin / beside, dir / beside);
+  }
+  const std::string library = (dir / "libhpcalc_pictures.so").string();
+  const struct {
+    const char* stand_in;  // under the library's name; nullptr: none there
+    std::string reason;
+  } setups[] = {
+      {nullptr, "drawing needs " + library + ", which cannot be loaded: "},
+      {"libfluidcore.so", library + " is not the drawing library of hpcalc " HEATPUMP_VERSION},
+  };
+  for (const auto& setup : setups) {
+    if (setup.stand_in) fs::create_symlink(bin / setup.stand_in, library);
+    const std::string picture = (dir / "d.png").string(), pdf = (dir / "b.pdf").string();
+    const auto drawn = RunProgram(dir / "hpcalc", {"diagram", "ph", "basic", "--out", picture});
+    EXPECT_EQ(drawn.exit_code, 1);
+    EXPECT_EQ(drawn.err.rfind("Cannot write " + picture + ": " + setup.reason, 0), 0u) << drawn.err;
+    const auto report = RunProgram(dir / "hpcalc", {"basic", "--report", pdf});
+    EXPECT_EQ(report.exit_code, 1);
+    EXPECT_EQ(report.err.rfind("Cannot write " + pdf + ": " + setup.reason, 0), 0u) << report.err;
+    EXPECT_EQ(report.out, Hpcalc({"basic"}).out) << "the figures still print";
+    EXPECT_FALSE(fs::exists(picture));
+    EXPECT_FALSE(fs::exists(pdf));
+
+    const auto csv = RunProgram(dir / "hpcalc", {"basic", "--report", (dir / "b.csv").string()});
+    EXPECT_EQ(csv.exit_code, 0) << csv.err;
+    EXPECT_EQ(Slurp(dir / "b.csv").rfind("label,value,unit\n", 0), 0u);
+  }
+  fs::remove_all(dir);
 }
 
 // Output that cannot be written fails the command, in words.

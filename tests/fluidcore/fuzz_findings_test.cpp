@@ -80,7 +80,7 @@ const Finding kFindings[] = {
      "as the PQ case, a split at 61.05 K from the pressure-enthalpy flash", 3,
      {0.7812, 0.0092, 0.2096}},
     {"fluids\\Nitrogen.fld|fluids\\Argon.fld|fluids\\Oxygen.fld|", "TQ", 145.99445823374799,
-     3.903127820947816e-18, "no two phases",
+     3.903127820947816e-18, "where the phases are one",
      "at the mixture's critical temperature the split came back with its liquid lighter than "
      "its vapour",
      3, {0.5, 0.25, 1}},

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "fluidcore/fixed_mixture.h"
 #include "fluidcore/flash.h"
 #include "fluidcore/pure_fluid.h"
 
@@ -16,6 +17,8 @@ bool close(double a, double b, double rel, double floor = 0);
 // is that state, or another state with the same given values (where two
 // states share them: TH in compressed liquid, PD near a density maximum).
 bool solved_back(const PureFluid& f, const std::string& pair, const FlashState& want,
+                 const FlashResult& got);
+bool solved_back(const FixedMixture& m, const std::string& pair, const FlashState& want,
                  const FlashResult& got);
 
 }  // namespace fluidcore::test

@@ -1,7 +1,9 @@
 // The basic calculation form: defaults, Clear Data, and the input checks'
 // messages as the user meets them (captured, not shown).
 #include <map>
+#include <string>
 
+#include "cycle/basic_cycle.h"
 #include "program_under_test.h"
 
 namespace forms_test {
@@ -24,6 +26,23 @@ class BasicForm : public ProgramTest {
             {"Safetyfactor", "100"}, {"Isotropicefficiency", "80"}};
   }
 };
+
+// Each field of the basic calculation's table opens in its box (named as
+// the field) with the table's text.
+TEST_F(BasicForm, OpensWithTheTextsOfItsCalculationsTable) {
+  using Fields = cycle::BasicCycleFields;
+  const std::pair<const char*, std::string Fields::*> boxes[] = {
+      {"Refrigerant", &Fields::Refrigerant},
+      {"Massflowrate", &Fields::Massflowrate},
+      {"Temperaturehotspring", &Fields::Temperaturehotspring},
+      {"Subcooling", &Fields::Subcooling},
+      {"Superheating", &Fields::Superheating},
+      {"TemperatureCondensing", &Fields::TemperatureCondensing},
+      {"Safetyfactor", &Fields::Safetyfactor},
+      {"Isotropicefficiency", &Fields::Isotropicefficiency}};
+  OpenBasicForm();
+  ExpectTheTableInItsBoxes(page::UserForm1, cycle::kBasicDefaults, boxes);
+}
 
 TEST_F(BasicForm, OpensWithItsDesignTexts) {
   OpenBasicForm();

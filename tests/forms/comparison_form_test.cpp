@@ -1,7 +1,9 @@
 // The comparison form: defaults, the name boxes when the number changes,
 // Clear Data, and the input checks' messages (captured, not shown).
 #include <map>
+#include <string>
 
+#include "cycle/comparison.h"
 #include "program_under_test.h"
 
 namespace forms_test {
@@ -47,6 +49,22 @@ class ComparisonForm : public ProgramTest {
     SetText(page::UserForm4, QStringLiteral("Refrigerant%1").arg(k), name);
   }
 };
+
+// Each condition of the comparison's table opens in its box (named as the
+// field) with the table's text.
+TEST_F(ComparisonForm, OpensWithTheTextsOfItsCalculationsTable) {
+  using Fields = cycle::ComparisonFields;
+  const std::pair<const char*, std::string Fields::*> boxes[] = {
+      {"HeatCapEvap", &Fields::HeatCapEvap},
+      {"TempEvap", &Fields::TempEvap},
+      {"Subcooling", &Fields::Subcooling},
+      {"Superheating", &Fields::Superheating},
+      {"TemperatureCondensing", &Fields::TemperatureCondensing},
+      {"Safetyfactor", &Fields::Safetyfactor},
+      {"Isotropicefficiency", &Fields::Isotropicefficiency}};
+  OpenComparisonForm();
+  ExpectTheTableInItsBoxes(page::UserForm4, cycle::kComparisonDefaults, boxes);
+}
 
 TEST_F(ComparisonForm, OpensWithItsDefaultsAnEmptyNumberAndNoNameBoxes) {
   OpenComparisonForm();

@@ -37,13 +37,6 @@ class DiagramPageTest : public ProgramTest {
   plots::CycleDiagramPlot& Plot() { return On<plots::CycleDiagramPlot>(page::Diagram, "Plot"); }
   QString Reading() { return On<QLabel>(page::Diagram, "Reading").text(); }
 
-  // The texts written on the plot (corner names, isotherm labels ...).
-  QStringList PlotTexts(QCustomPlot& plot) {
-    QStringList texts;
-    for (int i = 0; i < plot.itemCount(); ++i)
-      if (auto* text = qobject_cast<QCPItemText*>(plot.item(i))) texts << text->text();
-    return texts;
-  }
   QStringList LegendNames(QCustomPlot& plot) {
     QStringList names;
     for (int i = 0; i < plot.legend->itemCount(); ++i)

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "qcustomplot.h"
+
 namespace forms_test {
 
 ProgramTest::ProgramTest()
@@ -101,6 +103,21 @@ void ProgramTest::Click(const QString& page, const QString& button) {
                                   << " clicked while not on screen";
   QTest::mouseClick(&target, Qt::LeftButton);
   ProcessEvents();
+}
+
+void ProgramTest::Press(const QString& page, Qt::Key key) {
+  QWidget& window = pages_.Load(page);
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, key);
+  ProcessEvents();
+}
+
+QStringList ProgramTest::PlotTexts(QCustomPlot& plot) {
+  QStringList texts;
+  for (int i = 0; i < plot.itemCount(); ++i)
+    if (auto* text = qobject_cast<QCPItemText*>(plot.item(i))) texts << text->text();
+  return texts;
 }
 
 void ProgramTest::ProcessEvents() {

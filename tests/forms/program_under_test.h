@@ -15,12 +15,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <span>
+#include <string>
+#include <type_traits>
+#include <utility>
 
 #include "cycle/comparison.h"
+#include "cycle/field_defaults.h"
 #include "forms/page_model.h"
 #include "forms/page_names.h"
 #include "forms/shell.h"
+
+class QCustomPlot;
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -57,6 +65,19 @@ class ProgramTest : public testing::Test {
     return *found;
   }
   QString Text(const QString& page, const QString& box) { return On<QLineEdit>(page, box).text(); }
+  // Each field of a calculation's table (cycle/field_defaults.h) shows the
+  // table's text in the page's box that `boxes` names for the field.
+  template <typename Fields, std::size_t N>
+  void ExpectTheTableInItsBoxes(
+      const QString& page, const cycle::FieldDefaults<Fields, N>& table,
+      std::type_identity_t<std::span<const std::pair<const char*, std::string Fields::*>>> boxes) {
+    for (const auto& entry : table) {
+      const auto box = std::find_if(boxes.begin(), boxes.end(),
+                                    [&](const auto& b) { return b.second == entry.field; });
+      ASSERT_NE(box, boxes.end()) << entry.option;
+      EXPECT_EQ(Text(page, box->first).toStdString(), entry.text) << entry.option;
+    }
+  }
   void SetText(const QString& page, const QString& box, const QString& text) {
     On<QLineEdit>(page, box).setText(text);
   }
@@ -65,7 +86,12 @@ class ProgramTest : public testing::Test {
   // Clicks a button with the mouse, as a user does, then lets queued work
   // (deferred deletion, the end-of-program check) run.
   void Click(const QString& page, const QString& button);
+  // A key pressed on the page, as a user presses it (to its focused control).
+  void Press(const QString& page, Qt::Key key);
   void ProcessEvents();
+
+  // The texts written on a plot.
+  static QStringList PlotTexts(QCustomPlot& plot);
 
   // The pages that are on screen / loaded, sorted by name.
   QStringList ShownPages() const;

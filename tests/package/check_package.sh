@@ -31,6 +31,7 @@ done <<'LIST'
 ./usr/lib/heatpump/heatpump
 ./usr/lib/heatpump/hpcalc
 ./usr/lib/heatpump/libfluidcore.so
+./usr/lib/heatpump/libhpcalc_pictures.so
 ./usr/lib/heatpump/fluids/R134a.fld
 ./usr/lib/heatpump/fluids/aliases.json
 ./usr/lib/heatpump/fluids/hmx.bnc
@@ -48,7 +49,7 @@ for folder in fluids mixtures; do
 done
 stray=$(printf '%s\n' "$listing" | grep -v -e '/$' \
   -e '^\./usr/bin/\(heatpump\|hpcalc\) -> ' \
-  -e '^\./usr/lib/heatpump/\(heatpump\|hpcalc\|libfluidcore\.so\)$' \
+  -e '^\./usr/lib/heatpump/\(heatpump\|hpcalc\|libfluidcore\.so\|libhpcalc_pictures\.so\)$' \
   -e '^\./usr/lib/heatpump/\(fluids\|mixtures\|doc\)/' \
   -e '^\./usr/share/applications/heatpump\.desktop$' \
   -e '^\./usr/share/icons/hicolor/scalable/apps/heatpump\.svg$' || true)
@@ -77,6 +78,9 @@ basic=$(run hpcalc basic --refrigerant R410A --hot-water 30 --condensing 55) ||
   fail "hpcalc basic: $basic"
 printf '%s\n' "$basic" | grep -q '^Evaporator (kW) *20\.90$' || fail "hpcalc basic: $basic"
 critical=$(run hpcalc property CriticalPoint R134a T mks) || fail "hpcalc property: $critical"
+# Drawing opens the drawing library beside the unpacked program.
+drawn=$(run hpcalc diagram ph basic --out "$away/d.svg") || fail "hpcalc diagram: $drawn"
+[ "$(head -c 5 "$away/d.svg")" = "<?xml" ] || fail "hpcalc diagram drew no SVG: $drawn"
 [ "$critical" = 374.21 ] || fail "critical temperature of R134a: $critical"
 # A missing fluid names the folders searched: the unpacked one, not the build's.
 missing=$(run hpcalc property CriticalPoint NoSuchFluid T mks || true)

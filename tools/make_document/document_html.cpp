@@ -243,11 +243,10 @@ std::string ReferenceCycleTableHtml(const Catalogue& catalogue) {
     const Figures* figures;
   };
   std::vector<Row> rows;
+  const cycle::ComparisonConditions c = ReferenceConditions();
   const auto add_if_eligible = [&](const std::string& name, const Figures& f) {
-    if (MarkFor(f.critical_temperature, kReferenceConditions.TemperatureCondensing) ==
-            CondensingMark::Yes ||
-        MarkFor(f.critical_temperature, kReferenceConditions.TemperatureCondensing) ==
-            CondensingMark::Close) {
+    if (MarkFor(f.critical_temperature, c.TemperatureCondensing) == CondensingMark::Yes ||
+        MarkFor(f.critical_temperature, c.TemperatureCondensing) == CondensingMark::Close) {
       rows.push_back({name, &f});
     }
   };
@@ -282,7 +281,6 @@ std::string ReferenceCycleTableHtml(const Catalogue& catalogue) {
                   Cell(Short(figure(&cycle::CycleFigures::VaporVolume))),
                   Cell(Short(figure(&cycle::CycleFigures::MassPerHeat)))});
   }
-  const auto& c = kReferenceConditions;
   return "<h2 class=\"newpage\">Table 3. The comparison form's default cycle</h2>"
          "<p class=\"note\">What the comparison form (Simulation, Choose Type Working Fluids) "
          "shows for each fluid when Calculate is pressed with its default conditions: "

@@ -88,6 +88,10 @@ std::optional<std::string> LibraryFault(const std::optional<std::string>& file) 
   return fault;
 }
 
+cycle::ComparisonConditions ReferenceConditions() {
+  return cycle::ReadConditions(cycle::WithDefaults(cycle::kComparisonDefaults));
+}
+
 Figures ComputeFigures(const std::string& fluid) {
   Figures f;
   f.critical_temperature = Celsius(
@@ -104,9 +108,9 @@ Figures ComputeFigures(const std::string& fluid) {
                                     "bubble point at 101.325 kPa", f.failures));
   f.dew_point = Celsius(NumberOf(property::Temperature(fluid, "PVAP", "mks", kStandardPressure),
                                  "dew point at 101.325 kPa", f.failures));
-  if (f.critical_temperature &&
-      kReferenceConditions.TemperatureCondensing < *f.critical_temperature) {
-    auto outcome = cycle::Cal(fluid, kReferenceConditions);
+  const cycle::ComparisonConditions reference = ReferenceConditions();
+  if (f.critical_temperature && reference.TemperatureCondensing < *f.critical_temperature) {
+    auto outcome = cycle::Cal(fluid, reference);
     if (auto* figures = std::get_if<cycle::CycleFigures>(&outcome)) {
       f.reference_cycle = *figures;
     } else {

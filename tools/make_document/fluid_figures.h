@@ -18,15 +18,7 @@ inline constexpr double kStandardPressure = 101.325;
 
 // The comparison form's default conditions: an engineer who presses
 // Calculate there without changing anything gets these cycles.
-inline constexpr cycle::ComparisonConditions kReferenceConditions{
-    .HeatCapEvap = 10,
-    .TempEvap = 50,
-    .Subcooling = 3.5,
-    .Superheating = 4,
-    .TemperatureCondensing = 90,
-    .Safetyfactor = 100,
-    .Isotropicefficiency = 80,
-};
+cycle::ComparisonConditions ReferenceConditions();
 
 struct Component {
   std::string fluid;  // fluid file name without ".fld"
@@ -48,7 +40,7 @@ struct Figures {
   // fluid.
   std::optional<double> bubble_point;
   std::optional<double> dew_point;
-  // At kReferenceConditions; only when the critical temperature lies above
+  // At ReferenceConditions(); only when the critical temperature lies above
   // their condensing temperature, as the comparison form demands.
   std::optional<cycle::CycleFigures> reference_cycle;
   // The components of a blend as the property layer loaded them; empty for

@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "cycle/field_defaults.h"
 #include "cycle/library_text_option.h"
 
 namespace cycle {
@@ -47,6 +48,18 @@ struct BasicCycleFields {
   std::string Refrigerant, Massflowrate, Temperaturehotspring, Subcooling, Superheating,
       TemperatureCondensing, Safetyfactor, Isotropicefficiency;
 };
+
+// The basic form's fields at start, in the order of the command line's help.
+inline constexpr auto kBasicDefaults = std::to_array<FieldDefault<BasicCycleFields>>({
+    {"refrigerant", "R22", "refrigerant", &BasicCycleFields::Refrigerant},
+    {"flow", "1", "hot water mass flow rate, liter/s", &BasicCycleFields::Massflowrate},
+    {"hot-water", "50", "hot water temperature, 'C", &BasicCycleFields::Temperaturehotspring},
+    {"subcooling", "3.5", "subcooling, K", &BasicCycleFields::Subcooling},
+    {"superheating", "4", "superheating, K", &BasicCycleFields::Superheating},
+    {"condensing", "90", "condensing temperature, 'C", &BasicCycleFields::TemperatureCondensing},
+    {"safety", "100", "safety factor, %", &BasicCycleFields::Safetyfactor},
+    {"efficiency", "80", "isentropic efficiency, %", &BasicCycleFields::Isotropicefficiency},
+});
 
 // The Calculate command's reading of the fields: each number by the
 // leading-number conversion, the input checks (CheckBasicCycleInput), then

@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "cycle/field_defaults.h"
 #include "cycle/library_text_option.h"
 #include "property/property_functions.h"
 
@@ -100,6 +101,18 @@ struct ComparisonFields {
   std::string NumberRefrigerant;  // "" or "1" to "8"
   std::array<std::string, kMaxRefrigerants> Refrigerant{};
 };
+
+// The comparison form's seven conditions at start; the screening, the
+// layouts and the document take the same.
+inline constexpr auto kComparisonDefaults = std::to_array<FieldDefault<ComparisonFields>>({
+    {"capacity", "10", "heat capacity of the evaporator, kW", &ComparisonFields::HeatCapEvap},
+    {"evaporating", "50", "evaporating temperature, 'C", &ComparisonFields::TempEvap},
+    {"subcooling", "3.5", "subcooling, K", &ComparisonFields::Subcooling},
+    {"superheating", "4", "superheating, K", &ComparisonFields::Superheating},
+    {"condensing", "90", "condensing temperature, 'C", &ComparisonFields::TemperatureCondensing},
+    {"safety", "100", "safety factor, %", &ComparisonFields::Safetyfactor},
+    {"efficiency", "80", "isentropic efficiency, %", &ComparisonFields::Isotropicefficiency},
+});
 
 // The seven conditions as the Calculate command reads them from the texts:
 // each through the leading-number conversion.

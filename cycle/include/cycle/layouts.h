@@ -26,7 +26,9 @@
 #include <variant>
 #include <vector>
 
+#include "cycle/comparison.h"
 #include "cycle/diagram.h"
+#include "cycle/field_defaults.h"
 #include "cycle/library_text_option.h"
 
 namespace cycle {
@@ -45,27 +47,65 @@ std::string_view LayoutTitle(Layout layout);
 // Whether the layout compresses in two stages with vapour injected between.
 bool IsTwoStage(Layout layout);
 
+struct LayoutInput;
+// The layout form's text of the field at start, from kLayoutDefaults.
+inline std::string LayoutDefault(std::string LayoutInput::*field);
+
 // As typed on the form or the command line: the calculation reads the
-// numbers itself and refuses a text that is none, naming its field.
+// numbers itself and refuses a text that is none, naming its field. Each
+// field starts at the form's default.
 struct LayoutInput {
-  std::string Refrigerant = "R134a";
-  std::string Capacity = "10";          // heat capacity of the evaporator, kW
-  std::string Evaporating = "50";       // Te, degrees C
-  std::string Condensing = "90";        // degrees C
-  std::string Subcooling = "3.5";       // K
-  std::string Superheating = "4";       // K, at the evaporator outlet
-  std::string Safety = "100";           // safety factor, percent
-  std::string Efficiency = "80";        // isentropic, percent, each stage
-  std::string IhxEffectiveness = "50";  // percent
+  std::string Refrigerant = LayoutDefault(&LayoutInput::Refrigerant);
+  // heat capacity of the evaporator, kW
+  std::string Capacity = LayoutDefault(&LayoutInput::Capacity);
+  std::string Evaporating = LayoutDefault(&LayoutInput::Evaporating);    // Te, degrees C
+  std::string Condensing = LayoutDefault(&LayoutInput::Condensing);      // degrees C
+  std::string Subcooling = LayoutDefault(&LayoutInput::Subcooling);      // K
+  std::string Superheating = LayoutDefault(&LayoutInput::Superheating);  // K, evaporator outlet
+  std::string Safety = LayoutDefault(&LayoutInput::Safety);              // safety factor, percent
+  std::string Efficiency = LayoutDefault(&LayoutInput::Efficiency);  // isentropic, %, each stage
+  std::string IhxEffectiveness = LayoutDefault(&LayoutInput::IhxEffectiveness);  // percent
   // "mean" (the geometric mean of Pe and Pc), "optimal" (the highest
   // heating COP, to 0.01 bar), or bar; without regard to case.
-  std::string Intermediate = "mean";
-  std::string InjectionSuperheat = "5";  // K; 0: saturated vapour
-  std::string Approach = "5";            // K, economizer
+  std::string Intermediate = LayoutDefault(&LayoutInput::Intermediate);
+  // K; 0: saturated vapour
+  std::string InjectionSuperheat = LayoutDefault(&LayoutInput::InjectionSuperheat);
+  std::string Approach = LayoutDefault(&LayoutInput::Approach);  // K, economizer
   // Degrees C; blank: Te + 5 and the condensing temperature - 5.
-  std::string Source = "";
-  std::string Sink = "";
+  std::string Source = LayoutDefault(&LayoutInput::Source);
+  std::string Sink = LayoutDefault(&LayoutInput::Sink);
 };
+
+// The layout form's fields at start, in the order of the command line's
+// help: the comparison's conditions, then the layouts' own.
+inline constexpr auto kLayoutDefaults = std::to_array<FieldDefault<LayoutInput>>({
+    {"refrigerant", "R134a", "refrigerant", &LayoutInput::Refrigerant},
+    SameAs(kComparisonDefaults, "capacity", &LayoutInput::Capacity),
+    SameAs(kComparisonDefaults, "evaporating", &LayoutInput::Evaporating),
+    SameAs(kComparisonDefaults, "condensing", &LayoutInput::Condensing),
+    SameAs(kComparisonDefaults, "subcooling", &LayoutInput::Subcooling),
+    SameAs(kComparisonDefaults, "superheating", &LayoutInput::Superheating),
+    SameAs(kComparisonDefaults, "safety", &LayoutInput::Safety),
+    SameAs(kComparisonDefaults, "efficiency", &LayoutInput::Efficiency),
+    {"ihx-effectiveness", "50", "effectiveness of the internal heat exchanger, %",
+     &LayoutInput::IhxEffectiveness},
+    {"intermediate", "mean",
+     "intermediate pressure: mean (the root of Pe x Pc), optimal (the best heating COP, to "
+     "0.01 bar) or bar",
+     &LayoutInput::Intermediate, "mean|optimal|BAR"},
+    {"injection-superheat", "5", "superheat of the injected vapour, K (0: saturated)",
+     &LayoutInput::InjectionSuperheat},
+    {"approach", "5", "the economizer's approach, K", &LayoutInput::Approach},
+    {"source", "",
+     "heat source, 'C: the dead state of the exergy destroyed (blank: evaporating + 5)",
+     &LayoutInput::Source, "C"},
+    {"sink", "", "heat sink, 'C: where the heat is delivered (blank: condensing - 5)",
+     &LayoutInput::Sink, "C"},
+});
+
+inline std::string LayoutDefault(std::string LayoutInput::*field) {
+  return std::string(DefaultText(kLayoutDefaults, field));
+}
 
 // A state of the layout in the forms' units, with the mass that passes it
 // per kg of evaporator flow, and its molar vapour quality inside the dome.

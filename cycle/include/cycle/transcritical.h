@@ -10,24 +10,58 @@
 #include <vector>
 
 #include "cycle/diagram.h"
+#include "cycle/field_defaults.h"
 
 namespace cycle {
 
+struct TranscriticalInput;
+// The form's text of the field at start, from kTranscriticalDefaults.
+inline std::string TranscriticalDefault(std::string TranscriticalInput::*field);
+
 // As typed on the form or the command line: the calculation reads the
 // numbers itself, so both refuse non-numbers with the same messages.
+// Each field starts at the form's default.
 struct TranscriticalInput {
-  std::string Refrigerant = "R744";
-  std::string HeatingCapacity = "10";  // kW
-  std::string Evaporating = "10";      // degrees C
-  std::string Superheating = "5";      // K
-  std::string GasCoolerOutlet = "35";  // degrees C, refrigerant
-  std::string HighPressure = "optimal";  // bar, or "optimal" (case-insensitive)
-  std::string Efficiency = "70";       // isentropic, percent
-  std::string WaterIn = "15", WaterOut = "65";  // degrees C
+  std::string Refrigerant = TranscriticalDefault(&TranscriticalInput::Refrigerant);
+  std::string HeatingCapacity = TranscriticalDefault(&TranscriticalInput::HeatingCapacity);  // kW
+  std::string Evaporating = TranscriticalDefault(&TranscriticalInput::Evaporating);  // degrees C
+  std::string Superheating = TranscriticalDefault(&TranscriticalInput::Superheating);  // K
+  // degrees C, refrigerant
+  std::string GasCoolerOutlet = TranscriticalDefault(&TranscriticalInput::GasCoolerOutlet);
+  // bar, or "optimal" (case-insensitive)
+  std::string HighPressure = TranscriticalDefault(&TranscriticalInput::HighPressure);
+  std::string Efficiency = TranscriticalDefault(&TranscriticalInput::Efficiency);  // isentropic, %
+  std::string WaterIn = TranscriticalDefault(&TranscriticalInput::WaterIn);    // degrees C
+  std::string WaterOut = TranscriticalDefault(&TranscriticalInput::WaterOut);  // degrees C
   // K: the least difference between the refrigerant and the water that the
   // gas cooler is built for (its pinch); "optimal" keeps to it.
-  std::string MinApproach = "5";
+  std::string MinApproach = TranscriticalDefault(&TranscriticalInput::MinApproach);
 };
+
+// The transcritical form's fields at start, in the order of the command
+// line's help.
+inline constexpr auto kTranscriticalDefaults = std::to_array<FieldDefault<TranscriticalInput>>({
+    {"refrigerant", "R744", "refrigerant", &TranscriticalInput::Refrigerant},
+    {"capacity", "10", "heating capacity, kW", &TranscriticalInput::HeatingCapacity},
+    {"evaporating", "10", "evaporating temperature, 'C", &TranscriticalInput::Evaporating},
+    {"superheating", "5", "superheating, K", &TranscriticalInput::Superheating},
+    {"gas-cooler-outlet", "35", "the refrigerant's gas cooler outlet temperature, 'C",
+     &TranscriticalInput::GasCoolerOutlet},
+    {"high-pressure", "optimal",
+     "high-side pressure, bar, or optimal: the pressure of the best heating COP that keeps the "
+     "minimum approach",
+     &TranscriticalInput::HighPressure, "optimal|BAR"},
+    {"efficiency", "70", "isentropic efficiency, %", &TranscriticalInput::Efficiency},
+    {"water-in", "15", "water inlet temperature, 'C", &TranscriticalInput::WaterIn},
+    {"water-out", "65", "water outlet temperature, 'C", &TranscriticalInput::WaterOut},
+    {"min-approach", "5",
+     "minimum approach, K: the least difference between refrigerant and water in the gas cooler",
+     &TranscriticalInput::MinApproach},
+});
+
+inline std::string TranscriticalDefault(std::string TranscriticalInput::*field) {
+  return std::string(DefaultText(kTranscriticalDefaults, field));
+}
 
 // One state along the gas cooler: heat given to the water from the
 // refrigerant inlet (kW) and the two temperatures there (degrees C).

@@ -73,6 +73,15 @@ struct NonanalyticTerm { double n, a, b, beta, A, B, C, D; };
 // n * delta^d * tau^t * exp(-eta (delta-epsilon)^2 - beta (delta-gamma))
 struct GaussianLinearTerm { double n, t, eta, epsilon, beta, gamma; int d; };
 
+// An exponent t of tau split once: whole quarters (nearly all published
+// exponents) as a whole power times tau^(quarters/4), the rest through
+// exp(t ln tau).
+struct TauExponent {
+  double t;
+  unsigned whole, quarters;
+  bool negative, quartered;
+};
+
 // The term groups of one residual Helmholtz energy (a pure fluid's alphar or
 // a mixture's departure function), as read from a file.
 struct TermGroups {
@@ -121,6 +130,12 @@ class ResidualHelmholtz {
   std::vector<DeltaGroup> power_groups_;
   std::vector<int> power_group_of_;
   int max_delta_power_ = 0;
+  // The distinct exponents of the power terms (each power of tau is taken
+  // once per temperature), per term the index of its own, and whether any
+  // factor needs ln tau.
+  std::vector<TauExponent> tau_exponents_;
+  std::vector<int> power_exponent_of_;
+  bool needs_ln_tau_ = false;
 };
 
 // ln(rho / rho_reducing), also where the quotient would underflow (densities

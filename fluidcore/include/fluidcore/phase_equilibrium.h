@@ -13,6 +13,7 @@
 // components' saturation curves (an ideal solution).
 #pragma once
 
+#include <cmath>
 #include <string>
 
 #include "fluidcore/mixture.h"
@@ -26,6 +27,10 @@ struct TwoPhase {
   double rhoL = 0, rhoV = 0;
   Fractions x{}, y{};
 };
+
+// ln(rhoL/rhoV): how far the phases of a split are apart (negative where
+// the liquid found is the lighter one).
+inline double spread(const TwoPhase& t) { return std::log(t.rhoL / t.rhoV); }
 
 // The two given values, in the order of their names: T and beta, p and beta,
 // T and p, T and the overall density, or the density of the feed phase (the

@@ -62,6 +62,13 @@ SaturationResult saturation_at_pressure(const PureFluid& fluid, double p);
 // vapour density (phase 2).
 SaturationResult saturation_at_density(const PureFluid& fluid, double rho);
 
+// The one rule for limits: a value a rounding error outside a limit counts
+// as on it, within kSlack of it (relative; limits are positive). Every range
+// check admits what these give, and every search reaches as far.
+inline constexpr double kSlack = 1e-9;
+inline double lowest_admitted(double lower_limit) { return lower_limit * (1 - kSlack); }
+inline double highest_admitted(double upper_limit) { return upper_limit * (1 + kSlack); }
+
 // A number for a message: "1e+06", "374.21".
 std::string format_number(double v);
 // Two numbers for a message that compares them, each with the fewest digits

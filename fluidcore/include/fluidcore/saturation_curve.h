@@ -25,6 +25,9 @@ struct SaturationPoint {
 class SaturationCurve {
  public:
   enum class Series { pressure, liquid_density, vapour_density };
+  // Below this fraction of the critical pressure the series' absolute error
+  // (about 1e-11 kPa) is a noticeable part of p (saturation.h).
+  static constexpr double kLowPressure = 1e-2;
   struct Piece {
     double Tmin = 0, Tmax = 0;
     std::vector<double> p, rhoL, rhoV;
@@ -40,6 +43,9 @@ class SaturationCurve {
   double rhocrit() const { return rhocrit_; }
   double pmin() const { return pmin_; }  // lower end of the invertible pressures
   double pcrit() const { return pcrit_; }
+  // Where the pressure rises through kLowPressure * pcrit (the lower end
+  // where it lies above throughout).
+  double low_pressure_temperature() const { return low_pressure_T_; }
 
   // Tmin <= T <= Tcrit (clamped to that range).
   SaturationPoint at_temperature(double T) const;
@@ -69,7 +75,7 @@ class SaturationCurve {
   MonotonicPart find_monotonic_part(int series) const;
   std::vector<CompiledPiece> pieces_;
   MonotonicPart monotonic_[3];
-  double Tcrit_ = 0, rhocrit_ = 0, pmin_ = 0, pcrit_ = 0;
+  double Tcrit_ = 0, rhocrit_ = 0, pmin_ = 0, pcrit_ = 0, low_pressure_T_ = 0;
 };
 
 }  // namespace fluidcore

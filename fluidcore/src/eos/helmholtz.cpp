@@ -32,27 +32,36 @@ double whole_power(double x, unsigned n) {
   return r;
 }
 
-// tau^t: quarter-integer exponents (nearly all published ones) from a whole
-// power and tau^(1/4), tau^(1/2) or tau^(3/4), the rest through exp.
+TauExponent split_exponent(double t) {
+  const double a = std::abs(t);
+  if (a <= 64) {
+    // 4|t| converts to an integer exactly.
+    const auto q = static_cast<unsigned>(4 * a);
+    if (q == 4 * a) return {t, q / 4, q % 4, t < 0, true};
+  }
+  return {t, 0, 0, t < 0, false};
+}
+
+// tau^t: from a whole power and tau^(1/4), tau^(1/2) or tau^(3/4), or
+// through exp (then ln tau is needed).
 class TauPowers {
  public:
-  explicit TauPowers(double tau)
-      : tau_(tau), ln_(std::log(tau)), half_(std::sqrt(tau)), quarter_(std::sqrt(half_)) {}
-  double ln() const { return ln_; }
-  double operator()(double t) const {
-    const double q = 4 * t;
-    if (q != std::floor(q) || std::abs(t) > 64) return std::exp(t * ln_);
-    const double a = std::abs(t);
-    const auto whole = static_cast<unsigned>(a);
-    const int quarters = static_cast<int>(4 * (a - whole));
-    const double frac = quarters == 0 ? 1 : quarters == 1 ? quarter_ : quarters == 2 ? half_
-                                                                  : half_ * quarter_;
-    const double v = whole_power(tau_, whole) * frac;
-    return t < 0 ? 1 / v : v;
+  explicit TauPowers(double tau, bool with_ln = true)
+      : tau_(tau), ln_(with_ln ? std::log(tau) : NAN) {
+    const double half = std::sqrt(tau), quarter = std::sqrt(half);
+    fractions_ = {1, quarter, half, half * quarter};
   }
+  double ln() const { return ln_; }
+  double of(const TauExponent& e) const {
+    if (!e.quartered) return std::exp(e.t * ln_);
+    const double v = whole_power(tau_, e.whole) * fractions_[e.quarters];
+    return e.negative ? 1 / v : v;
+  }
+  double operator()(double t) const { return of(split_exponent(t)); }
 
  private:
-  double tau_, ln_, half_, quarter_;
+  double tau_, ln_;
+  std::array<double, 4> fractions_;
 };
 
 // f = x^k exp(-c x^l): g = k - u, G = g(g-1) - l u with u = c l x^l.
@@ -141,6 +150,15 @@ ResidualHelmholtz::ResidualHelmholtz(TermGroups groups) : groups_(std::move(grou
     });
     power_group_of_.push_back(static_cast<int>(g - power_groups_.begin()));
   }
+  for (const auto& p : groups_.power) {
+    const auto e = std::find_if(tau_exponents_.begin(), tau_exponents_.end(),
+                                [&](const TauExponent& x) { return x.t == p.t; });
+    power_exponent_of_.push_back(static_cast<int>(e - tau_exponents_.begin()));
+    if (e == tau_exponents_.end()) tau_exponents_.push_back(split_exponent(p.t));
+    needs_ln_tau_ = needs_ln_tau_ || !tau_exponents_[power_exponent_of_.back()].quartered;
+  }
+  needs_ln_tau_ = needs_ln_tau_ || !groups_.gaussian.empty() || !groups_.double_exponential.empty() ||
+                  !groups_.gao_b.empty() || !groups_.gaussian_linear.empty();
   for (const auto& g : groups_.gaussian) max_delta_power_ = std::max(max_delta_power_, g.d);
   for (const auto& g : groups_.double_exponential)
     max_delta_power_ = std::max({max_delta_power_, g.d, g.ld});
@@ -157,12 +175,21 @@ void ResidualHelmholtz::prepare(double tau, Prepared& out) const {
               groups_.gaussian_linear.size();
   if (out.count > kInlineFactors) out.more.resize(out.count);
   TauSums* f = out.factors();
-  const TauPowers tp(tau);
+  const TauPowers tp(tau, needs_ln_tau_);
   const double ln_tau = tp.ln();
+  // Each distinct power of tau once.
+  std::array<double, kInlineFactors> inline_powers;
+  std::vector<double> more_powers;
+  double* powers = inline_powers.data();
+  if (tau_exponents_.size() > inline_powers.size()) {
+    more_powers.resize(tau_exponents_.size());
+    powers = more_powers.data();
+  }
+  for (std::size_t k = 0; k < tau_exponents_.size(); ++k) powers[k] = tp.of(tau_exponents_[k]);
   for (std::size_t g = 0; g < power_groups_.size(); ++g) f[g] = {};
   for (std::size_t i = 0; i < groups_.power.size(); ++i) {
     const auto& p = groups_.power[i];
-    const double v = p.n * tp(p.t);
+    const double v = p.n * powers[power_exponent_of_[i]];
     auto& sum = f[power_group_of_[i]];
     sum.S0 += v;
     sum.S1 += v * p.t;
@@ -241,13 +268,16 @@ HelmholtzDerivatives ResidualHelmholtz::evaluate(double tau, double delta) const
 }
 
 HelmholtzDerivatives IdealGasHelmholtz::evaluate(double tau, double delta) const {
-  const double ln_tau = std::log(tau);
+  const TauPowers tp(tau);
+  const double ln_tau = tp.ln();
   HelmholtzDerivatives r;
-  r.a = std::log(delta) + a1 + a2 * tau + c_log_tau * ln_tau + c_tau_log_tau * tau * ln_tau;
+  // (Isotherms evaluate it at delta = 1.)
+  r.a = (delta == 1 ? 0 : std::log(delta)) + a1 + a2 * tau + c_log_tau * ln_tau +
+        c_tau_log_tau * tau * ln_tau;
   r.t = a2 * tau + c_log_tau + c_tau_log_tau * tau * (ln_tau + 1);
   r.tt = -c_log_tau + c_tau_log_tau * tau;
   for (const auto& p : power) {
-    const double v = p.n * std::exp(p.t * ln_tau);
+    const double v = p.n * tp(p.t);
     r.a += v;
     r.t += p.t * v;
     r.tt += p.t * (p.t - 1) * v;

@@ -43,7 +43,9 @@ std::string check_density(const PureFluid& f, double rho) {
 
 // Tolerance on a converged y.
 double tolerance(const PureFluid& f, Property y, double T, double value) {
-  const double scale = y == Property::entropy ? f.gas_constant : f.gas_constant * T;
+  const double scale = y == Property::pressure  ? 0
+                       : y == Property::entropy ? f.gas_constant
+                                                : f.gas_constant * T;
   return 1e-12 * (std::abs(value) + scale);
 }
 
@@ -61,12 +63,14 @@ FlashResult single_phase_result(const PureFluid& f, const State& s, int iteratio
   return r;
 }
 
-// A liquid-vapour state of molar quality q at the saturation point `sat`
-// (its p), the phase states evaluated on `iso` (its T). A temperature a
-// rounding error below the lower limit has the limit's saturation point;
-// the state keeps its own temperature, so that TD gives it back.
+// A liquid-vapour state of molar quality q at the saturation point `sat`,
+// the phase states evaluated on `iso` (at sat's temperature). A temperature
+// a rounding error below the lower limit has the limit's saturation point,
+// and the state is the one at the limit, phases included: the state every
+// flash finds again there (none reaches two phases below the limit).
 FlashState two_phase(const Isotherm& iso, const SaturationPoint& sat, double q) {
-  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), iso.T(), sat.p, q);
+  if (iso.T() != sat.T) return two_phase(Isotherm(iso.fluid(), sat.T), sat, q);
+  return two_phase_state(iso.state(sat.rhoL), iso.state(sat.rhoV), sat.T, sat.p, q);
 }
 
 // Two coexisting states A (q = 0) and B (q = 1) at one T and p, mixed.
@@ -148,7 +152,7 @@ std::vector<double> linear_grid(double a, double b, int n) {
 // pressure limit, or the density cap where that lies beyond the densest
 // liquid the equation covers.
 double isotherm_top(const PureFluid& f, const Isotherm& iso) {
-  const auto top = density_at(f, iso, f.limits.pmax * (1 + kSlack), -1);
+  const auto top = density_at(f, iso, highest_admitted(f.limits.pmax), -1);
   return top.ok ? top.state.rho : density_cap(f);
 }
 
@@ -408,12 +412,7 @@ FlashResult flash_td(const PureFluid& f, double T, double rho) {
     r = single_phase_result(f, s, 0);
     if (!r.ok()) return r;
   }
-  if (r.state.p > f.limits.pmax * (1 + kSlack)) {
-    r.status = kWarnOutOfRange;
-    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit",
-                             f.limits.pmax) + " of " + f.name;
-  }
-  return r;
+  return warn_above_pressure_limit(r, f.limits.pmax, f.name);
 }
 
 FlashResult flash_tq(const PureFluid& f, double T, double q) {
@@ -427,12 +426,12 @@ FlashResult flash_pq(const PureFluid& f, double p, double q) {
 FlashResult flash_isobar(const PureFluid& f, double p, Property y, double value) {
   if (auto why = check_pressure(f, p); !why.empty()) return failure(input_status(p), why);
   if (!std::isfinite(value)) return failure(kBadInput, quantity(y) + " is not a finite number");
-  const double Tmin = f.limits.Tmin * (1 - kSlack), Tmax = f.limits.Tmax * (1 + kSlack);
+  const double Tmin = lowest_admitted(f.limits.Tmin), Tmax = highest_admitted(f.limits.Tmax);
   const auto& curve = f.saturation;
   // A pressure a rounding error below the saturation pressure at the lower
   // limit meets the saturation curve there, and a liquid state takes that
   // pressure: the liquid at the lower limit lies within range.
-  if (p >= f.psat_min * (1 - kSlack) && p < curve.pcrit()) {
+  if (p >= lowest_admitted(f.psat_min) && p < curve.pcrit()) {
     SaturationPoint sat = curve.at_temperature(saturation_temperature(f, p));
     sat.p = p;
     const Isotherm iso(f, sat.T);
@@ -476,7 +475,12 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
   };
   if (T < f.Tcrit()) {
     if (auto r = solve_branch(std::min(rho_floor, 0.5 * sat.rhoV), sat.rhoV, 48)) return *r;
-    const State L = iso.state(sat.rhoL), V = iso.state(sat.rhoV);
+    // A rounding error below the lower limit the two phases are those at
+    // the limit (two_phase).
+    std::optional<Isotherm> at_limit;
+    if (sat.T != T) at_limit.emplace(f, sat.T);
+    const Isotherm& phases = at_limit ? *at_limit : iso;
+    const State L = phases.state(sat.rhoL), V = phases.state(sat.rhoV);
     const double yL = value_of(L, y), yV = value_of(V, y);
     // Within the tolerance of a saturated value counts as that saturated
     // state: the branch searches end a rounding error short of it.
@@ -485,7 +489,7 @@ FlashResult flash_isotherm(const PureFluid& f, double T, Property y, double valu
         std::abs(value - yV) <= tol) {
       FlashResult r;
       const double q = yV != yL ? (value - yL) / (yV - yL) : 0.0;
-      r.state = two_phase(iso, sat, std::clamp(q, 0.0, 1.0));
+      r.state = two_phase(phases, sat, std::clamp(q, 0.0, 1.0));
       return r;
     }
     if (rho_top > sat.rhoL)
@@ -520,7 +524,7 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     return single_phase(f, s);
   };
   // Grid over the range, with the kinks where the isochore meets the dome.
-  const double Tmin = f.limits.Tmin * (1 - kSlack), Tmax = f.limits.Tmax * (1 + kSlack);
+  const double Tmin = lowest_admitted(f.limits.Tmin), Tmax = highest_admitted(f.limits.Tmax);
   std::vector<double> grid = linear_grid(Tmin, Tmax, 48);
   // The lower limit itself: where the isochore meets the saturation curve
   // there, its state lies exactly on the limit.
@@ -540,7 +544,15 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     grid.push_back(curve.temperature_at(Series::vapour_density, rho));
   }
   std::sort(grid.begin(), grid.end());
-  const auto residual = [&](double T) { return value_of(state_at(T), y) - value; };
+  // A residual within the tolerance counts as zero: at the lower limit the
+  // isochore can meet the value only within rounding (the saturated vapour
+  // there has the series' pressure, the single phase next to it the
+  // equation's).
+  const double ftol = tolerance(f, y, f.Tcrit(), value);
+  const auto residual = [&](double T) {
+    const double r = value_of(state_at(T), y) - value;
+    return std::abs(r) <= ftol ? 0.0 : r;
+  };
   // The sign of the slope, for extrema between grid points (the pressure of
   // water near its density maximum).
   const auto slope = [&](double T) {
@@ -548,7 +560,7 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
     return residual(std::min(T + dT, Tmax)) - residual(std::max(T - dT, Tmin));
   };
   const auto find = [&](const std::vector<double>& xs) {
-    auto r = first_root(residual, xs, 1e-13 * Tmax, slope, tolerance(f, y, f.Tcrit(), value));
+    auto r = first_root(residual, xs, 1e-13 * Tmax, slope, ftol);
     // Brent's last step can pass the end of the range by its tolerance.
     if (r) r->x = std::clamp(r->x, Tmin, Tmax);
     return r;
@@ -580,18 +592,13 @@ FlashResult flash_isochore(const PureFluid& f, double rho, Property y, double va
   FlashResult r;
   r.state = state_at(root->x);
   r.iterations = root->iterations;
-  if (r.state.p > f.limits.pmax * (1 + kSlack)) {
-    r.status = kWarnOutOfRange;
-    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit",
-                             f.limits.pmax) + " of " + f.name;
-  }
-  return r;
+  return warn_above_pressure_limit(r, f.limits.pmax, f.name);
 }
 
 FlashResult flash_hs(const PureFluid& f, double h, double s) {
   if (!std::isfinite(h)) return failure(kBadInput, "enthalpy is not a finite number");
   if (!std::isfinite(s)) return failure(kBadInput, "entropy is not a finite number");
-  const double x_lo = std::log(1e-6 * f.psat_min), x_hi = std::log(f.limits.pmax) + 0.5 * kSlack;
+  const double x_lo = std::log(1e-6 * f.psat_min), x_hi = std::log(highest_admitted(f.limits.pmax));
   auto r = search_isentrope(f, h, s, x_lo, x_hi, std::log(std::min(f.pcrit(), f.limits.pmax)));
   if (r.status != kNoConvergence) return r;
   // Where a liquid expands on cooling (water below 277 K, some equations

@@ -66,9 +66,6 @@ inline std::string beyond_value_at_limit(Property y, double value, const std::st
          (above ? "upper" : "lower") + " temperature limit " + format_number(T) + " K of " + name;
 }
 
-// Inputs a rounding error outside a limit count as on it.
-inline constexpr double kSlack = 1e-9;
-
 // The thinnest states the flashes compute: far below any vacuum, and far
 // enough from the smallest doubles that no derivative by density overflows.
 inline constexpr double kLowestPressure = 1e-100;  // kPa
@@ -78,9 +75,9 @@ inline constexpr double kLowestDensity = 1e-100;   // mol/dm^3
 // `name`; an empty text means the value is usable.
 inline std::string check_temperature(double T, double Tmin, double Tmax, const std::string& name) {
   if (!std::isfinite(T)) return "temperature is not a finite number";
-  if (T < Tmin * (1 - kSlack))
+  if (T < lowest_admitted(Tmin))
     return beyond_limit("temperature", T, "K", "is below the lower limit", Tmin) + " of " + name;
-  if (T > Tmax * (1 + kSlack))
+  if (T > highest_admitted(Tmax))
     return beyond_limit("temperature", T, "K", "is above the upper limit", Tmax) + " of " + name;
   return {};
 }
@@ -91,9 +88,21 @@ inline std::string check_pressure(double p, double pmax, const std::string& name
   if (p < kLowestPressure)
     return show("pressure", p, "kPa") + " is below the lowest pressure " +
            format_number(kLowestPressure) + " kPa the library computes";
-  if (p > pmax * (1 + kSlack))
+  if (p > highest_admitted(pmax))
     return beyond_limit("pressure", p, "kPa", "is above the upper limit", pmax) + " of " + name;
   return {};
+}
+
+// A state found from its density above the upper pressure limit is kept,
+// with the warning that it lies beyond the limit.
+template <class Result>
+Result warn_above_pressure_limit(Result r, double pmax, const std::string& name) {
+  if (r.ok() && r.state.p > highest_admitted(pmax)) {
+    r.status = kWarnOutOfRange;
+    r.message = beyond_limit("pressure", r.state.p, "kPa", "is above the upper limit", pmax) +
+                " of " + name;
+  }
+  return r;
 }
 
 // A quality given to a TQ or PQ flash.
@@ -110,7 +119,7 @@ inline std::string check_density(double rho, double cap, const std::string& name
   if (rho < kLowestDensity)
     return show("density", rho, "mol/dm^3") + " is below the lowest density " +
            format_number(kLowestDensity) + " mol/dm^3 the library computes";
-  if (rho > cap)
+  if (rho > highest_admitted(cap))
     return beyond_limit("density", rho, "mol/dm^3", "is above the highest density", cap) +
            " of " + name;
   return {};

@@ -39,11 +39,12 @@ MixtureSaturationResult saturation_point(const FixedMixture& m, bool at_T, doubl
   const auto& line = line_of(m, beta);
   const char* const point_name = kind == 1 ? "bubble" : "dew";
   const std::string shown = at_T ? show("temperature", value, "K") : show("pressure", value, "kPa");
-  if (!at_T && !line.empty() && value < line.pmin() * (1 - kSlack))
+  if (!at_T && !line.empty() && value < lowest_admitted(line.pmin()))
     return fault(kOutOfRange, shown + " is below the " + point_name + " pressure " +
                                   format_number(line.pmin()) + " kPa at the lower limit of " +
                                   m.name());
-  const auto point = at_T ? boundary_at_temperature(m, value, beta) : boundary_at_pressure(m, value, beta);
+  auto point = at_T ? boundary_at_temperature(m, value, beta) : boundary_at_pressure(m, value, beta);
+  if (!point) point = critical_band_point(m, at_T ? Given::T_beta : Given::p_beta, value, beta);
   if (!point) {
     const bool beyond = !line.empty() && value >= (at_T ? line.Tmax() : line.pmax());
     const auto& c = m.critical();
@@ -80,7 +81,7 @@ MixtureSaturationResult saturation_at_density(const FixedMixture& m, double rho)
   const bool liquid = rho >= m.critical().rho;
   const double beta = liquid ? 0 : 1;
   const auto point = solve_from(m, Given::rho_beta, rho, beta, line_of(m, beta).at_density(rho));
-  if (!point || !(point->T >= m.limits().Tmin * (1 - kSlack))) {
+  if (!point || !(point->T >= lowest_admitted(m.limits().Tmin))) {
     r.status = kOutOfRange;
     r.message = "no " + std::string(liquid ? "bubble point whose liquid" : "dew point whose vapour") +
                 " has the " + show("density", rho, "mol/dm^3") + " (" + m.name() + ")";
@@ -139,9 +140,10 @@ Result split_at(const FixedMixture& m, double T, Given given, double value, cons
 
 }  // namespace
 
-MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
-  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
-  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
+namespace {
+
+// The state at (T, p), wherever it lies.
+Result state_tp(const FixedMixture& m, double T, double p) {
   const Placement at = place(m, T, p);
   if (at.sides) {
     const auto& [b, d] = *at.sides;
@@ -159,7 +161,18 @@ MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
   return at.branch == Branch::either ? assumed_single_phase(m, *s) : single_phase(m, *s);
 }
 
-MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
+}  // namespace
+
+MixtureFlashResult flash_tp(const FixedMixture& m, double T, double p) {
+  if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
+  if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
+  return state_tp(m, T, p);
+}
+
+namespace {
+
+// The state at (T, rho).
+Result state_td(const FixedMixture& m, double T, double rho) {
   if (auto why = check_temperature(m, T); !why.empty()) return fail(input_status(T), why);
   if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
   const State s = MixtureIsotherm(m.model(), T, m.z()).state(rho);
@@ -176,6 +189,12 @@ MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
   return split_at(m, T, Given::T_rho, rho, Boundaries{*bubble, *dew}, beta, &FlashState::rho,
                   [&](const FlashState& f) { return std::log(rho) - std::log(f.rho); },
                   show("density", rho, "mol/dm^3"));
+}
+
+}  // namespace
+
+MixtureFlashResult flash_td(const FixedMixture& m, double T, double rho) {
+  return warn_above_pressure_limit(state_td(m, T, rho), m.limits().pmax, m.name());
 }
 
 namespace {
@@ -202,15 +221,29 @@ Result flash_quality(const FixedMixture& m, Given given, double value, double q)
     const auto b = at_T ? boundary_at_temperature(m, value, 0) : boundary_at_pressure(m, value, 0);
     const auto d = at_T ? boundary_at_temperature(m, value, 1) : boundary_at_pressure(m, value, 1);
     // Where the two lines do not both reach the value (near the critical
-    // point, where the envelope turns), from between their ends.
+    // point, where the envelope turns), from between their ends; a split
+    // whose phases are more alike than at both ends is none (the solver's
+    // near-trivial splits next to the critical point).
     if (b && d) {
       start = between(m, *b, *d, q);
     } else if (!m.bubble_line().empty() && !m.dew_line().empty()) {
+      // From the one boundary there is (above the critical pressure a
+      // bubble line can pass twice), in steps of the vapour fraction.
+      if (b || d) {
+        TwoPhase from = b ? *b : *d;
+        for (int k = 1; k <= 4; ++k) {
+          const auto r = solve_from(m, given, value, from.beta + (q - from.beta) * k / 4, from);
+          if (!r) break;
+          if (k == 4) return result(*r);
+          from = *r;
+        }
+      }
       const TwoPhase lb = m.bubble_line().last(), ld = m.dew_line().last();
       for (const TwoPhase& from : {between(m, lb, ld, q), lb, ld}) {
         TwoPhase s0 = from;
         s0.beta = q;
-        if (const auto r = solve_from(m, given, value, q, s0)) return result(*r);
+        const auto r = solve_from(m, given, value, q, s0);
+        if (r && spread(*r) >= std::min(spread(lb), spread(ld))) return result(*r);
       }
       return beyond();
     } else {
@@ -239,6 +272,46 @@ MixtureFlashResult flash_pq(const FixedMixture& m, double p, double q) {
 
 namespace {
 
+// A split at (T, p) next to the critical point carries noise in its vapour
+// fraction (its phases differ little, and the lever rule magnifies their
+// last digits), and so in y: the split at p whose vapour fraction has y =
+// value, by secant steps in beta from the split `near` (at given p and beta
+// y is smoother), the first step along the difference of its phases. Even
+// at given p and beta, a split whose phases differ by a few percent is
+// found to only some parts in 1e9 of T (its equations are nearly singular
+// there): y is met to that noise, a part in 1e7 at most.
+std::optional<Result> split_with_value(const FixedMixture& m, double p, Property y, double value,
+                                       const Result& near) {
+  const FlashState& f = near.state;
+  TwoPhase split{f.T, p, f.q, f.rhoL, f.rhoV, near.x, near.y};
+  const PhaseStates phases = phase_states(m, split);
+  const double first_slope = value_of(phases.V, y) - value_of(phases.L, y);
+  if (!(first_slope > 0)) return std::nullopt;
+  double beta = f.q, res = value_of(f, y) - value, slope = first_slope;
+  std::optional<double> last_beta, last_res;  // of the last split at given beta
+  std::optional<Result> best;
+  for (int it = 0; it < 12; ++it) {
+    const double next = std::clamp(beta - res / slope, 0.0, 1.0);
+    const auto r = solve_equilibrium(m.model(), m.z(), Given::p_beta, p, next, split);
+    if (!r.converged) break;
+    Result out = two_phase(m, r.state);
+    if (!out.ok()) break;
+    out.state.p = p;
+    if (has_value(out, y, value)) return out;
+    beta = next;
+    res = value_of(out.state, y) - value;
+    if (!best || std::abs(res) < std::abs(value_of(best->state, y) - value)) best = out;
+    split = r.state;
+    const double secant = last_beta && *last_beta != beta ? (res - *last_res) / (beta - *last_beta) : 0;
+    slope = secant > 0 ? secant : first_slope;
+    last_beta = beta;
+    last_res = res;
+  }
+  // A part in 1e7: 1e5 times the tolerance.
+  if (best && has_value(*best, y, value, 1e5 * tolerance(y, f.T, value))) return best;
+  return std::nullopt;
+}
+
 // y rising with T on [Ta, Tb] along one branch (or over splits).
 Result solve_isobar(const FixedMixture& m, double p, Property y, double value, double Ta,
                     double Tb, const std::function<Result(double)>& state_at_T) {
@@ -251,6 +324,8 @@ Result solve_isobar(const FixedMixture& m, double p, Property y, double value, d
   // latent heat over a glide of a tenth of a kelvin).
   if (auto r = rising_root(probe, Ta, Tb, 1e-16 * Tb, tolerance(y, Tb, value))) {
     if (has_value(*r, y, value)) return *r;
+    if (r->state.phase == Phase::two_phase)
+      if (auto split = split_with_value(m, p, y, value, *r)) return *split;
   }
   return fail(kNoConvergence, "no convergence at " + show("pressure", p, "kPa") + " and " +
                                   show(y, value) + " of " + m.name());
@@ -266,6 +341,8 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   if (auto why = check_pressure(m, p); !why.empty()) return fail(input_status(p), why);
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
   const auto& l = m.limits();
+  // The temperatures searched: up to the limits as far as they admit.
+  const double Tlo = lowest_admitted(l.Tmin), Thi = highest_admitted(l.Tmax);
   const auto out_of_range = [&](double T, double at, bool above) {
     return fail(kOutOfRange,
                 beyond_value_at_limit(y, value, show("pressure", p, "kPa"), at, above, T, m.name()),
@@ -283,11 +360,14 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   };
   const auto sides = boundaries_at_pressure(m, p);
   if (!sides) {
-    // One phase all along the isobar.
-    const Result lo = single(l.Tmin), hi = single(l.Tmax);
+    // No bubble and dew point at p: one phase all along the isobar, but
+    // for states next to the critical point (within the end of the lines
+    // and the critical pressure) that (T, p) places between the lines.
+    const auto at_T = [&](double T) { return state_tp(m, T, p); };
+    const Result lo = at_T(Tlo), hi = at_T(Thi);
     if (lo.ok() && value < value_of(lo.state, y) - tolerance(y, l.Tmin, value)) return out_of_range(l.Tmin, value_of(lo.state, y), false);
     if (hi.ok() && value > value_of(hi.state, y) + tolerance(y, l.Tmax, value)) return out_of_range(l.Tmax, value_of(hi.state, y), true);
-    return solve_isobar(m, p, y, value, l.Tmin, l.Tmax, single);
+    return solve_isobar(m, p, y, value, Tlo, Thi, at_T);
   }
   // Named references rather than bindings: the lambdas below capture them.
   const TwoPhase& b = sides->bubble;
@@ -295,18 +375,18 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   const State bL = phase_states(m, b).L, dV = phase_states(m, d).V;
   const double y_bubble = value_of(bL, y), y_dew = value_of(dV, y);
   if (value <= y_bubble) {
-    const Result lo = single(l.Tmin);
+    const Result lo = single(Tlo);
     if (lo.ok() && value < value_of(lo.state, y) - tolerance(y, l.Tmin, value)) return out_of_range(l.Tmin, value_of(lo.state, y), false);
     if (value == y_bubble) return two_phase(m, b);
-    return solve_isobar(m, p, y, value, l.Tmin, b.T, [&](double T) {
+    return solve_isobar(m, p, y, value, Tlo, b.T, [&](double T) {
       return T >= b.T ? single_phase(m, bL) : single(T);
     });
   }
   if (value >= y_dew) {
-    const Result hi = single(l.Tmax);
+    const Result hi = single(Thi);
     if (hi.ok() && value > value_of(hi.state, y) + tolerance(y, l.Tmax, value)) return out_of_range(l.Tmax, value_of(hi.state, y), true);
     if (value == y_dew) return two_phase(m, d);
-    return solve_isobar(m, p, y, value, d.T, l.Tmax, [&](double T) {
+    return solve_isobar(m, p, y, value, d.T, Thi, [&](double T) {
       if (T <= d.T) return single_phase(m, dV);
       return single(T);
     });
@@ -342,10 +422,10 @@ MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, d
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
   const MixtureIsotherm iso(m.model(), T, m.z());
   const double cap = density_cap(m);
-  // The densest state considered at T: the liquid at the upper pressure
-  // limit (a hair beyond, so that a state on the limit is inside).
+  // The densest state considered at T: the liquid at the highest pressure
+  // admitted.
   const auto sides = boundaries_at_temperature(m, T);
-  const auto densest = solve_density(iso, m.limits().pmax * (1 + 1e-8),
+  const auto densest = solve_density(iso, highest_admitted(m.limits().pmax),
                                      sides ? sides->bubble.rhoL : 0, kInf,
                                      sides ? sides->bubble.rhoL : 0.5 * cap, cap);
   const double rho_max = densest.ok ? densest.state.rho : cap;
@@ -409,13 +489,17 @@ MixtureFlashResult flash_isotherm(const FixedMixture& m, double T, Property y, d
 MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y, double value) {
   if (auto why = check_density(m, rho); !why.empty()) return fail(input_status(rho), why);
   if (auto why = check_value(y, value); !why.empty()) return fail(kBadInput, why);
+  if (y == Property::pressure)
+    if (auto why = check_pressure(m, value); !why.empty()) return fail(kOutOfRange, why);
   const auto& l = m.limits();
+  // The temperatures searched: up to the limits as far as they admit.
+  const double Tlo = lowest_admitted(l.Tmin), Thi = highest_admitted(l.Tmax);
   const auto probe = [&](double T) {
     Probe pr{flash_td(m, T, rho), NAN};
     if (pr.state.ok()) pr.residual = value_of(pr.state.state, y) - value;
     return pr;
   };
-  const Probe lo = probe(l.Tmin), hi = probe(l.Tmax);
+  const Probe lo = probe(Tlo), hi = probe(Thi);
   if (lo.state.ok() && lo.residual > tolerance(y, l.Tmin, value))
     return fail(kOutOfRange,
                 beyond_value_at_limit(y, value, show("density", rho, "mol/dm^3"),
@@ -432,7 +516,7 @@ MixtureFlashResult flash_isochore(const FixedMixture& m, double rho, Property y,
   const auto stiff = [&](const Result& r) {
     return y == Property::pressure ? 1e-9 * rho * Mixture::kGasConstant * r.state.T : 0;
   };
-  if (auto r = rising_root(probe, l.Tmin, l.Tmax, 1e-16 * l.Tmax, tolerance(y, l.Tmax, value));
+  if (auto r = rising_root(probe, Tlo, Thi, 1e-16 * Thi, tolerance(y, l.Tmax, value));
       r && has_value(*r, y, value, stiff(*r))) {
     r->state.rho = rho;
     return *r;
@@ -481,7 +565,7 @@ Result hs_state(const FixedMixture& m, double h, double s) {
                                  show(Property::enthalpy, h) + " and the " +
                                  show(Property::entropy, s));
   };
-  const double x_min = std::log(1e-12), x_max = std::log(m.limits().pmax * (1 + 1e-10));
+  const double x_min = std::log(1e-12), x_max = std::log(highest_admitted(m.limits().pmax));
   const double step = std::log(1000.0);
   const auto next = [&](double x, double direction) {
     return std::clamp(x + direction * step, x_min, x_max);
@@ -498,25 +582,13 @@ Result hs_state(const FixedMixture& m, double h, double s) {
   }
   if (std::isnan(f)) return nowhere();
   // Walk towards the root until the sign changes; where the isenthalp ends
-  // first, bisect for its last stretch.
+  // first (leaves the temperature range), bisect for its last stretch.
   const double direction = f < 0 ? 1 : -1;
   double xa = x, fa = f;  // the last point short of the root
   double xb = x, fb = f;
-  while (fb != 0 && (fb < 0) == (fa < 0)) {
-    const double x_next = next(xa, direction);
-    if (x_next == xa) return nowhere();
-    xb = x_next;
-    fb = fn(xb);
-    if (!std::isnan(fb)) {
-      if ((fb < 0) == (fa < 0)) {
-        xa = xb;
-        fa = fb;
-      }
-      continue;
-    }
-    double invalid = xb;
-    bool crossed = false;
-    for (int i = 0; i < 60 && !crossed; ++i) {
+  // The crossing between xa and `invalid` (no state there), next to xa.
+  const auto cross_before = [&](double invalid) {
+    for (int i = 0; i < 60; ++i) {
       const double mid = 0.5 * (xa + invalid);
       const double fm = fn(mid);
       if (std::isnan(fm)) {
@@ -524,21 +596,60 @@ Result hs_state(const FixedMixture& m, double h, double s) {
       } else if (fm == 0 || (fm < 0) != (fa < 0)) {
         xb = mid;
         fb = fm;
-        crossed = true;
+        return true;
       } else {
         xa = mid;
         fa = fm;
       }
     }
-    if (!crossed) return nowhere();
+    return false;
+  };
+  while (fb != 0 && (fb < 0) == (fa < 0)) {
+    const double x_next = next(xa, direction);
+    if (x_next == xa) return nowhere();
+    xb = x_next;
+    fb = fn(xb);
+    if (std::isnan(fb)) {
+      if (!cross_before(xb)) return nowhere();
+    } else if ((fb < 0) == (fa < 0)) {
+      xa = xb;
+      fa = fb;
+    }
   }
-  if (fb != 0) {
+  // Brent inside the bracket; where it meets a stretch without states (the
+  // isenthalp can leave the temperature range between the two ends, at the
+  // upper limit, and come back), the crossing next to xa instead.
+  while (fb != 0) {
+    bool gap = false;
+    const auto valid = [&](double ln_p) {
+      const double v = fn(ln_p);
+      if (std::isnan(v)) gap = true;
+      return gap ? 0.0 : v;
+    };
     const bool up = xa < xb;
-    const Root root = brent(fn, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
-    if (last_x != root.x) fn(root.x);
+    const Root root = brent(valid, up ? xa : xb, up ? xb : xa, up ? fa : fb, up ? fb : fa, 1e-15);
+    if (!gap) {
+      if (last_x != root.x) fn(root.x);
+      break;
+    }
+    if (!cross_before(last_x)) return nowhere();
   }
   if (!has_value(last, Property::entropy, s))
     return nowhere();
+  // Along the isenthalp of a nearly saturated liquid s hardly changes: the
+  // search can end a rounding error beyond a temperature limit where s is
+  // met just as well at the limit. The nearest pressure whose state lies
+  // within the limits and has s, then.
+  if (!check_temperature(m, last.state.T).empty()) {
+    const Result beyond = last;
+    const double x_found = last_x;
+    for (double step = 1e-12; step < 1e-3; step *= 10)
+      for (const double direction : {1.0, -1.0})
+        if (!std::isnan(fn(x_found + direction * step)) && has_value(last, Property::entropy, s) &&
+            check_temperature(m, last.state.T).empty())
+          return last;
+    return beyond;
+  }
   return last;
 }
 

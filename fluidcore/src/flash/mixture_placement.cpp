@@ -110,9 +110,11 @@ const SaturationLine& line_of(const FixedMixture& m, double beta) {
   return beta < 0.5 ? m.bubble_line() : m.dew_line();
 }
 
-// Newton from the line's interpolated state, or for a value beyond the
-// traced part from its nearer end: the lower limit (a wide glide reaches
-// below it at low pressure) or where the line was left.
+// Newton from the line's interpolated state, or for a value below the
+// traced part from its first point (a wide glide reaches below the lower
+// limit at low pressure). Beyond the end of the line, next to the critical
+// point, the solver would end on near-trivial splits (both phases nearly
+// the feed): no point there.
 std::optional<TwoPhase> solve_from(const FixedMixture& m, Given given, double value, double beta,
                                    std::optional<TwoPhase> start) {
   const auto& line = line_of(m, beta);
@@ -125,7 +127,8 @@ std::optional<TwoPhase> solve_from(const FixedMixture& m, Given given, double va
       case Given::p_beta: below = value < low.p; break;
       default: below = beta < 0.5 ? value > low.rhoL : value < low.rhoV;  // the feed's density
     }
-    start = below ? low : line.last();
+    if (!below) return std::nullopt;
+    start = low;
   }
   const auto r = solve_equilibrium(m.model(), m.z(), given, value, beta, *start);
   return r.converged ? std::optional<TwoPhase>(r.state) : std::nullopt;
@@ -133,14 +136,14 @@ std::optional<TwoPhase> solve_from(const FixedMixture& m, Given given, double va
 
 namespace {
 
-// Well beyond where both lines were left there is no two-phase state: the
-// lines end within a fraction of a kelvin (and of a percent in pressure) of
-// the critical point.
+// Well beyond where both lines' steps in 1/T were left there is no
+// two-phase state: their ends lie within the reach SaturationLine gives.
 bool beyond_lines(const FixedMixture& m, double T, double p) {
   const auto& b = m.bubble_line();
   const auto& d = m.dew_line();
   if (b.empty() || d.empty()) return false;
-  return T > std::max(b.Tmax(), d.Tmax()) + 0.5 || p > 1.01 * std::max(b.pmax(), d.pmax());
+  return T > std::max(b.Tmax(), d.Tmax()) + SaturationLine::kEndReachT ||
+         p > SaturationLine::kEndReachP * std::max(b.pmax(), d.pmax());
 }
 
 }  // namespace
@@ -153,6 +156,34 @@ std::optional<TwoPhase> boundary_at_temperature(const FixedMixture& m, double T,
 std::optional<TwoPhase> boundary_at_pressure(const FixedMixture& m, double p, double beta) {
   if (beyond_lines(m, 0, p)) return std::nullopt;
   return solve_from(m, Given::p_beta, p, beta, line_of(m, beta).at_pressure(p));
+}
+
+std::optional<TwoPhase> critical_band_point(const FixedMixture& m, Given given, double value,
+                                            double beta) {
+  const auto& line = line_of(m, beta);
+  const auto& c = m.critical();
+  if (line.empty() || !c.converged) return std::nullopt;
+  const TwoPhase end = line.last();
+  const double at_end = given == Given::T_beta ? end.T : end.p;
+  const double at_critical = given == Given::T_beta ? c.T : c.p;
+  const double slack = kSlack * at_critical;
+  if (!(value >= std::min(at_end, at_critical) - slack && value <= std::max(at_end, at_critical) + slack))
+    return std::nullopt;
+  TwoPhase point{c.T, c.p, beta, c.rho, c.rho, m.z(), m.z()};
+  if (std::abs(value - at_critical) > slack) {
+    if (given == Given::T_beta) {
+      point.p = MixtureIsotherm(m.model(), value, m.z()).pressure(c.rho).p;
+    } else {
+      // Newton in T: p rises with T along the isochore.
+      for (int it = 0; it < 20; ++it) {
+        const State s = MixtureIsotherm(m.model(), point.T, m.z()).state(c.rho);
+        if (std::abs(s.p - value) <= 1e-13 * value || !(s.dp_dT > 0)) break;
+        point.T += (value - s.p) / s.dp_dT;
+      }
+    }
+  }
+  (given == Given::T_beta ? point.T : point.p) = value;
+  return point;
 }
 
 // A start for a split with vapour fraction about beta between the bubble
@@ -188,30 +219,38 @@ Result SplitPath::at(double beta) {
     if (k.beta <= beta && k.beta > below->beta) below = &k;
     if (k.beta >= beta && k.beta < above->beta) above = &k;
   }
+  // (Next to the critical point the splits carry noise of some parts in
+  // 1e9: known splits close in beta can lie out of order by that much.)
   const double lo = at_T ? above->p : below->T, hi = at_T ? below->p : above->T;
+  constexpr double kNoise = 1e-7;
   const auto solve = [&](const TwoPhase& from) {
     auto r = solve_equilibrium(m_.model(), m_.z(), given_, value_, beta, from);
     const double other = at_T ? r.state.p : r.state.T;
-    r.converged = r.converged && other >= lo * (1 - 1e-9) && other <= hi * (1 + 1e-9);
+    r.converged = r.converged && other >= lo * (1 - kNoise) && other <= hi * (1 + kNoise);
     return r;
   };
   // From the nearest known split where it is close in beta, else from
   // between the ends (from a bubble or dew point far off in beta Newton
   // can end on a spurious split close to the critical point), else in
-  // steps of beta from the nearest known split (there the phases differ
-  // little and Newton needs a close start).
+  // steps of beta from a known split next to beta (there the phases differ
+  // little and Newton needs a close start): first from the side where the
+  // phases differ more, which Newton reaches from further off.
   const bool close = std::abs(start->beta - beta) <= 0.05;
   auto r = solve(close ? *start : between(m_, b, d, beta));
   if (!r.converged) r = solve(close ? between(m_, b, d, beta) : *start);
-  for (int steps = 4; !r.converged && steps <= 64; steps *= 4) {
-    TwoPhase from = *start;
-    const double beta0 = start->beta;
-    for (int k = 1; k <= steps; ++k) {
-      const double bk = beta0 + (beta - beta0) * k / steps;
-      auto rk = solve_equilibrium(m_.model(), m_.z(), given_, value_, bk, from);
-      if (!rk.converged) break;
-      from = rk.state;
-      if (k == steps) r = solve(from);
+  const TwoPhase* sides[] = {below, above};
+  if (spread(*above) > spread(*below)) std::swap(sides[0], sides[1]);
+  for (const TwoPhase* side : sides) {
+    for (int steps = 4; !r.converged && steps <= 64; steps *= 4) {
+      TwoPhase from = *side;
+      const double beta0 = side->beta;
+      for (int k = 1; k <= steps; ++k) {
+        const double bk = beta0 + (beta - beta0) * k / steps;
+        auto rk = solve_equilibrium(m_.model(), m_.z(), given_, value_, bk, from);
+        if (!rk.converged) break;
+        from = rk.state;
+        if (k == steps) r = solve(from);
+      }
     }
   }
   if (!r.converged) return fail(kNoConvergence, "no convergence of the two-phase split");
@@ -239,10 +278,11 @@ std::optional<Boundaries> boundaries_at_pressure(const FixedMixture& m, double p
 
 std::string above_critical(const FixedMixture& m, const char* what, double v, const char* unit_text,
                            double critical) {
+  const std::string limit = std::string(what) + " " + format_number(critical) + " " + unit_text;
   return "no two-phase state of " + m.name() + " at " + show(what, v, unit_text) +
-         (v >= critical ? " (above the critical " + std::string(what) + " " +
-                              format_number(critical) + " " + unit_text + ")"
-                        : "");
+         (v > critical * (1 + kSlack)    ? " (above the critical " + limit + ")"
+          : v >= critical * (1 - kSlack) ? " (the critical " + limit + ", where the phases are one)"
+                                         : "");
 }
 
 // ---------------------------------------------------------------------------
@@ -328,6 +368,24 @@ Placement place(const FixedMixture& m, double T, double p) {
 std::optional<Result> rising_root(const std::function<Probe(double)>& probe, double a, double b,
                                   double xtol, double ftol) {
   Probe pa = probe(a), pb = probe(b);
+  // An end without a state (where the equation gives no physical state at
+  // the lowest temperatures of a blend) moves towards the other end until
+  // the probes bracket the target or find a state there.
+  for (int k = 0; k < 60 && pa.state.ok() != pb.state.ok(); ++k) {
+    const double mid = 0.5 * (a + b);
+    Probe pm = probe(mid);
+    const bool a_missing = !pa.state.ok();
+    if (!pm.state.ok()) {
+      (a_missing ? a : b) = mid;
+      (a_missing ? pa : pb) = std::move(pm);
+    } else if (a_missing ? pm.residual > 0 : pm.residual < 0) {
+      (a_missing ? b : a) = mid;
+      (a_missing ? pb : pa) = std::move(pm);
+    } else {
+      (a_missing ? a : b) = mid;
+      (a_missing ? pa : pb) = std::move(pm);
+    }
+  }
   if (!pa.state.ok() || !pb.state.ok()) return std::nullopt;
   if (std::abs(pa.residual) <= ftol) return pa.state;
   if (std::abs(pb.residual) <= ftol) return pb.state;

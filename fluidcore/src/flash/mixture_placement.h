@@ -50,13 +50,21 @@ Result two_phase(const FixedMixture& m, const TwoPhase& t);
 Result within_limits(const FixedMixture& m, Result r);
 
 const SaturationLine& line_of(const FixedMixture& m, double beta);
-// Newton from the line's interpolated state, or for a value beyond the
-// traced part from its nearer end: the lower limit (a wide glide reaches
-// below it at low pressure) or where the line was left.
+// Newton from the line's interpolated state, or for a value below the
+// traced part from its first point; none beyond the end of the line.
 std::optional<TwoPhase> solve_from(const FixedMixture& m, Given given, double value, double beta,
                                    std::optional<TwoPhase> start);
 std::optional<TwoPhase> boundary_at_temperature(const FixedMixture& m, double T, double beta);
 std::optional<TwoPhase> boundary_at_pressure(const FixedMixture& m, double p, double beta);
+// Between the end of the bubble or dew line (where its phases differ by a
+// part in 1000) and the critical point the solver cannot tell a split from
+// both phases alike: a bubble or dew point at T or p there (Given::T_beta,
+// p_beta) is taken on the critical isochore, the one phase at the critical
+// density and the given T or p, as for a pure fluid between its equation's
+// critical point and the published one; at the critical T or p (within
+// rounding) it is the critical point. None outside that band.
+std::optional<TwoPhase> critical_band_point(const FixedMixture& m, Given given, double value,
+                                            double beta);
 // A start for a split with vapour fraction about beta between the bubble
 // point b and the dew point d (both at one T or one p).
 TwoPhase between(const FixedMixture& m, const TwoPhase& b, const TwoPhase& d, double beta);

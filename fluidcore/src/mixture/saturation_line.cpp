@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fluidcore/saturation.h"
+
 namespace fluidcore {
 namespace {
 
@@ -12,8 +14,12 @@ namespace {
 // miss also bounds the error of the interpolation between them.
 constexpr double kTangentTolerance = 2e-3;
 constexpr double kCubicTolerance = 5e-5;
-// Tracing stops where ln(rhoL/rhoV) falls below this: the critical region.
+// Steps in 1/T stop where ln(rhoL/rhoV) falls below this: the critical
+// region, where the line may turn in T.
 constexpr double kCriticalSpread = 0.05;
+// Steps in density stop here: closer to the critical point the solver can
+// no longer tell the split from the trivial solution (both phases alike).
+constexpr double kEndSpread = 1e-3;
 
 // Cubic Hermite basis on s in [0, 1] (h: the interval's width).
 double hermite(double s, double h, double v0, double d0, double v1, double d1) {
@@ -32,7 +38,7 @@ double hermite_slope(double s, double h, double v0, double d0, double v1, double
 
 SaturationLine::SaturationLine(const Mixture& mixture, const Fractions& z, double beta,
                                double T_low, double T_high)
-    : mixture_(&mixture), z_(z), beta_(beta), count_(3 + static_cast<std::size_t>(mixture.size())) {
+    : mixture_(&mixture), z_(z), beta_(beta), count_(kLnK + static_cast<std::size_t>(mixture.size())) {
   // The first point from the ideal solution at about 70 % of the reducing
   // temperature, where that estimate is reliable; other temperatures in
   // turn where it is not. The line is then followed both ways from there.
@@ -47,99 +53,145 @@ SaturationLine::SaturationLine(const Mixture& mixture, const Fractions& z, doubl
     if (first.converged) break;
   }
   if (!first.converged) return;
-  std::vector<Node> down{node_of(first)};
-  follow(down, 1 / T_low);
+  Stretch down{node_of(first, Given::T_beta)};
+  follow(down, Given::T_beta, 1 / T_low, kCriticalSpread);
   nodes_.assign(down.rbegin(), down.rend());
-  follow(nodes_, 1 / T_high);
+  follow(nodes_, Given::T_beta, 1 / T_high, kCriticalSpread);
+  reaches_end_ = !empty() && nodes_.back().T < T_high;
 }
 
-SaturationLine::Node SaturationLine::node_of(const EquilibriumResult& r) const {
-  const std::size_t n = count_ - 3;
+const SaturationLine::Stretch& SaturationLine::end() const {
+  std::call_once(end_->traced, [this] {
+    if (reaches_end_) end_->nodes = towards_critical_point();
+  });
+  return end_->nodes;
+}
+
+TwoPhase SaturationLine::last() const {
+  const Stretch& e = end();
+  return state_of(e.empty() ? nodes_.back() : e.back());
+}
+
+SaturationLine::Node SaturationLine::node_of(const EquilibriumResult& r, Given given) const {
+  const std::size_t n = count_ - kLnK;
   const TwoPhase& s = r.state;
   Node node;
-  node.u = 1 / s.T;
-  node.v[0] = std::log(s.p);
-  node.v[1] = std::log(s.rhoL);
-  node.v[2] = std::log(s.rhoV);
-  // d/du = -T d/dlnT.
-  node.dv[0] = -s.T * r.slope.lnp;
-  node.dv[1] = -s.T * r.slope.lnrhoL;
-  node.dv[2] = -s.T * r.slope.lnrhoV;
+  node.T = s.T;
+  node.v[kLnT] = std::log(s.T);
+  node.v[kLnP] = std::log(s.p);
+  node.v[kLnRhoL] = std::log(s.rhoL);
+  node.v[kLnRhoV] = std::log(s.rhoV);
+  // The slopes come by the first given value's logarithm: d/du = -T d/d(ln T).
+  const bool by_density = given == Given::rho_beta;
+  node.x = by_density ? node.v[feed()] : 1 / s.T;
+  const double factor = by_density ? 1 : -s.T;
+  node.dv[kLnT] = factor * r.slope.lnT;
+  node.dv[kLnP] = factor * r.slope.lnp;
+  node.dv[kLnRhoL] = factor * r.slope.lnrhoL;
+  node.dv[kLnRhoV] = factor * r.slope.lnrhoV;
   for (std::size_t i = 0; i < n; ++i) {
     const bool present = s.x[i] > 0 && s.y[i] > 0;
-    node.v[3 + i] = present ? std::log(s.y[i] / s.x[i]) : 0;
-    node.dv[3 + i] = present ? -s.T * r.slope.lnK[i] : 0;
+    node.v[kLnK + i] = present ? std::log(s.y[i] / s.x[i]) : 0;
+    node.dv[kLnK + i] = present ? factor * r.slope.lnK[i] : 0;
   }
   return node;
 }
 
-void SaturationLine::follow(std::vector<Node>& nodes, double u_end) const {
-  const double direction = u_end < nodes.back().u ? -1 : 1;  // -1: towards higher T
-  const double T_first = 1 / nodes.back().u;
-  double h = 2 / (T_first * T_first);  // a first step of about 2 K
-  while (direction * (u_end - nodes.back().u) > 0) {
+void SaturationLine::follow(Stretch& nodes, Given given, double x_end, double spread) const {
+  const bool by_density = given == Given::rho_beta;
+  const double direction = x_end < nodes.back().x ? -1 : 1;  // in 1/T: -1 towards higher T
+  const auto spread_of = [](const Node& node) {
+    return std::abs(node.v[kLnRhoL] - node.v[kLnRhoV]);
+  };
+  // A first step of about 2 K, or in density a tenth of the way to the
+  // other phase's.
+  double h = by_density ? 0.1 * spread_of(nodes.back()) : 2 * nodes.back().x * nodes.back().x;
+  while (direction * (x_end - nodes.back().x) > 0) {
     const Node& last = nodes.back();
-    if (std::abs(last.v[1] - last.v[2]) < kCriticalSpread) break;
-    const double u = direction < 0 ? std::max(last.u - h, u_end) : std::min(last.u + h, u_end);
+    const double last_spread = spread_of(last);
+    if (last_spread < spread) break;
+    // The critical density lies about half way to the other phase's: at
+    // most a quarter of the way there per step.
+    if (by_density) h = std::min(h, 0.25 * last_spread);
+    const double x = direction < 0 ? std::max(last.x - h, x_end) : std::min(last.x + h, x_end);
     const bool cubic = nodes.size() > 1;
     Node predicted;
-    predicted.u = u;
+    predicted.x = x;
     if (cubic) {
       const Node& before = nodes[nodes.size() - 2];
-      const double width = last.u - before.u;
-      const double s = (u - before.u) / width;
+      const double width = last.x - before.x;
+      const double s = (x - before.x) / width;
       for (std::size_t j = 0; j < count_; ++j)
         predicted.v[j] = hermite(s, width, before.v[j], before.dv[j], last.v[j], last.dv[j]);
     } else {
-      for (std::size_t j = 0; j < count_; ++j) predicted.v[j] = last.v[j] + last.dv[j] * (u - last.u);
+      for (std::size_t j = 0; j < count_; ++j) predicted.v[j] = last.v[j] + last.dv[j] * (x - last.x);
     }
     const double tolerance = cubic ? kCubicTolerance : kTangentTolerance;
     const double order = cubic ? 4 : 2;
-    const auto r =
-        solve_equilibrium(*mixture_, z_, Given::T_beta, 1 / u, beta_, state_of(predicted, predicted.v));
+    const auto r = solve_equilibrium(*mixture_, z_, given, by_density ? std::exp(x) : 1 / x, beta_,
+                                     state_of(predicted.v));
     double miss = INFINITY;
     if (r.converged) {
-      const Node solved = node_of(r);
+      const Node solved = node_of(r, given);
       miss = 0;
       for (std::size_t j = 0; j < count_; ++j)
         miss = std::max(miss, std::abs(solved.v[j] - predicted.v[j]));
       if (miss <= tolerance) {
         nodes.push_back(solved);
-        if (u == u_end) break;
+        if (x == x_end) break;
         h *= std::clamp(0.8 * std::pow(tolerance / std::max(miss, 1e-12), 1 / order), 0.5, 2.0);
         continue;
       }
     }
-    // Too long a step (or no convergence): shorter, down to 1 mK.
+    // Too long a step (or no convergence): shorter, down to 1 mK. In
+    // density, within twice the end's spread of the critical point the
+    // solutions' own noise (some parts in 1e5 of the densities) is what
+    // misses: the line ends there.
+    if (by_density && last_spread < 2 * spread) break;
     h *= std::isfinite(miss) ? std::clamp(0.8 * std::pow(tolerance / miss, 1 / order), 0.1, 0.8)
                              : 0.25;
-    const double T_last = 1 / last.u;
-    if (h * T_last * T_last < 1e-3) break;
+    if (by_density ? h < 0.01 * last_spread : h / (last.x * last.x) < 1e-3) break;
   }
 }
 
-double SaturationLine::pmin() const { return std::exp(nodes_.front().v[0]); }
-double SaturationLine::pmax() const { return std::exp(nodes_.back().v[0]); }
-
-void SaturationLine::interpolate(std::size_t k, double u, double* v) const {
-  const Node& a = nodes_[k];
-  const Node& b = nodes_[k + 1];
-  const double h = b.u - a.u;
-  const double s = (u - a.u) / h;
-  for (std::size_t j = 0; j < count_; ++j) v[j] = hermite(s, h, a.v[j], a.dv[j], b.v[j], b.dv[j]);
+SaturationLine::Stretch SaturationLine::towards_critical_point() const {
+  // The last point again with its feed density given, for its slopes along
+  // the density; the feed phase's density then moves towards the other's.
+  const TwoPhase s = state_of(nodes_.back());
+  const double rho = beta_ < 0.5 ? s.rhoL : s.rhoV;
+  const auto r = solve_equilibrium(*mixture_, z_, Given::rho_beta, rho, beta_, s);
+  if (!r.converged) return {};
+  Stretch end{node_of(r, Given::rho_beta)};
+  const Node& start = end.front();
+  const double other = beta_ < 0.5 ? start.v[kLnRhoV] : start.v[kLnRhoL];
+  follow(end, Given::rho_beta, other, kEndSpread);
+  if (end.size() < 2) return {};
+  return end;
 }
 
-TwoPhase SaturationLine::state_of(const Node& at, const double* v) const {
-  const std::size_t n = count_ - 3;
+double SaturationLine::pmin() const { return std::exp(nodes_.front().v[kLnP]); }
+double SaturationLine::pmax() const { return std::exp(nodes_.back().v[kLnP]); }
+
+void SaturationLine::interpolate(const Stretch& nodes, std::size_t k, double x, double* v) const {
+  const Node& a = nodes[k];
+  const Node& b = nodes[k + 1];
+  const double h = b.x - a.x;
+  const double s = (x - a.x) / h;
+  for (std::size_t j = 0; j < count_; ++j) v[j] = hermite(s, h, a.v[j], a.dv[j], b.v[j], b.dv[j]);
+  if (&nodes == &nodes_) v[kLnT] = -std::log(x);  // x is 1/T
+}
+
+TwoPhase SaturationLine::state_of(const double* v) const {
+  const std::size_t n = count_ - kLnK;
   TwoPhase s;
-  s.T = 1 / at.u;
-  s.p = std::exp(v[0]);
-  s.rhoL = std::exp(v[1]);
-  s.rhoV = std::exp(v[2]);
+  s.T = std::exp(v[kLnT]);
+  s.p = std::exp(v[kLnP]);
+  s.rhoL = std::exp(v[kLnRhoL]);
+  s.rhoV = std::exp(v[kLnRhoV]);
   s.beta = beta_;
   double sum = 0;
   for (std::size_t i = 0; i < n; ++i) {
-    const double K = std::exp(v[3 + i]);
+    const double K = std::exp(v[kLnK + i]);
     (beta_ < 0.5 ? s.y : s.x)[i] = beta_ < 0.5 ? z_[i] * K : z_[i] / K;
     sum += (beta_ < 0.5 ? s.y : s.x)[i];
   }
@@ -150,39 +202,55 @@ TwoPhase SaturationLine::state_of(const Node& at, const double* v) const {
   return s;
 }
 
+TwoPhase SaturationLine::state_of(const Node& node) const {
+  TwoPhase s = state_of(node.v);
+  s.T = node.T;
+  return s;
+}
+
 std::optional<TwoPhase> SaturationLine::at_temperature(double T) const {
-  if (empty() || !(T >= Tmin() && T <= Tmax())) return std::nullopt;
-  const double u = 1 / T;
-  // Nodes descend in u: the segment k with u_k >= u >= u_{k+1}.
-  const auto it = std::lower_bound(nodes_.begin(), nodes_.end(), u,
-                                   [](const Node& node, double value) { return node.u > value; });
+  // A rounding error below the lower limit (admitted as on it) the line's
+  // first point stands.
+  if (empty() || !(T >= lowest_admitted(Tmin()) && T <= Tmax() + kEndReachT)) return std::nullopt;
+  if (T > Tmax()) return where(end(), kLnT, std::log(T));
+  const double x = 1 / std::max(T, Tmin());
+  // Nodes descend in x: the segment k with x_k >= x >= x_{k+1}.
+  const auto it = std::lower_bound(nodes_.begin(), nodes_.end(), x,
+                                   [](const Node& node, double value) { return node.x > value; });
   const std::size_t k = std::min<std::size_t>(
       it == nodes_.begin() ? 0 : static_cast<std::size_t>(it - nodes_.begin()) - 1, nodes_.size() - 2);
-  Node at;
-  at.u = u;
-  interpolate(k, u, at.v);
-  return state_of(at, at.v);
+  double v[kVariables];
+  interpolate(nodes_, k, x, v);
+  TwoPhase s = state_of(v);
+  s.T = T;
+  return s;
 }
 
 std::optional<TwoPhase> SaturationLine::at_pressure(double p) const {
   if (!(p > 0)) return std::nullopt;
-  return where(0, std::log(p));
+  return where(kLnP, std::log(p));
 }
 
 std::optional<TwoPhase> SaturationLine::at_density(double rho) const {
   if (!(rho > 0)) return std::nullopt;
-  return where(beta_ < 0.5 ? 1 : 2, std::log(rho));
+  return where(feed(), std::log(rho));
 }
 
 std::optional<TwoPhase> SaturationLine::where(std::size_t j, double target) const {
   if (empty() || !std::isfinite(target)) return std::nullopt;
+  if (auto s = where(nodes_, j, target)) return s;
+  return where(end(), j, target);
+}
+
+std::optional<TwoPhase> SaturationLine::where(const Stretch& nodes, std::size_t j,
+                                              double target) const {
   // The first segment whose ends enclose the target; inside it the Hermite
   // polynomial is solved by Newton steps kept within a shrinking bracket.
-  for (std::size_t k = 0; k + 1 < nodes_.size(); ++k) {
-    const Node& a = nodes_[k];
-    const Node& b = nodes_[k + 1];
+  for (std::size_t k = 0; k + 1 < nodes.size(); ++k) {
+    const Node& a = nodes[k];
+    const Node& b = nodes[k + 1];
     if ((target - a.v[j]) * (target - b.v[j]) > 0) continue;
-    const double h = b.u - a.u;
+    const double h = b.x - a.x;
     const double sign = b.v[j] >= a.v[j] ? 1 : -1;
     double lo = 0, hi = 1, s = (target - a.v[j]) / (b.v[j] - a.v[j]);
     if (!std::isfinite(s)) s = 0.5;
@@ -196,11 +264,10 @@ std::optional<TwoPhase> SaturationLine::where(std::size_t j, double target) cons
       s = next;
       if (done) break;
     }
-    Node at;
-    at.u = a.u + s * h;
-    interpolate(k, at.u, at.v);
-    at.v[j] = target;
-    return state_of(at, at.v);
+    double v[kVariables];
+    interpolate(nodes, k, a.x + s * h, v);
+    v[j] = target;
+    return state_of(v);
   }
   return std::nullopt;
 }

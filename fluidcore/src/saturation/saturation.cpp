@@ -52,19 +52,17 @@ SaturationResult failure(int status, std::string message) {
 std::string outside(const PureFluid& f, const char* quantity, const char* unit, double value,
                     double lo, const char* lo_name, double hi, const char* hi_name) {
   if (!std::isfinite(value)) return std::string(quantity) + " is not a finite number";
-  // Values a rounding error outside a limit count as on it.
-  constexpr double kSlack = 1e-9;
-  if (value < lo * (1 - kSlack))
+  if (value < lowest_admitted(lo))
     return beyond_limit(quantity, value, unit, std::string("is below the ") + lo_name, lo) + " of " +
            f.name;
-  if (value > hi * (1 + kSlack))
+  if (value > highest_admitted(hi))
     return beyond_limit(quantity, value, unit, std::string("is above the ") + hi_name, hi) + " of " +
            f.name;
   return {};
 }
 
 // Below this fraction of the critical pressure the equation gives p.
-constexpr double kLowPressure = 1e-2;
+constexpr double kLowPressure = SaturationCurve::kLowPressure;
 
 // The critical point the library reports (CRITP: the published one) lies a
 // hair from the equation's own, on either side: saturation at either is the
@@ -135,7 +133,11 @@ void take_liquid_pressure_from_saturation(const PureFluid& f, const SaturationPo
 
 void take_liquid_pressure_from_saturation(const PureFluid& f, State& s) {
   const auto& c = f.saturation;
-  if (!(s.T < c.Tcrit() && s.T >= c.Tmin() && s.rho > c.rhocrit())) return;
+  // Clearly above the low saturation pressures (the margin covers the
+  // inversion's rounding), no saturation point is needed to know.
+  if (!(s.T < c.Tcrit() && s.T >= c.Tmin() && s.rho > c.rhocrit()) ||
+      s.T > c.low_pressure_temperature() * (1 + 1e-9))
+    return;
   // The series' liquid density first: the whole point only where it is needed.
   const double rhoL = c.value(SaturationCurve::Series::liquid_density, s.T);
   if (std::abs(s.rho - rhoL) <= kLiquidBand * rhoL)

@@ -1,6 +1,7 @@
 #include "fluidcore/saturation_curve.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -16,6 +17,26 @@ double clenshaw(const std::vector<double>& c, double x) {
     b1 = b0;
   }
   return c.empty() ? 0 : c[0] + x * b1 - b2;
+}
+
+// The three series of a piece at x in one pass where they are equally long
+// (they always are in the published sets), each as clenshaw() gives it.
+std::array<double, 3> clenshaw3(const std::vector<double>& a, const std::vector<double>& b,
+                                const std::vector<double>& c, double x) {
+  if (a.size() != b.size() || a.size() != c.size() || a.empty())
+    return {clenshaw(a, x), clenshaw(b, x), clenshaw(c, x)};
+  double a1 = 0, a2 = 0, b1 = 0, b2 = 0, c1 = 0, c2 = 0;
+  const double x2 = 2 * x;
+  for (std::size_t k = a.size(); k-- > 1;) {
+    const double a0 = a[k] + x2 * a1 - a2, b0 = b[k] + x2 * b1 - b2, c0 = c[k] + x2 * c1 - c2;
+    a2 = a1;
+    a1 = a0;
+    b2 = b1;
+    b1 = b0;
+    c2 = c1;
+    c1 = c0;
+  }
+  return {a[0] + x * a1 - a2, b[0] + x * b1 - b2, c[0] + x * c1 - c2};
 }
 
 // Coefficients of d/dx of a Chebyshev series.
@@ -58,6 +79,7 @@ SaturationCurve::SaturationCurve(std::vector<Piece> pieces, double Tcrit, double
   // curve wiggle: the pressure range starts where it rises steadily.
   pmin_ = monotonic_[0].y;
   pcrit_ = pieces_.back().y_hi[0];
+  low_pressure_T_ = temperature_at(Series::pressure, kLowPressure * pcrit_);
 }
 
 // Walks up from the lower limit while the series runs against the direction
@@ -105,8 +127,8 @@ SaturationPoint SaturationCurve::at_temperature(double T) const {
   T = std::clamp(T, Tmin(), Tcrit_);
   const auto& p = pieces_[piece_at(T)];
   const double x = std::clamp((2 * T - (p.Tmax + p.Tmin)) / (p.Tmax - p.Tmin), -1.0, 1.0);
-  SaturationPoint s{T, clenshaw(p.series[0].c, x), clenshaw(p.series[1].c, x),
-                    clenshaw(p.series[2].c, x)};
+  const auto [ps, rhoL, rhoV] = clenshaw3(p.series[0].c, p.series[1].c, p.series[2].c, x);
+  SaturationPoint s{T, ps, rhoL, rhoV};
   // The density series meet at the critical point; within rounding of it
   // they may cross, and the two phases are then one.
   if (s.rhoL < s.rhoV) s.rhoL = s.rhoV = 0.5 * (s.rhoL + s.rhoV);

@@ -28,5 +28,10 @@ inline const QString Screening = QStringLiteral("Screening_page");
 // The transcritical cycle (carbon dioxide water heaters): its form and results.
 inline const QString TranscriticalForm = QStringLiteral("Transcritical_form");
 inline const QString TranscriticalResults = QStringLiteral("Transcritical_results");
+// The cycle layouts of high-lift heat pumps: their form, one layout's
+// results, and the four layouts side by side.
+inline const QString LayoutsForm = QStringLiteral("Layouts_form");
+inline const QString LayoutResults = QStringLiteral("Layouts_results");
+inline const QString LayoutComparison = QStringLiteral("Layouts_comparison");
 
 }  // namespace forms::page

@@ -10,24 +10,38 @@
 namespace forms {
 namespace {
 
+using Fields = cycle::BasicCycleFields;
+
 std::string TextOf(const QLineEdit& field) { return field.text().toStdString(); }
+
+QString Default(std::string Fields::*field) {
+  return QString::fromUtf8(cycle::DefaultText(cycle::kBasicDefaults, field));
+}
 
 }  // namespace
 
 UserForm1::UserForm1(Shell& shell)
     : PageWindow(18891, 11483),
       shell_(shell),
-      Massflowrate(AddTextBox(*this, "Massflowrate", "1", {1482, 2117, 2469, 900})),
-      Temperaturehotspring(
-          AddTextBox(*this, "Temperaturehotspring", "50", {9737, 2118, 2469, 900})),
-      Refrigerant(AddTextBox(*this, "Refrigerant", "R22", {1482, 4657, 2469, 900})),
-      TemperatureCondensing(
-          AddTextBox(*this, "TemperatureCondensing", "90", {9737, 4656, 2469, 900})),
-      Subcooling(AddTextBox(*this, "Subcooling", "3.5", {1482, 6350, 2469, 900})),
-      Superheating(AddTextBox(*this, "Superheating", "4", {9737, 6350, 2469, 900})),
-      Safetyfactor(AddTextBox(*this, "Safetyfactor", "100", {1482, 7832, 2469, 900})),
-      Isotropicefficiency(
-          AddTextBox(*this, "Isotropicefficiency", "80", {9737, 7832, 2469, 900})) {
+      Massflowrate(AddTextBox(*this, "Massflowrate", Default(&Fields::Massflowrate),
+                              {1482, 2117, 2469, 900})),
+      Temperaturehotspring(AddTextBox(*this, "Temperaturehotspring",
+                                      Default(&Fields::Temperaturehotspring),
+                                      {9737, 2118, 2469, 900})),
+      Refrigerant(AddTextBox(*this, "Refrigerant", Default(&Fields::Refrigerant),
+                             {1482, 4657, 2469, 900})),
+      TemperatureCondensing(AddTextBox(*this, "TemperatureCondensing",
+                                       Default(&Fields::TemperatureCondensing),
+                                       {9737, 4656, 2469, 900})),
+      Subcooling(AddTextBox(*this, "Subcooling", Default(&Fields::Subcooling),
+                            {1482, 6350, 2469, 900})),
+      Superheating(AddTextBox(*this, "Superheating", Default(&Fields::Superheating),
+                              {9737, 6350, 2469, 900})),
+      Safetyfactor(AddTextBox(*this, "Safetyfactor", Default(&Fields::Safetyfactor),
+                              {1482, 7832, 2469, 900})),
+      Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency",
+                                     Default(&Fields::Isotropicefficiency),
+                                     {9737, 7832, 2469, 900})) {
   CompleteRefrigerantNames(Refrigerant);
   AddLabel(*this, "Label2", "Calculation", {7197, 423, 3810, 635}, Emphasis::Heading);
   AddLabel(*this, "Label1", "Hot Water", {1482, 1058, 4656, 635}, Emphasis::Heading)

@@ -6,6 +6,7 @@
 #include <QtMath>
 
 #include "cycle/number_text.h"
+#include "forms/page_model.h"
 #include "forms/shell.h"
 
 namespace forms {
@@ -101,6 +102,21 @@ QLabel& AddBlendNote(QWidget& page, const QString& text, Box box) {
   font.setItalic(true);
   note.setFont(font);
   return note;
+}
+
+FormButtons AddFormButtons(QWidget& page, int top) {
+  constexpr int kWidth = 4057, kHeight = kFormButtonHeight;
+  FormButtons buttons{AddButton(page, "Back", "Back", {2328, top, kWidth, kHeight}),
+                      AddButton(page, "ClearData", "Clear Data", {7620, top, kWidth, kHeight}),
+                      AddButton(page, "Calculate", "Calculate", {12912, top, kWidth, kHeight})};
+  DeclareKeyButtons(page, {.main = &buttons.calculate, .back = &buttons.back});
+  return buttons;
+}
+
+QLabel* AddHeading(QWidget& page, const QString& text) {
+  auto* heading = new QLabel(text, &page);
+  heading->setFont(CaptionFont(Emphasis::Heading));
+  return heading;
 }
 
 QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption) {

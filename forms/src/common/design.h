@@ -11,6 +11,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 namespace forms {
 
 // A control's place on its page, in 0.01 mm from the page's top-left corner.
@@ -49,8 +52,43 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
 // "BlendNote".
 QLabel& AddBlendNote(QWidget& page, const QString& text, Box box);
 
+// The text boxes of a form whose calculation reads its input as typed: each
+// box fills one text of the input.
+template <class Input>
+class InputBoxes {
+ public:
+  void Add(std::string Input::*member, QLineEdit& box) { boxes_.push_back({member, &box}); }
+  Input Read() const {
+    Input input;
+    for (const Box& box : boxes_) input.*box.member = box.edit->text().toStdString();
+    return input;
+  }
+  void Clear() const {
+    for (const Box& box : boxes_) box.edit->clear();
+  }
+
+ private:
+  struct Box {
+    std::string Input::*member;
+    QLineEdit* edit;
+  };
+  std::vector<Box> boxes_;
+};
+
+// The buttons under a form's fields, as on the basic form: Back, Clear Data
+// and Calculate side by side at `top`; Return presses Calculate, Escape Back.
+struct FormButtons {
+  QPushButton& back;
+  QPushButton& clear;
+  QPushButton& calculate;
+};
+inline constexpr int kFormButtonHeight = 847;
+FormButtons AddFormButtons(QWidget& page, int top);
+
 // The pages that grow with their window (diagrams, screening) are built with
-// layouts instead: a button of the page at the end of a row.
+// layouts instead: a heading of the page, not yet in a layout; a button of
+// the page at the end of a row.
+QLabel* AddHeading(QWidget& page, const QString& text);
 QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption);
 // Such a page's first size: as large as is useful, but within a small screen;
 // never smaller than `smallest`.

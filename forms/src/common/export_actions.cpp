@@ -30,7 +30,9 @@ void SaveAs(Shell& shell, QWidget* page, const FileChoice& choice,
 FileChoice ReportChoice() {
   return {QStringLiteral("Save Report"),
           {QStringLiteral("PDF report (*.pdf)"), QStringLiteral("CSV table (*.csv)")},
-          [](const QString& file) { return report::ReportFormatOf(file).has_value(); },
+          [](const QString& file) {
+            return report::ReportFormatOf(file.toStdString()).has_value();
+          },
           QStringLiteral("Please choose a file name ending in .pdf or .csv")};
 }
 

@@ -34,19 +34,31 @@ QComboBox& AddComboBox(QWidget& page, const QString& name, Box box) {
 
 std::string TextOf(const QLineEdit& box) { return box.text().toStdString(); }
 
+using Fields = cycle::ComparisonFields;
+
+QString Default(std::string Fields::*field) {
+  return QString::fromUtf8(cycle::DefaultText(cycle::kComparisonDefaults, field));
+}
+
 }  // namespace
 
 UserForm4::UserForm4(Shell& shell)
     : PageWindow(18891, 14224),
       shell_(shell),
-      HeatCapEvap(AddTextBox(*this, "HeatCapEvap", "10", BoxAt(kLeftBox, 0))),
-      TempEvap(AddTextBox(*this, "TempEvap", "50", BoxAt(kRightBox, 0))),
-      Subcooling(AddTextBox(*this, "Subcooling", "3.5", BoxAt(kLeftBox, 1))),
-      TemperatureCondensing(AddTextBox(*this, "TemperatureCondensing", "90", BoxAt(kRightBox, 1))),
-      Safetyfactor(AddTextBox(*this, "Safetyfactor", "100", BoxAt(kLeftBox, 2))),
-      Superheating(AddTextBox(*this, "Superheating", "4", BoxAt(kRightBox, 2))),
+      HeatCapEvap(AddTextBox(*this, "HeatCapEvap", Default(&Fields::HeatCapEvap),
+                             BoxAt(kLeftBox, 0))),
+      TempEvap(AddTextBox(*this, "TempEvap", Default(&Fields::TempEvap), BoxAt(kRightBox, 0))),
+      Subcooling(AddTextBox(*this, "Subcooling", Default(&Fields::Subcooling), BoxAt(kLeftBox, 1))),
+      TemperatureCondensing(AddTextBox(*this, "TemperatureCondensing",
+                                       Default(&Fields::TemperatureCondensing),
+                                       BoxAt(kRightBox, 1))),
+      Safetyfactor(AddTextBox(*this, "Safetyfactor", Default(&Fields::Safetyfactor),
+                              BoxAt(kLeftBox, 2))),
+      Superheating(AddTextBox(*this, "Superheating", Default(&Fields::Superheating),
+                              BoxAt(kRightBox, 2))),
       NumberRefrigerant(AddComboBox(*this, "NumberRefrigerant", BoxAt(kLeftBox, 3))),
-      Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency", "80", BoxAt(kRightBox, 3))) {
+      Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency",
+                                     Default(&Fields::Isotropicefficiency), BoxAt(kRightBox, 3))) {
   AddLabel(*this, "Label1", "Comparision Working Fluid of Compression Heat Pump",
            {1482, 423, 15927, 900}, Emphasis::Heading);
   AddLabel(*this, "Label6", "Initial Condition", {1482, 1482, 4021, 635}, Emphasis::Heading)

@@ -52,6 +52,16 @@ QRadioButton& AddChoice(QWidget& page, QBoxLayout& row, QButtonGroup& group, con
 
 }  // namespace
 
+void DrawDiagram(plots::CycleDiagramPlot& plot,
+                 const std::variant<cycle::CycleDiagram, std::string>& diagram,
+                 cycle::DiagramKind kind) {
+  if (const auto* message = std::get_if<std::string>(&diagram)) {
+    plot.DrawNothing(kind, QString::fromStdString(*message));
+    return;
+  }
+  plot.Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+}
+
 DiagramPage::DiagramPage(Shell& shell) : shell_(shell) {
   setWindowTitle(QString::fromLatin1(kTitle));
   SizeGrowingPage(*this, kInitialSize, kSmallestSize);
@@ -125,6 +135,10 @@ void DiagramPage::ShowTranscriticalCycle(const cycle::TranscriticalInput& input,
   Open(input, {input.Refrigerant}, from);
 }
 
+void DiagramPage::ShowLayout(const cycle::LayoutResult& result, const QString& from) {
+  Open(result, {result.refrigerant}, from);
+}
+
 void DiagramPage::Open(Source source, std::vector<std::string> refrigerants, const QString& from) {
   source_ = std::move(source);
   refrigerants_ = std::move(refrigerants);
@@ -167,6 +181,8 @@ const DiagramPage::Outcome& DiagramPage::DiagramOf(const std::string& refrigeran
           return cycle::BasicCycleDiagram(source, kind);
         } else if constexpr (std::is_same_v<S, cycle::TranscriticalInput>) {
           return cycle::TranscriticalCycleDiagram(source, kind);
+        } else if constexpr (std::is_same_v<S, cycle::LayoutResult>) {
+          return cycle::LayoutDiagram(source, kind);
         } else {
           return cycle::ComparisonDiagram(refrigerant, source, kind);
         }
@@ -231,7 +247,9 @@ void DiagramPage::Export() {
   const FileChoice choice{QStringLiteral("Export Diagram"),
                           {QStringLiteral("PNG picture (*.png)"), QStringLiteral("SVG drawing (*.svg)"),
                            QStringLiteral("PDF document (*.pdf)")},
-                          [](const QString& file) { return plots::PlotFormatOf(file).has_value(); },
+                          [](const QString& file) {
+                            return plots::PlotFormatOf(file.toStdString()).has_value();
+                          },
                           QStringLiteral("Please choose a file name ending in .png, .svg or .pdf")};
   SaveAs(shell_, this, choice, [this](const QString& file) {
     const auto failure = plots::WritePlot(*plot_, file);

@@ -1,6 +1,6 @@
 // The diagram page: the computed cycle on a log p-h or a T-s chart, for the
-// basic calculation or for the refrigerants of a comparison (one, or several
-// overlaid). The pointer reads the state under it; the wheel or a dragged
+// basic calculation, for the refrigerants of a comparison (one, or several
+// overlaid), a transcritical cycle or a cycle layout. The pointer reads the state under it; the wheel or a dragged
 // rectangle zooms; the picture goes to a file or the clipboard. Back returns
 // to the page it came from, whose results are kept.
 #pragma once
@@ -17,11 +17,18 @@
 #include <vector>
 
 #include "cycle/diagram.h"
+#include "cycle/layouts.h"
 #include "cycle/transcritical.h"
 #include "forms/shell.h"
 #include "plots/cycle_diagram_plot.h"
 
 namespace forms {
+
+// A computed diagram on a results page's plot, or the plot empty with the
+// reason there is none.
+void DrawDiagram(plots::CycleDiagramPlot& plot,
+                 const std::variant<cycle::CycleDiagram, std::string>& diagram,
+                 cycle::DiagramKind kind);
 
 class DiagramPage : public QWidget {
  public:
@@ -33,11 +40,13 @@ class DiagramPage : public QWidget {
   void ShowComparison(const cycle::ComparisonResults& results, const QString& from);
   // The transcritical cycle of these inputs.
   void ShowTranscriticalCycle(const cycle::TranscriticalInput& input, const QString& from);
+  // A computed cycle layout, every state numbered.
+  void ShowLayout(const cycle::LayoutResult& result, const QString& from);
 
  private:
   using Outcome = std::variant<cycle::CycleDiagram, std::string>;
   using Source = std::variant<cycle::BasicCycleInput, cycle::ComparisonConditions,
-                              cycle::TranscriticalInput>;
+                              cycle::TranscriticalInput, cycle::LayoutResult>;
 
   void Open(Source source, std::vector<std::string> refrigerants, const QString& from);
   cycle::DiagramKind Kind() const;

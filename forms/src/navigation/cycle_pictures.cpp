@@ -6,12 +6,14 @@
 #include <array>
 
 namespace forms {
-namespace {
 
 const QColor kInk(30, 30, 30);
-const QColor kPipe(40, 70, 160);
 const QColor kHot(200, 60, 40);
 const QColor kCold(40, 120, 200);
+
+namespace {
+
+const QColor kPipe(40, 70, 160);
 const QColor kMarker(200, 40, 40);
 
 QFont DesignFont(int pixel_size, bool bold = false) {
@@ -33,6 +35,8 @@ void Arrowhead(QPainter& p, QPointF tip, QPointF from, double size) {
   p.drawPolygon(QPolygonF{tip, base + n * size * 0.45, base - n * size * 0.45});
   p.restore();
 }
+
+}  // namespace
 
 // A pipe through the given corners, with an arrow in the middle of its
 // longest straight run.
@@ -118,6 +122,8 @@ void ExpansionValve(QPainter& p, QPointF centre, double size) {
                           centre + QPointF(-size, size), centre + QPointF(size, size), centre});
 }
 
+namespace {
+
 void PaintSchematic(QPainter& p) {
   const QRectF condenser(300, 60, 420, 130);
   const QRectF evaporator(300, 410, 420, 130);
@@ -152,7 +158,12 @@ void PaintSchematic(QPainter& p) {
 const Picture kCycleSchematic{1071, 609, PaintSchematic};
 
 PictureControl::PictureControl(const Picture& picture, QWidget* parent)
-    : QWidget(parent), picture_(picture) {}
+    : QWidget(parent), picture_(&picture) {}
+
+void PictureControl::SetPicture(const Picture& picture) {
+  picture_ = &picture;
+  update();
+}
 
 void PictureControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -161,12 +172,12 @@ void PictureControl::paintEvent(QPaintEvent*) {
   painter.setPen(QPen(QColor(160, 160, 160), 1));
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
   // Uniform scale so that lettering keeps its shape; the canvas is centred.
-  const double scale = std::min(width() / double(picture_.design_width),
-                                height() / double(picture_.design_height));
-  painter.translate((width() - picture_.design_width * scale) / 2,
-                    (height() - picture_.design_height * scale) / 2);
+  const double scale = std::min(width() / double(picture_->design_width),
+                                height() / double(picture_->design_height));
+  painter.translate((width() - picture_->design_width * scale) / 2,
+                    (height() - picture_->design_height * scale) / 2);
   painter.scale(scale, scale);
-  picture_.paint(painter);
+  picture_->paint(painter);
 }
 
 }  // namespace forms

@@ -10,10 +10,12 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
       AddButton(*this, "CommandButton1", "Choose Type Working Fluids", {2540, 4022, 8467, 1270});
   auto& basic = AddButton(*this, "CommandButton2", "Basic Calculation", {2540, 6562, 8467, 1270});
   auto& back = AddButton(*this, "CommandButton4", "Back ", {2540, 9102, 8467, 1270});
-  // Below the menu, one button's pitch further down, in the page's free space.
+  // Below the menu, one button's pitch further down, in the page's free space:
+  // the further calculations side by side across the menu's column.
   auto& transcritical =
-      AddButton(*this, "Transcritical", "Transcritical Cycle", {2540, 11642, 8467, 1270});
-  // Three ways on, none the main one: Return presses the focused button.
+      AddButton(*this, "Transcritical", "Transcritical Cycle", {2540, 11642, 4106, 1270});
+  auto& layouts = AddButton(*this, "CycleLayouts", "Cycle Layouts", {6901, 11642, 4106, 1270});
+  // Several ways on, none the main one: Return presses the focused button.
   DeclareKeyButtons(*this, {.back = &back});
 
   connect(&compare, &QPushButton::clicked, this, [this] { MoveTo(page::UserForm4); });
@@ -21,6 +23,7 @@ SelectSim::SelectSim(Shell& shell) : PageWindow(13944, 13414), shell_(shell) {
   connect(&back, &QPushButton::clicked, this, [this] { MoveTo(page::FristPage); });
   connect(&transcritical, &QPushButton::clicked, this,
           [this] { MoveTo(page::TranscriticalForm); });
+  connect(&layouts, &QPushButton::clicked, this, [this] { MoveTo(page::LayoutsForm); });
 }
 
 void SelectSim::MoveTo(const QString& next) {

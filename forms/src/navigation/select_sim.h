@@ -1,5 +1,5 @@
 // The simulation menu: the comparison form, the basic calculation, the
-// transcritical cycle, or back.
+// transcritical cycle, the cycle layouts, or back.
 #pragma once
 
 #include "common/design.h"

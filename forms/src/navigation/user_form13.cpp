@@ -1,5 +1,6 @@
 #include "navigation/user_form13.h"
 
+#include "diagram/diagram_page.h"
 #include "navigation/cycle_pictures.h"
 #include "forms/page_names.h"
 #include "plots/cycle_diagram_plot.h"
@@ -19,12 +20,7 @@ void DrawCycleOfResults(Shell& shell, plots::CycleDiagramPlot& picture) {
     picture.DrawNothing(kKind, QStringLiteral("No calculation to show"));
     return;
   }
-  const auto diagram = cycle::BasicCycleDiagram(*input, kKind);
-  if (const auto* message = std::get_if<std::string>(&diagram)) {
-    picture.DrawNothing(kKind, QString::fromStdString(*message));
-    return;
-  }
-  picture.Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+  DrawDiagram(picture, cycle::BasicCycleDiagram(*input, kKind), kKind);
 }
 
 }  // namespace

@@ -37,12 +37,12 @@ constexpr FieldDesign kFields[] = {
     {"Efficiency", "Isentropic efficiency (%)", &Input::Efficiency, true, 9102},
 };
 
-constexpr int kButtonTop = 10795, kButtonWidth = 4057, kButtonHeight = 847;
+constexpr int kButtonTop = 10795;
 
 }  // namespace
 
 TranscriticalForm::TranscriticalForm(Shell& shell)
-    : PageWindow(18891, kButtonTop + kButtonHeight + 635), shell_(shell) {
+    : PageWindow(18891, kButtonTop + kFormButtonHeight + 635), shell_(shell) {
   AddLabel(*this, "Title", "Transcritical Cycle", {4683, 423, 9525, 635}, Emphasis::Heading);
   AddLabel(*this, "HotWater", "Hot Water", {kLeftBox, 1058, 4656, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -60,33 +60,17 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
     AddLabel(*this, QStringLiteral("%1Caption").arg(field.name), field.caption,
              {field.right ? kRightCaption : kLeftCaption, field.top,
               field.right ? kRightCaptionWidth : kLeftCaptionWidth, kBoxHeight});
-    fields_.push_back({field.member, &box});
+    fields_.Add(field.member, box);
   }
 
-  auto& back = AddButton(*this, "Back", "Back", {2328, kButtonTop, kButtonWidth, kButtonHeight});
-  auto& clear =
-      AddButton(*this, "ClearData", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
-  auto& calculate = AddButton(*this, "Calculate", "Calculate",
-                              {12912, kButtonTop, kButtonWidth, kButtonHeight});
-  DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
-
-  connect(&clear, &QPushButton::clicked, this, &TranscriticalForm::ClearData);
-  connect(&calculate, &QPushButton::clicked, this, &TranscriticalForm::Calculate);
-  connect(&back, &QPushButton::clicked, this, &TranscriticalForm::Back);
-}
-
-cycle::TranscriticalInput TranscriticalForm::ReadFields() const {
-  Input input;
-  for (const Field& field : fields_) input.*field.member = field.box->text().toStdString();
-  return input;
-}
-
-void TranscriticalForm::ClearData() {
-  for (const Field& field : fields_) field.box->clear();
+  const FormButtons buttons = AddFormButtons(*this, kButtonTop);
+  connect(&buttons.clear, &QPushButton::clicked, this, [this] { fields_.Clear(); });
+  connect(&buttons.calculate, &QPushButton::clicked, this, &TranscriticalForm::Calculate);
+  connect(&buttons.back, &QPushButton::clicked, this, &TranscriticalForm::Back);
 }
 
 void TranscriticalForm::Calculate() {
-  const Input input = ReadFields();
+  const Input input = fields_.Read();
   const cycle::TranscriticalOutcome outcome = cycle::CalcTranscriticalCycle(input);
   if (const auto* message = std::get_if<std::string>(&outcome)) {
     shell_.message(this, QString::fromStdString(*message));

@@ -3,10 +3,6 @@
 // empties the fields, Back returns to the menu.
 #pragma once
 
-#include <QLineEdit>
-
-#include <vector>
-
 #include "cycle/transcritical.h"
 #include "common/design.h"
 #include "forms/shell.h"
@@ -18,17 +14,11 @@ class TranscriticalForm : public PageWindow {
   explicit TranscriticalForm(Shell& shell);
 
  private:
-  void ClearData();
   void Calculate();
   void Back();
-  cycle::TranscriticalInput ReadFields() const;
 
   Shell& shell_;
-  struct Field {
-    std::string cycle::TranscriticalInput::*member;
-    QLineEdit* box;
-  };
-  std::vector<Field> fields_;
+  InputBoxes<cycle::TranscriticalInput> fields_;
 };
 
 }  // namespace forms

@@ -61,12 +61,6 @@ QLineEdit* AddBox(QWidget& page, const QString& name) {
   return box;
 }
 
-QLabel* AddHeading(QWidget& page, const QString& text) {
-  auto* heading = new QLabel(text, &page);
-  heading->setFont(CaptionFont(Emphasis::Heading));
-  return heading;
-}
-
 }  // namespace
 
 TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
@@ -184,12 +178,7 @@ void TranscriticalResults::ShowResults(const cycle::TranscriticalInput& input,
 
 void TranscriticalResults::ShowDiagram(const cycle::TranscriticalInput& input) {
   constexpr auto kKind = cycle::DiagramKind::PressureEnthalpy;
-  const auto diagram = cycle::TranscriticalCycleDiagram(input, kKind);
-  if (const auto* message = std::get_if<std::string>(&diagram)) {
-    diagram_->DrawNothing(kKind, QString::fromStdString(*message));
-    return;
-  }
-  diagram_->Draw({&std::get<cycle::CycleDiagram>(diagram), 1});
+  DrawDiagram(*diagram_, cycle::TranscriticalCycleDiagram(input, kKind), kKind);
 }
 
 void TranscriticalResults::Back() {

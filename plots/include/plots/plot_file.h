@@ -7,16 +7,12 @@
 #include <functional>
 #include <optional>
 
+#include "plots/plot_format.h"
+
 class QCustomPlot;
 class QIODevice;
 
 namespace plots {
-
-enum class PlotFormat { Png, Svg, Pdf };
-
-// The format named by the extension (".png", ".svg", ".pdf" in any case);
-// nothing for any other.
-std::optional<PlotFormat> PlotFormatOf(const QString& path);
 
 // The size a plot is written at unless the caller chooses: pixels for PNG,
 // points for SVG and PDF.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "fluidcore/entry_points.h"
 #include "property/layer_state.h"
@@ -67,6 +68,10 @@ const BoundLibrary& Library();
 
 // libfluidcore.so in the directory of the running program.
 std::string DefaultLibraryFile();
+
+// A shared library of that name in the directory of the running program; the
+// bare name (the loader's search path) where the program's path is unknown.
+std::string LibraryBesideProgram(std::string_view name);
 
 // Binds another library file with the same entry points (tests bind a
 // recording stand-in). The library bound before is closed, and the fluid it

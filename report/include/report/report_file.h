@@ -6,24 +6,16 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/layouts.h"
 #include "cycle/transcritical.h"
+#include "report/report_content.h"
 #include "report/report_tables.h"
 
 namespace report {
-
-enum class ReportFormat { Pdf, Csv };
-
-// ".pdf" or ".csv" in any case; nothing for any other extension.
-std::optional<ReportFormat> ReportFormatOf(const QString& path);
-
-// What the copies and the CSV files of the two calculations hold: the basic
-// calculation's inputs and figures as rows of label, value, unit; the
-// comparison's figures, a row per refrigerant.
-CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
 
 // Writes the report as files::WriteWholeFile does: whole, or not at all with
 // the file that was there unchanged. Returns why it could not be written, or
@@ -59,7 +51,27 @@ std::optional<QString> WriteTranscriticalReport(const QString& path,
 std::optional<QString> WriteLayoutReport(const QString& path, const cycle::LayoutInput& input,
                                          std::span<const cycle::LayoutOutcome> outcomes);
 
-// Any table as a CSV file, written the same way.
-std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table);
+// Any table as a CSV file, written the same way; a comment, where given,
+// on a line of its own before the header, after "# ".
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table,
+                                     std::string_view comment = {});
+
+// The PDF reports above from their diagrams computed beforehand
+// (report_content.h): drawing them asks the property library nothing, so
+// that the command line draws them in a library of their own. The layout's
+// diagrams one per outcome.
+std::optional<QString> WriteBasicPdf(const QString& path, const cycle::BasicCycleInput& input,
+                                     const cycle::BasicCycleResult& result,
+                                     const ReportDiagram& diagram);
+std::optional<QString> WriteComparisonPdf(const QString& path,
+                                          const cycle::ComparisonResults& results,
+                                          std::span<const ReportDiagram> diagrams);
+std::optional<QString> WriteLayoutPdf(const QString& path, const cycle::LayoutInput& input,
+                                      std::span<const cycle::LayoutOutcome> outcomes,
+                                      std::span<const ReportDiagram> diagrams);
+std::optional<QString> WriteTranscriticalPdf(const QString& path,
+                                             const cycle::TranscriticalInput& input,
+                                             const cycle::TranscriticalResult& result,
+                                             const ReportDiagram& diagram);
 
 }  // namespace report

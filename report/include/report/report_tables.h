@@ -58,6 +58,10 @@ CsvTable TranscriticalTable(const cycle::TranscriticalInput& input,
 // The corners of the cycle's diagram, as the calculation computed them.
 cycle::CycleCorners CornersOf(const cycle::TranscriticalResult& result);
 
+// What the copies and the CSV files of the basic calculation hold: its
+// inputs and figures as rows of label, value, unit.
+CsvTable BasicTable(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
+
 // Rows of label, value, unit, under the header "label", "value", "unit".
 CsvTable LabelledTable(const LabelledValues& values);
 
