@@ -73,7 +73,10 @@ TEST_F(PageAdditions, EveryFormSaysWhatABlendsTemperaturesAre) {
   const struct {
     QString form;
     bool condensing;
-  } cases[] = {{page::UserForm1, true}, {page::UserForm4, true}, {kForm, false}};
+  } cases[] = {{page::UserForm1, true},
+               {page::UserForm4, true},
+               {kForm, false},
+               {page::LayoutsForm, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.form.toStdString());
     pages_.UnloadAll();
@@ -84,6 +87,11 @@ TEST_F(PageAdditions, EveryFormSaysWhatABlendsTemperaturesAre) {
           .setCurrentText("8");  // every name box shown
     }
     if (c.form == kForm) OpenForm();
+    if (c.form == page::LayoutsForm) {
+      Start();
+      Click(page::FristPage, "CommandButton1");
+      Click(page::SelectSim, "CycleLayouts");
+    }
     QWidget& form = pages_.Load(c.form);
     const QLabel& note = On<QLabel>(c.form, "BlendNote");
     EXPECT_TRUE(note.isVisible());
