@@ -176,7 +176,8 @@ bool DrawLayout(QIODevice& file, const cycle::LayoutInput& input,
       cycle::LayoutTitle(outcomes.empty() ? cycle::Layout::basic : outcomes.front().layout).data());
   PdfPages pages(writer, QStringLiteral("Heat pump calculation: %1").arg(title));
   QString html = Heading(QStringLiteral("Cycle layout: %1.").arg(title));
-  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(LayoutInputs(input)));
+  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(LayoutInputs(input))) +
+          kBlendNote;
   pages.AddHtml(html);
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     const cycle::LayoutOutcome& outcome = outcomes[i];

@@ -255,7 +255,9 @@ TEST(LayoutReport, PdfHoldsTheInputsFiguresStatesLossesAndDiagrams) {
   for (const char* expected :
        {"Cycle layout: Basic cycle", "Discharge temperature two-phase, vapour quality 0.96",
         "Wet compression: an isentropic compression", "Pressure-enthalpy diagram: R134a",
-        "Refused: R999 is not a fluid or mixture the property library knows"}) {
+        "Refused: R999 is not a fluid or mixture the property library knows",
+        "For a blend the evaporating temperature is its dew point and the condensing "
+        "temperature its bubble point."}) {
     EXPECT_NE(flowing.find(expected), std::string::npos) << expected;
   }
 }
