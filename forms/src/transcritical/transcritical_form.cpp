@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "forms/page_names.h"
+#include "study/study_page.h"
 #include "transcritical/transcritical_results.h"
 
 namespace forms {
@@ -50,6 +51,15 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddBlendNote(*this, "For a blend the evaporating temperature is its dew point.",
                {kRightBox, 5080, 18891 - kRightBox - 635, 900});
+  // One input varied over a range, the others as typed; in the free place
+  // right of the water's heading, above its fields (the minimum approach
+  // stands right of the heating capacity).
+  auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
+                          {kRightBox, 1150, kBoxWidth + kRightCaptionWidth - 1500, kBoxHeight});
+  connect(&study, &QPushButton::clicked, this, [this] {
+    const Input input = fields_.Read();
+    OpenStudy(shell_, input, {input.Refrigerant}, page::TranscriticalForm);
+  });
 
   const Input defaults;
   for (const FieldDesign& field : kFields) {
