@@ -2,6 +2,7 @@
 #include <iomanip>
 #include <ostream>
 #include <utility>
+#include <vector>
 
 #include "calculation_options.h"
 #include "command_support.h"
@@ -29,10 +30,11 @@ std::string Fixed2(double value) { return cycle::FormatPattern(value, 2); }
 void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   if (csv) {
     report::CsvTable table({"Evap", "Conden", "Compress", "EV", "P1", "P2", "P3", "P4", "T1", "T2",
-                            "T3", "T4", "H1", "H2", "H3", "H4"});
+                            "T3", "T4", "H1", "H2", "H3", "H4", "COP", "VHC", "H2actual"});
     std::vector<std::string> fields;
     for (const double figure : {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.P2, r.P3, r.P4, r.T1,
-                                r.T2, r.T3, r.T4, r.H1, r.H2, r.H3, r.H4}) {
+                                r.T2, r.T3, r.T4, r.H1, r.H2, r.H3, r.H4, r.COP, r.VHC,
+                                r.H2actual}) {
       fields.push_back(Fixed2(figure));
     }
     table.AddRow(std::move(fields));
@@ -57,6 +59,19 @@ void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   for (std::size_t i = 0; i < points.size(); ++i) {
     out << "Point " << i + 1 << ' ' << std::setw(16) << Fixed2(points[i][0]) << std::setw(18)
         << Fixed2(points[i][1]) << std::setw(18) << Fixed2(points[i][2]) << '\n';
+  }
+  // Beyond the page's figures: point 2's enthalpy above is the isentropic
+  // one, and point 4's temperature the evaporating (a blend's dew point).
+  std::vector<std::pair<const char*, std::string>> more{
+      {"Heating COP", Fixed2(r.COP)},
+      {"VHC (kJ/m3)", cycle::FormatFixed(r.VHC, 1)},
+      {"h2 actual (kJ/kg)", Fixed2(r.H2actual)}};
+  if (Fixed2(r.T4actual) != Fixed2(r.T4)) {
+    more.emplace_back("T4 after the valve ('C)", Fixed2(r.T4actual));
+  }
+  out << '\n';
+  for (const auto& [label, text] : more) {
+    out << std::left << std::setw(24) << label << std::right << std::setw(10) << text << '\n';
   }
 }
 

@@ -81,7 +81,7 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
   PrintComparison(results, options.Has(kCsvFlag), out);
   NoteWetCompression(results, LibraryTextOf(options), err);
   return WriteRequestedReport(
-      options, err, [&] { return report::ComparisonTable(results); },
+      options, err, [&] { return report::ComparisonTableWithConditions(results); },
       [&](const Pictures& pictures, const std::string& file) {
         return pictures.WriteComparisonReport(file, results,
                                               report::ComparisonReportDiagrams(results));

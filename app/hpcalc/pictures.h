@@ -15,6 +15,7 @@
 #include "cycle/comparison.h"
 #include "cycle/diagram.h"
 #include "cycle/layouts.h"
+#include "cycle/transcritical.h"
 #include "report/report_content.h"
 
 namespace hpcalc {
@@ -37,6 +38,9 @@ class Pictures {
       const std::string& file, const cycle::LayoutInput& input,
       const std::vector<cycle::LayoutOutcome>& outcomes,
       const std::vector<report::ReportDiagram>& diagrams) const = 0;
+  virtual std::optional<std::string> WriteTranscriticalReport(
+      const std::string& file, const cycle::TranscriticalInput& input,
+      const cycle::TranscriticalResult& result, const report::ReportDiagram& diagram) const = 0;
 
  protected:
   ~Pictures() = default;

@@ -68,6 +68,14 @@ class QtPictures final : public Pictures {
     return WithDrawing(
         [&] { return report::WriteLayoutPdf(FileName(file), input, outcomes, diagrams); });
   }
+
+  std::optional<std::string> WriteTranscriticalReport(
+      const std::string& file, const cycle::TranscriticalInput& input,
+      const cycle::TranscriticalResult& result,
+      const report::ReportDiagram& diagram) const override {
+    return WithDrawing(
+        [&] { return report::WriteTranscriticalPdf(FileName(file), input, result, diagram); });
+  }
 };
 
 }  // namespace

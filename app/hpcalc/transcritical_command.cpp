@@ -11,6 +11,8 @@
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
 #include "report/csv_table.h"
+#include "report/report_content.h"
+#include "report/report_tables.h"
 #include "report/transcritical_table.h"
 
 namespace hpcalc {
@@ -20,12 +22,15 @@ namespace {
 constexpr std::string_view kDescription =
     "A carbon dioxide (or other) water heater whose high side lies above the critical "
     "pressure. Prints the figures, the states 1, 2s, 2, 3, 4 and the gas cooler's pinch "
-    "against the water; where the water limits the optimal pressure, it says so. Its numbers "
+    "against the water. The optimal pressure is that of the best heating COP whose gas cooler "
+    "keeps the minimum approach between refrigerant and water; where the approach limits it, "
+    "it says so, and a given pressure short of it is noted on the error stream. Its numbers "
     "must be numbers: a text that is none is refused.";
 
 // The form's fields at the form's defaults, handed to the calculation as typed.
 Syntax TranscriticalSyntax() {
-  return {"transcritical", OptionsOf(cycle::kTranscriticalDefaults), {kCsvFlag, kVerboseFlag}, {}};
+  return {"transcritical", WithOptions(OptionsOf(cycle::kTranscriticalDefaults), {kReportOption}),
+          {kCsvFlag, kVerboseFlag}, {}};
 }
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
@@ -34,24 +39,11 @@ void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
   table.Write(out);
 }
 
-std::string HighPressureText(const cycle::TranscriticalResult& r) {
-  std::string text = cycle::FormatFixed(r.high_pressure, 2) + " bar";
-  if (!r.optimal) return text;
-  text += " (best COP between " + cycle::FormatFixed(r.search_low, 2) + " and " +
-          cycle::FormatFixed(r.search_high, 2) + " bar";
-  if (r.optimum_at_edge) text += ", at the edge of the search";
-  if (r.pinch_limited) {
-    text += "; limited by the water outlet temperature: the highest COP, " +
-            cycle::FormatFixed(r.best_cop, 3) + " at " + cycle::FormatFixed(r.best_cop_pressure, 2) +
-            " bar, leaves the water short by " + cycle::FormatFixed(-r.best_cop_pinch, 2) + " K";
-  }
-  return text + ")";
-}
-
 void PrintTable(const cycle::TranscriticalResult& r, std::ostream& out) {
   const std::pair<const char*, std::string> figures[] = {
       {"Refrigerant", r.refrigerant},
-      {"High-side pressure", HighPressureText(r)},
+      {"High-side pressure",
+       cycle::FormatFixed(r.high_pressure, 2) + " bar (" + cycle::HighPressureNote(r) + ")"},
       {"Heating COP", cycle::FormatFixed(r.cop, 3)},
       {"Heating capacity (kW)", cycle::FormatFixed(r.heating_capacity, 3)},
       {"Compressor power (kW)", cycle::FormatFixed(r.compressor_power, 3)},
@@ -92,8 +84,9 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
     return BadUsage(
         "transcritical takes no names: " + property::ShortenedForMessage(options.names[0]), err);
   }
-  const auto outcome = cycle::CalcTranscriticalCycle(
-      options.FieldsOf(cycle::kTranscriticalDefaults), LibraryTextOf(options));
+  if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;
+  const auto input = options.FieldsOf(cycle::kTranscriticalDefaults);
+  const auto outcome = cycle::CalcTranscriticalCycle(input, LibraryTextOf(options));
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.Has(kCsvFlag)) {
@@ -101,7 +94,13 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
   } else {
     PrintTable(result, out);
   }
-  return kSuccess;
+  if (const auto warning = cycle::ApproachWarning(result)) err << "hpcalc: " << *warning << '\n';
+  return WriteRequestedReport(
+      options, err, [&] { return report::TranscriticalTable(input, result); },
+      [&](const Pictures& pictures, const std::string& file) {
+        return pictures.WriteTranscriticalReport(file, input, result,
+                                                 report::TranscriticalReportDiagram(input));
+      });
 }
 
 }  // namespace hpcalc

@@ -28,6 +28,11 @@ BasicCycleResult Evaluate(const BasicCycleInput& in) {
                                      "the refrigerating effect h1 - h4", "refrigerant mass flow");
   const double Pe = p.Pe / 100;
   const double Pc = p.Pc / 100;
+  const double v1 = Ask(property::Volume, in.Refrigerant,
+                        {"specific volume", detail::kSuctionState, "TP",
+                         Te + detail::kKelvinOffset + in.Superheating, p.Pe});
+  const double T4K = Ask(property::Temperature, in.Refrigerant,
+                         {"temperature", detail::kEvaporatorInletState, "PH", p.Pe, h4});
   const BasicCycleResult r{
       .Evap = Qe,
       .Conden = (p.h2 - p.h3) * mr,
@@ -39,11 +44,17 @@ BasicCycleResult Evaluate(const BasicCycleInput& in) {
       .T3 = in.TemperatureCondensing - in.Subcooling,
       .T4 = Te,
       .H1 = p.h1, .H2 = p.h2s, .H3 = p.h3, .H4 = h4,
+      .COP = detail::Quotient(p.h2 - p.h3, p.h2 - p.h1, in.Refrigerant,
+                              "the compressor work h2 - h1", "COP"),
+      .VHC = (p.h2 - p.h3) / v1,
+      .H2actual = p.h2,
+      .T4actual = T4K - detail::kKelvinOffset,
   };
   detail::RequireFinite(in.Refrigerant, {{"evaporator duty", r.Evap},
                                          {"condenser duty", r.Conden},
                                          {"compressor power", r.Compress},
-                                         {"expansion valve size", r.EV}});
+                                         {"expansion valve size", r.EV},
+                                         {"volumetric heating capacity", r.VHC}});
   return r;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "cycle/layouts.h"
+#include "cycle/number_text.h"
 #include "cycle/transcritical.h"
 #include "cycle_points.h"
 #include "fluid_frame.h"
@@ -380,6 +381,60 @@ std::variant<CycleDiagram, std::string> Diagram(const std::string& refrigerant,
                  [&](CycleDiagram& d) { AddCycle(d, conditions); });
 }
 
+// ---- The conditions in words, for the diagrams' titles ----
+
+constexpr char kDegrees[] = "\u00b0C";
+
+std::string Number(double value) { return FormatShortest(value); }
+// A typed number as it reads (" 1e1 " as "10"); the text itself where it
+// is none ("optimal").
+std::string Typed(const std::string& text) {
+  const auto number = WholeNumber(text);
+  return number ? Number(*number) : std::string(detail::Trimmed(text));
+}
+
+std::string ConditionsWords(const BasicCycleInput& in) {
+  const detail::CycleConditions c = detail::BasicCycleConditions(in);
+  return "hot water " + Number(in.Temperaturehotspring) + " " + kDegrees + " (evaporating " +
+         Number(c.evaporating) + " " + kDegrees + "), condensing " + Number(c.condensing) + " " +
+         kDegrees + ", subcooling " + Number(c.subcooling) + " K, superheat " +
+         Number(c.superheating) + " K, isentropic efficiency " + Number(c.efficiency) + " %";
+}
+
+std::string ConditionsWords(const ComparisonConditions& in) {
+  const detail::CycleConditions c = detail::ComparisonCycleConditions(in);
+  return "evaporating " + Number(c.evaporating) + " " + kDegrees + ", condensing " +
+         Number(c.condensing) + " " + kDegrees + ", subcooling " + Number(c.subcooling) +
+         " K, superheat " + Number(c.superheating) + " K, isentropic efficiency " +
+         Number(c.efficiency) + " %";
+}
+
+std::string ConditionsWords(const TranscriticalInput& in, const TranscriticalResult& r) {
+  return "evaporating " + Typed(in.Evaporating) + " " + kDegrees + ", superheat " +
+         Typed(in.Superheating) + " K, gas cooler outlet " + Typed(in.GasCoolerOutlet) + " " +
+         kDegrees + ", high side " + FormatFixed(r.high_pressure, 2) + " bar" +
+         (r.optimal ? " (optimal)" : "") + ", isentropic efficiency " + Typed(in.Efficiency) +
+         " %, water " + Typed(in.WaterIn) + " to " + Typed(in.WaterOut) + " " + kDegrees +
+         ", minimum approach " + Typed(in.MinApproach) + " K";
+}
+
+// A layout's result holds its pressures, not the typed temperatures.
+std::string ConditionsWords(const LayoutResult& r) {
+  std::string words = std::string(LayoutTitle(r.layout)) + ", evaporating at " +
+                      FormatFixed(r.evaporating_pressure, 2) + " bar, condensing at " +
+                      FormatFixed(r.condensing_pressure, 2) + " bar";
+  if (r.intermediate_pressure) {
+    words += ", intermediate " + FormatFixed(*r.intermediate_pressure, 2) + " bar";
+  }
+  return words;
+}
+
+std::variant<CycleDiagram, std::string> Titled(std::variant<CycleDiagram, std::string> diagram,
+                                               std::string conditions) {
+  if (auto* d = std::get_if<CycleDiagram>(&diagram)) d->conditions = std::move(conditions);
+  return diagram;
+}
+
 // The states of a process without its first and last (the corners), and
 // without the states a layout names (they have rows of their own).
 void AppendInterior(std::vector<DiagramRow>& rows, const std::vector<DiagramState>& process,
@@ -429,14 +484,17 @@ std::variant<CycleDiagram, std::string> BasicCycleDiagram(const BasicCycleInput&
                                                           LibraryText library_text) {
   const auto outcome = CalcBasicCycle(input, library_text);
   if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
-  return Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind, library_text);
+  return Titled(Diagram(input.Refrigerant, detail::BasicCycleConditions(input), kind, library_text),
+                ConditionsWords(input));
 }
 
 std::variant<CycleDiagram, std::string> ComparisonDiagram(const std::string& refrigerant,
                                                           const ComparisonConditions& conditions,
                                                           DiagramKind kind,
                                                           LibraryText library_text) {
-  return Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind, library_text);
+  return Titled(
+      Diagram(refrigerant, detail::ComparisonCycleConditions(conditions), kind, library_text),
+      ConditionsWords(conditions));
 }
 
 std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const TranscriticalInput& input,
@@ -445,14 +503,16 @@ std::variant<CycleDiagram, std::string> TranscriticalCycleDiagram(const Transcri
   const auto outcome = CalcTranscriticalCycle(input, library_text);
   if (const auto* message = std::get_if<std::string>(&outcome)) return *message;
   const auto& result = std::get<TranscriticalResult>(outcome);
-  return Diagram(result.refrigerant, kind, library_text,
-                 [&](CycleDiagram& d) { AddTranscriticalCycle(d, result); });
+  return Titled(Diagram(result.refrigerant, kind, library_text,
+                        [&](CycleDiagram& d) { AddTranscriticalCycle(d, result); }),
+                ConditionsWords(input, result));
 }
 
 std::variant<CycleDiagram, std::string> LayoutDiagram(const LayoutResult& result, DiagramKind kind,
                                                       LibraryText library_text) {
-  return Diagram(result.refrigerant, kind, library_text,
-                 [&](CycleDiagram& d) { AddLayout(d, result); });
+  return Titled(Diagram(result.refrigerant, kind, library_text,
+                        [&](CycleDiagram& d) { AddLayout(d, result); }),
+                ConditionsWords(result));
 }
 
 std::variant<std::vector<CycleDiagram>, std::string> ComparisonDiagrams(

@@ -67,6 +67,7 @@ constexpr TranscriticalVariable kTranscriticalVariables[] = {
     {{"efficiency", "Isentropic efficiency", "%", "50", "90", "5"}},
     {{"water-in", "Water inlet temperature", kCelsius, "5", "40", "5"}},
     {{"water-out", "Water outlet temperature", kCelsius, "45", "90", "5"}},
+    {{"min-approach", "Minimum approach", "K", "1", "15", "1"}},
 };
 
 // The field the table's option of that name fills; nullptr where it has none.

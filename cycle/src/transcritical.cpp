@@ -63,6 +63,7 @@ struct Conditions {
   std::optional<double> high_pressure;  // bar; nothing: the best is searched
   double efficiency = 0;    // percent
   double water_in = 0, water_out = 0;  // degrees C
+  double min_approach = 0;  // K
 };
 
 std::variant<Conditions, std::string> ReadConditions(const TranscriticalInput& in) {
@@ -86,6 +87,7 @@ std::variant<Conditions, std::string> ReadConditions(const TranscriticalInput& i
           {"Isentropic Efficiency", in.Efficiency, c.efficiency},
           {"Water Inlet Temperature", in.WaterIn, c.water_in},
           {"Water Outlet Temperature", in.WaterOut, c.water_out},
+          {"Minimum Approach", in.MinApproach, c.min_approach},
       })) {
     return *message;
   }
@@ -142,6 +144,7 @@ std::optional<std::string> FirstFailure(const Conditions& c, const Frame& frame)
       {c.capacity <= 0, "Heating Capacity must be above 0 kW"},
       {c.water_out <= c.water_in, "Water Outlet Temperature must lie above Water Inlet Temperature"},
       {c.water_in <= 0, "Water Inlet Temperature must lie above 0 'C, where water freezes"},
+      {c.min_approach < 0, "Minimum Approach must not be negative"},
   };
   for (const Check& check : checks) {
     if (check.fails) return check.message;
@@ -276,10 +279,10 @@ std::optional<CooledHighSide> CooledIfComputable(const Conditions& c,
   }
 }
 
-// The refusal for a negative pinch; `where` says at which pressure when the
-// pressure was searched.
+// The refusal of a pinch below zero, where the water cannot reach its
+// outlet temperature; `where` names the pressure (empty where it was given).
 Refusal PinchFailure(const Conditions& c, const detail::GasCoolerProfile& profile,
-                                  const std::string& where) {
+                     const std::string& where) {
   return Refusal(
       "The water cannot be heated from " + Celsius(c.water_in) + " to " + Celsius(c.water_out) +
       where + ": the pinch of the gas cooler is " + FormatFixed(profile.pinch, 2) +
@@ -287,30 +290,42 @@ Refusal PinchFailure(const Conditions& c, const detail::GasCoolerProfile& profil
       " % of its duty from the refrigerant inlet");
 }
 
-// The lowest pressure above the best one (whose pinch is negative) where the
-// water reaches its outlet temperature: above the best the COP falls and the
-// pinch grows, so it has the highest COP the water allows. Refused when the
-// pinch stays negative up to the highest pressure searched.
+// The refusal of "optimal" where no pressure searched keeps the minimum
+// approach, at `top` the highest: the water's, where even there its pinch is
+// negative, else the approach's.
+Refusal ApproachFailure(const Conditions& c, const CooledHighSide& top) {
+  const std::string where =
+      " even at " + Bar(top.high.pressure) + ", the highest pressure searched";
+  if (top.profile.pinch < 0) return PinchFailure(c, top.profile, where);
+  return Refusal("The gas cooler cannot keep the Minimum Approach of " +
+                 FormatFixed(c.min_approach, 2) + " K" + where + ": its pinch there is " +
+                 FormatFixed(top.profile.pinch, 2) +
+                 " K at " + FormatFixed(100 * top.profile.pinch_at, 0) +
+                 " % of its duty from the refrigerant inlet; lower the Minimum Approach or the "
+                 "Water Outlet Temperature");
+}
+
+// The lowest pressure above the best one (whose pinch is below the minimum
+// approach) where the pinch reaches it: above the best the COP falls and the
+// pinch grows, so it has the highest COP with that approach. Refused when
+// the pinch stays below it up to the highest pressure searched.
 CooledHighSide LowestFeasible(const Conditions& c, const Suction& suction,
                               const detail::HeatedWater& water, const Search& search,
                               const CooledHighSide& best) {
   std::optional<CooledHighSide> lowest_feasible, last;
-  const auto pinch = [&](double p) {
+  const auto excess = [&](double p) {
     last = CoolAgainstWater(c, water, HighSideAt(c, suction, p));
-    if (last->profile.pinch >= 0 &&
-        (!lowest_feasible || p < lowest_feasible->high.pressure)) {
+    const double over = last->profile.pinch - c.min_approach;
+    if (over >= 0 && (!lowest_feasible || p < lowest_feasible->high.pressure)) {
       lowest_feasible = last;
     }
-    return last->profile.pinch;
+    return over;
   };
   const double step = kPressureTolerance * kKpaPerBar;
-  const auto found = detail::LowestNonNegative(pinch, {best.high.pressure, best.profile.pinch},
-                                               search.high_bound, step, kFirstFeasibleStride);
-  if (!found) {
-    const CooledHighSide& top = last ? *last : best;
-    throw PinchFailure(c, top.profile,
-                       " even at " + Bar(top.high.pressure) + ", the highest pressure searched");
-  }
+  const auto found = detail::LowestNonNegative(
+      excess, {best.high.pressure, best.profile.pinch - c.min_approach}, search.high_bound, step,
+      kFirstFeasibleStride);
+  if (!found) throw ApproachFailure(c, last ? *last : best);
   return *lowest_feasible;
 }
 
@@ -321,6 +336,7 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
   TranscriticalResult r;
   r.refrigerant = fluid;
   r.optimal = !c.high_pressure;
+  r.min_approach = c.min_approach;
   std::optional<CooledHighSide> cooled;
   if (c.high_pressure) {
     cooled = CoolAgainstWater(c, water, HighSideAt(c, suction, *c.high_pressure * kKpaPerBar));
@@ -343,7 +359,7 @@ TranscriticalResult Evaluate(const Conditions& c, const Frame& frame) {
     r.best_cop_pressure = search.high.pressure / kKpaPerBar;
     r.best_cop = search.high.cop;
     r.best_cop_pinch = cooled->profile.pinch;
-    if (cooled->profile.pinch < 0) {
+    if (cooled->profile.pinch < c.min_approach) {
       cooled = LowestFeasible(c, suction, water, search, *cooled);
       r.pinch_limited = true;
     }
@@ -400,6 +416,30 @@ TranscriticalOutcome CalcTranscriticalCycle(const TranscriticalInput& input,
   } catch (const Refusal& refusal) {
     return std::string(refusal.what());
   }
+}
+
+std::optional<std::string> ApproachWarning(const TranscriticalResult& r) {
+  if (r.pinch >= r.min_approach) return std::nullopt;
+  return "The pinch of the gas cooler, " + FormatFixed(r.pinch, 2) +
+         " K, lies below the Minimum Approach of " + FormatFixed(r.min_approach, 2) +
+         " K: the gas cooler must be larger than one built for that approach";
+}
+
+std::string HighPressureNote(const TranscriticalResult& r) {
+  if (!r.optimal) return "as entered";
+  const std::string range =
+      FormatFixed(r.search_low, 2) + " to " + FormatFixed(r.search_high, 2) + " bar";
+  if (!r.pinch_limited) {
+    return r.optimum_at_edge ? "the best COP of " + range + ", at the search's edge"
+                             : "the best COP, searched from " + range;
+  }
+  const std::string best = "the best COP, " + FormatFixed(r.best_cop, 3) + " at " +
+                           FormatFixed(r.best_cop_pressure, 2) + " bar, ";
+  const std::string short_of = r.best_cop_pinch < 0
+                                   ? "leaves the water short by " + FormatFixed(-r.best_cop_pinch, 2)
+                                   : "has a pinch of only " + FormatFixed(r.best_cop_pinch, 2);
+  return "the lowest pressure with a pinch of at least " + FormatFixed(r.min_approach, 2) +
+         " K: " + best + short_of + " K";
 }
 
 }  // namespace cycle

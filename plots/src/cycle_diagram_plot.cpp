@@ -4,11 +4,11 @@
 #include <array>
 #include <cmath>
 #include <initializer_list>
-#include <iterator>
 #include <vector>
 
 #include "cycle/number_text.h"
 #include "plots/overlay_colours.h"
+#include "plots/plot_labels.h"
 
 namespace plots {
 
@@ -69,16 +69,26 @@ QPointF At(const DiagramState& s, DiagramKind kind) {
 
 double Vertical(const DiagramState& s, DiagramKind kind) { return At(s, kind).y(); }
 
-QCPCurve* AddCurve(QCustomPlot& plot, const std::vector<DiagramState>& states, DiagramKind kind,
-                   const QPen& pen, const QString& name = {}) {
-  auto* curve = new QCPCurve(plot.xAxis, plot.yAxis);
+// The plot and its labels, which keep clear of every line drawn.
+struct Canvas {
+  QCustomPlot& plot;
+  PlotLabels& labels;
+};
+
+QCPCurve* AddCurve(Canvas canvas, const std::vector<DiagramState>& states, DiagramKind kind,
+                   const QPen& pen, const QString& name = {},
+                   PlotLabels::Line line = PlotLabels::Line::Strong) {
+  auto* curve = new QCPCurve(canvas.plot.xAxis, canvas.plot.yAxis);
   QVector<double> t, x, y;
+  std::vector<QPointF> points;
   for (const DiagramState& s : states) {
     const QPointF p = At(s, kind);
     t.push_back(t.size());
     x.push_back(p.x());
     y.push_back(p.y());
+    points.push_back(p);
   }
+  canvas.labels.AddLine(std::move(points), line);
   curve->setData(t, x, y, true);
   curve->setPen(pen);
   if (name.isEmpty()) curve->removeFromLegend();
@@ -86,17 +96,17 @@ QCPCurve* AddCurve(QCustomPlot& plot, const std::vector<DiagramState>& states, D
   return curve;
 }
 
-QCPItemText* AddText(QCustomPlot& plot, QPointF at, const QString& text, Qt::Alignment align,
-                     const QColor& colour, int point_size) {
-  auto* item = new QCPItemText(&plot);
-  item->position->setCoords(at);
-  item->setPositionAlignment(align);
+// A label placed at the first of its spots that is clear.
+QCPItemText* AddText(Canvas canvas, std::vector<LabelSpot> spots, const QString& text,
+                     const QColor& colour, int point_size, bool clear_of_faint_lines = true) {
+  auto* item = new QCPItemText(&canvas.plot);
   item->setText(text);
   item->setColor(colour);
-  QFont font = plot.font();
+  QFont font = canvas.plot.font();
   font.setPointSize(point_size);
   item->setFont(font);
   item->setPadding(QMargins(4, 2, 4, 2));
+  canvas.labels.Add(item, std::move(spots), clear_of_faint_lines);
   return item;
 }
 
@@ -141,44 +151,44 @@ QString IsolineLabel(const cycle::Isoline& line, DiagramKind kind) {
              : QString::fromStdString(cycle::FormatFixed(line.value, 2)) + QStringLiteral(" bar");
 }
 
-// A label where the line leaves the dome, on its vapour side, where that is
-// within the frame; else at the line's rightmost state within the frame,
-// written to its left so that it stays inside.
-void LabelIsoline(QCustomPlot& plot, const cycle::Isoline& line, DiagramKind kind,
-                  const Frame& frame) {
-  const auto inside = [&](const DiagramState& s) {
-    const QPointF p = At(s, kind);
-    return frame.x.contains(p.x()) && frame.y.contains(p.y());
-  };
-  const QColor colour = kIsolineColour.darker(130);
-  const QString text = IsolineLabel(line, kind);
-  if (line.saturated_vapour && inside(line.states[*line.saturated_vapour])) {
-    AddText(plot, At(line.states[*line.saturated_vapour], kind), text,
-            Qt::AlignLeft | Qt::AlignBottom, colour, 8);
-    return;
+// Where a line's label stands beside each of its states, the first rather:
+// above and right of it, then below and left, then the two other corners.
+constexpr Qt::Alignment kIsolineSides[] = {
+    Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignTop,
+    Qt::AlignRight | Qt::AlignBottom, Qt::AlignLeft | Qt::AlignTop};
+
+// The spots of a line's label: along its vapour side from where it leaves
+// the dome (the whole line where it crosses none), then along the rest,
+// each with the label above or below the line.
+std::vector<LabelSpot> IsolineSpots(const cycle::Isoline& line, DiagramKind kind) {
+  const std::size_t from = line.saturated_vapour.value_or(0);
+  std::vector<std::size_t> order;
+  for (std::size_t i = from; i < line.states.size(); ++i) order.push_back(i);
+  for (std::size_t i = from; i-- > 0;) order.push_back(i);
+  std::vector<LabelSpot> spots;
+  for (const std::size_t i : order) {
+    for (const Qt::Alignment side : kIsolineSides) spots.push_back({At(line.states[i], kind), side});
   }
-  const DiagramState* place = nullptr;
-  for (const DiagramState& s : line.states) {
-    if (inside(s) && (place == nullptr || At(s, kind).x() > At(*place, kind).x())) place = &s;
-  }
-  if (place == nullptr) return;
-  // A line that leaves through the frame's top (a supercritical isobar on a
-  // T-s chart) is labelled below its last state, where the text stays inside.
-  const auto next = std::next(line.states.begin(), place - line.states.data() + 1);
-  const bool leaves_at_top = next != line.states.end() && At(*next, kind).y() > frame.y.upper;
-  AddText(plot, At(*place, kind), text,
-          Qt::AlignRight | (leaves_at_top ? Qt::AlignTop : Qt::AlignBottom), colour, 8);
+  return spots;
 }
 
-void DrawIsolines(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
+void DrawIsolines(Canvas canvas, const CycleDiagram& d) {
   const QString name = d.kind == DiagramKind::PressureEnthalpy ? QStringLiteral("Isotherms")
                                                                : QStringLiteral("Isobars of the cycle");
   bool first = true;
   for (const cycle::Isoline& line : d.isolines) {
-    AddCurve(plot, line.states, d.kind, QPen(kIsolineColour, 1, Qt::DashDotLine),
-             first ? name : QString());
-    LabelIsoline(plot, line, d.kind, frame);
+    AddCurve(canvas, line.states, d.kind, QPen(kIsolineColour, 1, Qt::DashDotLine),
+             first ? name : QString(), PlotLabels::Line::Faint);
     first = false;
+  }
+}
+
+// The isolines' labels, after every other: they give way.
+void LabelIsolines(Canvas canvas, const CycleDiagram& d) {
+  for (const cycle::Isoline& line : d.isolines) {
+    if (line.states.empty()) continue;
+    AddText(canvas, IsolineSpots(line, d.kind), IsolineLabel(line, d.kind),
+            kIsolineColour.darker(130), 8);
   }
 }
 
@@ -220,30 +230,30 @@ const LineNames kLayoutNames{kSingleNames.bubble,
 
 QPen InjectionPen(const QColor& colour) { return QPen(colour, 1.8, Qt::DashDotLine); }
 
-QCPCurve* AddKey(QCustomPlot& plot, const QPen& pen, const QString& name) {
-  return AddCurve(plot, {}, DiagramKind::PressureEnthalpy, pen, name);
+QCPCurve* AddKey(Canvas canvas, const QPen& pen, const QString& name) {
+  return AddCurve(canvas, {}, DiagramKind::PressureEnthalpy, pen, name);
 }
 
-void DrawOverlayKey(QCustomPlot& plot, bool injection) {
+void DrawOverlayKey(Canvas canvas, bool injection) {
   const QColor grey(0x55, 0x55, 0x55);
-  if (injection) AddKey(plot, InjectionPen(grey), QStringLiteral("Vapour injection (dash-dot)"));
-  AddKey(plot, QPen(grey, 1.6), QStringLiteral("Bubble line (solid)"));
-  AddKey(plot, QPen(grey, 1.6, Qt::DashLine), QStringLiteral("Dew line (dashed)"));
-  AddKey(plot, QPen(grey, 2.4), QStringLiteral("Cycle, compression 1-2 drawn straight"));
-  AddKey(plot, QPen(grey, 1.4, Qt::DashLine), QStringLiteral("Isentropic compression 1-2s"));
-  auto* critical = AddKey(plot, QPen(grey), QStringLiteral("Critical point"));
+  if (injection) AddKey(canvas, InjectionPen(grey), QStringLiteral("Vapour injection (dash-dot)"));
+  AddKey(canvas, QPen(grey, 1.6), QStringLiteral("Bubble line (solid)"));
+  AddKey(canvas, QPen(grey, 1.6, Qt::DashLine), QStringLiteral("Dew line (dashed)"));
+  AddKey(canvas, QPen(grey, 2.4), QStringLiteral("Cycle, compression 1-2 drawn straight"));
+  AddKey(canvas, QPen(grey, 1.4, Qt::DashLine), QStringLiteral("Isentropic compression 1-2s"));
+  auto* critical = AddKey(canvas, QPen(grey), QStringLiteral("Critical point"));
   critical->setLineStyle(QCPCurve::lsNone);
   critical->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDiamond, grey, grey, 8));
 }
 
-void DrawDome(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const LineNames& names) {
+void DrawDome(Canvas canvas, const CycleDiagram& d, const Colours& c, const LineNames& names) {
   // The lines meet at the critical point.
   std::vector<DiagramState> bubble = d.bubble, dew = d.dew;
   bubble.push_back(d.critical);
   dew.push_back(d.critical);
-  AddCurve(plot, bubble, d.kind, QPen(c.liquid, 1.6), names.bubble);
-  AddCurve(plot, dew, d.kind, QPen(c.vapour, 1.6, c.vapour_style), names.dew);
-  auto* critical = AddCurve(plot, {d.critical}, d.kind, QPen(c.cycle), names.critical);
+  AddCurve(canvas, bubble, d.kind, QPen(c.liquid, 1.6), names.bubble);
+  AddCurve(canvas, dew, d.kind, QPen(c.vapour, 1.6, c.vapour_style), names.dew);
+  auto* critical = AddCurve(canvas, {d.critical}, d.kind, QPen(c.cycle), names.critical);
   critical->setLineStyle(QCPCurve::lsNone);
   critical->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDiamond, c.cycle, c.cycle, 8));
 }
@@ -260,20 +270,35 @@ Qt::Alignment LayoutLabelPlace(const std::string& name) {
   return Qt::AlignRight | Qt::AlignBottom;  // 2s, 8s, 3, 5
 }
 
-void AddLabel(QCustomPlot& plot, QPointF at, const QString& text, Qt::Alignment place,
+// A state's number beside it, where it would rather stand or on another
+// side; it may stand over the faint lines, which it names the state on.
+void AddLabel(Canvas canvas, QPointF at, const QString& text, Qt::Alignment place,
               const QColor& colour) {
-  AddText(plot, at, text, place, colour, 11)->setFont(QFont(plot.font().family(), 11, QFont::Bold));
+  AddText(canvas, SpotsAround(at, place), text, colour, 11, false)
+      ->setFont(QFont(canvas.plot.font().family(), 11, QFont::Bold));
+}
+
+// Dots at the states, each kept clear of the labels.
+void AddMarks(Canvas canvas, const std::vector<DiagramState>& states, DiagramKind kind,
+              const QColor& colour) {
+  auto* marks = new QCPCurve(canvas.plot.xAxis, canvas.plot.yAxis);
+  for (const DiagramState& s : states) {
+    const QPointF p = At(s, kind);
+    marks->addData(p.x(), p.y());
+    canvas.labels.AddLine({p});
+  }
+  marks->removeFromLegend();
+  marks->setLineStyle(QCPCurve::lsNone);
+  marks->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, colour, colour, 7));
 }
 
 // The numbered states of a layout, marked and labelled.
-void DrawLayoutStates(QCustomPlot& plot, const CycleDiagram& d, const Colours& c) {
+void DrawLayoutStates(Canvas canvas, const CycleDiagram& d, const Colours& c) {
   std::vector<DiagramState> states;
   for (const cycle::NamedState& s : d.states) states.push_back(s.state);
-  auto* marks = AddCurve(plot, states, d.kind, QPen(c.cycle));
-  marks->setLineStyle(QCPCurve::lsNone);
-  marks->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c.cycle, c.cycle, 7));
+  AddMarks(canvas, states, d.kind, c.cycle);
   for (const cycle::NamedState& s : d.states) {
-    AddLabel(plot, At(s.state, d.kind), QString::fromStdString(s.name), LayoutLabelPlace(s.name),
+    AddLabel(canvas, At(s.state, d.kind), QString::fromStdString(s.name), LayoutLabelPlace(s.name),
              c.cycle);
   }
 }
@@ -281,7 +306,7 @@ void DrawLayoutStates(QCustomPlot& plot, const CycleDiagram& d, const Colours& c
 // The cycle: the processes along the real states, each compression as the
 // straight line between its ends, the isentropic compressions dashed; a
 // layout's injection line dash-dotted.
-void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const LineNames& names,
+void DrawCycle(Canvas canvas, const CycleDiagram& d, const Colours& c, const LineNames& names,
                bool picture) {
   const cycle::CycleCorners& k = d.corners;
   std::vector<DiagramState> path = d.compression;
@@ -289,25 +314,23 @@ void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const
   for (const auto* process : {&d.condenser, &d.expansion, &d.evaporator}) {
     path.insert(path.end(), process->begin(), process->end());
   }
-  AddCurve(plot, path, d.kind, QPen(c.cycle, 2.4), names.cycle);
+  AddCurve(canvas, path, d.kind, QPen(c.cycle, 2.4), names.cycle);
   std::vector<cycle::IdealStroke> strokes = d.ideal_strokes;
   if (strokes.empty()) strokes.push_back({k.suction, k.isentropic_discharge});
   for (std::size_t i = 0; i < strokes.size(); ++i) {
-    AddCurve(plot, {strokes[i].suction, strokes[i].end}, d.kind, QPen(c.cycle, 1.4, Qt::DashLine),
+    AddCurve(canvas, {strokes[i].suction, strokes[i].end}, d.kind, QPen(c.cycle, 1.4, Qt::DashLine),
              i == 0 ? names.ideal : QString());
   }
   if (!d.injection.empty()) {
-    AddCurve(plot, d.injection, d.kind, InjectionPen(c.cycle), names.injection);
+    AddCurve(canvas, d.injection, d.kind, InjectionPen(c.cycle), names.injection);
   }
   if (!d.states.empty()) {
-    DrawLayoutStates(plot, d, c);
+    DrawLayoutStates(canvas, d, c);
     return;
   }
-  const std::vector<DiagramState> corners{k.suction, k.isentropic_discharge, k.discharge,
-                                          k.condenser_outlet, k.evaporator_inlet};
-  auto* marks = AddCurve(plot, corners, d.kind, QPen(c.cycle));
-  marks->setLineStyle(QCPCurve::lsNone);
-  marks->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, c.cycle, c.cycle, 7));
+  AddMarks(canvas,
+           {k.suction, k.isentropic_discharge, k.discharge, k.condenser_outlet, k.evaporator_inlet},
+           d.kind, c.cycle);
 
   const QString ideal = picture ? QStringLiteral("2'") : QStringLiteral("2s");
   const std::pair<const DiagramState*, QString> labels[] = {
@@ -319,32 +342,45 @@ void DrawCycle(QCustomPlot& plot, const CycleDiagram& d, const Colours& c, const
                                  Qt::AlignLeft | Qt::AlignBottom, Qt::AlignRight | Qt::AlignBottom,
                                  Qt::AlignRight | Qt::AlignTop};
   for (std::size_t i = 0; i < std::size(labels); ++i) {
-    AddLabel(plot, At(*labels[i].first, d.kind), labels[i].second, place[i], c.cycle);
+    AddLabel(canvas, At(*labels[i].first, d.kind), labels[i].second, place[i], c.cycle);
   }
 }
 
 // A span between two states at one pressure, marked above or below them;
 // its text centred on it, or ending at its right end where the span is short.
-void Span(QCustomPlot& plot, const DiagramState& from, const DiagramState& to, DiagramKind kind,
+void Span(Canvas canvas, const DiagramState& from, const DiagramState& to, DiagramKind kind,
           double shift, const QString& text, Qt::Alignment across = Qt::AlignHCenter) {
   QPointF a = At(from, kind), b = At(to, kind);
   a.ry() *= shift;
   b.ry() *= shift;
-  auto* bar = new QCPItemLine(&plot);
+  auto* bar = new QCPItemLine(&canvas.plot);
   bar->start->setCoords(a);
   bar->end->setCoords(b);
   bar->setHead(QCPLineEnding(QCPLineEnding::esBar, 10));
   bar->setTail(QCPLineEnding(QCPLineEnding::esBar, 10));
+  canvas.labels.AddLine({a, b}, PlotLabels::Line::Faint);
   const QPointF anchor = across == Qt::AlignRight ? (a.x() > b.x() ? a : b) : (a + b) / 2;
-  AddText(plot, anchor, text, across | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop), Qt::black, 9);
+  // A mark may be read a little off its span where the cycle crowds it.
+  AddText(canvas, SpotsNear(anchor, across | (shift > 1 ? Qt::AlignBottom : Qt::AlignTop), 8, 4),
+          text, Qt::black, 9, false);
 }
 
-void PressureLevel(QCustomPlot& plot, double p, const QString& name, const Frame& frame) {
-  auto* level = new QCPItemStraightLine(&plot);
+// A pressure across the frame, named above or below it: at its left end
+// where that is clear, else further along.
+void PressureLevel(Canvas canvas, double p, const QString& name, const Frame& frame) {
+  auto* level = new QCPItemStraightLine(&canvas.plot);
   level->point1->setCoords(frame.x.lower, p);
   level->point2->setCoords(frame.x.upper, p);
   level->setPen(QPen(Qt::gray, 1, Qt::DotLine));
-  AddText(plot, {frame.x.lower, p}, name, Qt::AlignLeft | Qt::AlignBottom, Qt::black, 10);
+  canvas.labels.AddLine({{frame.x.lower, p}, {frame.x.upper, p}}, PlotLabels::Line::Faint);
+  std::vector<LabelSpot> spots;
+  constexpr int kPlaces = 8;
+  for (int i = 0; i < kPlaces; ++i) {
+    const QPointF at(frame.x.lower + i * (frame.x.upper - frame.x.lower) / kPlaces, p);
+    spots.push_back({at, Qt::AlignLeft | Qt::AlignBottom});
+    spots.push_back({at, Qt::AlignLeft | Qt::AlignTop});
+  }
+  AddText(canvas, std::move(spots), name, Qt::black, 10);
 }
 
 // The high side condenses at Pc, or cools a gas above the critical pressure
@@ -356,18 +392,18 @@ QString HighSideName(const CycleDiagram& d) {
 // The marks of the picture page's sketch, on the computed cycle (the picture
 // is a pressure-enthalpy diagram: spans sit off their isobars by a factor).
 // A gas cooler has no subcooling.
-void DrawPictureMarks(QCustomPlot& plot, const CycleDiagram& d, const Frame& frame) {
+void DrawPictureMarks(Canvas canvas, const CycleDiagram& d, const Frame& frame) {
   const cycle::CycleCorners& k = d.corners;
   // A span sits a twentieth of the pressure range's decades off its isobar.
   const double shift = std::pow(frame.y.upper / frame.y.lower, 0.05);
-  PressureLevel(plot, k.discharge.p, HighSideName(d), frame);
-  PressureLevel(plot, k.suction.p, QStringLiteral("Pe"), frame);
+  PressureLevel(canvas, k.discharge.p, HighSideName(d), frame);
+  PressureLevel(canvas, k.suction.p, QStringLiteral("Pe"), frame);
   if (!d.transcritical) {
-    Span(plot, k.condenser_outlet, d.condensing_bubble, d.kind, shift,
+    Span(canvas, k.condenser_outlet, d.condensing_bubble, d.kind, shift,
          QStringLiteral("Subcooling"));
   }
-  Span(plot, d.evaporating_dew, k.suction, d.kind, 1 / shift, QStringLiteral("Superheat"));
-  Span(plot, k.isentropic_discharge, k.discharge, d.kind, shift,
+  Span(canvas, d.evaporating_dew, k.suction, d.kind, 1 / shift, QStringLiteral("Superheat"));
+  Span(canvas, k.isentropic_discharge, k.discharge, d.kind, shift,
        QStringLiteral("Isentropic efficiency"), Qt::AlignRight);
 }
 
@@ -384,7 +420,7 @@ QString VerticalAxisLabel(DiagramKind kind) {
 }
 
 CycleDiagramPlot::CycleDiagramPlot(DiagramLook look, QWidget* parent)
-    : QCustomPlot(parent), look_(look) {
+    : QCustomPlot(parent), look_(look), title_(*this) {
   setMouseTracking(true);
   setBackground(Qt::white);
   if (look == DiagramLook::Picture) return;  // no legend
@@ -392,8 +428,8 @@ CycleDiagramPlot::CycleDiagramPlot(DiagramLook look, QWidget* parent)
   legend->setFont(QFont(font().family(), 8));
   axisRect()->insetLayout()->take(legend);
   // Below the axes, where it covers nothing of the diagram, in rows of three.
-  plotLayout()->addElement(1, 0, legend);
-  plotLayout()->setRowStretchFactor(1, 0.001);
+  plotLayout()->addElement(3, 0, legend);  // under the title's two rows and the axes
+  plotLayout()->setRowStretchFactor(3, 0.001);
   legend->setFillOrder(QCPLegend::foColumnsFirst);
   legend->setWrap(3);
   legend->setBorderPen(Qt::NoPen);
@@ -412,41 +448,52 @@ void CycleDiagramPlot::SetAxes(DiagramKind kind) {
   }
 }
 
-void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
+void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams,
+                            std::span<const std::size_t> colours) {
   clearPlottables();
   clearItems();
+  labels_.Clear();
+  title_.Set({}, {});
   if (diagrams.empty()) return;
+  const Canvas canvas{*this, labels_};
   const DiagramKind kind = diagrams.front().kind;
   SetAxes(kind);
   const Frame frame = FrameOf(diagrams);
   const bool picture = look_ == DiagramLook::Picture;
   const bool overlaid = diagrams.size() > 1;
   if (overlaid) {
-    DrawOverlayKey(*this, std::any_of(diagrams.begin(), diagrams.end(),
-                                      [](const CycleDiagram& d) { return !d.injection.empty(); }));
+    DrawOverlayKey(canvas, std::any_of(diagrams.begin(), diagrams.end(),
+                                       [](const CycleDiagram& d) { return !d.injection.empty(); }));
   }
   // Lines of constant temperature or pressure belong to one refrigerant.
-  if (!overlaid && !picture) DrawIsolines(*this, diagrams.front(), frame);
+  const bool isolines = !overlaid && !picture;
+  if (isolines) DrawIsolines(canvas, diagrams.front());
+  QStringList names;
   for (std::size_t i = 0; i < diagrams.size(); ++i) {
     const CycleDiagram& d = diagrams[i];
-    const LineNames names =
+    names << QString::fromStdString(d.refrigerant);
+    const LineNames line_names =
         picture             ? LineNames{}
         : overlaid          ? LineNames{{}, {}, {}, QString::fromStdString(d.refrigerant), {}, {}}
         : !d.states.empty() ? kLayoutNames
                             : kSingleNames;
-    const Colours colours = overlaid ? OverlayColours(i) : picture ? kPictureColours : kSingleColours;
-    DrawDome(*this, d, colours, names);
-    DrawCycle(*this, d, colours, names, picture);
-    if (picture) DrawPictureMarks(*this, d, frame);
+    const Colours c = overlaid  ? OverlayColours(i < colours.size() ? colours[i] : i)
+                      : picture ? kPictureColours
+                                : kSingleColours;
+    DrawDome(canvas, d, c, line_names);
+    DrawCycle(canvas, d, c, line_names, picture);
+    if (picture) DrawPictureMarks(canvas, d, frame);
     // The supercritical isobar crosses no dome to be read by: its pressure
     // is written on it.
     if (!picture && !overlaid && d.transcritical && kind == DiagramKind::PressureEnthalpy) {
-      PressureLevel(*this, d.corners.discharge.p,
+      PressureLevel(canvas, d.corners.discharge.p,
                     HighSideName(d) + QStringLiteral(" %1 bar").arg(QString::fromStdString(
                                           cycle::FormatFixed(d.corners.discharge.p, 2))),
                     frame);
     }
   }
+  if (isolines) LabelIsolines(canvas, diagrams.front());
+  title_.Set(names.join(QStringLiteral(", ")), QString::fromStdString(diagrams.front().conditions));
   frame_x_ = frame.x;
   frame_y_ = frame.y;
   ResetView();
@@ -455,6 +502,8 @@ void CycleDiagramPlot::Draw(std::span<const CycleDiagram> diagrams) {
 void CycleDiagramPlot::DrawNothing(DiagramKind kind, const QString& reason) {
   clearPlottables();
   clearItems();
+  labels_.Clear();
+  title_.Set({}, {});
   SetAxes(kind);
   frame_x_ = {0, 1};
   frame_y_ = kind == DiagramKind::PressureEnthalpy ? QCPRange(1, 10) : QCPRange(0, 100);
@@ -463,6 +512,15 @@ void CycleDiagramPlot::DrawNothing(DiagramKind kind, const QString& reason) {
   text->position->setCoords(0.5, 0.5);
   text->setText(reason);
   ResetView();
+}
+
+QString CycleDiagramPlot::Title() const { return title_.Text(); }
+
+void CycleDiagramPlot::updateLayout() {
+  // The title broken to the width first: its lines set the room left for the axes.
+  title_.Fit(viewport().width() - 12);
+  QCustomPlot::updateLayout();
+  labels_.Place(*axisRect());
 }
 
 void CycleDiagramPlot::ResetView() {

@@ -1,6 +1,8 @@
 #include "pdf_pages.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace report {
@@ -52,12 +54,43 @@ void PdfPages::AddHtml(const QString& html) {
   text.setHtml(html);
   text.setTextWidth(frame_.Body().width());
   const int height = static_cast<int>(text.size().height() + 0.5);
+  if (height > frame_.Body().height()) {
+    AddAcrossPages(text);
+    return;
+  }
   MakeRoom(height);
   painter_.save();
   painter_.translate(frame_.Body().left(), frame_.Body().top() + y_);
   text.drawContents(&painter_);
   painter_.restore();
   y_ += height + frame_.Dots(kGapMm);
+}
+
+// Laid out in pages of the body's height, the text breaks between lines and
+// between the rows of a table; its first page starts where the free space
+// of this one does.
+void PdfPages::AddAcrossPages(QTextDocument& text) {
+  const double page = frame_.Body().height();
+  QTextCursor start(&text);
+  QTextBlockFormat first = start.blockFormat();
+  first.setTopMargin(first.topMargin() + y_);
+  start.setBlockFormat(first);
+  text.setPageSize(QSizeF(frame_.Body().width(), page));
+  const int pages = text.pageCount();
+  for (int i = 0; i < pages; ++i) {
+    if (i > 0) NewPage();
+    if (!ok_) return;
+    const QRectF shown(0, i * page, frame_.Body().width(), page);
+    painter_.save();
+    painter_.translate(frame_.Body().left(), frame_.Body().top() - shown.top());
+    // A hair inside the page: the first line of the next page starts
+    // exactly at its edge and would be drawn here too (clipped from sight,
+    // but still in the text of the file).
+    text.drawContents(&painter_, shown.adjusted(0, 0.5, 0, -0.5));
+    painter_.restore();
+  }
+  const double end = text.documentLayout()->blockBoundingRect(text.lastBlock()).bottom();
+  y_ = static_cast<int>(end - (pages - 1) * page + 0.5) + frame_.Dots(kGapMm);
 }
 
 void PdfPages::AddPlots(std::initializer_list<QCustomPlot*> plots, double height_mm) {

@@ -5,6 +5,7 @@
 
 #include <QPdfWriter>
 #include <QString>
+#include <QTextDocument>
 
 #include "qcustomplot.h"
 #include "report/pdf_frame.h"
@@ -24,6 +25,8 @@ class PdfPages {
   // Starts a new page unless this much room is left on the current one, so
   // that a heading stays with the plot below it.
   void KeepTogether(double height_mm);
+  // Rich text below the last piece, or on a new page where it does not fit
+  // there; a text taller than a page runs on over as many pages as it needs.
   void AddHtml(const QString& html);
   // The plots side by side across the width of the page, height_mm high.
   void AddPlots(std::initializer_list<QCustomPlot*> plots, double height_mm);
@@ -32,6 +35,7 @@ class PdfPages {
 
  private:
   void MakeRoom(int height);
+  void AddAcrossPages(QTextDocument& text);
   void NewPage();
   void PaintFrame();
 

@@ -45,4 +45,8 @@ std::vector<ReportDiagram> LayoutReportDiagrams(std::span<const cycle::LayoutOut
   return diagrams;
 }
 
+ReportDiagram TranscriticalReportDiagram(const cycle::TranscriticalInput& input) {
+  return cycle::TranscriticalCycleDiagram(input, cycle::DiagramKind::PressureEnthalpy);
+}
+
 }  // namespace report

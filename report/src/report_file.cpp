@@ -7,9 +7,11 @@
 #include <functional>
 #include <vector>
 
+#include "cycle/number_text.h"
 #include "pdf_pages.h"
 #include "plots/bar_chart.h"
 #include "plots/cycle_diagram_plot.h"
+#include "plots/gas_cooler_chart.h"
 #include "plots/plot_file.h"
 #include "report/equation_sources.h"
 #include "report/layout_tables.h"
@@ -43,6 +45,14 @@ QString Heading(const QString& what) {
       .arg(what, QDate::currentDate().toString(Qt::ISODate), QStringLiteral(HEATPUMP_VERSION));
 }
 
+// What a blend's temperatures are: both, or the evaporating one alone of a
+// cycle that condenses nothing.
+const QString kBlendNote = QStringLiteral(
+    "<p><i>For a blend the evaporating temperature is its dew point and the condensing "
+    "temperature its bubble point.</i></p>");
+const QString kTranscriticalBlendNote =
+    QStringLiteral("<p><i>For a blend the evaporating temperature is its dew point.</i></p>");
+
 QString SourcesOf(const std::string& refrigerant) {
   QString html = QStringLiteral("<p><b>%1</b>. Equation of state:").arg(Html(refrigerant));
   for (const std::string& line : EquationSources(refrigerant)) html += "<br>" + Html(line);
@@ -62,20 +72,38 @@ void AddDiagram(PdfPages& pages, const ReportDiagram& diagram, const std::string
   pages.AddPlots({&plot}, kDiagramHeightMm);
 }
 
+// What the results page's figures of points 2 and 4 are, beside the
+// states of the cycle: its enthalpy at 2 is the isentropic one, and its
+// temperature at 4 the evaporating temperature, which a blend's glide puts
+// above the state after the valve.
+QString CyclePointsNote(const cycle::BasicCycleResult& result) {
+  QString note = QStringLiteral(
+      "2s is where an ideal (isentropic) compressor would end; the results page shows its "
+      "enthalpy at point 2, and the actual discharge enthalpy h2 apart.");
+  if (cycle::FormatFixed(result.T4, 2) != cycle::FormatFixed(result.T4actual, 2)) {
+    note += QStringLiteral(
+                " At point 4 the results page shows the evaporating temperature, %1 °C, "
+                "where the blend's vapour is saturated (its dew point); the refrigerant leaves "
+                "the valve colder, at %2 °C, by part of the blend's glide.")
+                .arg(QString::fromStdString(cycle::FormatFixed(result.T4, 2)),
+                     QString::fromStdString(cycle::FormatFixed(result.T4actual, 2)));
+  }
+  return QStringLiteral("<p>%1</p>").arg(note);
+}
+
 bool DrawBasic(QIODevice& file, const cycle::BasicCycleInput& input,
                const cycle::BasicCycleResult& result, const ReportDiagram& diagram) {
   QPdfWriter writer(&file);
   PdfPages pages(writer,
                  QStringLiteral("Heat pump calculation: %1").arg(QString::fromStdString(input.Refrigerant)));
   QString html = Heading(QStringLiteral("Basic calculation: one heat pump sized from the hot water."));
-  html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(input.Refrigerant);
-  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(BasicInputs(input)));
-  html += QStringLiteral("<h3>Results</h3>") + Table(LabelledTable(BasicFigures(result)));
+  html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(input.Refrigerant) + kBlendNote;
   pages.AddHtml(html);
+  pages.AddHtml(QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(BasicInputs(input))));
+  pages.AddHtml(QStringLiteral("<h3>Results</h3>") + Table(LabelledTable(BasicFigures(result))));
   if (const auto* d = std::get_if<cycle::CycleDiagram>(&diagram)) {
     pages.AddHtml(QStringLiteral("<h3>Cycle points</h3>") + Table(CyclePointsTable(d->corners)) +
-                  QStringLiteral("<p>2s is where an ideal (isentropic) compressor would end; "
-                                 "the results page shows its enthalpy at point 2.</p>"));
+                  CyclePointsNote(result));
   }
   AddDiagram(pages, diagram, input.Refrigerant);
   return pages.Finish();
@@ -90,25 +118,27 @@ bool DrawComparison(QIODevice& file, const cycle::ComparisonResults& results,
                              .arg(count)
                              .arg(count == 1 ? "" : "s"));
   html += QStringLiteral("<h3>Conditions</h3>") +
-          Table(LabelledTable(ComparisonConditions(results.Conditions)));
-  html += QStringLiteral("<h3>Results</h3>") + WideTable(ComparisonTable(results));
-  html += QStringLiteral("<h3>Equations of state</h3>");
+          Table(LabelledTable(ComparisonConditions(results.Conditions))) + kBlendNote;
+  pages.AddHtml(html);
+  pages.AddHtml(QStringLiteral("<h3>Results</h3>") + WideTable(ComparisonTable(results)));
+  // A piece per refrigerant, each on the page where it fits.
   QStringList names;
   std::vector<double> cop, displacement;
   for (int slot = 0; slot < count; ++slot) {
     const auto k = static_cast<std::size_t>(slot);
-    html += SourcesOf(results.RefName[k]);
+    pages.AddHtml((slot == 0 ? QStringLiteral("<h3>Equations of state</h3>") : QString()) +
+                  SourcesOf(results.RefName[k]));
     names << QString::fromStdString(results.RefName[k]);
     cop.push_back(results.COP[k]);
     displacement.push_back(results.DisplacementVolume[k]);
   }
-  pages.AddHtml(html);
 
-  QCustomPlot cop_chart, displacement_chart;
-  plots::DrawBars(cop_chart, names, cop, QStringLiteral("COP (-)"), 2);
-  plots::DrawBars(displacement_chart, names, displacement,
-                  QStringLiteral("Displacement volume (m3/h)"), 2);
-  pages.AddPlots({&cop_chart, &displacement_chart}, kChartHeightMm);
+  // Each chart across the page, so that eight names and values keep apart.
+  plots::BarChart cop_chart, displacement_chart;
+  cop_chart.Draw(names, cop, QStringLiteral("COP (-)"), 2);
+  displacement_chart.Draw(names, displacement, QStringLiteral("Displacement volume (m3/h)"), 2);
+  pages.AddPlots({&cop_chart}, kChartHeightMm);
+  pages.AddPlots({&displacement_chart}, kChartHeightMm);
   for (int slot = 0; slot < count; ++slot) {
     const auto k = static_cast<std::size_t>(slot);
     AddDiagram(pages, diagrams[k], results.RefName[k]);
@@ -132,8 +162,8 @@ void AddLayoutResult(PdfPages& pages, const cycle::LayoutResult& r, const Report
   }
   pages.KeepTogether(kLossesTableMm + kChartHeightMm);
   pages.AddHtml(QStringLiteral("<h3>Exergy destroyed: %1</h3>").arg(name) + Table(LayoutLosses(r)));
-  QCustomPlot chart;
-  plots::DrawBars(chart, components, losses, QStringLiteral("Exergy destroyed (kW)"), 3);
+  plots::BarChart chart;
+  chart.Draw(components, losses, QStringLiteral("Exergy destroyed (kW)"), 3);
   pages.AddPlots({&chart}, kChartHeightMm);
   AddDiagram(pages, diagram, r.refrigerant);
 }
@@ -146,7 +176,8 @@ bool DrawLayout(QIODevice& file, const cycle::LayoutInput& input,
       cycle::LayoutTitle(outcomes.empty() ? cycle::Layout::basic : outcomes.front().layout).data());
   PdfPages pages(writer, QStringLiteral("Heat pump calculation: %1").arg(title));
   QString html = Heading(QStringLiteral("Cycle layout: %1.").arg(title));
-  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(LayoutInputs(input)));
+  html += QStringLiteral("<h3>Inputs</h3>") + Table(LabelledTable(LayoutInputs(input))) +
+          kBlendNote;
   pages.AddHtml(html);
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     const cycle::LayoutOutcome& outcome = outcomes[i];
@@ -157,6 +188,29 @@ bool DrawLayout(QIODevice& file, const cycle::LayoutInput& input,
                         .arg(Html(outcome.refrigerant), Html(outcome.refusal()->reason)));
     }
   }
+  return pages.Finish();
+}
+
+bool DrawTranscritical(QIODevice& file, const cycle::TranscriticalInput& input,
+                       const cycle::TranscriticalResult& result, const ReportDiagram& diagram) {
+  QPdfWriter writer(&file);
+  PdfPages pages(writer, QStringLiteral("Heat pump calculation: transcritical cycle of %1")
+                             .arg(QString::fromStdString(result.refrigerant)));
+  QString html = Heading(QStringLiteral(
+      "Transcritical cycle: a water heater whose high side lies above the critical pressure."));
+  html += QStringLiteral("<h3>Refrigerant</h3>") + SourcesOf(result.refrigerant) +
+          kTranscriticalBlendNote;
+  pages.AddHtml(html);
+  pages.AddHtml(QStringLiteral("<h3>Inputs</h3>") +
+                Table(LabelledTable(TranscriticalInputs(input))));
+  pages.AddHtml(QStringLiteral("<h3>Results</h3>") +
+                Table(LabelledTable(TranscriticalFigures(result))));
+  AddDiagram(pages, diagram, result.refrigerant);
+  pages.KeepTogether(kHeadingMm + kChartHeightMm);
+  pages.AddHtml(QStringLiteral("<h3>Gas cooler: refrigerant and water</h3>"));
+  plots::GasCoolerChart chart;
+  chart.Draw(result);
+  pages.AddPlots({&chart}, kChartHeightMm);
   return pages.Finish();
 }
 
@@ -189,7 +243,7 @@ std::optional<QString> WriteComparisonReport(const QString& path,
                                              const cycle::ComparisonResults& results) {
   return WriteReport(
       path, [&] { return WriteComparisonPdf(path, results, ComparisonReportDiagrams(results)); },
-      [&] { return ComparisonTable(results); });
+      [&] { return ComparisonTableWithConditions(results); });
 }
 
 std::optional<QString> WriteLayoutReport(const QString& path, const cycle::LayoutInput& input,
@@ -198,6 +252,15 @@ std::optional<QString> WriteLayoutReport(const QString& path, const cycle::Layou
       path,
       [&] { return WriteLayoutPdf(path, input, outcomes, LayoutReportDiagrams(outcomes)); },
       [&] { return LayoutFiguresTable(outcomes); });
+}
+
+std::optional<QString> WriteTranscriticalReport(const QString& path,
+                                                const cycle::TranscriticalInput& input,
+                                                const cycle::TranscriticalResult& result) {
+  return WriteReport(
+      path,
+      [&] { return WriteTranscriticalPdf(path, input, result, TranscriticalReportDiagram(input)); },
+      [&] { return TranscriticalTable(input, result); });
 }
 
 std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table,
@@ -226,6 +289,14 @@ std::optional<QString> WriteLayoutPdf(const QString& path, const cycle::LayoutIn
                                       std::span<const ReportDiagram> diagrams) {
   return WriteThrough(
       path, [&](QIODevice& file) { return DrawLayout(file, input, outcomes, diagrams); });
+}
+
+std::optional<QString> WriteTranscriticalPdf(const QString& path,
+                                             const cycle::TranscriticalInput& input,
+                                             const cycle::TranscriticalResult& result,
+                                             const ReportDiagram& diagram) {
+  return WriteThrough(
+      path, [&](QIODevice& file) { return DrawTranscritical(file, input, result, diagram); });
 }
 
 }  // namespace report

@@ -47,19 +47,27 @@ LabelledValues BasicFigures(const cycle::BasicCycleResult& r) {
       {"Compressor", Fixed2(r.Compress), "kW"},
       {"Expansion valve", Fixed2(r.EV), "TR"},
   };
+  // What the page's temperature and enthalpy of each point are: at 4 the
+  // evaporating temperature (a blend's dew point, above the state after
+  // the valve), at 2 the isentropic discharge's enthalpy.
   const struct {
     double p, T, h;
-    const char* enthalpy;  // what the page's enthalpy of the point is
-  } points[] = {{r.P1, r.T1, r.H1, "enthalpy"},
-                {r.P2, r.T2, r.H2, "enthalpy (isentropic discharge)"},
-                {r.P3, r.T3, r.H3, "enthalpy"},
-                {r.P4, r.T4, r.H4, "enthalpy"}};
+    const char* temperature;
+    const char* enthalpy;
+  } points[] = {{r.P1, r.T1, r.H1, "temperature", "enthalpy"},
+                {r.P2, r.T2, r.H2, "temperature", "enthalpy (isentropic discharge)"},
+                {r.P3, r.T3, r.H3, "temperature", "enthalpy"},
+                {r.P4, r.T4, r.H4, "temperature (evaporating)", "enthalpy"}};
   for (std::size_t i = 0; i < std::size(points); ++i) {
     const std::string point = "Point " + std::to_string(i + 1) + " ";
     figures.push_back({point + "pressure", Fixed2(points[i].p), "bar"});
-    figures.push_back({point + "temperature", Fixed2(points[i].T), kCelsius});
+    figures.push_back({point + points[i].temperature, Fixed2(points[i].T), kCelsius});
     figures.push_back({point + points[i].enthalpy, Fixed2(points[i].h), "kJ/kg"});
   }
+  figures.push_back({"Heating COP", Fixed2(r.COP), "-"});
+  figures.push_back({"Volumetric heating capacity", cycle::FormatFixed(r.VHC, 1), "kJ/m3"});
+  figures.push_back({"Point 2 enthalpy (actual discharge)", Fixed2(r.H2actual), "kJ/kg"});
+  figures.push_back({"Point 4 temperature (after the valve)", Fixed2(r.T4actual), kCelsius});
   return figures;
 }
 
@@ -73,6 +81,77 @@ LabelledValues ComparisonConditions(const cycle::ComparisonConditions& c) {
       {"Safety factor", cycle::FormatShortest(c.Safetyfactor), "%"},
       {"Isentropic efficiency", cycle::FormatShortest(c.Isotropicefficiency), "%"},
   };
+}
+
+std::span<const TranscriticalFigureRow> TranscriticalFigureRows() {
+  using R = cycle::TranscriticalResult;
+  static constexpr TranscriticalFigureRow kRows[] = {
+      {"HeatingCapacity", "Heating capacity", "kW", &R::heating_capacity, 2},
+      {"CompressorPower", "Compressor power", "kW", &R::compressor_power, 2},
+      {"EvaporatorDuty", "Evaporator duty", "kW", &R::evaporator_duty, 2},
+      {"COP", "Heating COP", "-", &R::cop, 3},
+      {"MassFlow", "Refrigerant mass flow", "kg/s", &R::mass_flow, 4},
+      {"WaterFlow", "Water flow", "kg/s", &R::water_flow, 4},
+      {"VHC", "Volumetric heating capacity", "kJ/m3", &R::vhc, 1},
+      {"HighPressure", "High-side pressure", "bar", &R::high_pressure, 2},
+      {"Pinch", "Pinch in the gas cooler", "K", &R::pinch, 2},
+      {"PinchAt", "Pinch at", "% of the duty from the refrigerant inlet", &R::pinch_at, 1, 100},
+  };
+  return kRows;
+}
+
+std::string CaptionOf(const TranscriticalFigureRow& row) {
+  const std::string unit = row.unit;
+  return std::string(row.label) + (unit == "-" ? "" : " (" + unit + ")");
+}
+
+LabelledValues TranscriticalInputs(const cycle::TranscriticalInput& in) {
+  return {
+      {"Refrigerant", in.Refrigerant, ""},
+      {"Heating capacity", in.HeatingCapacity, "kW"},
+      {"Evaporating temperature", in.Evaporating, kCelsius},
+      {"Superheating", in.Superheating, "K"},
+      {"Gas cooler outlet temperature", in.GasCoolerOutlet, kCelsius},
+      {"High-side pressure", in.HighPressure, "bar or optimal"},
+      {"Isentropic efficiency", in.Efficiency, "%"},
+      {"Water inlet temperature", in.WaterIn, kCelsius},
+      {"Water outlet temperature", in.WaterOut, kCelsius},
+      {"Minimum approach", in.MinApproach, "K"},
+  };
+}
+
+cycle::CycleCorners CornersOf(const cycle::TranscriticalResult& r) {
+  return {r.suction, r.isentropic_discharge, r.discharge, r.gas_cooler_outlet, r.evaporator_inlet};
+}
+
+LabelledValues TranscriticalFigures(const cycle::TranscriticalResult& r) {
+  LabelledValues figures;
+  for (const TranscriticalFigureRow& row : TranscriticalFigureRows()) {
+    figures.push_back(
+        {row.label, cycle::FormatFixed(r.*row.figure * row.scale, row.decimals), row.unit});
+  }
+  figures.push_back({"High-side pressure found as", cycle::HighPressureNote(r), ""});
+  if (const auto warning = cycle::ApproachWarning(r)) figures.push_back({"Warning", *warning, ""});
+  const cycle::CycleCorners k = CornersOf(r);
+  const std::pair<const char*, const cycle::DiagramState*> points[] = {
+      {"1", &k.suction}, {"2s", &k.isentropic_discharge}, {"2", &k.discharge},
+      {"3", &k.condenser_outlet}, {"4", &k.evaporator_inlet}};
+  for (const auto& [name, s] : points) {
+    const std::string point = std::string("Point ") + name + " ";
+    figures.push_back({point + "pressure", Fixed2(s->p), "bar"});
+    figures.push_back({point + "temperature", Fixed2(s->T), kCelsius});
+    figures.push_back({point + "enthalpy", Fixed2(s->h), "kJ/kg"});
+    figures.push_back({point + "entropy", cycle::FormatFixed(s->s, 4), "kJ/kg-K"});
+  }
+  return figures;
+}
+
+CsvTable TranscriticalTable(const cycle::TranscriticalInput& input,
+                            const cycle::TranscriticalResult& result) {
+  LabelledValues rows = TranscriticalInputs(input);
+  const LabelledValues figures = TranscriticalFigures(result);
+  rows.insert(rows.end(), figures.begin(), figures.end());
+  return LabelledTable(rows);
 }
 
 CsvTable LabelledTable(const LabelledValues& values) {
@@ -120,6 +199,19 @@ CsvTable ComparisonTable(const cycle::ComparisonResults& results) {
       row.push_back(
           cycle::FormatFixed(cycle::FigureValue(figures, figure), cycle::TotalPageDecimals(figure)));
     }
+    table.AddRow(std::move(row));
+  }
+  return table;
+}
+
+CsvTable ComparisonTableWithConditions(const cycle::ComparisonResults& results) {
+  const CsvTable figures = ComparisonTable(results);
+  const LabelledValues conditions = ComparisonConditions(results.Conditions);
+  std::vector<std::string> header = figures.Header();
+  for (const LabelledValue& c : conditions) header.push_back(c.label + " (" + c.unit + ")");
+  CsvTable table(std::move(header));
+  for (std::vector<std::string> row : figures.Rows()) {
+    for (const LabelledValue& c : conditions) row.push_back(c.value);
     table.AddRow(std::move(row));
   }
   return table;

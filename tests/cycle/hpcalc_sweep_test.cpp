@@ -115,7 +115,7 @@ TEST(Hpcalc, SweepExitsWithOneWhenNoPointIsComputedAndTwoForBadUsage) {
         "1"},
        2,
        "hpcalc: --vary takes one of capacity, evaporating, superheating, gas-cooler-outlet, "
-       "high-pressure, efficiency, water-in, water-out, not condensing"},
+       "high-pressure, efficiency, water-in, water-out, min-approach, not condensing"},
       {{"sweep", "ihx", "--vary", "condensing", "--to", "70", "--step", "5", "R134a"}, 2,
        "hpcalc: sweep needs --from A and --to B"},
       {with({"--points", "3", "R134a"}), 2, "hpcalc: sweep takes either --step S or --points N"},

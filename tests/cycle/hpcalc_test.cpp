@@ -33,9 +33,9 @@ TEST(Hpcalc, BasicPrintsTheSixteenFiguresOfTheDefaults) {
   const auto csv = Hpcalc({"basic", "--csv"});
   EXPECT_EQ(csv.exit_code, 0) << csv.err;
   EXPECT_EQ(csv.out,
-            "Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4\n"
+            "Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4,COP,VHC,H2actual\n"
             "20.91,26.85,5.94,5.94,17.29,44.42,44.42,17.29,49.00,115.37,86.50,45.00,"
-            "421.06,443.69,321.55,321.55\n");
+            "421.06,443.69,321.55,321.55,4.52,9334.66,449.35\n");
 
   const auto text = Hpcalc({"basic"});
   EXPECT_EQ(text.exit_code, 0);
@@ -580,28 +580,45 @@ TEST(Hpcalc, TranscriticalPrintsTheCycleAndRefusesAsTheCalculationDoes) {
   }
 }
 
-// At the defaults the water's outlet temperature holds the pressure above the
-// best one: the table says so, the CSV keeps its columns and says "yes".
-TEST(Hpcalc, TranscriticalSaysWhenTheWaterLimitsThePressure) {
-  const auto table = Hpcalc({"transcritical"});
-  EXPECT_EQ(table.exit_code, 0) << table.err;
-  const std::regex note(
-      R"(High-side pressure +(\d+\.\d\d) bar \(best COP between 73\.77 and 160\.00 bar; limited by )"
-      R"(the water outlet temperature: the highest COP, 4\.556 at 85\.75 bar, leaves the water )"
-      R"(short by 0\.994 K\)\n)");
-  std::smatch match;
-  ASSERT_TRUE(std::regex_search(table.out, match, note)) << table.out;
-  const double limited = std::stod(match[1]);
-  EXPECT_GT(limited, 85.76);
-
-  const auto csv = Hpcalc({"transcritical", "--csv"});
-  EXPECT_EQ(csv.exit_code, 0) << csv.err;
-  EXPECT_NE(csv.out.find("\nR744," + cycle::FormatShortest(limited) + ",yes,"), std::string::npos)
-      << csv.out;
-
-  // Where the best pressure heats the water, no note.
-  const auto unlimited = Hpcalc({"transcritical", "--water-out", "55"});
-  EXPECT_EQ(unlimited.out.find("limited by"), std::string::npos) << unlimited.out;
+// At the defaults the best COP's pressure leaves the water short, so the
+// pressure is held above it, the higher the larger the minimum approach: the
+// table says so, the CSV keeps its columns and says "yes". A given pressure
+// short of the approach is computed with a note on the error stream.
+TEST(Hpcalc, TranscriticalSaysWhatHoldsThePressure) {
+  const std::string best = R"(the best COP, 4\.556 at 85\.75 bar, leaves the water short by 0\.994 K\)\n)";
+  const struct {
+    std::vector<std::string> args;
+    std::string note;  // after "High-side pressure <p> bar ("
+    bool limited;
+    std::string warning;
+  } cases[] = {
+      {{"--min-approach", "0"}, R"(the lowest pressure with a pinch of at least 0\.00 K: )" + best, true, ""},
+      {{}, R"(the lowest pressure with a pinch of at least 5\.00 K: )" + best, true, ""},
+      {{"--water-out", "45"}, R"(the best COP, searched from 73\.77 to 160\.00 bar\)\n)", false, ""},
+      {{"--high-pressure", "90"}, R"(as entered\)\n)", false,
+       "hpcalc: The pinch of the gas cooler, 1.96 K, lies below the Minimum Approach of 5.00 K: "
+       "the gas cooler must be larger than one built for that approach\n"},
+  };
+  double previous = 0;
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"transcritical"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto table = Hpcalc(args);
+    EXPECT_EQ(table.exit_code, 0) << table.err;
+    EXPECT_EQ(table.err, c.warning);
+    const std::regex note(R"(High-side pressure +(\d+\.\d\d) bar \()" + c.note);
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(table.out, match, note)) << table.out;
+    if (!c.limited) continue;
+    const double limited = std::stod(match[1]);
+    EXPECT_GT(limited, std::max(previous, 85.76));
+    previous = limited;
+    args.push_back("--csv");
+    const auto csv = Hpcalc(args);
+    EXPECT_EQ(csv.exit_code, 0) << csv.err;
+    EXPECT_NE(csv.out.find("\nR744," + cycle::FormatShortest(limited) + ",yes,"), std::string::npos)
+        << csv.out;
+  }
 }
 
 TEST(Hpcalc, BadUsagePrintsTheUsageAndExitsWithTwo) {
@@ -770,13 +787,13 @@ TEST(Hpcalc, DiagramCornersAreTheBasicCalculationsPoints) {
   std::vector<std::string> figures;
   std::stringstream line(basic.out.substr(basic.out.find('\n') + 1));
   for (std::string field; std::getline(line, field, ',');) figures.push_back(field);
-  ASSERT_EQ(figures.size(), 16u);
+  ASSERT_EQ(figures.size(), 19u);
   const auto figure = [&](int index) { return std::stod(figures[static_cast<std::size_t>(index)]); };
-  // Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4
+  // Evap,Conden,Compress,EV,P1,P2,P3,P4,T1,T2,T3,T4,H1,H2,H3,H4,COP,VHC,H2actual
   const struct {
     const char* point;
     int p, T, h;  // the figures' columns; -1: not on the page
-  } corners[] = {{"1", 4, 8, 12}, {"2s", 5, -1, 13}, {"2", 5, 9, -1}, {"3", 6, 10, 14}, {"4", 7, -1, 15}};
+  } corners[] = {{"1", 4, 8, 12}, {"2s", 5, -1, 13}, {"2", 5, 9, 18}, {"3", 6, 10, 14}, {"4", 7, -1, 15}};
   const auto rows = DiagramCsv(diagram.out);
   std::map<std::string, int> series;
   for (const auto& row : rows) ++series[row.series];
@@ -883,10 +900,23 @@ TEST(Hpcalc, ReportsAreWrittenBesideThePrintedFigures) {
   EXPECT_EQ(refused.err, "Can't Use Heat Pump System\n");
   EXPECT_EQ(Slurp(dir / "kept.csv"), "earlier");
 
-  const auto other = Hpcalc({"basic", "--report", (dir / "basic.txt").string()});
-  EXPECT_EQ(other.exit_code, 2);
-  EXPECT_NE(other.err.find("must end in .pdf or .csv"), std::string::npos) << other.err;
-  EXPECT_EQ(other.out, "");
+  const auto co2 = Hpcalc({"transcritical", "--high-pressure", "100", "--report", (dir / "co2.csv").string()});
+  EXPECT_EQ(co2.exit_code, 0) << co2.err;
+  const std::string co2_table = Slurp(dir / "co2.csv");
+  EXPECT_EQ(co2_table.rfind("label,value,unit\nRefrigerant,R744,\n", 0), 0u) << co2_table;
+  EXPECT_NE(co2_table.find("\nMinimum approach,5,K\n"), std::string::npos) << co2_table;
+  EXPECT_NE(co2_table.find("\nHigh-side pressure,100.00,bar\n"), std::string::npos) << co2_table;
+  const auto co2_pdf =
+      Hpcalc({"transcritical", "--water-out", "60", "--report", (dir / "co2.pdf").string()});
+  EXPECT_EQ(co2_pdf.exit_code, 0) << co2_pdf.err;
+  EXPECT_EQ(Slurp(dir / "co2.pdf").rfind("%PDF", 0), 0u);
+
+  for (const char* command : {"basic", "transcritical"}) {
+    const auto other = Hpcalc({command, "--report", (dir / "basic.txt").string()});
+    EXPECT_EQ(other.exit_code, 2);
+    EXPECT_NE(other.err.find("must end in .pdf or .csv"), std::string::npos) << other.err;
+    EXPECT_EQ(other.out, "");
+  }
 
   const auto unwritable = Hpcalc({"basic", "--report", (dir / "none" / "basic.pdf").string()});
   EXPECT_EQ(unwritable.exit_code, 1);

@@ -238,9 +238,16 @@ TEST(Transcritical, ThePinchCanLieInsideTheGasCooler) {
   EXPECT_DOUBLE_EQ(r.pinch, smallest);
 }
 
-// The form's defaults: at the best pressure the water stays short of 65 'C.
+// The form's defaults without a minimum approach: at the best pressure the
+// water stays short of 65 'C.
+TranscriticalInput NoMinimumApproach() {
+  TranscriticalInput input;
+  input.MinApproach = "0";
+  return input;
+}
+
 TEST(Transcritical, TheWaterOutletLimitsTheDefaultsToTheLowestPressureItAllows) {
-  const TranscriticalResult r = Calculated(TranscriticalInput{});
+  const TranscriticalResult r = Calculated(NoMinimumApproach());
   EXPECT_TRUE(r.optimal);
   EXPECT_TRUE(r.pinch_limited);
   EXPECT_NEAR(r.best_cop_pressure, 85.75, 0.01);
@@ -253,7 +260,7 @@ TEST(Transcritical, TheWaterOutletLimitsTheDefaultsToTheLowestPressureItAllows) 
 
   // The same pressure typed in gives the same cycle; a hundredth of a bar
   // lower leaves the water short.
-  TranscriticalInput fixed;
+  TranscriticalInput fixed = NoMinimumApproach();
   fixed.HighPressure = cycle::FormatShortest(r.high_pressure);
   const TranscriticalResult same = Calculated(fixed);
   EXPECT_NEAR(same.cop, r.cop, 1e-12);
@@ -276,7 +283,7 @@ TEST(Transcritical, ThePinchGrowsAboveTheBestPressure) {
   for (const Case c : {Case{"65", "35", "10", "70"}, Case{"80", "35", "10", "70"},
                        Case{"70", "30", "10", "70"}, Case{"70", "32", "0", "60"}}) {
     SCOPED_TRACE(std::string(c.water_out) + " " + c.outlet + " " + c.evaporating);
-    TranscriticalInput input;
+    TranscriticalInput input = NoMinimumApproach();
     input.WaterOut = c.water_out;
     input.GasCoolerOutlet = c.outlet;
     input.Evaporating = c.evaporating;
@@ -293,6 +300,76 @@ TEST(Transcritical, ThePinchGrowsAboveTheBestPressure) {
       EXPECT_GE(pinch, previous - 0.005) << "at " << p << " bar";
       previous = pinch;
     }
+  }
+}
+
+// The minimum approach: "optimal" is the best COP whose pinch keeps it (to
+// a hundredth of a bar: the next hundredth down falls short of it); a given
+// pressure that falls short is computed with a warning, unless the water
+// cannot be heated at all; no pressure keeping it is refused.
+TEST(Transcritical, TheOptimumKeepsTheMinimumApproach) {
+  struct Case {
+    const char* what;
+    const char* min_approach;
+    const char* pressure;
+    const char* water_out;
+    bool limited;        // optimal, held above the best COP's pressure
+    bool warned;         // ApproachWarning
+    const char* refusal;  // nothing: computed
+  };
+  const Case cases[] = {
+      {"defaults", "5", "optimal", "65", true, false, nullptr},
+      {"a larger approach", "8", "optimal", "65", true, false, nullptr},
+      {"the best keeps it", "5", "optimal", "45", false, false, nullptr},
+      {"given, short of it", "5", "90", "65", false, true, nullptr},
+      {"given, keeping it", "5", "100", "65", false, false, nullptr},
+      {"given, the water not reached", "5", "85", "65", false, false,
+       "The water cannot be heated from 15.00 'C to 65.00 'C: the pinch of the gas cooler is -"},
+      {"no pressure keeps it", "40", "optimal", "65", false, false,
+       "The gas cooler cannot keep the Minimum Approach of 40.00 K even at 160.00 bar, the "
+       "highest pressure searched: its pinch there is "},
+      {"negative", "-1", "optimal", "65", false, false, "Minimum Approach must not be negative"},
+      {"not a number", "5 K", "optimal", "65", false, false,
+       "Please Input Minimum Approach as a number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TranscriticalInput input = WithPressure(c.pressure, c.water_out);
+    input.MinApproach = c.min_approach;
+    if (c.refusal) {
+      EXPECT_NE(Refusal(input).find(c.refusal), std::string::npos) << Refusal(input);
+      continue;
+    }
+    const TranscriticalResult r = Calculated(input);
+    const double min_approach = std::stod(c.min_approach);
+    EXPECT_EQ(r.min_approach, min_approach);
+    EXPECT_EQ(r.pinch_limited, c.limited);
+    EXPECT_EQ(cycle::ApproachWarning(r).has_value(), c.warned);
+    if (c.warned) {
+      EXPECT_LT(r.pinch, min_approach);
+      EXPECT_GE(r.pinch, 0);
+    } else {
+      EXPECT_GE(r.pinch, min_approach);
+    }
+    if (!r.optimal) continue;
+    TranscriticalInput without = input;
+    without.MinApproach = "0";
+    const TranscriticalResult unbounded = Calculated(without);
+    EXPECT_EQ(r.best_cop_pressure, unbounded.best_cop_pressure);
+    if (!c.limited) {
+      EXPECT_EQ(r.high_pressure, unbounded.high_pressure);
+      continue;
+    }
+    EXPECT_LT(r.best_cop_pinch, min_approach);
+    EXPECT_GT(r.high_pressure, unbounded.high_pressure);
+    EXPECT_LT(r.cop, unbounded.cop);
+    // A hundredth of a bar lower is short of the approach.
+    TranscriticalInput lower = input;
+    lower.HighPressure = cycle::FormatFixed(r.high_pressure - 0.01, 2);
+    const TranscriticalResult below = Calculated(lower);
+    EXPECT_LT(below.pinch, min_approach);
+    EXPECT_GT(below.cop, r.cop);
+    EXPECT_TRUE(cycle::ApproachWarning(below).has_value());
   }
 }
 

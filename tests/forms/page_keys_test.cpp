@@ -233,8 +233,9 @@ TEST_F(Keys, TheTabOrderFollowsTheReadingOrder) {
   } cases[] = {
       {page::FristPage, {"CommandButton1", "CommandButton2", "CommandButton3"}},
       {page::UserForm2,
-       {"Evap", "Conden", "CommandButton1", "Compress", "Diagram", "EV", "Copy", "SaveReport",
-        "CommandButton3", "P1", "T1", "H1", "P2", "T2", "H2", "P3", "T3", "H3", "P4", "T4", "H4"}},
+       {"Evap", "COP", "VHC", "Conden", "H2actual", "CommandButton1", "Compress", "Diagram", "EV",
+        "Copy", "SaveReport", "CommandButton3", "P1", "T1", "H1", "P2", "T2", "H2", "P3", "T3",
+        "H3", "P4", "T4", "H4"}},
       {page::UserForm4,
        {"ScreenAllFluids", "HeatCapEvap", "TempEvap", "Subcooling", "TemperatureCondensing",
         "Safetyfactor", "Superheating", "NumberRefrigerant", "Isotropicefficiency", "Refrigerant1",

@@ -76,14 +76,15 @@ TEST_F(ReportButtons, SaveReportWritesWhereTheUserChooses) {
 TEST_F(ReportButtons, TotalPageCopiesAndSavesItsTable) {
   CompareToTotalPage({"R22", "R134a", "R717"});
   Click(page::TotalResults, "Copy");
-  const std::string table = report::TabSeparated(report::ComparisonTable(results_));
+  const std::string table = report::TabSeparated(report::ComparisonTableWithConditions(results_));
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), table);
   EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 4) << "a heading and three refrigerants";
+  EXPECT_NE(table.find("Condensing temperature"), std::string::npos) << "the conditions stated";
 
   QTemporaryDir dir;
   save_file_answer_ = dir.filePath("comparison.csv");
   Click(page::TotalResults, "SaveReport");
-  EXPECT_EQ(Slurp(save_file_answer_), report::ComparisonTable(results_).Text());
+  EXPECT_EQ(Slurp(save_file_answer_), report::ComparisonTableWithConditions(results_).Text());
   save_file_answer_ = dir.filePath("comparison.pdf");
   Click(page::TotalResults, "SaveReport");
   EXPECT_EQ(Slurp(save_file_answer_).rfind("%PDF", 0), 0u);

@@ -40,6 +40,7 @@ inline const FieldRow kFields[] = {
     {"Efficiency", &TranscriticalInput::Efficiency},
     {"WaterIn", &TranscriticalInput::WaterIn},
     {"WaterOut", &TranscriticalInput::WaterOut},
+    {"MinApproach", &TranscriticalInput::MinApproach},
 };
 
 class TranscriticalTest : public ProgramTest {

@@ -40,6 +40,17 @@ TEST_F(TranscriticalForm, TheFormOpensWithTheDefaultsAndUnitsInItsCaptions) {
   EXPECT_EQ(On<QLabel>(kForm, "EfficiencyCaption").text(), "Isentropic efficiency (%)");
   QWidget& form = pages_.Load(kForm);
   EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "a fixed page, as the basic form";
+  // Every control within the page, none over another.
+  const QList<QWidget*> controls = form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (qsizetype i = 0; i < controls.size(); ++i) {
+    EXPECT_TRUE(form.rect().contains(controls[i]->geometry()))
+        << controls[i]->objectName().toStdString();
+    for (qsizetype j = 0; j < i; ++j) {
+      EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+          << controls[i]->objectName().toStdString() << " over "
+          << controls[j]->objectName().toStdString();
+    }
+  }
 }
 
 // Each row changes one field to a text the calculation refuses; the form

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "cycle/number_text.h"
 #include "plots/cycle_diagram_plot.h"
 #include "plots/gas_cooler_chart.h"
 #include "transcritical_fixture.h"
@@ -55,19 +56,25 @@ TEST_F(TranscriticalResultsPage, CalculateShowsTheFiguresOfTheCalculation) {
 }
 
 // The note under the high-side pressure, for a pressure searched (with the
-// range searched), one whose best lies at the top of the range, one the water
-// holds above the best COP's (the defaults), and one given. {low} and {high}
-// stand for the range searched, {cop} and {at} for the best COP and its
-// pressure.
+// range searched), one whose best lies at the top of the range, one held
+// above the best COP's by the minimum approach (the water short at the
+// best, as at the defaults, or merely too close), and one given. {low} and
+// {high} stand for the range searched, {cop} and {at} for the best COP and
+// its pressure, {pinch} for the best's pinch.
 struct NoteRow {
   const char* field;
   const char* text;
   const char* note;
 };
 const NoteRow kNotes[] = {
-    {"Evaporating", "10", "optimum, searched from {low} to {high} bar"},
-    {"GasCoolerOutlet", "60", "best of {low} to {high} bar, at the search's edge"},
-    {"WaterOut", "65", "the lowest the water allows: the best COP, {cop}, lies at {at} bar"},
+    {"WaterOut", "50", "the best COP, searched from {low} to {high} bar"},
+    {"GasCoolerOutlet", "60", "the best COP of {low} to {high} bar, at the search's edge"},
+    {"WaterOut", "65",
+     "the lowest pressure with a pinch of at least 5.00 K: the best COP, {cop} at {at} bar, "
+     "leaves the water short by {short} K"},
+    {"MinApproach", "10",
+     "the lowest pressure with a pinch of at least 10.00 K: the best COP, {cop} at {at} bar, "
+     "has a pinch of only {pinch} K"},
     {"HighPressure", "100", "as entered"},
 };
 
@@ -83,13 +90,17 @@ TEST_F(TranscriticalResultsPage, TheNoteSaysHowTheHighPressureWasFound) {
     const TranscriticalResult expected = ResultOf(input);
     Click(kForm, "Calculate");
     ASSERT_EQ(ShownPage(), kResults) << TakeMessages().join(" | ").toStdString();
-    const auto fixed = [](double value, int decimals) { return QString::number(value, 'f', decimals); };
+    const auto fixed = [](double value, int decimals) {
+      return QString::fromStdString(cycle::FormatFixed(value, decimals));
+    };
     EXPECT_EQ(On<QLabel>(kResults, "HighPressureNote").text(),
               QString(row.note)
                   .replace("{low}", fixed(expected.search_low, 2))
                   .replace("{high}", fixed(expected.search_high, 2))
                   .replace("{cop}", fixed(expected.best_cop, 3))
-                  .replace("{at}", fixed(expected.best_cop_pressure, 2)));
+                  .replace("{at}", fixed(expected.best_cop_pressure, 2))
+                  .replace("{short}", fixed(-expected.best_cop_pinch, 2))
+                  .replace("{pinch}", fixed(expected.best_cop_pinch, 2)));
     EXPECT_NEAR(Shown("HighPressure"), expected.high_pressure, 0.005);
     Click(kResults, "Back");
   }

@@ -13,15 +13,18 @@
 #include <sys/resource.h>
 
 #include <csignal>
-#include <cstdio>
 #include <functional>
-#include <memory>
+#include <map>
 #include <optional>
+#include <regex>
+#include <sstream>
 
 #include "cycle/result_text.h"
 #include "plots/bar_chart.h"
 #include "plots/plot_file.h"
 #include "qcustomplot.h"
+#include "pdftotext.h"
+#include "report/equation_sources.h"
 #include "report/layout_tables.h"
 #include "report/report_tables.h"
 
@@ -43,14 +46,7 @@ cycle::ComparisonResults Comparison() {
 }
 
 // The text of a PDF, one line per line of text, as pdftotext -raw reads it.
-std::string PdfText(const QString& file) {
-  const std::string command = std::string(PDFTOTEXT) + " -raw '" + file.toStdString() + "' -";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string text;
-  char buffer[4096];
-  while (pipe && fgets(buffer, sizeof buffer, pipe.get())) text += buffer;
-  return text;
-}
+std::string PdfText(const QString& file) { return Pdftotext(file, "-raw"); }
 
 // Every row of the table as one line of the text: its cells joined by blanks.
 void ExpectEveryRow(const std::string& text, const std::vector<std::vector<std::string>>& rows) {
@@ -121,6 +117,113 @@ TEST(ComparisonReport, PdfHoldsTheConditionsFiguresChartsAndDiagrams) {
   }
 }
 
+// A word of a PDF with its box (points from the page's top-left corner).
+struct PdfWord {
+  int page;
+  QRectF box;
+  std::string text;
+};
+
+// The words of every page, as pdftotext -bbox reads them, and the pages' height.
+std::vector<PdfWord> PdfWords(const QString& file, double& page_height) {
+  const std::string html = Pdftotext(file, "-bbox");
+  std::vector<PdfWord> words;
+  int page = 0;
+  const std::regex page_tag(R"re(<page width="[\d.]+" height="([\d.]+)">)re");
+  const std::regex word_tag(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+  std::istringstream lines(html);
+  for (std::string line; std::getline(lines, line);) {
+    std::smatch match;
+    if (std::regex_search(line, match, page_tag)) {
+      ++page;
+      page_height = std::stod(match[1]);
+    } else if (std::regex_search(line, match, word_tag)) {
+      const double x0 = std::stod(match[1]), y0 = std::stod(match[2]);
+      words.push_back({page, QRectF(x0, y0, std::stod(match[3]) - x0, std::stod(match[4]) - y0),
+                       match[5]});
+    }
+  }
+  return words;
+}
+
+std::string WithoutBlanks(const std::string& text) {
+  std::string packed;
+  for (const char c : text) {
+    if (c != ' ' && c != '\n') packed += c;
+  }
+  return packed;
+}
+
+// Eight working fluids, a blend and R717 among them: every name, every
+// source of every equation and every diagram in the text; nothing written
+// over the foot of a page or above its head, but the head and the number.
+TEST(ComparisonReport, EightFluidsAreLaidOutWithinThePages) {
+  cycle::ComparisonResults results;
+  const cycle::ComparisonFields fields{"10", "20", "3.5", "4", "60", "100", "80", "8",
+                                       {"R134a", "R407C", "R717", "R290", "R1234ze(E)", "R32",
+                                        "R410A", "R600a"}};
+  ASSERT_FALSE(cycle::RunComparison(fields, results).has_value());
+  QTemporaryDir dir;
+  const QString file = dir.filePath("eight.pdf");
+  ASSERT_EQ(WriteComparisonReport(file, results), std::nullopt);
+
+  const std::string packed = WithoutBlanks(PdfText(file));
+  for (const std::string& name : fields.Refrigerant) {
+    EXPECT_NE(packed.find(WithoutBlanks(name + ". Equation of state:")), std::string::npos) << name;
+    for (const std::string& source : EquationSources(name)) {
+      EXPECT_NE(packed.find(WithoutBlanks(source)), std::string::npos) << source;
+    }
+    EXPECT_NE(packed.find(WithoutBlanks("Pressure-enthalpy diagram: " + name)), std::string::npos)
+        << name;
+  }
+
+  // The body of a page lies 20 mm below its top and 18 mm above its foot.
+  constexpr double kPointsPerMm = 72 / 25.4;
+  double height = 0;
+  const std::vector<PdfWord> words = PdfWords(file, height);
+  ASSERT_GT(words.size(), 500u);
+  const double body_top = 20 * kPointsPerMm - 1, body_bottom = height - 18 * kPointsPerMm + 1;
+  std::map<int, std::vector<std::string>> feet;
+  for (const PdfWord& word : words) {
+    if (word.box.bottom() > body_bottom) feet[word.page].push_back(word.text);
+    if (word.box.top() < body_top) {
+      EXPECT_LT(word.box.bottom(), body_top) << "page " << word.page << ": " << word.text;
+    }
+  }
+  ASSERT_GE(feet.size(), 5u);
+  for (const auto& [page, foot] : feet) {
+    EXPECT_EQ(foot, (std::vector<std::string>{"Page", std::to_string(page)})) << "page " << page;
+  }
+}
+
+// The transcritical report: the inputs, every figure and state as the page
+// shows them, how the pressure was found, the two charts; its CSV the
+// page's table.
+TEST(TranscriticalReport, PdfAndCsvHoldTheInputsFiguresAndStates) {
+  cycle::TranscriticalInput input;
+  input.HighPressure = "90";
+  const auto outcome = cycle::CalcTranscriticalCycle(input);
+  ASSERT_TRUE(std::holds_alternative<cycle::TranscriticalResult>(outcome));
+  const auto& result = std::get<cycle::TranscriticalResult>(outcome);
+  QTemporaryDir dir;
+  ASSERT_EQ(WriteTranscriticalReport(dir.filePath("co2.pdf"), input, result), std::nullopt);
+  const std::string text = PdfText(dir.filePath("co2.pdf"));
+  ExpectEveryRow(text, LabelledTable(TranscriticalInputs(input)).Rows());
+  const std::string packed = WithoutBlanks(text);
+  const CsvTable figures = LabelledTable(TranscriticalFigures(result));
+  for (const auto& row : figures.Rows()) {
+    EXPECT_NE(packed.find(WithoutBlanks(row[0] + " " + row[1])), std::string::npos) << row[0];
+  }
+  for (const char* expected : {"Transcritical cycle", "Pressure-enthalpy diagram: R744",
+                               "Gas cooler of R744", "Pgc 90.00 bar",
+                               "lies below the Minimum Approach of 5.00 K"}) {
+    EXPECT_NE(packed.find(WithoutBlanks(expected)), std::string::npos) << expected;
+  }
+  ASSERT_EQ(WriteTranscriticalReport(dir.filePath("co2.csv"), input, result), std::nullopt);
+  EXPECT_EQ(Slurp(dir.filePath("co2.csv")).toStdString(), TranscriticalTable(input, result).Text());
+}
+
 // A refrigerant that compresses wet beside one that runs, and one refused.
 std::vector<cycle::LayoutOutcome> Layouts(const cycle::LayoutInput& input) {
   std::vector<cycle::LayoutOutcome> outcomes;
@@ -152,7 +255,9 @@ TEST(LayoutReport, PdfHoldsTheInputsFiguresStatesLossesAndDiagrams) {
   for (const char* expected :
        {"Cycle layout: Basic cycle", "Discharge temperature two-phase, vapour quality 0.96",
         "Wet compression: an isentropic compression", "Pressure-enthalpy diagram: R134a",
-        "Refused: R999 is not a fluid or mixture the property library knows"}) {
+        "Refused: R999 is not a fluid or mixture the property library knows",
+        "For a blend the evaporating temperature is its dew point and the condensing "
+        "temperature its bubble point."}) {
     EXPECT_NE(flowing.find(expected), std::string::npos) << expected;
   }
 }
@@ -164,7 +269,8 @@ TEST(Reports, CsvHoldsTheTableOfTheCopies) {
   EXPECT_EQ(Slurp(dir.filePath("basic.csv")).toStdString(), BasicTable(kInput, result).Text());
   const auto results = Comparison();
   ASSERT_EQ(WriteComparisonReport(dir.filePath("comparison.csv"), results), std::nullopt);
-  EXPECT_EQ(Slurp(dir.filePath("comparison.csv")).toStdString(), ComparisonTable(results).Text());
+  EXPECT_EQ(Slurp(dir.filePath("comparison.csv")).toStdString(),
+            ComparisonTableWithConditions(results).Text());
   const auto outcomes = Layouts({});
   ASSERT_EQ(WriteLayoutReport(dir.filePath("layout.csv"), {}, outcomes), std::nullopt);
   EXPECT_EQ(Slurp(dir.filePath("layout.csv")).toStdString(), LayoutFiguresTable(outcomes).Text());

@@ -28,6 +28,15 @@ struct BasicCycleResult {
   double P1 = 0, P2 = 0, P3 = 0, P4 = 0;              // bar
   double T1 = 0, T2 = 0, T3 = 0, T4 = 0;              // degrees C
   double H1 = 0, H2 = 0, H3 = 0, H4 = 0;              // kJ/kg (H2: isentropic discharge)
+  // Beyond the page's sixteen boxes, from two requests after the others
+  // (the suction's volume, point 4's temperature):
+  double COP = 0;       // heating: Conden / Compress
+  double VHC = 0;       // kJ/m3, heat given per m3 of suction vapour: (h2 - h3) / v1
+  double H2actual = 0;  // kJ/kg, the actual discharge enthalpy h2 that gives T2 and the duties
+  // Degrees C, the state after the valve (Pe, h4). T4 shows the evaporating
+  // temperature, where a blend's vapour is saturated (its dew point); the
+  // blend enters the evaporator colder, by part of its glide.
+  double T4actual = 0;
 };
 
 // Either the figures or the one message that ends the command (an input

@@ -66,6 +66,10 @@ struct IdealStroke {
 struct CycleDiagram {
   std::string refrigerant;
   DiagramKind kind = DiagramKind::PressureEnthalpy;
+  // The conditions the cycle was computed at, in words for the diagram's
+  // title: "hot water 50 °C (evaporating 45 °C), condensing 90 °C, ...",
+  // each condition after a comma.
+  std::string conditions;
   // Saturated liquid and saturated vapour from the lower temperature limit up
   // to the critical point; the two differ in temperature for a blend.
   std::vector<DiagramState> bubble, dew;

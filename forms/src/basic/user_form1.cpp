@@ -51,6 +51,11 @@ UserForm1::UserForm1(Shell& shell)
   AddLabel(*this, "Label6", "Initial Conditions", {1482, 3598, 4021, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddLabel(*this, "Label9", "Refrigerant", {4445, 4868, 2963, 635});
+  // Beside the heading of the conditions, above the refrigerant and the condensing temperature.
+  AddBlendNote(*this,
+               "For a blend the condensing temperature is its bubble point, and the evaporating "
+               "temperature (5 K below the hot water) its dew point.",
+               {5600, 3598, 12800, 1000});
   AddLabel(*this, "Label5", "Condensing temperature ('C)", {12665, 4868, 5715, 635});
   AddLabel(*this, "Label7", "Subcooling ('C)", {4410, 6350, 3633, 635});
   AddLabel(*this, "Label8", "Superheating ('C)", {12665, 6350, 3598, 846});

@@ -47,6 +47,26 @@ QLineEdit& PointBox(QWidget& page, const QString& name, int left, int point) {
   return AddResultBox(page, name, {left, kPointTop[point - 1], kCellWidth, kCellHeight});
 }
 
+// The figures beyond the design: in the free space right of the duties,
+// above Back, a row each of caption and box.
+constexpr int kMoreCaptionLeft = 10400, kMoreCaptionWidth = 2900;
+constexpr int kMoreBoxLeft = 13350, kMoreBoxWidth = 2000, kMoreHeight = 635;
+constexpr int kMoreTop[] = {1640, 2330, 3020};
+
+QLineEdit& MoreBox(QWidget& page, const QString& name, const QString& caption, int row,
+                   const QString& tip) {
+  AddLabel(page, name + "Caption", caption,
+           {kMoreCaptionLeft, kMoreTop[row], kMoreCaptionWidth, kMoreHeight})
+      .setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QLineEdit& box =
+      AddResultBox(page, name, {kMoreBoxLeft, kMoreTop[row], kMoreBoxWidth, kMoreHeight});
+  box.setToolTip(tip);
+  return box;
+}
+
+// Point 4's own temperature, under T4 in the page's bottom margin.
+constexpr Box kT4Actual{kTemperatureLeft, kPointTop[3] + kCellHeight + 20, kCellWidth, 560};
+
 }  // namespace
 
 UserForm2::UserForm2(Shell& shell)
@@ -67,7 +87,19 @@ UserForm2::UserForm2(Shell& shell)
       H3(PointBox(*this, "H3", kEnthalpyLeft, 3)),
       P4(PointBox(*this, "P4", kPressureLeft, 4)),
       T4(PointBox(*this, "T4", kTemperatureLeft, 4)),
-      H4(PointBox(*this, "H4", kEnthalpyLeft, 4)) {
+      H4(PointBox(*this, "H4", kEnthalpyLeft, 4)),
+      COP(MoreBox(*this, "COP", "Heating COP (-)", 0, "Condenser duty over compressor power")),
+      VHC(MoreBox(*this, "VHC", "VHC (kJ/m3)", 1,
+                  "Volumetric heating capacity: heat given per m3 of vapour at the suction")),
+      H2actual(MoreBox(*this, "H2actual", "h2 actual (kJ/kg)", 2,
+                       "The actual discharge enthalpy, which gives T2 and the duties; "
+                       "H2 in the table holds the isentropic h2s")),
+      T4actual(AddLabel(*this, "T4actual", QString(), kT4Actual)) {
+  T4actual.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  T4actual.setToolTip(
+      "Point 4 as it enters the evaporator. T4 holds the evaporating temperature, where a "
+      "blend's vapour is saturated (its dew point); after the valve the blend is colder by part "
+      "of its glide.");
   AddLabel(*this, "Label8", "Properties of each components", {2752, 423, 10160, 1059},
            Emphasis::Heading);
   AddLabel(*this, "Label1", "Evaporator (kW)", {1905, 1905, 4022, 635});
@@ -112,6 +144,12 @@ void UserForm2::ShowResults(const cycle::BasicCycleInput& input, const cycle::Ba
       {&H1, r.H1},     {&H2, r.H2},         {&H3, r.H3},             {&H4, r.H4}};
   for (const auto& [box, value] : figures)
     box->setText(QString::fromStdString(cycle::FormatPattern(value, 2)));
+  COP.setText(Fixed(r.COP, 2));
+  VHC.setText(Fixed(r.VHC, 1));
+  H2actual.setText(Fixed(r.H2actual, 2));
+  // As T4 shows it, so that a pure fluid's shows no difference.
+  const QString actual = QString::fromStdString(cycle::FormatPattern(r.T4actual, 2));
+  T4actual.setText(actual == T4.text() ? QString() : QStringLiteral("actual %1").arg(actual));
 }
 
 void UserForm2::CommandButton1_Click() {

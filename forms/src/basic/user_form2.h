@@ -17,7 +17,9 @@ class UserForm2 : public PageWindow {
   explicit UserForm2(Shell& shell);
 
   // Writes the sixteen figures, two decimals each, in the designed order,
-  // and keeps the input they were computed from for the diagrams.
+  // then the figures beyond them (COP, VHC, the actual h2, and point 4's
+  // own temperature under T4 where it differs), and keeps the input they
+  // were computed from for the diagrams.
   void ShowResults(const cycle::BasicCycleInput& input, const cycle::BasicCycleResult& result);
   // The input of the results shown; nothing before the first.
   std::optional<cycle::BasicCycleInput> ShownInput() const;
@@ -43,6 +45,11 @@ class UserForm2 : public PageWindow {
   QLineEdit &P2, &T2, &H2;
   QLineEdit &P3, &T3, &H3;
   QLineEdit &P4, &T4, &H4;
+  // Beyond the design, in its free space.
+  QLineEdit& COP;
+  QLineEdit& VHC;
+  QLineEdit& H2actual;
+  QLabel& T4actual;
 };
 
 }  // namespace forms

@@ -95,6 +95,15 @@ QPushButton& AddButton(QWidget& page, const QString& name, const QString& captio
   return *button;
 }
 
+QLabel& AddBlendNote(QWidget& page, const QString& text, Box box) {
+  QLabel& note = AddLabel(page, QStringLiteral("BlendNote"), text, box);
+  QFont font = CaptionFont(Emphasis::Normal);
+  font.setPointSize(kCaptionPoints - 2);
+  font.setItalic(true);
+  note.setFont(font);
+  return note;
+}
+
 FormButtons AddFormButtons(QWidget& page, int top) {
   constexpr int kWidth = 4057, kHeight = kFormButtonHeight;
   FormButtons buttons{AddButton(page, "Back", "Back", {2328, top, kWidth, kHeight}),

@@ -48,6 +48,9 @@ QLineEdit& AddTextBox(QWidget& page, const QString& name, const QString& text, B
 // A result box: shows a figure, selectable but not editable.
 QLineEdit& AddResultBox(QWidget& page, const QString& name, Box box);
 QPushButton& AddButton(QWidget& page, const QString& name, const QString& caption, Box box);
+// A note in smaller type on what a blend's temperatures are, named
+// "BlendNote".
+QLabel& AddBlendNote(QWidget& page, const QString& text, Box box);
 
 // The text boxes of a form whose calculation reads its input as typed: each
 // box fills one text of the input.

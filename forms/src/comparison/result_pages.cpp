@@ -5,6 +5,7 @@
 #include "diagram/diagram_page.h"
 #include "common/export_actions.h"
 #include "report/report_file.h"
+#include "report/report_tables.h"
 #include "forms/page_names.h"
 
 namespace forms {
@@ -106,7 +107,7 @@ ResultPage::ResultPage(Shell& shell, const ResultPageDesign& design)
     auto& save = AddButton(*this, "SaveReport", "Save Report...", bottom(2));
     connect(&diagrams, &QPushButton::clicked, this, &ResultPage::ShowDiagrams);
     connect(&copy, &QPushButton::clicked, this,
-            [this] { CopyTable(report::ComparisonTable(shell_.results)); });
+            [this] { CopyTable(report::ComparisonTableWithConditions(shell_.results)); });
     connect(&save, &QPushButton::clicked, this, [this] {
       SaveAs(shell_, this, ReportChoice(), [this](const QString& file) {
         return report::WriteComparisonReport(file, shell_.results);

@@ -89,6 +89,11 @@ UserForm4::UserForm4(Shell& shell)
   }
 
   constexpr int kButtonTop = 12912, kButtonWidth = 4057, kButtonHeight = 847;
+  // Beside the heading of the conditions, left of Screen All Fluids.
+  AddBlendNote(*this,
+               "For a blend the evaporating temperature is its dew point and the condensing "
+               "temperature its bubble point.",
+               {5600, 1400, 7100, 1080});
   auto& back = AddButton(*this, "CommandButton1", "Back", {2328, kButtonTop, kButtonWidth, kButtonHeight});
   auto& clear = AddButton(*this, "Cleardata", "Clear Data", {7620, kButtonTop, kButtonWidth, kButtonHeight});
   auto& calculate = AddButton(*this, "Calculate", "Calculate", {12912, kButtonTop, kButtonWidth, kButtonHeight});

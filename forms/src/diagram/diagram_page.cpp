@@ -162,11 +162,10 @@ cycle::DiagramKind DiagramPage::Kind() const {
                                          : cycle::DiagramKind::TemperatureEntropy;
 }
 
-std::vector<std::string> DiagramPage::ChosenRefrigerants() const {
-  if (refrigerants_.size() <= 1) return refrigerants_;
-  std::vector<std::string> chosen;
+std::vector<std::size_t> DiagramPage::Chosen() const {
+  std::vector<std::size_t> chosen;
   for (std::size_t k = 0; k < refrigerants_.size(); ++k) {
-    if (choices_[k]->isChecked()) chosen.push_back(refrigerants_[k]);
+    if (refrigerants_.size() == 1 || choices_[k]->isChecked()) chosen.push_back(k);
   }
   return chosen;
 }
@@ -195,14 +194,21 @@ const DiagramPage::Outcome& DiagramPage::DiagramOf(const std::string& refrigeran
 void DiagramPage::Redraw() {
   const cycle::DiagramKind kind = Kind();
   std::vector<cycle::CycleDiagram> shown;
+  // Each refrigerant in the colour of its place in the comparison, whichever
+  // others are shown with it.
+  std::vector<std::size_t> colours;
   QStringList failures;
-  for (const std::string& refrigerant : ChosenRefrigerants()) {
-    const Outcome& outcome = DiagramOf(refrigerant, kind);
-    if (const auto* diagram = std::get_if<cycle::CycleDiagram>(&outcome)) shown.push_back(*diagram);
-    else failures << QString::fromStdString(std::get<std::string>(outcome));
+  for (const std::size_t k : Chosen()) {
+    const Outcome& outcome = DiagramOf(refrigerants_[k], kind);
+    if (const auto* diagram = std::get_if<cycle::CycleDiagram>(&outcome)) {
+      shown.push_back(*diagram);
+      colours.push_back(k);
+    } else {
+      failures << QString::fromStdString(std::get<std::string>(outcome));
+    }
   }
   if (!shown.empty()) {
-    plot_->Draw(shown);
+    plot_->Draw(shown, colours);
   } else {
     plot_->DrawNothing(kind, failures.isEmpty() ? QStringLiteral("Choose a refrigerant to show")
                                                 : QStringLiteral("No diagram"));
@@ -213,7 +219,8 @@ void DiagramPage::Redraw() {
 
 void DiagramPage::ShowReading(double x, double y) {
   QStringList lines;
-  for (const std::string& refrigerant : ChosenRefrigerants()) {
+  for (const std::size_t k : Chosen()) {
+    const std::string& refrigerant = refrigerants_[k];
     const auto* diagram = std::get_if<cycle::CycleDiagram>(&DiagramOf(refrigerant, Kind()));
     if (diagram == nullptr) continue;
     if (const auto reading = cycle::ReadState(refrigerant, Kind(), x, y)) {

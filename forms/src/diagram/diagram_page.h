@@ -50,7 +50,8 @@ class DiagramPage : public QWidget {
 
   void Open(Source source, std::vector<std::string> refrigerants, const QString& from);
   cycle::DiagramKind Kind() const;
-  std::vector<std::string> ChosenRefrigerants() const;
+  // The places of the refrigerants shown: all of one, the ticked of several.
+  std::vector<std::size_t> Chosen() const;
   // The diagram of a refrigerant, computed once per kind.
   const Outcome& DiagramOf(const std::string& refrigerant, cycle::DiagramKind kind);
   void Redraw();

@@ -90,6 +90,12 @@ LayoutsForm::LayoutsForm(Shell& shell) : PageWindow(kPageWidth, kPageHeight), sh
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddLabel(*this, "Layout", "Layout", {kLayoutLeft, 1160, 7000, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Under the options, in the rows the right column leaves free.
+  AddBlendNote(*this,
+               "For a blend the evaporating temperature is its dew point and the condensing "
+               "temperature its bubble point.",
+               {kRightBox, kFirstRow + 6 * kRowPitch, kRightCaption + kCaptionWidth - kRightBox,
+                kRowPitch + kBoxHeight});
 
   // The defaults are the calculation's own; a blank default (the heat
   // source and sink) shows in grey what it stands for.

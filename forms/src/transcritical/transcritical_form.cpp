@@ -29,6 +29,7 @@ constexpr FieldDesign kFields[] = {
     {"WaterIn", "Water inlet temperature ('C)", &Input::WaterIn, false, 2117},
     {"WaterOut", "Water outlet temperature ('C)", &Input::WaterOut, true, 2117},
     {"HeatingCapacity", "Heating capacity (kW)", &Input::HeatingCapacity, false, 3598},
+    {"MinApproach", "Minimum approach (K)", &Input::MinApproach, true, 3598},
     {"Refrigerant", "Refrigerant", &Input::Refrigerant, false, 6138},
     {"HighPressure", "High-side pressure (bar or optimal)", &Input::HighPressure, true, 6138},
     {"Evaporating", "Evaporating temperature ('C)", &Input::Evaporating, false, 7620},
@@ -48,10 +49,13 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddLabel(*this, "Cycle", "Refrigerant Cycle", {kLeftBox, 5080, 5715, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  AddBlendNote(*this, "For a blend the evaporating temperature is its dew point.",
+               {kRightBox, 5080, 18891 - kRightBox - 635, 900});
   // One input varied over a range, the others as typed; in the free place
-  // right of the heating capacity.
+  // right of the water's heading, above its fields (the minimum approach
+  // stands right of the heating capacity).
   auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
-                          {kRightBox, 3598, kBoxWidth + kRightCaptionWidth - 1500, kBoxHeight});
+                          {kRightBox, 1150, kBoxWidth + kRightCaptionWidth - 1500, kBoxHeight});
   connect(&study, &QPushButton::clicked, this, [this] {
     const Input input = fields_.Read();
     OpenStudy(shell_, input, {input.Refrigerant}, page::TranscriticalForm);

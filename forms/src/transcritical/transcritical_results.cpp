@@ -6,8 +6,11 @@
 
 
 #include "common/design.h"
+#include "common/export_actions.h"
 #include "diagram/diagram_page.h"
 #include "forms/page_names.h"
+#include "report/report_file.h"
+#include "report/report_tables.h"
 
 namespace forms {
 namespace {
@@ -48,29 +51,6 @@ constexpr StateColumn kColumns[] = {
     {"S", "s (kJ/kg-K)", &DiagramState::s, 4},
 };
 
-// The figures under the table: box name, caption, figure (a percentage where
-// scaled), decimals.
-struct FigureRow {
-  const char* name;
-  const char* caption;
-  double TranscriticalResult::*figure;
-  int decimals;
-  double scale = 1;
-};
-constexpr FigureRow kFigures[] = {
-    {"HeatingCapacity", "Heating capacity (kW)", &TranscriticalResult::heating_capacity, 2},
-    {"CompressorPower", "Compressor power (kW)", &TranscriticalResult::compressor_power, 2},
-    {"EvaporatorDuty", "Evaporator duty (kW)", &TranscriticalResult::evaporator_duty, 2},
-    {"COP", "Heating COP", &TranscriticalResult::cop, 3},
-    {"MassFlow", "Refrigerant mass flow (kg/s)", &TranscriticalResult::mass_flow, 4},
-    {"WaterFlow", "Water flow (kg/s)", &TranscriticalResult::water_flow, 4},
-    {"VHC", "Volumetric heating capacity (kJ/m3)", &TranscriticalResult::vhc, 1},
-    {"HighPressure", "High-side pressure (bar)", &TranscriticalResult::high_pressure, 2},
-    {"Pinch", "Pinch in the gas cooler (K)", &TranscriticalResult::pinch, 2},
-    {"PinchAt", "Pinch at (% of the duty from the refrigerant inlet)",
-     &TranscriticalResult::pinch_at, 1, 100},
-};
-
 QLineEdit* AddBox(QWidget& page, const QString& name) {
   auto* box = new QLineEdit(&page);
   box->setObjectName(name);
@@ -79,22 +59,6 @@ QLineEdit* AddBox(QWidget& page, const QString& name) {
   // Room for the longest figure: the charts take the rest of the width.
   box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000.0000")) + 12);
   return box;
-}
-
-// What the page says of the high-side pressure: given; the lowest the water
-// allows, above the best COP's pressure, which leaves it short; the searched
-// optimum with the range searched; or an optimum at the search's edge.
-QString HighPressureNote(const TranscriticalResult& result) {
-  if (!result.optimal) return QStringLiteral("as entered");
-  if (result.pinch_limited) {
-    return QStringLiteral("the lowest the water allows: the best COP, %1, lies at %2 bar")
-        .arg(Fixed(result.best_cop, 3), Fixed(result.best_cop_pressure, 2));
-  }
-  const QString range =
-      QStringLiteral("%1 to %2 bar").arg(Fixed(result.search_low, 2), Fixed(result.search_high, 2));
-  return result.optimum_at_edge
-             ? QStringLiteral("best of %1, at the search's edge").arg(range)
-             : QStringLiteral("optimum, searched from %1").arg(range);
 }
 
 }  // namespace
@@ -131,9 +95,9 @@ TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
   auto* rows = new QGridLayout;
   figures->addLayout(rows);
   int row = 0;
-  for (const FigureRow& figure : kFigures) {
+  for (const report::TranscriticalFigureRow& figure : report::TranscriticalFigureRows()) {
     const QString name = figure.name;
-    rows->addWidget(new QLabel(figure.caption, this), row, 0);
+    rows->addWidget(new QLabel(QString::fromStdString(report::CaptionOf(figure)), this), row, 0);
     rows->addWidget(boxes_[name] = AddBox(*this, name), row++, 1);
     if (name == QLatin1String("HighPressure")) {
       pressure_note_ = new QLabel(this);
@@ -143,6 +107,12 @@ TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
       rows->addWidget(pressure_note_, row++, 0, 1, 2);
     }
   }
+  // A given pressure whose pinch is short of the minimum approach.
+  approach_warning_ = new QLabel(this);
+  approach_warning_->setObjectName(QStringLiteral("ApproachWarning"));
+  approach_warning_->setWordWrap(true);
+  approach_warning_->setStyleSheet(QStringLiteral("color: #a04000"));
+  rows->addWidget(approach_warning_, row++, 0, 1, 2);
   figures->addStretch();
 
   auto* charts = new QVBoxLayout;
@@ -160,33 +130,48 @@ TranscriticalResults::TranscriticalResults(Shell& shell) : shell_(shell) {
   bottom->addStretch();
   auto& more = AddButton(*this, *bottom, QStringLiteral("DiagramPage"), QStringLiteral("Diagram..."));
   more.setToolTip(QStringLiteral("The p-h or T-s diagram, read under the pointer, zoomed, exported"));
-  // Two ways on, neither the main one: Return presses the focused button.
+  auto& copy = AddButton(*this, *bottom, QStringLiteral("Copy"), QStringLiteral("Copy"));
+  copy.setToolTip(QStringLiteral("The inputs, figures and states as a table for spreadsheets"));
+  auto& save =
+      AddButton(*this, *bottom, QStringLiteral("SaveReport"), QStringLiteral("Save Report..."));
+  // Ways on, none the main one: Return presses the focused button.
   DeclareKeyButtons(*this, {.back = &back});
   connect(&back, &QPushButton::clicked, this, &TranscriticalResults::Back);
   connect(&more, &QPushButton::clicked, this, &TranscriticalResults::OpenDiagramPage);
+  connect(&copy, &QPushButton::clicked, this, [this] {
+    if (shown_) CopyTable(report::TranscriticalTable(shown_->input, shown_->result));
+  });
+  connect(&save, &QPushButton::clicked, this, [this] {
+    if (!shown_) return;
+    SaveAs(shell_, this, ReportChoice(), [this](const QString& file) {
+      return report::WriteTranscriticalReport(file, shown_->input, shown_->result);
+    });
+  });
 }
 
 // This page waits, hidden with its figures, for the diagram page's Back.
 void TranscriticalResults::OpenDiagramPage() {
-  if (!shown_input_) return;
+  if (!shown_) return;
   shell_.pages.Hide(page::TranscriticalResults);
   shell_.pages.Get<DiagramPage>(page::Diagram)
-      .ShowTranscriticalCycle(*shown_input_, page::TranscriticalResults);
+      .ShowTranscriticalCycle(shown_->input, page::TranscriticalResults);
   shell_.pages.Show(page::Diagram);
 }
 
 void TranscriticalResults::ShowResults(const cycle::TranscriticalInput& input,
                                        const TranscriticalResult& result) {
-  shown_input_ = input;
+  shown_ = Shown{input, result};
   title_->setText(
       QStringLiteral("Transcritical Cycle: %1").arg(QString::fromStdString(result.refrigerant)));
   for (const StateRow& row : kStates)
     for (const StateColumn& column : kColumns)
       boxes_.at(QString::fromLatin1(column.prefix) + row.point)
           ->setText(Fixed(result.*row.state.*column.figure, column.decimals));
-  for (const FigureRow& row : kFigures)
+  for (const report::TranscriticalFigureRow& row : report::TranscriticalFigureRows())
     boxes_.at(row.name)->setText(Fixed(result.*row.figure * row.scale, row.decimals));
-  pressure_note_->setText(HighPressureNote(result));
+  pressure_note_->setText(QString::fromStdString(cycle::HighPressureNote(result)));
+  approach_warning_->setText(QString::fromStdString(cycle::ApproachWarning(result).value_or("")));
+  approach_warning_->setVisible(cycle::ApproachWarning(result).has_value());
   profiles_->Draw(result);
   ShowDiagram(input);
 }

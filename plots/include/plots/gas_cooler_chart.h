@@ -5,6 +5,7 @@
 #pragma once
 
 #include "cycle/transcritical.h"
+#include "plots/plot_labels.h"
 #include "qcustomplot.h"
 
 namespace plots {
@@ -16,8 +17,23 @@ class GasCoolerChart : public QCustomPlot {
   explicit GasCoolerChart(QWidget* parent = nullptr);
 
   // Replaces what the chart shows: graph 0 the refrigerant, graph 1 the
-  // water, one point per state of the result's gas cooler.
+  // water, one point per state of the result's gas cooler, under a title of
+  // the refrigerant, its pressure and the water's temperatures.
   void Draw(const cycle::TranscriticalResult& result);
+
+  QString Title() const;
+  // The box of the pinch's label as laid out last (pixels); none where it
+  // found no clear place.
+  const std::vector<QRectF>& LabelBoxes() const { return labels_.Shown(); }
+
+ protected:
+  // The title broken to the width, the pinch's label placed clear of the
+  // profiles and the legend.
+  void updateLayout() override;
+
+ private:
+  PlotTitle title_;
+  PlotLabels labels_;
 };
 
 // The pinch's text on the chart ("Pinch 5.23 K").

@@ -15,6 +15,7 @@
 #include "cycle/comparison.h"
 #include "cycle/diagram.h"
 #include "cycle/layouts.h"
+#include "cycle/transcritical.h"
 #include "report/csv_table.h"
 
 namespace report {
@@ -38,5 +39,6 @@ ReportDiagram BasicReportDiagram(const cycle::BasicCycleInput& input);
 std::vector<ReportDiagram> ComparisonReportDiagrams(const cycle::ComparisonResults& results);
 // One per outcome, in their order; a refused refrigerant's says why.
 std::vector<ReportDiagram> LayoutReportDiagrams(std::span<const cycle::LayoutOutcome> outcomes);
+ReportDiagram TranscriticalReportDiagram(const cycle::TranscriticalInput& input);
 
 }  // namespace report

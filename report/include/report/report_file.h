@@ -11,6 +11,7 @@
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/layouts.h"
+#include "cycle/transcritical.h"
 #include "report/report_content.h"
 #include "report/report_tables.h"
 
@@ -30,8 +31,17 @@ std::optional<QString> WriteBasicReport(const QString& path, const cycle::BasicC
 // The comparison report's PDF: the conditions, the figures of every
 // refrigerant, the sources of their equations, bar charts of COP and
 // displacement volume, and each refrigerant's pressure-enthalpy diagram.
+// Its CSV: the figures with the conditions (ComparisonTableWithConditions).
 std::optional<QString> WriteComparisonReport(const QString& path,
                                              const cycle::ComparisonResults& results);
+
+// The transcritical report's PDF: the refrigerant with its equation's
+// sources, the inputs, the figures with how the high-side pressure was
+// found, the states, the pressure-enthalpy diagram and the gas cooler's
+// temperatures. Its CSV: the page's table (TranscriticalTable).
+std::optional<QString> WriteTranscriticalReport(const QString& path,
+                                                const cycle::TranscriticalInput& input,
+                                                const cycle::TranscriticalResult& result);
 
 // The layouts report's PDF: the inputs; for each refrigerant its
 // equation's sources, figures, the verdict on wet compression, the states,
@@ -59,5 +69,9 @@ std::optional<QString> WriteComparisonPdf(const QString& path,
 std::optional<QString> WriteLayoutPdf(const QString& path, const cycle::LayoutInput& input,
                                       std::span<const cycle::LayoutOutcome> outcomes,
                                       std::span<const ReportDiagram> diagrams);
+std::optional<QString> WriteTranscriticalPdf(const QString& path,
+                                             const cycle::TranscriticalInput& input,
+                                             const cycle::TranscriticalResult& result,
+                                             const ReportDiagram& diagram);
 
 }  // namespace report
