@@ -10,7 +10,7 @@
 #include "cycle/number_text.h"
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
-#include "report/csv_table.h"
+#include "report/figure_rows.h"
 
 namespace hpcalc {
 
@@ -25,22 +25,6 @@ constexpr std::string_view kDescription =
 // The form's fields at the form's defaults, handed to the calculation as typed.
 Syntax TranscriticalSyntax() {
   return {"transcritical", OptionsOf(cycle::kTranscriticalDefaults), {kCsvFlag, kVerboseFlag}, {}};
-}
-
-void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
-  report::CsvTable table({"refrigerant", "HighPressure", "Optimal", "COP", "MassFlow",
-                          "CompressorPower", "DischargeTemperature", "VHC", "P1", "T1", "H1", "S1",
-                          "H2s", "H2", "T2", "H3", "T3", "H4", "Pinch", "PinchAt"});
-  std::vector<std::string> row{r.refrigerant, cycle::FormatShortest(r.high_pressure),
-                               r.optimal ? "yes" : "no"};
-  for (const double figure :
-       {r.cop, r.mass_flow, r.compressor_power, r.discharge.T, r.vhc, r.suction.p, r.suction.T,
-        r.suction.h, r.suction.s, r.isentropic_discharge.h, r.discharge.h, r.discharge.T,
-        r.gas_cooler_outlet.h, r.gas_cooler_outlet.T, r.evaporator_inlet.h, r.pinch, r.pinch_at}) {
-    row.push_back(cycle::FormatShortest(figure));
-  }
-  table.AddRow(std::move(row));
-  table.Write(out);
 }
 
 std::string HighPressureText(const cycle::TranscriticalResult& r) {
@@ -106,7 +90,7 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.Has(kCsvFlag)) {
-    PrintCsv(result, out);
+    report::TranscriticalFigureFields(result).Csv().Write(out);
   } else {
     PrintTable(result, out);
   }

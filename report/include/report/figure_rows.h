@@ -1,0 +1,69 @@
+// The calculations' figures as the command line's --csv lines hold them,
+// each field with the value it stands for: hpcalc writes the texts, the
+// Python module hands on the values (the numbers unrounded) under the same
+// names.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cycle/basic_cycle.h"
+#include "cycle/comparison.h"
+#include "cycle/transcritical.h"
+#include "report/csv_table.h"
+
+namespace report {
+
+// Nothing (an empty field), a number or a text.
+using FieldValue = std::variant<std::monostate, double, std::string>;
+
+struct Field {
+  FieldValue value;
+  std::string text;  // as the line writes it
+};
+
+// A number with the text the line writes for it, or with the shortest text
+// that reads back as it; a text as it stands; an empty field.
+Field NumberField(double value, std::string text);
+Field ShortestField(double value);
+Field TextField(std::string text);
+Field EmptyField();
+
+// Lines of fields under their columns' names.
+class FieldTable {
+ public:
+  explicit FieldTable(std::vector<std::string> header);
+
+  // A row of as many fields as the header has; throws std::invalid_argument
+  // for another number.
+  void AddRow(std::vector<Field> fields);
+
+  const std::vector<std::string>& Header() const { return header_; }
+  const std::vector<std::vector<Field>>& Rows() const { return rows_; }
+
+  // The texts of the fields.
+  CsvTable Csv() const;
+
+ private:
+  std::vector<std::string> header_;
+  std::vector<std::vector<Field>> rows_;
+};
+
+// Evap,Conden,Compress,EV,P1..P4,T1..T4,H1..H4: the sixteen figures with the
+// results page's two decimals.
+FieldTable BasicFigureFields(const cycle::BasicCycleResult& result);
+
+// refrigerant,COP,MassPerHeat,VaporVolume,DisplacementVolume,
+// DischargePressure,DischargeTemperature,PressureRatio: a line per
+// refrigerant, each figure with the decimals of the total page.
+FieldTable ComparisonFigureFields(const cycle::ComparisonResults& results);
+
+// refrigerant,HighPressure,Optimal,COP,MassFlow,CompressorPower,
+// DischargeTemperature,VHC,P1,T1,H1,S1,H2s,H2,T2,H3,T3,H4,Pinch,PinchAt:
+// bar, kg/s, kW, 'C, kJ/m3, kJ/kg, kJ/kg-K, K and the pinch's place as a
+// fraction of the duty; every number as the shortest text that reads back
+// as it, Optimal yes or no.
+FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& result);
+
+}  // namespace report

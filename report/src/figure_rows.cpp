@@ -1,0 +1,99 @@
+#include "report/figure_rows.h"
+
+#include <stdexcept>
+
+#include "cycle/number_text.h"
+#include "cycle/result_text.h"
+
+namespace report {
+
+Field NumberField(double value, std::string text) { return {value, std::move(text)}; }
+
+Field ShortestField(double value) { return NumberField(value, cycle::FormatShortest(value)); }
+
+Field TextField(std::string text) { return {text, text}; }
+
+Field EmptyField() { return {std::monostate{}, ""}; }
+
+FieldTable::FieldTable(std::vector<std::string> header) : header_(std::move(header)) {}
+
+void FieldTable::AddRow(std::vector<Field> fields) {
+  if (fields.size() != header_.size()) {
+    throw std::invalid_argument("a row of " + std::to_string(fields.size()) +
+                                " fields under a header of " + std::to_string(header_.size()));
+  }
+  rows_.push_back(std::move(fields));
+}
+
+CsvTable FieldTable::Csv() const {
+  CsvTable table(header_);
+  for (const auto& row : rows_) {
+    std::vector<std::string> texts;
+    for (const Field& field : row) texts.push_back(field.text);
+    table.AddRow(std::move(texts));
+  }
+  return table;
+}
+
+FieldTable BasicFigureFields(const cycle::BasicCycleResult& r) {
+  FieldTable table({"Evap", "Conden", "Compress", "EV", "P1", "P2", "P3", "P4", "T1", "T2", "T3",
+                    "T4", "H1", "H2", "H3", "H4"});
+  std::vector<Field> fields;
+  for (const double figure : {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.P2, r.P3, r.P4, r.T1,
+                              r.T2, r.T3, r.T4, r.H1, r.H2, r.H3, r.H4}) {
+    fields.push_back(NumberField(figure, cycle::FormatPattern(figure, 2)));
+  }
+  table.AddRow(std::move(fields));
+  return table;
+}
+
+FieldTable ComparisonFigureFields(const cycle::ComparisonResults& results) {
+  FieldTable table({"refrigerant", "COP", "MassPerHeat", "VaporVolume", "DisplacementVolume",
+                    "DischargePressure", "DischargeTemperature", "PressureRatio"});
+  for (int slot = 0; slot < results.RefCount; ++slot) {
+    const cycle::CycleFigures figures = cycle::FiguresAt(results, slot);
+    std::vector<Field> row{TextField(results.RefName[static_cast<std::size_t>(slot)])};
+    for (const cycle::Figure figure : cycle::kFigures) {
+      const double value = cycle::FigureValue(figures, figure);
+      row.push_back(
+          NumberField(value, cycle::FormatFixed(value, cycle::TotalPageDecimals(figure))));
+    }
+    table.AddRow(std::move(row));
+  }
+  return table;
+}
+
+FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& r) {
+  FieldTable table({"refrigerant",
+                    "HighPressure",
+                    "Optimal",
+                    "COP",
+                    "MassFlow",
+                    "CompressorPower",
+                    "DischargeTemperature",
+                    "VHC",
+                    "P1",
+                    "T1",
+                    "H1",
+                    "S1",
+                    "H2s",
+                    "H2",
+                    "T2",
+                    "H3",
+                    "T3",
+                    "H4",
+                    "Pinch",
+                    "PinchAt"});
+  std::vector<Field> row{TextField(r.refrigerant), ShortestField(r.high_pressure),
+                         TextField(r.optimal ? "yes" : "no")};
+  for (const double figure :
+       {r.cop, r.mass_flow, r.compressor_power, r.discharge.T, r.vhc, r.suction.p, r.suction.T,
+        r.suction.h, r.suction.s, r.isentropic_discharge.h, r.discharge.h, r.discharge.T,
+        r.gas_cooler_outlet.h, r.gas_cooler_outlet.T, r.evaporator_inlet.h, r.pinch, r.pinch_at}) {
+    row.push_back(ShortestField(figure));
+  }
+  table.AddRow(std::move(row));
+  return table;
+}
+
+}  // namespace report
