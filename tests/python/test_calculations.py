@@ -1,0 +1,110 @@
+"""The calculations against hpcalc --csv: the same names, the same numbers
+to the CSV's last digit, and hpcalc's refusals as CalculationError."""
+import csv
+
+import pytest
+
+from conftest import assert_agrees, hpcalc, hpcalc_csv
+
+# The module's call, and the hpcalc command line that gives the same lines.
+CALCULATIONS = [
+    (lambda hp: [hp.basic()], ["basic"]),
+    (
+        lambda hp: [hp.basic(refrigerant="R410A", hot_water=30, condensing="55", flow=0.5)],
+        ["basic", "--refrigerant", "R410A", "--hot-water", "30", "--condensing", "55", "--flow", "0.5"],
+    ),
+    (
+        lambda hp: hp.compare(["R134a", "R290", "R407C"], condensing=80, evaporating=20.5),
+        ["compare", "--condensing", "80", "--evaporating", "20.5", "R134a", "R290", "R407C"],
+    ),
+    (
+        lambda hp: hp.screen(evaporating=20, condensing=70),
+        ["screen", "--evaporating", "20", "--condensing", "70"],
+    ),
+    (lambda hp: [hp.transcritical()], ["transcritical"]),
+    (
+        lambda hp: [hp.transcritical(high_pressure=100, water_out=60)],
+        ["transcritical", "--high-pressure", "100", "--water-out", "60"],
+    ),
+    (lambda hp: [hp.layout("ihx", "R1233zd(E)", ihx_effectiveness=60)],
+     ["layout", "ihx", "--ihx-effectiveness", "60", "R1233zd(E)"]),
+    (
+        lambda hp: [hp.layout("economizer", "R134a", intermediate="optimal", evaporating=0, condensing=55)],
+        ["layout", "economizer", "--intermediate", "optimal", "--evaporating", "0", "--condensing", "55", "R134a"],
+    ),
+    (
+        lambda hp: [hp.layout("basic", "R600a", evaporating=5, source=12)],
+        ["layout", "basic", "--evaporating", "5", "--source", "12", "R600a"],
+    ),
+]
+
+
+@pytest.mark.parametrize("call, command", CALCULATIONS)
+def test_the_lines_are_hpcalcs_csv(heatpump, call, command):
+    header, rows = hpcalc_csv(*command)
+    lines = call(heatpump)
+    assert len(lines) == len(rows)
+    for line, row in zip(lines, rows):
+        assert list(line) == header
+        for name, text in zip(header, row):
+            assert_agrees(line[name], text, (command, row[0], name))
+
+
+# Calculations hpcalc refuses with a message: the same message raised.
+REFUSED = [
+    (lambda hp: hp.basic(subcooling=-1), ["basic", "--subcooling", "-1"]),
+    (lambda hp: hp.basic(refrigerant="NoSuchFluid"), ["basic", "--refrigerant", "NoSuchFluid"]),
+    (lambda hp: hp.basic(flow="1,5"), ["basic", "--flow", "1,5"]),
+    (lambda hp: hp.compare(["R134a", "R744"], condensing=60), ["compare", "--condensing", "60", "R134a", "R744"]),
+    (lambda hp: hp.screen(evaporating=95), ["screen", "--evaporating", "95"]),
+    (lambda hp: hp.transcritical(high_pressure="abc"), ["transcritical", "--high-pressure", "abc"]),
+    (lambda hp: hp.transcritical(refrigerant="R744", verbose=True, evaporating=-80),
+     ["transcritical", "--refrigerant", "R744", "--evaporating", "-80", "--verbose"]),
+]
+
+
+@pytest.mark.parametrize("call, command", REFUSED)
+def test_a_refusal_raises_hpcalcs_message(heatpump, call, command):
+    exit_code, _, err = hpcalc(*command)
+    assert exit_code == 1
+    with pytest.raises(heatpump.CalculationError) as raised:
+        call(heatpump)
+    assert str(raised.value) == err.rstrip("\n")
+
+
+def test_a_refused_layout_raises_the_reason_of_hpcalcs_line(heatpump):
+    exit_code, out, _ = hpcalc("layout", "flash-tank", "R410A", "--csv")
+    status, reason = next(csv.reader(out.splitlines()[1:]))[-2:]
+    assert (exit_code, status) == (1, "refused")
+    with pytest.raises(heatpump.CalculationError) as raised:
+        heatpump.layout("flash-tank", "R410A")
+    assert reason in str(raised.value)
+
+
+@pytest.mark.parametrize(
+    "call, error",
+    [
+        (lambda hp: hp.basic(hot_watter=50), TypeError),
+        (lambda hp: hp.basic(flow=[1, 2]), TypeError),
+        (lambda hp: hp.basic(flow=True), TypeError),
+        (lambda hp: hp.layout("ihx", "R134a", refrigerant="R290"), TypeError),
+        (lambda hp: hp.layout("triple", "R134a"), ValueError),
+        (lambda hp: hp.compare([]), None),
+        (lambda hp: hp.compare(["R134a"] * 9), None),
+    ],
+)
+def test_arguments_that_are_no_calculation_raise(heatpump, call, error):
+    with pytest.raises(error or heatpump.CalculationError):
+        call(heatpump)
+
+
+def test_every_name_is_listed_with_its_critical_temperature_and_class(heatpump):
+    listed = {fluid.name: fluid for fluid in heatpump.fluids()}
+    for name, safety_class in [("R134a", "A1"), ("Propane", "A3"), ("R410A", "A1"), ("R744", "A1")]:
+        assert listed[name].safety_class == safety_class
+        kelvin = heatpump.critical_point(name, "T", "mks")
+        assert listed[name].critical_temperature == pytest.approx(kelvin - 273.15, abs=1e-9)
+
+
+def test_the_version_is_hpcalcs(heatpump):
+    assert hpcalc("--version")[1] == f"hpcalc {heatpump.__version__}\n"
