@@ -26,7 +26,9 @@ class DataFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The whole text of a data file. Throws DataFileError.
+// The whole text of a data file, with room to spare after it for simdjson's
+// padding (simdjson::SIMDJSON_PADDING bytes of capacity) unless the file grew while it
+// was read. Throws DataFileError.
 std::string ReadDataFile(const std::filesystem::path& file);
 
 // The entry of `folder` named `name` without regard to letter case: a regular
