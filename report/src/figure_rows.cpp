@@ -4,6 +4,7 @@
 
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
+#include "cycle/screening.h"
 
 namespace report {
 
@@ -93,6 +94,25 @@ FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& r) {
     row.push_back(ShortestField(figure));
   }
   table.AddRow(std::move(row));
+  return table;
+}
+
+FieldTable FluidListFields(const catalogue::FluidList& list) {
+  FieldTable table({"name", "kind", "aliases", "Tcrit", "safety_class", "GWP"});
+  const auto number = [](cycle::ScreeningColumn column, const std::optional<double>& value) {
+    return value ? NumberField(*value, cycle::ColumnText(column, *value)) : EmptyField();
+  };
+  for (const catalogue::ListedFluid& fluid : list.fluids) {
+    std::string aliases;
+    for (const std::string& alias : fluid.aliases) {
+      aliases.append(aliases.empty() ? "" : ";").append(alias);
+    }
+    table.AddRow({TextField(fluid.name), TextField(fluid.blend ? "blend" : "pure"),
+                  aliases.empty() ? EmptyField() : TextField(std::move(aliases)),
+                  number(cycle::ScreeningColumn::Tcrit, fluid.critical_temperature),
+                  fluid.safety_class ? TextField(*fluid.safety_class) : EmptyField(),
+                  number(cycle::ScreeningColumn::GWP, fluid.gwp100)});
+  }
   return table;
 }
 

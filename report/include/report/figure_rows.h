@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "catalogue/fluid_list.h"
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
 #include "cycle/transcritical.h"
@@ -65,5 +66,11 @@ FieldTable ComparisonFigureFields(const cycle::ComparisonResults& results);
 // fraction of the duty; every number as the shortest text that reads back
 // as it, Optimal yes or no.
 FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& result);
+
+// name,kind,aliases,Tcrit,safety_class,GWP: a line per fluid and blend, the
+// kind pure or blend, the aliases separated by semicolons, the numbers as
+// the screening shows the same facts ('C, -); no aliases and an unknown
+// fact empty.
+FieldTable FluidListFields(const catalogue::FluidList& list);
 
 }  // namespace report
