@@ -18,24 +18,23 @@ numbers unrounded:
     heatpump.transcritical(water_out=60)
     heatpump.layout("economizer", "R134a", intermediate="optimal")
 
-heatpump.fluids() lists every fluid and blend name with its critical
-temperature and safety class.
+heatpump.fluids() lists every fluid and blend with its other names,
+critical temperature, safety class and GWP, as hpcalc fluids --csv does.
 
 Failures raise PropertyError (a property the library cannot compute, with
 its message) or CalculationError (a calculation the form refuses, with the
 form's message); arrays of properties hold NaN where nothing is computed.
 
-Threads: every call holds the interpreter lock (GIL) while it computes, so
-calls from several Python threads run one after another and never disturb
-each other. The property library keeps one current fluid per thread, the
-one loaded last; a call to another fluid loads it. To compute in parallel,
-use processes (concurrent.futures.ProcessPoolExecutor): each has a library
-of its own.
+Threads: the property library holds one current fluid, the one used last,
+and the calls take turns: a call from one Python thread computes while the
+calls of the others wait for it, the interpreter lock released meanwhile so
+that the other threads run Python. To compute side by side, use processes
+(concurrent.futures.ProcessPoolExecutor): each has a library of its own.
+heatpump.screen() screens on every core by itself.
 """
 
 from ._heatpump import (
     CalculationError,
-    Fluid,
     PropertyError,
     __version__,
     basic,
@@ -50,7 +49,6 @@ from ._heatpump import (
 
 __all__ = [
     "CalculationError",
-    "Fluid",
     "PropertyError",
     "__version__",
     "basic",

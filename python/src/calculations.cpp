@@ -14,6 +14,7 @@
 #include "report/figure_rows.h"
 #include "report/layout_tables.h"
 #include "report/screening_table.h"
+#include "serialised.h"
 
 namespace heatpump_python {
 
@@ -29,8 +30,11 @@ py::dict Basic(py::kwargs options) {
   const auto shown = TakeVerbose("basic", options);
   const auto fields = FieldsFrom(cycle::kBasicDefaults, "basic", options,
                                  cycle::WithDefaults(cycle::kBasicDefaults));
-  const auto input = Computed(cycle::ReadBasicCycleInput(fields));
-  return RowDict(report::BasicFigureFields(Computed(cycle::CalcBasicCycle(input, shown))), 0);
+  return RowDict(Serialised([&] {
+                   const auto input = Computed(cycle::ReadBasicCycleInput(fields));
+                   return report::BasicFigureFields(Computed(cycle::CalcBasicCycle(input, shown)));
+                 }),
+                 0);
 }
 
 cycle::ComparisonFields Conditions(std::string_view function, const py::kwargs& options) {
@@ -40,34 +44,38 @@ cycle::ComparisonFields Conditions(std::string_view function, const py::kwargs& 
 
 py::list Compare(const std::vector<std::string>& names, py::kwargs options) {
   const auto shown = TakeVerbose("compare", options);
-  const auto fields = cycle::WithRefrigerants(Conditions("compare", options), names);
-  cycle::ComparisonResults results;
-  if (const auto message = cycle::RunComparison(Computed(fields), results, shown)) {
-    throw CalculationRefused(*message);
-  }
-  return RowDicts(report::ComparisonFigureFields(results));
+  const auto fields = Computed(cycle::WithRefrigerants(Conditions("compare", options), names));
+  return RowDicts(Serialised([&] {
+    cycle::ComparisonResults results;
+    if (const auto message = cycle::RunComparison(fields, results, shown)) {
+      throw CalculationRefused(*message);
+    }
+    return report::ComparisonFigureFields(results);
+  }));
 }
 
 py::list Screen(py::kwargs options) {
   const auto shown = TakeVerbose("screen", options);
-  const auto conditions = Computed(cycle::ReadScreeningConditions(Conditions("screen", options)));
-  const auto candidates = cycle::FindScreeningCandidates();
-  if (candidates.fluids.empty()) {
-    throw CalculationRefused("No fluid or mixture files found beside the module");
-  }
-  std::vector<cycle::ScreeningRow> rows;
-  for (const auto& fluid : candidates.fluids) {
-    rows.push_back(cycle::ScreenFluid(fluid, conditions, shown));
-  }
-  return RowDicts(report::ScreeningFields(rows));
+  const auto fields = Conditions("screen", options);
+  return RowDicts(Serialised([&] {
+    const auto conditions = Computed(cycle::ReadScreeningConditions(fields));
+    const auto candidates = cycle::FindScreeningCandidates();
+    if (candidates.fluids.empty()) {
+      throw CalculationRefused("No fluid or mixture files found beside the module");
+    }
+    return report::ScreeningFields(cycle::ScreenFluids(candidates.fluids, conditions, 0, shown));
+  }));
 }
 
 py::dict Transcritical(py::kwargs options) {
   const auto shown = TakeVerbose("transcritical", options);
   const auto input = FieldsFrom(cycle::kTranscriticalDefaults, "transcritical", options,
                                 cycle::TranscriticalInput{});
-  return RowDict(
-      report::TranscriticalFigureFields(Computed(cycle::CalcTranscriticalCycle(input, shown))), 0);
+  return RowDict(Serialised([&] {
+                   return report::TranscriticalFigureFields(
+                       Computed(cycle::CalcTranscriticalCycle(input, shown)));
+                 }),
+                 0);
 }
 
 py::dict Layout(const std::string& layout_name, const std::string& refrigerant,
@@ -80,9 +88,15 @@ py::dict Layout(const std::string& layout_name, const std::string& refrigerant,
   cycle::LayoutInput input;
   input.Refrigerant = refrigerant;
   input = FieldsFrom(cycle::kLayoutDefaults, "layout", options, input, {"refrigerant"});
-  const std::vector<cycle::LayoutOutcome> outcomes{cycle::CalcLayout(*layout, input, shown)};
-  if (const auto* refusal = outcomes.front().refusal()) throw CalculationRefused(refusal->message);
-  return RowDict(report::LayoutFigureFields(outcomes), 0);
+  return RowDict(Serialised([&] {
+                   const std::vector<cycle::LayoutOutcome> outcomes{
+                       cycle::CalcLayout(*layout, input, shown)};
+                   if (const auto* refusal = outcomes.front().refusal()) {
+                     throw CalculationRefused(refusal->message);
+                   }
+                   return report::LayoutFigureFields(outcomes);
+                 }),
+                 0);
 }
 
 constexpr char kVerboseDoc[] =
@@ -119,9 +133,9 @@ void AddCalculations(py::module_& module) {
   module.def("screen", &Screen,
              Doc("screen(**options) -> list of dict",
                  "Every pure fluid and blend under the comparison's conditions, as `hpcalc\n"
-                 "screen --csv`: a dict per fluid under the CSV's names, a fluid that cannot\n"
-                 "run the cycle with status 'refused' and its reason. Filter and sort the\n"
-                 "list in Python.",
+                 "screen --csv`, on one thread per core: a dict per fluid under the CSV's\n"
+                 "names, a fluid that cannot run the cycle with status 'refused' and its\n"
+                 "reason. Filter and sort the list in Python.",
                  OptionsDoc(cycle::kComparisonDefaults))
                  .c_str());
   module.def("transcritical", &Transcritical,

@@ -2,12 +2,14 @@
 // calculations of the program, bound as they are. The package's
 // __init__.py holds what Python users read first.
 #include <pybind11/pybind11.h>
-#include <pybind11/stl.h>
 
 #include "calculations.h"
+#include "conversion.h"
 #include "cycle/refrigerant_names.h"
 #include "datafiles/program_folder.h"
 #include "properties.h"
+#include "report/figure_rows.h"
+#include "serialised.h"
 
 namespace py = pybind11;
 
@@ -18,22 +20,17 @@ PYBIND11_MODULE(_heatpump, module) {
   module.attr("__version__") = HEATPUMP_VERSION;
   heatpump_python::AddProperties(module);
   heatpump_python::AddCalculations(module);
+  module.def(
+      "fluids",
+      [] {
+        return heatpump_python::RowDicts(heatpump_python::Serialised(
+            [] { return report::FluidListFields(cycle::ListRefrigerants()); }));
+      },
+      R"(fluids() -> list of dict
 
-  py::class_<cycle::RefrigerantName>(module, "Fluid",
-                                     "A name the refrigerant boxes and every function take.")
-      .def_readonly("name", &cycle::RefrigerantName::name)
-      .def_readonly("critical_temperature", &cycle::RefrigerantName::critical_temperature,
-                    "degrees C; None where the library gives none")
-      .def_readonly("safety_class", &cycle::RefrigerantName::safety_class,
-                    "ASHRAE 34 (A1, A2L ...); None where none is on record")
-      .def("__repr__", [](const cycle::RefrigerantName& fluid) {
-        return "Fluid(" + py::repr(py::cast(fluid.name)).cast<std::string>() +
-               ", critical_temperature=" +
-               py::repr(py::cast(fluid.critical_temperature)).cast<std::string>() +
-               ", safety_class=" + py::repr(py::cast(fluid.safety_class)).cast<std::string>() + ")";
-      });
-  module.def("fluids", &cycle::ListRefrigerantNames,
-             R"(Every fluid and blend name the functions take, as the refrigerant boxes
-suggest them: each fluid file's name with the fluid's own name and aliases,
-and each blend, with its critical temperature and safety class.)");
+Every pure fluid and blend the functions take, as `hpcalc fluids --csv`
+lists them: a dict each under its names (name; kind, pure or blend;
+aliases, the other names the library takes, separated by semicolons; Tcrit,
+the critical temperature in 'C; safety_class; GWP), the numbers unrounded,
+None where the files state nothing.)");
 }

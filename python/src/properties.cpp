@@ -5,9 +5,11 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "property/message_text.h"
 #include "property/property_answer.h"
+#include "serialised.h"
 
 namespace heatpump_python {
 
@@ -21,7 +23,8 @@ class PropertyFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-using Values = py::array_t<double, py::array::forcecast>;
+// Contiguous, so that a computation reads them without Python.
+using Values = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
 // A value given as one number, not as an array or a sequence of them.
 bool IsOneNumber(py::handle value) {
@@ -48,6 +51,31 @@ double Answered(const property::PropertyAnswer& answer) {
   return std::get<double>(answer);
 }
 
+// The answers for value1 and value2 broadcast together, NaN where there is
+// none.
+py::array_t<double> Vectorised(property::PropertyFunction function, const std::string& fluid,
+                               const std::string& code, const std::string& units,
+                               py::handle value1, py::handle value2) {
+  const py::tuple broadcast = py::module_::import("numpy").attr("broadcast_arrays")(
+      ArrayOf(value1, "value1"), ArrayOf(value2, "value2"));
+  const Values first(py::reinterpret_borrow<py::object>(broadcast[0]));
+  const Values second(py::reinterpret_borrow<py::object>(broadcast[1]));
+  py::array_t<double> answers(std::vector<py::ssize_t>(first.shape(), first.shape() + first.ndim()));
+  const double* v1 = first.data();
+  const double* v2 = second.data();
+  double* out = answers.mutable_data();
+  const auto count = static_cast<std::size_t>(first.size());
+  Serialised([&] {
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto answer = property::AnswerOf(function, fluid, code, units, v1[i], v2[i]);
+      const double* value = std::get_if<double>(&answer);
+      out[i] = value != nullptr ? *value : std::numeric_limits<double>::quiet_NaN();
+    }
+    return 0;
+  });
+  return answers;
+}
+
 py::object Property(const std::string& function_name, const std::string& fluid,
                     const std::string& code, const std::string& units, py::handle value1,
                     py::handle value2) {
@@ -60,21 +88,18 @@ py::object Property(const std::string& function_name, const std::string& fluid,
   }
   const py::object second =
       value2.is_none() ? py::float_(0.0) : py::reinterpret_borrow<py::object>(value2);
-  if (IsOneNumber(value1) && IsOneNumber(second)) {
-    return py::float_(Answered(property::AnswerOf(
-        function, fluid, code, units, NumberOf(value1, "value1"), NumberOf(second, "value2"))));
+  if (!IsOneNumber(value1) || !IsOneNumber(second)) {
+    return Vectorised(function, fluid, code, units, value1, second);
   }
-  const auto per_state = [&](double v1, double v2) {
-    const auto answer = property::AnswerOf(function, fluid, code, units, v1, v2);
-    const double* value = std::get_if<double>(&answer);
-    return value != nullptr ? *value : std::numeric_limits<double>::quiet_NaN();
-  };
-  return py::vectorize(per_state)(ArrayOf(value1, "value1"), ArrayOf(second, "value2"));
+  const double v1 = NumberOf(value1, "value1");
+  const double v2 = NumberOf(second, "value2");
+  return py::float_(Answered(
+      Serialised([&] { return property::AnswerOf(function, fluid, code, units, v1, v2); })));
 }
 
 double CriticalPoint(const std::string& fluid, const std::string& letter,
                      const std::string& units) {
-  return Answered(property::CriticalPointAnswer(fluid, letter, units));
+  return Answered(Serialised([&] { return property::CriticalPointAnswer(fluid, letter, units); }));
 }
 
 }  // namespace

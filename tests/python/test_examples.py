@@ -13,7 +13,11 @@ EXAMPLES = pathlib.Path(__file__).resolve().parents[2] / "examples"
 
 
 def run_python(args, cwd):
-    env = {"PYTHONPATH": os.environ["PYTHONPATH"], "MPLBACKEND": "Agg", "HOME": str(cwd)}
+    # Nothing of the test's environment but the package's place (and an
+    # instrumented build's runtime).
+    kept = {name: os.environ[name] for name in ("PYTHONPATH", "LD_PRELOAD", "ASAN_OPTIONS")
+            if name in os.environ}
+    env = {**kept, "MPLBACKEND": "Agg", "HOME": str(cwd)}
     return subprocess.run([sys.executable, *args], cwd=cwd, env=env, capture_output=True, text=True, timeout=600)
 
 
