@@ -88,15 +88,15 @@ py::dict Layout(const std::string& layout_name, const std::string& refrigerant,
   cycle::LayoutInput input;
   input.Refrigerant = refrigerant;
   input = FieldsFrom(cycle::kLayoutDefaults, "layout", options, input, {"refrigerant"});
-  return RowDict(Serialised([&] {
-                   const std::vector<cycle::LayoutOutcome> outcomes{
-                       cycle::CalcLayout(*layout, input, shown)};
-                   if (const auto* refusal = outcomes.front().refusal()) {
-                     throw CalculationRefused(refusal->message);
-                   }
-                   return report::LayoutFigureFields(outcomes);
-                 }),
-                 0);
+  return RowDict(
+      Serialised([&] {
+        const std::vector<cycle::LayoutOutcome> outcomes{cycle::CalcLayout(*layout, input, shown)};
+        if (const auto* refusal = outcomes.front().refusal()) {
+          throw CalculationRefused(refusal->message);
+        }
+        return report::LayoutFigureFields(outcomes);
+      }),
+      0);
 }
 
 constexpr char kVerboseDoc[] =

@@ -54,13 +54,14 @@ double Answered(const property::PropertyAnswer& answer) {
 // The answers for value1 and value2 broadcast together, NaN where there is
 // none.
 py::array_t<double> Vectorised(property::PropertyFunction function, const std::string& fluid,
-                               const std::string& code, const std::string& units,
-                               py::handle value1, py::handle value2) {
+                               const std::string& code, const std::string& units, py::handle value1,
+                               py::handle value2) {
   const py::tuple broadcast = py::module_::import("numpy").attr("broadcast_arrays")(
       ArrayOf(value1, "value1"), ArrayOf(value2, "value2"));
   const Values first(py::reinterpret_borrow<py::object>(broadcast[0]));
   const Values second(py::reinterpret_borrow<py::object>(broadcast[1]));
-  py::array_t<double> answers(std::vector<py::ssize_t>(first.shape(), first.shape() + first.ndim()));
+  py::array_t<double> answers(
+      std::vector<py::ssize_t>(first.shape(), first.shape() + first.ndim()));
   const double* v1 = first.data();
   const double* v2 = second.data();
   double* out = answers.mutable_data();
@@ -71,7 +72,6 @@ py::array_t<double> Vectorised(property::PropertyFunction function, const std::s
       const double* value = std::get_if<double>(&answer);
       out[i] = value != nullptr ? *value : std::numeric_limits<double>::quiet_NaN();
     }
-    return 0;
   });
   return answers;
 }
