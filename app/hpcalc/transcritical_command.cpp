@@ -10,7 +10,8 @@
 #include "cycle/number_text.h"
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
-#include "report/figure_rows.h"
+#include "report/csv_table.h"
+#include "report/transcritical_table.h"
 
 namespace hpcalc {
 
@@ -25,6 +26,12 @@ constexpr std::string_view kDescription =
 // The form's fields at the form's defaults, handed to the calculation as typed.
 Syntax TranscriticalSyntax() {
   return {"transcritical", OptionsOf(cycle::kTranscriticalDefaults), {kCsvFlag, kVerboseFlag}, {}};
+}
+
+void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
+  report::CsvTable table(report::TranscriticalFiguresHeader());
+  table.AddRow(report::TranscriticalFiguresRow(r));
+  table.Write(out);
 }
 
 std::string HighPressureText(const cycle::TranscriticalResult& r) {
@@ -90,7 +97,7 @@ int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, st
   if (const auto* message = std::get_if<std::string>(&outcome)) return Refused(*message, err);
   const auto& result = std::get<cycle::TranscriticalResult>(outcome);
   if (options.Has(kCsvFlag)) {
-    report::TranscriticalFigureFields(result).Csv().Write(out);
+    PrintCsv(result, out);
   } else {
     PrintTable(result, out);
   }

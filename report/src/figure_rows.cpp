@@ -5,6 +5,7 @@
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
 #include "cycle/screening.h"
+#include "report/transcritical_table.h"
 
 namespace report {
 
@@ -64,36 +65,9 @@ FieldTable ComparisonFigureFields(const cycle::ComparisonResults& results) {
   return table;
 }
 
-FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& r) {
-  FieldTable table({"refrigerant",
-                    "HighPressure",
-                    "Optimal",
-                    "COP",
-                    "MassFlow",
-                    "CompressorPower",
-                    "DischargeTemperature",
-                    "VHC",
-                    "P1",
-                    "T1",
-                    "H1",
-                    "S1",
-                    "H2s",
-                    "H2",
-                    "T2",
-                    "H3",
-                    "T3",
-                    "H4",
-                    "Pinch",
-                    "PinchAt"});
-  std::vector<Field> row{TextField(r.refrigerant), ShortestField(r.high_pressure),
-                         TextField(r.optimal ? "yes" : "no")};
-  for (const double figure :
-       {r.cop, r.mass_flow, r.compressor_power, r.discharge.T, r.vhc, r.suction.p, r.suction.T,
-        r.suction.h, r.suction.s, r.isentropic_discharge.h, r.discharge.h, r.discharge.T,
-        r.gas_cooler_outlet.h, r.gas_cooler_outlet.T, r.evaporator_inlet.h, r.pinch, r.pinch_at}) {
-    row.push_back(ShortestField(figure));
-  }
-  table.AddRow(std::move(row));
+FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& result) {
+  FieldTable table(TranscriticalFiguresHeader());
+  table.AddRow(TranscriticalFigureRow(result));
   return table;
 }
 

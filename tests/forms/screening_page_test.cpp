@@ -182,16 +182,18 @@ TEST_F(ScreeningPage, TheRowsAreCountedAsTheyComeInAndKeptInTheOrderOfTheFiles) 
   OpenComparisonForm();
   Click(page::UserForm4, "ScreenAllFluids");
   const QProgressBar& progress = On<QProgressBar>(page::Screening, "Progress");
-  int checked = 0;
+  // On a busy machine every row may arrive within one pass of the event loop,
+  // so the counts while running are checked as often as they can be seen.
   while (!progress.isHidden()) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (progress.isHidden()) break;
     EXPECT_TRUE(Status().contains(QStringLiteral(" %1 fluids screened:").arg(progress.value())))
         << progress.value() << ": " << Status().toStdString();
-    ++checked;
   }
-  EXPECT_GT(checked, 0);
   ProcessEvents();
+  EXPECT_TRUE(Status().contains(QStringLiteral(" %1 fluids screened:")
+                                    .arg(cycle::FindScreeningCandidates().fluids.size())))
+      << Status().toStdString();
   EXPECT_TRUE(Status().contains(QStringLiteral("%1 shown").arg(RowCount()))) << Status().toStdString();
 
   ShowEveryFluid();

@@ -60,11 +60,7 @@ FieldTable BasicFigureFields(const cycle::BasicCycleResult& result);
 // refrigerant, each figure with the decimals of the total page.
 FieldTable ComparisonFigureFields(const cycle::ComparisonResults& results);
 
-// refrigerant,HighPressure,Optimal,COP,MassFlow,CompressorPower,
-// DischargeTemperature,VHC,P1,T1,H1,S1,H2s,H2,T2,H3,T3,H4,Pinch,PinchAt:
-// bar, kg/s, kW, 'C, kJ/m3, kJ/kg, kJ/kg-K, K and the pinch's place as a
-// fraction of the duty; every number as the shortest text that reads back
-// as it, Optimal yes or no.
+// The transcritical cycle's line (report/transcritical_table.h).
 FieldTable TranscriticalFigureFields(const cycle::TranscriticalResult& result);
 
 // name,kind,aliases,Tcrit,safety_class,GWP: a line per fluid and blend, the
