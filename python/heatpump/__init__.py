@@ -17,6 +17,7 @@ numbers unrounded:
     heatpump.screen(evaporating=10, condensing=60)
     heatpump.transcritical(water_out=60)
     heatpump.layout("economizer", "R134a", intermediate="optimal")
+    heatpump.sweep("ihx", ["R134a", "R290"], "condensing", 50, 80, step=5)
 
 heatpump.fluids() lists every fluid and blend with its other names,
 critical temperature, safety class and GWP, as hpcalc fluids --csv does.
@@ -44,6 +45,7 @@ from ._heatpump import (
     layout,
     property,
     screen,
+    sweep,
     transcritical,
 )
 
@@ -58,5 +60,6 @@ __all__ = [
     "layout",
     "property",
     "screen",
+    "sweep",
     "transcritical",
 ]

@@ -10,10 +10,13 @@
 #include "cycle/comparison.h"
 #include "cycle/layouts.h"
 #include "cycle/screening.h"
+#include "cycle/study.h"
 #include "cycle/transcritical.h"
+#include "property/message_text.h"
 #include "report/figure_rows.h"
 #include "report/layout_tables.h"
 #include "report/screening_table.h"
+#include "report/study_table.h"
 #include "serialised.h"
 
 namespace heatpump_python {
@@ -99,6 +102,69 @@ py::dict Layout(const std::string& layout_name, const std::string& refrigerant,
       0);
 }
 
+// The variable of the study named by its option or its keyword.
+const cycle::StudyVariable& VariableNamed(const cycle::StudyCalculation& calculation,
+                                          const std::string& vary) {
+  std::string names;
+  for (const cycle::StudyVariable& variable : cycle::StudyVariables(calculation)) {
+    if (KeywordOf(variable.name) == KeywordOf(vary)) {
+      return *cycle::StudyVariableNamed(calculation, variable.name);
+    }
+    names.append(names.empty() ? "" : ", ").append(KeywordOf(variable.name));
+  }
+  throw py::value_error("sweep(): vary takes one of " + names + ", not " +
+                        property::ShortenedForMessage(vary));
+}
+
+// The values from `from` to `to` by the step or over the number of points.
+std::vector<double> SweepValues(py::handle from, py::handle to, py::handle step,
+                                py::handle points) {
+  if (step.is_none() == points.is_none()) {
+    throw py::type_error("sweep() takes either step or points");
+  }
+  const bool by_points = !points.is_none();
+  const char* by = by_points ? "points" : "step";
+  const auto values = cycle::StudyValues({{"from_", FieldText("sweep", "from_", from)},
+                                          {"to", FieldText("sweep", "to", to)},
+                                          by_points ? cycle::Spacing::points : cycle::Spacing::step,
+                                          {by, FieldText("sweep", by, by_points ? points : step)}});
+  if (const auto* reason = std::get_if<std::string>(&values)) throw py::value_error(*reason);
+  return std::get<std::vector<double>>(values);
+}
+
+py::list Sweep(const std::string& calculation_name, const std::vector<std::string>& names,
+               const std::string& vary, py::handle from, py::handle to, py::handle step,
+               py::handle points, py::kwargs options) {
+  const auto shown = TakeVerbose("sweep", options);
+  const auto calculation = cycle::CalculationNamed(calculation_name);
+  if (!calculation) {
+    throw py::value_error("sweep takes basic, ihx, economizer, flash-tank or transcritical, not " +
+                          property::ShortenedForMessage(calculation_name));
+  }
+  const cycle::StudyVariable& variable = VariableNamed(*calculation, vary);
+  if (options.contains(KeywordOf(variable.name))) {
+    throw py::type_error("sweep(): " + KeywordOf(variable.name) +
+                         " is the varied input: its values come from from_ and to");
+  }
+  cycle::Study study{*calculation, names, std::string(variable.name),
+                     SweepValues(from, to, step, points)};
+  if (auto* transcritical = std::get_if<cycle::TranscriticalInput>(&study.calculation)) {
+    *transcritical = FieldsFrom(cycle::kTranscriticalDefaults, "sweep", options, *transcritical);
+    if (study.refrigerants.empty()) {
+      study.refrigerants.push_back(transcritical->Refrigerant);
+    } else if (options.contains("refrigerant")) {
+      throw py::type_error("sweep(): the refrigerants as names or as refrigerant, not both");
+    }
+  } else {
+    auto& layout = std::get<cycle::LayoutCalculation>(study.calculation);
+    layout.input =
+        FieldsFrom(cycle::kLayoutDefaults, "sweep", options, layout.input, {"refrigerant"});
+  }
+  if (const auto refusal = cycle::StudyRefusal(study)) throw CalculationRefused(*refusal);
+  return RowDicts(
+      Serialised([&] { return report::StudyFields(study, cycle::RunStudy(study, {}, shown)); }));
+}
+
 constexpr char kVerboseDoc[] =
     "    verbose=False: a failed property request's message followed by the property\n"
     "        library's own text\n";
@@ -150,6 +216,23 @@ void AddCalculations(py::module_& module) {
                  "as `hpcalc layout LAYOUT --csv REFRIGERANT`: the figures, the exergy\n"
                  "destroyed in each component and whether a compression ends wet.",
                  OptionsDoc(cycle::kLayoutDefaults, {"refrigerant"}))
+                 .c_str());
+  module.def("sweep", &Sweep, py::arg("calculation"), py::arg("names"), py::arg("vary"),
+             py::arg("from_"), py::arg("to"), py::arg("step") = py::none(),
+             py::arg("points") = py::none(),
+             Doc("sweep(calculation, names, vary, from_, to, step=None, points=None, **options)"
+                 " -> list of dict",
+                 "A parameter study, as `hpcalc sweep CALCULATION --vary INPUT --from A --to\n"
+                 "B --step S|--points N --csv NAME...`: the calculation (basic, ihx,\n"
+                 "economizer, flash-tank or transcritical) repeated for each of one to eight\n"
+                 "refrigerants (transcritical: an empty list takes the option refrigerant)\n"
+                 "with the input `vary` (an option below) from `from_` towards `to`, by the\n"
+                 "step (`to` included where a step lands on it) or over the number of points\n"
+                 "with both ends, on every core. A dict per point, by refrigerant, then value:\n"
+                 "variable, value and the single calculation's dict, with status 'ok' or\n"
+                 "'refused' and the reason.",
+                 "  a layout's:\n" + OptionsDoc(cycle::kLayoutDefaults, {"refrigerant"}) +
+                     "  the transcritical cycle's:\n" + OptionsDoc(cycle::kTranscriticalDefaults))
                  .c_str());
 }
 

@@ -36,6 +36,17 @@ CALCULATIONS = [
         lambda hp: [hp.layout("basic", "R600a", evaporating=5, source=12)],
         ["layout", "basic", "--evaporating", "5", "--source", "12", "R600a"],
     ),
+    # R290 is refused above its critical temperature: refused points too.
+    (
+        lambda hp: hp.sweep("ihx", ["R134a", "R290"], "condensing", 60, 100, step=10, evaporating=5),
+        ["sweep", "ihx", "--vary", "condensing", "--from", "60", "--to", "100", "--step", "10",
+         "--evaporating", "5", "R134a", "R290"],
+    ),
+    (
+        lambda hp: hp.sweep("transcritical", [], "water_out", 50, 70, points=3, high_pressure=100),
+        ["sweep", "transcritical", "--vary", "water-out", "--from", "50", "--to", "70",
+         "--points", "3", "--high-pressure", "100"],
+    ),
 ]
 
 
@@ -90,6 +101,13 @@ def test_a_refused_layout_raises_the_reason_of_hpcalcs_line(heatpump):
         (lambda hp: hp.layout("ihx", "R134a", refrigerant="R290"), TypeError),
         (lambda hp: hp.layout("triple", "R134a"), ValueError),
         (lambda hp: hp.compare([]), None),
+        (lambda hp: hp.sweep("ihx", ["R134a"], "condensing", 50, 60), TypeError),
+        (lambda hp: hp.sweep("ihx", ["R134a"], "condensing", 50, 60, step=5, points=3), TypeError),
+        (lambda hp: hp.sweep("ihx", ["R134a"], "condensing", 50, 60, step=5, condensing=55), TypeError),
+        (lambda hp: hp.sweep("ihx", ["R134a"], "water_out", 50, 60, step=5), ValueError),
+        (lambda hp: hp.sweep("ihx", ["R134a"], "condensing", 50, 50, step=5), ValueError),
+        (lambda hp: hp.sweep("triple", ["R134a"], "condensing", 50, 60, step=5), ValueError),
+        (lambda hp: hp.sweep("ihx", [], "condensing", 50, 60, step=5), None),
         (lambda hp: hp.compare(["R134a"] * 9), None),
     ],
 )
