@@ -11,9 +11,9 @@
 #include "datafiles/data_files.h"
 #include "datafiles/program_folder.h"
 #include "property/binding.h"
+#include "property/number_text.h"
 #include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
-#include "property/number_text.h"
 #include "text.h"
 
 namespace property {

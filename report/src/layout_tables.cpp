@@ -21,29 +21,27 @@ std::string TwoPhaseNote(double quality) {
 }
 
 std::vector<Field> FiguresRow(const cycle::LayoutResult& r) {
-  std::vector<Field> row{TextField(r.refrigerant),
-                         TextField(Named(r.layout)),
-                         ShortestField(r.cop),
-                         ShortestField(r.vhc),
-                         ShortestField(r.heating_capacity),
-                         ShortestField(r.compressor_power),
-                         ShortestField(r.mass_flow),
-                         ShortestField(r.injection_ratio),
-                         r.intermediate_pressure ? ShortestField(*r.intermediate_pressure)
-                                                 : EmptyField(),
-                         ShortestField(r.suction_temperature),
-                         r.discharge_quality ? EmptyField()
-                                             : ShortestField(r.discharge_temperature),
-                         ShortestField(r.pressure_ratio),
-                         TextField(r.wet_compression ? "yes" : "no"),
-                         ShortestField(r.min_superheat),
-                         ShortestField(r.exergy_efficiency)};
+  std::vector<Field> row{
+      TextField(r.refrigerant),
+      TextField(Named(r.layout)),
+      ShortestField(r.cop),
+      ShortestField(r.vhc),
+      ShortestField(r.heating_capacity),
+      ShortestField(r.compressor_power),
+      ShortestField(r.mass_flow),
+      ShortestField(r.injection_ratio),
+      r.intermediate_pressure ? ShortestField(*r.intermediate_pressure) : EmptyField(),
+      ShortestField(r.suction_temperature),
+      r.discharge_quality ? EmptyField() : ShortestField(r.discharge_temperature),
+      ShortestField(r.pressure_ratio),
+      TextField(r.wet_compression ? "yes" : "no"),
+      ShortestField(r.min_superheat),
+      ShortestField(r.exergy_efficiency)};
   for (const Component component : cycle::kComponents) {
     row.push_back(ShortestField(r.Loss(component)));
   }
   row.push_back(TextField("ok"));
-  row.push_back(r.discharge_quality ? TextField(TwoPhaseNote(*r.discharge_quality))
-                                    : EmptyField());
+  row.push_back(r.discharge_quality ? TextField(TwoPhaseNote(*r.discharge_quality)) : EmptyField());
   return row;
 }
 

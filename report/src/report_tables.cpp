@@ -103,8 +103,7 @@ CsvTable ComparisonTable(const cycle::ComparisonResults& results) {
   // The command line's figures, under headings with their units.
   const CsvTable figures = ComparisonFigureFields(results).Csv();
   CsvTable table({"Refrigerant", "COP (-)", "Mass per unit heat output (kg/kJ)",
-                  "Vapour volume (m3/kg)", "Displacement volume (m3/h)",
-                  "Discharge pressure (bar)",
+                  "Vapour volume (m3/kg)", "Displacement volume (m3/h)", "Discharge pressure (bar)",
                   std::string("Discharge temperature (") + kCelsius + ")", "Pressure ratio (-)"});
   for (const auto& row : figures.Rows()) table.AddRow(row);
   return table;
