@@ -9,7 +9,7 @@
 #include "commands.h"
 #include "cycle/basic_cycle.h"
 #include "cycle/number_text.h"
-#include "report/csv_table.h"
+#include "report/figure_rows.h"
 #include "report/report_content.h"
 #include "report/report_tables.h"
 
@@ -29,16 +29,7 @@ std::string Fixed2(double value) { return cycle::FormatPattern(value, 2); }
 
 void PrintBasic(const cycle::BasicCycleResult& r, bool csv, std::ostream& out) {
   if (csv) {
-    report::CsvTable table({"Evap", "Conden", "Compress", "EV", "P1", "P2", "P3", "P4", "T1", "T2",
-                            "T3", "T4", "H1", "H2", "H3", "H4", "COP", "VHC", "H2actual"});
-    std::vector<std::string> fields;
-    for (const double figure : {r.Evap, r.Conden, r.Compress, r.EV, r.P1, r.P2, r.P3, r.P4, r.T1,
-                                r.T2, r.T3, r.T4, r.H1, r.H2, r.H3, r.H4, r.COP, r.VHC,
-                                r.H2actual}) {
-      fields.push_back(Fixed2(figure));
-    }
-    table.AddRow(std::move(fields));
-    table.Write(out);
+    report::BasicFigureFields(r).Csv().Write(out);
     return;
   }
   const std::pair<const char*, double> duties[] = {{"Evaporator (kW)", r.Evap},

@@ -28,14 +28,7 @@ cycle::ComparisonFields ConditionFields(const ParsedOptions& options) {
 }
 
 std::variant<cycle::ComparisonFields, std::string> ComparisonFieldsOf(const ParsedOptions& options) {
-  const std::size_t count = options.names.size();
-  if (count < 1 || count > static_cast<std::size_t>(cycle::kMaxRefrigerants)) {
-    return "compare takes one to eight refrigerant names";
-  }
-  cycle::ComparisonFields fields = ConditionFields(options);
-  fields.NumberRefrigerant = std::to_string(count);
-  std::copy(options.names.begin(), options.names.end(), fields.Refrigerant.begin());
-  return fields;
+  return cycle::WithRefrigerants(ConditionFields(options), options.names);
 }
 
 cycle::LayoutInput LayoutInputOf(const ParsedOptions& options, const std::string& refrigerant) {

@@ -7,7 +7,7 @@
 #include "cycle/number_text.h"
 #include "cycle/result_text.h"
 #include "cycle/wet_compression.h"
-#include "report/csv_table.h"
+#include "report/figure_rows.h"
 #include "report/report_content.h"
 #include "report/report_tables.h"
 
@@ -27,13 +27,7 @@ Syntax CompareSyntax() {
 
 void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {
   if (csv) {
-    // The figures as the report's table holds them, under the command's names.
-    const report::CsvTable figures = report::ComparisonTable(results);
-    report::CsvTable table({"refrigerant", "COP", "MassPerHeat", "VaporVolume",
-                            "DisplacementVolume", "DischargePressure", "DischargeTemperature",
-                            "PressureRatio"});
-    for (const auto& row : figures.Rows()) table.AddRow(row);
-    table.Write(out);
+    report::ComparisonFigureFields(results).Csv().Write(out);
     return;
   }
   for (int slot = 0; slot < results.RefCount; ++slot) {

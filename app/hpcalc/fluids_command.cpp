@@ -4,33 +4,13 @@
 
 #include "command_support.h"
 #include "commands.h"
-#include "cycle/number_text.h"
 #include "cycle/refrigerant_names.h"
-#include "cycle/screening.h"
 #include "property/message_text.h"
-#include "report/csv_table.h"
+#include "report/figure_rows.h"
 
 namespace hpcalc {
 
 namespace {
-
-// A fluid's fields in the order of the header: the numbers as the
-// screening shows the same facts, an unknown one empty.
-std::vector<std::string> Fields(const catalogue::ListedFluid& fluid) {
-  std::string aliases;
-  for (const std::string& alias : fluid.aliases) {
-    aliases.append(aliases.empty() ? "" : ";").append(alias);
-  }
-  const auto number = [](cycle::ScreeningColumn column, const std::optional<double>& value) {
-    return value ? cycle::ColumnText(column, *value) : std::string();
-  };
-  return {fluid.name,
-          fluid.blend ? "blend" : "pure",
-          std::move(aliases),
-          number(cycle::ScreeningColumn::Tcrit, fluid.critical_temperature),
-          fluid.safety_class.value_or(""),
-          number(cycle::ScreeningColumn::GWP, fluid.gwp100)};
-}
 
 constexpr std::string_view kDescription =
     "Every pure fluid and blend of the fluid and mixture files, as the forms suggest them: its "
@@ -54,8 +34,7 @@ int RunFluids(const std::vector<std::string>& args, std::ostream& out, std::ostr
   for (const auto& skipped : list.skipped) err << "hpcalc: skipped " << skipped << '\n';
   if (list.fluids.empty()) return Refused(kNoDataFiles, err);
 
-  report::CsvTable table({"name", "kind", "aliases", "Tcrit", "safety_class", "GWP"});
-  for (const auto& fluid : list.fluids) table.AddRow(Fields(fluid));
+  const report::CsvTable table = report::FluidListFields(list).Csv();
   if (options.Has(kCsvFlag)) {
     table.Write(out);
     return kSuccess;

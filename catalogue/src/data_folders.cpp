@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "datafiles/program_folder.h"
+
 namespace catalogue {
 
 std::vector<std::filesystem::path> DataFolderCandidates(std::string_view folder) {
@@ -9,9 +11,8 @@ std::vector<std::filesystem::path> DataFolderCandidates(std::string_view folder)
   std::error_code error;
   const auto working = std::filesystem::current_path(error);
   if (!error) candidates.push_back((working / folder).lexically_normal());
-  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) {
-    auto beside = (program.parent_path() / folder).lexically_normal();
+  if (const auto program = datafiles::ProgramFolder()) {
+    auto beside = (*program / folder).lexically_normal();
     if (std::find(candidates.begin(), candidates.end(), beside) == candidates.end()) {
       candidates.push_back(std::move(beside));
     }

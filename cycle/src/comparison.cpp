@@ -66,6 +66,16 @@ void Store(ComparisonResults& results, int slot, const CycleFigures& figures) {
 
 }  // namespace
 
+std::variant<ComparisonFields, std::string> WithRefrigerants(ComparisonFields fields,
+                                                             std::span<const std::string> names) {
+  if (names.empty() || names.size() > static_cast<std::size_t>(kMaxRefrigerants)) {
+    return "compare takes one to eight refrigerant names";
+  }
+  fields.NumberRefrigerant = std::to_string(names.size());
+  std::copy(names.begin(), names.end(), fields.Refrigerant.begin());
+  return fields;
+}
+
 ComparisonConditions ReadConditions(const ComparisonFields& fields) {
   return {LeadingNumber(fields.HeatCapEvap),
           LeadingNumber(fields.TempEvap),

@@ -3,10 +3,11 @@
 #include <dlfcn.h>
 
 #include <atomic>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
+
+#include "datafiles/program_folder.h"
 
 namespace property {
 
@@ -51,10 +52,9 @@ std::atomic<unsigned> generation = 0;
 }  // namespace
 
 std::string LibraryBesideProgram(std::string_view name) {
-  std::error_code error;
-  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return std::string(name);
-  return (program.parent_path() / name).string();
+  const auto folder = datafiles::ProgramFolder();
+  if (!folder) return std::string(name);
+  return (*folder / name).string();
 }
 
 std::string DefaultLibraryFile() { return LibraryBesideProgram(kLibraryName); }

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "datafiles/data_files.h"
+#include "datafiles/program_folder.h"
 #include "property/binding.h"
+#include "property/number_text.h"
 #include "property/unit_catalogue.h"
 #include "property/unit_systems.h"
-#include "property/number_text.h"
 #include "text.h"
 
 namespace property {
@@ -59,8 +60,7 @@ std::optional<std::filesystem::path> LocateMixtureFile(std::string relative) {
   const std::filesystem::path wanted(relative);
   std::error_code error;
   std::vector<std::filesystem::path> roots{std::filesystem::current_path(error)};
-  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) roots.push_back(program.parent_path());
+  if (auto program = datafiles::ProgramFolder()) roots.push_back(std::move(*program));
   for (const auto& root : roots) {
     const auto folder = (root / wanted).parent_path();
     if (auto found = datafiles::FindIgnoringCase(folder, wanted.filename().string())) return found;

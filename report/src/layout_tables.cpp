@@ -20,25 +20,28 @@ std::string TwoPhaseNote(double quality) {
   return "the discharge is two-phase (vapour quality " + FormatFixed(quality, 4) + ")";
 }
 
-std::vector<std::string> FiguresRow(const cycle::LayoutResult& r) {
-  std::vector<std::string> row{r.refrigerant,
-                               Named(r.layout),
-                               Full(r.cop),
-                               Full(r.vhc),
-                               Full(r.heating_capacity),
-                               Full(r.compressor_power),
-                               Full(r.mass_flow),
-                               Full(r.injection_ratio),
-                               r.intermediate_pressure ? Full(*r.intermediate_pressure) : "",
-                               Full(r.suction_temperature),
-                               r.discharge_quality ? "" : Full(r.discharge_temperature),
-                               Full(r.pressure_ratio),
-                               r.wet_compression ? "yes" : "no",
-                               Full(r.min_superheat),
-                               Full(r.exergy_efficiency)};
-  for (const Component component : cycle::kComponents) row.push_back(Full(r.Loss(component)));
-  row.push_back("ok");
-  row.push_back(r.discharge_quality ? TwoPhaseNote(*r.discharge_quality) : "");
+std::vector<Field> FiguresRow(const cycle::LayoutResult& r) {
+  std::vector<Field> row{
+      TextField(r.refrigerant),
+      TextField(Named(r.layout)),
+      ShortestField(r.cop),
+      ShortestField(r.vhc),
+      ShortestField(r.heating_capacity),
+      ShortestField(r.compressor_power),
+      ShortestField(r.mass_flow),
+      ShortestField(r.injection_ratio),
+      r.intermediate_pressure ? ShortestField(*r.intermediate_pressure) : EmptyField(),
+      ShortestField(r.suction_temperature),
+      r.discharge_quality ? EmptyField() : ShortestField(r.discharge_temperature),
+      ShortestField(r.pressure_ratio),
+      TextField(r.wet_compression ? "yes" : "no"),
+      ShortestField(r.min_superheat),
+      ShortestField(r.exergy_efficiency)};
+  for (const Component component : cycle::kComponents) {
+    row.push_back(ShortestField(r.Loss(component)));
+  }
+  row.push_back(TextField("ok"));
+  row.push_back(r.discharge_quality ? TextField(TwoPhaseNote(*r.discharge_quality)) : EmptyField());
   return row;
 }
 
@@ -46,44 +49,48 @@ std::string Percent(double fraction) { return FormatFixed(100 * fraction, 1); }
 
 }  // namespace
 
-CsvTable LayoutFiguresTable(std::span<const cycle::LayoutOutcome> outcomes) {
-  CsvTable table({"refrigerant",
-                  "layout",
-                  "COP",
-                  "VHC",
-                  "HeatingCapacity",
-                  "CompressorPower",
-                  "MassFlow",
-                  "InjectionRatio",
-                  "IntermediatePressure",
-                  "SuctionTemperature",
-                  "DischargeTemperature",
-                  "PressureRatio",
-                  "WetCompression",
-                  "MinSuperheat",
-                  "ExergyEfficiency",
-                  "LossCompressor",
-                  "LossCondenser",
-                  "LossValve",
-                  "LossEvaporator",
-                  "LossIHX",
-                  "LossEconomizer",
-                  "LossMixing",
-                  "status",
-                  "reason"});
+FieldTable LayoutFigureFields(std::span<const cycle::LayoutOutcome> outcomes) {
+  FieldTable table({"refrigerant",
+                    "layout",
+                    "COP",
+                    "VHC",
+                    "HeatingCapacity",
+                    "CompressorPower",
+                    "MassFlow",
+                    "InjectionRatio",
+                    "IntermediatePressure",
+                    "SuctionTemperature",
+                    "DischargeTemperature",
+                    "PressureRatio",
+                    "WetCompression",
+                    "MinSuperheat",
+                    "ExergyEfficiency",
+                    "LossCompressor",
+                    "LossCondenser",
+                    "LossValve",
+                    "LossEvaporator",
+                    "LossIHX",
+                    "LossEconomizer",
+                    "LossMixing",
+                    "status",
+                    "reason"});
   for (const cycle::LayoutOutcome& outcome : outcomes) {
     if (const auto* result = outcome.result()) {
       table.AddRow(FiguresRow(*result));
       continue;
     }
-    std::vector<std::string> row(table.Header().size());
-    row.front() = outcome.refrigerant;
-    row[1] = Named(outcome.layout);
-    row[row.size() - 2] = "refused";
-    row.back() = outcome.refusal()->reason;
+    std::vector<Field> row(table.Header().size(), EmptyField());
+    row.front() = TextField(outcome.refrigerant);
+    row[1] = TextField(Named(outcome.layout));
+    row[row.size() - 2] = TextField("refused");
+    row.back() = TextField(outcome.refusal()->reason);
     table.AddRow(std::move(row));
   }
   return table;
+}
+
+CsvTable LayoutFiguresTable(std::span<const cycle::LayoutOutcome> outcomes) {
+  return LayoutFigureFields(outcomes).Csv();
 }
 
 CsvTable LayoutStatesTable(std::span<const cycle::LayoutOutcome> outcomes) {

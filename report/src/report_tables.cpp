@@ -1,7 +1,7 @@
 #include "report/report_tables.h"
 
 #include "cycle/number_text.h"
-#include "cycle/result_text.h"
+#include "report/figure_rows.h"
 
 namespace report {
 
@@ -179,28 +179,12 @@ CsvTable CyclePointsTable(const cycle::CycleCorners& k) {
 }
 
 CsvTable ComparisonTable(const cycle::ComparisonResults& results) {
-  using cycle::Figure;
-  const std::pair<Figure, std::string> columns[] = {
-      {Figure::COP, "COP (-)"},
-      {Figure::MassPerHeat, "Mass per unit heat output (kg/kJ)"},
-      {Figure::VaporVolume, "Vapour volume (m3/kg)"},
-      {Figure::DisplacementVolume, "Displacement volume (m3/h)"},
-      {Figure::DischargePressure, "Discharge pressure (bar)"},
-      {Figure::DischargeTemperature, std::string("Discharge temperature (") + kCelsius + ")"},
-      {Figure::PressureRatio, "Pressure ratio (-)"},
-  };
-  std::vector<std::string> header{"Refrigerant"};
-  for (const auto& [figure, heading] : columns) header.push_back(heading);
-  CsvTable table(std::move(header));
-  for (int slot = 0; slot < results.RefCount; ++slot) {
-    const cycle::CycleFigures figures = cycle::FiguresAt(results, slot);
-    std::vector<std::string> row{results.RefName[static_cast<std::size_t>(slot)]};
-    for (const auto& [figure, heading] : columns) {
-      row.push_back(
-          cycle::FormatFixed(cycle::FigureValue(figures, figure), cycle::TotalPageDecimals(figure)));
-    }
-    table.AddRow(std::move(row));
-  }
+  // The command line's figures, under headings with their units.
+  const CsvTable figures = ComparisonFigureFields(results).Csv();
+  CsvTable table({"Refrigerant", "COP (-)", "Mass per unit heat output (kg/kJ)",
+                  "Vapour volume (m3/kg)", "Displacement volume (m3/h)", "Discharge pressure (bar)",
+                  std::string("Discharge temperature (") + kCelsius + ")", "Pressure ratio (-)"});
+  for (const auto& row : figures.Rows()) table.AddRow(row);
   return table;
 }
 

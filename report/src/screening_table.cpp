@@ -4,16 +4,21 @@
 
 namespace report {
 
-CsvTable ScreeningTable(const std::vector<cycle::ScreeningRow>& rows) {
+FieldTable ScreeningFields(const std::vector<cycle::ScreeningRow>& rows) {
   std::vector<std::string> header;
   for (const auto column : cycle::kScreeningColumns) header.emplace_back(cycle::ColumnName(column));
-  CsvTable table(std::move(header));
+  FieldTable table(std::move(header));
   for (const auto& row : rows) {
-    std::vector<std::string> cells;
-    for (const auto column : cycle::kScreeningColumns) cells.push_back(cycle::CellText(row, column));
-    table.AddRow(std::move(cells));
+    std::vector<Field> fields;
+    for (const auto column : cycle::kScreeningColumns)
+      fields.push_back({cycle::CellValue(row, column), cycle::CellText(row, column)});
+    table.AddRow(std::move(fields));
   }
   return table;
+}
+
+CsvTable ScreeningTable(const std::vector<cycle::ScreeningRow>& rows) {
+  return ScreeningFields(rows).Csv();
 }
 
 }  // namespace report

@@ -1,5 +1,7 @@
 #include "report/study_table.h"
 
+#include <iterator>
+
 #include "report/layout_tables.h"
 #include "report/transcritical_table.h"
 
@@ -17,19 +19,19 @@ std::vector<std::string> CalculationHeader(const cycle::StudyCalculation& calcul
   return header;
 }
 
-std::vector<std::string> CalculationRow(const cycle::StudyPoint& point, std::size_t columns) {
+std::vector<Field> CalculationRow(const cycle::StudyPoint& point, std::size_t columns) {
   if (const auto* layout = std::get_if<cycle::LayoutOutcome>(&point.outcome)) {
-    return LayoutFiguresTable({layout, 1}).Rows().front();
+    return LayoutFigureFields({layout, 1}).Rows().front();
   }
   if (const auto* result = point.transcritical()) {
-    auto row = TranscriticalFiguresRow(*result);
-    row.insert(row.end(), {"ok", ""});
+    auto row = TranscriticalFigureRow(*result);
+    row.insert(row.end(), {TextField("ok"), EmptyField()});
     return row;
   }
-  std::vector<std::string> row(columns);
-  row.front() = point.refrigerant;
-  row[columns - 2] = "refused";
-  row.back() = point.reason();
+  std::vector<Field> row(columns, EmptyField());
+  row.front() = TextField(point.refrigerant);
+  row[columns - 2] = TextField("refused");
+  row.back() = TextField(point.reason());
   return row;
 }
 
@@ -39,18 +41,23 @@ std::string WithUnit(std::string_view label, std::string_view unit) {
   return std::string(label) + " (" + std::string(unit) + ")";
 }
 
-CsvTable StudyTable(const cycle::Study& study, std::span<const cycle::StudyPoint> points) {
+FieldTable StudyFields(const cycle::Study& study, std::span<const cycle::StudyPoint> points) {
   std::vector<std::string> header{"variable", "value"};
   const auto columns = CalculationHeader(study.calculation);
   header.insert(header.end(), columns.begin(), columns.end());
-  CsvTable table(std::move(header));
+  FieldTable table(std::move(header));
   for (const cycle::StudyPoint& point : points) {
-    std::vector<std::string> row{study.variable, cycle::FormatShortest(point.value)};
-    const auto line = CalculationRow(point, columns.size());
-    row.insert(row.end(), line.begin(), line.end());
+    std::vector<Field> row{TextField(study.variable), ShortestField(point.value)};
+    auto line = CalculationRow(point, columns.size());
+    row.insert(row.end(), std::make_move_iterator(line.begin()),
+               std::make_move_iterator(line.end()));
     table.AddRow(std::move(row));
   }
   return table;
+}
+
+CsvTable StudyTable(const cycle::Study& study, std::span<const cycle::StudyPoint> points) {
+  return StudyFields(study, points).Csv();
 }
 
 CsvTable StudyFiguresTable(const cycle::Study& study, std::span<const cycle::StudyPoint> points,

@@ -1,7 +1,5 @@
 #include "report/transcritical_table.h"
 
-#include "cycle/number_text.h"
-
 namespace report {
 
 std::vector<std::string> TranscriticalFiguresHeader() {
@@ -10,16 +8,22 @@ std::vector<std::string> TranscriticalFiguresHeader() {
           "H4", "Pinch", "PinchAt"};
 }
 
-std::vector<std::string> TranscriticalFiguresRow(const cycle::TranscriticalResult& r) {
-  std::vector<std::string> row{r.refrigerant, cycle::FormatShortest(r.high_pressure),
-                               r.optimal ? "yes" : "no"};
+std::vector<Field> TranscriticalFigureRow(const cycle::TranscriticalResult& r) {
+  std::vector<Field> row{TextField(r.refrigerant), ShortestField(r.high_pressure),
+                         TextField(r.optimal ? "yes" : "no")};
   for (const double figure :
        {r.cop, r.mass_flow, r.compressor_power, r.discharge.T, r.vhc, r.suction.p, r.suction.T,
         r.suction.h, r.suction.s, r.isentropic_discharge.h, r.discharge.h, r.discharge.T,
         r.gas_cooler_outlet.h, r.gas_cooler_outlet.T, r.evaporator_inlet.h, r.pinch, r.pinch_at}) {
-    row.push_back(cycle::FormatShortest(figure));
+    row.push_back(ShortestField(figure));
   }
   return row;
+}
+
+std::vector<std::string> TranscriticalFiguresRow(const cycle::TranscriticalResult& r) {
+  std::vector<std::string> texts;
+  for (const Field& field : TranscriticalFigureRow(r)) texts.push_back(field.text);
+  return texts;
 }
 
 }  // namespace report

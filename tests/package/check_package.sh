@@ -20,12 +20,15 @@ set -- "$work_dir"/*.deb
 [ $# -eq 1 ] && [ -f "$1" ] || fail "expected one package in $work_dir, found: $*"
 package=$1
 
+# Where Debian's python3 of this minor version imports the module from.
+python_packages=usr/lib/$(/usr/bin/python3 -c \
+  'import sys; print(f"python{sys.version_info[0]}.{sys.version_info[1]}")')/dist-packages
 # The paths alone, after permissions, owner, size, date and time.
 listing=$(dpkg-deb -c "$package" | sed -E 's/^([^ ]+ +){5}//')
 # Each line: a path the package must hold (a link with its target).
 while IFS= read -r expected; do
   printf '%s\n' "$listing" | grep -qxF "$expected" || fail "the package lacks $expected"
-done <<'LIST'
+done <<LIST
 ./usr/bin/heatpump -> ../lib/heatpump/heatpump
 ./usr/bin/hpcalc -> ../lib/heatpump/hpcalc
 ./usr/lib/heatpump/heatpump
@@ -39,7 +42,14 @@ done <<'LIST'
 ./usr/lib/heatpump/doc/Selection working fluid of the Ondu.PDF
 ./usr/share/applications/heatpump.desktop
 ./usr/share/icons/hicolor/scalable/apps/heatpump.svg
+./$python_packages/heatpump/__init__.py
+./$python_packages/heatpump/libfluidcore.so -> ../../../heatpump/libfluidcore.so
+./$python_packages/heatpump/fluids -> ../../../heatpump/fluids
+./$python_packages/heatpump/mixtures -> ../../../heatpump/mixtures
 LIST
+printf '%s\n' "$listing" |
+  grep -qx "\./$python_packages/heatpump/_heatpump\.cpython-[^/]*\.so" ||
+  fail "the package lacks the Python module's native part"
 # Every fluid and mixture file, and nothing outside these places (no test or
 # tool of the build).
 for folder in fluids mixtures; do
@@ -52,7 +62,10 @@ stray=$(printf '%s\n' "$listing" | grep -v -e '/$' \
   -e '^\./usr/lib/heatpump/\(heatpump\|hpcalc\|libfluidcore\.so\|libhpcalc_pictures\.so\)$' \
   -e '^\./usr/lib/heatpump/\(fluids\|mixtures\|doc\)/' \
   -e '^\./usr/share/applications/heatpump\.desktop$' \
-  -e '^\./usr/share/icons/hicolor/scalable/apps/heatpump\.svg$' || true)
+  -e '^\./usr/share/icons/hicolor/scalable/apps/heatpump\.svg$' \
+  -e "^\./$python_packages/heatpump/\(__init__\.py\|_heatpump\.cpython-[^/]*\.so\)\$" \
+  -e "^\./$python_packages/heatpump/\(libfluidcore\.so\|fluids\|mixtures\) -> " \
+  || true)
 [ -z "$stray" ] || fail "the package holds more than it should: $stray"
 
 version=$(dpkg-deb -f "$package" Version)
@@ -87,4 +100,16 @@ missing=$(run hpcalc property CriticalPoint NoSuchFluid T mks || true)
 printf '%s\n' "$missing" | grep -qF "$root/usr/lib/heatpump/fluids" ||
   fail "not searched beside the unpacked program: $missing"
 case $missing in *"$build_dir"*) fail "the build tree was searched: $missing" ;; esac
-echo "package $package: contents and installed programs checked"
+# Debian's python3 imports the unpacked module, which finds the library and
+# the data (a blend's mixture file too) through its links.
+python() (cd "$away" &&
+  env -i PYTHONPATH="$root/$python_packages" /usr/bin/python3 -c "$1" 2>&1)
+imported=$(python 'import heatpump
+print(heatpump.__version__, heatpump.critical_point("R410A", "T", "mks"))') ||
+  fail "import heatpump: $imported"
+[ "$imported" = "$version $(run hpcalc property CriticalPoint R410A T mks)" ] ||
+  fail "the Python module: $imported"
+missing=$(python 'import heatpump; heatpump.critical_point("NoSuchFluid", "T", "mks")' || true)
+printf '%s\n' "$missing" | grep -qF "$root/$python_packages/heatpump/fluids" ||
+  fail "the Python module did not search beside itself: $missing"
+echo "package $package: contents, installed programs and Python module checked"

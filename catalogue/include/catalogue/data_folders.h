@@ -10,8 +10,8 @@
 namespace catalogue {
 
 // The candidates for a data folder ("fluids", "mixtures"), in the order the
-// property library tries them: under the working directory, then beside the
-// running program; the same folder once.
+// property library tries them: under the working directory, then in the
+// program's folder (datafiles::ProgramFolder); the same folder once.
 std::vector<std::filesystem::path> DataFolderCandidates(std::string_view folder);
 
 // The first candidate that exists; nothing when neither does.

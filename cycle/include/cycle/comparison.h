@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 
@@ -113,6 +114,11 @@ inline constexpr auto kComparisonDefaults = std::to_array<FieldDefault<Compariso
     {"safety", "100", "safety factor, %", &ComparisonFields::Safetyfactor},
     {"efficiency", "80", "isentropic efficiency, %", &ComparisonFields::Isotropicefficiency},
 });
+
+// The fields with the names as refrigerants 1 to N, or why they cannot be
+// the refrigerants: "compare takes one to eight refrigerant names".
+std::variant<ComparisonFields, std::string> WithRefrigerants(ComparisonFields fields,
+                                                             std::span<const std::string> names);
 
 // The seven conditions as the Calculate command reads them from the texts:
 // each through the leading-number conversion.

@@ -1,6 +1,8 @@
 // The property library (libfluidcore.so), loaded by name at run time from the
-// directory of the running program, on the first request that needs it, by
-// whichever thread makes it; every thread then calls the same library.
+// program's folder (datafiles::ProgramFolder: the running program's, or that
+// of the Python module that links the layer), on the first request that
+// needs it, by whichever thread makes it; every thread then calls the same
+// library.
 // A missing library or entry point fails the request with a message that
 // names it; it never crashes the program.
 #pragma once
@@ -71,11 +73,11 @@ struct BoundLibrary {
 // running program, unless BindLibrary chose another file.
 const BoundLibrary& Library();
 
-// libfluidcore.so in the directory of the running program.
+// libfluidcore.so in the program's folder.
 std::string DefaultLibraryFile();
 
-// A shared library of that name in the directory of the running program; the
-// bare name (the loader's search path) where the program's path is unknown.
+// A shared library of that name in the program's folder; the bare name (the
+// loader's search path) where the folder is unknown.
 std::string LibraryBesideProgram(std::string_view name);
 
 // Binds another library file with the same entry points (tests bind a

@@ -8,6 +8,7 @@
 
 #include "cycle/layouts.h"
 #include "report/csv_table.h"
+#include "report/figure_rows.h"
 #include "report/report_tables.h"
 
 namespace report {
@@ -20,6 +21,8 @@ namespace report {
 // shortest text that reads back as it. No intermediate pressure in one
 // stage; no discharge temperature where the discharge is two-phase, the
 // reason then saying so; a refused refrigerant's figures empty.
+FieldTable LayoutFigureFields(std::span<const cycle::LayoutOutcome> outcomes);
+// Its texts.
 CsvTable LayoutFiguresTable(std::span<const cycle::LayoutOutcome> outcomes);
 
 // refrigerant,layout,state,p,T,h,s,mass for every state of every result

@@ -7,6 +7,7 @@
 
 #include "cycle/study.h"
 #include "report/csv_table.h"
+#include "report/figure_rows.h"
 
 namespace report {
 
@@ -15,6 +16,8 @@ namespace report {
 // status,reason. A row per point in the points' order, the value as the
 // shortest text that reads back as it; a refused point's figures empty,
 // its status "refused" and its reason.
+FieldTable StudyFields(const cycle::Study& study, std::span<const cycle::StudyPoint> points);
+// Its texts.
 CsvTable StudyTable(const cycle::Study& study, std::span<const cycle::StudyPoint> points);
 
 // Refrigerant, the variable with its unit, the figures with their units as

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cycle/transcritical.h"
+#include "report/figure_rows.h"
 
 namespace report {
 
@@ -16,5 +17,7 @@ namespace report {
 // as it, Optimal yes or no.
 std::vector<std::string> TranscriticalFiguresHeader();
 std::vector<std::string> TranscriticalFiguresRow(const cycle::TranscriticalResult& result);
+// The same line's fields, each with its value.
+std::vector<Field> TranscriticalFigureRow(const cycle::TranscriticalResult& result);
 
 }  // namespace report
