@@ -231,7 +231,8 @@ TEST_F(Keys, TheTabOrderFollowsTheReadingOrder) {
       {page::UserForm4,
        {"ScreenAllFluids", "HeatCapEvap", "TempEvap", "Subcooling", "TemperatureCondensing",
         "Safetyfactor", "Superheating", "NumberRefrigerant", "Isotropicefficiency", "Refrigerant1",
-        "Refrigerant2", "Refrigerant3", "CommandButton1", "Cleardata", "Calculate"}},
+        "Refrigerant2", "Refrigerant3", "CommandButton1", "Cleardata", "Calculate", "SaveInputs",
+        "OpenInputs", "RecallLastInputs"}},
       {page::TotalResults,
        {"CommandButton3", "CommandButton2", "TextBox2", "Diagrams", "Copy", "SaveReport"}},
       // Built with layouts: the order the controls were made in.

@@ -41,7 +41,18 @@ constexpr int kButtonTop = 10795;
 }  // namespace
 
 TranscriticalForm::TranscriticalForm(Shell& shell)
-    : PageWindow(18891, kButtonTop + kFormButtonHeight + 635), shell_(shell) {
+    : PageWindow(18891, InputsRowTop(kButtonTop) + kInputsButtonHeight + 635),
+      shell_(shell),
+      inputs_(*this, shell, InputsRowTop(kButtonTop),
+              {inputs::Form::transcritical,
+               [this] {
+                 return inputs::Inputs{
+                     inputs::Form::transcritical,
+                     inputs::TextsOf(cycle::kTranscriticalDefaults, fields_.Read())};
+               },
+               [this](const inputs::Inputs& in) {
+                 fields_.Show(inputs::FieldsOf(cycle::kTranscriticalDefaults, in.fields));
+               }}) {
   AddLabel(*this, "Title", "Transcritical Cycle", {4683, 423, 9525, 635}, Emphasis::Heading);
   AddLabel(*this, "HotWater", "Hot Water", {kLeftBox, 1058, 4656, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -73,6 +84,7 @@ void TranscriticalForm::Calculate() {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
+  inputs_.KeepForRecall();
   shell_.pages.Get<TranscriticalResults>(page::TranscriticalResults)
       .ShowResults(input, std::get<cycle::TranscriticalResult>(outcome));
   shell_.pages.Hide(page::TranscriticalForm);
