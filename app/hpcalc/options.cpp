@@ -6,10 +6,16 @@
 
 namespace hpcalc {
 
+std::vector<Option> AllOptions(const Syntax& syntax) {
+  std::vector<Option> options = syntax.options;
+  if (syntax.inputs) options.insert(options.end(), {kInputsOption, kSaveInputsOption});
+  return options;
+}
+
 std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::string>& args,
                                                       const Syntax& syntax) {
   ParsedOptions parsed;
-  for (const Option& option : syntax.options) {
+  for (const Option& option : AllOptions(syntax)) {
     parsed.texts.emplace(std::string(option.name), std::string(option.default_text));
   }
   const auto is_flag = [&](std::string_view arg) {

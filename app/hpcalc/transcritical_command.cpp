@@ -24,7 +24,8 @@ constexpr std::string_view kDescription =
 
 // The form's fields at the form's defaults, handed to the calculation as typed.
 Syntax TranscriticalSyntax() {
-  return {"transcritical", OptionsOf(cycle::kTranscriticalDefaults), {kCsvFlag, kVerboseFlag}, {}};
+  return {"transcritical", OptionsOf(cycle::kTranscriticalDefaults), {kCsvFlag, kVerboseFlag}, {},
+          InputsForm{inputs::Form::transcritical}};
 }
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
