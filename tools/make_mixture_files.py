@@ -2,12 +2,15 @@
 """Turns the published mixing parameters and blend compositions into
 fluids/hmx.bnc and mixtures/*.mix.
 
-Run by hand when the coefficient sheets change, and commit the result:
+Run by hand when the coefficient sheets or the library's critical-point
+computation change, and commit the result:
 
-    tools/make_mixture_files.py DATA_DIR [OUT_DIR]
+    tools/make_mixture_files.py DATA_DIR HPCALC [OUT_DIR]
 
 DATA_DIR holds binary_pairs.json, blends.csv and fluids/NAME.json; OUT_DIR
 (default: this repository) receives fluids/hmx.bnc and mixtures/NAME.mix.
+HPCALC is the built command-line calculator (build/bin/hpcalc), which
+computes each blend's critical temperature from the files just written.
 
 hmx.bnc is JSON (format "fluidcore-mixing 1"):
   pairs  one entry per fluid pair: fluid1, fluid2 (fluid names, which are also
@@ -24,7 +27,12 @@ name, line 2 what it is made of (both free text), line 3 the component count
 alone, then one component file name per line, then the mole fractions, one
 per line, with full double precision. Mole fractions follow from the mass
 percentages: x_i = (w_i/M_i) / sum_j (w_j/M_j). Blends with a component that
-has no fluid file are left out.
+has no fluid file are left out. After the fractions, which is no part of
+the layout and read by no property calculation, follows the line
+"critical temperature T K": the library's critical temperature of the blend,
+with full precision, so that the lists of fluids need not set up the blend
+to show it; a blend whose critical point the library cannot compute has no
+such line.
 
 blends.csv lists the zeotropic 400 series; the azeotropic 500-series blends
 engineers also type by name are added from AZEOTROPES (their designated
@@ -33,6 +41,7 @@ compositions, ASHRAE Standard 34).
 import csv
 import json
 import pathlib
+import subprocess
 import sys
 
 FORMAT = "fluidcore-mixing 1"
@@ -129,12 +138,29 @@ def mixture_file(blend, sheets):
     return "\n".join(lines) + "\n"
 
 
+def critical_temperature(hpcalc, out_dir, blend):
+    """The library's critical temperature of the blend (K) as hpcalc prints
+    it, from the files under out_dir; None where it gives none."""
+    run = subprocess.run([str(hpcalc), "property", "CriticalPoint", blend, "T", "mks"],
+                         cwd=out_dir, capture_output=True, text=True)
+    text = run.stdout.strip()
+    try:
+        kelvin = float(text)
+    except ValueError:
+        kelvin = None
+    if run.returncode != 0 or kelvin is None or not kelvin > 0:
+        print(f"{blend}: no critical temperature ({text or run.stderr.strip()})", file=sys.stderr)
+        return None
+    return text
+
+
 def main(argv):
-    if len(argv) not in (2, 3):
+    if len(argv) not in (3, 4):
         print(__doc__, file=sys.stderr)
         return 2
     data_dir = pathlib.Path(argv[1])
-    out_dir = pathlib.Path(argv[2]) if len(argv) == 3 else \
+    hpcalc = pathlib.Path(argv[2]).resolve()
+    out_dir = pathlib.Path(argv[3]) if len(argv) == 4 else \
         pathlib.Path(__file__).resolve().parent.parent
     sheets = load_sheets(data_dir)
 
@@ -155,7 +181,12 @@ def main(argv):
             print(f"skipped {blend['blend']}: no fluid file for {', '.join(missing)}",
                   file=sys.stderr)
             continue
-        (mixtures / f"{blend['blend']}.mix").write_text(mixture_file(blend, sheets))
+        path = mixtures / f"{blend['blend']}.mix"
+        text = mixture_file(blend, sheets)
+        path.write_text(text)
+        kelvin = critical_temperature(hpcalc, out_dir, blend["blend"])
+        if kelvin is not None:
+            path.write_text(text + f"critical temperature {kelvin} K\n")
         written += 1
     print(f"wrote hmx.bnc ({len(pairs_sheet['pairs'])} pairs) and {written} mixture files",
           file=sys.stderr)

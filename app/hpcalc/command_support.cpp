@@ -1,5 +1,6 @@
 #include "command_support.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "commands.h"
@@ -44,6 +45,25 @@ cycle::LibraryText LibraryTextOf(const ParsedOptions& options) {
 std::vector<Option> WithOptions(std::vector<Option> options, std::initializer_list<Option> more) {
   options.insert(options.end(), more);
   return options;
+}
+
+void PrintColumns(const std::vector<std::vector<std::string>>& lines,
+                  const std::vector<bool>& right_aligned, std::ostream& out) {
+  const std::size_t count = right_aligned.size();
+  std::vector<std::size_t> widths(count, 0);
+  for (const auto& line : lines) {
+    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+  }
+  for (const auto& line : lines) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::string padding(widths[i] - line[i].size(), ' ');
+      text += (i == 0 ? "" : "  ");
+      text += i + 1 == count ? line[i] : right_aligned[i] ? padding + line[i] : line[i] + padding;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    out << text << '\n';
+  }
 }
 
 std::optional<std::string> WithPictures(const std::string& file, const Drawing& draw) {

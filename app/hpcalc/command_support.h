@@ -18,6 +18,11 @@
 
 namespace hpcalc {
 
+// Why a command that lists the fluid and mixture files has nothing to list.
+inline constexpr std::string_view kNoDataFiles =
+    "No fluid or mixture files found (fluids/ and mixtures/ in the working directory or beside "
+    "the program)";
+
 // The reason, then the usage text, on err; kBadUsage.
 int BadUsage(std::string_view reason, std::ostream& err);
 // The command's usage on out; kSuccess.
@@ -45,6 +50,12 @@ inline constexpr Option kReportOption{
     "also writes a report of the calculation: a PDF (figures, cycle points, diagrams) or a CSV "
     "table, by the file's extension",
     "FILE"};
+
+// Lines of fields in aligned columns two blanks apart: a column to the
+// right where `right_aligned` says so, else to the left; the last column as
+// long as it is, no line with blanks at its end.
+void PrintColumns(const std::vector<std::vector<std::string>>& lines,
+                  const std::vector<bool>& right_aligned, std::ostream& out);
 
 // What `draw` returns, drawing with the pictures library; where the library
 // cannot be used, why, as a failure to write `file`.

@@ -23,6 +23,7 @@ struct Command {
 int RunBasic(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunFluids(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -32,6 +33,7 @@ CommandHelp BasicHelp();
 CommandHelp CompareHelp();
 CommandHelp LayoutHelp();
 CommandHelp DiagramHelp();
+CommandHelp FluidsHelp();
 CommandHelp PropertyHelp();
 CommandHelp ScreenHelp();
 CommandHelp TranscriticalHelp();
@@ -42,6 +44,7 @@ inline constexpr Command kCommands[] = {
     {"compare", RunCompare, CompareHelp},
     {"layout", RunLayout, LayoutHelp},
     {"diagram", RunDiagram, DiagramHelp},
+    {"fluids", RunFluids, FluidsHelp},
     {"property", RunProperty, PropertyHelp},
     {"screen", RunScreen, ScreenHelp},
     {"transcritical", RunTranscritical, TranscriticalHelp},

@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iomanip>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <sstream>
@@ -11,6 +13,7 @@
 #include "commands.h"
 #include "cycle/comparison.h"
 #include "cycle/number_text.h"
+#include "cycle/parallel_points.h"
 #include "cycle/screening.h"
 #include "property/message_text.h"
 #include "report/screening_table.h"
@@ -38,11 +41,15 @@ constexpr Option kMaxGwpOption{
 constexpr Option kSortOption{
     "sort", "", "the column of the table (COP, VHC, GWP ...) to sort by; -COLUMN from the largest",
     "COLUMN"};
+constexpr Option kJobsOption{"jobs", "", "the number of threads screening at once; one per core",
+                             "N"};
+// Far more threads than any machine has cores gain nothing.
+constexpr int kMostJobs = 1024;
 
 Syntax ScreenSyntax() {
   return {"screen",
           WithOptions(OptionsOf(cycle::kComparisonDefaults),
-                      {kKindOption, kSafetyClassOption, kMaxGwpOption, kSortOption}),
+                      {kKindOption, kSafetyClassOption, kMaxGwpOption, kSortOption, kJobsOption}),
           {kCsvFlag, kVerboseFlag}, {}, InputsForm{inputs::Form::comparison}};
 }
 
@@ -142,29 +149,28 @@ std::variant<Selection, std::string> ReadSelection(const ParsedOptions& options)
 // column, texts to the left, the reason last and as long as it is.
 void PrintTable(const report::CsvTable& table, std::ostream& out) {
   std::vector<std::vector<std::string>> lines{table.Header(), {}};
+  std::vector<bool> numbers;
   for (const auto column : cycle::kScreeningColumns) {
     const auto unit = cycle::ColumnUnit(column);
     std::string shown;
     if (!unit.empty()) shown.append("(").append(unit).append(")");
     lines[1].push_back(std::move(shown));
+    numbers.push_back(!unit.empty());
   }
   lines.insert(lines.end(), table.Rows().begin(), table.Rows().end());
-  const std::size_t count = lines[0].size();
-  std::vector<std::size_t> widths(count, 0);
-  for (const auto& line : lines) {
-    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+  PrintColumns(lines, numbers, out);
+}
+
+// --jobs: the number of threads, at least one; one per core unless given.
+std::variant<int, std::string> JobsOf(const ParsedOptions& options) {
+  if (!options.Given(kJobsOption.name)) return cycle::CoreCount();
+  const std::string& text = options.Text(kJobsOption.name);
+  const auto jobs = cycle::WholeNumber(text);
+  if (!jobs || *jobs != std::floor(*jobs) || *jobs < 1 || *jobs > kMostJobs) {
+    return "--jobs takes a whole number from 1 to " + std::to_string(kMostJobs) + ", not \"" +
+           property::ShortenedForMessage(text) + "\"";
   }
-  for (const auto& line : lines) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-      const bool number = !cycle::ColumnUnit(cycle::kScreeningColumns[i]).empty();
-      const std::string padding(widths[i] - line[i].size(), ' ');
-      text += (i == 0 ? "" : "  ");
-      text += i + 1 == count ? line[i] : number ? padding + line[i] : line[i] + padding;
-    }
-    text.erase(text.find_last_not_of(' ') + 1);
-    out << text << '\n';
-  }
+  return static_cast<int>(*jobs);
 }
 
 }  // namespace
@@ -181,6 +187,8 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto selection = ReadSelection(options);
   if (const auto* reason = std::get_if<std::string>(&selection)) return BadUsage(*reason, err);
   const auto& [filter, sort, order] = std::get<Selection>(selection);
+  const auto jobs = JobsOf(options);
+  if (const auto* reason = std::get_if<std::string>(&jobs)) return BadUsage(*reason, err);
 
   const auto read = cycle::ReadScreeningConditions(ConditionFields(options));
   if (const auto* message = std::get_if<std::string>(&read)) return Refused(*message, err);
@@ -188,16 +196,17 @@ int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const auto candidates = cycle::FindScreeningCandidates();
   for (const auto& skipped : candidates.skipped) err << "hpcalc: skipped " << skipped << '\n';
   if (candidates.fluids.empty()) {
-    return Refused("No fluid or mixture files found (fluids/ and mixtures/ in the working "
-                   "directory or beside the program)",
-                   err);
+    return Refused(kNoDataFiles, err);
   }
 
-  std::vector<cycle::ScreeningRow> rows;
-  for (const auto& fluid : candidates.fluids) {
-    if (cycle::PassesFacts(fluid, filter)) rows.push_back(cycle::ScreenFluid(fluid, conditions, LibraryTextOf(options)));
-  }
-  rows = cycle::Filtered(std::move(rows), filter);
+  std::vector<cycle::ScreeningCandidate> passing;
+  std::copy_if(candidates.fluids.begin(), candidates.fluids.end(), std::back_inserter(passing),
+               [&](const cycle::ScreeningCandidate& fluid) {
+                 return cycle::PassesFacts(fluid, filter);
+               });
+  const int threads = std::get<int>(jobs);
+  auto rows = cycle::Filtered(
+      cycle::ScreenFluids(passing, conditions, threads, LibraryTextOf(options)), filter);
   if (sort) rows = cycle::Sorted(std::move(rows), *sort, order);
   const auto table = report::ScreeningTable(rows);
   if (options.Has(kCsvFlag)) {

@@ -22,7 +22,7 @@ import tempfile
 ITERATIONS = 640  # ten passes over the 64 prepared inputs
 # Routines of millions of instructions a call: fewer calls count as well.
 FEWER_ITERATIONS = {"CRITP": 64, "ReadMixingFile": 16, "ScreenFluid": 64, "Transcritical": 16,
-                    "Layouts": 2}
+                    "Layouts": 2, "ListRefrigerants": 2}
 
 # Targets on R134a; R22 1.4 times, water 4 times.
 TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
@@ -34,7 +34,8 @@ TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
 SCALE = {"R134a": 1.0, "R22": 1.4, "Water": 4.0}
 # Targets by routine, fluid and kind: on mixtures (mixture_bench) a dew point
 # at T and a single-phase TP flash of R410A, a blend's critical point, the
-# mixing file read once; one pure fluid of the screening (cycle_bench).
+# mixing file read once; one pure fluid of the screening, the list of every
+# fluid and blend the refrigerant boxes suggest (cycle_bench).
 NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid"): 200000,
                  ("TPFLSH", "R410A", "vapour"): 200000,
                  ("CRITP", "R410A", "new_composition"): 3000000,
@@ -44,14 +45,16 @@ NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid")
                  ("ReadMixingFile", "hmx.bnc", "first"): 10000000,
                  ("ScreenFluid", "R134a", "loaded"): 1000000,
                  ("Transcritical", "optimal", "loaded"): 5000000,
-                 ("Layouts", "economizer_optimal_eight", "loaded"): 80000000}
+                 ("Layouts", "economizer_optimal_eight", "loaded"): 80000000,
+                 ("ListRefrigerants", "files", "first"): 50000000}
 # Routines that are no single entry point: the functions whose instructions
 # count (the full saturated state: SATT, then THERM at the phase's density).
 COLLECT = {"ReadMixingFile": "fluidcore::MixtureLibrary::rules*",
            "SaturatedState": ["SATTdll", "THERMdll"],
            "ScreenFluid": "cycle::ScreenFluid*",
            "Transcritical": "cycle::CalcTranscriticalCycle*",
-           "Layouts": "cycle::CalcLayout*"}
+           "Layouts": "cycle::CalcLayout*",
+           "ListRefrigerants": "cycle::ListRefrigerants*"}
 # Routines whose benchmark calls them once more before its loop.
 CHECKED_BEFORE_LOOP = {"Transcritical", "Layouts"}
 
@@ -77,30 +80,46 @@ def instructions(program, name):
     return counted(program, name, routine, iterations) / iterations
 
 
-def counted(program, name, routine, iterations):
-    """All instructions inside the routine over a run of this many iterations."""
-    collect = COLLECT.get(routine, f"{routine}dll")
-    toggles = [f"--toggle-collect={c}" for c in ([collect] if isinstance(collect, str) else collect)]
+def callgrind_total(command, options=(), env=None):
+    """All instructions callgrind counts in a run of the command (a list:
+    the program and its arguments) with the given callgrind options; the
+    command's output is dropped, and a failed run raises CalledProcessError."""
     with tempfile.TemporaryDirectory() as tmp:
         out = os.path.join(tmp, "callgrind.out")
-        env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(iterations))
         subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
-                        *toggles, program,
-                        f"--benchmark_filter=^{filter_escaped(name)}(/iterations:[0-9]+)?$"],
+                        *options, *command],
                        env=env, capture_output=True, check=True)
         with open(out) as f:
             for line in f:
                 if line.startswith("totals:") or line.startswith("summary:"):
                     return int(line.split()[1])
-    raise RuntimeError(f"no totals for {name}")
+    raise RuntimeError(f"no totals for {' '.join(command)}")
+
+
+def counted(program, name, routine, iterations):
+    """All instructions inside the routine over a run of this many iterations."""
+    collect = COLLECT.get(routine, f"{routine}dll")
+    toggles = [f"--toggle-collect={c}" for c in ([collect] if isinstance(collect, str) else collect)]
+    env = dict(os.environ, FLUIDCORE_BENCH_ITERATIONS=str(iterations))
+    return callgrind_total(
+        [program, f"--benchmark_filter=^{filter_escaped(name)}(/iterations:[0-9]+)?$"],
+        toggles, env)
+
+
+def program_and_filter(argv, usage):
+    """The program and the filter (default: every one) of a command line, or
+    None after printing the usage where it has neither one nor two arguments."""
+    if len(argv) not in (2, 3):
+        print(usage, file=sys.stderr)
+        return None
+    return argv[1], argv[2] if len(argv) == 3 else "."
 
 
 def main(argv):
-    if len(argv) not in (2, 3):
-        print(__doc__, file=sys.stderr)
+    given = program_and_filter(argv, __doc__)
+    if given is None:
         return 2
-    program = argv[1]
-    pattern = argv[2] if len(argv) == 3 else "."
+    program, pattern = given
     print(f"{'benchmark':34} {'instructions/call':>18} {'target':>8}")
     for name in benchmarks(program, pattern):
         n = instructions(program, name)

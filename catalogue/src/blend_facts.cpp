@@ -43,9 +43,22 @@ std::optional<double> FractionOf(std::string_view field) {
   return value;
 }
 
+// "critical temperature 359.345 K" right after the fractions; nothing for
+// anything else there.
+std::optional<double> StatedCriticalTemperature(std::istream& fields) {
+  std::string critical, temperature, number, unit;
+  if (!(fields >> critical >> temperature >> number >> unit) || critical != "critical" ||
+      temperature != "temperature" || unit != "K") {
+    return std::nullopt;
+  }
+  const auto kelvin = FractionOf(number);
+  if (!kelvin || !(*kelvin > 0)) return std::nullopt;
+  return kelvin;
+}
+
 }  // namespace
 
-std::vector<BlendComponent> ParseMixtureFile(const std::string& text) {
+MixtureFile ParseMixtureFile(const std::string& text) {
   std::istringstream in(text);
   std::string line;
   for (int number = 1; number <= 3; ++number) {
@@ -76,7 +89,7 @@ std::vector<BlendComponent> ParseMixtureFile(const std::string& text) {
     if (!fraction) throw std::runtime_error("the fraction \"" + field + "\" is not a number");
     component.mole_fraction = *fraction;
   }
-  return components;
+  return {std::move(components), StatedCriticalTemperature(fields)};
 }
 
 std::optional<std::vector<double>> MassFractions(
@@ -144,7 +157,7 @@ std::optional<std::vector<BlendComponent>> BlendComponentsOf(std::string_view na
   for (const auto& folder : DataFolderCandidates("mixtures")) {
     if (const auto path = datafiles::FindIgnoringCase(folder, file)) {
       try {
-        return ParseMixtureFile(detail::ReadText(*path));
+        return ParseMixtureFile(detail::ReadText(*path)).components;
       } catch (const std::exception&) {
         return std::nullopt;
       }
@@ -158,9 +171,11 @@ BlendFileList ReadBlendFiles(const std::filesystem::path& mixtures_dir,
   BlendFileList list;
   for (const std::string& file : ListMixtureFiles(mixtures_dir)) {
     try {
-      list.blends.push_back(MakeBlendFacts(file.substr(0, file.find_last_of('.')),
-                                           ParseMixtureFile(detail::ReadText(mixtures_dir / file)),
-                                           fluids));
+      MixtureFile stated = ParseMixtureFile(detail::ReadText(mixtures_dir / file));
+      BlendFacts facts = MakeBlendFacts(file.substr(0, file.find_last_of('.')),
+                                        std::move(stated.components), fluids);
+      facts.critical_temperature = stated.critical_temperature;
+      list.blends.push_back(std::move(facts));
     } catch (const std::exception& failure) {
       list.skipped.push_back(file + ": " + failure.what());
     }

@@ -118,55 +118,114 @@ std::string PlainCitation(std::string_view citation) {
   return text;
 }
 
-PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text) {
+namespace {
+
+// The members of a fluid file read besides its literature.
+constexpr std::string_view kFacts[] = {"name",         "aliases", "cas",  "formula",
+                                       "molar_mass",   "limits",  "critical",
+                                       "safety_class", "gwp100",  "odp"};
+
+struct ReadMembers {
   PureFluidFacts facts;
-  facts.file_stem = file_stem;
   bool named = false;
-  // Read on demand: the members skipped (the equation's coefficients, most
-  // of the file) are not parsed.
-  try {
-    ondemand::parser parser;
-    const simdjson::padded_string padded(text);
-    ondemand::document document = parser.iterate(padded);
-    for (auto member : document.get_object()) {
-      const std::string_view key = member.unescaped_key();
-      ondemand::value value = member.value();
-      if (key == "name") {
-        named = true;
-        facts.name = TextOf(value).value_or("");
-      } else if (key == "aliases") {
-        ForEachText(value, [&](std::string alias) { facts.aliases.push_back(std::move(alias)); });
-      } else if (key == "cas") {
-        facts.cas = TextOf(value).value_or("");
-      } else if (key == "formula") {
-        facts.formula = TextOf(value).value_or("");
-      } else if (key == "molar_mass") {
-        facts.molar_mass = Positive(NumberOf(value));
-      } else if (key == "limits") {
-        ForEachMember(value, [&](std::string_view limit, ondemand::value v) {
-          if (limit == "Tmin") facts.lower_limit = Positive(NumberOf(v));
+  std::size_t facts_left = std::size(kFacts);  // the members of kFacts not found
+};
+
+// The members of a fluid file's JSON text, read on demand: the members
+// skipped (the equation's coefficients, most of the file) are not parsed,
+// and without the literature nothing after the last fact is looked at. The
+// text is parsed in place where it has simdjson's padding to spare after it
+// (datafiles::ReadDataFile leaves it). Throws simdjson::simdjson_error.
+ReadMembers Read(ondemand::parser& parser, const std::string& text, Literature literature) {
+  ReadMembers read;
+  PureFluidFacts& facts = read.facts;
+  const bool padded = text.capacity() - text.size() >= simdjson::SIMDJSON_PADDING;
+  const simdjson::padded_string copy =
+      padded ? simdjson::padded_string() : simdjson::padded_string(text);
+  ondemand::document document = padded ? parser.iterate(text) : parser.iterate(copy);
+  for (auto member : document.get_object()) {
+    const std::string_view key = member.unescaped_key();
+    ondemand::value value = member.value();
+    if (key == "name") {
+      read.named = true;
+      facts.name = TextOf(value).value_or("");
+    } else if (key == "aliases") {
+      ForEachText(value, [&](std::string alias) { facts.aliases.push_back(std::move(alias)); });
+    } else if (key == "cas") {
+      facts.cas = TextOf(value).value_or("");
+    } else if (key == "formula") {
+      facts.formula = TextOf(value).value_or("");
+    } else if (key == "molar_mass") {
+      facts.molar_mass = Positive(NumberOf(value));
+    } else if (key == "limits") {
+      ForEachMember(value, [&](std::string_view limit, ondemand::value v) {
+        if (limit == "Tmin") facts.lower_limit = Positive(NumberOf(v));
+      });
+    } else if (key == "critical") {
+      ForEachMember(value, [&](std::string_view quantity, ondemand::value v) {
+        if (quantity == "T") facts.critical_temperature = Positive(NumberOf(v));
+      });
+    } else if (key == "safety_class") {
+      facts.safety_class = KnownClass(TextOf(value));
+    } else if (key == "gwp100") {
+      facts.gwp100 = KnownFigure(NumberOf(value));
+    } else if (key == "odp") {
+      facts.odp = KnownFigure(NumberOf(value));
+    } else if (key == "sources" && literature == Literature::read) {
+      ForEachMember(value, [&](std::string_view kind, ondemand::value citations) {
+        if (kind != "equation_of_state") return;
+        ForEachText(citations, [&](const std::string& citation) {
+          facts.equation_sources.push_back(PlainCitation(citation));
         });
-      } else if (key == "safety_class") {
-        facts.safety_class = KnownClass(TextOf(value));
-      } else if (key == "gwp100") {
-        facts.gwp100 = KnownFigure(NumberOf(value));
-      } else if (key == "odp") {
-        facts.odp = KnownFigure(NumberOf(value));
-      } else if (key == "sources") {
-        ForEachMember(value, [&](std::string_view kind, ondemand::value citations) {
-          if (kind != "equation_of_state") return;
-          ForEachText(citations, [&](const std::string& citation) {
-            facts.equation_sources.push_back(PlainCitation(citation));
-          });
-        });
-      }
+      });
     }
+    const bool fact = std::find(std::begin(kFacts), std::end(kFacts), key) != std::end(kFacts);
+    if (fact && --read.facts_left == 0 && literature == Literature::skipped) break;
+  }
+  return read;
+}
+
+// The facts from the members before the equation ("alpha0") parsed as a
+// document of their own: the shipped files state them first, and the
+// equation after them, nearly the whole file, is then not even indexed.
+// Nothing unless every fact is there.
+std::optional<ReadMembers> ReadHead(ondemand::parser& parser, const std::string& text) {
+  const auto equation = text.find("\"alpha0\"");
+  if (equation == std::string::npos || equation == 0) return std::nullopt;
+  const auto comma = text.find_last_not_of(" \t\r\n", equation - 1);
+  if (comma == std::string::npos || text[comma] != ',') return std::nullopt;
+  try {
+    ReadMembers read = Read(parser, text.substr(0, comma) + '}', Literature::skipped);
+    if (read.facts_left == 0) return read;
+  } catch (const simdjson::simdjson_error&) {
+  }
+  return std::nullopt;
+}
+
+// The facts of one fluid file's text. One parser reads file after file, its
+// buffers grown once to the largest.
+PureFluidFacts ParseWith(ondemand::parser& parser, const std::string& file_stem,
+                         const std::string& text, Literature literature) {
+  std::optional<ReadMembers> read;
+  try {
+    if (literature == Literature::skipped) read = ReadHead(parser, text);
+    if (!read) read = Read(parser, text, literature);
   } catch (const simdjson::simdjson_error& error) {
     throw std::runtime_error(error.what());
   }
-  if (!named) throw std::runtime_error("not a fluid file (no name)");
+  if (!read->named) throw std::runtime_error("not a fluid file (no name)");
+  PureFluidFacts& facts = read->facts;
+  facts.file_stem = file_stem;
   std::erase(facts.aliases, facts.name);
-  return facts;
+  return std::move(facts);
+}
+
+}  // namespace
+
+PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text,
+                              Literature literature) {
+  ondemand::parser parser;
+  return ParseWith(parser, file_stem, text, literature);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -216,14 +275,16 @@ std::optional<PureFluidFacts> FluidFactsOf(std::string_view name) {
   return std::nullopt;
 }
 
-FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir) {
+FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir, Literature literature) {
   FluidFileList list;
+  ondemand::parser parser;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(fluids_dir, error)) {
     if (Lower(entry.path().extension().string()) != ".fld") continue;
     const std::string stem = entry.path().stem().string();
     try {
-      list.fluids.push_back(WithPublishedFacts(ParseFluidFile(stem, ReadText(entry.path()))));
+      list.fluids.push_back(
+          WithPublishedFacts(ParseWith(parser, stem, ReadText(entry.path()), literature)));
     } catch (const std::exception& failure) {
       list.skipped.push_back(entry.path().filename().string() + ": " + failure.what());
     }

@@ -7,7 +7,7 @@ namespace catalogue {
 LibraryFiles ReadLibraryFiles() {
   LibraryFiles files;
   if (const auto folder = LocateDataFolder("fluids")) {
-    auto list = ReadFluidFiles(*folder);
+    auto list = ReadFluidFiles(*folder, Literature::skipped);
     files.fluids = std::move(list.fluids);
     files.skipped = std::move(list.skipped);
   }

@@ -6,6 +6,7 @@
 
 #include "catalogue/library_files.h"
 #include "cycle/number_text.h"
+#include "cycle/parallel_points.h"
 #include "cycle/result_text.h"
 #include "cycle/wet_compression.h"
 #include "cycle_points.h"
@@ -87,37 +88,40 @@ ScreeningCandidate CandidateOf(const catalogue::BlendFacts& facts) {
   return {facts.name, FluidKind::blend, facts.safety_class, facts.gwp100, facts.odp, std::nullopt};
 }
 
-// The table's names and units, and the decimals of the columns that are not
-// the comparison's figures (those have the decimals of its total page).
+// The table's names, headings in words and units, and the decimals of the
+// columns that are not the comparison's figures (those have the decimals of
+// its total page).
 struct ColumnFormat {
   ScreeningColumn column;
   std::string_view name;
+  std::string_view words;
   std::string_view unit;
   int decimals;
 };
 
 constexpr ColumnFormat kColumnFormats[] = {
-    {ScreeningColumn::Refrigerant, "refrigerant", "", 0},
-    {ScreeningColumn::Kind, "kind", "", 0},
-    {ScreeningColumn::SafetyClass, "safety_class", "", 0},
-    {ScreeningColumn::GWP, "GWP", "-", 0},
-    {ScreeningColumn::ODP, "ODP", "-", 0},  // significant digits: kOdpDigits
-    {ScreeningColumn::Tcrit, "Tcrit", "'C", 2},
-    {ScreeningColumn::GlideEvap, "GlideEvap", "K", 2},
-    {ScreeningColumn::GlideCond, "GlideCond", "K", 2},
-    {ScreeningColumn::COP, "COP", "-", 0},
-    {ScreeningColumn::VHC, "VHC", "kJ/m3", 1},
-    {ScreeningColumn::MassPerHeat, "MassPerHeat", "kg/kJ", 0},
-    {ScreeningColumn::VaporVolume, "VaporVolume", "m3/kg", 0},
-    {ScreeningColumn::DisplacementVolume, "DisplacementVolume", "m3/h", 0},
-    {ScreeningColumn::EvaporatingPressure, "EvaporatingPressure", "bar", 2},
-    {ScreeningColumn::DischargePressure, "DischargePressure", "bar", 0},
-    {ScreeningColumn::DischargeTemperature, "DischargeTemperature", "'C", 0},
-    {ScreeningColumn::PressureRatio, "PressureRatio", "-", 0},
-    {ScreeningColumn::WetCompression, "WetCompression", "", 0},
-    {ScreeningColumn::MinSuperheat, "MinSuperheat", "K", 2},
-    {ScreeningColumn::Status, "status", "", 0},
-    {ScreeningColumn::Reason, "reason", "", 0},
+    {ScreeningColumn::Refrigerant, "refrigerant", "Refrigerant", "", 0},
+    {ScreeningColumn::Kind, "kind", "Kind", "", 0},
+    {ScreeningColumn::SafetyClass, "safety_class", "Safety class", "", 0},
+    {ScreeningColumn::GWP, "GWP", "GWP", "-", 0},
+    {ScreeningColumn::ODP, "ODP", "ODP", "-", 0},  // significant digits: kOdpDigits
+    {ScreeningColumn::Tcrit, "Tcrit", "Critical temperature", "'C", 2},
+    {ScreeningColumn::GlideEvap, "GlideEvap", "Glide in the evaporator", "K", 2},
+    {ScreeningColumn::GlideCond, "GlideCond", "Glide in the condenser", "K", 2},
+    {ScreeningColumn::COP, "COP", "COP", "-", 0},
+    {ScreeningColumn::VHC, "VHC", "VHC", "kJ/m3", 1},
+    {ScreeningColumn::MassPerHeat, "MassPerHeat", "Mass per heat", "kg/kJ", 0},
+    {ScreeningColumn::VaporVolume, "VaporVolume", "Vapour volume", "m3/kg", 0},
+    {ScreeningColumn::DisplacementVolume, "DisplacementVolume", "Displacement volume", "m3/h", 0},
+    {ScreeningColumn::EvaporatingPressure, "EvaporatingPressure", "Evaporating pressure", "bar", 2},
+    {ScreeningColumn::DischargePressure, "DischargePressure", "Discharge pressure", "bar", 0},
+    {ScreeningColumn::DischargeTemperature, "DischargeTemperature", "Discharge temperature", "'C",
+     0},
+    {ScreeningColumn::PressureRatio, "PressureRatio", "Pressure ratio", "-", 0},
+    {ScreeningColumn::WetCompression, "WetCompression", "Wet compression", "", 0},
+    {ScreeningColumn::MinSuperheat, "MinSuperheat", "Superheat for dry compression", "K", 2},
+    {ScreeningColumn::Status, "status", "Status", "", 0},
+    {ScreeningColumn::Reason, "reason", "Reason", "", 0},
 };
 
 constexpr int kOdpDigits = 3;
@@ -240,9 +244,30 @@ ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonCondit
   return row;
 }
 
+std::vector<ScreeningRow> ScreenFluids(const std::vector<ScreeningCandidate>& fluids,
+                                       const ComparisonConditions& conditions, int workers,
+                                       LibraryText shown) {
+  auto screened = ComputeInParallel<ScreeningRow>(
+      fluids.size(), [&](std::size_t i) { return ScreenFluid(fluids[i], conditions, shown); },
+      {.workers = workers, .stop_requested = {}, .done = {}});
+  std::vector<ScreeningRow> rows;
+  rows.reserve(screened.size());
+  for (auto& row : screened) rows.push_back(std::move(*row));  // none stopped: every row is there
+  return rows;
+}
+
 std::string_view ColumnName(ScreeningColumn column) { return FormatOf(column).name; }
 
 std::string_view ColumnUnit(ScreeningColumn column) { return FormatOf(column).unit; }
+
+std::string ColumnHeading(ScreeningColumn column) {
+  const ColumnFormat& format = FormatOf(column);
+  std::string heading(format.words);
+  if (!format.unit.empty() && format.unit != "-") {
+    heading.append(" (").append(format.unit).append(")");
+  }
+  return heading;
+}
 
 std::optional<ScreeningColumn> ColumnNamed(std::string_view name) {
   for (const ColumnFormat& format : kColumnFormats) {

@@ -96,8 +96,12 @@ std::string ReadDataFile(const fs::path& file, std::uintmax_t largest) {
   const int fd = opened.fd();
   if (::fstat(fd, &status) != 0) throw SystemError(errno);
   RequireRegular(status, largest);
-  // One byte more than allowed: a file grown since tells by filling it.
-  std::string text(static_cast<std::size_t>(status.st_size) + 1, '\0');
+  // One byte more than allowed: a file grown since tells by filling it. Room
+  // for simdjson's padding beyond that, so that the JSON readers parse the
+  // text in place instead of a padded copy.
+  std::string text;
+  text.reserve(static_cast<std::size_t>(status.st_size) + 1 + simdjson::SIMDJSON_PADDING);
+  text.resize(static_cast<std::size_t>(status.st_size) + 1);
   std::size_t length = 0;
   while (true) {
     if (length == text.size()) {

@@ -12,8 +12,11 @@ std::optional<ReportFormat> ReportFormatOf(std::string_view path) {
   return std::nullopt;
 }
 
-std::optional<std::string> WriteCsvFile(const std::string& path, const CsvTable& table) {
-  return files::WriteWholeFile(path, table.Text());
+std::optional<std::string> WriteCsvFile(const std::string& path, const CsvTable& table,
+                                        std::string_view comment) {
+  const std::string text =
+      (comment.empty() ? std::string() : "# " + std::string(comment) + "\n") + table.Text();
+  return files::WriteWholeFile(path, text);
 }
 
 ReportDiagram BasicReportDiagram(const cycle::BasicCycleInput& input) {

@@ -200,8 +200,9 @@ std::optional<QString> WriteLayoutReport(const QString& path, const cycle::Layou
       [&] { return LayoutFiguresTable(outcomes); });
 }
 
-std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table) {
-  const auto failure = WriteCsvFile(QFile::encodeName(path).toStdString(), table);
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table,
+                                     std::string_view comment) {
+  const auto failure = WriteCsvFile(QFile::encodeName(path).toStdString(), table, comment);
   if (!failure) return std::nullopt;
   return QString::fromStdString(*failure);
 }

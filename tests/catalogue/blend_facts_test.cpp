@@ -23,17 +23,44 @@ PureFluidFacts Fluid(std::string stem, std::optional<double> molar_mass,
 }
 
 TEST(ParseMixtureFile, ReadsComponentsAndFractionsSeparatedAnyWay) {
-  const auto lines = ParseMixtureFile("R410A\nR32/R125 50/50\n2\nR32.fld\nR125.FLD\n0.7\n0.3\n");
+  const auto lines =
+      ParseMixtureFile("R410A\nR32/R125 50/50\n2\nR32.fld\nR125.FLD\n0.7\n0.3\n").components;
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].fluid, "R32");
   EXPECT_EQ(lines[1].fluid, "R125");
   EXPECT_DOUBLE_EQ(lines[0].mole_fraction, 0.7);
   EXPECT_DOUBLE_EQ(lines[1].mole_fraction, 0.3);
-  const auto one_line = ParseMixtureFile("X\r\n\r\n 3 \r\nfluids\\A.fld\r\nB\r\nC.fld\r\n0.2, 0.3,0.5\r\n");
+  const auto one_line =
+      ParseMixtureFile("X\r\n\r\n 3 \r\nfluids\\A.fld\r\nB\r\nC.fld\r\n0.2, 0.3,0.5\r\n").components;
   ASSERT_EQ(one_line.size(), 3u);
   EXPECT_EQ(one_line[0].fluid, "A");
   EXPECT_EQ(one_line[1].fluid, "B");
   EXPECT_DOUBLE_EQ(one_line[2].mole_fraction, 0.5);
+}
+
+// What follows the fractions is no part of the layout: the critical
+// temperature where it is stated so, else nothing.
+TEST(ParseMixtureFile, ReadsTheCriticalTemperatureStatedAfterTheFractions) {
+  const std::string file = "R410A\nR32/R125 50/50\n2\nR32.fld\nR125.fld\n0.7 0.3";
+  const struct {
+    const char* after;
+    std::optional<double> kelvin;
+  } cases[] = {
+      {"\ncritical temperature 344.49412 K\n", 344.49412},
+      {", critical temperature 3.4449412e2 K", 344.49412},
+      {"\n", std::nullopt},
+      {"", std::nullopt},
+      {"\ncritical temperature 344.5 'C\n", std::nullopt},
+      {"\ncritical temperature hot K\n", std::nullopt},
+      {"\ncritical temperature -3 K\n", std::nullopt},
+      {"\nTc 344.5 K\n", std::nullopt},
+      {"\n0.1\ncritical temperature 344.5 K\n", std::nullopt},  // a third fraction is no fact
+  };
+  for (const auto& c : cases) {
+    const MixtureFile parsed = ParseMixtureFile(file + c.after);
+    EXPECT_EQ(parsed.components.size(), 2u) << c.after;
+    EXPECT_EQ(parsed.critical_temperature, c.kelvin) << c.after;
+  }
 }
 
 TEST(ParseMixtureFile, RefusesWhatIsNotAMixtureFile) {
@@ -100,6 +127,7 @@ TEST(ReadBlendFiles, ReadsEveryShippedBlend) {
   int with_gwp = 0;
   for (const auto& blend : list.blends) {
     EXPECT_TRUE(blend.mass_fractions.has_value()) << blend.name;
+    EXPECT_TRUE(blend.critical_temperature.has_value()) << blend.name << " states none";
     with_gwp += blend.gwp100.has_value() ? 1 : 0;
   }
   EXPECT_GT(with_gwp, 100);

@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "catalogue/data_folders.h"
 
@@ -47,6 +50,55 @@ TEST(ParseFluidFile, ReadsMissingAndNullFieldsAsUnknown) {
   EXPECT_FALSE(facts.gwp100.has_value());
   EXPECT_FALSE(facts.odp.has_value());
   EXPECT_TRUE(facts.equation_sources.empty());
+}
+
+// Everything but the literature, to compare two readings.
+auto FactsOf(const PureFluidFacts& f) {
+  return std::tuple(f.file_stem, f.name, f.aliases, f.cas, f.formula, f.molar_mass, f.lower_limit,
+                    f.critical_temperature, f.safety_class, f.gwp100, f.odp);
+}
+
+// Without the literature only the facts are read, wherever the file states
+// them: the shipped files state them first (read from there alone), a file
+// of another order is read whole.
+TEST(ParseFluidFile, WithoutTheLiteratureTheSameFactsWhereverTheFileStatesThem) {
+  const std::string facts = R"("name": "R32", "aliases": ["HFC32"], "cas": "75-10-5",
+      "formula": "CH2F2", "safety_class": "A2L", "gwp100": 675.0, "odp": null,
+      "molar_mass": 52.024, "critical": {"T": 351.255, "p": 5782.0},
+      "limits": {"Tmin": 136.34})";
+  const std::string equation = R"("alpha0": {"a1": 1.0}, "alphar": {"power": [{"n": 1.0}]})";
+  const std::string literature = R"("sources": {"equation_of_state": ["T. (1997). R32."]})";
+  std::string without_odp = facts;
+  without_odp.erase(facts.find("\"odp\""), std::string_view("\"odp\": null, ").size());
+  const std::string texts[] = {
+      "{" + facts + ", \"reference_state_label\": null,\n " + equation + ", " + literature + "}",
+      "{" + equation + ", " + facts + ", " + literature + "}",
+      "{\"name\": \"R32\", " + equation + ", " + literature + ", " +
+          facts.substr(facts.find("\"aliases\"")) + "}",
+      "{" + without_odp + ", " + equation + ", \"odp\": null, " + literature + "}",
+  };
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    const PureFluidFacts whole = ParseFluidFile("R32", text);
+    const PureFluidFacts listed = ParseFluidFile("R32", text, Literature::skipped);
+    EXPECT_EQ(FactsOf(listed), FactsOf(whole));
+    EXPECT_EQ(whole.critical_temperature, 351.255);
+    EXPECT_EQ(whole.equation_sources, std::vector<std::string>{"T. (1997). R32."});
+    EXPECT_TRUE(listed.equation_sources.empty());
+  }
+}
+
+TEST(ReadFluidFiles, WithoutTheLiteratureEveryShippedFluidHasTheSameFacts) {
+  const auto folder = LocateDataFolder("fluids");
+  ASSERT_TRUE(folder.has_value());
+  const auto whole = ReadFluidFiles(*folder).fluids;
+  const auto listed = ReadFluidFiles(*folder, Literature::skipped).fluids;
+  ASSERT_EQ(listed.size(), whole.size());
+  ASSERT_GT(whole.size(), 130u);
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    EXPECT_EQ(FactsOf(listed[i]), FactsOf(whole[i])) << whole[i].file_stem;
+    EXPECT_TRUE(whole[i].critical_temperature.has_value()) << whole[i].file_stem;
+  }
 }
 
 TEST(ParseFluidFile, RefusesWhatIsNotAFluidFile) {

@@ -135,6 +135,11 @@ TEST(Hpcalc, FiltersAndValuesThatCannotBeReadAreBadUsage) {
       {{"screen", "--safety-class", ""},
        "--safety-class takes classes separated by commas: A1,A2L"},
       {{"screen", "--sort", ""}, "--sort takes a column of the table, not \"\""},
+      {{"screen", "--jobs", "0"}, "--jobs takes a whole number from 1 to 1024, not \"0\""},
+      {{"screen", "--jobs", "1.5"}, "--jobs takes a whole number from 1 to 1024, not \"1.5\""},
+      {{"screen", "--jobs", "two"}, "--jobs takes a whole number from 1 to 1024, not \"two\""},
+      {{"screen", "--jobs", "1e9"}, "--jobs takes a whole number from 1 to 1024, not \"1e9\""},
+      {{"fluids", "R22"}, "fluids takes no names: R22"},
       {{"property", "Pressure", "R22", "Tvap", "mks", "3,5"},
        "VALUE1: \"3,5\" is not a number (the decimal separator is a point)"},
       {{"property", "Pressure", "R22", "TP", "mks", "300", "nan"},
@@ -438,6 +443,77 @@ TEST(Hpcalc, ScreenFiltersAndSortsTheRows) {
     EXPECT_GE(std::stod(sorted[i - 1][kCop]), std::stod(sorted[i][kCop])) << sorted[i][0];
   }
   EXPECT_TRUE(refused_seen);
+}
+
+// The fluids screened on several threads give what one thread gives, byte
+// for byte: the rows, their order and every reason.
+TEST(Hpcalc, ScreenOnSeveralThreadsPrintsWhatOneThreadPrints) {
+  const struct {
+    std::vector<std::string> screening;
+    std::vector<std::string> jobs;  // compared with --jobs 1; "" for no --jobs
+  } cases[] = {
+      {{"screen", "--csv"}, {"2", "5", ""}},
+      {{"screen", "--csv", "--verbose", "--efficiency", "1"}, {"2"}},  // reasons with the library's
+      {{"screen", "--sort", "-VHC", "--evaporating", "30", "--condensing", "60"}, {"2"}},
+  };
+  for (const auto& c : cases) {
+    auto one = c.screening;
+    one.insert(one.end(), {"--jobs", "1"});
+    const auto serial = Hpcalc(one);
+    ASSERT_EQ(serial.exit_code, 0) << serial.err;
+    ASSERT_GT(std::count(serial.out.begin(), serial.out.end(), '\n'), 250);
+    for (const std::string& jobs : c.jobs) {
+      auto several = c.screening;
+      if (!jobs.empty()) several.insert(several.end(), {"--jobs", jobs});
+      const auto parallel = Hpcalc(several);
+      EXPECT_EQ(parallel.exit_code, 0) << jobs << " jobs";
+      EXPECT_TRUE(parallel.out == serial.out) << c.screening.back() << ", " << jobs << " jobs";
+      EXPECT_EQ(parallel.err, serial.err);
+    }
+  }
+}
+
+TEST(Hpcalc, FluidsListsEveryFluidAndBlendWithItsFacts) {
+  const auto run = Hpcalc({"fluids", "--csv"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const auto rows = CsvRows(run.out);
+  ASSERT_EQ(rows.size(), 1 + 131 + 127u);
+  EXPECT_EQ(rows[0], (std::vector<std::string>{"name", "kind", "aliases", "Tcrit", "safety_class", "GWP"}));
+  // The screening's fluids in its order, with the same facts.
+  const auto screened = CsvRows(Hpcalc({"screen", "--csv"}).out);
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    ASSERT_EQ(rows[i].size(), 6u) << rows[i][0];
+    EXPECT_EQ(rows[i][0], screened[i][0]);
+    EXPECT_EQ(rows[i][1], screened[i][1]) << rows[i][0];
+    EXPECT_EQ(rows[i][3], screened[i][5]) << rows[i][0] << ": the critical temperature";
+    EXPECT_EQ(rows[i][4], screened[i][2]) << rows[i][0];
+    EXPECT_EQ(rows[i][5], screened[i][3]) << rows[i][0];
+  }
+  EXPECT_EQ(*RowOf(rows, "n-Propane"),
+            (std::vector<std::string>{"n-Propane", "pure", "Propane;R290;C3H8;NC3H8;n-C3H8", "96.74",
+                                      "A3", "3"}));
+  EXPECT_EQ(*RowOf(rows, "R407C"),
+            (std::vector<std::string>{"R407C", "blend", "", "86.14", "A1", "1774"}));
+
+  // On the screen: aligned, the aliases last.
+  const auto table = Hpcalc({"fluids"});
+  EXPECT_EQ(table.exit_code, 0) << table.err;
+  std::istringstream lines(table.out);
+  std::string header, units, line;
+  std::getline(lines, header);
+  std::getline(lines, units);
+  EXPECT_EQ(header.rfind("name", 0), 0u) << header;
+  EXPECT_EQ(header.substr(header.size() - 7), "aliases") << header;
+  EXPECT_EQ(units.substr(header.find("Tcrit") + 1, 4), "('C)") << "under the column's end";
+  bool found = false;
+  while (std::getline(lines, line)) {
+    if (line.rfind("Ammonia ", 0) != 0) continue;
+    found = true;
+    EXPECT_NE(line.find("  pure  "), std::string::npos) << line;
+    EXPECT_EQ(line.substr(line.size() - 10), "  NH3;R717") << line;
+  }
+  EXPECT_TRUE(found) << table.out;
 }
 
 TEST(Hpcalc, ScreenWithoutCsvPrintsAnAlignedTable) {

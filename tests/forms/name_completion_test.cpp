@@ -1,12 +1,16 @@
 // The refrigerant boxes of both forms complete names as they are typed: the
 // suggestions, their order, choosing one, and free text checked as before.
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCompleter>
 #include <QTest>
+#include <QWindow>
 
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "cycle/basic_cycle.h"
 
@@ -15,7 +19,7 @@
 namespace forms_test {
 namespace {
 
-enum Column { kName, kCritical, kSafetyClass };
+enum Column { kName, kCritical, kSafetyClass, kOtherNames };
 
 class NameCompletion : public ProgramTest {
  protected:
@@ -85,7 +89,7 @@ struct Offer {
 
 TEST_F(NameCompletion, NamesStartingWithTheTextComeFirstThenThoseContainingIt) {
   const Offer offers[] = {
-      {"R1233zd", {"R1233zd(E)", "R1233zdE"}},
+      {"R1233zd", {"R1233zd(E)"}},
       {"PROPANE", {"Propane"}},
       {"butane", {"butane"}},
       {"407c", {}},
@@ -108,6 +112,49 @@ TEST_F(NameCompletion, NamesStartingWithTheTextComeFirstThenThoseContainingIt) {
   EXPECT_TRUE(Suggestions(BasicBox()).contains("CycloPropane"));
   Type(BasicBox(), "propane");
   EXPECT_TRUE(Suggestions(BasicBox()).contains("CycloPropane")) << "a name containing the text";
+}
+
+// Each row: what is typed, and every suggestion as name and other names.
+struct Folded {
+  const char* typed;
+  std::vector<QStringList> rows;
+};
+
+TEST_F(NameCompletion, EachFluidOnceUnderTheNameThatHoldsTheTextWithItsOtherNames) {
+  const Folded cases[] = {
+      {"R1234ze",
+       {{"R1234ze(E)", "also R1234ZE, R1234zeE"}, {"R1234ze(Z)", "also R1234zeZ"}}},
+      {"r1234zee", {{"R1234zeE", "also R1234ze(E), R1234ZE"}}},
+      {"r290", {{"R290", "also n-Propane, Propane, C3H8, NC3H8, n-C3H8"}}},
+      {"nh3", {{"NH3", "also Ammonia, R717"}}},
+      {"propane",
+       {{"Propane", "also n-Propane, R290, C3H8, NC3H8, n-C3H8"},
+        {"1,2-Propanediol", "also PropyleneGlycol, PGLYCOL, PG"},
+        {"CycloPropane", "also RC270"}}},
+      {"r407c", {{"R407C", ""}}},
+  };
+  OpenBasicForm();
+  for (const Folded& c : cases) {
+    Type(BasicBox(), c.typed);
+    const QStringList names = Suggestions(BasicBox()), others = Suggestions(BasicBox(), kOtherNames);
+    std::vector<QStringList> rows;
+    for (qsizetype i = 0; i < names.size(); ++i) rows.push_back({names[i], others[i]});
+    EXPECT_EQ(rows, c.rows) << c.typed;
+  }
+  // However broad the text, no name stands in two suggestions.
+  for (const char* typed : {"r", "e", "1"}) {
+    Type(BasicBox(), typed);
+    const QStringList names = Suggestions(BasicBox()), others = Suggestions(BasicBox(), kOtherNames);
+    ASSERT_GT(names.size(), 50) << typed;
+    std::set<QString> seen;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+      QStringList all = others[i].mid(5).split(", ", Qt::SkipEmptyParts);  // after "also "
+      all << names[i];
+      for (const QString& name : all) {
+        EXPECT_TRUE(seen.insert(name.toLower()).second) << typed << ": " << name.toStdString();
+      }
+    }
+  }
 }
 
 TEST_F(NameCompletion, NoSuggestionsForAnEmptyBoxOrTextNoNameHolds) {
@@ -147,6 +194,39 @@ TEST_F(NameCompletion, FreeTextIsKeptAndCheckedAsBefore) {
   EXPECT_EQ(TakeMessages(), QStringList{QString::fromStdString(std::get<std::string>(outcome))});
   EXPECT_EQ(BasicBox().text(), "R1233zd");
   EXPECT_EQ(ShownPage(), page::UserForm1);
+}
+
+// A click goes through the window as the window system delivers it, so
+// that the open list sees it first.
+void ClickThroughWindow(QWidget& control) {
+  QWidget& form = *control.window();
+  QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
+                    control.mapTo(&form, control.rect().center()));
+}
+
+TEST_F(NameCompletion, AClickIntoAnotherBoxWhileTheListIsOpenTypesThere) {
+  OpenBasicForm();
+  QWidget& form = pages_.Load(page::UserForm1);
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QLineEdit& condensing = On<QLineEdit>(page::UserForm1, "TemperatureCondensing");
+  QLineEdit& flow = On<QLineEdit>(page::UserForm1, "Massflowrate");
+  for (QLineEdit* other : {&condensing, &flow}) {
+    SCOPED_TRACE(other->objectName().toStdString());
+    const QString before = other->text();
+    BasicBox().setFocus();
+    Type(BasicBox(), "R407C");
+    ProcessEvents();  // the list is shown and, on some platforms, active
+    ASSERT_TRUE(Popup(BasicBox()).isVisible());
+    ClickThroughWindow(*other);
+    EXPECT_FALSE(Popup(BasicBox()).isVisible());
+    ProcessEvents();
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    QTest::keyClick(other->window()->windowHandle(), Qt::Key_End);
+    QTest::keyClick(other->window()->windowHandle(), '5');
+    EXPECT_EQ(BasicBox().text(), "R407C");
+    EXPECT_EQ(other->text(), before + "5");
+  }
 }
 
 TEST_F(NameCompletion, EveryNameBoxOfTheComparisonCompletesAndFreeTextIsChecked) {

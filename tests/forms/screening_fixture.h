@@ -17,6 +17,7 @@
 #include <map>
 #include <set>
 
+#include "cycle/screening.h"
 #include "plots/screening_chart.h"
 #include "program_under_test.h"
 
@@ -51,14 +52,20 @@ class ScreeningTest : public ProgramTest {
   QString Status() { return On<QLabel>(page::Screening, "Status").text(); }
   int RowCount() { return Table().model()->rowCount(); }
 
-  // The table column headed by the name ("COP" for "COP (-)").
+  // The table column of a column the CSV names so ("safety_class"), found
+  // by its heading in words ("Safety class").
   int Column(const QString& name) {
+    const auto column = cycle::ColumnNamed(name.toStdString());
+    if (!column) {
+      ADD_FAILURE() << "no column is named " << name.toStdString();
+      return 0;
+    }
+    const QString wanted = QString::fromStdString(cycle::ColumnHeading(*column));
     QAbstractItemModel& model = *Table().model();
     for (int section = 0; section < model.columnCount(); ++section) {
-      const QString heading = model.headerData(section, Qt::Horizontal).toString();
-      if (heading == name || heading.startsWith(name + " (")) return section;
+      if (model.headerData(section, Qt::Horizontal).toString() == wanted) return section;
     }
-    ADD_FAILURE() << "no column " << name.toStdString();
+    ADD_FAILURE() << "no column headed " << wanted.toStdString();
     return 0;
   }
   QString Cell(int row, const QString& column, int role = Qt::DisplayRole) {
@@ -82,18 +89,26 @@ class ScreeningTest : public ProgramTest {
     if (row < 0) ADD_FAILURE() << name.toStdString() << " is not in the table";
     return row;
   }
-  // Every row as the table shows it: the name, then each cell by heading.
+  // Every row as the table shows it: the name, then each cell by the name
+  // the CSV gives its column.
   std::map<QString, std::map<QString, QString>> Shown() {
     std::map<QString, std::map<QString, QString>> rows;
-    QAbstractItemModel& model = *Table().model();
     for (int row = 0; row < RowCount(); ++row) {
       auto& cells = rows[Cell(row, "refrigerant")];
-      for (int section = 0; section < model.columnCount(); ++section) {
-        const QString heading = model.headerData(section, Qt::Horizontal).toString();
-        cells[heading.section(" (", 0, 0)] = model.data(model.index(row, section)).toString();
+      for (const cycle::ScreeningColumn column : cycle::kScreeningColumns) {
+        const QString name = QString::fromUtf8(cycle::ColumnName(column).data(),
+                                               static_cast<qsizetype>(cycle::ColumnName(column).size()));
+        cells[name] = Cell(row, name);
       }
     }
     return rows;
+  }
+
+  // No filter: every fluid screened shows, the lowest evaporating pressure
+  // cleared too.
+  void ShowEveryFluid() {
+    SetText(page::Screening, "MinEvaporatingPressure", "");
+    ProcessEvents();
   }
 
   // A click on a column's heading, as a user sorts.

@@ -150,6 +150,7 @@ TEST_F(ScreeningFlow, CompareSelectedFillsTheFormAndCalculateCompletes) {
 
 TEST_F(ScreeningFlow, CompareSelectedTakesOneToEightFluidsThatRunTheCycle) {
   OpenScreening();
+  ShowEveryFluid();
   Click(page::Screening, "CompareSelected");
   EXPECT_EQ(TakeMessages(), QStringList{"Please select the fluids to compare, up to eight, in the "
                                         "table or the chart."});
@@ -183,6 +184,7 @@ TEST_F(ScreeningFlow, CancelLeavesThePageUsableAndTheLibrarySound) {
   QTest::mouseClick(&On<QPushButton>(page::UserForm4, "ScreenAllFluids"), Qt::LeftButton);
   QTest::mouseClick(&On<QPushButton>(page::Screening, "Cancel"), Qt::LeftButton);
   WaitForScreening();
+  ShowEveryFluid();
   const int done = RowCount();
   EXPECT_LT(static_cast<std::size_t>(done), all) << "stopped between two fluids";
   EXPECT_TRUE(Status().contains(QStringLiteral("%1 fluids screened").arg(done)))

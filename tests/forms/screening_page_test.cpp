@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "cycle/screening.h"
@@ -37,6 +39,7 @@ TEST_F(ScreeningPage, ShowsEveryFluidOnceWithTheFiguresOfTheScreening) {
   EXPECT_LT(progress.value(), progress.maximum());
   EXPECT_TRUE(On<QPushButton>(page::Screening, "Cancel").isEnabled());
   WaitForScreening();
+  ShowEveryFluid();
   EXPECT_EQ(ShownPage(), page::Screening);
   EXPECT_EQ(pages_.State(page::UserForm4), forms::PageState::Hidden);
 
@@ -111,8 +114,102 @@ TEST_F(ScreeningPage, ShowsEveryFluidOnceWithTheFiguresOfTheScreening) {
   EXPECT_FALSE(On<QPushButton>(page::Screening, "ScreenRemaining").isEnabled());
 }
 
+// The page opens on the fluids worth comparing: the best COP first among
+// those that evaporate at 1 bar or more (a limit the user can clear; below
+// it the glycols' vacuum would top the list), under headings in words with
+// units, COP and VHC in sight.
+TEST_F(ScreeningPage, OpensOnTheBestCopAtOneBarOrMoreUnderHeadingsInWords) {
+  OpenScreening();
+  EXPECT_EQ(Text(page::Screening, "MinEvaporatingPressure"), "1");
+  const int shown = RowCount();
+  ASSERT_GT(shown, 50);
+  std::set<QString> at_one_bar;
+  for (int row = 0; row < shown; ++row) {
+    EXPECT_GE(Number(row, "EvaporatingPressure"), 1) << Cell(row, "refrigerant").toStdString();
+    if (row > 0) {
+      EXPECT_GE(Number(row - 1, "COP"), Number(row, "COP")) << row;
+    }
+    at_one_bar.insert(Cell(row, "refrigerant"));
+  }
+  ShowEveryFluid();
+  EXPECT_LT(Number(0, "EvaporatingPressure"), 1) << "without the limit a vacuum tops the list";
+  std::set<QString> expected;
+  for (int row = 0; row < RowCount(); ++row)
+    if (Number(row, "EvaporatingPressure") >= 1) expected.insert(Cell(row, "refrigerant"));
+  EXPECT_EQ(at_one_bar, expected);
+
+  const struct {
+    const char* column;
+    const char* heading;
+  } headings[] = {{"refrigerant", "Refrigerant"},
+                  {"safety_class", "Safety class"},
+                  {"COP", "COP"},
+                  {"VHC", "VHC (kJ/m3)"},
+                  {"MassPerHeat", "Mass per heat (kg/kJ)"},
+                  {"Tcrit", "Critical temperature ('C)"},
+                  {"GlideEvap", "Glide in the evaporator (K)"},
+                  {"EvaporatingPressure", "Evaporating pressure (bar)"},
+                  {"DischargeTemperature", "Discharge temperature ('C)"},
+                  {"PressureRatio", "Pressure ratio"},
+                  {"MinSuperheat", "Superheat for dry compression (K)"}};
+  QAbstractItemModel& model = *Table().model();
+  for (const auto& h : headings) {
+    EXPECT_EQ(model.headerData(Column(h.column), Qt::Horizontal).toString(), h.heading);
+  }
+  const QRegularExpression code("[a-z][A-Z]|_");  // CamelCase or snake_case
+  for (int section = 0; section < model.columnCount(); ++section) {
+    const QString heading = model.headerData(section, Qt::Horizontal).toString();
+    EXPECT_FALSE(heading.section(" (", 0, 0).contains(code)) << heading.toStdString();
+  }
+
+  // At the page's first size, COP and VHC show beside the names unscrolled.
+  QTableView& table = Table();
+  EXPECT_EQ(table.horizontalScrollBar()->value(), 0);
+  for (const char* column : {"refrigerant", "COP", "VHC"}) {
+    const int section = Column(column);
+    EXPECT_GE(table.columnViewportPosition(section), 0) << column;
+    EXPECT_LE(table.columnViewportPosition(section) + table.columnWidth(section),
+              table.viewport()->width())
+        << column;
+  }
+}
+
+// While the rows come in from every core, the status counts each one as the
+// progress bar does, and what it says is shown is what the filters let
+// through. Rows that sort alike stand in the order of the files, whichever
+// thread was done first.
+TEST_F(ScreeningPage, TheRowsAreCountedAsTheyComeInAndKeptInTheOrderOfTheFiles) {
+  OpenComparisonForm();
+  Click(page::UserForm4, "ScreenAllFluids");
+  const QProgressBar& progress = On<QProgressBar>(page::Screening, "Progress");
+  int checked = 0;
+  while (!progress.isHidden()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (progress.isHidden()) break;
+    EXPECT_TRUE(Status().contains(QStringLiteral(" %1 fluids screened:").arg(progress.value())))
+        << progress.value() << ": " << Status().toStdString();
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+  ProcessEvents();
+  EXPECT_TRUE(Status().contains(QStringLiteral("%1 shown").arg(RowCount()))) << Status().toStdString();
+
+  ShowEveryFluid();
+  std::map<QString, std::size_t> position;
+  for (const auto& fluid : cycle::FindScreeningCandidates().fluids)
+    position.emplace(QString::fromStdString(fluid.name), position.size());
+  ClickHeading("kind");
+  for (int row = 1; row < RowCount(); ++row) {
+    if (Cell(row, "kind") != Cell(row - 1, "kind") || Cell(row, "status") != Cell(row - 1, "status"))
+      continue;
+    EXPECT_LT(position.at(Cell(row - 1, "refrigerant")), position.at(Cell(row, "refrigerant")))
+        << Cell(row, "refrigerant").toStdString();
+  }
+}
+
 TEST_F(ScreeningPage, RefusalsSayWhyInWords) {
   OpenScreening({{"TempEvap", "15"}, {"TemperatureCondensing", "40"}});
+  ShowEveryFluid();
   const struct {
     const char* fluid;
     const char* reason;
@@ -178,6 +275,7 @@ TEST_F(ScreeningPage, SortsByTheColumnClickedUnknownValuesLast) {
 
 TEST_F(ScreeningPage, EachFilterShowsExactlyTheFluidsThatPassIt) {
   OpenScreening();
+  ShowEveryFluid();
   const auto all = Shown();
   ASSERT_GT(all.size(), 250u);
   const auto number = [](const QString& text) {
@@ -275,6 +373,7 @@ TEST_F(ScreeningPage, ScreensWhatTheFiltersLetThroughAndTheRestWhenTheyWiden) {
   On<QComboBox>(page::Screening, "Kind").setCurrentText("Blends");
   Click(page::UserForm4, "ScreenAllFluids");
   WaitForScreening();
+  ShowEveryFluid();
   std::size_t blends = 0, all = 0;
   for (const auto& fluid : cycle::FindScreeningCandidates().fluids) {
     ++all;
@@ -363,14 +462,22 @@ TEST_F(ScreeningPage, ExportWritesTheTableAsShown) {
   QFile file(save_file_answer_);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), names.size() + 1);
+  ASSERT_EQ(lines.size(), names.size() + 2);
+  // The conditions and the units first, as a comment; then the command line's table.
   EXPECT_EQ(lines[0],
+            "# Screening under the comparison's conditions: heat capacity 10 kW, evaporating "
+            "50 'C, condensing 90 'C, subcooling 3.5 K, superheating 4 K, safety factor 100 %, "
+            "isentropic efficiency 80 %. Units: Tcrit 'C, GlideEvap K, GlideCond K, VHC kJ/m3, "
+            "MassPerHeat kg/kJ, VaporVolume m3/kg, DisplacementVolume m3/h, EvaporatingPressure "
+            "bar, DischargePressure bar, DischargeTemperature 'C, MinSuperheat K; the other "
+            "numbers have none.");
+  EXPECT_EQ(lines[1],
             "refrigerant,kind,safety_class,GWP,ODP,Tcrit,GlideEvap,GlideCond,COP,VHC,MassPerHeat,"
             "VaporVolume,DisplacementVolume,EvaporatingPressure,DischargePressure,"
             "DischargeTemperature,PressureRatio,WetCompression,MinSuperheat,status,reason");
   for (int row = 0; row < names.size(); ++row) {
-    const QStringList fields = lines[row + 1].split(',');
-    ASSERT_EQ(fields.size(), 21) << lines[row + 1].toStdString();
+    const QStringList fields = lines[row + 2].split(',');
+    ASSERT_EQ(fields.size(), 21) << lines[row + 2].toStdString();
     EXPECT_EQ(fields[0], names[row]);
     EXPECT_EQ(fields[1], "pure");
     EXPECT_EQ(fields[8], Cell(row, "COP"));

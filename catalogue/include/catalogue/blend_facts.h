@@ -19,10 +19,18 @@ struct BlendComponent {
   double mole_fraction = 0;
 };
 
-// The components and mole fractions of a mixture file's text (two free
-// lines, the count, one fluid file per line, then the fractions);
-// throws std::runtime_error when the text is not a mixture file.
-std::vector<BlendComponent> ParseMixtureFile(const std::string& text);
+// What a mixture file states: two free lines, the count, one fluid file per
+// line, then the fractions; after them, which the property library does not
+// read, the shipped files state the blend's critical temperature as the
+// library computes it ("critical temperature 359.345 K"), so that it can be
+// listed without setting the blend up.
+struct MixtureFile {
+  std::vector<BlendComponent> components;
+  std::optional<double> critical_temperature;  // K; nothing where the file states none
+};
+
+// Throws std::runtime_error when the text is not a mixture file.
+MixtureFile ParseMixtureFile(const std::string& text);
 
 // The components of the blend a name stands for ("R407C", "r407c.MIX"), from
 // its mixture file where the property library finds it (mixtures/ under the
@@ -50,6 +58,7 @@ struct BlendFacts {
   std::optional<std::string> safety_class;            // PublishedSafetyClass
   std::optional<double> gwp100;                       // MassWeighted
   std::optional<double> odp;
+  std::optional<double> critical_temperature;  // K, as its file states it; not MakeBlendFacts
 };
 
 // The blend's facts from its components and the pure fluids' facts (matched

@@ -20,11 +20,17 @@ struct PureFluidFacts {
   std::string formula;  // as written in the file: "C_{2}F_{4}H_{2}"
   std::optional<double> molar_mass;   // g/mol
   std::optional<double> lower_limit;  // K: the lowest temperature of the equation
+  std::optional<double> critical_temperature;  // K: the critical point the file states
   std::optional<std::string> safety_class;
   std::optional<double> gwp100;
   std::optional<double> odp;
   std::vector<std::string> equation_sources;  // plain text, one per publication
 };
+
+// Whether the equation's literature is read: what lists the fluids needs
+// none, and reads the files faster without (the files state the facts
+// first, the equation and its literature after them).
+enum class Literature { read, skipped };
 
 // Every fluids/*.fld of the folder, sorted by file name without regard to
 // case, with the published facts in place of the files' (WithPublishedFacts).
@@ -34,11 +40,13 @@ struct FluidFileList {
   std::vector<PureFluidFacts> fluids;
   std::vector<std::string> skipped;
 };
-FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir);
+FluidFileList ReadFluidFiles(const std::filesystem::path& fluids_dir,
+                             Literature literature = Literature::read);
 
 // The facts of one fluid file's text; throws std::runtime_error when the
 // text is not a fluid file.
-PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text);
+PureFluidFacts ParseFluidFile(const std::string& file_stem, const std::string& text,
+                              Literature literature = Literature::read);
 
 // The facts of the fluid a name stands for, the published ones in place of
 // its file's, found as the property library finds it: in fluids/ under the working directory, else beside the program,

@@ -17,7 +17,8 @@ struct LibraryFiles {
 };
 
 // fluids/*.fld and mixtures/*.mix from the first folder of each that
-// LocateDataFolder finds; none of a kind whose folder is not found.
+// LocateDataFolder finds; none of a kind whose folder is not found. The
+// fluids without their literature (Literature::skipped).
 LibraryFiles ReadLibraryFiles();
 
 }  // namespace catalogue

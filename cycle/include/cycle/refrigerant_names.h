@@ -1,24 +1,16 @@
-// The names a refrigerant box takes, to suggest them as the user types:
-// every fluid file's name with the fluid's own name and aliases, and every
-// blend, each with the critical temperature that the forms check and the
-// safety class on record.
+// The fluids and blends a refrigerant box takes, as the boxes suggest them
+// and `hpcalc fluids` lists them: the catalogue's list, read from what the
+// fluid and mixture files state.
 #pragma once
 
-#include <optional>
-#include <string>
-#include <vector>
+#include "catalogue/fluid_list.h"
 
 namespace cycle {
 
-struct RefrigerantName {
-  std::string name;                            // as typed: "R1233zd(E)", "propane", "R410A"
-  std::optional<double> critical_temperature;  // degrees C; unknown where the library gives none
-  std::optional<std::string> safety_class;
-};
-
-// Each name once without regard to case, sorted without regard to case. Every
-// fluid and blend is loaded once for its critical point: the property layer
-// must have no other caller meanwhile.
-std::vector<RefrigerantName> ListRefrigerantNames();
+// catalogue::ListFluids, with the critical temperature of an entry whose
+// file states none (a mixture file of the user's own) from the property
+// library, so that every entry shows the critical temperature the forms
+// check. Only such entries are set up in the library.
+catalogue::FluidList ListRefrigerants();
 
 }  // namespace cycle

@@ -6,7 +6,8 @@
 // A fluid is screened on its own (ScreenFluid), so that a caller can report
 // progress or stop between fluids; filtering and sorting work on the rows.
 // Each thread loads its own fluid in the property layer and library, so
-// that fluids may be screened on several threads at once.
+// that fluids are screened on several threads at once (ScreenFluids,
+// cycle::ComputeInParallel) with the rows of one thread.
 #pragma once
 
 #include <optional>
@@ -86,6 +87,12 @@ std::variant<ComparisonConditions, std::string> ReadScreeningConditions(
 ScreeningRow ScreenFluid(const ScreeningCandidate& fluid, const ComparisonConditions& conditions,
                          LibraryText shown = LibraryText::omitted);
 
+// Every fluid through ScreenFluid on `workers` threads (0: one per core),
+// the rows in the order of the fluids: the same rows as one thread gives.
+std::vector<ScreeningRow> ScreenFluids(const std::vector<ScreeningCandidate>& fluids,
+                                       const ComparisonConditions& conditions, int workers = 0,
+                                       LibraryText shown = LibraryText::omitted);
+
 // The columns of the screening table, in order.
 enum class ScreeningColumn {
   Refrigerant,
@@ -132,6 +139,9 @@ std::string_view ColumnName(ScreeningColumn column);
 std::optional<ScreeningColumn> ColumnNamed(std::string_view name);
 // The unit of a column's numbers ("'C", "kJ/m3"); "" for texts.
 std::string_view ColumnUnit(ScreeningColumn column);
+// The column's heading in words with its unit, as the screening page shows
+// it: "Safety class", "Mass per heat (kg/kJ)", "COP".
+std::string ColumnHeading(ScreeningColumn column);
 
 // A cell: nothing (unknown), a number or a text.
 using ScreeningValue = std::variant<std::monostate, double, std::string>;

@@ -27,8 +27,9 @@ class DataFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The whole text of a data file of at most `largest` bytes. Throws
-// DataFileError.
+// The whole text of a data file of at most `largest` bytes, with room to
+// spare after it for simdjson's padding (simdjson::SIMDJSON_PADDING bytes of
+// capacity) unless the file grew while it was read. Throws DataFileError.
 std::string ReadDataFile(const std::filesystem::path& file,
                          std::uintmax_t largest = kLargestDataFile);
 

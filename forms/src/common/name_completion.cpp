@@ -1,12 +1,16 @@
 #include "common/name_completion.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QCompleter>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
-#include <QSortFilterProxyModel>
 #include <QTreeView>
+#include <QWindow>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "common/design.h"
@@ -16,30 +20,59 @@ namespace forms {
 
 namespace {
 
-enum Column { kName, kCritical, kSafetyClass, kColumns };
+enum Column { kName, kCritical, kSafetyClass, kOtherNames, kColumns };
 
-const std::vector<cycle::RefrigerantName>& KnownRefrigerantNames() {
-  static const std::vector<cycle::RefrigerantName> names = cycle::ListRefrigerantNames();
+const std::vector<catalogue::ListedFluid>& KnownFluids() {
+  static const std::vector<catalogue::ListedFluid> fluids = cycle::ListRefrigerants().fluids;
+  return fluids;
+}
+
+// Every name the library takes for the fluid, its file's name first.
+QStringList NamesOf(const catalogue::ListedFluid& fluid) {
+  QStringList names{QString::fromStdString(fluid.name)};
+  for (const std::string& alias : fluid.aliases) names << QString::fromStdString(alias);
   return names;
 }
 
-// The names with their facts as the suggestions show them.
-class NameTable : public QAbstractTableModel {
+// A fluid offered for the typed text, under the first of its names that
+// starts with the text, else the first that holds it.
+struct Offer {
+  const catalogue::ListedFluid* fluid;
+  QString shown;
+  bool starts;
+};
+
+std::optional<Offer> OfferFor(const catalogue::ListedFluid& fluid, const QString& typed) {
+  std::optional<Offer> holding;
+  for (const QString& name : NamesOf(fluid)) {
+    if (name.startsWith(typed, Qt::CaseInsensitive)) return Offer{&fluid, name, true};
+    if (!holding && name.contains(typed, Qt::CaseInsensitive)) holding = Offer{&fluid, name, false};
+  }
+  return holding;
+}
+
+// The fluids that hold the typed text in one of their names, each once:
+// those offered under a name that starts with it first, each group by that
+// name without regard to case.
+class Offers : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  // Lists the names on the first call.
-  void FillOnce() {
-    if (names_ != nullptr) return;
+  void Match(const QString& typed) {
     beginResetModel();
-    names_ = &KnownRefrigerantNames();
+    offers_.clear();
+    for (const catalogue::ListedFluid& fluid : KnownFluids()) {
+      if (auto offer = OfferFor(fluid, typed)) offers_.push_back(std::move(*offer));
+    }
+    std::stable_sort(offers_.begin(), offers_.end(), [](const Offer& a, const Offer& b) {
+      if (a.starts != b.starts) return a.starts;
+      return a.shown.compare(b.shown, Qt::CaseInsensitive) < 0;
+    });
     endResetModel();
   }
 
-  QString Name(int row) const { return QString::fromStdString((*names_)[row].name); }
-
   int rowCount(const QModelIndex& parent = {}) const override {
-    return parent.isValid() || names_ == nullptr ? 0 : static_cast<int>(names_->size());
+    return parent.isValid() ? 0 : static_cast<int>(offers_.size());
   }
   int columnCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : kColumns;
@@ -48,52 +81,31 @@ class NameTable : public QAbstractTableModel {
   // The name column's edit text is what choosing it puts in the box.
   QVariant data(const QModelIndex& index, int role) const override {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-    const cycle::RefrigerantName& entry = (*names_)[index.row()];
+    const Offer& offer = offers_[static_cast<std::size_t>(index.row())];
+    const catalogue::ListedFluid& fluid = *offer.fluid;
     switch (index.column()) {
-      case kName: return QString::fromStdString(entry.name);
+      case kName: return offer.shown;
       case kCritical:
-        return entry.critical_temperature
-                   ? QStringLiteral("Tc %1 'C").arg(Fixed(*entry.critical_temperature, 2))
+        return fluid.critical_temperature
+                   ? QStringLiteral("Tc %1 'C").arg(Fixed(*fluid.critical_temperature, 2))
                    : QStringLiteral("Tc unknown");
-      default:
+      case kSafetyClass:
         return QStringLiteral("safety class %1")
-            .arg(entry.safety_class ? QString::fromStdString(*entry.safety_class)
+            .arg(fluid.safety_class ? QString::fromStdString(*fluid.safety_class)
                                     : QStringLiteral("unknown"));
+      default: return OtherNames(offer);
     }
   }
 
  private:
-  const std::vector<cycle::RefrigerantName>* names_ = nullptr;
-};
-
-// The names that hold the typed text: those that start with it first, then
-// those that contain it, each group in the table's (alphabetical) order.
-class NameMatches : public QSortFilterProxyModel {
- public:
-  NameMatches(NameTable& table, QObject* parent) : QSortFilterProxyModel(parent), table_(table) {
-    setSourceModel(&table);
-    sort(kName);
+  // "also n-Propane, Propane, C3H8": every name of the fluid but the one shown.
+  static QString OtherNames(const Offer& offer) {
+    QStringList names = NamesOf(*offer.fluid);
+    names.removeAll(offer.shown);
+    return names.isEmpty() ? QString() : QStringLiteral("also ") + names.join(QStringLiteral(", "));
   }
 
-  void Match(const QString& typed) {
-    typed_ = typed;
-    invalidate();
-  }
-
- protected:
-  bool filterAcceptsRow(int row, const QModelIndex&) const override {
-    return table_.Name(row).contains(typed_, Qt::CaseInsensitive);
-  }
-  bool lessThan(const QModelIndex& a, const QModelIndex& b) const override {
-    const bool a_starts = table_.Name(a.row()).startsWith(typed_, Qt::CaseInsensitive);
-    const bool b_starts = table_.Name(b.row()).startsWith(typed_, Qt::CaseInsensitive);
-    if (a_starts != b_starts) return a_starts;
-    return a.row() < b.row();
-  }
-
- private:
-  NameTable& table_;
-  QString typed_;
+  std::vector<Offer> offers_;
 };
 
 // The suggestions in columns, as wide as their texts (the box is narrow).
@@ -119,32 +131,58 @@ int FitPopupWidth(QTreeView& popup) {
   return width;
 }
 
+// The press as the window under it receives one from the window system, so
+// that it gives the focus and places the cursor as a click there does.
+void Replay(const QMouseEvent& press) {
+  const QPoint global = press.globalPosition().toPoint();
+  QWidget* target = QApplication::widgetAt(global);
+  QWindow* window = target != nullptr ? target->window()->windowHandle() : nullptr;
+  if (window == nullptr) return;
+  // As the window system delivers a click: to the window clicked, active.
+  if (!target->isActiveWindow()) target->activateWindow();
+  const QPointF local = window->mapFromGlobal(global);
+  QMouseEvent replayed(QEvent::MouseButtonPress, local, local, press.globalPosition(),
+                       press.button(), press.buttons(), press.modifiers());
+  QCoreApplication::sendEvent(window, &replayed);
+}
+
 class NameCompletion : public QObject {
  public:
   explicit NameCompletion(QLineEdit& box)
       : QObject(&box),
         box_(box),
-        table_(new NameTable(this)),
-        matches_(new NameMatches(*table_, this)),
-        completer_(new QCompleter(matches_, &box)),
+        offers_(new Offers(this)),
+        completer_(new QCompleter(offers_, &box)),
         popup_(MakePopup()) {
     completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
     completer_->setCompletionColumn(kName);
     completer_->setPopup(&popup_);  // the completer owns it
     completer_->setWidget(&box);
+    popup_.installEventFilter(this);  // after the completer's: this one sees events first
     connect(&box, &QLineEdit::textEdited, this, &NameCompletion::Suggest);
     connect(completer_, qOverload<const QString&>(&QCompleter::activated), &box,
             &QLineEdit::setText);
   }
 
+ protected:
+  // The list holds the mouse while it is open. The completer closes it on a
+  // click elsewhere and drops the click, which leaves the keys typed next to
+  // this box ("R407C" and "85" into the condensing temperature's box made
+  // "R407C85"); here the click reaches what it was aimed at.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched != &popup_ || event->type() != QEvent::MouseButtonPress) return false;
+    const auto& press = static_cast<const QMouseEvent&>(*event);
+    if (popup_.rect().contains(press.position().toPoint())) return false;
+    popup_.hide();
+    Replay(press);
+    return true;
+  }
+
  private:
   void Suggest(const QString& text) {
     const QString typed = text.trimmed();
-    if (!typed.isEmpty()) {
-      table_->FillOnce();
-      matches_->Match(typed);
-    }
-    if (typed.isEmpty() || matches_->rowCount() == 0) {
+    if (!typed.isEmpty()) offers_->Match(typed);
+    if (typed.isEmpty() || offers_->rowCount() == 0) {
       popup_.hide();
       return;
     }
@@ -152,8 +190,7 @@ class NameCompletion : public QObject {
   }
 
   QLineEdit& box_;
-  NameTable* table_;
-  NameMatches* matches_;
+  Offers* offers_;
   QCompleter* completer_;
   QTreeView& popup_;
 };

@@ -75,6 +75,8 @@ ScreeningFilters::ScreeningFilters(QWidget* parent) : QWidget(parent) {
   max_gwp_ = add_limit(*limits, QStringLiteral("MaxGwp"), QStringLiteral("Highest GWP"));
   min_evaporating_pressure_ = add_limit(*limits, QStringLiteral("MinEvaporatingPressure"),
                                         QStringLiteral("Lowest evaporating pressure (bar)"));
+  min_evaporating_pressure_.box->setText(QString::fromStdString(
+      cycle::FormatShortest(kDefaultLowestEvaporatingPressure)));
   limits->addStretch();
   max_discharge_pressure_ = add_limit(*figures, QStringLiteral("MaxDischargePressure"),
                                       QStringLiteral("Highest discharge pressure (bar)"));

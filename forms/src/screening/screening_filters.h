@@ -1,6 +1,8 @@
 // The screening page's filters: kind, safety classes, highest GWP, ODP zero
 // only, highest discharge pressure and temperature, lowest evaporating
-// pressure. An empty limit is no limit.
+// pressure. An empty limit is no limit. The lowest evaporating pressure is
+// 1 bar until cleared, so that fluids that would evaporate in a vacuum
+// (the glycols at 0.00 bar, with the best COPs) do not top the list.
 #pragma once
 
 #include <QCheckBox>
@@ -14,6 +16,8 @@
 #include "cycle/screening.h"
 
 namespace forms {
+
+inline constexpr double kDefaultLowestEvaporatingPressure = 1;  // bar
 
 class ScreeningFilters : public QWidget {
   Q_OBJECT

@@ -32,12 +32,25 @@ QString Number(double value) { return QString::fromStdString(cycle::FormatShorte
 
 QString ConditionsText(const cycle::ComparisonConditions& c) {
   return QStringLiteral(
-             "Every fluid and blend under the comparison's conditions: heat capacity %1 kW, "
-             "evaporating %2 'C, condensing %3 'C, subcooling %4 K, superheating %5 K, "
-             "safety factor %6 %, isentropic efficiency %7 %.")
+             "heat capacity %1 kW, evaporating %2 'C, condensing %3 'C, subcooling %4 K, "
+             "superheating %5 K, safety factor %6 %, isentropic efficiency %7 %.")
       .arg(Number(c.HeatCapEvap), Number(c.TempEvap), Number(c.TemperatureCondensing),
            Number(c.Subcooling), Number(c.Superheating), Number(c.Safetyfactor),
            Number(c.Isotropicefficiency));
+}
+
+// The exported table's first line: the conditions, and the unit of each
+// column that has one.
+std::string ExportComment(const cycle::ComparisonConditions& c) {
+  std::string units;
+  for (const cycle::ScreeningColumn column : cycle::kScreeningColumns) {
+    const std::string_view unit = cycle::ColumnUnit(column);
+    if (unit.empty() || unit == "-") continue;
+    units.append(units.empty() ? "" : ", ").append(cycle::ColumnName(column));
+    units.append(" ").append(unit);
+  }
+  return "Screening under the comparison's conditions: " + ConditionsText(c).toStdString() +
+         " Units: " + units + "; the other numbers have none.";
 }
 
 QString NameOf(const cycle::ScreeningRow& row) { return QString::fromStdString(row.fluid.name); }
@@ -147,11 +160,15 @@ ScreeningPage::ScreeningPage(Shell& shell) : shell_(shell) {
 void ScreeningPage::Open(const cycle::ComparisonConditions& conditions) {
   StopRun();
   conditions_ = conditions;
-  conditions_label_->setText(ConditionsText(conditions));
+  conditions_label_->setText(
+      QStringLiteral("Every fluid and blend under the comparison's conditions: ") +
+      ConditionsText(conditions));
   screened_.clear();
   cancelled_ = false;
   auto found = cycle::FindScreeningCandidates();
   candidates_ = std::move(found.fluids);
+  position_.clear();
+  for (std::size_t i = 0; i < candidates_.size(); ++i) position_.emplace(candidates_[i].name, i);
   skipped_.clear();
   for (const std::string& file : found.skipped) {
     skipped_ += QStringLiteral("\nSkipped %1").arg(QString::fromStdString(file));
@@ -189,10 +206,22 @@ void ScreeningPage::ScreenWhatIsMissing() {
 }
 
 void ScreeningPage::TakeRow(cycle::ScreeningRow row) {
-  screened_.push_back(std::move(row));
-  progress_->setValue(static_cast<int>(++run_done_));
-  // The table, chart and counts follow a few rows at a time.
-  if (!refresh_soon_.isActive()) refresh_soon_.start();
+  const std::size_t at = position_.at(row.fluid.name);
+  const auto place = std::upper_bound(
+      screened_.begin(), screened_.end(), at,
+      [this](std::size_t position, const cycle::ScreeningRow& other) {
+        return position < position_.at(other.fluid.name);
+      });
+  screened_.insert(place, std::move(row));
+  ++run_done_;
+  // The counts follow every row; the table and chart a few rows at a time.
+  if (!since_refresh_.isValid() || since_refresh_.elapsed() >= kRefreshInterval.count()) {
+    refresh_soon_.stop();
+    Refresh();
+  } else {
+    ShowProgress();
+    if (!refresh_soon_.isActive()) refresh_soon_.start();
+  }
 }
 
 void ScreeningPage::RunFinished() {
@@ -204,14 +233,15 @@ void ScreeningPage::RunFinished() {
   ScreenWhatIsMissing();  // the filters may have widened meanwhile
 }
 
-// Stops the run between two fluids and waits for its thread: afterwards the
-// property layer is free for the next page. Rows not yet handed over are lost.
+// Stops the run once the fluids in hand are done and waits for its threads.
+// Rows not yet handed over are lost.
 void ScreeningPage::StopRun() {
   run_.reset();
   refresh_soon_.stop();
 }
 
 void ScreeningPage::Refresh() {
+  since_refresh_.start();
   std::vector<cycle::ScreeningRow> shown = cycle::Filtered(screened_, filters_->Selection());
   shown = Arranged(std::move(shown), *table_->horizontalHeader());
 
@@ -245,13 +275,18 @@ void ScreeningPage::ShowProgress() {
 
   const auto refused = std::count_if(screened_.begin(), screened_.end(),
                                      [](const cycle::ScreeningRow& row) { return row.refusal(); });
+  // Counted from the rows themselves: the table may be a few rows behind.
+  const cycle::ScreeningFilter filter = filters_->Selection();
+  const auto shown =
+      std::count_if(screened_.begin(), screened_.end(),
+                    [&](const cycle::ScreeningRow& row) { return cycle::Passes(row, filter); });
   QString text;
   if (candidates_.empty()) {
     text = QStringLiteral(
         "No fluid or mixture files found (fluids/ and mixtures/ in the working "
         "directory or beside the program).");
   } else if (running) {
-    text = cancelled_ ? QStringLiteral("Stopping after the fluid in hand...")
+    text = cancelled_ ? QStringLiteral("Stopping after the fluids in hand...")
                       : QStringLiteral("Screening the fluids; the rows come in as they are done.");
   } else if (missing > 0) {
     text = QStringLiteral(
@@ -267,7 +302,7 @@ void ScreeningPage::ShowProgress() {
               .arg(screened_.size())
               .arg(screened_.size() - static_cast<std::size_t>(refused))
               .arg(refused)
-              .arg(model_->rowCount());
+              .arg(shown);
   if (const QString problem = filters_->Problem(); !problem.isEmpty())
     text += QLatin1Char(' ') + problem;
   status_->setText(text + skipped_);
@@ -322,7 +357,8 @@ void ScreeningPage::Export() {
       },
       QStringLiteral("Please choose a file name ending in .csv")};
   SaveAs(shell_, this, choice, [this](const QString& file) {
-    const auto failure = report::WriteCsvTable(file, report::ScreeningTable(model_->Rows()));
+    const auto failure = report::WriteCsvTable(file, report::ScreeningTable(model_->Rows()),
+                                               ExportComment(conditions_));
     if (!failure) status_->setText(QStringLiteral("Exported to %1").arg(file));
     return failure;
   });

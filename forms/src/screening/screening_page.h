@@ -5,12 +5,15 @@
 // eight fluids to the comparison form.
 //
 // The fluids the filters let through are screened off the window's thread,
-// with a progress bar and Cancel; widening the filters screens the rest.
-// While a screening runs it is the property layer's only caller: the page
-// shows only the rows it has handed over, and stops it (between two fluids)
-// before it hands over to another page.
+// on every core, with a progress bar and Cancel; widening the filters
+// screens the rest. The rows are kept in the order of the fluid files
+// whatever order they come in, so that the table shows the same whichever
+// thread was first; the counts follow each row, the table a few rows at a
+// time. The page stops a run (once the fluids in hand are done) before it
+// hands over to another page.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,7 +22,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "cycle/screening.h"
@@ -61,10 +66,15 @@ class ScreeningPage : public QWidget {
   cycle::ComparisonConditions conditions_;
   std::vector<cycle::ScreeningCandidate> candidates_;
   QString skipped_;                            // files that could not be read
-  std::vector<cycle::ScreeningRow> screened_;  // in the order screened
+  std::map<std::string, std::size_t> position_;  // of each candidate's name
+  std::vector<cycle::ScreeningRow> screened_;    // in the order of candidates_
   std::size_t run_size_ = 0, run_done_ = 0;
   bool cancelled_ = false;  // no more screening until asked again
-  QTimer refresh_soon_;     // the rows of a run shown a few at a time
+  // The rows of a run shown a few at a time: at once when the last showing
+  // is older than the interval (rows may come faster than a timer fires),
+  // else when the timer fires.
+  QElapsedTimer since_refresh_;
+  QTimer refresh_soon_;
 
   // Owned by the page, as Qt children.
   QLabel* conditions_label_;

@@ -2,6 +2,10 @@
 
 #include <QMetaObject>
 
+#include <variant>
+
+#include "cycle/parallel_points.h"
+
 namespace forms {
 
 namespace {
@@ -22,25 +26,32 @@ void Post(QObject& receiver, const std::weak_ptr<const ScreeningRun::Handlers>& 
 
 ScreeningRun::ScreeningRun(std::vector<cycle::ScreeningCandidate> fluids,
                            const cycle::ComparisonConditions& conditions, QObject& receiver,
-                           Handlers handlers)
+                           Handlers handlers, int workers)
     : handlers_(std::make_shared<const Handlers>(std::move(handlers))) {
-  thread_.reset(QThread::create([fluids = std::move(fluids), conditions, &receiver,
-                                 weak = std::weak_ptr<const Handlers>(handlers_)] {
-    for (const cycle::ScreeningCandidate& fluid : fluids) {
-      if (QThread::currentThread()->isInterruptionRequested()) break;
-      Post(receiver, weak,
-           [row = cycle::ScreenFluid(fluid, conditions)](const Handlers& h) { h.screened(row); });
-    }
+  // The run's own thread waits for the workers (it is one of them), so that
+  // the window's thread never does.
+  thread_.reset(QThread::create([fluids = std::move(fluids), conditions, &receiver, workers,
+                                 &stop = stop_, weak = std::weak_ptr<const Handlers>(handlers_)] {
+    // Each row is posted as it is done; the results themselves are not kept.
+    const auto screen = [&](std::size_t i) {
+      Post(receiver, weak, [row = cycle::ScreenFluid(fluids[i], conditions)](const Handlers& h) {
+        h.screened(row);
+      });
+      return std::monostate{};
+    };
+    cycle::ComputeInParallel<std::monostate>(
+        fluids.size(), screen,
+        {.workers = workers, .stop_requested = [&stop] { return stop.load(); }, .done = {}});
     Post(receiver, weak, [](const Handlers& h) { h.finished(); });
   }));
   thread_->start();
 }
 
 ScreeningRun::~ScreeningRun() {
-  thread_->requestInterruption();
+  stop_ = true;
   thread_->wait();
 }
 
-void ScreeningRun::RequestStop() { thread_->requestInterruption(); }
+void ScreeningRun::RequestStop() { stop_ = true; }
 
 }  // namespace forms

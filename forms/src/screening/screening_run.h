@@ -1,14 +1,16 @@
-// One screening on a thread of its own: the fluids one at a time through
-// cycle::ScreenFluid, each row handed to the window's thread as soon as it is
-// done, so that the window stays responsive. The property library holds one
-// loaded fluid per process: while a run lives, nothing else may call the
-// property layer. A run stops between two fluids; destroying it stops it and
-// waits for its thread, after which none of its handlers is called.
+// One screening off the window's thread: the fluids through
+// cycle::ScreenFluid on every core (cycle::ComputeInParallel), each row handed
+// to the window's thread as soon as it is done, so that the window stays
+// responsive. Each thread keeps its own current fluid in the property layer
+// and the library, so the window's thread may compute meanwhile. A run stops
+// once the fluids in hand are done; destroying it stops it and waits for its
+// threads, after which none of its handlers is called.
 #pragma once
 
 #include <QObject>
 #include <QThread>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -20,26 +22,30 @@ namespace forms {
 class ScreeningRun {
  public:
   // Called on the thread of `receiver`, in this order: screened once per
-  // fluid, then finished once, when the last fluid is done or the run stopped.
+  // fluid, in the order the fluids are done, then finished once, when the
+  // last fluid is done or the run stopped.
   struct Handlers {
     std::function<void(cycle::ScreeningRow row)> screened;
     std::function<void()> finished;
   };
 
-  // Starts at once. The receiver must outlive the run.
+  // Starts at once, on `workers` threads (0: one per core). The receiver
+  // must outlive the run.
   ScreeningRun(std::vector<cycle::ScreeningCandidate> fluids,
-               const cycle::ComparisonConditions& conditions, QObject& receiver, Handlers handlers);
+               const cycle::ComparisonConditions& conditions, QObject& receiver, Handlers handlers,
+               int workers = 0);
   ~ScreeningRun();
   ScreeningRun(const ScreeningRun&) = delete;
   ScreeningRun& operator=(const ScreeningRun&) = delete;
 
-  // Asks the run to stop after the fluid in hand; finished follows.
+  // Asks the run to stop after the fluids in hand; finished follows.
   void RequestStop();
 
  private:
-  // Shared with the thread only weakly: once the run is gone, what the
-  // thread posted finds nothing to call.
+  // Shared with the threads only weakly: once the run is gone, what they
+  // posted finds nothing to call.
   std::shared_ptr<const Handlers> handlers_;
+  std::atomic<bool> stop_{false};
   std::unique_ptr<QThread> thread_;
 };
 

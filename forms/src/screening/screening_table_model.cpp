@@ -10,7 +10,24 @@ namespace forms {
 
 namespace {
 
-constexpr int kColumnCount = static_cast<int>(std::size(cycle::kScreeningColumns));
+// The figures a user compares first, COP and VHC, next to the name, so that
+// they show without scrolling; then the facts, the pressures and
+// temperatures the limits filter, and the rest in the order of the CSV.
+constexpr cycle::ScreeningColumn kPageColumns[] = {
+    cycle::ScreeningColumn::Refrigerant,         cycle::ScreeningColumn::COP,
+    cycle::ScreeningColumn::VHC,                 cycle::ScreeningColumn::Kind,
+    cycle::ScreeningColumn::SafetyClass,         cycle::ScreeningColumn::GWP,
+    cycle::ScreeningColumn::ODP,                 cycle::ScreeningColumn::Tcrit,
+    cycle::ScreeningColumn::EvaporatingPressure, cycle::ScreeningColumn::DischargePressure,
+    cycle::ScreeningColumn::DischargeTemperature, cycle::ScreeningColumn::PressureRatio,
+    cycle::ScreeningColumn::GlideEvap,           cycle::ScreeningColumn::GlideCond,
+    cycle::ScreeningColumn::MassPerHeat,         cycle::ScreeningColumn::VaporVolume,
+    cycle::ScreeningColumn::DisplacementVolume,  cycle::ScreeningColumn::WetCompression,
+    cycle::ScreeningColumn::MinSuperheat,        cycle::ScreeningColumn::Status,
+    cycle::ScreeningColumn::Reason,
+};
+constexpr int kColumnCount = static_cast<int>(std::size(kPageColumns));
+static_assert(std::size(kPageColumns) == std::size(cycle::kScreeningColumns));
 const QColor kRefusedColour(0x8a, 0x8a, 0x8a);
 
 // Columns of figures that only a fluid running the cycle has.
@@ -46,12 +63,11 @@ QString Shown(const cycle::ScreeningRow& row, cycle::ScreeningColumn column) {
 
 }  // namespace
 
-cycle::ScreeningColumn ColumnAt(int section) { return cycle::kScreeningColumns[section]; }
+cycle::ScreeningColumn ColumnAt(int section) { return kPageColumns[section]; }
 
 int SectionOf(cycle::ScreeningColumn column) {
-  const auto* found =
-      std::find(std::begin(cycle::kScreeningColumns), std::end(cycle::kScreeningColumns), column);
-  return static_cast<int>(found - std::begin(cycle::kScreeningColumns));
+  const auto* found = std::find(std::begin(kPageColumns), std::end(kPageColumns), column);
+  return static_cast<int>(found - std::begin(kPageColumns));
 }
 
 void ScreeningTableModel::SetRows(std::vector<cycle::ScreeningRow> rows) {
@@ -89,15 +105,7 @@ QVariant ScreeningTableModel::headerData(int section, Qt::Orientation orientatio
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
   if (section < 0 || section >= kColumnCount) return {};
-  const cycle::ScreeningColumn column = ColumnAt(section);
-  const auto name = cycle::ColumnName(column);
-  const auto unit = cycle::ColumnUnit(column);
-  QString heading = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-  if (!unit.empty()) {
-    heading += QStringLiteral(" (%1)").arg(
-        QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size())));
-  }
-  return heading;
+  return QString::fromStdString(cycle::ColumnHeading(ColumnAt(section)));
 }
 
 }  // namespace forms

@@ -1,5 +1,6 @@
 // The screening's rows for a table view, as the page shows them: one column
-// per screening column, its unit in the heading; numbers to the right;
+// per screening column, COP and VHC next to the name, each headed in words
+// with its unit (cycle::ColumnHeading); numbers to the right;
 // fluids that cannot run the cycle greyed, their reason also as the tip.
 // Unknown values read "unknown", never 0; the figures a refused fluid does
 // not have stay empty.

@@ -25,8 +25,10 @@ enum class ReportFormat { Pdf, Csv };
 std::optional<ReportFormat> ReportFormatOf(std::string_view path);
 
 // Writes the table as files::WriteWholeFile does: whole, or not at all
-// with the file that was there unchanged. Why it could not, or nothing.
-std::optional<std::string> WriteCsvFile(const std::string& path, const CsvTable& table);
+// with the file that was there unchanged. Why it could not, or nothing. A
+// comment, where given, on a line of its own before the header, after "# ".
+std::optional<std::string> WriteCsvFile(const std::string& path, const CsvTable& table,
+                                        std::string_view comment = {});
 
 // A refrigerant's pressure-enthalpy diagram in a report, or why there is none.
 using ReportDiagram = std::variant<cycle::CycleDiagram, std::string>;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 #include "cycle/basic_cycle.h"
 #include "cycle/comparison.h"
@@ -40,8 +41,10 @@ std::optional<QString> WriteComparisonReport(const QString& path,
 std::optional<QString> WriteLayoutReport(const QString& path, const cycle::LayoutInput& input,
                                          std::span<const cycle::LayoutOutcome> outcomes);
 
-// Any table as a CSV file, written the same way.
-std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table);
+// Any table as a CSV file, written the same way; a comment, where given,
+// on a line of its own before the header, after "# ".
+std::optional<QString> WriteCsvTable(const QString& path, const CsvTable& table,
+                                     std::string_view comment = {});
 
 // The PDF reports above from their diagrams computed beforehand
 // (report_content.h): drawing them asks the property library nothing, so
