@@ -1,5 +1,7 @@
 #include "inputs_options.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
 #include <variant>
 
@@ -19,6 +21,13 @@ bool RefrigerantAsNames(const inputs::Inputs& form, const ParsedOptions& options
   return form.fields.contains(kRefrigerant) && !options.texts.contains(kRefrigerant);
 }
 
+// The options given after the last --inputs: they win over the file, which
+// wins over those before it.
+std::set<std::string_view> GivenAfterInputs(const ParsedOptions& options) {
+  const auto& order = options.given_in_order;
+  return {order.rbegin(), std::find(order.rbegin(), order.rend(), kInputsOption.name)};
+}
+
 }  // namespace
 
 std::optional<int> TakeInputsFile(ParsedOptions& options, const Syntax& syntax, std::ostream& err) {
@@ -27,9 +36,10 @@ std::optional<int> TakeInputsFile(ParsedOptions& options, const Syntax& syntax, 
   const auto opened = inputs::OpenInputs(options.Text(kInputsOption.name), syntax.inputs->form);
   if (const auto* reason = std::get_if<std::string>(&opened)) return Refused(*reason, err);
   const auto& file = std::get<inputs::Inputs>(opened);
+  const std::set<std::string_view> after = GivenAfterInputs(options);
   for (const auto& [option, text] : file.fields) {
     const auto known = options.texts.find(option);
-    if (known != options.texts.end() && !options.Given(option)) known->second = text;
+    if (known != options.texts.end() && !after.contains(option)) known->second = text;
   }
   if (options.names.empty() && !syntax.names.empty()) {
     if (file.form == inputs::Form::comparison) {

@@ -10,7 +10,7 @@
 namespace hpcalc {
 
 // --inputs FILE: the file's fields become the texts of the command's
-// options that were not given (every option given wins wherever it stands),
+// options but those given after it (the file's win over those before it),
 // and, for a command that takes names and was given none, its refrigerants
 // (the comparison's, or the refrigerant field of a form that holds one) its
 // names. The message and the exit code where the file cannot be used;

@@ -43,6 +43,7 @@ std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::str
         return "unknown option " + property::ShortenedForMessage(arg);
       }
       parsed.given.insert(name);
+      parsed.given_in_order.push_back(name);
       if (equals != std::string::npos) {
         known->second = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {

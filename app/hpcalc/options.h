@@ -51,7 +51,7 @@ struct Syntax {
 inline constexpr Option kInputsOption{
     "inputs", "",
     "a form's inputs saved as a .hpc file: its fields stand for the defaults (and its "
-    "refrigerants for the names where none are given); every option given wins",
+    "refrigerants for the names where none are given); options after it win over it",
     "FILE"};
 inline constexpr Option kSaveInputsOption{
     "save-inputs", "",
@@ -84,9 +84,10 @@ inline constexpr Flag kVerboseFlag{
     "verbose", "a failed property request's message followed by the property library's own text"};
 
 struct ParsedOptions {
-  inputs::FieldTexts texts;  // every option, given or default
-  std::set<std::string, std::less<>> given;               // the options on the command line
-  std::set<std::string, std::less<>> flags;               // the flags on the command line
+  inputs::FieldTexts texts;                  // every option, given or default
+  std::set<std::string, std::less<>> given;  // the options on the command line
+  std::vector<std::string> given_in_order;   // the same as they stand, each time given
+  std::set<std::string, std::less<>> flags;  // the flags on the command line
   bool help = false;
   std::vector<std::string> names;  // the arguments that are not options
 

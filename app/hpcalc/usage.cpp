@@ -24,7 +24,7 @@ constexpr std::string_view kNotes[] = {
     "cycle and the limit in the forms' units; --verbose adds the property library's own text. "
     "Exit codes: 0 done, 1 refused (the message is printed), 2 bad usage.",
     "--inputs FILE reads the inputs a form saved (Save Inputs..., a .hpc file) in place of the "
-    "defaults: every option on the command line wins over the file wherever it stands, and "
+    "defaults: options after it win over the file, the file over options before it, and "
     "names given win over its refrigerants; the layout is the one the command names. "
     "--save-inputs FILE writes the command's inputs the same way, for the calculation's form "
     "or --inputs to open (a layout's file holds one refrigerant).",
