@@ -22,43 +22,12 @@
 #include "cycle/number_text.h"
 #include "cycle/transcritical.h"
 #include "property/property_functions.h"
+#include "hpcalc_run.h"
 #include "reference_data.h"
 
 namespace {
 
-struct Run {
-  int exit_code;
-  std::string out;
-  std::string err;
-};
-
-std::string Quoted(const std::string& arg) {
-  std::string quoted = "'";
-  for (const char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Slurp(const std::filesystem::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-Run RunProgram(const std::string& program, const std::vector<std::string>& args) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("hpcalc_test_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  std::string command = Quoted(program);
-  for (const auto& arg : args) command.append(" ").append(Quoted(arg));
-  command.append(" >").append(Quoted(dir / "out")).append(" 2>").append(Quoted(dir / "err"));
-  const int status = std::system(command.c_str());
-  Run run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out"), Slurp(dir / "err")};
-  std::filesystem::remove_all(dir);
-  return run;
-}
-
-Run Hpcalc(const std::vector<std::string>& args) { return RunProgram(HPCALC_PATH, args); }
+using namespace hpcalc_run;
 
 TEST(Hpcalc, BasicPrintsTheSixteenFiguresOfTheDefaults) {
   const auto csv = Hpcalc({"basic", "--csv"});
