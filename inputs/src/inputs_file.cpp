@@ -137,8 +137,9 @@ Read ReadInputs(std::string_view text, Form form) {
                                 : name->is_string() ? name->get<std::string>()
                                                     : name->dump();
   if (form_name != FormName(form)) {
-    const auto other = std::find_if(std::begin(kForms), std::end(kForms),
-                                    [&](const FormWords& words) { return words.name == form_name; });
+    const auto other =
+        std::find_if(std::begin(kForms), std::end(kForms),
+                     [&](const FormWords& words) { return words.name == form_name; });
     return "it holds the inputs of " +
            (other != std::end(kForms) ? std::string(other->title)
                                       : "an unknown form " + Quoted(form_name)) +

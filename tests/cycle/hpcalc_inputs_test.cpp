@@ -46,7 +46,8 @@ TEST_F(HpcalcInputs, ASavedFileStandsForItsOptionsAndOptionsAfterItWin) {
   } cases[] = {
       {"basic", basic, {"basic", "--inputs", "FILE", "--csv"},
        {"basic", "--condensing", "85", "--refrigerant", "R134a", "--csv"}},
-      {"an option after the file", basic, {"basic", "--inputs", "FILE", "--condensing", "80", "--csv"},
+      {"an option after the file", basic,
+       {"basic", "--inputs", "FILE", "--condensing", "80", "--csv"},
        {"basic", "--condensing", "80", "--refrigerant", "R134a", "--csv"}},
       {"an option before the file", basic,
        {"basic", "--condensing", "80", "--refrigerant", "R22", "--inputs", "FILE", "--csv"},

@@ -199,8 +199,8 @@ TEST_F(InputsRowTest, AFileTheFormCannotUseIsRefusedAndChangesNothing) {
     const FormState before = State(c.form.page);
     open_file_answer_ = QString::fromStdString(file.string());
     Click(c.form.page, "OpenInputs");
-    EXPECT_EQ(TakeMessages(),
-              QStringList{QString::fromStdString("Cannot open " + file.string() + ": " + c.reason)});
+    const std::string message = "Cannot open " + file.string() + ": " + c.reason;
+    EXPECT_EQ(TakeMessages(), QStringList{QString::fromStdString(message)});
     EXPECT_EQ(State(c.form.page), before);
   }
 }

@@ -26,8 +26,10 @@ InputsRow::InputsRow(QWidget& page, Shell& shell, int top, Access access)
       access_(std::move(access)),
       recall_(AddButton(page, "RecallLastInputs", "Recall Last Inputs",
                         {12912, top, kWidth, kInputsButtonHeight})) {
-  auto& save = AddButton(page, "SaveInputs", "Save Inputs...", {2328, top, kWidth, kInputsButtonHeight});
-  auto& open = AddButton(page, "OpenInputs", "Open Inputs...", {7620, top, kWidth, kInputsButtonHeight});
+  auto& save =
+      AddButton(page, "SaveInputs", "Save Inputs...", {2328, top, kWidth, kInputsButtonHeight});
+  auto& open =
+      AddButton(page, "OpenInputs", "Open Inputs...", {7620, top, kWidth, kInputsButtonHeight});
   recall_.setEnabled(shell_.last_inputs.contains(access_.form));
   recall_.setToolTip(QStringLiteral("The texts of this form's last calculation since the start"));
   QObject::connect(&save, &QPushButton::clicked, &page, [this] { Save(); });
