@@ -197,6 +197,8 @@ TEST_F(Keys, MainAndBackButtonsHaveTheirInitials) {
       {page::FristPage, "CommandButton1", 'S'},   {page::UserForm1, "CommandButton2", 'C'},
       {page::UserForm1, "CommandButton3", 'B'},   {page::UserForm1, "CommandButton1", 'D'},
       {page::UserForm4, "Calculate", 'C'},        {page::UserForm4, "CommandButton1", 'B'},
+      // The row of the form's inputs, made last, takes no page button's letter.
+      {page::UserForm4, "ScreenAllFluids", 'S'},  {page::UserForm4, "SaveInputs", 'I'},
       {page::UserForm5_G, "CommandButton2", 'N'}, {page::UserForm5_G, "CommandButton3", 'B'},
       {page::SelectSim, "CommandButton4", 'B'},   {page::Diagram, "Back", 'B'},
   };

@@ -41,16 +41,7 @@ UserForm1::UserForm1(Shell& shell)
                               {1482, 7832, 2469, 900})),
       Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency",
                                      Default(&Fields::Isotropicefficiency),
-                                     {9737, 7832, 2469, 900})),
-      inputs_(*this, shell, InputsRowTop(kButtonTop),
-              {inputs::Form::basic,
-               [this] {
-                 return inputs::Inputs{inputs::Form::basic,
-                                       inputs::TextsOf(cycle::kBasicDefaults, ReadFields())};
-               },
-               [this](const inputs::Inputs& in) {
-                 boxes_.Show(inputs::FieldsOf(cycle::kBasicDefaults, in.fields));
-               }}) {
+                                     {9737, 7832, 2469, 900})) {
   for (const auto& [field, box] : {std::pair{&Fields::Massflowrate, &Massflowrate},
                                    {&Fields::Temperaturehotspring, &Temperaturehotspring},
                                    {&Fields::Refrigerant, &Refrigerant},
@@ -83,6 +74,18 @@ UserForm1::UserForm1(Shell& shell)
   connect(&clear, &QPushButton::clicked, this, &UserForm1::CommandButton1_Click);
   connect(&calculate, &QPushButton::clicked, this, &UserForm1::CommandButton2_Click);
   connect(&back, &QPushButton::clicked, this, &UserForm1::CommandButton3_Click);
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(
+      *this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+      InputsRow::Access{
+          inputs::Form::basic,
+          [this] {
+            return inputs::Inputs{inputs::Form::basic,
+                                  inputs::TextsOf(cycle::kBasicDefaults, ReadFields())};
+          },
+          [this](const inputs::Inputs& in) {
+            boxes_.Show(inputs::FieldsOf(cycle::kBasicDefaults, in.fields));
+          }});
 }
 
 void UserForm1::CommandButton1_Click() {
@@ -102,7 +105,7 @@ void UserForm1::CommandButton2_Click() {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
-  inputs_.KeepForRecall();
+  inputs_->KeepForRecall();
   shell_.pages.Get<UserForm2>(page::UserForm2)
       .ShowResults(*input, std::get<cycle::BasicCycleResult>(outcome));
   shell_.pages.Hide(page::UserForm1);

@@ -3,6 +3,8 @@
 // menu. Under these, the row of the form's inputs (save, open, recall).
 #pragma once
 
+#include <optional>
+
 #include <QLineEdit>
 
 #include "cycle/basic_cycle.h"
@@ -32,7 +34,7 @@ class UserForm1 : public PageWindow {
   QLineEdit& Safetyfactor;
   QLineEdit& Isotropicefficiency;
   InputBoxes<cycle::BasicCycleFields> boxes_;
-  InputsRow inputs_;
+  std::optional<InputsRow> inputs_;
 };
 
 }  // namespace forms

@@ -20,20 +20,20 @@ std::filesystem::path PathOf(const QString& file) { return QFile::encodeName(fil
 
 }  // namespace
 
-InputsRow::InputsRow(QWidget& page, Shell& shell, int top, Access access)
-    : page_(page),
-      shell_(shell),
-      access_(std::move(access)),
-      recall_(AddButton(page, "RecallLastInputs", "Recall Last Inputs",
-                        {12912, top, kWidth, kInputsButtonHeight})) {
-  auto& save =
-      AddButton(page, "SaveInputs", "Save Inputs...", {2328, top, kWidth, kInputsButtonHeight});
-  auto& open =
-      AddButton(page, "OpenInputs", "Open Inputs...", {7620, top, kWidth, kInputsButtonHeight});
+InputsButtons AddInputsButtons(QWidget& page, int top) {
+  return {
+      AddButton(page, "SaveInputs", "Save Inputs...", {2328, top, kWidth, kInputsButtonHeight}),
+      AddButton(page, "OpenInputs", "Open Inputs...", {7620, top, kWidth, kInputsButtonHeight}),
+      AddButton(page, "RecallLastInputs", "Recall Last Inputs",
+                {12912, top, kWidth, kInputsButtonHeight})};
+}
+
+InputsRow::InputsRow(QWidget& page, Shell& shell, InputsButtons buttons, Access access)
+    : page_(page), shell_(shell), access_(std::move(access)), recall_(buttons.recall) {
   recall_.setEnabled(shell_.last_inputs.contains(access_.form));
   recall_.setToolTip(QStringLiteral("The texts of this form's last calculation since the start"));
-  QObject::connect(&save, &QPushButton::clicked, &page, [this] { Save(); });
-  QObject::connect(&open, &QPushButton::clicked, &page, [this] { Open(); });
+  QObject::connect(&buttons.save, &QPushButton::clicked, &page, [this] { Save(); });
+  QObject::connect(&buttons.open, &QPushButton::clicked, &page, [this] { Open(); });
   QObject::connect(&recall_, &QPushButton::clicked, &page, [this] { Recall(); });
 }
 

@@ -23,6 +23,19 @@ constexpr int InputsRowTop(int buttons_top) {
   return buttons_top + kFormButtonHeight + kInputsRowGap;
 }
 
+// The row's buttons, wherever the page puts them: made by AddInputsButtons
+// on a form placed by position, by AddButton with these names and captions
+// at the end of a row on a page built with layouts.
+struct InputsButtons {
+  QPushButton& save;    // "SaveInputs", "Save Inputs..."
+  QPushButton& open;    // "OpenInputs", "Open Inputs..."
+  QPushButton& recall;  // "RecallLastInputs", "Recall Last Inputs"
+};
+
+// The three buttons at `top` in the columns of Back, Clear Data and
+// Calculate.
+InputsButtons AddInputsButtons(QWidget& page, int top);
+
 class InputsRow {
  public:
   // How the form's texts are read and shown.
@@ -32,9 +45,8 @@ class InputsRow {
     std::function<void(const inputs::Inputs&)> show;
   };
 
-  // The three buttons at `top` in the columns of Back, Clear Data and
-  // Calculate; Recall Last Inputs only once the form has calculated.
-  InputsRow(QWidget& page, Shell& shell, int top, Access access);
+  // Recall Last Inputs enabled only once the form has calculated.
+  InputsRow(QWidget& page, Shell& shell, InputsButtons buttons, Access access);
 
   // The form calculated with its texts as they stand: they are the ones
   // Recall Last Inputs brings back from now on.

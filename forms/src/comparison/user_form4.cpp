@@ -61,10 +61,7 @@ UserForm4::UserForm4(Shell& shell)
                               BoxAt(kRightBox, 2))),
       NumberRefrigerant(AddComboBox(*this, "NumberRefrigerant", BoxAt(kLeftBox, 3))),
       Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency",
-                                     Default(&Fields::Isotropicefficiency), BoxAt(kRightBox, 3))),
-      inputs_(*this, shell, InputsRowTop(kButtonTop),
-              {inputs::Form::comparison, [this] { return ReadInputs(); },
-               [this](const inputs::Inputs& in) { ShowInputs(in); }}) {
+                                     Default(&Fields::Isotropicefficiency), BoxAt(kRightBox, 3))) {
   for (const auto& [field, box] : {std::pair{&Fields::HeatCapEvap, &HeatCapEvap},
                                    {&Fields::TempEvap, &TempEvap},
                                    {&Fields::Subcooling, &Subcooling},
@@ -119,6 +116,13 @@ UserForm4::UserForm4(Shell& shell)
   connect(&clear, &QPushButton::clicked, this, &UserForm4::Cleardata_Click);
   connect(&back, &QPushButton::clicked, this, &UserForm4::CommandButton1_Click);
   connect(&screen, &QPushButton::clicked, this, &UserForm4::ScreenAllFluids_Click);
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(*this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+                  InputsRow::Access{inputs::Form::comparison, [this] { return ReadInputs(); },
+                                    [this](const inputs::Inputs& in) { ShowInputs(in); }});
+  // Opens ready for typing into its first box, above Screen All Fluids in
+  // the order of the keys.
+  HeatCapEvap.setFocus();
 }
 
 void UserForm4::UserForm_initialize() {
@@ -168,7 +172,7 @@ void UserForm4::Calculate_Click() {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
-  inputs_.KeepForRecall();
+  inputs_->KeepForRecall();
   shell_.pages.Unload(page::UserForm4);
   shell_.pages.Show(page::UserForm5_G);
 }

@@ -4,6 +4,8 @@
 // Under the form's buttons, the row of its inputs (save, open, recall).
 #pragma once
 
+#include <optional>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,7 +53,7 @@ class UserForm4 : public PageWindow {
   std::array<QLineEdit*, cycle::kMaxRefrigerants> Refrigerant{};
   std::array<QLabel*, cycle::kMaxRefrigerants> retext{};
   InputBoxes<cycle::ComparisonFields> conditions_;
-  InputsRow inputs_;
+  std::optional<InputsRow> inputs_;
 };
 
 }  // namespace forms

@@ -81,10 +81,7 @@ QString CaptionOf(const report::LabelledValue& input) {
 
 LayoutsForm::LayoutsForm(Shell& shell)
     : PageWindow(kPageWidth, kPageHeight),
-      shell_(shell),
-      inputs_(*this, shell, InputsRowTop(kButtonTop),
-              {inputs::Form::layouts, [this] { return ReadInputs(); },
-               [this](const inputs::Inputs& in) { ShowInputs(in); }}) {
+      shell_(shell) {
   AddLabel(*this, "Title", "Cycle Layouts", {kPageWidth / 2 - 4763, 300, 9525, 635},
            Emphasis::Heading);
   AddLabel(*this, "Conditions", "Operating Conditions", {kLeftBox, 1160, 7000, 635},
@@ -134,6 +131,10 @@ LayoutsForm::LayoutsForm(Shell& shell)
   connect(&buttons.clear, &QPushButton::clicked, this, [this] { fields_.Clear(); });
   connect(&buttons.calculate, &QPushButton::clicked, this, &LayoutsForm::Calculate);
   connect(&buttons.back, &QPushButton::clicked, this, &LayoutsForm::Back);
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(*this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+                  InputsRow::Access{inputs::Form::layouts, [this] { return ReadInputs(); },
+                                    [this](const inputs::Inputs& in) { ShowInputs(in); }});
 }
 
 cycle::Layout LayoutsForm::ChosenLayout() const {
@@ -162,7 +163,7 @@ void LayoutsForm::Calculate() {
     shell_.message(this, QString::fromStdString(refusal->message));
     return;
   }
-  inputs_.KeepForRecall();
+  inputs_->KeepForRecall();
   shell_.pages.Get<LayoutResults>(page::LayoutResults).ShowResults(input, *outcome.result());
   shell_.pages.Hide(page::LayoutsForm);
   shell_.pages.Show(page::LayoutResults);

@@ -5,6 +5,8 @@
 // form's inputs (save, open, recall), the layout's choice among them.
 #pragma once
 
+#include <optional>
+
 #include <QRadioButton>
 
 #include <vector>
@@ -37,7 +39,7 @@ class LayoutsForm : public PageWindow {
   };
   std::vector<Choice> choices_;
   PictureControl* schematic_;
-  InputsRow inputs_;
+  std::optional<InputsRow> inputs_;
 };
 
 }  // namespace forms

@@ -4,6 +4,8 @@
 // form's inputs (save, open, recall).
 #pragma once
 
+#include <optional>
+
 #include "cycle/transcritical.h"
 #include "common/design.h"
 #include "common/inputs_row.h"
@@ -21,7 +23,7 @@ class TranscriticalForm : public PageWindow {
 
   Shell& shell_;
   InputBoxes<cycle::TranscriticalInput> fields_;
-  InputsRow inputs_;
+  std::optional<InputsRow> inputs_;
 };
 
 }  // namespace forms
