@@ -1,10 +1,14 @@
 #include "command_support.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 
 #include "commands.h"
+#include "cycle/number_text.h"
+#include "cycle/parallel_points.h"
 #include "inputs_options.h"
+#include "property/message_text.h"
 #include "report/report_content.h"
 #include "usage.h"
 
@@ -47,23 +51,55 @@ std::vector<Option> WithOptions(std::vector<Option> options, std::initializer_li
   return options;
 }
 
+namespace {
+
+// Far more threads than any machine has cores gain nothing.
+constexpr int kMostJobs = 1024;
+
+// The columns a text takes on a terminal: one per character of its UTF-8.
+std::size_t Width(const std::string& text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+}  // namespace
+
 void PrintColumns(const std::vector<std::vector<std::string>>& lines,
                   const std::vector<bool>& right_aligned, std::ostream& out) {
   const std::size_t count = right_aligned.size();
   std::vector<std::size_t> widths(count, 0);
   for (const auto& line : lines) {
-    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], line[i].size());
+    for (std::size_t i = 0; i < count; ++i) widths[i] = std::max(widths[i], Width(line[i]));
   }
   for (const auto& line : lines) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
-      const std::string padding(widths[i] - line[i].size(), ' ');
+      const std::string padding(widths[i] - Width(line[i]), ' ');
       text += (i == 0 ? "" : "  ");
-      text += i + 1 == count ? line[i] : right_aligned[i] ? padding + line[i] : line[i] + padding;
+      text += right_aligned[i] ? padding + line[i] : line[i] + padding;
     }
     text.erase(text.find_last_not_of(' ') + 1);
     out << text << '\n';
   }
+}
+
+void PrintColumns(const report::CsvTable& table, std::ostream& out) {
+  std::vector<std::vector<std::string>> lines{table.Header()};
+  lines.insert(lines.end(), table.Rows().begin(), table.Rows().end());
+  std::vector<bool> right_aligned(table.Header().size(), true);
+  right_aligned.front() = false;
+  PrintColumns(lines, right_aligned, out);
+}
+
+std::variant<int, std::string> JobsOf(const ParsedOptions& options) {
+  if (!options.Given(kJobsOption.name)) return cycle::CoreCount();
+  const std::string& text = options.Text(kJobsOption.name);
+  const auto jobs = cycle::WholeNumber(text);
+  if (!jobs || *jobs != std::floor(*jobs) || *jobs < 1 || *jobs > kMostJobs) {
+    return "--jobs takes a whole number from 1 to " + std::to_string(kMostJobs) + ", not \"" +
+           property::ShortenedForMessage(text) + "\"";
+  }
+  return static_cast<int>(*jobs);
 }
 
 std::optional<std::string> WithPictures(const std::string& file, const Drawing& draw) {

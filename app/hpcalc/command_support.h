@@ -51,11 +51,20 @@ inline constexpr Option kReportOption{
     "table, by the file's extension",
     "FILE"};
 
-// Lines of fields in aligned columns two blanks apart: a column to the
-// right where `right_aligned` says so, else to the left; the last column as
-// long as it is, no line with blanks at its end.
+// Lines of fields in aligned columns two blanks apart, each as wide as its
+// widest text in characters (UTF-8): a column to the right where
+// `right_aligned` says so, else to the left; no line with blanks at its end.
 void PrintColumns(const std::vector<std::vector<std::string>>& lines,
                   const std::vector<bool>& right_aligned, std::ostream& out);
+// The table's header and rows in columns: the first to the left, the
+// numbers of the others to the right.
+void PrintColumns(const report::CsvTable& table, std::ostream& out);
+
+inline constexpr Option kJobsOption{"jobs", "",
+                                    "the number of threads computing at once; one per core", "N"};
+// --jobs: the number of threads, at least one; one per core unless given;
+// or why the text is no such number.
+std::variant<int, std::string> JobsOf(const ParsedOptions& options);
 
 // What `draw` returns, drawing with the pictures library; where the library
 // cannot be used, why, as a failure to write `file`.

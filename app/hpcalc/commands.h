@@ -27,6 +27,7 @@ int RunFluids(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunProperty(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunScreen(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunSweep(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTranscritical(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 CommandHelp BasicHelp();
@@ -36,6 +37,7 @@ CommandHelp DiagramHelp();
 CommandHelp FluidsHelp();
 CommandHelp PropertyHelp();
 CommandHelp ScreenHelp();
+CommandHelp SweepHelp();
 CommandHelp TranscriticalHelp();
 
 // Every command, in the order of the usage.
@@ -47,6 +49,7 @@ inline constexpr Command kCommands[] = {
     {"fluids", RunFluids, FluidsHelp},
     {"property", RunProperty, PropertyHelp},
     {"screen", RunScreen, ScreenHelp},
+    {"sweep", RunSweep, SweepHelp},
     {"transcritical", RunTranscritical, TranscriticalHelp},
 };
 

@@ -35,49 +35,17 @@ Syntax LayoutSyntax(cycle::Layout layout = cycle::Layout::basic) {
           InputsForm{inputs::Form::layouts, cycle::LayoutName(layout)}};
 }
 
-// The columns a text takes on a terminal: one per character of its UTF-8.
-std::size_t Width(const std::string& text) {
-  return static_cast<std::size_t>(
-      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
-// Lines of fields in columns: the first to the left, the others to the
-// right where they are a table's numbers.
-void PrintAligned(const std::vector<std::vector<std::string>>& lines, bool numbers,
-                  std::ostream& out) {
-  std::vector<std::size_t> widths;
-  for (const auto& line : lines) {
-    widths.resize(std::max(widths.size(), line.size()), 0);
-    for (std::size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], Width(line[i]));
-  }
-  for (const auto& line : lines) {
-    std::string text;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-      const std::string padding(widths[i] - Width(line[i]), ' ');
-      text += i == 0 ? line[i] + padding : "  " + (numbers ? padding + line[i] : line[i] + padding);
-    }
-    text.erase(text.find_last_not_of(' ') + 1);
-    out << text << '\n';
-  }
-}
-
-void PrintAligned(const report::CsvTable& table, std::ostream& out) {
-  std::vector<std::vector<std::string>> lines{table.Header()};
-  lines.insert(lines.end(), table.Rows().begin(), table.Rows().end());
-  PrintAligned(lines, true, out);
-}
-
 void PrintResult(const cycle::LayoutResult& r, std::ostream& out) {
   std::vector<std::vector<std::string>> figures;
   for (const report::LabelledValue& figure : report::LayoutFigures(r)) {
     const bool unit = !figure.unit.empty() && figure.unit != "-";
     figures.push_back({figure.label + (unit ? " (" + figure.unit + ")" : ""), figure.value});
   }
-  PrintAligned(figures, false, out);
+  PrintColumns(figures, {false, false}, out);
   out << '\n';
-  PrintAligned(report::LayoutStatePoints(r), out);
+  PrintColumns(report::LayoutStatePoints(r), out);
   out << '\n';
-  PrintAligned(report::LayoutLosses(r), out);
+  PrintColumns(report::LayoutLosses(r), out);
   out << '\n' << cycle::WetCompressionVerdict(r) << '\n';
 }
 

@@ -41,10 +41,6 @@ constexpr Option kMaxGwpOption{
 constexpr Option kSortOption{
     "sort", "", "the column of the table (COP, VHC, GWP ...) to sort by; -COLUMN from the largest",
     "COLUMN"};
-constexpr Option kJobsOption{"jobs", "", "the number of threads screening at once; one per core",
-                             "N"};
-// Far more threads than any machine has cores gain nothing.
-constexpr int kMostJobs = 1024;
 
 Syntax ScreenSyntax() {
   return {"screen",
@@ -161,17 +157,6 @@ void PrintTable(const report::CsvTable& table, std::ostream& out) {
   PrintColumns(lines, numbers, out);
 }
 
-// --jobs: the number of threads, at least one; one per core unless given.
-std::variant<int, std::string> JobsOf(const ParsedOptions& options) {
-  if (!options.Given(kJobsOption.name)) return cycle::CoreCount();
-  const std::string& text = options.Text(kJobsOption.name);
-  const auto jobs = cycle::WholeNumber(text);
-  if (!jobs || *jobs != std::floor(*jobs) || *jobs < 1 || *jobs > kMostJobs) {
-    return "--jobs takes a whole number from 1 to " + std::to_string(kMostJobs) + ", not \"" +
-           property::ShortenedForMessage(text) + "\"";
-  }
-  return static_cast<int>(*jobs);
-}
 
 }  // namespace
 

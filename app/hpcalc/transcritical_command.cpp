@@ -11,6 +11,7 @@
 #include "cycle/transcritical.h"
 #include "property/message_text.h"
 #include "report/csv_table.h"
+#include "report/transcritical_table.h"
 
 namespace hpcalc {
 
@@ -29,18 +30,8 @@ Syntax TranscriticalSyntax() {
 }
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {
-  report::CsvTable table({"refrigerant", "HighPressure", "Optimal", "COP", "MassFlow",
-                          "CompressorPower", "DischargeTemperature", "VHC", "P1", "T1", "H1", "S1",
-                          "H2s", "H2", "T2", "H3", "T3", "H4", "Pinch", "PinchAt"});
-  std::vector<std::string> row{r.refrigerant, cycle::FormatShortest(r.high_pressure),
-                               r.optimal ? "yes" : "no"};
-  for (const double figure :
-       {r.cop, r.mass_flow, r.compressor_power, r.discharge.T, r.vhc, r.suction.p, r.suction.T,
-        r.suction.h, r.suction.s, r.isentropic_discharge.h, r.discharge.h, r.discharge.T,
-        r.gas_cooler_outlet.h, r.gas_cooler_outlet.T, r.evaporator_inlet.h, r.pinch, r.pinch_at}) {
-    row.push_back(cycle::FormatShortest(figure));
-  }
-  table.AddRow(std::move(row));
+  report::CsvTable table(report::TranscriticalFiguresHeader());
+  table.AddRow(report::TranscriticalFiguresRow(r));
   table.Write(out);
 }
 

@@ -136,5 +136,13 @@ int main(int argc, char* argv[]) {
   const auto& cancel = ControlOn<QPushButton>(pages, page::Screening, "Cancel");
   while (cancel.isEnabled()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   ok &= Render(pages, page::Screening, dir, page::Screening);
+
+  // The parameter study of the transcritical form's defaults (its points
+  // come in from other threads).
+  Click(pages, page::TranscriticalForm, "ParameterStudy");
+  Click(pages, page::Study, "Run");
+  const auto& stop = ControlOn<QPushButton>(pages, page::Study, "Cancel");
+  while (stop.isEnabled()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  ok &= Render(pages, page::Study, dir, page::Study);
   return ok ? 0 : 1;
 }

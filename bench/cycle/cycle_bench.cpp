@@ -5,7 +5,9 @@
 // comparison's eight property requests, its file loaded (and a blend's lines
 // traced) before; the first listing of the names the refrigerant boxes
 // suggest, read from the files; the transcritical calculation; eight refrigerants in the
-// economizer layout at the best intermediate pressure.
+// economizer layout at the best intermediate pressure; a parameter study
+// of 41 condensing temperatures for eight refrigerants in the internal heat
+// exchanger layout, on one worker and on two.
 //
 // FLUIDCORE_BENCH_ITERATIONS=N runs the screening's benchmarks exactly N
 // times (for counting instructions with bench/fluidcore/instructions.py).
@@ -25,6 +27,7 @@
 #include "cycle/layouts.h"
 #include "cycle/refrigerant_names.h"
 #include "cycle/screening.h"
+#include "cycle/study.h"
 #include "cycle/transcritical.h"
 
 namespace {
@@ -172,8 +175,45 @@ void RegisterLayouts() {
   }
 }
 
+// 41 condensing temperatures, 40 to 80 'C, for eight refrigerants (two of
+// them blends) in the internal heat exchanger layout, evaporating at 10 'C:
+// BM_Study/ihx_condensing_41x8/loaded on one worker, counted by
+// bench/fluidcore/instructions.py with FLUIDCORE_BENCH_ITERATIONS=N; and
+// .../two_workers, whose wall time against the first's shows what a second
+// core gives.
+void CondensingStudy(benchmark::State& state, int workers) {
+  cycle::LayoutCalculation calculation{cycle::Layout::ihx, {}};
+  calculation.input.Evaporating = "10";
+  cycle::Study study{calculation,
+                     {"R134a", "R1234ze(E)", "R290", "R600a", "R152A", "R245fa", "R407C", "R513A"},
+                     "condensing",
+                     {}};
+  for (int t = 40; t <= 80; ++t) study.values.push_back(t);
+  const cycle::ParallelControl control{.workers = workers, .stop_requested = {}, .done = {}};
+  for (const cycle::StudyPoint& point : cycle::RunStudy(study, control)) {
+    if (!point.computed()) {
+      state.SkipWithError((point.refrigerant + ": " + point.reason()).c_str());
+      return;
+    }
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(cycle::RunStudy(study, control));
+}
+
+void RegisterStudies() {
+  for (const auto& [name, workers] : {std::pair{"loaded", 1}, std::pair{"two_workers", 2}}) {
+    auto* b = benchmark::RegisterBenchmark(
+        ("BM_Study/ihx_condensing_41x8/" + std::string(name)).c_str(),
+        [workers](benchmark::State& s) { CondensingStudy(s, workers); });
+    b->Unit(benchmark::kMillisecond);
+    if (const char* iterations = std::getenv("FLUIDCORE_BENCH_ITERATIONS")) {
+      b->Iterations(std::atoll(iterations));
+    }
+  }
+}
+
 [[maybe_unused]] const bool registered =
-    (RegisterScreening(), RegisterListing(), RegisterTranscritical(), RegisterLayouts(), true);
+    (RegisterScreening(), RegisterListing(), RegisterTranscritical(), RegisterLayouts(),
+     RegisterStudies(), true);
 
 }  // namespace
 

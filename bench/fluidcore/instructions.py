@@ -22,7 +22,7 @@ import tempfile
 ITERATIONS = 640  # ten passes over the 64 prepared inputs
 # Routines of millions of instructions a call: fewer calls count as well.
 FEWER_ITERATIONS = {"CRITP": 64, "ReadMixingFile": 16, "ScreenFluid": 64, "Transcritical": 16,
-                    "Layouts": 2, "ListRefrigerants": 2}
+                    "Layouts": 2, "ListRefrigerants": 2, "Study": 1}
 
 # Targets on R134a; R22 1.4 times, water 4 times.
 TARGETS = {("TPFLSH", "liquid"): 10000, ("TPFLSH", "vapour"): 10000,
@@ -46,7 +46,8 @@ NAMED_TARGETS = {("SATT", "R410A", "dew"): 200000, ("TPFLSH", "R410A", "liquid")
                  ("ScreenFluid", "R134a", "loaded"): 1000000,
                  ("Transcritical", "optimal", "loaded"): 5000000,
                  ("Layouts", "economizer_optimal_eight", "loaded"): 80000000,
-                 ("ListRefrigerants", "files", "first"): 50000000}
+                 ("ListRefrigerants", "files", "first"): 50000000,
+                 ("Study", "ihx_condensing_41x8", "loaded"): 250000000}
 # Routines that are no single entry point: the functions whose instructions
 # count (the full saturated state: SATT, then THERM at the phase's density).
 COLLECT = {"ReadMixingFile": "fluidcore::MixtureLibrary::rules*",
@@ -54,9 +55,10 @@ COLLECT = {"ReadMixingFile": "fluidcore::MixtureLibrary::rules*",
            "ScreenFluid": "cycle::ScreenFluid*",
            "Transcritical": "cycle::CalcTranscriticalCycle*",
            "Layouts": "cycle::CalcLayout*",
-           "ListRefrigerants": "cycle::ListRefrigerants*"}
+           "ListRefrigerants": "cycle::ListRefrigerants*",
+           "Study": "cycle::RunStudy*"}
 # Routines whose benchmark calls them once more before its loop.
-CHECKED_BEFORE_LOOP = {"Transcritical", "Layouts"}
+CHECKED_BEFORE_LOOP = {"Transcritical", "Layouts", "Study"}
 
 
 def benchmarks(program, pattern):

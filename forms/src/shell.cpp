@@ -26,6 +26,7 @@
 #include "navigation/frist_page.h"
 #include "comparison/result_pages.h"
 #include "screening/screening_page.h"
+#include "study/study_page.h"
 #include "navigation/select_sim.h"
 #include "transcritical/transcritical_form.h"
 #include "transcritical/transcritical_results.h"
@@ -162,6 +163,7 @@ void RegisterPages(Shell& shell) {
   pages.Register(page::LayoutsForm, FactoryOf<LayoutsForm>(shell));
   pages.Register(page::LayoutResults, FactoryOf<LayoutResults>(shell));
   pages.Register(page::LayoutComparison, FactoryOf<LayoutComparison>(shell));
+  pages.Register(page::Study, FactoryOf<StudyPage>(shell));
   for (const ResultPageDesign& design : ResultPageSequence())
     pages.Register(design.name, [&shell, &design]() -> std::unique_ptr<QWidget> {
       return std::make_unique<ResultPage>(shell, design);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cycle/number_text.h"
+#include "plots/overlay_colours.h"
 
 namespace plots {
 
@@ -17,9 +18,6 @@ using cycle::CycleDiagram;
 using cycle::DiagramKind;
 using cycle::DiagramState;
 
-// One colour per overlaid refrigerant, told apart at a glance.
-constexpr std::array<QRgb, 8> kOverlayColours{0xc0392b, 0x1f618d, 0x1e8449, 0x7d3c98,
-                                              0xd68910, 0x17a589, 0x6e2c00, 0x5d6d7e};
 const QColor kLiquidColour(0x1f, 0x4e, 0x9c);
 const QColor kVapourColour(0xb0, 0x3a, 0x2e);
 const QColor kCycleColour(0x11, 0x11, 0x11);
@@ -196,7 +194,7 @@ const Colours kPictureColours{kLiquidColour, kLiquidColour, QColor(0xc0, 0x39, 0
 
 // Overlaid refrigerants: each in its own colour, the dew line dashed.
 Colours OverlayColours(std::size_t index) {
-  const QColor own(kOverlayColours[index % kOverlayColours.size()]);
+  const QColor own = OverlayColour(index);
   return {own.lighter(140), own.lighter(140), own, Qt::DashLine};
 }
 

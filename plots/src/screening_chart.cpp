@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "chart_readout.h"
 #include "cycle/screening.h"
 
 namespace plots {
@@ -15,13 +16,6 @@ const QColor kSelectedColour(0xc0, 0x39, 0x2b);
 constexpr double kPointSize = 7, kSelectedSize = 10;  // pixels
 constexpr double kReach = 8;                          // pixels from a point's centre
 constexpr double kMargin = 0.06;                      // of the points' span, on each side
-
-// The points' span with a margin; a single value gets room around it.
-QCPRange Framed(double low, double high) {
-  const double span = high - low;
-  const double margin = span > 0 ? span * kMargin : std::max(std::abs(low) * 0.1, 1.0);
-  return {low - margin, high + margin};
-}
 
 }  // namespace
 
@@ -44,12 +38,7 @@ ScreeningChart::ScreeningChart(QWidget* parent) : QCustomPlot(parent) {
   setSelectionTolerance(static_cast<int>(kReach));
   connect(this, &QCustomPlot::selectionChangedByUser, this, &ScreeningChart::SelectedByUser);
 
-  name_ = new QCPItemText(this);
-  name_->setPadding(QMargins(6, 3, 6, 3));
-  name_->setBrush(QColor(255, 255, 255, 230));
-  name_->setPen(QPen(Qt::gray));
-  name_->position->setType(QCPItemPosition::ptAbsolute);
-  name_->setVisible(false);
+  name_ = &AddReadout(*this);
   Draw({});
 }
 
@@ -70,8 +59,8 @@ void ScreeningChart::Draw(std::vector<ScreeningPoint> points) {
   } else {
     const auto [x_low, x_high] = std::minmax_element(x.begin(), x.end());
     const auto [y_low, y_high] = std::minmax_element(y.begin(), y.end());
-    xAxis->setRange(Framed(*x_low, *x_high));
-    yAxis->setRange(Framed(*y_low, *y_high));
+    xAxis->setRange(Framed(*x_low, *x_high, kMargin));
+    yAxis->setRange(Framed(*y_low, *y_high, kMargin));
   }
   replot();
 }
@@ -139,13 +128,7 @@ void ScreeningChart::ShowName(std::optional<std::size_t> point) {
     name_->setText(QStringLiteral("%1\nCOP %2   VHC %3 kJ/m3")
                        .arg(shown.name, text(cycle::ScreeningColumn::COP, shown.cop),
                             text(cycle::ScreeningColumn::VHC, shown.vhc)));
-    const QPointF place = PlaceOf(shown);
-    const QPointF middle = axisRect()->rect().center();
-    const bool right = place.x() > middle.x(), high = place.y() < middle.y();
-    name_->position->setPixelPosition(place +
-                                      QPointF(right ? -kReach : kReach, high ? kReach : -kReach));
-    name_->setPositionAlignment((right ? Qt::AlignRight : Qt::AlignLeft) |
-                                (high ? Qt::AlignTop : Qt::AlignBottom));
+    PlaceBeside(*name_, PlaceOf(shown), *axisRect(), kReach);
   }
   if (point || was_visible) replot(QCustomPlot::rpQueuedReplot);
 }

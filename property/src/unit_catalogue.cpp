@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <charconv>
+#include <memory>
 #include <span>
 
 #include "property/binding.h"
@@ -367,19 +368,34 @@ Gauge SplitGauge(std::string& unit) {
   return Gauge::kNone;
 }
 
-double Pass(double x, const Quantity& quantity, std::string unit, int direction,
+// A unit of a quantity as one pass through the base unit uses it: its row
+// (none for a name the catalogue lacks, which leaves the value as it is)
+// and a gauge pressure's offset.
+struct UnitPass {
+  std::string name;  // upper-cased, trimmed, without a gauge suffix
+  const Row* row = nullptr;
+  Gauge gauge = Gauge::kNone;
+};
+
+UnitPass PassOf(const Quantity& quantity, std::string unit) {
+  UnitPass pass;
+  pass.gauge = quantity.code == "P" ? SplitGauge(unit) : Gauge::kNone;
+  pass.row = FindRow(quantity, unit);
+  pass.name = std::move(unit);
+  return pass;
+}
+
+double Pass(double x, const Quantity& quantity, const UnitPass& unit, int direction,
             const MolarMass& m) {
-  const bool pressure = quantity.code == "P";
   const bool density = quantity.code == "D";
-  const Gauge gauge = pressure ? SplitGauge(unit) : Gauge::kNone;
-  if (gauge == Gauge::kGage && direction < 0) x -= kAtm;
-  if (gauge == Gauge::kVacuum && direction < 0) x = kAtm - x;
+  if (unit.gauge == Gauge::kGage && direction < 0) x -= kAtm;
+  if (unit.gauge == Gauge::kVacuum && direction < 0) x = kAtm - x;
   // Keeps the reciprocal rows from dividing by zero; tiny densities read 0.
   if (density && x == 0) x = 1e-50;
-  if (const Row* row = FindRow(quantity, unit)) x = ApplyRow(*row, x, direction, m, unit);
+  if (unit.row != nullptr) x = ApplyRow(*unit.row, x, direction, m, unit.name);
   if (density && std::fabs(x) < 1e-30) x = 0;
-  if (gauge == Gauge::kGage && direction > 0) x += kAtm;
-  if (gauge == Gauge::kVacuum && direction > 0) x = kAtm - x;
+  if (unit.gauge == Gauge::kGage && direction > 0) x += kAtm;
+  if (unit.gauge == Gauge::kVacuum && direction > 0) x = kAtm - x;
   return x;
 }
 
@@ -400,26 +416,48 @@ double ReadValue(const Value& value) {
 
 }  // namespace
 
-Value ConvertUnit(const Value& value, std::string_view quantity, std::string_view from,
-                  std::string_view to) {
-  if (to.empty()) return value;
-  const double given = ReadValue(value);
-  const std::string code = UpperCase(TrimBlanks(quantity));
-  const std::string source = UpperCase(TrimBlanks(from));
-  const std::string target = UpperCase(TrimBlanks(to));
+// The quantity and the two units, read once.
+struct UnitConversion::Plan {
+  const Quantity* quantity = nullptr;  // none: the value stays as it is
+  std::string source, target;          // as messages name them
+  UnitPass from, to;
+};
+
+UnitConversion::UnitConversion(std::string_view quantity, std::string_view from,
+                               std::string_view to) {
+  auto plan = std::make_shared<Plan>();
+  plan->source = UpperCase(TrimBlanks(from));
+  plan->target = UpperCase(TrimBlanks(to));
+  plan->quantity = FindQuantity(UpperCase(TrimBlanks(quantity)));
+  if (plan->quantity != nullptr) {
+    plan->from = PassOf(*plan->quantity, plan->source);
+    plan->to = PassOf(*plan->quantity, plan->target);
+  }
+  plan_ = std::move(plan);
+}
+
+double UnitConversion::operator()(double given) const {
+  const Plan& plan = *plan_;
+  // Asked on every call, whether or not a unit needs it.
   const MolarMass m = AskMolarMass();
   const auto fault_unless_finite = [&](double x) {
     if (!std::isfinite(x)) {
-      throw ConversionFault("Arithmetic fault converting " + NumberText(given) + " from " + source +
-                            " to " + target);
+      throw ConversionFault("Arithmetic fault converting " + NumberText(given) + " from " +
+                            plan.source + " to " + plan.target);
     }
     return x;
   };
   fault_unless_finite(given);
-  const Quantity* q = FindQuantity(code);
-  if (q == nullptr) return given;
-  const double base = fault_unless_finite(Pass(given, *q, source, +1, m));
-  return fault_unless_finite(Pass(base, *q, target, -1, m));
+  if (plan.quantity == nullptr) return given;
+  const double base = fault_unless_finite(Pass(given, *plan.quantity, plan.from, +1, m));
+  return fault_unless_finite(Pass(base, *plan.quantity, plan.to, -1, m));
+}
+
+Value ConvertUnit(const Value& value, std::string_view quantity, std::string_view from,
+                  std::string_view to) {
+  if (to.empty()) return value;
+  const double given = ReadValue(value);
+  return UnitConversion(quantity, from, to)(given);
 }
 
 bool IsCatalogued(std::string_view quantity, std::string_view unit) {

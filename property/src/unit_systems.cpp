@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
+#include <vector>
 
 #include "property/layer_state.h"
 #include "property/unit_catalogue.h"
@@ -40,32 +42,46 @@ const LetterUnits* FindLetter(char letter) {
   return found == std::end(kLetters) ? nullptr : &*found;
 }
 
+char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+
 char UpperLetter(std::string_view code, std::size_t position) {
-  if (position >= code.size()) return '\0';
-  return UpperCase(code.substr(position, 1)).front();
+  return position < code.size() ? Upper(code[position]) : '\0';
 }
 
-double Convert(double value, const LetterUnits& units, std::string_view from, std::string_view to) {
-  return std::get<double>(ConvertUnit(value, units.quantity, from, to));
+// A letter's value between a unit system and library units, the units'
+// names read once per process.
+double Convert(double value, const LetterUnits& units, int system, bool into_library) {
+  static const std::vector<UnitConversion> kConversions = [] {
+    std::vector<UnitConversion> conversions;
+    for (const LetterUnits& letter : kLetters) {
+      for (const std::string_view unit : letter.systems) {
+        conversions.emplace_back(letter.quantity, unit, letter.library);
+        conversions.emplace_back(letter.quantity, letter.library, unit);
+      }
+    }
+    return conversions;
+  }();
+  const auto letter = static_cast<std::size_t>(&units - std::begin(kLetters));
+  const auto at = (letter * kUnitSystems + static_cast<std::size_t>(system)) * 2;
+  return kConversions[at + (into_library ? 0 : 1)](value);
 }
 
 // An input value in place: from the unit system into library units.
 void ConvertGiven(char letter, int system, double& value) {
-  if (const LetterUnits* units = FindLetter(letter)) {
-    value = Convert(value, *units, units->systems[system], units->library);
-  }
+  if (const LetterUnits* units = FindLetter(letter)) value = Convert(value, *units, system, true);
 }
 
 }  // namespace
 
 int UnitSystemIndex(std::string_view units) {
-  const std::string upper = UpperCase(units);
-  int index = 0;
-  if (!upper.empty() && upper.front() == 'E') index = 3;
-  if (!upper.empty() && upper.front() == 'M') index = 4;
-  if (upper == "MKS") index = 1;
-  if (upper == "CGS") index = 2;
-  return index;
+  const auto is = [&](std::string_view word) {
+    return std::equal(units.begin(), units.end(), word.begin(), word.end(),
+                      [](char a, char b) { return Upper(a) == b; });
+  };
+  if (is("MKS")) return 1;
+  if (is("CGS")) return 2;
+  const char first = units.empty() ? '\0' : Upper(units.front());
+  return first == 'E' ? 3 : first == 'M' ? 4 : 0;
 }
 
 std::optional<std::string_view> UnitOf(char letter, std::optional<int> system) {
@@ -95,7 +111,7 @@ PropertyResult ConvertUnits(std::string_view code, std::string_view units, doubl
     if (IsUndefinedMarker(value1)) return std::string("Undefined");
     const LetterUnits* letter = FindLetter(second);
     if (letter == nullptr) return value1;
-    return Convert(value1, *letter, letter->library, letter->systems[system]);
+    return Convert(value1, *letter, system, false);
   }
   ConvertGiven(first, system, value1);
   ConvertGiven(second, system, value2);

@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace hpcalc_run;
+using namespace hpcalc_test;
 namespace fs = std::filesystem;
 
 using Args = std::vector<std::string>;
@@ -23,7 +23,7 @@ class HpcalcInputs : public testing::Test {
   std::string Saved(const std::string& name, Args args) const {
     const std::string file = (dir_ / name).string();
     args.insert(args.end(), {"--save-inputs", file});
-    const hpcalc_run::Run run = Hpcalc(args);
+    const hpcalc_test::Run run = Hpcalc(args);
     EXPECT_EQ(run.exit_code, 0) << run.err;
     return file;
   }
@@ -76,8 +76,8 @@ TEST_F(HpcalcInputs, ASavedFileStandsForItsOptionsAndOptionsAfterItWin) {
     const std::string file = Saved(std::to_string(++k) + ".hpc", saved);
     Args with_file = c.with_file;
     for (std::string& arg : with_file) arg = arg == "FILE" ? file : arg;
-    const hpcalc_run::Run run = Hpcalc(with_file);
-    const hpcalc_run::Run expected = Hpcalc(c.same_as);
+    const hpcalc_test::Run run = Hpcalc(with_file);
+    const hpcalc_test::Run expected = Hpcalc(c.same_as);
     EXPECT_EQ(run.exit_code, 0) << run.err;
     ASSERT_FALSE(expected.out.empty()) << expected.err;
     EXPECT_EQ(run.out, expected.out);
@@ -137,7 +137,7 @@ TEST_F(HpcalcInputs, AFileThatCannotBeUsedIsRefusedWithTheReason) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.first_line);
-    const hpcalc_run::Run run = Hpcalc(c.args);
+    const hpcalc_test::Run run = Hpcalc(c.args);
     EXPECT_EQ(run.exit_code, c.exit_code);
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.first_line);
     EXPECT_EQ(run.out, "");

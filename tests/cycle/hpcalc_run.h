@@ -1,5 +1,5 @@
-// Runs the built hpcalc as a user runs it, with what it printed and its
-// exit code.
+// Runs the built hpcalc as a user runs it, for the tests of its commands:
+// its exit code and what it printed on each stream.
 #pragma once
 
 #include <sys/wait.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace hpcalc_run {
+namespace hpcalc_test {
 
 struct Run {
   int exit_code;
@@ -48,4 +48,4 @@ inline Run RunProgram(const std::string& program, const std::vector<std::string>
 
 inline Run Hpcalc(const std::vector<std::string>& args) { return RunProgram(HPCALC_PATH, args); }
 
-}  // namespace hpcalc_run
+}  // namespace hpcalc_test

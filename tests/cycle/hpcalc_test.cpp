@@ -27,7 +27,7 @@
 
 namespace {
 
-using namespace hpcalc_run;
+using namespace hpcalc_test;
 
 TEST(Hpcalc, BasicPrintsTheSixteenFiguresOfTheDefaults) {
   const auto csv = Hpcalc({"basic", "--csv"});

@@ -18,7 +18,7 @@ const QString kEveryPage[] = {page::FristPage,   page::SelectSim,   page::UserFo
                               page::UserForm7_G, page::UserForm9_G, page::UserForm10_G,
                               page::UserForm3_G, page::TotalResults, page::Diagram,
                               page::Screening,   page::TranscriticalForm,
-                              page::TranscriticalResults};
+                              page::TranscriticalResults, page::Study};
 
 class Keys : public ProgramTest {
  protected:
@@ -40,6 +40,12 @@ class Keys : public ProgramTest {
     if (name == page::Screening) {
       OpenComparisonForm();
       return Click(page::UserForm4, "ScreenAllFluids");
+    }
+    if (name == page::Study) {
+      Start();
+      Click(page::FristPage, "CommandButton1");
+      Click(page::SelectSim, "Transcritical");
+      return Click(page::TranscriticalForm, "ParameterStudy");
     }
     results_.RefCount = 1;
     results_.RefName[0] = "R134a";
@@ -118,6 +124,7 @@ const KeyCase kKeyCases[] = {
     {page::Diagram, Qt::Key_Return, page::UserForm2, ""},
     {page::Diagram, Qt::Key_Escape, page::UserForm2, ""},
     {page::Screening, Qt::Key_Escape, page::UserForm4, ""},
+    {page::Study, Qt::Key_Escape, page::TranscriticalForm, ""},
 };
 
 TEST_F(Keys, ReturnPressesThePagesMainButtonAndEscapeBack) {

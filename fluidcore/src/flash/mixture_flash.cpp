@@ -335,6 +335,80 @@ Result solve_isobar(const FixedMixture& m, double p, Property y, double value, d
 
 namespace {
 
+// How far beyond the lines' interpolated bubble or dew point a value must
+// lie, in kelvin of the feed phase's own heating or cooling there, to be
+// taken for a single phase without the exact points: the lines are good to
+// about 1e-6 in T.
+constexpr double kClearOfTheDome = 0.1;
+
+// An enthalpy or entropy clearly beyond the dome at p: the single phase by
+// Newton's method in T, from the feed phase at the lines' interpolated dew
+// or bubble point, each step on the side the lines place it on. Far cheaper
+// than the exact bubble and dew points and a bracketing search; nothing
+// where the value lies near the dome or the steps do not settle on that
+// side, and the search decides.
+std::optional<Result> beyond_the_dome(const FixedMixture& m, double p, Property y, double value,
+                                      double Tlo, double Thi) {
+  if (y != Property::enthalpy && y != Property::entropy) return std::nullopt;
+  // At a dew point the vapour, at a bubble point the liquid, has the feed's
+  // composition.
+  const auto feed = [&](const SaturationLine& line, bool vapour) -> std::optional<State> {
+    const auto point = line.at_pressure(p);
+    if (!point) return std::nullopt;
+    return MixtureIsotherm(m.model(), point->T, m.z()).state(vapour ? point->rhoV : point->rhoL);
+  };
+  // Whether the value lies clearly above (or below) the feed phase's.
+  const auto clear_of = [&](const std::optional<State>& s, double side) {
+    const double slope = s ? d_dT_at_p(*s, y) : NAN;
+    return slope > 0 && side * (value - value_of(*s, y)) > kClearOfTheDome * slope;
+  };
+  std::optional<State> start = feed(m.dew_line(), true);
+  const bool superheated = clear_of(start, +1);
+  if (!superheated) {
+    start = feed(m.bubble_line(), false);
+    if (!clear_of(start, -1)) return std::nullopt;
+  }
+  const Branch branch = superheated ? Branch::vapour : Branch::liquid;
+  // The bracket, and the residual at each end where it is known (the start's).
+  double lo = superheated ? start->T : Tlo, hi = superheated ? Thi : start->T;
+  double lo_residual = NAN, hi_residual = NAN;
+  (superheated ? lo_residual : hi_residual) = value_of(*start, y) - value;
+  double T = start->T + (value - value_of(*start, y)) / d_dT_at_p(*start, y);
+  if (!(T > lo && T < hi)) return std::nullopt;  // at or beyond a limit: the search says
+  std::optional<State> last;  // the density from one step starts the next
+  for (int iterations = 1; iterations <= 20; ++iterations) {
+    // Beyond the lines' temperatures (above the critical temperature, a
+    // vapour) no line decides the branch: the root of lower Gibbs energy.
+    const Placement at = place(m, T, p);
+    if (at.sides || (at.branch != branch && at.branch != Branch::either)) return std::nullopt;
+    const double guess = last && at.branch == branch ? last->rho : at.guess;
+    const auto s = state_at(m, MixtureIsotherm(m.model(), T, m.z()), p, at.branch, at.lo, at.hi,
+                            guess);
+    if (!s) return std::nullopt;
+    last = s;
+    const double residual = value_of(*s, y) - value;
+    if (std::abs(residual) <= tolerance(y, T, value)) {
+      Result r = single_phase(m, *s);
+      r.iterations = iterations;
+      return r.ok() ? std::optional<Result>(r) : std::nullopt;
+    }
+    (residual < 0 ? lo : hi) = T;
+    (residual < 0 ? lo_residual : hi_residual) = residual;
+    const double slope = d_dT_at_p(*s, y);
+    if (!(slope > 0)) return std::nullopt;
+    T -= residual / slope;
+    // y bends both ways along an isobar (cp falls away from the dome, then
+    // rises with the ideal gas's): where Newton leaves the bracket, the
+    // straight line between its ends, or its middle.
+    if (!(T > lo && T < hi)) {
+      if (std::isnan(lo_residual) || std::isnan(hi_residual)) return std::nullopt;
+      T = lo - lo_residual * (hi - lo) / (hi_residual - lo_residual);
+      if (!(T > lo && T < hi)) T = 0.5 * (lo + hi);
+    }
+  }
+  return std::nullopt;
+}
+
 // The state on the isobar, not held to the temperature limits (the
 // isenthalps of HS pass below them on the way).
 Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
@@ -358,6 +432,7 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
              : fail(kNoConvergence, "no density found at " + show("temperature", T, "K") + " and " +
                                         show("pressure", p, "kPa") + " of " + m.name());
   };
+  if (auto r = beyond_the_dome(m, p, y, value, Tlo, Thi)) return *r;
   const auto sides = boundaries_at_pressure(m, p);
   if (!sides) {
     // No bubble and dew point at p: one phase all along the isobar, but
@@ -372,12 +447,15 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   // Named references rather than bindings: the lambdas below capture them.
   const TwoPhase& b = sides->bubble;
   const TwoPhase& d = sides->dew;
-  const State bL = phase_states(m, b).L, dV = phase_states(m, d).V;
+  // Both phases of each, for the splits at the ends of the two-phase search.
+  const PhaseStates bubble = phase_states(m, b), dew = phase_states(m, d);
+  const State& bL = bubble.L;
+  const State& dV = dew.V;
   const double y_bubble = value_of(bL, y), y_dew = value_of(dV, y);
   if (value <= y_bubble) {
     const Result lo = single(Tlo);
     if (lo.ok() && value < value_of(lo.state, y) - tolerance(y, l.Tmin, value)) return out_of_range(l.Tmin, value_of(lo.state, y), false);
-    if (value == y_bubble) return two_phase(m, b);
+    if (value == y_bubble) return two_phase(m, b, bubble);
     return solve_isobar(m, p, y, value, Tlo, b.T, [&](double T) {
       return T >= b.T ? single_phase(m, bL) : single(T);
     });
@@ -385,7 +463,7 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   if (value >= y_dew) {
     const Result hi = single(Thi);
     if (hi.ok() && value > value_of(hi.state, y) + tolerance(y, l.Tmax, value)) return out_of_range(l.Tmax, value_of(hi.state, y), true);
-    if (value == y_dew) return two_phase(m, d);
+    if (value == y_dew) return two_phase(m, d, dew);
     return solve_isobar(m, p, y, value, d.T, Thi, [&](double T) {
       if (T <= d.T) return single_phase(m, dV);
       return single(T);
@@ -396,7 +474,10 @@ Result isobar_state(const FixedMixture& m, double p, Property y, double value) {
   // microkelvin.)
   SplitPath path(m, Given::p_beta, p, b, d);
   const auto probe = [&](double beta) {
-    Probe pr{path.at(beta), NAN};
+    Probe pr{beta <= 0   ? two_phase(m, b, bubble)
+             : beta >= 1 ? two_phase(m, d, dew)
+                         : path.at(beta),
+             NAN};
     if (pr.state.ok()) pr.residual = value_of(pr.state.state, y) - value;
     return pr;
   };

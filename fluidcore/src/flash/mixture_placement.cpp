@@ -81,9 +81,10 @@ std::string unphysical_point(const FixedMixture& m, const TwoPhase& t) {
   return t.T < m.limits().Tmin_all ? unphysical_phases(m, phase_states(m, t)) : std::string{};
 }
 
-Result two_phase(const FixedMixture& m, const TwoPhase& t) {
-  if (auto why = inverted(m, t); !why.empty()) return fail(kOutOfRange, why);
-  const PhaseStates phases = phase_states(m, t);
+namespace {
+
+// The split as a result, its phases checked; an inverted split is refused first.
+Result split_result(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases) {
   if (auto why = unphysical_phases(m, phases); !why.empty()) return fail(kOutOfRange, why);
   const auto& [L, V] = phases;
   Result r;
@@ -91,6 +92,18 @@ Result two_phase(const FixedMixture& m, const TwoPhase& t) {
   r.x = t.x;
   r.y = t.y;
   return r;
+}
+
+}  // namespace
+
+Result two_phase(const FixedMixture& m, const TwoPhase& t) {
+  if (auto why = inverted(m, t); !why.empty()) return fail(kOutOfRange, why);
+  return split_result(m, t, phase_states(m, t));
+}
+
+Result two_phase(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases) {
+  if (auto why = inverted(m, t); !why.empty()) return fail(kOutOfRange, why);
+  return split_result(m, t, phases);
 }
 
 // r, or a refusal where its state lies outside the temperature limits: a

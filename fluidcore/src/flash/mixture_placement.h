@@ -44,6 +44,8 @@ Result single_phase(const FixedMixture& m, const State& s);
 // elsewhere they are physical).
 std::string unphysical_point(const FixedMixture& m, const TwoPhase& t);
 Result two_phase(const FixedMixture& m, const TwoPhase& t);
+// The same from the split's phases, where they are at hand.
+Result two_phase(const FixedMixture& m, const TwoPhase& t, const PhaseStates& phases);
 // r, or a refusal where its state lies outside the temperature limits: a
 // state found from a pressure below the lowest saturation pressure (the
 // lines there reach below the lower limit).

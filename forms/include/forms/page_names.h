@@ -33,5 +33,7 @@ inline const QString TranscriticalResults = QStringLiteral("Transcritical_result
 inline const QString LayoutsForm = QStringLiteral("Layouts_form");
 inline const QString LayoutResults = QStringLiteral("Layouts_results");
 inline const QString LayoutComparison = QStringLiteral("Layouts_comparison");
+// A parameter study of a form's calculation, opened from the form.
+inline const QString Study = QStringLiteral("Study_page");
 
 }  // namespace forms::page

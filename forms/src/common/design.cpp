@@ -118,6 +118,15 @@ QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, cons
   return *button;
 }
 
+QLabel& AddStatusLine(QWidget& page, QBoxLayout& layout) {
+  auto* status = new QLabel(&page);
+  status->setObjectName(QStringLiteral("Status"));
+  status->setWordWrap(true);
+  status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout.addWidget(status);
+  return *status;
+}
+
 void SizeGrowingPage(QWidget& page, QSize useful, QSize smallest) {
   page.setMinimumSize(smallest);
   const QSize room = page.screen() ? page.screen()->availableGeometry().size() * 0.9 : useful;

@@ -90,6 +90,9 @@ FormButtons AddFormButtons(QWidget& page, int top);
 // the page at the end of a row.
 QLabel* AddHeading(QWidget& page, const QString& text);
 QPushButton& AddButton(QWidget& page, QBoxLayout& row, const QString& name, const QString& caption);
+// Such a page's line of status text, added to the layout: wrapped, and
+// selectable so that a message can be copied.
+QLabel& AddStatusLine(QWidget& page, QBoxLayout& layout);
 // Such a page's first size: as large as is useful, but within a small screen;
 // never smaller than `smallest`.
 void SizeGrowingPage(QWidget& page, QSize useful, QSize smallest);

@@ -10,6 +10,7 @@
 #include "layouts/layout_schematics.h"
 #include "layouts/report_views.h"
 #include "report/layout_tables.h"
+#include "study/study_page.h"
 
 namespace forms {
 namespace {
@@ -131,6 +132,14 @@ LayoutsForm::LayoutsForm(Shell& shell)
   connect(&buttons.clear, &QPushButton::clicked, this, [this] { fields_.Clear(); });
   connect(&buttons.calculate, &QPushButton::clicked, this, &LayoutsForm::Calculate);
   connect(&buttons.back, &QPushButton::clicked, this, &LayoutsForm::Back);
+  // One input varied over a range in the chosen layout, the others as typed.
+  auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
+                          {kLayoutLeft, kButtonTop, 5000, kFormButtonHeight});
+  connect(&study, &QPushButton::clicked, this, [this] {
+    const Input input = fields_.Read();
+    OpenStudy(shell_, cycle::LayoutCalculation{ChosenLayout(), input}, {input.Refrigerant},
+              page::LayoutsForm);
+  });
   // Made last, so that the page's own buttons keep their letters.
   inputs_.emplace(*this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
                   InputsRow::Access{inputs::Form::layouts, [this] { return ReadInputs(); },

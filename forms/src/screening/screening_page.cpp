@@ -116,11 +116,7 @@ ScreeningPage::ScreeningPage(Shell& shell) : shell_(shell) {
   cancel_ = &AddButton(*this, *progress_row, QStringLiteral("Cancel"), QStringLiteral("Cancel"));
   screen_remaining_ = &AddButton(*this, *progress_row, QStringLiteral("ScreenRemaining"),
                                  QStringLiteral("Screen Remaining"));
-  status_ = new QLabel(this);
-  status_->setObjectName(QStringLiteral("Status"));
-  status_->setWordWrap(true);
-  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(status_);
+  status_ = &AddStatusLine(*this, *layout);
 
   auto* bottom = new QHBoxLayout;
   layout->addLayout(bottom);

@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "forms/page_names.h"
+#include "study/study_page.h"
 #include "transcritical/transcritical_results.h"
 
 namespace forms {
@@ -48,6 +49,14 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
   AddLabel(*this, "Cycle", "Refrigerant Cycle", {kLeftBox, 5080, 5715, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // One input varied over a range, the others as typed; in the free place
+  // right of the heating capacity.
+  auto& study = AddButton(*this, "ParameterStudy", "Parameter Study...",
+                          {kRightBox, 3598, kBoxWidth + kRightCaptionWidth - 1500, kBoxHeight});
+  connect(&study, &QPushButton::clicked, this, [this] {
+    const Input input = fields_.Read();
+    OpenStudy(shell_, input, {input.Refrigerant}, page::TranscriticalForm);
+  });
 
   const Input defaults;
   for (const FieldDesign& field : kFields) {

@@ -4,6 +4,7 @@
 // molar mass of the loaded fluid, asked of the property library on each call.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,6 +34,20 @@ class ConversionFault : public std::runtime_error {
 // Throws ConversionFault.
 Value ConvertUnit(const Value& value, std::string_view quantity, std::string_view from,
                   std::string_view to);
+
+// A conversion between two units of one quantity, the code and the names
+// read once: each call gives what ConvertUnit gives for the number, the
+// molar mass asked of the library as ConvertUnit asks it, without reading
+// the names again. Throws ConversionFault as ConvertUnit.
+class UnitConversion {
+ public:
+  UnitConversion(std::string_view quantity, std::string_view from, std::string_view to);
+  double operator()(double value) const;
+
+ private:
+  struct Plan;
+  std::shared_ptr<const Plan> plan_;
+};
 
 // Whether the catalogue has a row for the unit name under the quantity code.
 bool IsCatalogued(std::string_view quantity, std::string_view unit);
