@@ -34,8 +34,13 @@ int main(int argc, char* argv[]) {
   forms::UseTahoma();
 
   forms::PageModel pages;
-  forms::Shell shell{pages, cycle::SharedComparisonResults(), forms::ShowMessageBox,
-                     forms::OpenWithDesktop, forms::DocumentPath(), forms::ChooseSaveFile};
+  forms::Shell shell{pages,
+                     cycle::SharedComparisonResults(),
+                     forms::ShowMessageBox,
+                     forms::OpenWithDesktop,
+                     forms::DocumentPath(),
+                     forms::ChooseSaveFile,
+                     forms::ChooseOpenFile};
   forms::RegisterPages(shell);
   QObject::connect(&pages, &forms::PageModel::LastPageUnloaded, &app, &QCoreApplication::quit);
 

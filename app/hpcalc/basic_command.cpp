@@ -22,7 +22,7 @@ constexpr std::string_view kDescription =
 
 Syntax BasicSyntax() {
   return {"basic", WithOptions(OptionsOf(cycle::kBasicDefaults), {kReportOption}),
-          {kCsvFlag, kVerboseFlag}, {}};
+          {kCsvFlag, kVerboseFlag}, {}, InputsForm{inputs::Form::basic}};
 }
 
 std::string Fixed2(double value) { return cycle::FormatPattern(value, 2); }

@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "cycle/number_text.h"
 #include "cycle/parallel_points.h"
+#include "inputs_options.h"
 #include "property/message_text.h"
 #include "report/report_content.h"
 #include "usage.h"
@@ -36,6 +37,8 @@ std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& 
   if (const auto* reason = std::get_if<std::string>(&parsed)) return BadUsage(*reason, err);
   auto& options = std::get<ParsedOptions>(parsed);
   if (options.help) return Help({{syntax}, description}, out);
+  if (const auto exit_code = TakeInputsFile(options, syntax, err)) return *exit_code;
+  if (const auto exit_code = SaveRequestedInputs(options, syntax, err)) return *exit_code;
   return std::move(options);
 }
 

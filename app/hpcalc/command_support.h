@@ -30,8 +30,10 @@ int Help(const CommandHelp& command, std::ostream& out);
 // The message on err; kRefused.
 int Refused(std::string_view message, std::ostream& err);
 
-// The options of a command called as `syntax` says, or the exit code when
-// the command ends here (--help, or a command line it cannot use).
+// The options of a command called as `syntax` says, an inputs file's
+// fields in place of the defaults (--inputs) and written where asked
+// (--save-inputs), or the exit code when the command ends here (--help, a
+// command line it cannot use, an inputs file it cannot read or write).
 std::variant<ParsedOptions, int> CommandOptions(const std::vector<std::string>& args,
                                                 const Syntax& syntax,
                                                 std::string_view description, std::ostream& out,

@@ -22,7 +22,7 @@ constexpr std::string_view kDescription =
 
 Syntax CompareSyntax() {
   return {"compare", WithOptions(OptionsOf(cycle::kComparisonDefaults), {kReportOption}),
-          {kCsvFlag, kVerboseFlag}, "NAME..."};
+          {kCsvFlag, kVerboseFlag}, "NAME...", InputsForm{inputs::Form::comparison}};
 }
 
 void PrintComparison(const cycle::ComparisonResults& results, bool csv, std::ostream& out) {

@@ -36,22 +36,24 @@ std::optional<Calculation> CalculationNamed(std::string_view name) {
   return std::nullopt;
 }
 
-// The diagram of a calculation: the calculation's options, and --out.
-Syntax DiagramSyntax(Calculation calculation) {
+// The diagram of a calculation: the calculation's options, and --out; the
+// layout is that of a layout's inputs file.
+Syntax DiagramSyntax(Calculation calculation, cycle::Layout layout = cycle::Layout::basic) {
   std::vector<Flag> flags{kDiagramCsvFlag, kVerboseFlag};
   switch (calculation) {
     case Calculation::basic:
       return {"diagram ph|ts basic", WithOptions(OptionsOf(cycle::kBasicDefaults), {kOutOption}),
-              std::move(flags), {}};
+              std::move(flags), {}, InputsForm{inputs::Form::basic}};
     case Calculation::compare:
       return {"diagram ph|ts compare",
               WithOptions(OptionsOf(cycle::kComparisonDefaults), {kOutOption}), std::move(flags),
-              "NAME..."};
+              "NAME...", InputsForm{inputs::Form::comparison}};
     case Calculation::layout:
       break;
   }
   return {"diagram ph|ts layout LAYOUT", WithOptions(LayoutOptions(), {kOutOption}),
-          std::move(flags), "NAME..."};
+          std::move(flags), "NAME...",
+          InputsForm{inputs::Form::layouts, cycle::LayoutName(layout)}};
 }
 
 void PrintRows(const std::vector<cycle::CycleDiagram>& diagrams, std::ostream& out) {
@@ -107,13 +109,15 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
                     err);
   }
   const bool layout = calculation == Calculation::layout;
-  const auto layout_kind = layout && args.size() > 2 ? cycle::LayoutNamed(args[2]) : std::nullopt;
-  if (layout && !layout_kind) {
+  const auto layout_named = layout && args.size() > 2 ? cycle::LayoutNamed(args[2]) : std::nullopt;
+  if (layout && !layout_named) {
     return BadUsage("diagram " + args[0] + " layout takes basic, ihx, economizer or flash-tank",
                     err);
   }
+  const cycle::Layout layout_kind = layout_named.value_or(cycle::Layout::basic);
   const std::vector<std::string> rest(args.begin() + (layout ? 3 : 2), args.end());
-  const auto parsed = CommandOptions(rest, DiagramSyntax(*calculation), kDescription, out, err);
+  const auto parsed =
+      CommandOptions(rest, DiagramSyntax(*calculation, layout_kind), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (const auto exit_code = RefuseEmptyFileName(options, kOutOption.name, err)) return *exit_code;
@@ -135,7 +139,7 @@ int RunDiagram(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     case Calculation::layout:
       if (const auto reason = RefuseLayoutNames(options)) return BadUsage(*reason, err);
-      diagrams = LayoutDiagrams(*layout_kind, options, *kind);
+      diagrams = LayoutDiagrams(layout_kind, options, *kind);
       break;
     case Calculation::compare: {
       const auto fields = ComparisonFieldsOf(options);

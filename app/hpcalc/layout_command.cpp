@@ -28,9 +28,11 @@ constexpr Flag kStatesFlag{
     "every state: refrigerant,layout,state,p,T,h,s,mass in bar, 'C, kJ/kg, kJ/kg-K, kg per kg "
     "of evaporator flow"};
 
-Syntax LayoutSyntax() {
+// Its inputs file holds the layout named.
+Syntax LayoutSyntax(cycle::Layout layout = cycle::Layout::basic) {
   return {"layout basic|ihx|economizer|flash-tank", WithOptions(LayoutOptions(), {kReportOption}),
-          {kCsvFlag, kStatesFlag, kVerboseFlag}, "NAME..."};
+          {kCsvFlag, kStatesFlag, kVerboseFlag}, "NAME...",
+          InputsForm{inputs::Form::layouts, cycle::LayoutName(layout)}};
 }
 
 void PrintResult(const cycle::LayoutResult& r, std::ostream& out) {
@@ -84,7 +86,7 @@ int RunLayout(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return BadUsage("layout takes basic, ihx, economizer or flash-tank, not " + args[0], err);
   }
   const auto parsed =
-      CommandOptions({args.begin() + 1, args.end()}, LayoutSyntax(), kDescription, out, err);
+      CommandOptions({args.begin() + 1, args.end()}, LayoutSyntax(*layout), kDescription, out, err);
   if (const int* exit_code = std::get_if<int>(&parsed)) return *exit_code;
   const auto& options = std::get<ParsedOptions>(parsed);
   if (const auto exit_code = RefuseReportFormat(options, err)) return *exit_code;

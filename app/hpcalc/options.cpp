@@ -6,10 +6,16 @@
 
 namespace hpcalc {
 
+std::vector<Option> AllOptions(const Syntax& syntax) {
+  std::vector<Option> options = syntax.options;
+  if (syntax.inputs) options.insert(options.end(), {kInputsOption, kSaveInputsOption});
+  return options;
+}
+
 std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::string>& args,
                                                       const Syntax& syntax) {
   ParsedOptions parsed;
-  for (const Option& option : syntax.options) {
+  for (const Option& option : AllOptions(syntax)) {
     parsed.texts.emplace(std::string(option.name), std::string(option.default_text));
   }
   const auto is_flag = [&](std::string_view arg) {
@@ -37,6 +43,7 @@ std::variant<ParsedOptions, std::string> ParseOptions(const std::vector<std::str
         return "unknown option " + property::ShortenedForMessage(arg);
       }
       parsed.given.insert(name);
+      parsed.given_in_order.push_back(name);
       if (equals != std::string::npos) {
         known->second = arg.substr(equals + 1);
       } else if (i + 1 < args.size()) {

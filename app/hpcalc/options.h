@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "cycle/field_defaults.h"
+#include "inputs/inputs_file.h"
 
 namespace hpcalc {
 
@@ -28,6 +30,13 @@ struct Flag {
   std::string_view help;
 };
 
+// The form whose inputs files a calculating command reads (--inputs) and
+// writes (--save-inputs), with the layout its words name.
+struct InputsForm {
+  inputs::Form form;
+  std::string_view layout = {};
+};
+
 // One way to call a command: the words that name it, its options and
 // flags, and what it takes after them.
 struct Syntax {
@@ -35,7 +44,23 @@ struct Syntax {
   std::vector<Option> options;
   std::vector<Flag> flags;
   std::string_view names;  // "NAME...", or nothing
+  // A calculating command's form: it takes --inputs and --save-inputs.
+  std::optional<InputsForm> inputs = std::nullopt;
 };
+
+inline constexpr Option kInputsOption{
+    "inputs", "",
+    "a form's inputs saved as a .hpc file: its fields stand for the defaults (and its "
+    "refrigerants for the names where none are given); options after it win over it",
+    "FILE"};
+inline constexpr Option kSaveInputsOption{
+    "save-inputs", "",
+    "writes the inputs of the command, as given and the rest at their defaults, as a .hpc file "
+    "that the calculation's form opens",
+    "FILE"};
+
+// The command's options, with --inputs and --save-inputs where it calculates.
+std::vector<Option> AllOptions(const Syntax& syntax);
 
 // A command's syntaxes and what it does, for its usage.
 struct CommandHelp {
@@ -59,9 +84,10 @@ inline constexpr Flag kVerboseFlag{
     "verbose", "a failed property request's message followed by the property library's own text"};
 
 struct ParsedOptions {
-  std::map<std::string, std::string, std::less<>> texts;  // every option, given or default
-  std::set<std::string, std::less<>> given;               // the options on the command line
-  std::set<std::string, std::less<>> flags;               // the flags on the command line
+  inputs::FieldTexts texts;                  // every option, given or default
+  std::set<std::string, std::less<>> given;  // the options on the command line
+  std::vector<std::string> given_in_order;   // the same as they stand, each time given
+  std::set<std::string, std::less<>> flags;  // the flags on the command line
   bool help = false;
   std::vector<std::string> names;  // the arguments that are not options
 
@@ -73,12 +99,7 @@ struct ParsedOptions {
   // `fields` holds them.
   template <typename Fields, std::size_t N>
   Fields FieldsOf(const cycle::FieldDefaults<Fields, N>& table, Fields fields = {}) const {
-    for (const cycle::FieldDefault<Fields>& entry : table) {
-      if (const auto text = texts.find(entry.option); text != texts.end()) {
-        fields.*entry.field = text->second;
-      }
-    }
-    return fields;
+    return inputs::FieldsOf(table, texts, std::move(fields));
   }
 };
 

@@ -46,7 +46,7 @@ Syntax ScreenSyntax() {
   return {"screen",
           WithOptions(OptionsOf(cycle::kComparisonDefaults),
                       {kKindOption, kSafetyClassOption, kMaxGwpOption, kSortOption, kJobsOption}),
-          {kCsvFlag, kVerboseFlag}, {}};
+          {kCsvFlag, kVerboseFlag}, {}, InputsForm{inputs::Form::comparison}};
 }
 
 // What the command line asks besides the conditions, or why it cannot be used.

@@ -30,7 +30,7 @@ constexpr std::string_view kDescription =
 // The form's fields at the form's defaults, handed to the calculation as typed.
 Syntax TranscriticalSyntax() {
   return {"transcritical", WithOptions(OptionsOf(cycle::kTranscriticalDefaults), {kReportOption}),
-          {kCsvFlag, kVerboseFlag}, {}};
+          {kCsvFlag, kVerboseFlag}, {}, InputsForm{inputs::Form::transcritical}};
 }
 
 void PrintCsv(const cycle::TranscriticalResult& r, std::ostream& out) {

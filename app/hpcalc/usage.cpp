@@ -23,6 +23,11 @@ constexpr std::string_view kNotes[] = {
     "When a property cannot be computed, the message names the refrigerant, the state of the "
     "cycle and the limit in the forms' units; --verbose adds the property library's own text. "
     "Exit codes: 0 done, 1 refused (the message is printed), 2 bad usage.",
+    "--inputs FILE reads the inputs a form saved (Save Inputs..., a .hpc file) in place of the "
+    "defaults: options after it win over the file, the file over options before it, and "
+    "names given win over its refrigerants; the layout is the one the command names. "
+    "--save-inputs FILE writes the command's inputs the same way, for the calculation's form "
+    "or --inputs to open (a layout's file holds one refrigerant).",
 };
 
 std::vector<std::string> Words(std::string_view text) {
@@ -64,7 +69,7 @@ std::string_view ValueWord(const Option& option) {
 
 std::string Synopsis(const Syntax& syntax) {
   std::vector<std::string> pieces;
-  for (const Option& option : syntax.options) {
+  for (const Option& option : AllOptions(syntax)) {
     pieces.push_back("[--" + std::string(option.name) + " " + std::string(ValueWord(option)) + "]");
   }
   for (const Flag& flag : syntax.flags) pieces.push_back("[--" + std::string(flag.name) + "]");
@@ -90,7 +95,7 @@ std::string OptionLine(const std::string& name, std::string_view help) {
 
 std::string OptionLines(const Syntax& syntax) {
   std::string text;
-  for (const Option& option : syntax.options) {
+  for (const Option& option : AllOptions(syntax)) {
     std::string help(option.help);
     if (!option.placeholder.empty() && !option.default_text.empty()) {
       help += " (default " + std::string(option.default_text) + ")";
@@ -131,7 +136,7 @@ std::string CommandUsage(const CommandHelp& command) {
   for (const Syntax& syntax : command.syntaxes) text += Synopsis(syntax);
   text += Paragraph(command.description, kDescriptionIndent);
   for (const Syntax& syntax : command.syntaxes) {
-    if (syntax.options.empty() && syntax.flags.empty()) continue;
+    if (AllOptions(syntax).empty() && syntax.flags.empty()) continue;
     text += command.syntaxes.size() == 1 ? "\nOptions:\n"
                                          : "\nOptions of hpcalc " + syntax.words + ":\n";
     text += OptionLines(syntax);

@@ -37,16 +37,23 @@ DataFileError SystemError(int error) {
   return DataFileError(std::generic_category().message(error));
 }
 
-DataFileError TooLarge(const std::string& size) {
-  return DataFileError("larger than " + std::to_string(kLargestDataFile >> 20) + " MiB" + size);
+// The limit in words: "16 MiB", "64 KiB", "100 bytes".
+std::string SizeWords(std::uintmax_t bytes) {
+  if (bytes % (1u << 20) == 0) return std::to_string(bytes >> 20) + " MiB";
+  if (bytes % (1u << 10) == 0) return std::to_string(bytes >> 10) + " KiB";
+  return std::to_string(bytes) + " bytes";
 }
 
-// Refuses anything but a regular file of at most kLargestDataFile bytes,
-// saying what it is.
-void RequireRegular(const struct stat& status) {
+DataFileError TooLarge(std::uintmax_t largest, const std::string& size) {
+  return DataFileError("larger than " + SizeWords(largest) + size);
+}
+
+// Refuses anything but a regular file of at most `largest` bytes, saying
+// what it is.
+void RequireRegular(const struct stat& status, std::uintmax_t largest) {
   if (S_ISREG(status.st_mode)) {
-    if (static_cast<std::uintmax_t>(status.st_size) > kLargestDataFile) {
-      throw TooLarge(" (" + std::to_string(status.st_size) + " bytes)");
+    if (static_cast<std::uintmax_t>(status.st_size) > largest) {
+      throw TooLarge(largest, " (" + std::to_string(status.st_size) + " bytes)");
     }
     return;
   }
@@ -78,17 +85,17 @@ class OpenFile {
 
 }  // namespace
 
-std::string ReadDataFile(const fs::path& file) {
+std::string ReadDataFile(const fs::path& file, std::uintmax_t largest) {
   // Looked at before it is opened, so that no device is ever opened; then
   // opened without waiting (a pipe put in its place meanwhile opens at once
   // and is refused by the second look).
   struct stat status {};
   if (::stat(file.c_str(), &status) != 0) throw SystemError(errno);
-  RequireRegular(status);
+  RequireRegular(status, largest);
   const OpenFile opened(file);
   const int fd = opened.fd();
   if (::fstat(fd, &status) != 0) throw SystemError(errno);
-  RequireRegular(status);
+  RequireRegular(status, largest);
   // One byte more than allowed: a file grown since tells by filling it. Room
   // for simdjson's padding beyond that, so that the JSON readers parse the
   // text in place instead of a padded copy.
@@ -98,8 +105,8 @@ std::string ReadDataFile(const fs::path& file) {
   std::size_t length = 0;
   while (true) {
     if (length == text.size()) {
-      if (text.size() > kLargestDataFile) throw TooLarge("");
-      text.resize(std::min<std::size_t>(2 * text.size(), kLargestDataFile + 1));
+      if (text.size() > largest) throw TooLarge(largest, "");
+      text.resize(std::min<std::size_t>(2 * text.size(), largest + 1));
     }
     const ssize_t got = ::read(fd, text.data() + length, text.size() - length);
     if (got < 0 && errno == EINTR) continue;

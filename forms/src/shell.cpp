@@ -125,6 +125,15 @@ QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList&
   return dialog.selectedFiles().value(0);
 }
 
+QString ChooseOpenFile(QWidget* page, const QString& caption, const QStringList& filters) {
+  QFileDialog dialog(page, caption);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters(filters);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles().value(0);
+}
+
 QString DocumentPath() {
   return QDir(QCoreApplication::applicationDirPath())
       .filePath(QStringLiteral("doc/Selection working fluid of the Ondu.PDF"));

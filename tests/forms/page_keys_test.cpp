@@ -204,6 +204,8 @@ TEST_F(Keys, MainAndBackButtonsHaveTheirInitials) {
       {page::FristPage, "CommandButton1", 'S'},   {page::UserForm1, "CommandButton2", 'C'},
       {page::UserForm1, "CommandButton3", 'B'},   {page::UserForm1, "CommandButton1", 'D'},
       {page::UserForm4, "Calculate", 'C'},        {page::UserForm4, "CommandButton1", 'B'},
+      // The row of the form's inputs, made last, takes no page button's letter.
+      {page::UserForm4, "ScreenAllFluids", 'S'},  {page::UserForm4, "SaveInputs", 'I'},
       {page::UserForm5_G, "CommandButton2", 'N'}, {page::UserForm5_G, "CommandButton3", 'B'},
       {page::SelectSim, "CommandButton4", 'B'},   {page::Diagram, "Back", 'B'},
   };
@@ -239,7 +241,8 @@ TEST_F(Keys, TheTabOrderFollowsTheReadingOrder) {
       {page::UserForm4,
        {"ScreenAllFluids", "HeatCapEvap", "TempEvap", "Subcooling", "TemperatureCondensing",
         "Safetyfactor", "Superheating", "NumberRefrigerant", "Isotropicefficiency", "Refrigerant1",
-        "Refrigerant2", "Refrigerant3", "CommandButton1", "Cleardata", "Calculate"}},
+        "Refrigerant2", "Refrigerant3", "CommandButton1", "Cleardata", "Calculate", "SaveInputs",
+        "OpenInputs", "RecallLastInputs"}},
       {page::TotalResults,
        {"CommandButton3", "CommandButton2", "TextBox2", "Diagrams", "Copy", "SaveReport"}},
       // Built with layouts: the order the controls were made in.

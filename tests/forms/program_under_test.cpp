@@ -27,6 +27,10 @@ ProgramTest::ProgramTest()
              [this](QWidget*, const QString& caption, const QStringList& filters) {
                save_dialogs_ << caption + QStringLiteral(": ") + filters.join(QStringLiteral(";;"));
                return save_file_answer_;
+             },
+             [this](QWidget*, const QString& caption, const QStringList& filters) {
+               open_dialogs_ << caption + QStringLiteral(": ") + filters.join(QStringLiteral(";;"));
+               return open_file_answer_;
              }} {
   forms::RegisterPages(shell_);
   QObject::connect(&pages_, &forms::PageModel::LastPageUnloaded, [this] { program_ended_ = true; });

@@ -110,6 +110,9 @@ class ProgramTest : public testing::Test {
   // What the save dialog answers (empty: cancelled), and each dialog asked.
   QString save_file_answer_;
   QStringList save_dialogs_;
+  // The same for the open dialog.
+  QString open_file_answer_;
+  QStringList open_dialogs_;
   forms::Shell shell_;
   bool program_ended_ = false;
 

@@ -1,9 +1,10 @@
 // The fluid, mixing and mixture files as every reader finds and reads them.
 //
 // Only regular files are read (symbolic links followed), of at most
-// kLargestDataFile bytes: a named pipe among the files would wait for a
-// writer for ever, a link to a device such as /dev/zero never ends. Neither
-// is ever opened for reading in a way that waits.
+// kLargestDataFile bytes or the reader's own limit: a named pipe among the
+// files would wait for a writer for ever, a link to a device such as
+// /dev/zero never ends. Neither is ever opened for reading in a way that
+// waits.
 #pragma once
 
 #include <cstdint>
@@ -26,10 +27,11 @@ class DataFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The whole text of a data file, with room to spare after it for simdjson's
-// padding (simdjson::SIMDJSON_PADDING bytes of capacity) unless the file grew while it
-// was read. Throws DataFileError.
-std::string ReadDataFile(const std::filesystem::path& file);
+// The whole text of a data file of at most `largest` bytes, with room to
+// spare after it for simdjson's padding (simdjson::SIMDJSON_PADDING bytes of
+// capacity) unless the file grew while it was read. Throws DataFileError.
+std::string ReadDataFile(const std::filesystem::path& file,
+                         std::uintmax_t largest = kLargestDataFile);
 
 // The entry of `folder` named `name` without regard to letter case: a regular
 // file where one matches, otherwise whatever else has that name (a pipe, a

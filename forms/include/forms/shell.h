@@ -1,7 +1,7 @@
 // What every page needs from outside itself: the page model that moves
-// between pages, the comparison record the result pages read, and the two
-// ways out to the desktop (message box and document viewer), which tests
-// replace with recorders.
+// between pages, the comparison record the result pages read, the forms'
+// last inputs, and the ways out to the desktop (message box, document
+// viewer, file dialogs), which tests replace with recorders.
 #pragma once
 
 #include <QString>
@@ -9,9 +9,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 
 #include "cycle/comparison.h"
 #include "forms/page_model.h"
+#include "inputs/inputs_file.h"
 
 namespace forms {
 
@@ -33,6 +35,13 @@ struct Shell {
   // ...); an empty text when the user cancels.
   std::function<QString(QWidget* page, const QString& caption, const QStringList& filters)>
       choose_save_file;
+  // Asks which file to open, as choose_save_file asks.
+  std::function<QString(QWidget* page, const QString& caption, const QStringList& filters)>
+      choose_open_file = {};
+  // Each form's texts at its last successful Calculate in this run, for its
+  // Recall Last Inputs: kept here, since a form may be unloaded and come
+  // back with its defaults.
+  std::map<inputs::Form, inputs::Inputs> last_inputs = {};
 };
 
 // The real desktop: a QMessageBox with an OK button and the title; the
@@ -40,8 +49,9 @@ struct Shell {
 // is one, whose exit status tells whether it found an application.
 void ShowMessageBox(QWidget* page, const QString& text);
 void OpenWithDesktop(const QString& path, std::function<void()> failed);
-// The desktop's save dialog.
+// The desktop's save and open dialogs.
 QString ChooseSaveFile(QWidget* page, const QString& caption, const QStringList& filters);
+QString ChooseOpenFile(QWidget* page, const QString& caption, const QStringList& filters);
 
 // <directory of the executable>/doc/Selection working fluid of the Ondu.PDF
 QString DocumentPath();

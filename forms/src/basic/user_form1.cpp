@@ -12,7 +12,7 @@ namespace {
 
 using Fields = cycle::BasicCycleFields;
 
-std::string TextOf(const QLineEdit& field) { return field.text().toStdString(); }
+constexpr int kButtonTop = 9525;
 
 QString Default(std::string Fields::*field) {
   return QString::fromUtf8(cycle::DefaultText(cycle::kBasicDefaults, field));
@@ -42,6 +42,15 @@ UserForm1::UserForm1(Shell& shell)
       Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency",
                                      Default(&Fields::Isotropicefficiency),
                                      {9737, 7832, 2469, 900})) {
+  for (const auto& [field, box] : {std::pair{&Fields::Massflowrate, &Massflowrate},
+                                   {&Fields::Temperaturehotspring, &Temperaturehotspring},
+                                   {&Fields::Refrigerant, &Refrigerant},
+                                   {&Fields::TemperatureCondensing, &TemperatureCondensing},
+                                   {&Fields::Subcooling, &Subcooling},
+                                   {&Fields::Superheating, &Superheating},
+                                   {&Fields::Safetyfactor, &Safetyfactor},
+                                   {&Fields::Isotropicefficiency, &Isotropicefficiency}})
+    boxes_.Add(field, *box);
   CompleteRefrigerantNames(Refrigerant);
   AddLabel(*this, "Label2", "Calculation", {7197, 423, 3810, 635}, Emphasis::Heading);
   AddLabel(*this, "Label1", "Hot Water", {1482, 1058, 4656, 635}, Emphasis::Heading)
@@ -61,21 +70,27 @@ UserForm1::UserForm1(Shell& shell)
   AddLabel(*this, "Label8", "Superheating ('C)", {12665, 6350, 3598, 846});
   AddLabel(*this, "Label10", "Safety Factor (%)", {4410, 7832, 3598, 846});
   AddLabel(*this, "Label11", "Isotropic Efficiency (%)", {12665, 7832, 4903, 846});
-  auto& back = AddButton(*this, "CommandButton3", "Back", {2328, 9525, 4057, 847});
-  auto& clear = AddButton(*this, "CommandButton1", "Clear Data", {7620, 9525, 4057, 847});
-  auto& calculate = AddButton(*this, "CommandButton2", "Calculate", {12912, 9525, 4057, 847});
+  auto& back = AddButton(*this, "CommandButton3", "Back", {2328, kButtonTop, 4057, 847});
+  auto& clear = AddButton(*this, "CommandButton1", "Clear Data", {7620, kButtonTop, 4057, 847});
+  auto& calculate = AddButton(*this, "CommandButton2", "Calculate", {12912, kButtonTop, 4057, 847});
 
   DeclareKeyButtons(*this, {.main = &calculate, .back = &back});
 
   connect(&clear, &QPushButton::clicked, this, &UserForm1::CommandButton1_Click);
   connect(&calculate, &QPushButton::clicked, this, &UserForm1::CommandButton2_Click);
   connect(&back, &QPushButton::clicked, this, &UserForm1::CommandButton3_Click);
-}
-
-cycle::BasicCycleFields UserForm1::ReadFields() const {
-  return {TextOf(Refrigerant),  TextOf(Massflowrate),       TextOf(Temperaturehotspring),
-          TextOf(Subcooling),   TextOf(Superheating),       TextOf(TemperatureCondensing),
-          TextOf(Safetyfactor), TextOf(Isotropicefficiency)};
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(
+      *this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+      InputsRow::Access{
+          inputs::Form::basic,
+          [this] {
+            return inputs::Inputs{inputs::Form::basic,
+                                  inputs::TextsOf(cycle::kBasicDefaults, ReadFields())};
+          },
+          [this](const inputs::Inputs& in) {
+            boxes_.Show(inputs::FieldsOf(cycle::kBasicDefaults, in.fields));
+          }});
 }
 
 void UserForm1::CommandButton1_Click() {
@@ -95,6 +110,7 @@ void UserForm1::CommandButton2_Click() {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
+  inputs_->KeepForRecall();
   shell_.pages.Get<UserForm2>(page::UserForm2)
       .ShowResults(*input, std::get<cycle::BasicCycleResult>(outcome));
   shell_.pages.Hide(page::UserForm1);

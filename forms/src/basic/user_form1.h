@@ -1,12 +1,15 @@
 // The basic calculation form: eight inputs with working defaults; Calculate
 // opens the results page, Clear Data zeroes the fields, Back returns to the
-// menu.
+// menu. Under these, the row of the form's inputs (save, open, recall).
 #pragma once
+
+#include <optional>
 
 #include <QLineEdit>
 
 #include "cycle/basic_cycle.h"
 #include "common/design.h"
+#include "common/inputs_row.h"
 #include "forms/shell.h"
 
 namespace forms {
@@ -19,7 +22,7 @@ class UserForm1 : public PageWindow {
   void CommandButton1_Click();  // Clear Data
   void CommandButton2_Click();  // Calculate
   void CommandButton3_Click();  // Back
-  cycle::BasicCycleFields ReadFields() const;
+  cycle::BasicCycleFields ReadFields() const { return boxes_.Read(); }
 
   Shell& shell_;
   QLineEdit& Massflowrate;
@@ -30,6 +33,8 @@ class UserForm1 : public PageWindow {
   QLineEdit& Superheating;
   QLineEdit& Safetyfactor;
   QLineEdit& Isotropicefficiency;
+  InputBoxes<cycle::BasicCycleFields> boxes_;
+  std::optional<InputsRow> inputs_;
 };
 
 }  // namespace forms

@@ -63,6 +63,9 @@ class InputBoxes {
     for (const Box& box : boxes_) input.*box.member = box.edit->text().toStdString();
     return input;
   }
+  void Show(const Input& input) const {
+    for (const Box& box : boxes_) box.edit->setText(QString::fromStdString(input.*box.member));
+  }
   void Clear() const {
     for (const Box& box : boxes_) box.edit->clear();
   }

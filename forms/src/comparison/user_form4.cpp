@@ -14,6 +14,9 @@ namespace {
 constexpr int kLeftBox = 1482, kLeftLabel = 4233, kRightBox = 9737, kRightLabel = 12488;
 constexpr int kBoxWidth = 2469, kBoxHeight = 900, kLabelWidth = 5400, kLabelHeight = 846;
 constexpr int kFirstRow = 2540, kRowStep = 1270;
+constexpr int kButtonTop = 12912, kButtonWidth = 4057, kButtonHeight = 847;
+// Under the buttons, the row of the form's inputs and the same margin below.
+constexpr int kPageHeight = InputsRowTop(kButtonTop) + kInputsButtonHeight + 465;
 constexpr int kLabelDrop = 106;  // labels sit a little lower than their boxes
 
 constexpr int RowTop(int row) { return kFirstRow + row * kRowStep; }
@@ -43,7 +46,7 @@ QString Default(std::string Fields::*field) {
 }  // namespace
 
 UserForm4::UserForm4(Shell& shell)
-    : PageWindow(18891, 14224),
+    : PageWindow(18891, kPageHeight),
       shell_(shell),
       HeatCapEvap(AddTextBox(*this, "HeatCapEvap", Default(&Fields::HeatCapEvap),
                              BoxAt(kLeftBox, 0))),
@@ -59,6 +62,14 @@ UserForm4::UserForm4(Shell& shell)
       NumberRefrigerant(AddComboBox(*this, "NumberRefrigerant", BoxAt(kLeftBox, 3))),
       Isotropicefficiency(AddTextBox(*this, "Isotropicefficiency",
                                      Default(&Fields::Isotropicefficiency), BoxAt(kRightBox, 3))) {
+  for (const auto& [field, box] : {std::pair{&Fields::HeatCapEvap, &HeatCapEvap},
+                                   {&Fields::TempEvap, &TempEvap},
+                                   {&Fields::Subcooling, &Subcooling},
+                                   {&Fields::Superheating, &Superheating},
+                                   {&Fields::TemperatureCondensing, &TemperatureCondensing},
+                                   {&Fields::Safetyfactor, &Safetyfactor},
+                                   {&Fields::Isotropicefficiency, &Isotropicefficiency}})
+    conditions_.Add(field, *box);
   AddLabel(*this, "Label1", "Comparision Working Fluid of Compression Heat Pump",
            {1482, 423, 15927, 900}, Emphasis::Heading);
   AddLabel(*this, "Label6", "Initial Condition", {1482, 1482, 4021, 635}, Emphasis::Heading)
@@ -88,7 +99,6 @@ UserForm4::UserForm4(Shell& shell)
     retext[k - 1] = &label;
   }
 
-  constexpr int kButtonTop = 12912, kButtonWidth = 4057, kButtonHeight = 847;
   // Beside the heading of the conditions, left of Screen All Fluids.
   AddBlendNote(*this,
                "For a blend the evaporating temperature is its dew point and the condensing "
@@ -111,6 +121,13 @@ UserForm4::UserForm4(Shell& shell)
   connect(&clear, &QPushButton::clicked, this, &UserForm4::Cleardata_Click);
   connect(&back, &QPushButton::clicked, this, &UserForm4::CommandButton1_Click);
   connect(&screen, &QPushButton::clicked, this, &UserForm4::ScreenAllFluids_Click);
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(*this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+                  InputsRow::Access{inputs::Form::comparison, [this] { return ReadInputs(); },
+                                    [this](const inputs::Inputs& in) { ShowInputs(in); }});
+  // Opens ready for typing into its first box, above Screen All Fluids in
+  // the order of the keys.
+  HeatCapEvap.setFocus();
 }
 
 void UserForm4::UserForm_initialize() {
@@ -134,17 +151,25 @@ void UserForm4::NumberRefrigerant_Change() {
 }
 
 cycle::ComparisonFields UserForm4::ReadFields() const {
-  cycle::ComparisonFields fields;
-  fields.HeatCapEvap = TextOf(HeatCapEvap);
-  fields.TempEvap = TextOf(TempEvap);
-  fields.Subcooling = TextOf(Subcooling);
-  fields.Superheating = TextOf(Superheating);
-  fields.TemperatureCondensing = TextOf(TemperatureCondensing);
-  fields.Safetyfactor = TextOf(Safetyfactor);
-  fields.Isotropicefficiency = TextOf(Isotropicefficiency);
+  cycle::ComparisonFields fields = conditions_.Read();
   fields.NumberRefrigerant = NumberRefrigerant.currentText().toStdString();
   for (int k = 0; k < cycle::kMaxRefrigerants; ++k) fields.Refrigerant[k] = TextOf(*Refrigerant[k]);
   return fields;
+}
+
+// The conditions, and the names of the refrigerants chosen (the boxes
+// beyond their number are empty and hidden).
+inputs::Inputs UserForm4::ReadInputs() const {
+  const cycle::ComparisonFields fields = ReadFields();
+  const int count = NumberRefrigerant.currentIndex() + 1;
+  return {inputs::Form::comparison, inputs::TextsOf(cycle::kComparisonDefaults, fields),
+          std::vector<std::string>(fields.Refrigerant.begin(), fields.Refrigerant.begin() + count),
+          {}};
+}
+
+void UserForm4::ShowInputs(const inputs::Inputs& in) {
+  conditions_.Show(inputs::FieldsOf(cycle::kComparisonDefaults, in.fields));
+  FillRefrigerants(in.refrigerants);
 }
 
 void UserForm4::Calculate_Click() {
@@ -152,6 +177,7 @@ void UserForm4::Calculate_Click() {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
+  inputs_->KeepForRecall();
   shell_.pages.Unload(page::UserForm4);
   shell_.pages.Show(page::UserForm5_G);
 }
@@ -190,7 +216,7 @@ void UserForm4::ScreenAllFluids_Click() {
 
 void UserForm4::FillRefrigerants(const std::vector<std::string>& names) {
   const std::size_t count = std::min<std::size_t>(names.size(), cycle::kMaxRefrigerants);
-  NumberRefrigerant.setCurrentText(QString::number(count));
+  NumberRefrigerant.setCurrentIndex(static_cast<int>(count) - 1);
   for (std::size_t k = 0; k < count; ++k) Refrigerant[k]->setText(QString::fromStdString(names[k]));
 }
 

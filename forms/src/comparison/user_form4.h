@@ -1,7 +1,10 @@
 // The comparison form: one set of conditions and up to eight refrigerant
 // names; Calculate evaluates them all and opens the first result page.
 // Screen All Fluids opens the screening of every fluid under the conditions.
+// Under the form's buttons, the row of its inputs (save, open, recall).
 #pragma once
+
+#include <optional>
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +16,7 @@
 
 #include "cycle/comparison.h"
 #include "common/design.h"
+#include "common/inputs_row.h"
 #include "forms/shell.h"
 
 namespace forms {
@@ -22,7 +26,8 @@ class UserForm4 : public PageWindow {
   explicit UserForm4(Shell& shell);
 
   // Fills the number of refrigerants, then the name boxes, as a user would:
-  // choosing the number empties the boxes. At most eight names.
+  // choosing the number empties the boxes; no names: no number. At most
+  // eight names.
   void FillRefrigerants(const std::vector<std::string>& names);
 
  private:
@@ -33,6 +38,8 @@ class UserForm4 : public PageWindow {
   void CommandButton1_Click();  // Back
   void ScreenAllFluids_Click();
   cycle::ComparisonFields ReadFields() const;
+  inputs::Inputs ReadInputs() const;
+  void ShowInputs(const inputs::Inputs& in);
 
   Shell& shell_;
   QLineEdit& HeatCapEvap;
@@ -45,6 +52,8 @@ class UserForm4 : public PageWindow {
   QLineEdit& Isotropicefficiency;
   std::array<QLineEdit*, cycle::kMaxRefrigerants> Refrigerant{};
   std::array<QLabel*, cycle::kMaxRefrigerants> retext{};
+  InputBoxes<cycle::ComparisonFields> conditions_;
+  std::optional<InputsRow> inputs_;
 };
 
 }  // namespace forms

@@ -31,7 +31,7 @@ constexpr int kButtonTop = 13700;
 // The button row right of Calculate, under the schematic, is free for more
 // ways on from these inputs.
 constexpr int kPageWidth = kSchematic.left + kSchematic.width + 600;
-constexpr int kPageHeight = kButtonTop + kFormButtonHeight + 635;
+constexpr int kPageHeight = InputsRowTop(kButtonTop) + kInputsButtonHeight + 635;
 
 struct FieldDesign {
   const char* name;
@@ -80,7 +80,9 @@ QString CaptionOf(const report::LabelledValue& input) {
 
 }  // namespace
 
-LayoutsForm::LayoutsForm(Shell& shell) : PageWindow(kPageWidth, kPageHeight), shell_(shell) {
+LayoutsForm::LayoutsForm(Shell& shell)
+    : PageWindow(kPageWidth, kPageHeight),
+      shell_(shell) {
   AddLabel(*this, "Title", "Cycle Layouts", {kPageWidth / 2 - 4763, 300, 9525, 635},
            Emphasis::Heading);
   AddLabel(*this, "Conditions", "Operating Conditions", {kLeftBox, 1160, 7000, 635},
@@ -144,12 +146,29 @@ LayoutsForm::LayoutsForm(Shell& shell) : PageWindow(kPageWidth, kPageHeight), sh
     OpenStudy(shell_, cycle::LayoutCalculation{ChosenLayout(), input}, {input.Refrigerant},
               page::LayoutsForm);
   });
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(*this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+                  InputsRow::Access{inputs::Form::layouts, [this] { return ReadInputs(); },
+                                    [this](const inputs::Inputs& in) { ShowInputs(in); }});
 }
 
 cycle::Layout LayoutsForm::ChosenLayout() const {
   for (const Choice& choice : choices_)
     if (choice.button->isChecked()) return choice.layout;
   return choices_.front().layout;
+}
+
+inputs::Inputs LayoutsForm::ReadInputs() const {
+  return {inputs::Form::layouts, inputs::TextsOf(cycle::kLayoutDefaults, fields_.Read()),
+          {}, std::string(cycle::LayoutName(ChosenLayout()))};
+}
+
+// The fields, and the layout the inputs name (a file's layout is one of them).
+void LayoutsForm::ShowInputs(const inputs::Inputs& in) {
+  fields_.Show(inputs::FieldsOf(cycle::kLayoutDefaults, in.fields));
+  for (const Choice& choice : choices_) {
+    if (cycle::LayoutName(choice.layout) == in.layout) choice.button->setChecked(true);
+  }
 }
 
 void LayoutsForm::Calculate() {
@@ -159,6 +178,7 @@ void LayoutsForm::Calculate() {
     shell_.message(this, QString::fromStdString(refusal->message));
     return;
   }
+  inputs_->KeepForRecall();
   shell_.pages.Get<LayoutResults>(page::LayoutResults).ShowResults(input, *outcome.result());
   shell_.pages.Hide(page::LayoutsForm);
   shell_.pages.Show(page::LayoutResults);

@@ -43,7 +43,8 @@ constexpr int kButtonTop = 10795;
 }  // namespace
 
 TranscriticalForm::TranscriticalForm(Shell& shell)
-    : PageWindow(18891, kButtonTop + kFormButtonHeight + 635), shell_(shell) {
+    : PageWindow(18891, InputsRowTop(kButtonTop) + kInputsButtonHeight + 635),
+      shell_(shell) {
   AddLabel(*this, "Title", "Transcritical Cycle", {4683, 423, 9525, 635}, Emphasis::Heading);
   AddLabel(*this, "HotWater", "Hot Water", {kLeftBox, 1058, 4656, 635}, Emphasis::Heading)
       .setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -77,6 +78,18 @@ TranscriticalForm::TranscriticalForm(Shell& shell)
   connect(&buttons.clear, &QPushButton::clicked, this, [this] { fields_.Clear(); });
   connect(&buttons.calculate, &QPushButton::clicked, this, &TranscriticalForm::Calculate);
   connect(&buttons.back, &QPushButton::clicked, this, &TranscriticalForm::Back);
+  // Made last, so that the page's own buttons keep their letters.
+  inputs_.emplace(
+      *this, shell, AddInputsButtons(*this, InputsRowTop(kButtonTop)),
+      InputsRow::Access{
+          inputs::Form::transcritical,
+          [this] {
+            return inputs::Inputs{inputs::Form::transcritical,
+                                  inputs::TextsOf(cycle::kTranscriticalDefaults, fields_.Read())};
+          },
+          [this](const inputs::Inputs& in) {
+            fields_.Show(inputs::FieldsOf(cycle::kTranscriticalDefaults, in.fields));
+          }});
 }
 
 void TranscriticalForm::Calculate() {
@@ -86,6 +99,7 @@ void TranscriticalForm::Calculate() {
     shell_.message(this, QString::fromStdString(*message));
     return;
   }
+  inputs_->KeepForRecall();
   shell_.pages.Get<TranscriticalResults>(page::TranscriticalResults)
       .ShowResults(input, std::get<cycle::TranscriticalResult>(outcome));
   shell_.pages.Hide(page::TranscriticalForm);
