@@ -48,4 +48,31 @@ inline Run RunProgram(const std::string& program, const std::vector<std::string>
 
 inline Run Hpcalc(const std::vector<std::string>& args) { return RunProgram(HPCALC_PATH, args); }
 
+// The fields of a CSV line, quoted fields unquoted.
+inline std::vector<std::string> CsvFields(const std::string& line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+      fields.back() += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.emplace_back();
+    } else {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+inline std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) rows.push_back(CsvFields(line));
+  return rows;
+}
+
 }  // namespace hpcalc_test
